@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need. Does nothing when
+# they are all present, so it is cheap to run before every build.
+set -euo pipefail
+
+PKGS=(cmake make g++ g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth
+      imagemagick googletest libgtest-dev python3 x11-utils)
+
+ok=$(dpkg-query -W -f='${Status}\n' "${PKGS[@]}" 2>/dev/null | grep -c 'ok installed' || true)
+[ "$ok" -ge ${#PKGS[@]} ] && exit 0
+
+echo "install-deps: installing the build and test packages (about a minute)"
+SUDO=; [ "$(id -u)" -eq 0 ] || SUDO=sudo
+log=$(mktemp)
+if ! { $SUDO dpkg --add-architecture i386 &&
+       $SUDO apt-get update -qq &&
+       $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+         --no-install-recommends "${PKGS[@]}"; } >"$log" 2>&1; then
+  cat "$log" >&2; rm -f "$log"; exit 1
+fi
+rm -f "$log"
+echo "install-deps: done"

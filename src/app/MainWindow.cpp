@@ -1,0 +1,139 @@
+#include "app/MainWindow.h"
+
+#include "engine/Catalogue.h"
+
+namespace app {
+
+namespace {
+
+constexpr int kTickHeight = 255;
+
+// Where an item's tick sits inside its page (or inner frame).
+ui::Rect tickRect(engine::CleaningGroup group, int i) {
+  using G = engine::CleaningGroup;
+  switch (group) {
+    case G::Windows:
+      return {3480, 600 + 360 * i, 3135, kTickHeight};
+    case G::IE: {
+      static const int column[10] = {0, 0, 0, 0, 1, 1, 1, 0, 1, 1};
+      static const int row[10] = {0, 1, 2, 3, 0, 1, 2, 4, 3, 4};
+      return {column[i] ? 3720 : 120, 360 + 240 * row[i], 3495, kTickHeight};
+    }
+    case G::Netscape:
+      return {i < 3 ? 120 : 3240, 240 + 360 * (i % 3), 3015, kTickHeight};
+    case G::Opera:
+      return {240, 360 + 360 * i, 2655, kTickHeight};
+  }
+  return {};
+}
+
+void addTicks(ItemPage& page, engine::CleaningGroup group) {
+  for (const engine::CleaningItem& item : engine::catalogue())
+    if (item.group == group)
+      page.items.emplace_back(&page.tickParent(), engine::arrayName(group), tickRect(group, item.index),
+                              item.caption, item.index);
+}
+
+std::vector<ui::StatusBar::Panel> statusPanels() {
+  using P = ui::StatusBar::Panel;
+  return {{P::Date, 1335, ""},    {P::Text, 11465, ""},  {P::CapsLock, 735, ""},
+          {P::Insert, 735, ""},   {P::NumLock, 735, ""}, {P::Time, 1095, ""}};
+}
+
+}  // namespace
+
+CleaningPage::CleaningPage(ui::Control* form)
+    : fraCleaning(form, "fraCleaning", kPageRect, "Cleaning"),
+      lstClean(&fraCleaning, "lstClean", {120, 240, 6495, 3765}),
+      cmdClean(&fraCleaning, "cmdClean", {480, 4200, 1575, 375}, "Start Cleaning"),
+      cmdStopCleaning(&fraCleaning, "cmdStopCleaning", {480, 4200, 1575, 375}, "Stop Clean"),
+      cmdReboot(&fraCleaning, "cmdReboot", {2520, 4200, 1575, 375}, "Clean & Reboot"),
+      cmdExit(&fraCleaning, "cmdExit", {4560, 4200, 1575, 375}, "Exit"),
+      fraPanic(&fraCleaning, "fraPanic", {5160, 360, 1335, 1095}) {
+  cmdClean.zOrder();  // Start Cleaning lies over Stop Clean while idle
+  for (int i = 0; i < 17; ++i) spProg.emplace_back(&fraCleaning, "spProg", ui::Rect{360 + 360 * i, 4680, 255, 255}, i);
+  fraPanic.setVisible(false);
+}
+
+ItemPage::ItemPage(ui::Control* form, const char* frameName, const char* caption, const char* innerName,
+                   const char* innerCaption, const char* selectAllName, const char* deselectAllName)
+    : frame(form, frameName, kPageRect, caption),
+      inner(&frame, innerName, {120, 240, 6495, 1695}, innerCaption),
+      selectAll(&frame, selectAllName, {120, 4560, 1575, 375}, "Select All"),
+      deselectAll(&frame, deselectAllName, {1800, 4560, 1575, 375}, "Deselect All") {
+  if (inner.name().empty()) inner.setVisible(false);
+}
+
+StartUpPage::StartUpPage(ui::Control* form)
+    : fraRun(form, "fraRun", kPageRect, "StartUp"),
+      Check1(&fraRun, "Check1", {240, 480, 6255, 255},
+             "Run invisibly ( Ctrl  + H)  [To Unhide Press  Ctrl + U]") {
+  static const char* const captions[4] = {
+      "During Windows / Quellery Start Up run invisibly (You will need to remember to press Ctrl + U "
+      "or you will not be able to see the software)",
+      "Run During Windows Start Up", "Clean  During Windows ShutDown", "Clean During Quellery Start Up"};
+  static const int tops[4] = {840, 1680, 2040, 2400};
+  const int heights[4] = {615, 255, 255, 255};
+  for (int i = 0; i < 4; ++i)
+    chkRun.emplace_back(&fraRun, "chkRun", ui::Rect{480, tops[i], 6015, heights[i]}, captions[i], i);
+}
+
+SchedulePage::SchedulePage(ui::Control* form)
+    : FraSchedule(form, "FraSchedule", kPageRect, "Schedule"),
+      fraScheduling(&FraSchedule, "fraScheduling", {120, 240, 6495, 3495}, "     Scheduling"),
+      chkRun4(&FraSchedule, "chkRun", {240, 240, 255, 255}, "", 4),
+      dtpTime(&fraScheduling, "dtpTime", {2400, 480, 1455, 315}) {}
+
+HelpPage::HelpPage(ui::Control* form)
+    : fraHelp(form, "fraHelp", kPageRect),
+      fraHelpInfo(&fraHelp, "fraHelpInfo", {120, 240, 6495, 2295}, "Help Info."),
+      Label10(&fraHelpInfo, "Label10", {240, 360, 6015, 855},
+              "Quellery is one of the most advanced internet eraser / cookie washer in it's category. It "
+              "includes cleanup tools for your browser as well as Windows system."),
+      Label11(&fraHelpInfo, "Label11", {240, 1320, 3015, 255}, "Click Here For Online Help"),
+      Label13(&fraHelpInfo, "Label13", {240, 1680, 3015, 255}, "Click here to contact us") {
+  Label11.foreColor = Label13.foreColor = 0xFF0000;  // blue, as links are
+}
+
+MainWindow::MainWindow()
+    : form("frmMain", {0, 0, 9945, 5520}, "Quellery v1.0"),
+      tvw1(&form, "tvw1", {120, 0, 2895, 5175}),
+      stBar(&form, "stBar", {0, 5220, 9945, 300}, statusPanels()),
+      cleaning(&form),
+      windows(&form, "fraWindows", "Windows Settings", "", "", "cmdSelectAllWin", "cmdDeselectAllWin"),
+      ie(&form, "fraIE", "Internet Explorer Settings", "fraOption", "", "cmdSelectAllIE", "cmdDestAllIE"),
+      netscape(&form, "fraNetscape", "Netscape Settings", "fraOpt", "", "cmdSellectAllNet",
+               "cmdDesellectAllNet"),
+      opera(&form, "fraOpera", "Opera Settings", "fraOP", "Opera Option", "cmdselectAllOP", "cmdDeselectAllOP"),
+      Label14(&windows.frame, "Label14", {3480, 4320, 2655, 255}, "** =  Requires Restart"),
+      fraCustomItems(&form, "fraCustomItems", kPageRect, "Shredder"),
+      schedule(&form),
+      startUp(&form),
+      fraUpgrade(&form, "fraUpgrade", kPageRect, "Check For Upgrade"),
+      fraHardware(&form, "fraHardware", kPageRect, "Hardware Info"),
+      help(&form),
+      timeHide("timeHide", 50),
+      timPanic("timPanic", 500),
+      timeHardWare("timeHardWare", 100),
+      timerScheduler("timerScheduler", 0) {
+  addTicks(windows, engine::CleaningGroup::Windows);
+  addTicks(ie, engine::CleaningGroup::IE);
+  addTicks(netscape, engine::CleaningGroup::Netscape);
+  addTicks(opera, engine::CleaningGroup::Opera);
+  chkIEsettings[6].toolTip = "** = Requires Restart";
+}
+
+std::vector<ui::Frame*> MainWindow::pages() {
+  return {&cleaning.fraCleaning, &windows.frame,  &ie.frame,         &netscape.frame,
+          &opera.frame,          &fraCustomItems, &schedule.FraSchedule, &startUp.fraRun,
+          &fraUpgrade,           &fraHardware,    &help.fraHelp};
+}
+
+ui::Frame* MainWindow::frontPage() {
+  ui::Frame* front = nullptr;
+  for (ui::Frame* page : pages())
+    if (!front || page->zStamp() > front->zStamp()) front = page;
+  return front;
+}
+
+}  // namespace app

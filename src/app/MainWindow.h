@@ -1,0 +1,44 @@
+#pragma once
+// frmMain: the program's main window as a model of its controls.
+#include "app/Pages.h"
+#include "ui/Controls.h"
+#include "ui/Timer.h"
+#include "ui/TreeView.h"
+
+namespace app {
+
+struct MainWindow {
+  MainWindow();
+
+  ui::Form form;  // "Quellery v1.0", client 9945 x 5520 twips
+  ui::TreeView tvw1;
+  ui::StatusBar stBar;
+
+  CleaningPage cleaning;
+  ItemPage windows, ie, netscape, opera;
+  ui::Label Label14;  // the restart mark's explanation on the Windows page
+  ui::Frame fraCustomItems;
+  SchedulePage schedule;
+  StartUpPage startUp;
+  ui::Frame fraUpgrade;
+  ui::Frame fraHardware;
+  HelpPage help;
+
+  ui::Timer timeHide, timPanic, timeHardWare, timerScheduler;
+
+  // The names the handlers use.
+  ui::ListBox& lstClean = cleaning.lstClean;
+  ui::ControlArray<ui::CheckBox>& chkWinSettings = windows.items;
+  ui::ControlArray<ui::CheckBox>& chkIEsettings = ie.items;
+  ui::ControlArray<ui::CheckBox>& chkNSsettings = netscape.items;
+  ui::ControlArray<ui::CheckBox>& chkOPsettings = opera.items;
+  ui::CheckBox& chkRun(int i) { return i == 4 ? schedule.chkRun4 : startUp.chkRun.at(i); }
+  ui::CheckBox& Check1 = startUp.Check1;
+  ui::TimePicker& dtpTime = schedule.dtpTime;
+
+  // Every frame of the page stack, in design order.
+  std::vector<ui::Frame*> pages();
+  ui::Frame* frontPage();
+};
+
+}  // namespace app

@@ -1,0 +1,52 @@
+#pragma once
+// The main window's pages: eleven frames stacked at one place, one in front.
+#include "ui/Controls.h"
+
+namespace app {
+
+constexpr ui::Rect kPageRect{3120, 0, 6735, 5175};
+
+struct CleaningPage {
+  explicit CleaningPage(ui::Control* form);
+  ui::Frame fraCleaning;
+  ui::ListBox lstClean;
+  ui::Button cmdClean, cmdStopCleaning, cmdReboot, cmdExit;
+  ui::ControlArray<ui::Shape> spProg;  // 17 progress cells
+  ui::Frame fraPanic;  // the panic hint, shown during a run
+};
+
+// An item page: a frame, an optional inner frame holding the ticks, and the
+// Select All / Deselect All pair.
+struct ItemPage {
+  ItemPage(ui::Control* form, const char* frameName, const char* caption, const char* innerName,
+           const char* innerCaption, const char* selectAll, const char* deselectAll);
+  ui::Frame frame;
+  ui::Frame inner;  // the page frame itself holds the ticks when this has no name
+  ui::ControlArray<ui::CheckBox> items;
+  ui::Button selectAll, deselectAll;
+  ui::Control& tickParent() { return inner.name().empty() ? static_cast<ui::Control&>(frame) : inner; }
+};
+
+struct StartUpPage {
+  explicit StartUpPage(ui::Control* form);
+  ui::Frame fraRun;
+  ui::CheckBox Check1;
+  ui::ControlArray<ui::CheckBox> chkRun;  // 0 to 3 here; 4 lies on the schedule page
+};
+
+struct SchedulePage {
+  explicit SchedulePage(ui::Control* form);
+  ui::Frame FraSchedule;
+  ui::Frame fraScheduling;
+  ui::CheckBox chkRun4;
+  ui::TimePicker dtpTime;
+};
+
+struct HelpPage {
+  explicit HelpPage(ui::Control* form);
+  ui::Frame fraHelp;
+  ui::Frame fraHelpInfo;
+  ui::Label Label10, Label11, Label13;
+};
+
+}  // namespace app

@@ -1,0 +1,97 @@
+#include "app/SettingsTree.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "app/App.h"
+#include "report/RuntimeError.h"
+#include "shredder/Shredder.h"
+
+namespace app {
+
+namespace {
+
+std::string upper(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
+  return text;
+}
+
+// The stored state of a branch node, null for the others.
+std::string* stateOf(App& app, const std::string& text) {
+  TreeStates& s = app.treeStates;
+  if (text == "Main") return &s.Main;
+  if (text == "Main Settings") return &s.Settings;
+  if (text == "Browser") return &s.Browser;
+  if (text == "Advance Settings") return &s.Advance;
+  if (text == "Help") return &s.Help;
+  return nullptr;
+}
+
+void storeState(App& app, int node) {
+  report::resumeNext([&] {
+    const ui::TreeView::Node& n = app.frm.tvw1.node(node);
+    if (std::string* state = stateOf(app, n.text)) *state = n.expanded ? "True" : "False";
+  });
+}
+
+}  // namespace
+
+void BuildSettingsTree(App& app) {
+  ui::TreeView& tree = app.frm.tvw1;
+  struct Row {
+    const char* text;
+    int parent;
+    int image;
+  };
+  static const Row rows[] = {
+      {"Main", 0, 1},     {"Main Settings", 1, 2},     {"Windows", 2, 3},   {"Browser", 2, 4},
+      {"IE", 4, 5},       {"Netscape", 4, 6},          {"Opera", 4, 7},     {"Shredder", 1, 12},
+      {"Advance Settings", 1, 2}, {"Schedule", 9, 8},  {"Run Settings", 9, 11}, {"Upgrade", 1, 9},
+      {"Help", 1, 10},
+  };
+  for (const Row& row : rows) {
+    const int node = tree.add(row.parent, row.text, row.image);
+    // A branch takes its saved state before it has children; an unreadable state leaves it collapsed.
+    if (std::string* state = stateOf(app, row.text)) {
+      if (*state == "True" || *state == "False") tree.setExpanded(node, *state == "True");
+    }
+  }
+}
+
+void tvw1_Click(App& app) {
+  report::resumeNext([&] {
+    MainWindow& f = app.frm;
+    const int selected = f.tvw1.selectedNode();
+    if (selected == 0) return;
+    const std::string text = f.tvw1.node(selected).text;
+    const std::string key = upper(text);
+    auto show = [&](ui::Frame& page, const char* status) {
+      page.zOrder();
+      f.stBar.setPanelText(2, status);
+    };
+    if (key == "WINDOWS") show(f.windows.frame, "Displaying Windows Settings....");
+    else if (text == "IE") show(f.ie.frame, "Displaying IE Settings....");
+    else if (key == "NETSCAPE") show(f.netscape.frame, "Displaying Netscape Settings....");
+    else if (key == "BROWSER") show(f.ie.frame, "Displaying IE Settings....");
+    else if (key == "ADVANCE SETTINGS") show(f.schedule.FraSchedule, "Displaying Schedule Settings....");
+    else if (key == "MAIN SETTINGS") show(f.windows.frame, "Displaying  Windows Settings....");
+    else if (key == "OPERA") show(f.opera.frame, "Displaying Opera Settings....");
+    else if (key == "UPGRADE") show(f.fraUpgrade, "Displaying Upgrade Settings....");
+    else if (key == "SCHEDULE") show(f.schedule.FraSchedule, "Displaying Schedule Settings....");
+    else if (key == "RUN SETTINGS") show(f.startUp.fraRun, "Displaying Start Up Run Settings....");
+    else if (key == "HELP") show(f.help.fraHelp, "Displaying Help Information....");
+    else if (key == "MAIN") show(f.cleaning.fraCleaning, "Welcome To Quellery");
+    else if (key == "SHREDDER") {
+      f.fraCustomItems.zOrder();
+      report::resumeNext([&] { shredder::LoadFiles(app); });
+      app.os.loop.doEvents();
+      f.stBar.setPanelText(2, "Displaying Shredder");
+    }
+  });
+}
+
+void tvw1_Expand(App& app, int node) { storeState(app, node); }
+
+void tvw1_Collapse(App& app, int node) { storeState(app, node); }
+
+}  // namespace app

@@ -1,0 +1,18 @@
+#pragma once
+// The settings tree on the left of the main window: the only way to switch pages.
+#include <string>
+
+namespace app {
+class App;
+
+// The five branch states, "True" or "False", saved across runs.
+struct TreeStates {
+  std::string Main = "True", Settings = "True", Browser = "True", Advance = "True", Help = "True";
+};
+
+void BuildSettingsTree(App& app);
+void tvw1_Click(App& app);
+void tvw1_Expand(App& app, int node);
+void tvw1_Collapse(App& app, int node);
+
+}  // namespace app

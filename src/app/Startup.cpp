@@ -1,0 +1,141 @@
+#include "app/Startup.h"
+
+#include "app/App.h"
+#include "app/SettingsTree.h"
+#include "app/modTest.h"
+#include "cookies/CookieKeeper.h"
+#include "custom/BookmarkGuard.h"
+#include "engine/CleaningRun.h"
+#include "panic/Panic.h"
+#include "platform/WinError.h"
+#include "report/RuntimeError.h"
+#include "settings/SavedSelections.h"
+#include "shredder/Shredder.h"
+#include "upgrade/Upgrade.h"
+
+namespace app {
+
+using namespace platform;
+using report::resumeNext;
+
+namespace {
+
+// The installed-version value the upgrade reads and updates.
+void ensureVersionValue(App& app) {
+  Registry& reg = app.os.registry;
+  HKey key = 0;
+  if (reg.createKey(hkey::LocalMachine, "Software\\Microsoft\\RADaz", &key) != winerr::Success) return;
+  uint32_t type = 0, size = 0;
+  if (reg.queryValue(key, "ver", &type, nullptr, &size) != winerr::Success)
+    reg.setValue(key, "ver", regtype::String, reinterpret_cast<const uint8_t*>("1"), 1);
+  reg.closeKey(key);
+}
+
+void addTrayIcon(App& app) {
+  TrayIconRecord& tray = app.trayIcon;
+  tray.cbSize = 88;
+  tray.hWnd = app.frm.form.hWnd;
+  tray.uId = 1;
+  tray.uFlags = 7;  // message, icon and tip
+  tray.uCallbackMessage = 0x200;
+  tray.hIcon = app.frm.form.hIcon;
+  tray.szTip = app.frm.form.caption().substr(0, 63);
+  app.os.shell.notifyIcon(trayop::Add, tray);
+}
+
+}  // namespace
+
+void Form_Load(App& app) {
+  MainWindow& f = app.frm;
+  resumeNext([&] { ensureVersionValue(app); });
+  upgrade::CompleteUpgrade(app);
+  if (app.os.system.anotherInstanceRunning()) app.os.system.endProgram();
+  app.flags.rebootAfterCleaning = app.flags.exitAfterCleaning = app.flags.cleaningInProgress = false;
+  f.tvw1.labelEdit = false;
+
+  resumeNext([&] { f.cleaning.fraCleaning.zOrder(); });
+  resumeNext([&] { settings::getLastSettings(app); });
+  resumeNext([&] { panic::getPanicSetting(app); });
+  resumeNext([&] { f.dtpTime.setEnabled(f.chkRun(4).value() == 1); });
+  resumeNext([&] {
+    if (f.Check1.value() == 1) {
+      f.chkRun(0).setEnabled(true);
+    } else {
+      f.chkRun(0).setEnabled(false);
+      f.chkRun(0).setValue(0);
+    }
+  });
+  resumeNext([&] { app.osDescription = FindOS(app); });
+  resumeNext([&] { f.stBar.setPanelText(2, "Welcome To Quellery"); });
+  resumeNext([&] { Message(app); });
+  resumeNext([&] { BuildSettingsTree(app); });
+  resumeNext([&] { addTrayIcon(app); });
+  resumeNext([&] {
+    if (app.startInvisibly != "1")
+      f.form.setVisible(true);
+    else
+      panic::HideProgram(app);
+  });
+  resumeNext([&] {
+    if (f.chkRun(3).value() == 1) engine::cmdClean_Click(app);
+  });
+}
+
+void Form_Activate(App& app) {
+  resumeNext([&] { shredder::fillSecurityLevels(app); });
+}
+
+void Form_QueryUnload(App& app, int unloadMode) {
+  resumeNext([&] {
+    if (unloadMode == 2 && app.frm.chkRun(2).value() == 1) engine::doClean(app);
+  });
+}
+
+void Form_Unload(App& app) {
+  resumeNext([&] { settings::saveLastSelection(app); });
+  resumeNext([&] { cookies::SaveKeptCookies(app); });
+  app.flags.abort = true;
+  resumeNext([&] { custom::StopBookmarkGuard(app); });
+  resumeNext([&] { app.os.shell.notifyIcon(trayop::Delete, app.trayIcon); });
+  app.flags.exitAfterCleaning = true;
+  app.frm.form.setVisible(false);
+  app.unloaded = true;
+}
+
+void cmdExit_Click(App& app) {
+  Form_Unload(app);
+}
+
+std::string makerServer(App& app) {
+  Registry& reg = app.os.registry;
+  HKey key = 0;
+  std::string server = "www.quellery.example";
+  if (reg.openKey(hkey::CurrentUser, "Software\\Quellery", &key) != winerr::Success) return server;
+  uint32_t type = 0, size = 0;
+  if (reg.queryValue(key, "WebServer", &type, nullptr, &size) == winerr::Success && type == regtype::String &&
+      size > 0) {
+    std::string data(size, '\0');
+    if (reg.queryValue(key, "WebServer", &type, reinterpret_cast<uint8_t*>(&data[0]), &size) == winerr::Success)
+      server = data.substr(0, data.find('\0'));
+  }
+  reg.closeKey(key);
+  return server;
+}
+
+void Label11_Click(App& app) {
+  resumeNext([&] { app.os.shell.openDocument("http://" + makerServer(app) + "/help"); });
+}
+
+void Label13_Click(App& app) {
+  resumeNext([&] { app.os.shell.openDocument("http://" + makerServer(app) + "/support.html"); });
+}
+
+void Message(App& app) {
+  ui::ListBox& list = app.frm.lstClean;
+  list.addItem("Quellery is ready");
+  list.addItem("Select cleaning options");
+  list.addItem("Click 'Start Cleaning' to begin cleaning process ");
+  list.addItem("or click 'Clean & Reboot' to reboot after cleaning");
+}
+
+}  // namespace app

@@ -1,0 +1,22 @@
+#pragma once
+// The main window's life: start-up, activation, closing, and its small handlers.
+#include <string>
+
+namespace app {
+class App;
+
+void Form_Load(App& app);
+void Form_Activate(App& app);
+// unloadMode 2: Windows is shutting down or the user is logging off.
+void Form_QueryUnload(App& app, int unloadMode);
+void Form_Unload(App& app);
+void cmdExit_Click(App& app);
+void Label11_Click(App& app);
+void Label13_Click(App& app);
+// Appends the idle help text to the status list.
+void Message(App& app);
+
+// The maker's web server; the registry value "WebServer" under the program's key overrides it.
+std::string makerServer(App& app);
+
+}  // namespace app

@@ -1,0 +1,103 @@
+#include "app/modTest.h"
+
+#include "app/App.h"
+#include "platform/WinError.h"
+#include "report/ErrorReporter.h"
+#include "report/RuntimeError.h"
+
+namespace app {
+
+using namespace platform;
+
+void WaitSeconds(App& app, double seconds) {
+  EventLoop& loop = app.os.loop;
+  const uint32_t end = loop.tickCount() + static_cast<uint32_t>(seconds * 1000);
+  for (;;) {
+    const int32_t left = static_cast<int32_t>(end - loop.tickCount());
+    if (left <= 0) return;
+    report::resumeNext([&] { loop.doEvents(); });
+    // Idle until the next event or at most a timer's grain, rather than spin.
+    loop.waitForEvents(static_cast<uint32_t>(left < 10 ? left : 10));
+  }
+}
+
+namespace {
+
+bool isFolder(uint32_t attributes) {
+  return attributes != fileattr::Invalid && (attributes & fileattr::Directory);
+}
+
+// Deletes what the folder holds, read-only entries too. A link to elsewhere (reparse
+// point) is neither followed nor removed, so nothing outside the folder is touched.
+bool deleteContents(FileSystem& fs, const std::string& folder) {
+  std::vector<FindData> entries;
+  fs.findFiles(folder + "\\*", &entries);
+  bool ok = true;
+  for (const FindData& entry : entries) {
+    if (entry.name == "." || entry.name == "..") continue;
+    const std::string path = folder + "\\" + entry.name;
+    if (entry.attributes & fileattr::ReparsePoint) {
+      ok = false;
+      continue;
+    }
+    if (entry.attributes & (fileattr::ReadOnly | fileattr::Hidden | fileattr::System))
+      fs.setAttributes(path, fileattr::Normal);
+    if (entry.attributes & fileattr::Directory)
+      ok = deleteContents(fs, path) && fs.removeDirectory(path) == winerr::Success && ok;
+    else
+      ok = fs.deleteFile(path) == winerr::Success && ok;
+  }
+  return ok;
+}
+
+}  // namespace
+
+bool DeleteFolderTree(App& app, std::string path) {
+  try {
+    if (!path.empty() && path.back() == '\\') path.pop_back();
+    FileSystem& fs = app.os.files;
+    if (path.empty() || !isFolder(fs.getAttributes(path))) return false;
+    const uint32_t attributes = fs.getAttributes(path);
+    if (attributes & fileattr::ReparsePoint) return false;
+    bool ok = deleteContents(fs, path);
+    if (attributes & fileattr::ReadOnly) fs.setAttributes(path, fileattr::Normal);
+    ok = fs.removeDirectory(path) == winerr::Success && ok;
+    return ok && fs.getAttributes(path) == fileattr::Invalid;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+std::string FindOS(App& app) {
+  std::string text;
+  try {
+    OsVersion v;
+    if (!app.os.system.getVersion(&v)) return "";
+    switch (v.platformId) {
+      case osplatform::Win32s:
+        text = "Microsoft Win32s";
+        break;
+      case osplatform::Windows9x:
+        text = (v.major > 4 || (v.major == 4 && v.minor > 0)) ? "Microsoft Windows 98" : "Microsoft Windows 95";
+        break;
+      case osplatform::WindowsNT:
+        if (v.major <= 4)
+          text = "Microsoft Windows NT";
+        else if (v.major == 5)
+          text = v.minor == 1 ? "Microsoft Windows XP Build " + std::to_string(v.build) : "Microsoft Windows 2000";
+        break;
+    }
+  } catch (const std::exception& e) {
+    report::ReportError(app, std::string("ModClean") + ", FindOS, " + e.what(), report::errorNumber(e), e.what());
+  }
+  return text;
+}
+
+int16_t countDelimiters(const std::string& text, char delimiter) {
+  int16_t count = 0;
+  for (char c : text)
+    if (c == delimiter) ++count;
+  return count;
+}
+
+}  // namespace app

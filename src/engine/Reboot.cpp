@@ -1,0 +1,9 @@
+#include "engine/Reboot.h"
+
+#include "app/App.h"
+
+namespace engine {
+
+void RebootWindows(app::App&, bool) {}
+
+}  // namespace engine

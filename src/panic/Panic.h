@@ -1,0 +1,13 @@
+#pragma once
+
+namespace app {
+class App;
+}
+
+namespace panic {
+
+void getPanicSetting(app::App& app);  // shows the stored panic key
+void HideProgram(app::App& app);
+void ShowProgram(app::App& app);
+
+}  // namespace panic

@@ -1,0 +1,44 @@
+#pragma once
+// The file system as the program asks for it: narrow Windows paths ("C:\\dir\\file"),
+// Windows attributes and result codes.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+namespace fileattr {
+constexpr uint32_t ReadOnly = 0x1, Hidden = 0x2, System = 0x4, Directory = 0x10, Archive = 0x20,
+                   Normal = 0x80, ReparsePoint = 0x400;
+constexpr uint32_t Invalid = 0xFFFFFFFFu;
+}  // namespace fileattr
+
+struct FindData {
+  uint32_t attributes = 0;
+  std::string name;       // long name
+  std::string shortName;  // 8.3 name, empty when the long name is already 8.3
+  uint64_t size = 0;
+  uint64_t creationTime = 0;   // FILETIME: 100 ns since 1601
+  uint64_t lastWriteTime = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // FindFirstFileA/FindNextFileA over a pattern ("C:\\dir\\*.chk"), "." and ".." included
+  // for folders as Windows lists them. FileNotFound or PathNotFound when nothing matches.
+  virtual long findFiles(const std::string& pattern, std::vector<FindData>* out) = 0;
+  virtual uint32_t getAttributes(const std::string& path) = 0;  // Invalid when missing
+  virtual long setAttributes(const std::string& path, uint32_t attributes) = 0;
+  virtual long deleteFile(const std::string& path) = 0;
+  virtual long removeDirectory(const std::string& path) = 0;  // empty folders only
+  virtual long createDirectory(const std::string& path) = 0;
+  virtual long readFile(const std::string& path, std::string* data) = 0;
+  // Creates or truncates.
+  virtual long writeFile(const std::string& path, const std::string& data) = 0;
+  // Overwrites bytes in place without creating or truncating the file.
+  virtual long overwriteFile(const std::string& path, uint64_t offset, const std::string& data) = 0;
+  virtual long getShortPathName(const std::string& path, std::string* shortPath) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include "TestApp.h"
+#include "engine/Catalogue.h"
+#include "engine/CleaningRun.h"
+#include "app/Startup.h"
+
+using engine::CleaningGroup;
+
+namespace {
+
+const std::string kSep(43, ' ');
+const std::vector<std::string> kIdle = {"Quellery is ready", "Select cleaning options",
+                                        "Click 'Start Cleaning' to begin cleaning process ",
+                                        "or click 'Clean & Reboot' to reboot after cleaning"};
+
+std::vector<std::string> closing(const char* message) {
+  std::vector<std::string> out = {" ", " ", " ", message, " "};
+  out.insert(out.end(), kIdle.begin(), kIdle.end());
+  return out;
+}
+
+std::vector<std::string> itemLines(const char* status, const std::string& separator = kSep) {
+  return {status, "Done...", separator};
+}
+
+std::vector<std::string> concat(std::initializer_list<std::vector<std::string>> parts) {
+  std::vector<std::string> out;
+  for (const auto& part : parts) out.insert(out.end(), part.begin(), part.end());
+  return out;
+}
+
+bool allGrey(app::App& app) {
+  for (const ui::Shape& cell : app.frm.cleaning.spProg)
+    if (cell.fillColor() != ui::Shape::Grey) return false;
+  return true;
+}
+
+class CleaningRun : public ::testing::Test, protected TestApp {
+ protected:
+  void tickEverything(int value = 1) {
+    for (auto* group : {&app.frm.chkWinSettings, &app.frm.chkIEsettings, &app.frm.chkNSsettings, &app.frm.chkOPsettings})
+      for (ui::CheckBox& box : *group) box.setValue(value);
+  }
+};
+
+TEST_F(CleaningRun, NothingTickedWritesOnlyTheClosingLinesAndFillsTheBarInTime) {
+  const uint32_t start = now();
+  engine::cmdClean_Click(app);
+  EXPECT_EQ(lines(), closing("Cleaning Is Done."));
+  EXPECT_TRUE(allGrey(app));
+  // Two one-second pauses and seventeen half-second steps, served by a live event loop.
+  const uint32_t elapsed = now() - start;
+  EXPECT_GE(elapsed, 2000u + 17 * 500u);
+  EXPECT_LT(elapsed, 2000u + 17 * 500u + 400u);
+  EXPECT_GT(machine.loop.dispatchCount(), 19u);
+  EXPECT_FALSE(app.flags.cleaningInProgress);
+}
+
+TEST_F(CleaningRun, EveryItemRunsInCatalogueOrderAndAdvancesTwelveCells) {
+  tickEverything();
+  engine::cmdClean_Click(app);
+  const auto got = lines();
+  ASSERT_EQ(got.size(), 29u * 3 + closing("").size());
+  int i = 0;
+  for (const engine::CleaningItem& item : engine::catalogue()) {
+    EXPECT_EQ(got[i], item.statusText);
+    EXPECT_EQ(got[i + 1], "Done...");
+    EXPECT_EQ(got[i + 2], item.operaStyle ? " " : kSep) << item.statusText;
+    i += 3;
+  }
+  EXPECT_EQ(got[i + 3], "Cleaning Is Done.");
+  EXPECT_EQ(app.flags.progress, 12);
+  EXPECT_TRUE(allGrey(app));
+}
+
+TEST_F(CleaningRun, GreyTicksCountOnlyForOperaCacheAndCookies) {
+  tickEverything(2);
+  engine::cmdClean_Click(app);
+  EXPECT_EQ(lines(), concat({itemLines("Cleaning Opera Cache...", " "), itemLines("Cleaning Opera Cookies...", " "),
+                             closing("Cleaning Is Done.")}));
+}
+
+TEST_F(CleaningRun, TheIssueExampleRunsWindowsIEAndOperaItemsInOrder) {
+  app.frm.chkOPsettings[1].setValue(1);
+  app.frm.chkIEsettings[4].setValue(1);
+  app.frm.chkWinSettings[0].setValue(1);
+  engine::cmdClean_Click(app);
+  EXPECT_EQ(lines(), concat({itemLines("Cleaning Recycle Bin..."), itemLines("Cleaning Internet History..."),
+                             itemLines("Cleaning Opera Cache...", " "), closing("Cleaning Is Done.")}));
+}
+
+TEST_F(CleaningRun, StopDuringThePauseAfterWindows2SkipsTheRest) {
+  tickEverything();
+  const uint32_t start = now();
+  bool exitEnabledWhileStopping = true, rebootEnabledWhileStopping = false;
+  // Two opening pauses, then one second per item: Windows 2's pause spans 4 s to 5 s.
+  machine.loop.at(start + 4500, [&] { app.frm.cleaning.cmdStopCleaning.click(); });
+  machine.loop.at(start + 6000, [&] {
+    exitEnabledWhileStopping = app.frm.cleaning.cmdExit.enabled();
+    rebootEnabledWhileStopping = app.frm.cleaning.cmdReboot.enabled();
+  });
+  engine::cmdClean_Click(app);
+  EXPECT_EQ(lines(), concat({itemLines("Cleaning Recycle Bin..."), itemLines("Cleaning Recent RUN History..."),
+                             itemLines("Cleaning Recent Document List..."), closing("Clean Aborted")}));
+  EXPECT_FALSE(exitEnabledWhileStopping);
+  EXPECT_TRUE(rebootEnabledWhileStopping);
+  EXPECT_TRUE(app.frm.cleaning.cmdExit.enabled());
+  EXPECT_TRUE(app.frm.cleaning.cmdClean.inFront());
+  EXPECT_TRUE(allGrey(app));
+}
+
+TEST_F(CleaningRun, ButtonsAndPanicHintDuringARun) {
+  app.frm.help.fraHelp.zOrder();
+  bool stopInFront = false, hintShown = false, exitEnabled = true, cleaningPageInFront = false;
+  machine.loop.at(now() + 1500, [&] {
+    stopInFront = app.frm.cleaning.cmdStopCleaning.inFront();
+    hintShown = app.frm.cleaning.fraPanic.visible();
+    exitEnabled = app.frm.cleaning.cmdExit.enabled();
+    cleaningPageInFront = app.frm.frontPage() == &app.frm.cleaning.fraCleaning;
+  });
+  engine::cmdClean_Click(app);
+  EXPECT_TRUE(stopInFront);
+  EXPECT_TRUE(hintShown);
+  EXPECT_FALSE(exitEnabled);
+  EXPECT_TRUE(cleaningPageInFront);
+  EXPECT_FALSE(app.frm.cleaning.fraPanic.visible());
+  EXPECT_TRUE(app.frm.cleaning.cmdClean.inFront());
+}
+
+TEST_F(CleaningRun, AStartDuringARunIsRefused) {
+  app.frm.chkWinSettings[0].setValue(1);
+  machine.loop.at(now() + 2500, [&] { app.frm.cleaning.cmdClean.click(); });
+  engine::cmdClean_Click(app);
+  EXPECT_EQ(lines(), concat({itemLines("Cleaning Recycle Bin..."), closing("Cleaning Is Done.")}));
+}
+
+TEST_F(CleaningRun, TheRebootRequestBelongsToOneRunHoweverItEnds) {
+  app.frm.chkWinSettings[0].setValue(1);
+  machine.loop.at(now() + 2500, [&] { app.frm.cleaning.cmdStopCleaning.click(); });
+  engine::cmdReboot_Click(app);
+  EXPECT_EQ(lines()[3 + 3], "Clean Aborted");
+  EXPECT_FALSE(app.flags.rebootAfterCleaning);
+}
+
+TEST_F(CleaningRun, ClosingTheWindowDuringARunEndsTheProgramAfterIt) {
+  tickEverything();
+  machine.loop.at(now() + 2500, [&] {
+    app::Form_QueryUnload(app, 0);
+    app::Form_Unload(app);
+  });
+  EXPECT_THROW(engine::cmdClean_Click(app), platform::ProgramEnded);
+  EXPECT_EQ(lines(), concat({itemLines("Cleaning Recycle Bin..."), closing("Clean Aborted")}));
+}
+
+TEST_F(CleaningRun, ThePassAloneLeavesListAndButtonsAlone) {
+  app.frm.lstClean.addItem("earlier");
+  app.frm.chkWinSettings[5].setValue(1);
+  engine::doClean(app);
+  EXPECT_EQ(lines(), concat({{"earlier"}, itemLines("Cleaning Clipboard...")}));
+  EXPECT_EQ(app.flags.progress, 1);
+  EXPECT_TRUE(app.frm.cleaning.cmdClean.inFront());
+}
+
+}  // namespace

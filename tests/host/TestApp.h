@@ -1,0 +1,20 @@
+#pragma once
+// A program on a simulated machine, for tests that drive it as a user would.
+#include <string>
+#include <vector>
+
+#include "app/App.h"
+#include "platform/sim/SimMachine.h"
+
+struct TestApp {
+  platform::sim::SimMachine machine;
+  app::App app{machine.platform()};
+
+  std::vector<std::string> lines() const {
+    std::vector<std::string> out;
+    const ui::ListBox& list = app.frm.lstClean;
+    for (int i = 0; i < list.listCount(); ++i) out.push_back(list.list(i));
+    return out;
+  }
+  uint32_t now() { return machine.loop.tickCount(); }
+};
