@@ -3,8 +3,11 @@
 # they are all present, so it is cheap to run before every build.
 set -euo pipefail
 
-PKGS=(cmake make g++ g++-mingw-w64-i686 wine wine32:i386 wine64 xvfb xauth
-      imagemagick googletest libgtest-dev python3 x11-utils)
+# g++-mingw-w64-x86-64: where the kernel cannot run 32-bit x86 code, Wine runs
+# only 64-bit Windows programs, so the Windows tests also get a 64-bit build.
+PKGS=(cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386
+      wine64 xvfb xauth imagemagick googletest libgtest-dev libgmock-dev python3
+      x11-utils)
 
 ok=$(dpkg-query -W -f='${Status}\n' "${PKGS[@]}" 2>/dev/null | grep -c 'ok installed' || true)
 [ "$ok" -ge ${#PKGS[@]} ] && exit 0

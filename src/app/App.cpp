@@ -3,6 +3,10 @@
 #include "app/Startup.h"
 #include "engine/CleaningRun.h"
 #include "app/SettingsTree.h"
+#include "cookies/CookieKeeper.h"
+#include "panic/Panic.h"
+#include "schedule/Scheduler.h"
+#include "settings/SavedSelections.h"
 
 namespace app {
 
@@ -16,9 +20,27 @@ App::App(platform::Platform& os) : os(os) {
   f.cleaning.cmdExit.onClick = [this] { cmdExit_Click(*this); };
   f.help.Label11.onClick = [this] { Label11_Click(*this); };
   f.help.Label13.onClick = [this] { Label13_Click(*this); };
+  f.cookies.cmdGetCache.onClick = [this] { cookies::cmdGetCache_Click(*this); };
+  f.cookies.cmdDeleteSelected.onClick = [this] { cookies::cmdDeleteSelected_Click(*this); };
+  f.cookies.cmdDeleteAllCache.onClick = [this] { cookies::cmdDeleteAllCache_Click(*this); };
   f.tvw1.onClick = [this] { tvw1_Click(*this); };
   f.tvw1.onExpand = [this](int node) { tvw1_Expand(*this, node); };
   f.tvw1.onCollapse = [this](int node) { tvw1_Collapse(*this, node); };
+
+  f.windows.selectAll.onClick = [this] { settings::cmdSelectAllWin_Click(*this); };
+  f.windows.deselectAll.onClick = [this] { settings::cmdDeselectAllWin_Click(*this); };
+  f.ie.selectAll.onClick = [this] { settings::cmdSelectAllIE_Click(*this); };
+  f.ie.deselectAll.onClick = [this] { settings::cmdDestAllIE_Click(*this); };
+  f.netscape.selectAll.onClick = [this] { settings::cmdSellectAllNet_Click(*this); };
+  f.netscape.deselectAll.onClick = [this] { settings::cmdDesellectAllNet_Click(*this); };
+  f.opera.selectAll.onClick = [this] { settings::cmdselectAllOP_Click(*this); };
+  f.opera.deselectAll.onClick = [this] { settings::cmdDeselectAllOP_Click(*this); };
+  f.Check1.onClick = [this] { settings::Check1_Click(*this); };
+  for (int i = 0; i <= 4; ++i) f.chkRun(i).onClick = [this, i] { schedule::chkRun_Click(*this, i); };
+  for (int i = 0; i < 2; ++i) f.OptSchedule[i].onClick = [this, i] { schedule::OptSchedule_Click(*this, i); };
+  f.cmbWeek.onClick = [this] { schedule::cmbWeek_Click(*this); };
+  f.cmbMonth.onClick = [this] { schedule::cmbMonth_Change(*this); };
+  f.startUp.cmbPanOK.onClick = [this] { panic::cmbPanOK_Click(*this); };
 }
 
 }  // namespace app

@@ -1,6 +1,7 @@
 #pragma once
 // The running program: the platform it runs on, its main window and the state shared
 // by every module.
+#include <cstdint>
 #include <string>
 
 #include "app/MainWindow.h"
@@ -24,6 +25,15 @@ class App {
   std::string startInvisibly;        // the saved chkRun(0) text
   bool unloaded = false;             // the main window has been closed
   TreeStates treeStates;
+  int32_t panicKey = 122;    // virtual-key code pressed with Ctrl; F11 until restored
+  int32_t minuteCounter = 0; // scheduler clock ticks since start-up or the last scheduled run
+  // The two bookmark-guard buttons of the browser customisation dialog, kept here while
+  // that dialog is not loaded. `loaded` turns true once they were read from the store.
+  struct BookmarkButtons {
+    bool loaded = false;
+    bool enableEnabled = true;
+    bool disableEnabled = false;
+  } bookmarkButtons;
 };
 
 }  // namespace app

@@ -1,5 +1,8 @@
 #include "app/MainWindow.h"
 
+#include <initializer_list>
+#include <string>
+
 #include "engine/Catalogue.h"
 
 namespace app {
@@ -67,7 +70,11 @@ ItemPage::ItemPage(ui::Control* form, const char* frameName, const char* caption
 StartUpPage::StartUpPage(ui::Control* form)
     : fraRun(form, "fraRun", kPageRect, "StartUp"),
       Check1(&fraRun, "Check1", {240, 480, 6255, 255},
-             "Run invisibly ( Ctrl  + H)  [To Unhide Press  Ctrl + U]") {
+             "Run invisibly ( Ctrl  + H)  [To Unhide Press  Ctrl + U]"),
+      fraPanicKey(&fraRun, "fraPanicKey", {240, 2880, 6255, 855}, "Panic Key"),
+      lblPanicKey(&fraPanicKey, "lblPanicKey", {240, 405, 735, 255}, "Ctrl +"),
+      cmbPanic(&fraPanicKey, "cmbPanic", {1080, 360, 1095, 315}, false, ui::Kind::ComboBox),
+      cmbPanOK(&fraPanicKey, "cmbPanOK", {2400, 330, 1335, 375}, "Set Panic") {
   static const char* const captions[4] = {
       "During Windows / Quellery Start Up run invisibly (You will need to remember to press Ctrl + U "
       "or you will not be able to see the software)",
@@ -76,13 +83,47 @@ StartUpPage::StartUpPage(ui::Control* form)
   const int heights[4] = {615, 255, 255, 255};
   for (int i = 0; i < 4; ++i)
     chkRun.emplace_back(&fraRun, "chkRun", ui::Rect{480, tops[i], 6015, heights[i]}, captions[i], i);
+  // F1 is the help key, so the list starts at F2.
+  for (int key = 2; key <= 12; ++key) cmbPanic.addItem("F" + std::to_string(key));
 }
 
 SchedulePage::SchedulePage(ui::Control* form)
     : FraSchedule(form, "FraSchedule", kPageRect, "Schedule"),
       fraScheduling(&FraSchedule, "fraScheduling", {120, 240, 6495, 3495}, "     Scheduling"),
       chkRun4(&FraSchedule, "chkRun", {240, 240, 255, 255}, "", 4),
-      dtpTime(&fraScheduling, "dtpTime", {2400, 480, 1455, 315}) {}
+      txtMin(&fraScheduling, "txtMin", {2040, 450, 615, 315}, "10"),
+      UpDown1(&fraScheduling, "UpDown1", {2655, 450, 255, 315}, &txtMin, 1, 1440),
+      lblMinutes(&fraScheduling, "lblMinutes", {3000, 480, 855, 255}, "Minutes"),
+      dtpTime(&fraScheduling, "dtpTime", {2040, 1410, 1455, 315}),
+      cmbWeek(&fraScheduling, "cmbWeek", {2040, 1890, 975, 315}, false, ui::Kind::ComboBox),
+      dtpWeek(&fraScheduling, "dtpWeek", {3120, 1890, 1455, 315}),
+      cmbMonth(&fraScheduling, "cmbMonth", {2040, 2370, 975, 315}, false, ui::Kind::ComboBox) {
+  OptSchedule.emplace_back(&fraScheduling, "OptSchedule", ui::Rect{240, 480, 1695, 255}, "Run After Every", 0);
+  OptSchedule.emplace_back(&fraScheduling, "OptSchedule", ui::Rect{240, 1080, 735, 255}, "Run ", 1);
+  static const char* const kinds[3] = {"Every day", "Every Week", "Every Month"};
+  for (int i = 0; i < 3; ++i)
+    chkSchedule.emplace_back(&fraScheduling, "chkSchedule", ui::Rect{600, 1440 + 480 * i, 1335, 255}, kinds[i], i);
+  for (const char* day : {"SUN", "MON", "TUE", "WED", "THU", "FRI", "SAT"}) cmbWeek.addItem(day);
+  for (const char* month : {"JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"})
+    cmbMonth.addItem(month);
+  for (ui::OptionButton& option : OptSchedule) option.setEnabled(false);
+  for (ui::CheckBox& kind : chkSchedule) kind.setEnabled(false);
+  for (ui::Control* control : std::initializer_list<ui::Control*>{&UpDown1, &dtpTime, &txtMin, &cmbWeek, &dtpWeek, &cmbMonth})
+    control->setEnabled(false);
+}
+
+CookieViewer::CookieViewer(ui::Control* iePage)
+    : fraCashMgt(iePage, "fraCashMgt", {120, 2040, 6495, 2400},
+                 "Internet Explorer Cache Management (Click \"View Cookies\" to show cookies)"),
+      lstCookies(&fraCashMgt, "lstCookies", {120, 240, 4455, 2040}, true),
+      cmdGetCache(&fraCashMgt, "cmdGetCache", {4680, 240, 1695, 375}, "View Cookies"),
+      cmdDeleteSelected(&fraCashMgt, "cmdDeleteSelected", {4680, 720, 1695, 375}, "Delete Unselected"),
+      cmdDeleteAllCache(&fraCashMgt, "cmdDeleteAllCache", {4680, 1200, 1695, 375}, "Delete All"),
+      fraMessage(&fraCashMgt, "fraMessage", {600, 840, 3495, 615}),
+      lblMessage(&fraMessage, "lblMessage", {240, 240, 3015, 255}, "Reading cookies folder  please wait"),
+      cmdIEcustSettings(iePage, "cmdIEcustSettings", {3600, 4560, 1935, 375}, "IE Custom Settings") {
+  fraMessage.setVisible(false);
+}
 
 HelpPage::HelpPage(ui::Control* form)
     : fraHelp(form, "fraHelp", kPageRect),
@@ -115,7 +156,9 @@ MainWindow::MainWindow()
       timeHide("timeHide", 50),
       timPanic("timPanic", 500),
       timeHardWare("timeHardWare", 100),
-      timerScheduler("timerScheduler", 0) {
+      timerScheduler("timerScheduler", 0),
+      cookies(&ie.frame) {
+  form.setVisible(false);  // shown at the end of start-up, or not at all
   addTicks(windows, engine::CleaningGroup::Windows);
   addTicks(ie, engine::CleaningGroup::IE);
   addTicks(netscape, engine::CleaningGroup::Netscape);

@@ -25,6 +25,7 @@ struct MainWindow {
   HelpPage help;
 
   ui::Timer timeHide, timPanic, timeHardWare, timerScheduler;
+  CookieViewer cookies;  // lies on the IE page, so it follows it
 
   // The names the handlers use.
   ui::ListBox& lstClean = cleaning.lstClean;
@@ -35,6 +36,14 @@ struct MainWindow {
   ui::CheckBox& chkRun(int i) { return i == 4 ? schedule.chkRun4 : startUp.chkRun.at(i); }
   ui::CheckBox& Check1 = startUp.Check1;
   ui::TimePicker& dtpTime = schedule.dtpTime;
+  ui::TimePicker& dtpWeek = schedule.dtpWeek;
+  ui::ControlArray<ui::OptionButton>& OptSchedule = schedule.OptSchedule;
+  ui::ControlArray<ui::CheckBox>& chkSchedule = schedule.chkSchedule;
+  ui::TextBox& txtMin = schedule.txtMin;
+  ui::UpDown& UpDown1 = schedule.UpDown1;
+  ui::ListBox& cmbWeek = schedule.cmbWeek;
+  ui::ListBox& cmbMonth = schedule.cmbMonth;
+  ui::ListBox& cmbPanic = startUp.cmbPanic;
 
   // Every frame of the page stack, in design order.
   std::vector<ui::Frame*> pages();

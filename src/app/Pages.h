@@ -32,14 +32,41 @@ struct StartUpPage {
   ui::Frame fraRun;
   ui::CheckBox Check1;
   ui::ControlArray<ui::CheckBox> chkRun;  // 0 to 3 here; 4 lies on the schedule page
+  // The panic key: Ctrl with one of F2 to F12.
+  ui::Frame fraPanicKey;
+  ui::Label lblPanicKey;
+  ui::ListBox cmbPanic;
+  ui::Button cmbPanOK;
 };
 
+// Until the scheduling switch chkRun(4) is ticked everything but the switch is disabled,
+// as its click rule leaves them.
 struct SchedulePage {
   explicit SchedulePage(ui::Control* form);
   ui::Frame FraSchedule;
   ui::Frame fraScheduling;
   ui::CheckBox chkRun4;
+  ui::ControlArray<ui::OptionButton> OptSchedule;  // 0 "Run After Every", 1 "Run "
+  ui::TextBox txtMin;
+  ui::UpDown UpDown1;
+  ui::Label lblMinutes;
+  ui::ControlArray<ui::CheckBox> chkSchedule;  // 0 every day, 1 every week, 2 every month
   ui::TimePicker dtpTime;
+  ui::ListBox cmbWeek;
+  ui::TimePicker dtpWeek;
+  ui::ListBox cmbMonth;
+};
+
+// The cookie viewer and the custom settings button on the Internet Explorer page.
+struct CookieViewer {
+  explicit CookieViewer(ui::Control* iePage);
+  ui::Frame fraCashMgt;
+  ui::ListBox lstCookies;  // multiple selection: a selected cookie is kept
+  ui::Button cmdGetCache, cmdDeleteSelected, cmdDeleteAllCache;
+  ui::Frame fraMessage;  // the wait notice, shown only while the cache is read
+  ui::Label lblMessage;
+  ui::Button cmdIEcustSettings;
+  bool filled = false;  // the list has been read from the cache in this run
 };
 
 struct HelpPage {

@@ -4,7 +4,9 @@
 #include <cctype>
 
 #include "app/App.h"
+#include "hardware/HardwareInfo.h"
 #include "report/RuntimeError.h"
+#include "settings/ValueText.h"
 #include "shredder/Shredder.h"
 
 namespace app {
@@ -43,17 +45,20 @@ void BuildSettingsTree(App& app) {
     int parent;
     int image;
   };
+  // Hardware Info comes last, below Help, so the other nodes keep their numbers; a user
+  // looks for it among the top-level pages.
   static const Row rows[] = {
       {"Main", 0, 1},     {"Main Settings", 1, 2},     {"Windows", 2, 3},   {"Browser", 2, 4},
       {"IE", 4, 5},       {"Netscape", 4, 6},          {"Opera", 4, 7},     {"Shredder", 1, 12},
       {"Advance Settings", 1, 2}, {"Schedule", 9, 8},  {"Run Settings", 9, 11}, {"Upgrade", 1, 9},
-      {"Help", 1, 10},
+      {"Help", 1, 10},    {"Hardware Info", 1, kHardwareIcon},
   };
   for (const Row& row : rows) {
     const int node = tree.add(row.parent, row.text, row.image);
     // A branch takes its saved state before it has children; an unreadable state leaves it collapsed.
     if (std::string* state = stateOf(app, row.text)) {
-      if (*state == "True" || *state == "False") tree.setExpanded(node, *state == "True");
+      bool expanded = false;
+      if (settings::toBool(*state, &expanded)) tree.setExpanded(node, expanded);
     }
   }
 }
@@ -79,7 +84,11 @@ void tvw1_Click(App& app) {
     else if (key == "UPGRADE") show(f.fraUpgrade, "Displaying Upgrade Settings....");
     else if (key == "SCHEDULE") show(f.schedule.FraSchedule, "Displaying Schedule Settings....");
     else if (key == "RUN SETTINGS") show(f.startUp.fraRun, "Displaying Start Up Run Settings....");
-    else if (key == "HELP") show(f.help.fraHelp, "Displaying Help Information....");
+    else if (key == "HARDWARE INFO") {
+      f.fraHardware.zOrder();
+      report::resumeNext([&] { hardware::GetSystemInformation(app); });
+      f.stBar.setPanelText(2, "Displaying Hardware Information....");
+    } else if (key == "HELP") show(f.help.fraHelp, "Displaying Help Information....");
     else if (key == "MAIN") show(f.cleaning.fraCleaning, "Welcome To Quellery");
     else if (key == "SHREDDER") {
       f.fraCustomItems.zOrder();

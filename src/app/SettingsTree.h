@@ -10,6 +10,9 @@ struct TreeStates {
   std::string Main = "True", Settings = "True", Browser = "True", Advance = "True", Help = "True";
 };
 
+// The picture of the Hardware Info node: one beyond the twelve of the other nodes.
+constexpr int kHardwareIcon = 13;
+
 void BuildSettingsTree(App& app);
 void tvw1_Click(App& app);
 void tvw1_Expand(App& app, int node);

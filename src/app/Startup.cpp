@@ -9,6 +9,7 @@
 #include "panic/Panic.h"
 #include "platform/WinError.h"
 #include "report/RuntimeError.h"
+#include "settings/RegistryStrings.h"
 #include "settings/SavedSelections.h"
 #include "shredder/Shredder.h"
 #include "upgrade/Upgrade.h"
@@ -107,19 +108,9 @@ void cmdExit_Click(App& app) {
 }
 
 std::string makerServer(App& app) {
-  Registry& reg = app.os.registry;
-  HKey key = 0;
-  std::string server = "www.quellery.example";
-  if (reg.openKey(hkey::CurrentUser, "Software\\Quellery", &key) != winerr::Success) return server;
-  uint32_t type = 0, size = 0;
-  if (reg.queryValue(key, "WebServer", &type, nullptr, &size) == winerr::Success && type == regtype::String &&
-      size > 0) {
-    std::string data(size, '\0');
-    if (reg.queryValue(key, "WebServer", &type, reinterpret_cast<uint8_t*>(&data[0]), &size) == winerr::Success)
-      server = data.substr(0, data.find('\0'));
-  }
-  reg.closeKey(key);
-  return server;
+  // A reserved name (RFC 2606) that never resolves, unless the "WebServer" value says otherwise.
+  return settings::tryMyGetSettingString(app, hkey::CurrentUser, "Software\\Quellery", "WebServer",
+                                         "www.quellery.example");
 }
 
 void Label11_Click(App& app) {

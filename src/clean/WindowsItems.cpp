@@ -1,18 +1,129 @@
 #include "clean/WindowsItems.h"
 
 #include "app/App.h"
+#include "clean/RegistryPurge.h"
+#include "clean/TempFolderGuard.h"
+#include "erase/modCleanItem.h"
+#include "report/ReportTexts.h"
+#include "report/RuntimeError.h"
 
 namespace clean {
 
-void EmptyRecylbin(app::App&, const std::string&, uint32_t) {}
-void CleanRunMRU(app::App&) {}
-void ClearRecentDocs(app::App&) {}
-void ClearFind(app::App&) {}
-void ClearStreamMRU(app::App&) {}
-void ClearClipboard(app::App&) {}
-void CleanScanDiskFiles(app::App&) {}
-void CleanWindTemp(app::App&) {}
-void CleanOpenSave(app::App&) {}
-void CleanSearchComp(app::App&) {}
+using app::App;
+using report::resumeNext;
+
+namespace {
+
+const char kRunMRU[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
+const char kDocFindMRU[] = "Software\\Microsoft\\Windows\\Currentversion\\Explorer\\Doc Find Spec MRU";
+const char kFilesNamedMRU[] =
+    "Software\\Microsoft\\Internet Explorer\\Explorer Bars\\{C4EE31F3-4768-11D2-BE5C-00A0C9A83DA1}\\FilesNamedMRU";
+const char kOpenSaveMRU[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSaveMRU";
+const char kSearchAssistantMRU[] = "Software\\Microsoft\\Search Assistant\\ACMru\\5647";
+const char kStreamMRU[] = "Software\\Microsoft\\Windows\\CurrentVersion\\StreamMRU";
+const char kMemoryManagement[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
+
+// One statement under an error tail: a failure is reported with the procedure's names and
+// the procedure goes on with its next statement.
+template <typename Step>
+void reporting(App& app, const report::ReportTail& tail, Step&& step) {
+  try {
+    step();
+  } catch (const std::exception& e) {
+    report::reportFailure(app, tail, e);
+  }
+}
+
+void logStamped(const std::string& entry) { erase::LogActivity(entry, erase::ActivityTimeStamp()); }
+
+void purgeUnder(App& app, const report::ReportTail& tail, const char* key) {
+  reporting(app, tail, [&] { PurgeRegistryList(app, key); });
+}
+
+}  // namespace
+
+void EmptyRecylbin(App& app, const std::string& drive, uint32_t flags) {
+  const report::ReportTail& tail = report::tail::EmptyRecylbin;
+  // The main window owns the request even while it is hidden: an invisible or scheduled run
+  // empties the bin as well, and with these flags the shell shows nothing to own.
+  const std::uintptr_t owner = app.frm.form.hWnd;
+  std::string root = drive;
+  if (!root.empty() && root.compare(1, 2, ":\\") != 0) root = root.substr(0, 1) + ":\\";
+  reporting(app, tail, [&] {
+    app.os.shell.emptyRecycleBin(owner, root,
+                                 flags & (kRecycleNoConfirmation | kRecycleNoProgress | kRecycleNoSound));
+  });
+  reporting(app, tail, [&] { logStamped("Recycle Bin Cleared "); });
+}
+
+void CleanRunMRU(App& app) { purgeUnder(app, report::tail::CleanRunMRU, kRunMRU); }
+
+void ClearRecentDocs(App& app) {
+  resumeNext([&] { app.os.shell.clearRecentDocuments(); });
+  resumeNext([&] { logStamped("Recent Docs List Cleared"); });
+}
+
+void ClearFind(App& app) {
+  // The second list is purged whatever became of the first; with the abort flag set the
+  // purge skips its values and still deletes the key.
+  purgeUnder(app, report::tail::ClearFind, kDocFindMRU);
+  purgeUnder(app, report::tail::ClearFind, kFilesNamedMRU);
+}
+
+void ClearStreamMRU(App& app) {
+  resumeNext([&] { app.os.registry.deleteTree(platform::hkey::CurrentUser, kStreamMRU); });
+  resumeNext([&] {
+    erase::WriteRegValue(app, platform::hkey::CurrentUser, kMemoryManagement, "ClearPageFileAtShutdown", "0",
+                         platform::regtype::String);
+  });
+  resumeNext([&] { logStamped("Registry Streams Cleared"); });
+}
+
+void ClearClipboard(App& app) {
+  platform::Shell& shell = app.os.shell;
+  bool emptied = false;
+  resumeNext([&] { shell.openClipboard(app.frm.form.hWnd); });
+  resumeNext([&] { emptied = shell.emptyClipboard(); });
+  resumeNext([&] {
+    if (emptied)
+      logStamped("Clipboard Cleared");
+    else
+      erase::LogActivity("Clipboard ", "Terminated");
+  });
+  resumeNext([&] { shell.closeClipboard(); });
+}
+
+void CleanScanDiskFiles(App& app) {
+  const report::ReportTail& tail = report::tail::CleanScanDiskFiles;
+  // Only the roots of C: and D: hold what ScanDisk saves; nothing below them is looked at.
+  reporting(app, tail, [&] { erase::EraseMatchingFiles(app, "C:\\*.chk"); });
+  reporting(app, tail, [&] { erase::EraseMatchingFiles(app, "D:\\*.chk"); });
+  reporting(app, tail, [&] {
+    logStamped(app.flags.abort ? "Scan Disk Files **** aborted by user" : "Scan Disk Files");
+  });
+}
+
+void CleanWindTemp(App& app) {
+  const report::ReportTail& tail = report::tail::CleanWindTemp;
+  std::string folder;
+  bool refused = true;
+  reporting(app, tail, [&] {
+    folder = NormaliseFolderPath(erase::AddBackslash(erase::GetTempFolder(app)));
+    refused = IsProtectedFolder(app, folder);
+  });
+  if (refused) {
+    reporting(app, tail, [&] { erase::LogActivity("Windows Temporary Files", "Terminated"); });
+    return;
+  }
+  reporting(app, tail, [&] { erase::EraseFolder(app, folder, false, true); });
+  reporting(app, tail, [&] {
+    logStamped(app.flags.abort ? "Windows Temporary Files **** aborted by user"
+                                    : "Windows Temporary Files Cleared");
+  });
+}
+
+void CleanOpenSave(App& app) { purgeUnder(app, report::tail::CleanOpenSave, kOpenSaveMRU); }
+
+void CleanSearchComp(App& app) { purgeUnder(app, report::tail::CleanSearchComp, kSearchAssistantMRU); }
 
 }  // namespace clean

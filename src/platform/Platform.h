@@ -2,9 +2,13 @@
 // Everything the program asks of Windows, handed to it as one bundle.
 #include "platform/EventLoop.h"
 #include "platform/FileSystem.h"
+#include "platform/Http.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/System.h"
+#include "platform/UrlCache.h"
+#include "platform/UrlHistory.h"
+#include "platform/Launcher.h"
 
 namespace platform {
 
@@ -14,6 +18,10 @@ struct Platform {
   FileSystem& files;
   Shell& shell;
   System& system;
+  UrlCache& urlCache;
+  UrlHistory& urlHistory;
+  Launcher& launcher;
+  Http* http = nullptr;  // the main window's transfer object; none means off line
 };
 
 }  // namespace platform

@@ -26,6 +26,26 @@ class Shell {
   virtual bool notifyIcon(uint32_t operation, const TrayIconRecord& record) = 0;  // Shell_NotifyIconA
   // ShellExecuteA with the "open" verb and a normal window.
   virtual bool openDocument(const std::string& target) = 0;
+
+  // SHEmptyRecycleBinA: `drive` is a root such as "C:\\", or empty for every drive;
+  // `flags` the SHERB_ bits. Returns the HRESULT.
+  virtual long emptyRecycleBin(std::uintptr_t owner, const std::string& drive, uint32_t flags) = 0;
+  // SHAddToRecentDocs(SHARD_PIDL, NULL): empties the recent documents list.
+  virtual void clearRecentDocuments() = 0;
+  // OpenClipboard, EmptyClipboard, CloseClipboard.
+  virtual bool openClipboard(std::uintptr_t owner) = 0;
+  virtual bool emptyClipboard() = 0;
+  virtual bool closeClipboard() = 0;
+  // GetWindowsDirectoryA and GetSystemDirectoryA, which every Windows has (the shell's
+  // folder ids for them came later); empty when the call fails.
+  virtual std::string windowsFolder() = 0;
+  virtual std::string systemFolder() = 0;
+
+  // SHGetSpecialFolderLocation then SHGetPathFromIDListA for a CSIDL; false when the shell
+  // reports failure.
+  virtual bool specialFolderLocation(std::uintptr_t owner, int csidl, std::string* path) = 0;
+  // SHGetFolderPathA (shfolder.dll) for a CSIDL, the current path; the HRESULT.
+  virtual long folderPath(std::uintptr_t owner, int csidl, std::string* path) = 0;
 };
 
 }  // namespace platform

@@ -1,10 +1,219 @@
 #include "settings/SavedSelections.h"
 
+#include <string>
+#include <utility>
+
 #include "app/App.h"
+#include "engine/Catalogue.h"
+#include "report/RuntimeError.h"
+#include "schedule/RunEntry.h"
+#include "settings/SettingsStore.h"
+#include "settings/ValueText.h"
+#include "shredder/Shredder.h"
 
 namespace settings {
 
-void getLastSettings(app::App&) {}
-void saveLastSelection(app::App&) {}
+const char* const kAppName = "Quellery";
+const char* const kEveryDayKey = "chkSchedule0";
+
+using report::resumeNext;
+
+namespace {
+
+const char* const kLastHistory = "LastHistory";
+
+struct Store {
+  app::App& app;
+  std::string get(const char* section, const std::string& key, const std::string& defaultValue) {
+    return GetSetting(app.os.registry, kAppName, section, key, defaultValue);
+  }
+  std::string last(const std::string& key, const std::string& defaultValue) {
+    return get(kLastHistory, key, defaultValue);
+  }
+  void put(const std::string& key, const std::string& value) {
+    SaveSetting(app.os.registry, kAppName, kLastHistory, key, value);
+  }
+};
+
+// A tick accepts 0, 1 and 2; anything else leaves it as it is.
+void setTick(ui::CheckBox& box, double value) {
+  int tick = 0;
+  if (roundToInt(value, &tick) && tick >= 0 && tick <= 2) box.setValue(tick);
+}
+
+// The lenient read: a text that does not begin with a number counts as 0.
+void restoreTick(ui::CheckBox& box, const std::string& text) { setTick(box, leadingNumber(trimBlanks(text))); }
+
+// The strict read: a text that is not a number leaves the tick as it is.
+void restoreStrictTick(ui::CheckBox& box, const std::string& text) {
+  double value = 0;
+  if (parseNumber(text, &value)) setTick(box, value);
+}
+
+void restoreHour(ui::TimePicker& picker, const std::string& text) {
+  int hour = 0;
+  if (toInt(text, &hour)) picker.setTime(hour, picker.minute());  // out of range is refused
+}
+
+void restoreMinute(ui::TimePicker& picker, const std::string& text) {
+  int minute = 0;
+  if (toInt(text, &minute)) picker.setTime(picker.hour(), minute);
+}
+
+void restoreListIndex(ui::ListBox& list, const std::string& text) {
+  int index = 0;
+  if (roundToInt(leadingNumber(trimBlanks(text)), &index) && index >= -1 && index < list.listCount())
+    list.setListIndex(index);
+}
+
+void writeTicks(Store& store, ui::ControlArray<ui::CheckBox>& ticks, engine::CleaningGroup group) {
+  for (ui::CheckBox& box : ticks)
+    resumeNext([&] { store.put(engine::arrayName(group) + std::to_string(box.index()), std::to_string(box.value())); });
+}
+
+// The customisation dialog restores its bookmark buttons from the store when it loads; while
+// it has not been loaded, saving reads them the same way so they are written back unchanged.
+void loadBookmarkButtons(Store& store, app::App::BookmarkButtons& buttons) {
+  if (buttons.loaded) return;
+  buttons.loaded = true;
+  resumeNext([&] {
+    bool on = false;
+    if (toBool(store.last("BookMarkE", "True"), &on)) buttons.enableEnabled = on;
+  });
+  resumeNext([&] {
+    bool on = false;
+    if (toBool(store.last("BookMarkD", "false"), &on)) buttons.disableEnabled = on;
+  });
+}
+
+void setAllTicks(ui::ControlArray<ui::CheckBox>& ticks, int value) {
+  for (ui::CheckBox& box : ticks) resumeNext([&] { box.setValue(value); });
+}
+
+}  // namespace
+
+void getLastSettings(app::App& app) {
+  app::MainWindow& f = app.frm;
+  Store store{app};
+
+  using G = engine::CleaningGroup;
+  const std::pair<ui::ControlArray<ui::CheckBox>*, G> arrays[] = {
+      {&f.chkWinSettings, G::Windows}, {&f.chkIEsettings, G::IE}, {&f.chkNSsettings, G::Netscape},
+      {&f.chkOPsettings, G::Opera}};
+  for (const auto& array : arrays)
+    for (ui::CheckBox& box : *array.first)
+      resumeNext([&] { restoreTick(box, store.last(engine::arrayName(array.second) + std::to_string(box.index()), "0")); });
+
+  // Read now, applied to chkRun(0) only after Check1 has run its click rule.
+  resumeNext([&] { app.startInvisibly = trimBlanks(store.last("chkRun0", "0")); });
+  for (int i = 1; i <= 4; ++i)
+    resumeNext([&] { restoreTick(f.chkRun(i), store.last("chkRun" + std::to_string(i), "0")); });
+  resumeNext([&] { restoreTick(f.Check1, store.last("chk1", "0")); });
+  resumeNext([&] { restoreStrictTick(f.chkRun(0), app.startInvisibly); });
+
+  resumeNext([&] { f.txtMin.setText(store.last("txtMin", "10")); });
+  for (int i = 0; i < 2; ++i)
+    resumeNext([&] {
+      bool selected = false;
+      if (toBool(store.last("OptSchedule" + std::to_string(i), "False"), &selected)) f.OptSchedule[i].setValue(selected);
+    });
+  for (int i = 0; i < 3; ++i)
+    resumeNext([&] {
+      const std::string key = i == 0 ? std::string(kEveryDayKey) : "chkSchedule" + std::to_string(i);
+      restoreStrictTick(f.chkSchedule[i], store.last(key, "0"));
+    });
+
+  resumeNext([&] { restoreHour(f.dtpTime, store.last("dtpHr", "12")); });
+  resumeNext([&] { restoreMinute(f.dtpTime, store.last("dtpMin", "00")); });
+  resumeNext([&] { restoreHour(f.dtpWeek, store.last("dtpWHr", "12")); });
+  resumeNext([&] { restoreMinute(f.dtpWeek, store.last("dtpWMin", "00")); });
+
+  resumeNext([&] {
+    // Only a real key code can be pressed; 0 or a stray number would silently disarm the panic key.
+    int key = 0;
+    if (roundToInt(leadingNumber(trimBlanks(store.get("panic", "panKey", "122"))), &key) && key >= 1 && key <= 254)
+      app.panicKey = key;
+  });
+
+  app::TreeStates& t = app.treeStates;
+  struct {
+    const char* key;
+    std::string* state;
+  } const states[] = {{"Main", &t.Main}, {"Settings", &t.Settings}, {"Browser", &t.Browser},
+                      {"Advance", &t.Advance}, {"Help", &t.Help}};
+  for (const auto& s : states) resumeNext([&] { *s.state = trimBlanks(store.last(s.key, "True")); });
+
+  resumeNext([&] { restoreListIndex(f.cmbWeek, store.get("MViewer", "CmbListIndexW", "0")); });
+  resumeNext([&] { restoreListIndex(f.cmbMonth, store.get("MViewer", "CmbListIndexM", "0")); });
+
+  resumeNext([&] {
+    app.minuteCounter = 0;
+    f.timerScheduler.setInterval(60000);
+    f.timerScheduler.setEnabled(true);
+  });
+}
+
+void saveLastSelection(app::App& app) {
+  app::MainWindow& f = app.frm;
+  Store store{app};
+
+  resumeNext([&] { schedule::LoadOnStartup(app); });
+
+  writeTicks(store, f.chkIEsettings, engine::CleaningGroup::IE);
+  writeTicks(store, f.chkNSsettings, engine::CleaningGroup::Netscape);
+  writeTicks(store, f.chkOPsettings, engine::CleaningGroup::Opera);
+  writeTicks(store, f.chkWinSettings, engine::CleaningGroup::Windows);
+
+  for (int i = 0; i <= 4; ++i)
+    resumeNext([&] { store.put("chkRun" + std::to_string(i), std::to_string(f.chkRun(i).value())); });
+  resumeNext([&] { store.put("txtMin", f.txtMin.text()); });
+  for (int i = 0; i < 2; ++i)
+    resumeNext([&] { store.put("OptSchedule" + std::to_string(i), boolText(f.OptSchedule[i].value())); });
+  for (int i = 0; i < 3; ++i)
+    resumeNext([&] {
+      const std::string key = i == 0 ? std::string(kEveryDayKey) : "chkSchedule" + std::to_string(i);
+      store.put(key, std::to_string(f.chkSchedule[i].value()));
+    });
+  resumeNext([&] { store.put("chk1", std::to_string(f.Check1.value())); });
+
+  resumeNext([&] { store.put("dtpHr", std::to_string(f.dtpTime.hour())); });
+  resumeNext([&] { store.put("dtpMin", std::to_string(f.dtpTime.minute())); });
+  resumeNext([&] { store.put("dtpWHr", std::to_string(f.dtpWeek.hour())); });
+  resumeNext([&] { store.put("dtpWMin", std::to_string(f.dtpWeek.minute())); });
+
+  const app::TreeStates& t = app.treeStates;
+  resumeNext([&] { store.put("Main", t.Main); });
+  resumeNext([&] { store.put("Settings", t.Settings); });
+  resumeNext([&] { store.put("Browser", t.Browser); });
+  resumeNext([&] { store.put("Advance", t.Advance); });
+  resumeNext([&] { store.put("Help", t.Help); });
+
+  loadBookmarkButtons(store, app.bookmarkButtons);
+  resumeNext([&] { store.put("BookMarkE", boolText(app.bookmarkButtons.enableEnabled)); });
+  resumeNext([&] { store.put("BookMarkD", boolText(app.bookmarkButtons.disableEnabled)); });
+
+  resumeNext([&] { shredder::SaveShredList(app); });
+}
+
+void Check1_Click(app::App& app) {
+  resumeNext([&] {
+    app::MainWindow& f = app.frm;
+    if (f.Check1.value() == 1) {
+      f.chkRun(0).setEnabled(true);
+    } else {
+      f.chkRun(0).setEnabled(false);
+      f.chkRun(0).setValue(0);
+    }
+  });
+}
+
+void cmdSelectAllWin_Click(app::App& app) { setAllTicks(app.frm.chkWinSettings, 1); }
+void cmdDeselectAllWin_Click(app::App& app) { setAllTicks(app.frm.chkWinSettings, 0); }
+void cmdSelectAllIE_Click(app::App& app) { setAllTicks(app.frm.chkIEsettings, 1); }
+void cmdDestAllIE_Click(app::App& app) { setAllTicks(app.frm.chkIEsettings, 0); }
+void cmdSellectAllNet_Click(app::App& app) { setAllTicks(app.frm.chkNSsettings, 1); }
+void cmdDesellectAllNet_Click(app::App& app) { setAllTicks(app.frm.chkNSsettings, 0); }
+void cmdselectAllOP_Click(app::App& app) { setAllTicks(app.frm.chkOPsettings, 1); }
+void cmdDeselectAllOP_Click(app::App& app) { setAllTicks(app.frm.chkOPsettings, 0); }
 
 }  // namespace settings

@@ -6,5 +6,6 @@ namespace shredder {
 
 void fillSecurityLevels(app::App&) {}
 void LoadFiles(app::App&) {}
+void SaveShredList(app::App&) {}
 
 }  // namespace shredder

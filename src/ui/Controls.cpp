@@ -1,5 +1,8 @@
 #include "ui/Controls.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "ui/Timer.h"
 #include "ui/TreeView.h"
 
@@ -116,6 +119,21 @@ void ListBox::setListIndex(int i) {
   if (onClick) onClick();
 }
 
+void ListBox::setText(const std::string& text) {
+  for (int i = 0; i < listCount(); ++i)
+    if (items_[i] == text) {
+      setListIndex(i);
+      return;
+    }
+  editText_ = text;
+  if (listIndex_ != -1) {
+    listIndex_ = -1;
+    std::fill(selected_.begin(), selected_.end(), 0);
+    notify(Change::Selection, -1);
+  }
+  notify(Change::Text);
+}
+
 void ListBox::setSelected(int i, bool on) {
   selected_.at(i) = on ? 1 : 0;
   notify(Change::Selection, i);
@@ -214,6 +232,19 @@ void TimePicker::setTime(int hour, int minute) {
   minute_ = minute;
   notify(Change::Value);
   if (onChange) onChange();
+}
+
+void UpDown::step(int delta) {
+  if (!buddy) return;
+  // A box without a number starts from the bottom of the range.
+  const std::string& text = buddy->text();
+  char* end = nullptr;
+  long value = std::strtol(text.c_str(), &end, 10);
+  if (end == text.c_str()) value = min;
+  else value += delta;
+  if (value < min) value = min;
+  if (value > max) value = max;
+  buddy->setText(std::to_string(value));
 }
 
 }  // namespace ui

@@ -78,13 +78,17 @@ class ListBox : public Control {
   void setListIndex(int i);  // raises onClick when it changes
   bool selected(int i) const { return selected_.at(i) != 0; }
   void setSelected(int i, bool on);
-  std::string text() const { return listIndex_ >= 0 ? items_[listIndex_] : std::string(); }
+  // A combo box shows its entry, or a typed text when no entry is selected.
+  std::string text() const { return listIndex_ >= 0 ? items_[listIndex_] : editText_; }
+  // Combo boxes: selects the entry of that text, else shows the text with no entry selected.
+  void setText(const std::string& text);
   Handler onClick;
 
  private:
   std::vector<std::string> items_;
   std::vector<char> selected_;
   int listIndex_ = -1;
+  std::string editText_;
 };
 
 class TextBox : public Control {
@@ -146,6 +150,22 @@ class TimePicker : public Control {
 
  private:
   int hour_ = 12, minute_ = 0;
+};
+
+// Spin buttons that step the number in their buddy text box between min and max.
+class UpDown : public Control {
+ public:
+  UpDown(Control* parent, std::string name, Rect rect, TextBox* buddy, int min, int max)
+      : Control(parent, Kind::Spinner, std::move(name), rect), buddy(buddy), min(min), max(max) {}
+  TextBox* const buddy;
+  const int min, max;
+  int increment = 1;
+  // One press of the up or down arrow.
+  void up() { step(increment); }
+  void down() { step(-increment); }
+
+ private:
+  void step(int delta);
 };
 
 }  // namespace ui

@@ -96,7 +96,8 @@ TEST_F(CleaningRun, StopDuringThePauseAfterWindows2SkipsTheRest) {
   bool exitEnabledWhileStopping = true, rebootEnabledWhileStopping = false;
   // Two opening pauses, then one second per item: Windows 2's pause spans 4 s to 5 s.
   machine.loop.at(start + 4500, [&] { app.frm.cleaning.cmdStopCleaning.click(); });
-  machine.loop.at(start + 6000, [&] {
+  // Stop's own fill ends near 13 s; the run's closing fill follows it.
+  machine.loop.at(start + 15000, [&] {
     exitEnabledWhileStopping = app.frm.cleaning.cmdExit.enabled();
     rebootEnabledWhileStopping = app.frm.cleaning.cmdReboot.enabled();
   });

@@ -59,8 +59,10 @@ TEST_F(Startup, ASecondInstanceEndsBeforeShowingAnything) {
 }
 
 TEST_F(Startup, CleaningAtStartShowsTheRunThenTheHelpText) {
-  app.frm.chkRun(3).setValue(1);
-  app.frm.chkWinSettings[5].setValue(1);
+  // Start-up restores the ticks from the settings store.
+  machine.registry.setString(platform::hkey::CurrentUser, "Software\\Quellery\\Settings\\LastHistory", "chkRun3", "1");
+  machine.registry.setString(platform::hkey::CurrentUser, "Software\\Quellery\\Settings\\LastHistory",
+                             "chkWinSettings5", "1");
   app::Form_Load(app);
   const auto got = lines();
   ASSERT_GE(got.size(), 5u);
@@ -69,7 +71,7 @@ TEST_F(Startup, CleaningAtStartShowsTheRunThenTheHelpText) {
 }
 
 TEST_F(Startup, RunInvisiblyIsOnlyPossibleWhileCheck1IsTicked) {
-  app.frm.chkRun(0).setValue(1);
+  machine.registry.setString(platform::hkey::CurrentUser, "Software\\Quellery\\Settings\\LastHistory", "chkRun0", "1");
   app::Form_Load(app);
   EXPECT_EQ(app.frm.chkRun(0).value(), 0);
   EXPECT_FALSE(app.frm.chkRun(0).enabled());

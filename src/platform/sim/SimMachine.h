@@ -9,6 +9,9 @@
 #include "platform/sim/SimRegistry.h"
 #include "platform/sim/SimShell.h"
 #include "platform/sim/SimSystem.h"
+#include "platform/sim/SimUrlCache.h"
+#include "platform/sim/SimUrlHistory.h"
+#include "platform/sim/SimLauncher.h"
 
 namespace platform::sim {
 
@@ -25,6 +28,9 @@ class SimMachine {
   SimFileSystem files;
   SimShell shell;
   SimSystem system;
+  SimUrlCache urlCache;
+  SimUrlHistory urlHistory;
+  SimLauncher launcher;
   Platform& platform() { return platform_; }
 
  private:

@@ -19,4 +19,36 @@ bool SimShell::openDocument(const std::string& target) {
   return true;
 }
 
+long SimShell::emptyRecycleBin(std::uintptr_t owner, const std::string& drive, uint32_t flags) {
+  recycleRequests.push_back({owner, drive, flags});
+  if (recycleResult != 0) return recycleResult;
+  for (auto& bin : recycleBins)
+    if (drive.empty() || bin.first == drive) bin.second = 0;
+  return 0;
+}
+
+void SimShell::clearRecentDocuments() {
+  ++recentDocumentsClears;
+  recentDocuments.clear();
+}
+
+bool SimShell::openClipboard(std::uintptr_t owner) {
+  if (clipboardHeldElsewhere || clipboardOpen) return false;
+  clipboardOpen = true;
+  clipboardOwner = owner;
+  return true;
+}
+
+bool SimShell::emptyClipboard() {
+  if (!clipboardOpen) return false;  // only the program that opened it may empty it
+  clipboardText.clear();
+  return true;
+}
+
+bool SimShell::closeClipboard() {
+  if (!clipboardOpen) return false;
+  clipboardOpen = false;
+  return true;
+}
+
 }  // namespace platform::sim

@@ -1,4 +1,5 @@
 #pragma once
+#include <map>
 #include <string>
 #include <vector>
 
@@ -12,9 +13,50 @@ class SimShell : public Shell {
   bool notifyIcon(uint32_t operation, const TrayIconRecord& record) override;
   bool openDocument(const std::string& target) override;
 
+  long emptyRecycleBin(std::uintptr_t owner, const std::string& drive, uint32_t flags) override;
+  void clearRecentDocuments() override;
+  bool openClipboard(std::uintptr_t owner) override;
+  bool emptyClipboard() override;
+  bool closeClipboard() override;
+  std::string windowsFolder() override { return windowsDir; }
+  std::string systemFolder() override { return systemDir; }
+  // SimShellFolders.cpp
+  bool specialFolderLocation(std::uintptr_t owner, int csidl, std::string* path) override;
+  long folderPath(std::uintptr_t owner, int csidl, std::string* path) override;
+  // The shell's folders by CSIDL; a missing id makes both lookups fail.
+  std::map<int, std::string> specialFolders{
+      {6, "C:\\Documents and Settings\\User\\Favorites"},
+      {26, "C:\\Documents and Settings\\User\\Application Data"},
+      {32, "C:\\Documents and Settings\\User\\Local Settings\\Temporary Internet Files"},
+      {33, "C:\\Documents and Settings\\User\\Cookies"},
+      {34, "C:\\Documents and Settings\\User\\Local Settings\\History"},
+      {40, "C:\\Documents and Settings\\User"}};
+
   int trayIcons = 0;  // icons currently in the notification area
   TrayIconRecord lastTrayRecord;
   std::vector<std::string> opened;
+
+  struct RecycleRequest {
+    std::uintptr_t owner;
+    std::string drive;
+    uint32_t flags;
+  };
+  std::vector<RecycleRequest> recycleRequests;
+  // Drive root ("C:\\") to the number of items in its bin; emptied when asked for that
+  // drive or for every drive.
+  std::map<std::string, int> recycleBins;
+  long recycleResult = 0;  // S_OK
+
+  std::vector<std::string> recentDocuments;
+  int recentDocumentsClears = 0;
+
+  std::string clipboardText;
+  bool clipboardHeldElsewhere = false;  // another program has it open
+  bool clipboardOpen = false;           // open by this program
+  std::uintptr_t clipboardOwner = 0;
+
+  std::string windowsDir = "C:\\WINDOWS";
+  std::string systemDir = "C:\\WINDOWS\\SYSTEM32";
 };
 
 }  // namespace platform::sim

@@ -1,0 +1,46 @@
+# Quellery: build, test, run and benchmark on Debian 12 (see README.md).
+SHELL := /bin/bash
+JOBS ?= 2
+TOOLCHAIN_win32 := $(CURDIR)/cmake/mingw-i686.cmake
+TOOLCHAIN_win64 := $(CURDIR)/cmake/mingw-x86_64.cmake
+# The Windows build that Wine can run here: win32, or win64 where the kernel
+# cannot run 32-bit x86 code. Expanded in recipes, after deps has run.
+WINRUN = $(shell scripts/wine-arch.sh)
+
+.PHONY: deps build test run bench clean
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B build/host
+	cmake --build build/host -j$(JOBS)
+	cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=$(TOOLCHAIN_win32)
+	cmake --build build/win32 -j$(JOBS)
+	@if [ "$(WINRUN)" != win32 ]; then set -e; \
+	  echo "Wine cannot run 32-bit programs here: testing a $(WINRUN) build"; \
+	  cmake -S . -B build/$(WINRUN) -DCMAKE_TOOLCHAIN_FILE=$(TOOLCHAIN_$(WINRUN)); \
+	  cmake --build build/$(WINRUN) -j$(JOBS); fi
+
+# One CTest run over the host tests and the Wine-run Windows tests, so the
+# last line is the summary for everything.
+test: build
+	@printf 'subdirs("host")\nsubdirs("$(WINRUN)")\n' >build/CTestTestfile.cmake
+	ctest --test-dir build --output-on-failure -j$(JOBS)
+
+run: build
+	scripts/run.sh
+
+bench: deps
+	cmake -S . -B build/host
+	cmake --build build/host -j$(JOBS) --target bench
+	@for b in build/host/bench/*; do \
+	  [ -f "$$b" ] && [ -x "$$b" ] || continue; \
+	  echo "== $$b"; "$$b" || exit 1; done
+
+clean:
+	@for p in build/wineprefix build/wineprefix-e2e; do \
+	  [ -d $$p ] && WINEPREFIX=$(CURDIR)/$$p wineserver -k 2>/dev/null; done; true
+	@pid=$$(cat build/xvfb.pid 2>/dev/null) && \
+	  grep -qa Xvfb /proc/$$pid/cmdline 2>/dev/null && kill $$pid; true
+	rm -rf build

@@ -1,0 +1,5 @@
+# The same sources built for 64-bit Windows. Used only to run the Windows tests
+# on machines whose kernel cannot run 32-bit x86 code (see scripts/wine-arch.sh);
+# the program itself ships as the 32-bit build.
+set(QUELLERY_MINGW x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-i686.cmake)

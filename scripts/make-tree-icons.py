@@ -1,0 +1,252 @@
+#!/usr/bin/env python3
+"""Draws the twelve 16x16 icons of the settings tree into res/icons/*.ico.
+
+The pictures are pixel maps below; the icons are 8-bit with a mask, which every
+Windows from 95 on shows. Run again after changing a picture."""
+import os
+import struct
+
+PALETTE = {
+    '.': None, 'k': (0, 0, 0), 'w': (255, 255, 255), 'r': (200, 0, 0), 'R': (255, 96, 96),
+    'g': (0, 128, 0), 'G': (64, 200, 64), 'b': (0, 0, 192), 'B': (64, 128, 255),
+    'y': (255, 208, 0), 'o': (255, 128, 0), 'n': (128, 64, 0), 's': (192, 192, 192),
+    'd': (128, 128, 128), 'c': (0, 160, 160), 'e': (0, 0, 128), 'l': (192, 224, 255),
+}
+
+ICONS = [
+    ("main", [  # a house
+        ".......kk.......",
+        "......krrk..kk..",
+        ".....krrrrk.kk..",
+        "....krrrrrrkkk..",
+        "...krrrrrrrrkk..",
+        "..krrrrrrrrrrk..",
+        ".kkkkkkkkkkkkkk.",
+        "..kyyyyyyyyyyk..",
+        "..kyllkyyyyyyk..",
+        "..kyllkyykkkyk..",
+        "..kkkkkyykbkyk..",
+        "..kyyyyyykbkyk..",
+        "..kyyyyyykbkyk..",
+        "..kyyyyyykbkyk..",
+        "..kkkkkkkkkkkk..",
+        "gggggggggggggggg"]),
+    ("settings", [  # a gear
+        "................",
+        "......kddk......",
+        "...kk.kssk.kk...",
+        "..kssksssskssk..",
+        "..kssssssssssk..",
+        "...kssskksssk...",
+        ".kksssk..ksssskk",
+        ".kssssk..kssssk.",
+        ".kssssk..kssssk.",
+        ".kksssk..ksssskk",
+        "...ksssskksssk..",
+        "..kssssssssssk..",
+        "..kssksssskssk..",
+        "...kk.kssk.kk...",
+        "......kddk......",
+        "................"]),
+    ("windows", [  # an application window
+        "kkkkkkkkkkkkkkkk",
+        "keeeeeeeeeekwkwk",
+        "keeeeeeeeeekkkkk",
+        "kkkkkkkkkkkkkkkk",
+        "kwwwwwwwwwwwwwwk",
+        "kwwwwwwwwwwwwwwk",
+        "kwdddddwwwwwwwwk",
+        "kwwwwwwwwwwwwwwk",
+        "kwddddddddwwwwwk",
+        "kwwwwwwwwwwwwwwk",
+        "kwdddddddwwwwwwk",
+        "kwwwwwwwwwwwwwwk",
+        "kwwwwwwwwwwwwwwk",
+        "kkkkkkkkkkkkkkkk",
+        "................",
+        "................"]),
+    ("browser", [  # a globe
+        ".....kkkkkk.....",
+        "...kkBBGGBBkk...",
+        "..kBBGGGGBBBBk..",
+        ".kBBGGGGGBBBBBk.",
+        ".kBBBGGGBBBGGBk.",
+        "kBBBBGGBBBGGGGBk",
+        "kBBBBBGBBBGGGGBk",
+        "kBBBBBBBBBBGGBBk",
+        "kBBBGGBBBBBBBBBk",
+        "kBBGGGGGBBBBBBBk",
+        "kBBBGGGGBBBBBBBk",
+        ".kBBBGGGBBBBGBk.",
+        ".kBBBBGGBBBBBBk.",
+        "..kBBBBGBBBBBk..",
+        "...kkBBBBBBkk...",
+        ".....kkkkkk....."]),
+    ("ie", [  # a blue "e" with a ring
+        "............yyy.",
+        "..........yy..y.",
+        ".....bbbbbb...y.",
+        "...bbbbbbbbbbyy.",
+        "..bbbb....bbbb..",
+        ".ybbb......bbb..",
+        "y.bbb......bbb..",
+        "y.bbbbbbbbbbbb..",
+        "y.bbbbbbbbbbbb..",
+        ".ybbb...........",
+        "..bbb......y....",
+        "..bbbb....bbb...",
+        "...bbbbbbbbbb...",
+        ".yy..bbbbbb.....",
+        "y..yyy..........",
+        ".yy............."]),
+    ("netscape", [  # an "N" on a ship's wheel
+        ".......nn.......",
+        "...nn..nn..nn...",
+        "...nnnkkkknnn...",
+        "....kccccccck...",
+        "..nkcwcccccwckn.",
+        "..kccwwccccwcck.",
+        "nnkccwcwcccwcckn",
+        "nnkccwccwccwcckn",
+        "..kccwcccwcwcck.",
+        "..kccwccccwwcck.",
+        "..nkcwcccccwckn.",
+        "....kccccccck...",
+        "...nnnkkkknnn...",
+        "...nn..nn..nn...",
+        ".......nn.......",
+        "................"]),
+    ("opera", [  # a red "O"
+        ".....rrrrrr.....",
+        "...rrrrrrrrrr...",
+        "..rrrrRRRRrrrr..",
+        ".rrrrR....Rrrrr.",
+        ".rrrR......Rrrr.",
+        "rrrrR......Rrrrr",
+        "rrrr........rrrr",
+        "rrrr........rrrr",
+        "rrrr........rrrr",
+        "rrrr........rrrr",
+        "rrrrR......Rrrrr",
+        ".rrrR......Rrrr.",
+        ".rrrrR....Rrrrr.",
+        "..rrrrRRRRrrrr..",
+        "...rrrrrrrrrr...",
+        ".....rrrrrr....."]),
+    ("schedule", [  # a clock
+        ".....kkkkkk.....",
+        "...kkwwwwwwkk...",
+        "..kwwwwkwwwwwk..",
+        ".kwkwwwkwwwwkwk.",
+        ".kwwwwwkwwwwwwk.",
+        "kwwwwwwkwwwwwwwk",
+        "kwwwwwwkwwwwwwwk",
+        "kkwwwwwkkkkkwwkk",
+        "kwwwwwwwwwwwwwwk",
+        "kwwwwwwwwwwwwwwk",
+        "kwwwwwwwwwwwwwwk",
+        ".kwwwwwwwwwwwwk.",
+        ".kwkwwwwwwwwkwk.",
+        "..kwwwwkwwwwwk..",
+        "...kkwwwwwwkk...",
+        ".....kkkkkk....."]),
+    ("upgrade", [  # an up arrow
+        ".......kk.......",
+        "......kGGk......",
+        ".....kGGGGk.....",
+        "....kGGGGGGk....",
+        "...kGGGGGGGGk...",
+        "..kGGGGGGGGGGk..",
+        ".kGGGGGGGGGGGGk.",
+        "kkkkkGGGGGGkkkkk",
+        "....kGGGGGGk....",
+        "....kGGggGGk....",
+        "....kGGggGGk....",
+        "....kGGggGGk....",
+        "....kGGggGGk....",
+        "....kGGGGGGk....",
+        "....kkkkkkkk....",
+        "................"]),
+    ("help", [  # a question mark
+        ".....kkkkkk.....",
+        "...kkbbbbbbkk...",
+        "..kbbbwwwwbbbk..",
+        ".kbbbwwbbwwbbbk.",
+        ".kbbbwwbbwwbbbk.",
+        "kbbbbbbbbwwbbbbk",
+        "kbbbbbbbwwbbbbbk",
+        "kbbbbbbwwbbbbbbk",
+        "kbbbbbbwwbbbbbbk",
+        "kbbbbbbwwbbbbbbk",
+        "kbbbbbbbbbbbbbbk",
+        ".kbbbbbwwbbbbbk.",
+        ".kbbbbbwwbbbbbk.",
+        "..kbbbbbbbbbbk..",
+        "...kkbbbbbbkk...",
+        ".....kkkkkk....."]),
+    ("run", [  # a play button
+        ".....kkkkkk.....",
+        "...kkggggggkk...",
+        "..kggggggggggk..",
+        ".kgggwwggggggGk.",
+        ".kgggwwwgggggGk.",
+        "kggggwwwwggggGGk",
+        "kggggwwwwwgggGGk",
+        "kggggwwwwwwggGGk",
+        "kggggwwwwwwggGGk",
+        "kggggwwwwwgggGGk",
+        "kggggwwwwggggGGk",
+        ".kgggwwwgggggGk.",
+        ".kgggwwggggggGk.",
+        "..kggggggggggk..",
+        "...kkggggggkk...",
+        ".....kkkkkk....."]),
+    ("shredder", [  # paper going into a shredder, strips below
+        "...kkkkkkkkkk...",
+        "...kwwwwwwwwk...",
+        "...kwddddddwk...",
+        "...kwwwwwwwwk...",
+        "...kwdddddwwk...",
+        "kkkkkkkkkkkkkkkk",
+        "kssssssssssssssk",
+        "ksssssssssssGssk",
+        "kddddddddddddddk",
+        "kkkkkkkkkkkkkkkk",
+        "...kw.kw.kw.kw..",
+        "...kw.kw.kw.kw..",
+        "...kw..kw.kw.kw.",
+        "....kw.kw..kw.kw",
+        "....kw..kw.kw.kw",
+        "....kk..kk.kk.kk"]),
+]
+
+
+def ico_bytes(rows):
+    assert len(rows) == 16 and all(len(r) == 16 for r in rows), rows
+    colors = sorted({PALETTE[c] for r in rows for c in r if PALETTE[c] is not None})
+    index = {c: i for i, c in enumerate(colors)}
+    palette = b''.join(bytes((b, g, r, 0)) for (r, g, b) in colors) + b'\0' * 4 * (256 - len(colors))
+    pixels = b''
+    mask = b''
+    for row in reversed(rows):  # bottom-up
+        pixels += bytes(index[PALETTE[c]] if PALETTE[c] else 0 for c in row)
+        bits = 0
+        for c in row:
+            bits = (bits << 1) | (1 if PALETTE[c] is None else 0)
+        mask += struct.pack('>H', bits) + b'\0\0'  # rows padded to 32 bits
+    header = struct.pack('<IiiHHIIiiII', 40, 16, 32, 1, 8, 0, len(pixels) + len(mask), 0, 0, 256, 0)
+    image = header + palette + pixels + mask
+    directory = struct.pack('<HHH', 0, 1, 1) + struct.pack('<BBBBHHII', 16, 16, 0, 0, 1, 8, len(image), 22)
+    return directory + image
+
+
+def main():
+    out = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'res', 'icons')
+    os.makedirs(out, exist_ok=True)
+    for name, rows in ICONS:
+        with open(os.path.join(out, name + '.ico'), 'wb') as f:
+            f.write(ico_bytes(rows))
+
+
+if __name__ == '__main__':
+    main()

@@ -1,0 +1,20 @@
+#pragma once
+// Erasing single files and the files that match a mask.
+#include <string>
+
+namespace app {
+class App;
+}
+
+namespace erase {
+
+// Deletes one file unless the run was stopped; logs the outcome.
+void EraseFile(app::App& app, const std::string& path);
+// Deletes the normal and hidden files matching a mask such as "C:\\*.chk", yielding
+// after each; stops when the run is stopped.
+void EraseMatchingFiles(app::App& app, const std::string& mask);
+
+// EraseFile telling whether the file is gone (false when it is left, for whatever reason).
+bool eraseFileReporting(app::App& app, const std::string& path);
+
+}  // namespace erase

@@ -1,0 +1,105 @@
+#include "erase/FindByName.h"
+
+#include "app/App.h"
+#include "erase/PathChecks.h"
+#include "erase/WalkRules.h"
+#include "platform/WinError.h"
+
+namespace erase {
+
+using namespace platform;
+
+namespace {
+
+std::string upper(std::string s) {
+  for (char& c : s)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return s;
+}
+
+bool isFolderPath(app::App& app, const std::string& folder) {
+  const uint32_t attributes = app.os.files.getAttributes(folder);
+  return attributes != fileattr::Invalid && (attributes & fileattr::Directory);
+}
+
+std::string shortPath(app::App& app, const std::string& path) {
+  std::string result;
+  return app.os.files.getShortPathName(path, &result) == winerr::Success ? result : path;
+}
+
+// Sub-folders and files of `folder` (ending in "\\"), all attributes, as the file-system
+// object lists them.
+void listFolder(app::App& app, const std::string& folder, std::vector<FindData>* subs,
+                std::vector<FindData>* files) {
+  std::vector<FindData> entries;
+  app.os.files.findFiles(folder + "*", &entries);
+  for (FindData& entry : entries) {
+    if (isDots(entry)) continue;
+    (isFolder(entry) ? subs : files)->push_back(std::move(entry));
+  }
+}
+
+void findFiles(app::App& app, const std::string& folder, const std::string& wanted,
+               std::vector<std::string>& results) {
+  std::vector<FindData> subs, files;
+  listFolder(app, folder, &subs, &files);
+  for (const FindData& sub : subs) {
+    yieldOnce(app);
+    const std::string path = folder + sub.name + "\\";
+    if (isLink(sub))
+      logSkipped(folder + sub.name, "link");
+    else if (!fitsFolder(path))
+      logSkipped(folder + sub.name, "path too long");
+    else
+      findFiles(app, path, wanted, results);
+    yieldOnce(app);
+  }
+  for (const FindData& file : files) {
+    yieldOnce(app);
+    const std::string path = folder + file.name;
+    // A link is never offered to callers, who would delete through it.
+    if (isLink(file) || !fitsFile(path)) continue;
+    if (wanted.find(upper(file.name)) != std::string::npos) results.push_back(shortPath(app, path));
+  }
+}
+
+void findFolders(app::App& app, const std::string& folder, const std::string& wanted,
+                 std::vector<std::string>& results) {
+  std::vector<FindData> subs, files;
+  listFolder(app, folder, &subs, &files);
+  for (const FindData& sub : subs) {
+    yieldOnce(app);
+    const std::string path = folder + sub.name;
+    if (isLink(sub)) {
+      logSkipped(path, "link");
+    } else if (!fitsFolder(path + "\\")) {
+      logSkipped(path, "path too long");
+    } else {
+      if (upper(sub.name) == wanted) results.push_back(shortPath(app, path));
+      findFolders(app, path + "\\", wanted, results);
+    }
+    yieldOnce(app);
+  }
+}
+
+}  // namespace
+
+void FindFilesByName(app::App& app, const std::string& folder, const std::string& nameList,
+                     std::vector<std::string>& results) {
+  try {
+    if (folder.empty() || !isFolderPath(app, folder)) return;
+    findFiles(app, AddBackslash(folder), upper(nameList), results);
+  } catch (const std::exception&) {
+  }
+}
+
+void FindFoldersByName(app::App& app, const std::string& folder, const std::string& name,
+                       std::vector<std::string>& results) {
+  try {
+    if (folder.empty() || !isFolderPath(app, folder)) return;
+    findFolders(app, AddBackslash(folder), upper(name), results);
+  } catch (const std::exception&) {
+  }
+}
+
+}  // namespace erase

@@ -1,0 +1,21 @@
+#pragma once
+// Searching a folder tree for files and folders by name.
+#include <string>
+#include <vector>
+
+namespace app {
+class App;
+}
+
+namespace erase {
+
+// Appends the 8.3 path of every file below `folder` whose name, regardless of case, is any
+// part of `nameList` (blank-separated names): deeper files before a folder's own.
+void FindFilesByName(app::App& app, const std::string& folder, const std::string& nameList,
+                     std::vector<std::string>& results);
+// Appends the 8.3 path of every folder below `folder` named `name`, regardless of case,
+// searching inside matches too.
+void FindFoldersByName(app::App& app, const std::string& folder, const std::string& name,
+                       std::vector<std::string>& results);
+
+}  // namespace erase

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace app {
+class App;
+}
+
+namespace hardware {
+
+// Fills every value label of the hardware page.
+void GetSystemInformation(app::App& app);
+
+}  // namespace hardware

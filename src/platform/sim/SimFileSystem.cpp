@@ -1,0 +1,490 @@
+#include "platform/sim/SimFileSystem.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/WinError.h"
+
+namespace platform::sim {
+
+namespace {
+
+constexpr size_t kMaxPath = 260;  // MAX_PATH, the terminating zero included
+constexpr uint32_t kOverlayBits =
+    fileattr::ReadOnly | fileattr::Hidden | fileattr::System | fileattr::Archive;
+
+char up(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+std::string upper(std::string s) {
+  for (char& c : s) c = up(c);
+  return s;
+}
+
+bool sameName(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (up(a[i]) != up(b[i])) return false;
+  return true;
+}
+
+long fromErrno(int e) {
+  switch (e) {
+    case ENOENT: return winerr::FileNotFound;
+    case ENOTDIR: return winerr::PathNotFound;
+    case EACCES:
+    case EPERM:
+    case EISDIR: return winerr::AccessDenied;
+    case ENOTEMPTY: return winerr::DirNotEmpty;
+    case EEXIST: return winerr::AlreadyExists;
+    case ENAMETOOLONG: return winerr::FilenameTooLong;
+    default: return winerr::AccessDenied;
+  }
+}
+
+bool globMatch(const char* mask, const char* name) {
+  const char* starMask = nullptr;
+  const char* starName = nullptr;
+  while (*name) {
+    if (*mask == '*') {
+      starMask = ++mask;
+      starName = name;
+    } else if (*mask == '?' || (*mask && up(*mask) == up(*name))) {
+      ++mask;
+      ++name;
+    } else if (starMask) {
+      mask = starMask;
+      name = ++starName;
+    } else {
+      return false;
+    }
+  }
+  while (*mask == '*') ++mask;
+  return *mask == 0;
+}
+
+// FindFirstFile's reading of a mask: a trailing ".*" also takes names without a dot.
+bool maskMatches(const std::string& mask, const std::string& name) {
+  if (globMatch(mask.c_str(), name.c_str())) return true;
+  if (mask.size() >= 2 && mask.compare(mask.size() - 2, 2, ".*") == 0 && name.find('.') == std::string::npos)
+    return globMatch(mask.substr(0, mask.size() - 2).c_str(), name.c_str());
+  return false;
+}
+
+bool is83Char(char c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) return true;
+  return std::strchr("!#$%&'()-@^_`{}~", c) != nullptr && c != 0;
+}
+
+bool isShortName(const std::string& name) {
+  if (name == "." || name == "..") return true;
+  const size_t dot = name.find('.');
+  if (dot != name.rfind('.')) return false;
+  const std::string base = name.substr(0, dot);
+  const std::string ext = dot == std::string::npos ? "" : name.substr(dot + 1);
+  if (base.empty() || base.size() > 8 || ext.size() > 3) return false;
+  if (dot != std::string::npos && ext.empty()) return false;
+  for (char c : base + ext)
+    if (!is83Char(c)) return false;
+  return true;
+}
+
+uint64_t fileTime(const struct timespec& t) {
+  return (static_cast<uint64_t>(t.tv_sec) + 11644473600ull) * 10000000ull + static_cast<uint64_t>(t.tv_nsec) / 100;
+}
+
+}  // namespace
+
+SimFileSystem::SimFileSystem(std::string hostRoot) : root_(std::move(hostRoot)) {
+  ::mkdir(root_.c_str(), 0755);
+  ::mkdir((root_ + "/C").c_str(), 0755);
+}
+
+SimFileSystem::Resolved SimFileSystem::resolve(const std::string& path) {
+  Resolved r;
+  if (path.size() >= kMaxPath) {
+    r.error = winerr::FilenameTooLong;
+    return r;
+  }
+  if (path.size() < 2 || path[1] != ':' || !((up(path[0]) >= 'A' && up(path[0]) <= 'Z'))) {
+    r.error = winerr::PathNotFound;
+    return r;
+  }
+  std::vector<std::string> parts;
+  std::string part;
+  for (size_t i = 2; i <= path.size(); ++i) {
+    const char c = i < path.size() ? path[i] : '\\';
+    if (c != '\\' && c != '/') {
+      part += c;
+      continue;
+    }
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();  // never above the drive's root
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    part.clear();
+  }
+  const std::string drive = root_ + "/" + std::string(1, up(path[0]));
+  struct stat st;
+  // The common case: the path is spelled as on disk.
+  std::string exact = drive;
+  for (const std::string& p : parts) exact += "/" + p;
+  if (::lstat(exact.c_str(), &st) == 0) {
+    r.host = exact;
+    r.mode = st.st_mode;
+    return r;
+  }
+  if (::stat(drive.c_str(), &st) != 0) {
+    r.error = winerr::PathNotFound;
+    r.host = exact;
+    return r;
+  }
+  std::string cur = drive;
+  r.mode = st.st_mode;
+  for (size_t i = 0; i < parts.size(); ++i) {
+    const bool last = i + 1 == parts.size();
+    std::string next = cur + "/" + parts[i];
+    if (::lstat(next.c_str(), &st) != 0) {
+      // Not spelled as on disk: look for the name, or its 8.3 name, regardless of case.
+      std::vector<std::string> names;
+      if (DIR* d = ::opendir(cur.c_str())) {
+        while (dirent* e = ::readdir(d))
+          if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) names.push_back(e->d_name);
+        ::closedir(d);
+      }
+      std::string found;
+      for (const std::string& n : names)
+        if (sameName(n, parts[i])) found = n;
+      if (found.empty() && parts[i].find('~') != std::string::npos) {
+        const std::vector<std::string> shorts = shortNames(cur, names);
+        for (size_t k = 0; k < names.size(); ++k)
+          if (!shorts[k].empty() && sameName(shorts[k], parts[i])) found = names[k];
+      }
+      if (found.empty()) {
+        r.error = last ? winerr::FileNotFound : winerr::PathNotFound;
+        for (size_t k = i; k < parts.size(); ++k) cur += "/" + parts[k];
+        r.host = cur;
+        return r;
+      }
+      next = cur + "/" + found;
+      ::lstat(next.c_str(), &st);
+    }
+    if (!last) {
+      struct stat target;
+      if (::stat(next.c_str(), &target) != 0 || !S_ISDIR(target.st_mode)) {
+        r.error = winerr::PathNotFound;
+        for (size_t k = i + 1; k < parts.size(); ++k) next += "/" + parts[k];
+        r.host = next;
+        return r;
+      }
+    }
+    cur = next;
+    r.mode = st.st_mode;
+  }
+  r.host = cur;
+  return r;
+}
+
+uint32_t SimFileSystem::attributesOf(const std::string& host, bool* exists) {
+  struct stat st;
+  if (::lstat(host.c_str(), &st) != 0) {
+    *exists = false;
+    return fileattr::Invalid;
+  }
+  *exists = true;
+  uint32_t attributes = 0;
+  bool folder = S_ISDIR(st.st_mode);
+  if (S_ISLNK(st.st_mode)) {
+    attributes |= fileattr::ReparsePoint;
+    struct stat target;
+    folder = ::stat(host.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
+  }
+  if (folder) attributes |= fileattr::Directory;
+  auto it = attributes_.find(host);
+  if (it != attributes_.end())
+    attributes |= it->second;
+  else if (!folder)
+    attributes |= fileattr::Archive;
+  return attributes ? attributes : fileattr::Normal;
+}
+
+std::vector<std::string> SimFileSystem::shortNames(const std::string& hostDir,
+                                                   const std::vector<std::string>& names) {
+  (void)hostDir;
+  std::vector<std::string> result(names.size());
+  std::set<std::string> taken;
+  std::vector<size_t> order;
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (isShortName(names[i]))
+      taken.insert(upper(names[i]));
+    else
+      order.push_back(i);
+  }
+  // Numbered in name order, so the same folder always gives the same 8.3 names.
+  std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return upper(names[a]) < upper(names[b]); });
+  for (size_t i : order) {
+    const std::string& name = names[i];
+    const size_t dot = name.rfind('.');
+    std::string base, ext;
+    for (size_t k = 0; k < name.size(); ++k) {
+      const char c = name[k];
+      if (c == ' ' || (c == '.' && k != dot)) continue;
+      if (k == dot) continue;
+      const char s = is83Char(c) ? up(c) : '_';
+      if (dot != std::string::npos && k > dot) {
+        if (ext.size() < 3) ext += s;
+      } else {
+        base += s;
+      }
+    }
+    for (int n = 1; n < 1000000; ++n) {
+      const std::string tail = "~" + std::to_string(n);
+      std::string candidate = base.substr(0, 8 - std::min<size_t>(tail.size(), 7)) + tail;
+      if (!ext.empty()) candidate += "." + ext;
+      if (taken.insert(candidate).second) {
+        result[i] = candidate;
+        break;
+      }
+    }
+  }
+  return result;
+}
+
+long SimFileSystem::findFiles(const std::string& pattern, std::vector<FindData>* out) {
+  out->clear();
+  if (pattern.size() >= kMaxPath) return winerr::FilenameTooLong;
+  const size_t slash = pattern.find_last_of("\\/");
+  if (slash == std::string::npos) return winerr::PathNotFound;
+  const std::string mask = pattern.substr(slash + 1);
+  if (mask.empty()) return winerr::FileNotFound;
+  std::string folder = pattern.substr(0, slash + 1);
+  const Resolved dir = resolve(folder);
+  if (dir.error) return winerr::PathNotFound;
+  struct stat st;
+  if (::stat(dir.host.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return winerr::PathNotFound;
+  DIR* d = ::opendir(dir.host.c_str());
+  if (!d) return fromErrno(errno);
+  std::vector<std::string> names;
+  while (dirent* e = ::readdir(d))
+    if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) names.push_back(e->d_name);
+  // Listed in name order regardless of case, as NTFS lists a folder.
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](char x, char y) { return up(x) < up(y); });
+  });
+  const std::vector<std::string> shorts = shortNames(dir.host, names);
+  const bool driveRoot = dir.host.size() == root_.size() + 2;
+  if (!driveRoot) {
+    bool exists = false;
+    for (const char* dots : {".", ".."}) {
+      if (!maskMatches(mask, dots)) continue;
+      FindData fd;
+      fd.name = dots;
+      fd.attributes = dots[1] ? fileattr::Directory : attributesOf(dir.host, &exists);
+      out->push_back(fd);
+    }
+  }
+  const int fd = ::dirfd(d);
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (!maskMatches(mask, names[i]) && !(!shorts[i].empty() && maskMatches(mask, shorts[i]))) continue;
+    struct stat es;
+    if (::fstatat(fd, names[i].c_str(), &es, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    FindData data;
+    data.name = names[i];
+    data.shortName = shorts[i];
+    bool folderEntry = S_ISDIR(es.st_mode);
+    uint32_t attributes = 0;
+    if (S_ISLNK(es.st_mode)) {
+      attributes |= fileattr::ReparsePoint;
+      struct stat target;
+      folderEntry = ::fstatat(fd, names[i].c_str(), &target, 0) == 0 && S_ISDIR(target.st_mode);
+    }
+    if (folderEntry) attributes |= fileattr::Directory;
+    if (!attributes_.empty()) {
+      auto it = attributes_.find(dir.host + "/" + names[i]);
+      if (it != attributes_.end())
+        attributes |= it->second;
+      else if (!folderEntry)
+        attributes |= fileattr::Archive;
+    } else if (!folderEntry) {
+      attributes |= fileattr::Archive;
+    }
+    data.attributes = attributes ? attributes : fileattr::Normal;
+    data.size = folderEntry ? 0 : static_cast<uint64_t>(es.st_size);
+    data.creationTime = fileTime(es.st_ctim);
+    data.lastWriteTime = fileTime(es.st_mtim);
+    out->push_back(std::move(data));
+  }
+  ::closedir(d);
+  return out->empty() ? winerr::FileNotFound : winerr::Success;
+}
+
+uint32_t SimFileSystem::getAttributes(const std::string& path) {
+  const Resolved r = resolve(path);
+  if (r.error) return fileattr::Invalid;
+  bool exists = false;
+  const uint32_t attributes = attributesOf(r.host, &exists);
+  // "C:\\file.txt\\" names no folder.
+  if (!path.empty() && path.back() == '\\' && !(attributes & fileattr::Directory) && path.size() > 3)
+    return fileattr::Invalid;
+  return attributes;
+}
+
+long SimFileSystem::setAttributes(const std::string& path, uint32_t attributes) {
+  const Resolved r = resolve(path);
+  if (r.error) return r.error;
+  attributes_[r.host] = attributes & kOverlayBits;
+  return winerr::Success;
+}
+
+long SimFileSystem::deleteFile(const std::string& path) {
+  const Resolved r = resolve(path);
+  if (r.error) return r.error;
+  if (S_ISDIR(r.mode)) return winerr::AccessDenied;
+  if (!locked_.empty() && locked_.count(r.host)) return winerr::SharingViolation;
+  if (!attributes_.empty()) {
+    auto it = attributes_.find(r.host);
+    if (it != attributes_.end() && (it->second & fileattr::ReadOnly)) return winerr::AccessDenied;
+  }
+  if (::unlink(r.host.c_str()) != 0) return fromErrno(errno);
+  if (!attributes_.empty()) attributes_.erase(r.host);
+  return winerr::Success;
+}
+
+long SimFileSystem::removeDirectory(const std::string& path) {
+  const Resolved r = resolve(path);
+  if (r.error) return r.error;
+  if (S_ISLNK(r.mode)) {
+    // A junction goes by itself; what it points at stays.
+    struct stat target;
+    if (::stat(r.host.c_str(), &target) != 0 || !S_ISDIR(target.st_mode)) return 267;  // ERROR_DIRECTORY
+    if (::unlink(r.host.c_str()) != 0) return fromErrno(errno);
+    attributes_.erase(r.host);
+    return winerr::Success;
+  }
+  if (!S_ISDIR(r.mode)) return 267;  // ERROR_DIRECTORY
+  auto it = attributes_.find(r.host);
+  if (it != attributes_.end() && (it->second & fileattr::ReadOnly)) return winerr::AccessDenied;
+  if (::rmdir(r.host.c_str()) != 0) return errno == EEXIST ? winerr::DirNotEmpty : fromErrno(errno);
+  if (it != attributes_.end()) attributes_.erase(it);
+  return winerr::Success;
+}
+
+long SimFileSystem::createDirectory(const std::string& path) {
+  const Resolved r = resolve(path);
+  if (r.error == winerr::Success) return winerr::AlreadyExists;
+  if (r.error != winerr::FileNotFound) return r.error;
+  if (::mkdir(r.host.c_str(), 0755) != 0) return fromErrno(errno);
+  return winerr::Success;
+}
+
+long SimFileSystem::readFile(const std::string& path, std::string* data) {
+  const Resolved r = resolve(path);
+  if (r.error) return r.error;
+  if (locked_.count(r.host)) return winerr::SharingViolation;
+  struct stat st;
+  if (::stat(r.host.c_str(), &st) != 0) return winerr::FileNotFound;
+  if (S_ISDIR(st.st_mode)) return winerr::AccessDenied;
+  const int fd = ::open(r.host.c_str(), O_RDONLY);
+  if (fd < 0) return fromErrno(errno);
+  data->clear();
+  char buf[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n <= 0) break;
+    data->append(buf, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  return winerr::Success;
+}
+
+long SimFileSystem::writeFile(const std::string& path, const std::string& data) {
+  const Resolved r = resolve(path);
+  if (r.error && r.error != winerr::FileNotFound) return r.error;
+  if (!r.error) {
+    if (S_ISDIR(r.mode)) return winerr::AccessDenied;
+    if (locked_.count(r.host)) return winerr::SharingViolation;
+    auto it = attributes_.find(r.host);
+    if (it != attributes_.end() && (it->second & fileattr::ReadOnly)) return winerr::AccessDenied;
+  }
+  const int fd = ::open(r.host.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (fd < 0) return fromErrno(errno);
+  const bool ok = ::write(fd, data.data(), data.size()) == static_cast<ssize_t>(data.size());
+  ::close(fd);
+  return ok ? winerr::Success : winerr::AccessDenied;
+}
+
+long SimFileSystem::overwriteFile(const std::string& path, uint64_t offset, const std::string& data) {
+  const Resolved r = resolve(path);
+  if (r.error) return r.error;
+  if (S_ISDIR(r.mode)) return winerr::AccessDenied;
+  if (locked_.count(r.host)) return winerr::SharingViolation;
+  auto it = attributes_.find(r.host);
+  if (it != attributes_.end() && (it->second & fileattr::ReadOnly)) return winerr::AccessDenied;
+  const int fd = ::open(r.host.c_str(), O_WRONLY);
+  if (fd < 0) return fromErrno(errno);
+  const bool ok =
+      ::pwrite(fd, data.data(), data.size(), static_cast<off_t>(offset)) == static_cast<ssize_t>(data.size());
+  ::close(fd);
+  return ok ? winerr::Success : winerr::AccessDenied;
+}
+
+long SimFileSystem::getShortPathName(const std::string& path, std::string* shortPath) {
+  const Resolved r = resolve(path);
+  if (r.error) return r.error;
+  const std::string drive = r.host.substr(0, root_.size() + 2);
+  std::string result = std::string(1, r.host[root_.size() + 1]) + ":";
+  std::string cur = drive;
+  size_t pos = drive.size();
+  while (pos < r.host.size()) {
+    const size_t next = r.host.find('/', pos + 1);
+    const std::string name = r.host.substr(pos + 1, next == std::string::npos ? std::string::npos : next - pos - 1);
+    std::vector<std::string> names;
+    if (DIR* d = ::opendir(cur.c_str())) {
+      while (dirent* e = ::readdir(d))
+        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) names.push_back(e->d_name);
+      ::closedir(d);
+    }
+    const std::vector<std::string> shorts = shortNames(cur, names);
+    std::string component = name;
+    for (size_t k = 0; k < names.size(); ++k)
+      if (names[k] == name && !shorts[k].empty()) component = shorts[k];
+    result += "\\" + component;
+    cur += "/" + name;
+    if (next == std::string::npos) break;
+    pos = next;
+  }
+  if (result.size() == 2 || (path.size() > 3 && path.back() == '\\')) result += "\\";
+  *shortPath = result;
+  return winerr::Success;
+}
+
+std::string SimFileSystem::hostPath(const std::string& path) { return resolve(path).host; }
+
+void SimFileSystem::lock(const std::string& path) { locked_.insert(resolve(path).host); }
+
+void SimFileSystem::unlock(const std::string& path) { locked_.erase(resolve(path).host); }
+
+long SimFileSystem::makeLink(const std::string& linkPath, const std::string& hostTarget) {
+  const Resolved r = resolve(linkPath);
+  if (r.error != winerr::FileNotFound) return r.error ? r.error : winerr::AlreadyExists;
+  return ::symlink(hostTarget.c_str(), r.host.c_str()) == 0 ? winerr::Success : fromErrno(errno);
+}
+
+void SimFileSystem::makeFolders(const std::string& path) {
+  std::string prefix;
+  for (size_t i = 0; i <= path.size(); ++i) {
+    if (i == path.size() || path[i] == '\\') {
+      if (prefix.size() > 2) createDirectory(prefix);
+    }
+    if (i < path.size()) prefix += path[i];
+  }
+}
+
+}  // namespace platform::sim

@@ -1,0 +1,58 @@
+#pragma once
+// A real file tree in a host folder, seen as Windows sees a disk: "C:\\dir\\f.txt" is
+// <host>/C/dir/f.txt. Names are found without regard to case, Windows attributes live in
+// an overlay, host symbolic links show as reparse points, long names get 8.3 names, and
+// paths of MAX_PATH characters or more are refused.
+#include <cstdint>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/FileSystem.h"
+
+namespace platform::sim {
+
+class SimFileSystem : public FileSystem {
+ public:
+  explicit SimFileSystem(std::string hostRoot);
+
+  long findFiles(const std::string& pattern, std::vector<FindData>* out) override;
+  uint32_t getAttributes(const std::string& path) override;
+  long setAttributes(const std::string& path, uint32_t attributes) override;
+  long deleteFile(const std::string& path) override;
+  long removeDirectory(const std::string& path) override;
+  long createDirectory(const std::string& path) override;
+  long readFile(const std::string& path, std::string* data) override;
+  long writeFile(const std::string& path, const std::string& data) override;
+  long overwriteFile(const std::string& path, uint64_t offset, const std::string& data) override;
+  long getShortPathName(const std::string& path, std::string* shortPath) override;
+
+  // For tests: the host path behind a Windows path (the path it would have when missing).
+  std::string hostPath(const std::string& path);
+  // An open file of another program: deleting fails with a sharing violation, reading fails.
+  void lock(const std::string& path);
+  void unlock(const std::string& path);
+  // A host symbolic link at `linkPath` pointing at a host path; Windows sees a reparse point.
+  long makeLink(const std::string& linkPath, const std::string& hostTarget);
+  // Creates the folder and every missing parent.
+  void makeFolders(const std::string& path);
+
+  const std::string& hostRoot() const { return root_; }
+
+ private:
+  struct Resolved {
+    long error = 0;      // 0, FileNotFound, PathNotFound, FilenameTooLong
+    std::string host;    // the host path (of the would-be entry when missing)
+    unsigned mode = 0;   // lstat mode when it exists
+  };
+  Resolved resolve(const std::string& path);
+  uint32_t attributesOf(const std::string& host, bool* exists);
+  std::vector<std::string> shortNames(const std::string& hostDir, const std::vector<std::string>& names);
+
+  std::string root_;
+  std::unordered_map<std::string, uint32_t> attributes_;  // host path -> RO/H/S/A bits
+  std::set<std::string> locked_;                           // host paths
+};
+
+}  // namespace platform::sim

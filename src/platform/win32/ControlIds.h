@@ -1,0 +1,87 @@
+#pragma once
+// Control ids of the main window, by model name and array index. Shared with the
+// end-to-end driver, which finds controls by these ids from another process.
+#include <string_view>
+
+namespace platform::win32 {
+
+struct ControlIdRange {
+  const char* name;
+  int base;  // id of element 0 (or of the single control)
+  int size;  // slots reserved for the array
+};
+
+// Append new names at the end; existing ids must not move.
+inline constexpr ControlIdRange kControlIds[] = {
+    {"tvw1", 100, 1},
+    {"stBar", 101, 1},
+    {"fraCleaning", 110, 1},
+    {"fraWindows", 111, 1},
+    {"fraIE", 112, 1},
+    {"fraNetscape", 113, 1},
+    {"fraOpera", 114, 1},
+    {"fraCustomItems", 115, 1},
+    {"FraSchedule", 116, 1},
+    {"fraRun", 117, 1},
+    {"fraUpgrade", 118, 1},
+    {"fraHardware", 119, 1},
+    {"fraHelp", 120, 1},
+    {"fraPanic", 121, 1},
+    {"fraOption", 122, 1},
+    {"fraOpt", 123, 1},
+    {"fraOP", 124, 1},
+    {"fraScheduling", 125, 1},
+    {"fraHelpInfo", 126, 1},
+    {"lstClean", 200, 1},
+    {"cmdClean", 201, 1},
+    {"cmdStopCleaning", 202, 1},
+    {"cmdReboot", 203, 1},
+    {"cmdExit", 204, 1},
+    {"cmdSelectAllWin", 210, 1},
+    {"cmdDeselectAllWin", 211, 1},
+    {"cmdSelectAllIE", 212, 1},
+    {"cmdDestAllIE", 213, 1},
+    {"cmdSellectAllNet", 214, 1},
+    {"cmdDesellectAllNet", 215, 1},
+    {"cmdselectAllOP", 216, 1},
+    {"cmdDeselectAllOP", 217, 1},
+    {"Label10", 230, 1},
+    {"Label11", 231, 1},
+    {"Label13", 232, 1},
+    {"Label14", 233, 1},
+    {"Check1", 240, 1},
+    {"dtpTime", 241, 1},
+    {"spProg", 300, 20},
+    {"chkWinSettings", 400, 20},
+    {"chkIEsettings", 420, 20},
+    {"chkNSsettings", 440, 20},
+    {"chkOPsettings", 460, 20},
+    {"chkRun", 480, 20},
+    {"OptSchedule", 500, 4},
+    {"chkSchedule", 504, 4},
+    {"txtMin", 510, 1},
+    {"UpDown1", 511, 1},
+    {"lblMinutes", 512, 1},
+    {"cmbWeek", 513, 1},
+    {"dtpWeek", 514, 1},
+    {"cmbMonth", 515, 1},
+    {"fraPanicKey", 520, 1},
+    {"lblPanicKey", 521, 1},
+    {"cmbPanic", 522, 1},
+    {"cmbPanOK", 523, 1},
+};
+
+// Controls named nowhere above get ids from here on, in creation order.
+inline constexpr int kFirstUnlistedId = 5000;
+
+// The id of `name` (element `index`, -1 for a single control); 0 when not listed.
+constexpr int controlId(std::string_view name, int index = -1) {
+  for (const ControlIdRange& range : kControlIds) {
+    if (name != range.name) continue;
+    const int slot = index < 0 ? 0 : index;
+    return slot < range.size ? range.base + slot : 0;
+  }
+  return 0;
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,634 @@
+#include "platform/win32/MainView.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "../../../res/resource.h"
+#include "app/App.h"
+#include "app/Startup.h"
+#include "platform/win32/ControlFactory.h"
+#include "platform/win32/ControlIds.h"
+#include "platform/win32/StatusPanels.h"
+#include "platform/win32/Twips.h"
+#include "ui/TreeView.h"
+
+namespace platform::win32 {
+
+namespace {
+
+constexpr UINT_PTR kStatusTimer = 1;  // date, time and key indicators
+constexpr UINT kStatusRefreshMs = 250;
+const char kMainClass[] = "QuelleryMain";
+
+void initCommonControls() {
+  // InitCommonControlsEx is missing from the first Windows 95 common controls.
+  using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+  HMODULE comctl = LoadLibraryA("comctl32.dll");
+  auto initEx = comctl ? reinterpret_cast<InitEx>(GetProcAddress(comctl, "InitCommonControlsEx")) : nullptr;
+  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES |
+                                              ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS};
+  if (!initEx || !initEx(&icc)) InitCommonControls();
+}
+
+MainView* viewOf(HWND hwnd) { return reinterpret_cast<MainView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
+
+int checkState(int value) { return value == 1 ? BST_CHECKED : value == 2 ? BST_INDETERMINATE : BST_UNCHECKED; }
+
+std::string windowText(HWND hwnd) {
+  const int length = GetWindowTextLengthA(hwnd);
+  std::string text(length + 1, '\0');
+  const int got = GetWindowTextA(hwnd, &text[0], length + 1);
+  text.resize(got > 0 ? got : 0);
+  return text;
+}
+
+}  // namespace
+
+template <typename F>
+void MainView::handler(F&& f) {
+  // The program's handlers report their own errors; nothing unwinds into Windows.
+  try {
+    f();
+  } catch (const std::exception&) {
+  } catch (...) {
+  }
+}
+
+void MainView::registerClasses(HINSTANCE instance) {
+  WNDCLASSA wc = {};
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpfnWndProc = &MainView::mainProc;
+  wc.lpszClassName = kMainClass;
+  wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP));
+  RegisterClassA(&wc);
+  wc.hIcon = nullptr;
+  wc.lpfnWndProc = &MainView::frameProc;
+  wc.lpszClassName = kFrameClass;
+  RegisterClassA(&wc);
+  wc.lpfnWndProc = &MainView::shapeProc;
+  wc.lpszClassName = kShapeClass;
+  wc.hbrBackground = nullptr;
+  RegisterClassA(&wc);
+}
+
+MainView::MainView(app::App& app, HINSTANCE instance)
+    : app_(app), instance_(instance), nextUnlistedId_(kFirstUnlistedId) {
+  initCommonControls();
+  registerClasses(instance);
+  font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  LOGFONTA link = {};
+  GetObjectA(font_, sizeof link, &link);
+  link.lfUnderline = TRUE;
+  linkFont_ = CreateFontIndirectA(&link);
+
+  // A form is not shown until Form_Load shows it; the model learns that here, so that
+  // its setVisible(true) reaches the window.
+  app_.frm.form.setVisible(false);
+  build(app_.frm.form, nullptr);
+  stackChildren(app_.frm.form);
+  attachBuddies();
+  createImageList();
+  refreshStatusPanels(true);
+
+  ui::Form& form = app_.frm.form;
+  form.hWnd = reinterpret_cast<std::uintptr_t>(main_);
+  HICON icon = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_APP));
+  form.hIcon = reinterpret_cast<std::uintptr_t>(icon ? icon : LoadIconA(nullptr, IDI_APPLICATION));
+  ui::Control::setObserver(this);
+  SetTimer(main_, kStatusTimer, kStatusRefreshMs, nullptr);
+}
+
+MainView::~MainView() {
+  ui::Control::setObserver(nullptr);
+  KillTimer(main_, kStatusTimer);
+  SetWindowLongPtrA(main_, GWLP_USERDATA, 0);
+  for (const auto& entry : windows_)
+    if (entry.first->kind() == ui::Kind::Frame) SetWindowLongPtrA(entry.second, GWLP_USERDATA, 0);
+  DestroyWindow(main_);
+  if (images_) ImageList_Destroy(images_);
+  if (linkFont_) DeleteObject(linkFont_);
+}
+
+void MainView::runFormLoad() {
+  handler([&] { app::Form_Load(app_); });
+  loaded_ = true;
+  if (activatePending_) {
+    activatePending_ = false;
+    handler([&] { app::Form_Activate(app_); });
+  }
+}
+
+HWND MainView::handleOf(const ui::Control& control) const {
+  auto found = windows_.find(&control);
+  return found == windows_.end() ? nullptr : found->second;
+}
+
+ui::Control* MainView::controlOf(HWND hwnd) const {
+  auto found = controls_.find(hwnd);
+  return found == controls_.end() ? nullptr : found->second;
+}
+
+HTREEITEM MainView::treeItem(int node) const {
+  return node >= 1 && node <= static_cast<int>(nodes_.size()) ? nodes_[node - 1] : nullptr;
+}
+
+bool MainView::isPage(const ui::Control& control) const {
+  return control.kind() == ui::Kind::Frame && control.parent() == &app_.frm.form;
+}
+
+bool MainView::shownInView(const ui::Control& control) const {
+  if (!control.visible()) return false;
+  // Pages share one place; only the one in front is drawn, which is what a user sees.
+  return !isPage(control) || &control == app_.frm.frontPage();
+}
+
+void MainView::build(ui::Control& control, HWND parent) {
+  WindowSpec spec = specFor(control);
+  HWND hwnd = nullptr;
+  if (control.kind() == ui::Kind::Form) {
+    RECT frame = {0, 0, spec.rect.right - spec.rect.left, spec.rect.bottom - spec.rect.top};
+    AdjustWindowRect(&frame, spec.style, FALSE);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    hwnd = CreateWindowExA(0, spec.className.c_str(), spec.text.c_str(), spec.style, x > 0 ? x : 0, y > 0 ? y : 0,
+                           width, height, nullptr, nullptr, instance_, this);
+    main_ = hwnd;
+  } else {
+    int id = controlId(control.name(), control.index());
+    if (id == 0) id = nextUnlistedId_++;
+    if (shownInView(control)) spec.style |= WS_VISIBLE;
+    const bool statusBar = control.kind() == ui::Kind::StatusBar;
+    hwnd = CreateWindowExA(spec.exStyle, spec.className.c_str(), spec.text.c_str(), spec.style,
+                           statusBar ? 0 : spec.rect.left, statusBar ? 0 : spec.rect.top,
+                           statusBar ? 0 : spec.rect.right - spec.rect.left,
+                           statusBar ? 0 : spec.rect.bottom - spec.rect.top, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+    if (!hwnd) return;
+    const bool link = control.kind() == ui::Kind::Label && static_cast<ui::Label&>(control).onClick;
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(link ? linkFont_ : font_), FALSE);
+  }
+  if (!hwnd) return;
+  windows_[&control] = hwnd;
+  controls_[hwnd] = &control;
+
+  switch (control.kind()) {
+    case ui::Kind::Form:
+      break;
+    case ui::Kind::Frame: {
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+      HWND box = CreateWindowExA(0, "BUTTON", spec.text.c_str(), WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 0,
+                                 spec.rect.right - spec.rect.left, spec.rect.bottom - spec.rect.top, hwnd,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(0xFFFF)), instance_, nullptr);
+      SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+      groupBoxes_[&control] = box;
+      break;
+    }
+    case ui::Kind::Shape:
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&control));
+      break;
+    case ui::Kind::StatusBar: {
+      const std::vector<int> edges = panelRightEdges(static_cast<ui::StatusBar&>(control).panels(),
+                                                     twipsToPixels(app_.frm.form.rect().width));
+      SendMessageA(hwnd, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+      break;
+    }
+    case ui::Kind::Spinner:
+      break;
+    case ui::Kind::CheckBox:
+    case ui::Kind::OptionButton:
+    case ui::Kind::Picker:
+    case ui::Kind::ListBox:
+    case ui::Kind::ComboBox:
+    case ui::Kind::TreeView:
+      // Whatever the model already holds.
+      ++applying_;
+      apply(control, ui::Change::Value, 0);
+      if (control.kind() == ui::Kind::ListBox || control.kind() == ui::Kind::ComboBox) {
+        auto& list = static_cast<ui::ListBox&>(control);
+        for (int i = 0; i < list.listCount(); ++i) apply(control, ui::Change::ItemAdded, i);
+        apply(control, ui::Change::Selection, list.listIndex());
+      }
+      if (control.kind() == ui::Kind::TreeView)
+        for (int i = 1; i <= static_cast<ui::TreeView&>(control).nodeCount(); ++i) insertNode(i);
+      --applying_;
+      break;
+    default:
+      break;
+  }
+  for (ui::Control* child : control.children()) build(*child, hwnd);
+}
+
+void MainView::stackChildren(ui::Control& control) {
+  std::vector<ui::Control*> children = control.children();
+  std::stable_sort(children.begin(), children.end(),
+                   [](const ui::Control* a, const ui::Control* b) { return a->zStamp() < b->zStamp(); });
+  // The control brought forward last ends on top, as in the model.
+  for (ui::Control* child : children) {
+    if (HWND hwnd = handleOf(*child))
+      SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    stackChildren(*child);
+  }
+  auto box = groupBoxes_.find(&control);
+  if (box != groupBoxes_.end())
+    SetWindowPos(box->second, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void MainView::attachBuddies() {
+  for (const auto& entry : windows_) {
+    if (entry.first->kind() != ui::Kind::Spinner) continue;
+    const auto* spin = static_cast<const ui::UpDown*>(entry.first);
+    if (spin->buddy)
+      if (HWND buddy = handleOf(*spin->buddy)) SendMessageA(entry.second, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+    SendMessageA(entry.second, UDM_SETRANGE, 0, MAKELONG(static_cast<short>(spin->max), static_cast<short>(spin->min)));
+  }
+}
+
+void MainView::createImageList() {
+  HWND tree = handleOf(app_.frm.tvw1);
+  if (!tree) return;
+  images_ = ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, TREE_ICON_COUNT, 0);
+  for (int i = 0; i < TREE_ICON_COUNT; ++i) {
+    HICON icon = static_cast<HICON>(
+        LoadImageA(instance_, MAKEINTRESOURCEA(IDI_TREE_FIRST + i), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    // A missing picture must not shift the ones after it.
+    ImageList_AddIcon(images_, icon ? icon : LoadIconA(nullptr, IDI_APPLICATION));
+    if (icon) DestroyIcon(icon);
+  }
+  SendMessageA(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_));
+}
+
+void MainView::showPages() {
+  for (ui::Frame* page : app_.frm.pages()) {
+    HWND hwnd = handleOf(*page);
+    if (!hwnd) continue;
+    if (shownInView(*page))
+      SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  }
+  for (ui::Frame* page : app_.frm.pages())
+    if (HWND hwnd = handleOf(*page); hwnd && !shownInView(*page)) ShowWindow(hwnd, SW_HIDE);
+}
+
+void MainView::insertNode(int node) {
+  HWND tree = handleOf(app_.frm.tvw1);
+  const ui::TreeView::Node& n = app_.frm.tvw1.node(node);
+  TVINSERTSTRUCTA insert = {};
+  insert.hParent = n.parent ? treeItem(n.parent) : TVI_ROOT;
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+  insert.item.pszText = const_cast<char*>(n.text.c_str());
+  insert.item.iImage = insert.item.iSelectedImage = n.image - 1;
+  insert.item.lParam = node;
+  HTREEITEM item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+  if (static_cast<int>(nodes_.size()) < node) nodes_.resize(node);
+  nodes_[node - 1] = item;
+  // A branch is expanded in the model before it has children; a real tree can only
+  // open it once the first child is there.
+  if (n.parent && app_.frm.tvw1.node(n.parent).expanded)
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(treeItem(n.parent)));
+}
+
+void MainView::refreshStatusPanels(bool all) {
+  HWND bar = handleOf(app_.frm.stBar);
+  if (!bar) return;
+  const auto& panels = app_.frm.stBar.panels();
+  for (size_t i = 0; i < panels.size(); ++i) {
+    const std::string text = currentPanelText(panels[i]);
+    auto shown = panelShown_.find(static_cast<int>(i));
+    if (!all && shown != panelShown_.end() && shown->second == text) continue;
+    panelShown_[static_cast<int>(i)] = text;
+    SendMessageA(bar, SB_SETTEXTA, i, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+}
+
+void MainView::controlChanged(ui::Control& control, ui::Change change, int detail) {
+  ++applying_;
+  handler([&] { apply(control, change, detail); });
+  --applying_;
+}
+
+void MainView::apply(ui::Control& control, ui::Change change, int detail) {
+  HWND hwnd = handleOf(control);
+  if (!hwnd) return;
+  using ui::Change;
+  using ui::Kind;
+  const Kind kind = control.kind();
+  switch (change) {
+    case Change::Caption:
+      if (kind == Kind::Form)
+        SetWindowTextA(hwnd, control.caption().c_str());
+      else if (kind == Kind::Frame)
+        SetWindowTextA(groupBoxes_[&control], escapeMnemonics(control.caption()).c_str());
+      else
+        SetWindowTextA(hwnd, escapeMnemonics(control.caption()).c_str());
+      break;
+    case Change::Value:
+      if (kind == Kind::CheckBox) {
+        SendMessageA(hwnd, BM_SETCHECK, checkState(static_cast<ui::CheckBox&>(control).value()), 0);
+      } else if (kind == Kind::OptionButton) {
+        SendMessageA(hwnd, BM_SETCHECK, static_cast<ui::OptionButton&>(control).value() ? BST_CHECKED : BST_UNCHECKED, 0);
+      } else if (kind == Kind::Picker) {
+        auto& picker = static_cast<ui::TimePicker&>(control);
+        SYSTEMTIME time;
+        GetLocalTime(&time);
+        time.wHour = static_cast<WORD>(picker.hour());
+        time.wMinute = static_cast<WORD>(picker.minute());
+        time.wSecond = time.wMilliseconds = 0;
+        SendMessageA(hwnd, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+      }
+      break;
+    case Change::Enabled:
+      EnableWindow(hwnd, control.enabled());
+      break;
+    case Change::Visible:
+      if (kind == Kind::Form) {
+        ShowWindow(hwnd, control.visible() ? SW_SHOW : SW_HIDE);
+        if (control.visible()) UpdateWindow(hwnd);
+      } else if (isPage(control)) {
+        showPages();
+      } else {
+        ShowWindow(hwnd, shownInView(control) ? SW_SHOWNA : SW_HIDE);
+      }
+      break;
+    case Change::ZOrder:
+      if (kind == Kind::Form) {
+        BringWindowToTop(hwnd);
+      } else if (isPage(control)) {
+        showPages();
+      } else {
+        SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        InvalidateRect(hwnd, nullptr, TRUE);
+      }
+      break;
+    case Change::ItemAdded: {
+      auto& list = static_cast<ui::ListBox&>(control);
+      const UINT insert = kind == Kind::ComboBox ? CB_INSERTSTRING : LB_INSERTSTRING;
+      SendMessageA(hwnd, insert, detail, reinterpret_cast<LPARAM>(list.list(detail).c_str()));
+      break;
+    }
+    case Change::ItemRemoved:
+      SendMessageA(hwnd, kind == Kind::ComboBox ? CB_DELETESTRING : LB_DELETESTRING, detail, 0);
+      break;
+    case Change::ItemsCleared:
+      SendMessageA(hwnd, kind == Kind::ComboBox ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+      break;
+    case Change::Selection:
+      if (kind == Kind::TreeView) {
+        if (HTREEITEM item = treeItem(detail))
+          SendMessageA(hwnd, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+      } else if (kind == Kind::ComboBox) {
+        SendMessageA(hwnd, CB_SETCURSEL, static_cast<ui::ListBox&>(control).listIndex(), 0);
+      } else if (kind == Kind::ListBox) {
+        auto& list = static_cast<ui::ListBox&>(control);
+        if (!list.multiSelect) {
+          SendMessageA(hwnd, LB_SETCURSEL, list.listIndex(), 0);
+        } else {
+          if (detail >= 0 && detail < list.listCount()) SendMessageA(hwnd, LB_SETSEL, list.selected(detail), detail);
+          if (list.listIndex() >= 0) SendMessageA(hwnd, LB_SETCARETINDEX, list.listIndex(), FALSE);
+        }
+      }
+      break;
+    case Change::Text:
+      if (kind == Kind::TextBox) SetWindowTextA(hwnd, static_cast<ui::TextBox&>(control).text().c_str());
+      if (kind == Kind::ComboBox) SetWindowTextA(hwnd, static_cast<ui::ListBox&>(control).text().c_str());
+      break;
+    case Change::FillColor:
+      InvalidateRect(hwnd, nullptr, FALSE);
+      break;
+    case Change::PanelText: {
+      const std::string& text = app_.frm.stBar.panelText(detail);
+      panelShown_[detail - 1] = text;
+      SendMessageA(hwnd, SB_SETTEXTA, detail - 1, reinterpret_cast<LPARAM>(text.c_str()));
+      break;
+    }
+    case Change::NodeAdded:
+      insertNode(detail);
+      break;
+    case Change::NodeExpanded:
+      if (HTREEITEM item = treeItem(detail))
+        SendMessageA(hwnd, TVM_EXPAND, app_.frm.tvw1.node(detail).expanded ? TVE_EXPAND : TVE_COLLAPSE,
+                     reinterpret_cast<LPARAM>(item));
+      break;
+    case Change::Bounds: {
+      const WindowSpec spec = specFor(control);
+      MoveWindow(hwnd, spec.rect.left, spec.rect.top, spec.rect.right - spec.rect.left,
+                 spec.rect.bottom - spec.rect.top, TRUE);
+      break;
+    }
+  }
+}
+
+void MainView::onCommand(HWND from, int code) {
+  ui::Control* control = controlOf(from);
+  if (!control || applying_) return;
+  using ui::Kind;
+  handler([&] {
+    switch (control->kind()) {
+      case Kind::Button:
+        if (code == BN_CLICKED) static_cast<ui::Button*>(control)->click();
+        break;
+      case Kind::CheckBox:
+        if (code == BN_CLICKED) {
+          // A click ticks an empty box and empties a ticked or grey one.
+          auto* box = static_cast<ui::CheckBox*>(control);
+          box->setValue(box->value() == 0 ? 1 : 0);
+        }
+        break;
+      case Kind::OptionButton:
+        if (code == BN_CLICKED) static_cast<ui::OptionButton*>(control)->setValue(true);
+        break;
+      case Kind::Label:
+        if (code == STN_CLICKED) static_cast<ui::Label*>(control)->click();
+        break;
+      case Kind::ListBox: {
+        if (code != LBN_SELCHANGE) break;
+        auto* list = static_cast<ui::ListBox*>(control);
+        if (list->multiSelect) {
+          for (int i = 0; i < list->listCount(); ++i) {
+            const bool on = SendMessageA(from, LB_GETSEL, i, 0) > 0;
+            if (on != list->selected(i)) list->setSelected(i, on);
+          }
+          list->setListIndex(static_cast<int>(SendMessageA(from, LB_GETCARETINDEX, 0, 0)));
+        } else {
+          list->setListIndex(static_cast<int>(SendMessageA(from, LB_GETCURSEL, 0, 0)));
+        }
+        break;
+      }
+      case Kind::ComboBox:
+        if (code == CBN_SELCHANGE)
+          static_cast<ui::ListBox*>(control)->setListIndex(static_cast<int>(SendMessageA(from, CB_GETCURSEL, 0, 0)));
+        if (code == CBN_EDITCHANGE) static_cast<ui::ListBox*>(control)->setText(windowText(from));
+        break;
+      case Kind::TextBox:
+        if (code == EN_CHANGE) static_cast<ui::TextBox*>(control)->setText(windowText(from));
+        break;
+      default:
+        break;
+    }
+  });
+}
+
+void MainView::onTreeClick() {
+  HWND tree = handleOf(app_.frm.tvw1);
+  const DWORD pos = GetMessagePos();
+  TVHITTESTINFO hit = {};
+  hit.pt.x = static_cast<short>(LOWORD(pos));
+  hit.pt.y = static_cast<short>(HIWORD(pos));
+  ScreenToClient(tree, &hit.pt);
+  SendMessageA(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+  const HTREEITEM caret = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  // The tree reports the click before it selects: a click on another node raises the
+  // program's click through the selection change that follows.
+  if (hit.hItem && (hit.flags & TVHT_ONITEM) && hit.hItem != caret) return;
+  // A click on the selected node (or beside the nodes) still raises it, on that node.
+  const int node = app_.frm.tvw1.selectedNode();
+  if (node > 0) handler([&] { app_.frm.tvw1.clickNode(node); });
+}
+
+LRESULT MainView::onNotify(NMHDR* header) {
+  ui::Control* control = controlOf(header->hwndFrom);
+  if (!control || applying_) return 0;
+  if (control->kind() == ui::Kind::TreeView) {
+    auto& tree = static_cast<ui::TreeView&>(*control);
+    auto* notice = reinterpret_cast<NMTREEVIEWA*>(header);
+    switch (header->code) {
+      case TVN_SELCHANGEDA:
+      case TVN_SELCHANGEDW: {
+        const int node = static_cast<int>(notice->itemNew.lParam);
+        if (node > 0) handler([&] { tree.clickNode(node); });
+        break;
+      }
+      case TVN_ITEMEXPANDEDA:
+      case TVN_ITEMEXPANDEDW: {
+        const int node = static_cast<int>(notice->itemNew.lParam);
+        const bool expanded = (SendMessageA(header->hwndFrom, TVM_GETITEMSTATE,
+                                            reinterpret_cast<WPARAM>(notice->itemNew.hItem), TVIS_EXPANDED) &
+                               TVIS_EXPANDED) != 0;
+        if (node > 0) handler([&] { tree.setExpanded(node, expanded); });
+        break;
+      }
+      case NM_CLICK:
+        onTreeClick();
+        break;
+      default:
+        break;
+    }
+  } else if (control->kind() == ui::Kind::Spinner && header->code == UDN_DELTAPOS) {
+    auto* press = reinterpret_cast<NMUPDOWN*>(header);
+    auto* spin = static_cast<ui::UpDown*>(control);
+    handler([&] { press->iDelta > 0 ? spin->up() : spin->down(); });
+    return TRUE;  // the model has set the buddy's text already
+  } else if (control->kind() == ui::Kind::Picker && header->code == DTN_DATETIMECHANGE) {
+    auto* change = reinterpret_cast<NMDATETIMECHANGE*>(header);
+    if (change->dwFlags == GDT_VALID)
+      handler([&] { static_cast<ui::TimePicker*>(control)->setTime(change->st.wHour, change->st.wMinute); });
+  }
+  return 0;
+}
+
+bool MainView::parentMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  switch (msg) {
+    case WM_COMMAND:
+      if (lParam) onCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+      *result = 0;
+      return true;
+    case WM_NOTIFY:
+      *result = onNotify(reinterpret_cast<NMHDR*>(lParam));
+      return true;
+    case WM_CTLCOLORSTATIC: {
+      ui::Control* control = controlOf(reinterpret_cast<HWND>(lParam));
+      if (!control || control->kind() != ui::Kind::Label) return false;
+      const uint32_t color = static_cast<ui::Label*>(control)->foreColor;
+      if (color == 0) return false;
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, color);
+      SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+      *result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+void MainView::closeForm(int unloadMode) {
+  if (closing_ || app_.unloaded) return;
+  closing_ = true;
+  handler([&] { app::Form_QueryUnload(app_, unloadMode); });
+  handler([&] { app::Form_Unload(app_); });
+  closing_ = false;
+}
+
+LRESULT CALLBACK MainView::mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  MainView* view = viewOf(hwnd);
+  if (!view) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  LRESULT result = 0;
+  if (view->parentMessage(msg, wParam, lParam, &result)) return result;
+  switch (msg) {
+    case WM_CLOSE:
+      view->closeForm(0);
+      return 0;
+    case WM_QUERYENDSESSION:
+      view->closeForm(2);
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam) {
+        view->closeForm(2);
+        view->app_.os.system.endProgram();
+      }
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) {
+        if (view->loaded_)
+          view->handler([&] { app::Form_Activate(view->app_); });
+        else
+          view->activatePending_ = true;  // Form_Activate follows Form_Load, never runs inside it
+      }
+      break;
+    case WM_TIMER:
+      if (wParam == kStatusTimer) {
+        view->refreshStatusPanels(false);
+        return 0;
+      }
+      break;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK MainView::frameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (MainView* view = viewOf(hwnd)) {
+    LRESULT result = 0;
+    if (view->parentMessage(msg, wParam, lParam, &result)) return result;
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK MainView::shapeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_PAINT) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    RECT area;
+    GetClientRect(hwnd, &area);
+    auto* shape = reinterpret_cast<ui::Shape*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    HBRUSH fill = CreateSolidBrush(shape ? shape->fillColor() : ui::Shape::White);
+    FillRect(dc, &area, fill);
+    DeleteObject(fill);
+    FrameRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    EndPaint(hwnd, &paint);
+    return 0;
+  }
+  if (msg == WM_ERASEBKGND) return 1;
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace platform::win32

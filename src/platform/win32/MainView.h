@@ -1,0 +1,80 @@
+#pragma once
+// The Win32 face of frmMain: real windows built from the model, kept in step with it
+// both ways. Model changes arrive through ui::ControlObserver; clicks and edits go back
+// as the model's own calls, which raise the program's handlers.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <map>
+#include <vector>
+
+#include "ui/Control.h"
+
+namespace app {
+class App;
+}
+
+namespace platform::win32 {
+
+class MainView : public ui::ControlObserver {
+ public:
+  // Builds every window hidden and records the window and its icon in the form model,
+  // so that nothing shows before Form_Load decides to.
+  MainView(app::App& app, HINSTANCE instance);
+  ~MainView() override;
+  MainView(const MainView&) = delete;
+  MainView& operator=(const MainView&) = delete;
+
+  // Form_Load, then the activation that arrived while it ran.
+  void runFormLoad();
+
+  HWND window() const { return main_; }
+  HWND handleOf(const ui::Control& control) const;
+  ui::Control* controlOf(HWND hwnd) const;
+  HTREEITEM treeItem(int node) const;
+
+  void controlChanged(ui::Control& control, ui::Change change, int detail) override;
+
+ private:
+  static LRESULT CALLBACK mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK frameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK shapeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static void registerClasses(HINSTANCE instance);
+
+  void build(ui::Control& control, HWND parent);
+  void stackChildren(ui::Control& control);
+  void attachBuddies();
+  void createImageList();
+  bool isPage(const ui::Control& control) const;
+  bool shownInView(const ui::Control& control) const;
+  void showPages();
+  void apply(ui::Control& control, ui::Change change, int detail);
+  void insertNode(int node);
+  void refreshStatusPanels(bool all);
+
+  // Messages that children send to their parent (the main window or a frame).
+  bool parentMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+  void onCommand(HWND from, int code);
+  LRESULT onNotify(NMHDR* header);
+  void onTreeClick();
+  void closeForm(int unloadMode);
+
+  template <typename F>
+  void handler(F&& f);
+
+  app::App& app_;
+  HINSTANCE instance_;
+  HWND main_ = nullptr;
+  HFONT font_ = nullptr, linkFont_ = nullptr;
+  HIMAGELIST images_ = nullptr;
+  std::map<const ui::Control*, HWND> windows_;
+  std::map<HWND, ui::Control*> controls_;
+  std::map<const ui::Control*, HWND> groupBoxes_;
+  std::vector<HTREEITEM> nodes_;  // by node number - 1
+  std::map<int, std::string> panelShown_;
+  int nextUnlistedId_;
+  int applying_ = 0;           // >0 while the view follows the model: ignore control echoes
+  bool loaded_ = false, activatePending_ = false, closing_ = false;
+};
+
+}  // namespace platform::win32

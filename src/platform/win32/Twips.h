@@ -1,0 +1,13 @@
+#pragma once
+// The window designs measure in twips: 15 to a pixel at 96 dots per inch.
+namespace platform::win32 {
+
+constexpr int kTwipsPerPixel = 15;
+
+// Rounds to the nearest pixel, so 255 twips (a tick's height) is 17 pixels.
+constexpr int twipsToPixels(int twips) {
+  return twips >= 0 ? (twips + kTwipsPerPixel / 2) / kTwipsPerPixel
+                    : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,21 @@
+#pragma once
+#include "platform/FileSystem.h"
+
+namespace platform::win32 {
+
+// The file system through kernel32's narrow calls.
+class Win32FileSystem : public FileSystem {
+ public:
+  long findFiles(const std::string& pattern, std::vector<FindData>* out) override;
+  uint32_t getAttributes(const std::string& path) override;
+  long setAttributes(const std::string& path, uint32_t attributes) override;
+  long deleteFile(const std::string& path) override;
+  long removeDirectory(const std::string& path) override;
+  long createDirectory(const std::string& path) override;
+  long readFile(const std::string& path, std::string* data) override;
+  long writeFile(const std::string& path, const std::string& data) override;
+  long overwriteFile(const std::string& path, uint64_t offset, const std::string& data) override;
+  long getShortPathName(const std::string& path, std::string* shortPath) override;
+};
+
+}  // namespace platform::win32

@@ -1,0 +1,51 @@
+// The shell and clipboard services that the Windows items clean through.
+#include <windows.h>
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "platform/win32/Win32Shell.h"
+
+namespace platform::win32 {
+
+namespace {
+
+// SHEmptyRecycleBinA is missing from the first shell of Windows 95 and NT 4; looking it up
+// keeps the program starting there.
+using EmptyRecycleBinFn = HRESULT(WINAPI*)(HWND, LPCSTR, DWORD);
+
+std::string folderFrom(UINT (WINAPI* lookup)(LPSTR, UINT)) {
+  char buffer[MAX_PATH + 1] = {};
+  const UINT length = lookup(buffer, sizeof buffer);
+  if (length == 0 || length >= sizeof buffer) return std::string();
+  return std::string(buffer, length);
+}
+
+}  // namespace
+
+long Win32Shell::emptyRecycleBin(std::uintptr_t owner, const std::string& drive, uint32_t flags) {
+  HMODULE shell32 = GetModuleHandleA("shell32.dll");
+  if (!shell32) shell32 = LoadLibraryA("shell32.dll");
+  auto empty = shell32 ? reinterpret_cast<EmptyRecycleBinFn>(
+                             reinterpret_cast<void*>(GetProcAddress(shell32, "SHEmptyRecycleBinA")))
+                       : nullptr;
+  if (!empty) return static_cast<long>(E_NOTIMPL);
+  return static_cast<long>(
+      empty(reinterpret_cast<HWND>(owner), drive.empty() ? nullptr : drive.c_str(), flags));
+}
+
+void Win32Shell::clearRecentDocuments() { SHAddToRecentDocs(SHARD_PIDL, nullptr); }
+
+bool Win32Shell::openClipboard(std::uintptr_t owner) {
+  return OpenClipboard(reinterpret_cast<HWND>(owner)) != FALSE;
+}
+
+bool Win32Shell::emptyClipboard() { return EmptyClipboard() != FALSE; }
+
+bool Win32Shell::closeClipboard() { return CloseClipboard() != FALSE; }
+
+std::string Win32Shell::windowsFolder() { return folderFrom(GetWindowsDirectoryA); }
+
+std::string Win32Shell::systemFolder() { return folderFrom(GetSystemDirectoryA); }
+
+}  // namespace platform::win32

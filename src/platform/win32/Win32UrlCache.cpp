@@ -1,0 +1,37 @@
+#include "platform/win32/Win32UrlCache.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <cstddef>
+
+namespace platform::win32 {
+
+static_assert(offsetof(INTERNET_CACHE_ENTRY_INFOA, lpszSourceUrlName) == offsetof(CacheEntryHeader, lpszSourceUrlName));
+static_assert(offsetof(INTERNET_CACHE_ENTRY_INFOA, lpszLocalFileName) == offsetof(CacheEntryHeader, lpszLocalFileName));
+static_assert(offsetof(INTERNET_CACHE_ENTRY_INFOA, CacheEntryType) == offsetof(CacheEntryHeader, CacheEntryType));
+
+CacheFind Win32UrlCache::findFirst(void* buffer, uint32_t* size, long* error) {
+  DWORD length = *size;
+  HANDLE find = FindFirstUrlCacheEntryA(nullptr, static_cast<LPINTERNET_CACHE_ENTRY_INFOA>(buffer), &length);
+  *error = find ? 0 : static_cast<long>(GetLastError());
+  *size = length;
+  return reinterpret_cast<CacheFind>(find);
+}
+
+long Win32UrlCache::findNext(CacheFind find, void* buffer, uint32_t* size) {
+  DWORD length = *size;
+  const BOOL ok = FindNextUrlCacheEntryA(reinterpret_cast<HANDLE>(find),
+                                         static_cast<LPINTERNET_CACHE_ENTRY_INFOA>(buffer), &length);
+  const long error = ok ? 0 : static_cast<long>(GetLastError());
+  *size = length;
+  return error;
+}
+
+long Win32UrlCache::deleteEntry(const std::string& url) {
+  return DeleteUrlCacheEntryA(url.c_str()) ? 0 : static_cast<long>(GetLastError());
+}
+
+void Win32UrlCache::findClose(CacheFind find) { FindCloseUrlCache(reinterpret_cast<HANDLE>(find)); }
+
+}  // namespace platform::win32

@@ -1,0 +1,28 @@
+#include "report/Inet.h"
+
+#include "app/App.h"
+
+namespace report {
+
+bool OpenURL(app::App& app, const std::string& url, std::string* body) {
+  platform::Http* http = app.os.http;
+  if (!http) return false;
+  const uint32_t id = http->startRequest(url);
+  if (!id) return false;
+  while (http->stillExecuting()) {
+    app.os.loop.doEvents();
+    app.os.loop.waitForEvents(10);
+  }
+  std::string ignored;
+  return http->takeResponse(id, body ? body : &ignored);
+}
+
+void CancelTransfer(app::App& app) {
+  if (app.os.http) app.os.http->cancel();
+}
+
+bool StillExecuting(app::App& app) { return app.os.http && app.os.http->stillExecuting(); }
+
+std::string GetHeader(app::App& app) { return app.os.http ? app.os.http->headers() : std::string(); }
+
+}  // namespace report

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Runs the end-to-end driver against the real program:
+#   tests/e2e/run-e2e.sh <Windows build dir>
+# The driver gets the Windows path of Quellery.exe as its argument. It runs in
+# a prefix of its own, made fresh each time: the program it drives really
+# cleans (temp folder, cookies, registry), which must not touch the prefix that
+# the unit tests share.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+BUILD="$(cd "${1:?usage: run-e2e.sh <Windows build dir>}" && pwd)"
+
+export WINEPREFIX="$ROOT/build/wineprefix-e2e"
+if [ -e "$WINEPREFIX/.ready" ]; then
+  WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true
+fi
+rm -rf "$WINEPREFIX"
+
+# Wine maps drive Z: to the Unix root.
+exe="$BUILD/Quellery.exe"
+"$ROOT/scripts/wine-run.sh" "$BUILD/e2e_driver.exe" "Z:${exe//\//\\}"

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "TestApp.h"
+#include "clean/RegistryPurge.h"
+#include "clean/WindowsItems.h"
+#include "report/RuntimeError.h"
+
+namespace {
+
+using platform::HKey;
+using platform::hkey::CurrentUser;
+
+const std::string kRunMRU = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
+const std::string kDocFind = "Software\\Microsoft\\Windows\\Currentversion\\Explorer\\Doc Find Spec MRU";
+const std::string kFilesNamed =
+    "Software\\Microsoft\\Internet Explorer\\Explorer Bars\\{C4EE31F3-4768-11D2-BE5C-00A0C9A83DA1}\\FilesNamedMRU";
+const std::string kOpenSave = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSaveMRU";
+const std::string kSearch = "Software\\Microsoft\\Search Assistant\\ACMru\\5647";
+
+class RegistryPurge : public ::testing::Test, protected TestApp {
+ protected:
+  platform::sim::SimRegistry& reg = machine.registry;
+
+  // An MRU list as Windows keeps it, with a sub-key, and a neighbour that must survive.
+  void fill(const std::string& key) {
+    reg.setString(CurrentUser, key, "a", "notepad\\1");
+    reg.setString(CurrentUser, key, "b", "regedit\\1");
+    reg.setString(CurrentUser, key, "MRUList", "ab");
+    reg.setString(CurrentUser, key + "\\Sub", "x", "y");
+    reg.setString(CurrentUser, key + "Canary", "keep", "me");
+  }
+  bool canaryAlive(const std::string& key) { return reg.getString(CurrentUser, key + "Canary", "keep") == "me"; }
+  int calls(const std::string& prefix) {
+    return static_cast<int>(std::count_if(reg.calls.begin(), reg.calls.end(),
+                                          [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
+  }
+  void makeEmptyKey(const std::string& key) {
+    HKey handle = 0;
+    ASSERT_EQ(reg.createKey(CurrentUser, key, &handle), 0);
+    reg.closeKey(handle);
+  }
+};
+
+TEST_F(RegistryPurge, PopulatedEmptyAndMissingKeysEndAbsentWithNeighboursIntact) {
+  fill(kRunMRU);
+  clean::PurgeRegistryList(app, kRunMRU);
+  EXPECT_FALSE(reg.exists(CurrentUser, kRunMRU));
+  EXPECT_EQ(calls("RegDeleteValueA"), 3);
+  EXPECT_TRUE(canaryAlive(kRunMRU));
+  EXPECT_EQ(reg.openHandles(), 0u);
+
+  makeEmptyKey(kRunMRU);
+  reg.calls.clear();
+  clean::PurgeRegistryList(app, kRunMRU);
+  EXPECT_FALSE(reg.exists(CurrentUser, kRunMRU));
+  EXPECT_EQ(calls("RegDeleteValueA"), 0);
+
+  reg.calls.clear();
+  clean::PurgeRegistryList(app, kRunMRU);  // missing now: nothing to do, nothing breaks
+  EXPECT_EQ(calls("RegEnumValueA"), 0);
+  EXPECT_EQ(calls("SHDeleteKeyA"), 1);
+  EXPECT_TRUE(canaryAlive(kRunMRU));
+  EXPECT_EQ(reg.openHandles(), 0u);
+}
+
+TEST_F(RegistryPurge, AValueThatCannotBeDeletedEndsTheLoopButTheKeyDeletionStillRuns) {
+  fill(kOpenSave);
+  reg.makeUndeletable(CurrentUser, kOpenSave, "b");
+  clean::PurgeRegistryList(app, kOpenSave);
+  // "a" went, "b" stopped the loop, so "MRUList" was never tried.
+  EXPECT_EQ(reg.valueNames(CurrentUser, kOpenSave), (std::vector<std::string>{"b", "MRUList"}));
+  EXPECT_EQ(calls("RegDeleteValueA"), 2);
+  EXPECT_EQ(calls("SHDeleteKeyA"), 1);
+  EXPECT_EQ(reg.openHandles(), 0u);
+}
+
+TEST_F(RegistryPurge, AnUnopenableKeyIsStillDeleted) {
+  fill(kSearch);
+  reg.makeUnopenable(CurrentUser, kSearch);
+  clean::PurgeRegistryList(app, kSearch);
+  EXPECT_EQ(calls("RegDeleteValueA"), 0);
+  EXPECT_FALSE(reg.exists(CurrentUser, kSearch));
+}
+
+TEST_F(RegistryPurge, WithAbortSetTheValueLoopIsSkippedAndTheKeyStillGoes) {
+  fill(kRunMRU);
+  fill(kDocFind);
+  fill(kFilesNamed);
+  app.flags.abort = true;
+  clean::CleanRunMRU(app);
+  clean::ClearFind(app);  // both of its keys, the second one too
+  EXPECT_EQ(calls("RegDeleteValueA"), 0);
+  for (const std::string& key : {kRunMRU, kDocFind, kFilesNamed}) {
+    EXPECT_FALSE(reg.exists(CurrentUser, key)) << key;
+    EXPECT_TRUE(canaryAlive(key)) << key;
+  }
+}
+
+TEST_F(RegistryPurge, EachOperationEmptiesItsOwnKeysOnly) {
+  const std::pair<void (*)(app::App&), std::vector<std::string>> operations[] = {
+      {clean::CleanRunMRU, {kRunMRU}},
+      {clean::ClearFind, {kDocFind, kFilesNamed}},
+      {clean::CleanOpenSave, {kOpenSave}},
+      {clean::CleanSearchComp, {kSearch}},
+  };
+  for (const auto& [operation, keys] : operations) {
+    for (const std::string& key : {kRunMRU, kDocFind, kFilesNamed, kOpenSave, kSearch}) fill(key);
+    operation(app);
+    for (const std::string& key : {kRunMRU, kDocFind, kFilesNamed, kOpenSave, kSearch}) {
+      const bool target = std::find(keys.begin(), keys.end(), key) != keys.end();
+      EXPECT_EQ(reg.exists(CurrentUser, key), !target) << key;
+      EXPECT_TRUE(canaryAlive(key)) << key;
+    }
+  }
+  EXPECT_EQ(reg.openHandles(), 0u);
+}
+
+// A registry whose value enumeration breaks down, as an unexpected failure would.
+class BrokenEnumeration : public platform::Registry {
+ public:
+  explicit BrokenEnumeration(platform::Registry& inner) : r(inner) {}
+  long openKey(HKey root, const std::string& s, HKey* out) override { return r.openKey(root, s, out); }
+  long openKeyEx(HKey root, const std::string& s, uint32_t a, HKey* out) override { return r.openKeyEx(root, s, a, out); }
+  long createKey(HKey root, const std::string& s, HKey* out) override { return r.createKey(root, s, out); }
+  long createKeyEx(HKey root, const std::string& s, uint32_t a, HKey* out, uint32_t* d) override {
+    return r.createKeyEx(root, s, a, out, d);
+  }
+  long queryValue(HKey k, const std::string& n, uint32_t* t, uint8_t* d, uint32_t* s) override {
+    return r.queryValue(k, n, t, d, s);
+  }
+  long enumValue(HKey, uint32_t, std::string*, uint32_t*, std::vector<uint8_t>*) override {
+    throw report::RuntimeError(7, "Out of memory");
+  }
+  long enumKey(HKey k, uint32_t i, std::string* n) override { return r.enumKey(k, i, n); }
+  long setValue(HKey k, const std::string& n, uint32_t t, const uint8_t* d, uint32_t s) override {
+    return r.setValue(k, n, t, d, s);
+  }
+  long deleteValue(HKey k, const std::string& n) override { return r.deleteValue(k, n); }
+  long deleteKey(HKey k, const std::string& s) override { return r.deleteKey(k, s); }
+  long deleteTree(HKey k, const std::string& s) override { return r.deleteTree(k, s); }
+  long closeKey(HKey k) override { return r.closeKey(k); }
+
+ private:
+  platform::Registry& r;
+};
+
+TEST_F(RegistryPurge, AFailureInsideTheLoopStillDeletesTheKeyAndReachesTheCaller) {
+  fill(kRunMRU);
+  BrokenEnumeration broken(reg);
+  const bool abort = false;
+  try {
+    clean::PurgeRegistryList(broken, abort, kRunMRU);
+    FAIL() << "the failure was swallowed";
+  } catch (const report::RuntimeError& e) {
+    EXPECT_EQ(e.number, 7);
+  }
+  EXPECT_FALSE(reg.exists(CurrentUser, kRunMRU));
+  EXPECT_EQ(reg.openHandles(), 0u);
+}
+
+}  // namespace
