@@ -5,9 +5,10 @@ set -euo pipefail
 
 # g++-mingw-w64-x86-64: where the kernel cannot run 32-bit x86 code, Wine runs
 # only 64-bit Windows programs, so the Windows tests also get a 64-bit build.
+# fonts-wine: Wine's own Tahoma and Marlett (caption buttons), as on Windows.
 PKGS=(cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386
-      wine64 xvfb xauth imagemagick googletest libgtest-dev libgmock-dev python3
-      x11-utils)
+      wine64 fonts-wine xvfb xauth imagemagick googletest libgtest-dev
+      libgmock-dev python3 x11-utils)
 
 ok=$(dpkg-query -W -f='${Status}\n' "${PKGS[@]}" 2>/dev/null | grep -c 'ok installed' || true)
 [ "$ok" -ge ${#PKGS[@]} ] && exit 0

@@ -14,8 +14,13 @@ if [ -z "${DISPLAY:-}" ]; then
   DISPLAY=$("$HERE/xvfb-ensure.sh")
   export DISPLAY
 fi
-# Without 32-bit support in the kernel only wine64 starts (64-bit programs).
-if [ "$("$HERE/wine-arch.sh")" = win32 ]; then WINE=wine; else WINE=wine64; fi
+# Without 32-bit support in the kernel only Wine's 64-bit loader starts (and
+# runs 64-bit programs only); Debian's "wine" would still pick the 32-bit one.
+WINE=wine
+if [ "$("$HERE/wine-arch.sh")" != win32 ]; then
+  export WINELOADER=/usr/lib/wine/wine64
+  WINE=$WINELOADER
+fi
 
 # The first use creates the prefix (about 15 s); one creator at a time.
 if [ ! -e "$WINEPREFIX/.ready" ]; then
@@ -24,6 +29,12 @@ if [ ! -e "$WINEPREFIX/.ready" ]; then
     flock 9
     if [ ! -e "$WINEPREFIX/.ready" ]; then
       "$WINE" wineboot -i >/dev/null 2>&1
+      # Wine 8 here does not find its own fonts (Tahoma, Marlett for caption
+      # buttons, MS Sans Serif) in /usr/share/wine/fonts: install them.
+      cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+      # Wine draws captions and frames itself, as Windows does, instead of
+      # leaving them to a window manager (Xvfb has none).
+      "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
       wineserver -w
       touch "$WINEPREFIX/.ready"
     fi

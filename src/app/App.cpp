@@ -39,6 +39,7 @@ App::App(platform::Platform& os) : os(os) {
   for (int i = 0; i <= 4; ++i) f.chkRun(i).onClick = [this, i] { schedule::chkRun_Click(*this, i); };
   for (int i = 0; i < 2; ++i) f.OptSchedule[i].onClick = [this, i] { schedule::OptSchedule_Click(*this, i); };
   f.cmbWeek.onClick = [this] { schedule::cmbWeek_Click(*this); };
+  // The month list's text changes with its selection.
   f.cmbMonth.onClick = [this] { schedule::cmbMonth_Change(*this); };
   f.startUp.cmbPanOK.onClick = [this] { panic::cmbPanOK_Click(*this); };
 }

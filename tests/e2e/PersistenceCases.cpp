@@ -7,55 +7,22 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <functional>
-#include <map>
 #include <string>
 
-#include "platform/win32/ControlIds.h"
+#include "DriverSupport.h"
 
 namespace {
 
-using platform::win32::controlId;
+using e2e::expectEq;
+using e2e::fail;
+using e2e::kCaption;
+using e2e::Program;
+using e2e::programPath;
+using e2e::screenshot;
+using e2e::screenshotDir;
+using e2e::waitUntil;
 
-const char* const kCaption = "Quellery v1.0";
 const char* const kSettingsKey = "Software\\Quellery\\Settings";
-const DWORD kDeadlineMs = 20000;
-
-void fail(const std::string& what, const std::string& expected, const std::string& actual) {
-  ADD_FAILURE() << what << "\n  expected: [" << expected << "]\n  actual:   [" << actual << "]";
-}
-
-// The driver is started with the Windows path of Quellery.exe as its argument.
-std::string programPath() {
-  for (int i = __argc - 1; i > 0; --i)
-    if (std::string(__argv[i]).rfind("--", 0) != 0) return __argv[i];
-  return {};
-}
-
-// Pictures go to SCREENSHOT_DIR when set, else to "screenshots" beside the build folder
-// of the program (build\screenshots for build\win32\Quellery.exe).
-std::string screenshotDir(const std::string& exePath) {
-  if (const char* dir = std::getenv("SCREENSHOT_DIR"); dir && *dir) return dir;
-  const std::string folder = exePath.substr(0, exePath.find_last_of('\\'));
-  return folder.substr(0, folder.find_last_of('\\')) + "\\screenshots";
-}
-
-void expectEq(const std::string& what, const std::string& expected, const std::string& actual) {
-  if (expected != actual) fail(what, expected, actual);
-}
-
-// Polls until `done` holds or the deadline passes.
-bool waitUntil(const std::function<bool()>& done, DWORD ms = kDeadlineMs) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > ms) return false;
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    Sleep(20);
-  }
-  return true;
-}
 
 // Deletes a key with everything below it.
 void deleteKeyTree(HKEY root, const std::string& path) {
@@ -80,162 +47,11 @@ std::string storedSetting(const std::string& section, const std::string& name) {
   return std::string(data, strnlen(data, size));
 }
 
-struct ControlSearch {
-  int id;
-  HWND found;
-};
-
-BOOL CALLBACK findById(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<ControlSearch*>(param);
-  if (GetDlgCtrlID(hwnd) != search->id) return TRUE;
-  search->found = hwnd;
-  return FALSE;
-}
-
-// The running program, seen from outside.
-struct Program {
-  PROCESS_INFORMATION process = {};
-  HWND main = nullptr;
-
-  bool start(const std::string& exePath) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    std::string command = "\"" + exePath + "\"";
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-      fail("start " + exePath, "a running program", "CreateProcess error " + std::to_string(GetLastError()));
-      return false;
-    }
-    if (!waitUntil([&] {
-          main = FindWindowA(nullptr, kCaption);
-          return main && IsWindowVisible(main);
-        })) {
-      fail("main window after start", kCaption, "no visible window");
-      return false;
-    }
-    return true;
-  }
-
-  // The close box: the program saves its choices and ends.
-  bool close() {
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    const bool ended = WaitForSingleObject(process.hProcess, kDeadlineMs) == WAIT_OBJECT_0;
-    if (!ended) {
-      fail("program ends after the close box", "ended", "still running");
-      TerminateProcess(process.hProcess, 1);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    process = {};
-    main = nullptr;
-    return ended;
-  }
-
-  HWND control(const char* name, int index = -1) const {
-    ControlSearch search{controlId(name, index), nullptr};
-    EnumChildWindows(main, findById, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) fail(std::string("find control ") + name + "(" + std::to_string(index) + ")", "a window", "none");
-    return search.found;
-  }
-
-  // Text that a common control writes into memory of its own process.
-  std::string remoteText(HWND hwnd, UINT msg, WPARAM wParam) const {
-    void* buffer = VirtualAllocEx(process.hProcess, nullptr, 1024, MEM_COMMIT, PAGE_READWRITE);
-    if (!buffer) return "(no memory)";
-    static const char zeros[1024] = {};
-    WriteProcessMemory(process.hProcess, buffer, zeros, sizeof zeros, nullptr);
-    SendMessageA(hwnd, msg, wParam, reinterpret_cast<LPARAM>(buffer));
-    char text[1024] = {};
-    ReadProcessMemory(process.hProcess, buffer, text, sizeof text - 1, nullptr);
-    VirtualFreeEx(process.hProcess, buffer, 0, MEM_RELEASE);
-    return text;
-  }
-
-  std::string panelText(int panel) const { return remoteText(control("stBar"), SB_GETTEXTA, panel - 1); }
-
-  std::string nodeText(HWND tree, HTREEITEM item) const {
-    const SIZE_T textOffset = sizeof(TVITEMA);
-    char* block = static_cast<char*>(VirtualAllocEx(process.hProcess, nullptr, textOffset + 256, MEM_COMMIT, PAGE_READWRITE));
-    if (!block) return "(no memory)";
-    TVITEMA query = {};
-    query.mask = TVIF_TEXT;
-    query.hItem = item;
-    query.pszText = block + textOffset;
-    query.cchTextMax = 255;
-    WriteProcessMemory(process.hProcess, block, &query, sizeof query, nullptr);
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(block));
-    char text[256] = {};
-    ReadProcessMemory(process.hProcess, block + textOffset, text, sizeof text - 1, nullptr);
-    VirtualFreeEx(process.hProcess, block, 0, MEM_RELEASE);
-    return text;
-  }
-
-  // Every node of the tree by its text.
-  std::map<std::string, HTREEITEM> nodes(HWND tree) const {
-    std::map<std::string, HTREEITEM> out;
-    std::function<void(HTREEITEM)> walk = [&](HTREEITEM item) {
-      for (; item; item = reinterpret_cast<HTREEITEM>(
-                       SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
-        out[nodeText(tree, item)] = item;
-        walk(reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item))));
-      }
-    };
-    walk(reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)));
-    return out;
-  }
-
-  // Lets the program finish what the last message started, its painting included.
-  void settle() const {
-    DWORD_PTR ignored = 0;
-    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, kDeadlineMs, &ignored);
-  }
-};
-
 bool expanded(HWND tree, HTREEITEM item) {
   return (SendMessageA(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
 }
 
 const char* boolText(bool value) { return value ? "True" : "False"; }
-
-// The window as it is on screen, as a 24-bit BMP file.
-void screenshot(HWND window, const std::string& path) {
-  RECT r;
-  GetWindowRect(window, &r);
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFOHEADER header = {};
-  header.biSize = sizeof header;
-  header.biWidth = width;
-  header.biHeight = height;
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  header.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  const DWORD rowBytes = (width * 3 + 3) & ~3u, imageBytes = rowBytes * height;
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof header;
-  file.bfSize = file.bfOffBits + imageBytes;
-  HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (out != INVALID_HANDLE_VALUE) {
-    DWORD written = 0;
-    WriteFile(out, &file, sizeof file, &written, nullptr);
-    WriteFile(out, &header, sizeof header, &written, nullptr);
-    WriteFile(out, bits, imageBytes, &written, nullptr);
-    CloseHandle(out);
-  } else {
-    fail("write " + path, "a file", "error " + std::to_string(GetLastError()));
-  }
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-}
 
 struct Tick {
   const char* array;

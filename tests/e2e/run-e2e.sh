@@ -17,4 +17,17 @@ rm -rf "$WINEPREFIX"
 
 # Wine maps drive Z: to the Unix root.
 exe="$BUILD/Quellery.exe"
-"$ROOT/scripts/wine-run.sh" "$BUILD/e2e_driver.exe" "Z:${exe//\//\\}"
+status=0
+"$ROOT/scripts/wine-run.sh" "$BUILD/e2e_driver.exe" "Z:${exe//\//\\}" || status=$?
+
+# The driver pictures windows as BMP files (build/screenshots by default); PNG copies
+# beside them are easier to look at.
+shots="$(dirname "$BUILD")/screenshots"
+if command -v convert >/dev/null 2>&1; then
+  for bmp in "$shots"/*.bmp; do
+    [ -e "$bmp" ] || continue
+    png="${bmp%.bmp}.png"
+    if [ "$bmp" -nt "$png" ]; then convert "$bmp" "$png" || echo "run-e2e: cannot convert $bmp" >&2; fi
+  done
+fi
+exit "$status"

@@ -115,7 +115,7 @@ TEST_F(ErrorReporter, ServersComeFromTheRegistryWithDefaultsThatReachNoHost) {
   TestApp fresh;
   EXPECT_EQ(app::makerServer(fresh.app), "www.quellery.example");
   EXPECT_EQ(report::probeSite(fresh.app), "online-check.example");
-  EXPECT_FALSE(report::IsOnline(fresh.app)) << "no transfer object, no connection";
+  EXPECT_FALSE(report::IsOnline(fresh.app)) << "a machine off line sends nothing";
   report::ReportError(fresh.app, "x", 1, "y");  // and no failure
 }
 

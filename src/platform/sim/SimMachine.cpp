@@ -23,7 +23,9 @@ int removeEntry(const char* path, const struct stat*, int, struct FTW*) { return
 }  // namespace
 
 SimMachine::SimMachine()
-    : hostRoot(makeHostRoot()), files(hostRoot), platform_{loop, registry, files, shell, system, urlCache, urlHistory, launcher} {}
+    : hostRoot(makeHostRoot()), files(hostRoot), platform_{loop, registry, files, shell, system, urlCache, urlHistory, launcher, &http} {
+  http.online = false;  // no network unless a test says so
+}
 
 SimMachine::~SimMachine() { nftw(hostRoot.c_str(), removeEntry, 16, FTW_DEPTH | FTW_PHYS); }
 

@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "platform/sim/SimEventLoop.h"
 #include "platform/sim/SimFileSystem.h"
+#include "platform/sim/SimHttp.h"
 #include "platform/sim/SimRegistry.h"
 #include "platform/sim/SimShell.h"
 #include "platform/sim/SimSystem.h"
@@ -31,6 +32,7 @@ class SimMachine {
   SimUrlCache urlCache;
   SimUrlHistory urlHistory;
   SimLauncher launcher;
+  SimHttp http;
   Platform& platform() { return platform_; }
 
  private:

@@ -37,8 +37,8 @@ WindowSpec specFor(const ui::Control& control) {
       break;
     case Kind::Frame:
       // The group box inside carries the caption; the container holds the children.
+      // No WS_CLIPCHILDREN: the group box covers the container and paints no inside.
       spec.className = kFrameClass;
-      spec.style |= WS_CLIPCHILDREN;
       spec.text = caption;
       break;
     case Kind::Button:

@@ -30,6 +30,14 @@ void initCommonControls() {
   if (!initEx || !initEx(&icc)) InitCommonControls();
 }
 
+// Fills a window with the dialog face colour; answers WM_ERASEBKGND.
+LRESULT eraseFace(HWND hwnd, WPARAM wParam) {
+  RECT area;
+  GetClientRect(hwnd, &area);
+  FillRect(reinterpret_cast<HDC>(wParam), &area, GetSysColorBrush(COLOR_BTNFACE));
+  return 1;
+}
+
 MainView* viewOf(HWND hwnd) { return reinterpret_cast<MainView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
 
 int checkState(int value) { return value == 1 ? BST_CHECKED : value == 2 ? BST_INDETERMINATE : BST_UNCHECKED; }
@@ -567,6 +575,7 @@ LRESULT CALLBACK MainView::mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
   }
   MainView* view = viewOf(hwnd);
   if (!view) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  if (msg == WM_ERASEBKGND) return eraseFace(hwnd, wParam);
   LRESULT result = 0;
   if (view->parentMessage(msg, wParam, lParam, &result)) return result;
   switch (msg) {
@@ -606,6 +615,7 @@ LRESULT CALLBACK MainView::mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
 }
 
 LRESULT CALLBACK MainView::frameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_ERASEBKGND) return eraseFace(hwnd, wParam);
   if (MainView* view = viewOf(hwnd)) {
     LRESULT result = 0;
     if (view->parentMessage(msg, wParam, lParam, &result)) return result;

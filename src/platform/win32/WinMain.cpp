@@ -6,6 +6,7 @@
 #include "platform/win32/MainView.h"
 #include "platform/win32/Win32EventLoop.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Http.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32System.h"
@@ -43,9 +44,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   UrlCacheImpl urlCache;
   UrlHistoryImpl urlHistory;
   LauncherImpl launcher;
+  Win32Http http("Quellery");
   // However the program ends, no icon of it stays in the notification area.
   system.beforeExit = [&shell] { shell.removeStrayIcons(); };
-  platform::Platform os{loop, registry, files, shell, system, urlCache, urlHistory, launcher};
+  platform::Platform os{loop, registry, files, shell, system, urlCache, urlHistory, launcher, &http};
 
   app::App app(os);
   MainView view(app, instance);
