@@ -1,5 +1,6 @@
 # Quellery: build, test, run and benchmark on Debian 12 (see README.md).
 SHELL := /bin/bash
+MAKEFLAGS += --no-print-directory
 JOBS ?= 2
 TOOLCHAIN_win32 := $(CURDIR)/cmake/mingw-i686.cmake
 TOOLCHAIN_win64 := $(CURDIR)/cmake/mingw-x86_64.cmake

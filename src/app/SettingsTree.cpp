@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "app/App.h"
-#include "hardware/HardwareInfo.h"
+#include "sysinfo/HardwareInfo.h"
 #include "report/RuntimeError.h"
 #include "settings/ValueText.h"
 #include "shredder/Shredder.h"

@@ -1,4 +1,4 @@
-#include "hardware/HardwareInfo.h"
+#include "sysinfo/HardwareInfo.h"
 
 #include "app/App.h"
 
