@@ -18,6 +18,7 @@
 #define IDI_TREE_HELP 110
 #define IDI_TREE_RUN 111
 #define IDI_TREE_SHREDDER 112
-#define TREE_ICON_COUNT 12
+#define IDI_TREE_HARDWARE 113
+#define TREE_ICON_COUNT 13
 
 #endif

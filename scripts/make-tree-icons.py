@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the twelve 16x16 icons of the settings tree into res/icons/*.ico.
+"""Draws the thirteen 16x16 icons of the settings tree into res/icons/*.ico.
 
 The pictures are pixel maps below; the icons are 8-bit with a mask, which every
 Windows from 95 on shows. Run again after changing a picture."""
@@ -218,6 +218,24 @@ ICONS = [
         "....kw.kw..kw.kw",
         "....kw..kw.kw.kw",
         "....kk..kk.kk.kk"]),
+    ("hardware", [  # a memory chip with its pins
+        "................",
+        "..k.k.k.k.k.k...",
+        "..k.k.k.k.k.k...",
+        ".kkkkkkkkkkkkkk.",
+        ".kddddddddddddk.",
+        ".kdssssssssssdk.",
+        ".kdsggggggggsdk.",
+        ".kdsgGGGGGGgsdk.",
+        ".kdsgGGGGGGgsdk.",
+        ".kdsggggggggsdk.",
+        ".kdssssssssssdk.",
+        ".kddddddddddddk.",
+        ".kkkkkkkkkkkkkk.",
+        "..k.k.k.k.k.k...",
+        "..k.k.k.k.k.k...",
+        "................",
+    ]),
 ]
 
 

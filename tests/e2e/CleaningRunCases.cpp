@@ -91,7 +91,7 @@ std::string shown(const std::string& line) {
 std::string sideBySide(const std::vector<std::string>& expected, const std::vector<std::string>& actual) {
   std::ostringstream out;
   const size_t rows = std::max(expected.size(), actual.size());
-  out << "    #  " << std::string(1, ' ') << "expected" << std::string(52, ' ') << "actual\n";
+  out << "    #  expected" << std::string(52, ' ') << "actual\n";
   for (size_t i = 0; i < rows; ++i) {
     const std::string e = i < expected.size() ? shown(expected[i]) : "(none)";
     const std::string a = i < actual.size() ? shown(actual[i]) : "(none)";
@@ -99,6 +99,14 @@ std::string sideBySide(const std::vector<std::string>& expected, const std::vect
     out << (e == a ? "  " : "! ") << std::string(3 - std::min<size_t>(3, index.size()), ' ') << index << "  " << e
         << std::string(e.size() < 60 ? 60 - e.size() : 1, ' ') << a << "\n";
   }
+  return out.str();
+}
+
+// The lines as read, numbered.
+std::string listing(const std::vector<std::string>& lines) {
+  std::ostringstream out;
+  out << "the list reads:\n";
+  for (size_t i = 0; i < lines.size(); ++i) out << "  " << i << ": " << shown(lines[i]) << "\n";
   return out.str();
 }
 
@@ -212,28 +220,29 @@ TEST(CleaningRun, StopCleanEndsTheRunAfterTheItemUnderWay) {
       waitForLines(list, &lines, [](const auto& now) { return runEnded(now, "Clean Aborted"); }, kRunDeadlineMs);
   if (!ended) {
     ADD_FAILURE() << "the run did not end with \"Clean Aborted\" within " << kRunDeadlineMs / 1000 << " s\n"
-                  << sideBySide({}, lines);
+                  << listing(lines);
     program.terminate();
     return;
   }
 
   // The items begun are the first ones in run order, fewer than all, none after the stop.
   std::vector<std::string> begun;
+  std::string late;
   for (size_t i = 0; i < lines.size(); ++i) {
     if (std::find(itemLines.begin(), itemLines.end(), lines[i]) == itemLines.end()) continue;
     begun.push_back(lines[i]);
-    if (i >= linesAtStop)
-      ADD_FAILURE() << "line " << i << " " << shown(lines[i]) << " begins an item after Stop Clean (the list had "
-                    << linesAtStop << " lines then)\n"
-                    << sideBySide({}, lines);
+    if (i >= linesAtStop) late += "\n  line " + std::to_string(i) + ": " + shown(lines[i]);
   }
+  if (!late.empty())
+    ADD_FAILURE() << "items begun after Stop Clean (the list had " << linesAtStop << " lines then):" << late << "\n"
+                  << listing(lines);
   EXPECT_LT(begun.size(), itemLines.size()) << "Stop Clean did not shorten the run";
   expectLines("items begun, in run order", std::vector<std::string>(itemLines.begin(), itemLines.begin() + begun.size()),
               begun);
   // Each item begun ran to its end.
   EXPECT_EQ(static_cast<size_t>(std::count(lines.begin(), lines.end(), std::string("Done..."))), begun.size())
-      << sideBySide({}, lines);
-  EXPECT_FALSE(contains(lines, "Cleaning Is Done.")) << sideBySide({}, lines);
+      << listing(lines);
+  EXPECT_FALSE(contains(lines, "Cleaning Is Done.")) << listing(lines);
   // The closing lines of a stopped run.
   std::vector<std::string> tail = {" ", " ", " ", "Clean Aborted", " "};
   tail.insert(tail.end(), std::begin(kReady), std::end(kReady));

@@ -114,7 +114,12 @@ INSTANTIATE_TEST_SUITE_P(
                       VersionCase{{5, 0, 2195, osp::WindowsNT, ""}, "Microsoft Windows 2000"},
                       VersionCase{{5, 1, 2600, osp::WindowsNT, ""}, "Microsoft Windows XP Build 2600"},
                       VersionCase{{6, 1, 7601, osp::WindowsNT, ""}, ""},
-                      VersionCase{{1, 0, 0, osp::Win32s, ""}, "Microsoft Win32s"}));
+                      VersionCase{{1, 0, 0, osp::Win32s, ""}, "Microsoft Win32s"}),
+    [](const ::testing::TestParamInfo<VersionCase>& info) {
+      const OsVersion& v = info.param.version;
+      return "platform" + std::to_string(v.platformId) + "_" + std::to_string(v.major) + "_" +
+             std::to_string(v.minor) + "_" + std::to_string(v.build);
+    });
 
 TEST(FindOSFailure, AFailedVersionQueryGivesTheEmptyText) {
   TestApp t;

@@ -204,9 +204,12 @@ void MainView::build(ui::Control& control, HWND parent) {
     }
     case ui::Kind::Spinner:
       break;
+    case ui::Kind::Picker:
+      // Hours and minutes only, on the 12-hour clock the schedule compares.
+      SendMessageA(hwnd, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("hh':'mm tt"));
+      [[fallthrough]];
     case ui::Kind::CheckBox:
     case ui::Kind::OptionButton:
-    case ui::Kind::Picker:
     case ui::Kind::ListBox:
     case ui::Kind::ComboBox:
     case ui::Kind::TreeView:

@@ -1,0 +1,280 @@
+// End-to-end case on the real program: the ten Windows items, ticked alone and run from
+// Start Cleaning, erase the traces seeded in the current user's registry, the temporary
+// folder, the root of C: and the clipboard, and leave alone what lies beside each of them.
+// The Recycle Bin and the recent documents list have no state Wine lets a test seed and
+// read back; their lines in the list still show that their items ran without a failure.
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "DriverSupport.h"
+
+namespace {
+
+using e2e::Program;
+
+const DWORD kRunDeadlineMs = 90000;
+const std::string kLongBlank(43, ' ');
+const char* const kReady[] = {"Quellery is ready", "Select cleaning options",
+                              "Click 'Start Cleaning' to begin cleaning process ",
+                              "or click 'Clean & Reboot' to reboot after cleaning"};
+
+// The ten Windows items' first lines, in catalogue order.
+const char* const kItemLines[] = {"Cleaning Recycle Bin...",
+                                  "Cleaning Recent RUN History...",
+                                  "Cleaning Recent Document List...",
+                                  "Cleaning Find File / Folder History...",
+                                  "Cleaning Registry Fragment Files...",
+                                  "Cleaning Clipboard...",
+                                  "Cleaning ScanDisk .Chk File...",
+                                  "Cleaning Windows Temp File Folder...",
+                                  "Cleaning Open / Save Dialog Box History...",
+                                  "Cleaning Search Computer History..."};
+
+// Lists whose every value the program erases, each with a canary key beside it.
+const char* const kTargetKeys[] = {
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Doc Find Spec MRU",
+    "Software\\Microsoft\\Internet Explorer\\Explorer Bars\\{C4EE31F3-4768-11D2-BE5C-00A0C9A83DA1}\\FilesNamedMRU",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSaveMRU",
+    "Software\\Microsoft\\Search Assistant\\ACMru\\5647",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\StreamMRU",
+};
+// A list of the open/save dialog keeps one sub-key per file type.
+const char* const kOpenSaveSubKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSaveMRU\\txt";
+
+const char* const kCanaryValue = "QuelleryCanary";
+
+std::string parentOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
+std::string canaryKeyBeside(const std::string& target) { return target + " Canary"; }
+
+bool setString(HKEY root, const std::string& path, const char* name, const std::string& data) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return false;
+  const LONG result = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                                     static_cast<DWORD>(data.size() + 1));
+  RegCloseKey(key);
+  return result == ERROR_SUCCESS;
+}
+
+bool keyExists(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+// The string value, "(missing)" when there is none.
+std::string readString(HKEY root, const std::string& path, const char* name) {
+  char data[512] = {};
+  DWORD size = sizeof data - 1, type = 0;
+  if (SHGetValueA(root, path.c_str(), name, &type, data, &size) != ERROR_SUCCESS) return "(missing)";
+  return std::string(data, strnlen(data, size));
+}
+
+bool writeFile(const std::string& path, const std::string& text) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == text.size();
+}
+
+bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool isFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The names in a folder, "." and ".." left out.
+std::vector<std::string> folderEntries(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE find = FindFirstFileA((folder + "*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::string name = found.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(find, &found));
+  FindClose(find);
+  return names;
+}
+
+bool putClipboardText(const std::string& text) {
+  if (!OpenClipboard(nullptr)) return false;
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  bool ok = false;
+  if (memory) {
+    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    ok = SetClipboardData(CF_TEXT, memory) != nullptr;
+    if (!ok) GlobalFree(memory);
+  }
+  CloseClipboard();
+  return ok;
+}
+
+struct TickGroup {
+  const char* array;
+  int size;
+  const char* deselectAll;
+};
+const TickGroup kGroups[] = {{"chkWinSettings", 10, "cmdDeselectAllWin"},
+                             {"chkIEsettings", 10, "cmdDestAllIE"},
+                             {"chkNSsettings", 6, "cmdDesellectAllNet"},
+                             {"chkOPsettings", 3, "cmdDeselectAllOP"}};
+
+// Empties every cleaning tick with the Deselect All buttons, then ticks the first `count`
+// boxes of `array`. False (with a failure) when the ticks do not come out as asked.
+bool tickOnlyFirst(const Program& program, const char* array, int count) {
+  for (const TickGroup& group : kGroups) {
+    HWND button = program.control(group.deselectAll);
+    if (!button) return false;
+    SendMessageA(button, BM_CLICK, 0, 0);
+    for (int i = 0; i < group.size; ++i) {
+      HWND box = program.control(group.array, i);
+      if (!box) return false;
+      if (SendMessageA(box, BM_GETCHECK, 0, 0) != BST_UNCHECKED) {
+        ADD_FAILURE() << group.deselectAll << " left " << group.array << "(" << i << ") ticked";
+        return false;
+      }
+    }
+  }
+  for (int i = 0; i < count; ++i) {
+    HWND box = program.control(array, i);
+    if (!box) return false;
+    SendMessageA(box, BM_CLICK, 0, 0);
+    if (SendMessageA(box, BM_GETCHECK, 0, 0) != BST_CHECKED) {
+      ADD_FAILURE() << "a click did not tick " << array << "(" << i << ")";
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string listing(const std::vector<std::string>& lines) {
+  std::ostringstream out;
+  for (size_t i = 0; i < lines.size(); ++i) out << "  " << i << " \"" << lines[i] << "\"\n";
+  return out.str();
+}
+
+}  // namespace
+
+TEST(WindowsItems, TheTenItemsEraseEveryTargetAndSpareWhatLiesBesideIt) {
+  const std::string exePath = e2e::programPath();
+  ASSERT_FALSE(exePath.empty()) << "the driver needs the path of Quellery.exe";
+  ASSERT_EQ(FindWindowA(nullptr, e2e::kCaption), nullptr) << "another Quellery is running";
+
+  // --- the registry: two values in each list, a canary key beside it and a value in its parent
+  for (const char* target : kTargetKeys) {
+    ASSERT_TRUE(setString(HKEY_CURRENT_USER, target, "a", "C:\\secret\\one.doc"));
+    ASSERT_TRUE(setString(HKEY_CURRENT_USER, target, "MRUList", "ba"));
+    ASSERT_TRUE(setString(HKEY_CURRENT_USER, canaryKeyBeside(target), "a", "stays"));
+    ASSERT_TRUE(setString(HKEY_CURRENT_USER, parentOf(target), kCanaryValue, "stays"));
+  }
+  ASSERT_TRUE(setString(HKEY_CURRENT_USER, kOpenSaveSubKey, "a", "C:\\secret\\notes.txt"));
+
+  // --- the temporary folder: files and two levels of sub-folders; a file beside it
+  char tempBuffer[MAX_PATH] = {};
+  ASSERT_GT(GetTempPathA(MAX_PATH, tempBuffer), 0u);
+  std::string temp = tempBuffer;
+  if (temp.back() != '\\') temp += '\\';
+  CreateDirectoryA(temp.c_str(), nullptr);
+  const std::string level1 = temp + "qe2e level 1\\", level2 = level1 + "level 2\\";
+  ASSERT_TRUE(CreateDirectoryA(level1.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  ASSERT_TRUE(CreateDirectoryA(level2.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  const std::string tempFiles[] = {temp + "qe2e-one.tmp", temp + "qe2e-two.txt", level1 + "inner.tmp",
+                                   level2 + "deepest.dat"};
+  for (const std::string& file : tempFiles) ASSERT_TRUE(writeFile(file, "trace")) << file;
+  // A read-only file is a trace as well.
+  SetFileAttributesA(tempFiles[1].c_str(), FILE_ATTRIBUTE_READONLY);
+  const std::string tempFolder = temp.substr(0, temp.size() - 1);
+  const std::string besideTemp = parentOf(tempFolder) + "\\qe2e-beside-temp.txt";
+  ASSERT_TRUE(writeFile(besideTemp, "stays"));
+
+  // --- ScanDisk files: the root of C: only
+  CreateDirectoryA("C:\\sub", nullptr);
+  ASSERT_TRUE(writeFile("C:\\a.chk", "lost cluster"));
+  ASSERT_TRUE(writeFile("C:\\sub\\b.chk", "stays"));
+  ASSERT_TRUE(writeFile("C:\\a.chk.txt", "stays"));
+
+  ASSERT_TRUE(putClipboardText("a copied secret"));
+  ASSERT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+
+  Program program;
+  ASSERT_TRUE(program.start(exePath));
+  if (!tickOnlyFirst(program, "chkWinSettings", 10)) {
+    program.terminate();
+    return;
+  }
+  HWND list = program.control("lstClean");
+  HWND start = program.control("cmdClean");
+  ASSERT_TRUE(list && start);
+  // Posted: the click's handler pumps events until the run is over.
+  PostMessageA(start, BM_CLICK, 0, 0);
+  std::vector<std::string> lines;
+  const bool ended = e2e::waitUntil(
+      [&] {
+        std::vector<std::string> now;
+        if (!e2e::listLines(list, &now)) return false;
+        lines = now;
+        return !now.empty() && now.back() == kReady[3] &&
+               std::find(now.begin(), now.end(), "Cleaning Is Done.") != now.end();
+      },
+      kRunDeadlineMs);
+  program.terminate();
+  EXPECT_TRUE(ended) << "the run did not end within " << kRunDeadlineMs / 1000 << " s\n" << listing(lines);
+
+  // --- the list: each item's three lines in catalogue order, no failure between them
+  std::vector<std::string> expected;
+  for (const char* item : kItemLines) expected.insert(expected.end(), {item, "Done...", kLongBlank});
+  expected.insert(expected.end(), {" ", " ", " ", "Cleaning Is Done.", " "});
+  expected.insert(expected.end(), std::begin(kReady), std::end(kReady));
+  EXPECT_EQ(expected, lines) << listing(lines);
+
+  // --- the registry
+  for (const char* target : kTargetKeys) {
+    EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, target)) << target << " is still there";
+    EXPECT_EQ("stays", readString(HKEY_CURRENT_USER, canaryKeyBeside(target), "a")) << canaryKeyBeside(target);
+    EXPECT_EQ("stays", readString(HKEY_CURRENT_USER, parentOf(target), kCanaryValue)) << parentOf(target);
+  }
+  EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, kOpenSaveSubKey)) << kOpenSaveSubKey;
+  EXPECT_EQ("0", readString(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management",
+                            "ClearPageFileAtShutdown"));
+
+  // --- the temporary folder: emptied, itself kept; what lies beside it kept
+  EXPECT_TRUE(isFolder(tempFolder)) << tempFolder << " itself was removed";
+  const std::vector<std::string> left = folderEntries(temp);
+  EXPECT_TRUE(left.empty()) << "left in " << temp << ": " << listing(left);
+  for (const std::string& file : tempFiles) EXPECT_FALSE(exists(file)) << file;
+  EXPECT_FALSE(exists(level1)) << level1;
+  EXPECT_TRUE(exists(besideTemp)) << besideTemp;
+
+  // --- ScanDisk files
+  EXPECT_FALSE(exists("C:\\a.chk"));
+  EXPECT_TRUE(exists("C:\\sub\\b.chk")) << "a .chk file below the root is not ScanDisk's";
+  EXPECT_TRUE(exists("C:\\a.chk.txt"));
+
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT)) << "the clipboard still holds text";
+  EXPECT_EQ(0, CountClipboardFormats());
+
+  // What this case leaves behind.
+  for (const char* target : kTargetKeys) {
+    SHDeleteKeyA(HKEY_CURRENT_USER, canaryKeyBeside(target).c_str());
+    SHDeleteValueA(HKEY_CURRENT_USER, parentOf(target).c_str(), kCanaryValue);
+  }
+  DeleteFileA(besideTemp.c_str());
+  DeleteFileA("C:\\sub\\b.chk");
+  DeleteFileA("C:\\a.chk.txt");
+  RemoveDirectoryA("C:\\sub");
+}
