@@ -20,7 +20,7 @@ ui::Rect tickRect(engine::CleaningGroup group, int i) {
     case G::IE: {
       static const int column[10] = {0, 0, 0, 0, 1, 1, 1, 0, 1, 1};
       static const int row[10] = {0, 1, 2, 3, 0, 1, 2, 4, 3, 4};
-      return {column[i] ? 3720 : 120, 360 + 240 * row[i], 3495, kTickHeight};
+      return {column[i] ? 3720 : 120, 360 + 240 * row[i], column[i] ? 2655 : 3585, kTickHeight};
     }
     case G::Netscape:
       return {i < 3 ? 120 : 3240, 240 + 360 * (i % 3), 3015, kTickHeight};

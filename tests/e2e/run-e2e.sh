@@ -9,7 +9,9 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 BUILD="$(cd "${1:?usage: run-e2e.sh <Windows build dir>}" && pwd)"
 
-export WINEPREFIX="$ROOT/build/wineprefix-e2e"
+# QUELLERY_E2E_PREFIX gives a run a prefix of its own, so that two runs at once do not
+# end each other's programs. The prefix is deleted and made anew.
+export WINEPREFIX="${QUELLERY_E2E_PREFIX:-$ROOT/build/wineprefix-e2e}"
 if [ -e "$WINEPREFIX/.ready" ]; then
   WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true
 fi

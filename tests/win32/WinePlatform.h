@@ -1,0 +1,150 @@
+#pragma once
+// The real Windows platform bundle for tests that run under Wine: the program's own
+// services, no window, and throwaway folders and keys of a test's own.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "app/App.h"
+#include "platform/win32/Win32EventLoop.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32Http.h"
+#include "platform/win32/Win32Launcher.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32System.h"
+#include "platform/win32/Win32UrlCache.h"
+#include "platform/win32/Win32UrlHistory.h"
+
+namespace winetest {
+
+// The real event loop, with a hook that runs each time the program yields to it.
+class HookedLoop : public platform::win32::Win32EventLoop {
+ public:
+  std::function<void()> onYield;
+  void doEvents() override {
+    if (onYield) onYield();
+    Win32EventLoop::doEvents();
+  }
+};
+
+// Assembled as WinMain assembles it.
+struct WinePlatform {
+  HookedLoop loop;
+  platform::win32::Win32Registry registry;
+  platform::win32::Win32FileSystem files;
+  platform::win32::Win32Shell shell;
+  platform::win32::Win32System system{"Quellery.WineTest"};
+  platform::win32::Win32UrlCache urlCache;
+  platform::win32::Win32UrlHistory urlHistory;
+  platform::win32::Win32Launcher launcher;
+  platform::win32::Win32Http http{"Quellery"};
+  platform::Platform os{loop, registry, files, shell, system, urlCache, urlHistory, launcher, &http};
+  app::App app{os};
+};
+
+inline std::string tempFolder() {
+  char path[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, path);
+  return path;  // ends in "\\"
+}
+
+// The Unix path Wine maps a Windows path to; empty outside Wine.
+inline std::string unixPath(const std::string& windowsPath) {
+  using ToUnix = char*(CDECL*)(LPCWSTR);
+  auto toUnix = reinterpret_cast<ToUnix>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
+  if (!toUnix) return {};
+  wchar_t wide[MAX_PATH] = {};
+  MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH);
+  char* path = toUnix(wide);
+  if (!path) return {};
+  std::string result = path;
+  HeapFree(GetProcessHeap(), 0, path);
+  return result;
+}
+
+inline bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Waits up to ten seconds for `done`.
+template <typename Done>
+bool waitFor(Done done) {
+  for (int i = 0; i < 1000 && !done(); ++i) Sleep(10);
+  return done();
+}
+
+// Starts a Unix program (Wine starts ELF binaries natively, and does not wait for them:
+// callers wait for the effect).
+inline bool runUnix(const std::string& program, const std::string& commandLine) {
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::string line = commandLine;
+  const std::string image = "Z:" + program;
+  if (!CreateProcessA(image.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return false;
+  CloseHandle(pi.hProcess);
+  CloseHandle(pi.hThread);
+  return true;
+}
+
+// Removes a throwaway tree without ever following a link inside it: under Wine,
+// removing a link to a folder through Windows calls removes the folder it names.
+inline void removeTree(const std::string& folder) {
+  // Only ever below the temp folder.
+  const std::string temp = tempFolder();
+  if (folder.size() <= temp.size() || folder.compare(0, temp.size(), temp) != 0) return;
+  const std::string unix = unixPath(folder);
+  if (!unix.empty()) {
+    if (exists(folder) && runUnix("/bin/rm", "/bin/rm -rf \"" + unix + "\""))
+      waitFor([&] { return !exists(folder); });
+    return;
+  }
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = fd.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string path = folder + "\\" + name;
+      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if ((fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        removeTree(path);
+      else if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveDirectoryA(path.c_str());
+      else
+        DeleteFileA(path.c_str());
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+// A folder of its own under the temp folder, emptied away at the end (no trailing "\\").
+class ScratchFolder {
+ public:
+  explicit ScratchFolder(const std::string& name) : path_(tempFolder() + name) {
+    removeTree(path_);
+    CreateDirectoryA(path_.c_str(), nullptr);
+  }
+  ~ScratchFolder() { removeTree(path_); }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+inline void writeFile(const std::string& path, const std::string& text = "x",
+                      DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+  HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(h);
+  if (attributes != FILE_ATTRIBUTE_NORMAL) SetFileAttributesA(path.c_str(), attributes);
+}
+
+}  // namespace winetest
