@@ -11,7 +11,7 @@ namespace platform::win32 {
 extern const char kFrameClass[];  // the container that holds a frame's children
 extern const char kShapeClass[];  // a filled square with a black border
 
-struct WindowSpec {
+struct WindowDesign {
   std::string className;
   DWORD style = 0;
   DWORD exStyle = 0;
@@ -23,7 +23,7 @@ struct WindowSpec {
 std::string escapeMnemonics(const std::string& caption);
 
 // Everything but visibility, which the view decides (only the front page shows).
-WindowSpec specFor(const ui::Control& control);
+WindowDesign designFor(const ui::Control& control);
 
 // The extra height a drop-down list needs below its edit field.
 constexpr int kComboDropHeight = 150;

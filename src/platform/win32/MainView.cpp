@@ -153,25 +153,25 @@ bool MainView::shownInView(const ui::Control& control) const {
 }
 
 void MainView::build(ui::Control& control, HWND parent) {
-  WindowSpec spec = specFor(control);
+  WindowDesign design = designFor(control);
   HWND hwnd = nullptr;
   if (control.kind() == ui::Kind::Form) {
-    RECT frame = {0, 0, spec.rect.right - spec.rect.left, spec.rect.bottom - spec.rect.top};
-    AdjustWindowRect(&frame, spec.style, FALSE);
+    RECT frame = {0, 0, design.rect.right - design.rect.left, design.rect.bottom - design.rect.top};
+    AdjustWindowRect(&frame, design.style, FALSE);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    hwnd = CreateWindowExA(0, spec.className.c_str(), spec.text.c_str(), spec.style, x > 0 ? x : 0, y > 0 ? y : 0,
+    hwnd = CreateWindowExA(0, design.className.c_str(), design.text.c_str(), design.style, x > 0 ? x : 0, y > 0 ? y : 0,
                            width, height, nullptr, nullptr, instance_, this);
     main_ = hwnd;
   } else {
     int id = controlId(control.name(), control.index());
     if (id == 0) id = nextUnlistedId_++;
-    if (shownInView(control)) spec.style |= WS_VISIBLE;
+    if (shownInView(control)) design.style |= WS_VISIBLE;
     const bool statusBar = control.kind() == ui::Kind::StatusBar;
-    hwnd = CreateWindowExA(spec.exStyle, spec.className.c_str(), spec.text.c_str(), spec.style,
-                           statusBar ? 0 : spec.rect.left, statusBar ? 0 : spec.rect.top,
-                           statusBar ? 0 : spec.rect.right - spec.rect.left,
-                           statusBar ? 0 : spec.rect.bottom - spec.rect.top, parent,
+    hwnd = CreateWindowExA(design.exStyle, design.className.c_str(), design.text.c_str(), design.style,
+                           statusBar ? 0 : design.rect.left, statusBar ? 0 : design.rect.top,
+                           statusBar ? 0 : design.rect.right - design.rect.left,
+                           statusBar ? 0 : design.rect.bottom - design.rect.top, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
     if (!hwnd) return;
     const bool link = control.kind() == ui::Kind::Label && static_cast<ui::Label&>(control).onClick;
@@ -186,8 +186,8 @@ void MainView::build(ui::Control& control, HWND parent) {
       break;
     case ui::Kind::Frame: {
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-      HWND box = CreateWindowExA(0, "BUTTON", spec.text.c_str(), WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 0,
-                                 spec.rect.right - spec.rect.left, spec.rect.bottom - spec.rect.top, hwnd,
+      HWND box = CreateWindowExA(0, "BUTTON", design.text.c_str(), WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 0,
+                                 design.rect.right - design.rect.left, design.rect.bottom - design.rect.top, hwnd,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(0xFFFF)), instance_, nullptr);
       SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
       groupBoxes_[&control] = box;
@@ -422,9 +422,9 @@ void MainView::apply(ui::Control& control, ui::Change change, int detail) {
                      reinterpret_cast<LPARAM>(item));
       break;
     case Change::Bounds: {
-      const WindowSpec spec = specFor(control);
-      MoveWindow(hwnd, spec.rect.left, spec.rect.top, spec.rect.right - spec.rect.left,
-                 spec.rect.bottom - spec.rect.top, TRUE);
+      const WindowDesign design = designFor(control);
+      MoveWindow(hwnd, design.rect.left, design.rect.top, design.rect.right - design.rect.left,
+                 design.rect.bottom - design.rect.top, TRUE);
       break;
     }
   }
