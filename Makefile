@@ -8,7 +8,7 @@ TOOLCHAIN_win64 := $(CURDIR)/cmake/mingw-x86_64.cmake
 # cannot run 32-bit x86 code. Expanded in recipes, after deps has run.
 WINRUN = $(shell scripts/wine-arch.sh)
 
-.PHONY: deps build test run bench clean
+.PHONY: deps build test run bench stop clean
 
 deps:
 	@scripts/install-deps.sh
@@ -39,9 +39,12 @@ bench: deps
 	  [ -f "$$b" ] && [ -x "$$b" ] || continue; \
 	  echo "== $$b"; "$$b" || exit 1; done
 
-clean:
+# Ends the project's Wine processes and its shared Xvfb.
+stop:
 	@for p in build/wineprefix build/wineprefix-e2e; do \
 	  [ -d $$p ] && WINEPREFIX=$(CURDIR)/$$p wineserver -k 2>/dev/null; done; true
 	@pid=$$(cat build/xvfb.pid 2>/dev/null) && \
 	  grep -qa Xvfb /proc/$$pid/cmdline 2>/dev/null && kill $$pid; true
+
+clean: stop
 	rm -rf build
