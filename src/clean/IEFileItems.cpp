@@ -8,7 +8,7 @@
 #include "clean/URLHistory.h"
 #include "cookies/CacheWalk.h"
 #include "erase/PathChecks.h"
-#include "erase/SpecialFolders.h"
+#include "erase/ShellFolderPaths.h"
 #include "platform/WinError.h"
 #include "report/ReportTexts.h"
 #include "report/RuntimeError.h"

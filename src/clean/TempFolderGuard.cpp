@@ -5,7 +5,7 @@
 
 #include "app/App.h"
 #include "erase/RegValues.h"
-#include "erase/SpecialFolders.h"
+#include "erase/ShellFolderPaths.h"
 #include "platform/WinError.h"
 
 namespace clean {

@@ -6,4 +6,4 @@
 #include "erase/FindByName.h"
 #include "erase/PathChecks.h"
 #include "erase/RegValues.h"
-#include "erase/SpecialFolders.h"
+#include "erase/ShellFolderPaths.h"

@@ -1,4 +1,4 @@
-#include "erase/SpecialFolders.h"
+#include "erase/ShellFolderPaths.h"
 
 #include "app/App.h"
 #include "erase/RegValues.h"
