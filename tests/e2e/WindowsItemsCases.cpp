@@ -14,10 +14,16 @@
 #include <vector>
 
 #include "DriverSupport.h"
+#include "Seeding.h"
 
 namespace {
 
 using e2e::Program;
+using e2e::keyExists;
+using e2e::listing;
+using e2e::readString;
+using e2e::setString;
+using e2e::writeFile;
 
 const DWORD kRunDeadlineMs = 90000;
 const std::string kLongBlank(43, ' ');
@@ -54,40 +60,6 @@ const char* const kMemoryManagement = "SYSTEM\\CurrentControlSet\\Control\\Sessi
 
 std::string parentOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
 std::string canaryKeyBeside(const std::string& target) { return target + " Canary"; }
-
-bool setString(HKEY root, const std::string& path, const char* name, const std::string& data) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
-    return false;
-  const LONG result = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                                     static_cast<DWORD>(data.size() + 1));
-  RegCloseKey(key);
-  return result == ERROR_SUCCESS;
-}
-
-bool keyExists(HKEY root, const std::string& path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
-}
-
-// The string value, "(missing)" when there is none.
-std::string readString(HKEY root, const std::string& path, const char* name) {
-  char data[512] = {};
-  DWORD size = sizeof data - 1, type = 0;
-  if (SHGetValueA(root, path.c_str(), name, &type, data, &size) != ERROR_SUCCESS) return "(missing)";
-  return std::string(data, strnlen(data, size));
-}
-
-bool writeFile(const std::string& path, const std::string& text) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const BOOL ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-  CloseHandle(file);
-  return ok && written == text.size();
-}
 
 bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -161,12 +133,6 @@ bool tickOnlyFirst(const Program& program, const char* array, int count) {
     }
   }
   return true;
-}
-
-std::string listing(const std::vector<std::string>& lines) {
-  std::ostringstream out;
-  for (size_t i = 0; i < lines.size(); ++i) out << "  " << i << " \"" << lines[i] << "\"\n";
-  return out.str();
 }
 
 }  // namespace

@@ -1,0 +1,18 @@
+#pragma once
+// Seeding and inspecting the machine the program cleans: registry values and files.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+bool setString(HKEY root, const std::string& path, const char* name, const std::string& data);
+bool keyExists(HKEY root, const std::string& path);
+// The string value, "(missing)" when there is none.
+std::string readString(HKEY root, const std::string& path, const char* name);
+bool writeFile(const std::string& path, const std::string& text);
+// The list's lines, numbered and quoted, for a failure message.
+std::string listing(const std::vector<std::string>& lines);
+
+}  // namespace e2e
