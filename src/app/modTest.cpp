@@ -2,7 +2,7 @@
 
 #include "app/App.h"
 #include "platform/WinError.h"
-#include "report/ErrorReporter.h"
+#include "report/ReportTexts.h"
 #include "report/RuntimeError.h"
 
 namespace app {
@@ -88,7 +88,7 @@ std::string FindOS(App& app) {
         break;
     }
   } catch (const std::exception& e) {
-    report::ReportError(app, std::string("ModClean") + ", FindOS, " + e.what(), report::errorNumber(e), e.what());
+    report::reportFailure(app, report::tail::FindOS, e);
   }
   return text;
 }

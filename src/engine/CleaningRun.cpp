@@ -6,7 +6,7 @@
 #include "cookies/CookieKeeper.h"
 #include "engine/Catalogue.h"
 #include "engine/Reboot.h"
-#include "report/ErrorReporter.h"
+#include "report/ReportTexts.h"
 #include "report/RuntimeError.h"
 #include "settings/SavedSelections.h"
 
@@ -45,7 +45,7 @@ void reportingStep(App& app, Step&& step) {
   try {
     step();
   } catch (const std::exception& e) {
-    report::ReportError(app, std::string("frmMain") + ",FomLoad, " + e.what(), report::errorNumber(e), e.what());
+    report::reportFailure(app, report::tail::doClean, e);
   }
 }
 

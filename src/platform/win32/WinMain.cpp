@@ -10,29 +10,9 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32System.h"
-
-// Services whose Windows side is still being written fall back to their inert stand-ins.
-#if __has_include("platform/win32/Win32UrlCache.h")
-#include "platform/win32/Win32UrlCache.h"
-using UrlCacheImpl = platform::win32::Win32UrlCache;
-#else
-#include "platform/sim/SimUrlCache.h"
-using UrlCacheImpl = platform::sim::SimUrlCache;
-#endif
-#if __has_include("platform/win32/Win32UrlHistory.h")
-#include "platform/win32/Win32UrlHistory.h"
-using UrlHistoryImpl = platform::win32::Win32UrlHistory;
-#else
-#include "platform/sim/SimUrlHistory.h"
-using UrlHistoryImpl = platform::sim::SimUrlHistory;
-#endif
-#if __has_include("platform/win32/Win32Launcher.h")
 #include "platform/win32/Win32Launcher.h"
-using LauncherImpl = platform::win32::Win32Launcher;
-#else
-#include "platform/sim/SimLauncher.h"
-using LauncherImpl = platform::sim::SimLauncher;
-#endif
+#include "platform/win32/Win32UrlCache.h"
+#include "platform/win32/Win32UrlHistory.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   using namespace platform::win32;
@@ -41,9 +21,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32FileSystem files;
   Win32Shell shell;
   Win32System system;
-  UrlCacheImpl urlCache;
-  UrlHistoryImpl urlHistory;
-  LauncherImpl launcher;
+  Win32UrlCache urlCache;
+  Win32UrlHistory urlHistory;
+  Win32Launcher launcher;
   Win32Http http("Quellery");
   // However the program ends, no icon of it stays in the notification area.
   system.beforeExit = [&shell] { shell.removeStrayIcons(); };
