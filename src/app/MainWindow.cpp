@@ -23,7 +23,7 @@ ui::Rect tickRect(engine::CleaningGroup group, int i) {
       return {column[i] ? 3720 : 120, 360 + 240 * row[i], column[i] ? 2655 : 3585, kTickHeight};
     }
     case G::Netscape:
-      return {i < 3 ? 120 : 3240, 240 + 360 * (i % 3), 3015, kTickHeight};
+      return {i < 3 ? 120 : 3240, 240 + 360 * (i % 3), i < 3 ? 3015 : 3135, kTickHeight};
     case G::Opera:
       return {240, 360 + 360 * i, 2655, kTickHeight};
   }
@@ -90,7 +90,8 @@ StartUpPage::StartUpPage(ui::Control* form)
 SchedulePage::SchedulePage(ui::Control* form)
     : FraSchedule(form, "FraSchedule", kPageRect, "Schedule"),
       fraScheduling(&FraSchedule, "fraScheduling", {120, 240, 6495, 3495}, "     Scheduling"),
-      chkRun4(&FraSchedule, "chkRun", {240, 240, 255, 255}, "", 4),
+      // Only the box itself, so it sits on the title's leading blanks without hiding its text.
+      chkRun4(&FraSchedule, "chkRun", {240, 240, 195, 255}, "", 4),
       txtMin(&fraScheduling, "txtMin", {2040, 450, 615, 315}, "10"),
       UpDown1(&fraScheduling, "UpDown1", {2655, 450, 255, 315}, &txtMin, 1, 1440),
       lblMinutes(&fraScheduling, "lblMinutes", {3000, 480, 855, 255}, "Minutes"),
