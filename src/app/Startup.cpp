@@ -88,7 +88,8 @@ void Form_Activate(App& app) {
 
 void Form_QueryUnload(App& app, int unloadMode) {
   resumeNext([&] {
-    if (unloadMode == 2 && app.frm.chkRun(2).value() == 1) engine::doClean(app);
+    // A run under way is stopped by the unload instead of being run a second time inside itself.
+    if (unloadMode == 2 && app.frm.chkRun(2).value() == 1 && !app.flags.cleaningInProgress) engine::doClean(app);
   });
 }
 

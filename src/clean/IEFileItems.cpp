@@ -49,6 +49,7 @@ void ClearIECache(app::App& app) {
     if (entry.name == "." || entry.name == "..") continue;
     if (entry.attributes & fileattr::Hidden) continue;  // the listing shows folders and system entries only
     if (!(entry.attributes & fileattr::Directory)) continue;
+    if (entry.attributes & fileattr::ReparsePoint) continue;  // a link leads out of the cache
     const std::string sub = content + entry.name + "\\";
     report::resumeNext([&] { fs.setAttributes(content + entry.name, fileattr::Normal); });
     for (const char* mask : kMasks) report::resumeNext([&] { killMatching(fs, sub, mask); });

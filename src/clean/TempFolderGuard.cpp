@@ -132,6 +132,9 @@ std::string NormaliseFolderPath(const std::string& path) {
 bool IsProtectedFolder(app::App& app, const std::string& normalisedFolder) {
   const std::vector<std::string> candidates = formsOf(app, normalisedFolder);
   if (candidates.empty()) return true;
+  // A temp folder that is itself a link empties whatever it points at, a drive root too.
+  const uint32_t attributes = app.os.files.getAttributes(normalisedFolder);
+  if (attributes != platform::fileattr::Invalid && (attributes & platform::fileattr::ReparsePoint)) return true;
   for (const std::string& candidate : candidates) {
     const std::vector<std::string> names = segmentsOf(candidate);
     if (names.empty()) return true;  // a drive or share root

@@ -52,6 +52,12 @@ WalkEnd WalkUrlCache(platform::UrlCache& cache, const std::function<void(const C
   uint32_t capacity = size;
   find = cache.findFirst(record.data(), &capacity, &error);
   if (!find) return WalkEnd::Broken;
+  // The search is closed however the walk is left.
+  struct CloseFind {
+    platform::UrlCache& cache;
+    platform::CacheFind find;
+    ~CloseFind() { cache.findClose(find); }
+  } closeFind{cache, find};
 
   WalkEnd end = WalkEnd::Complete;
   for (;;) {
@@ -74,7 +80,6 @@ WalkEnd WalkUrlCache(platform::UrlCache& cache, const std::function<void(const C
       break;
     }
   }
-  cache.findClose(find);
   return end;
 }
 

@@ -44,7 +44,13 @@ std::vector<std::string> textLines(const std::string& text) {
 void markKeptCookies(app::App& app) {
   ui::ListBox& list = app.frm.cookies.lstCookies;
   std::string text;
-  if (app.os.files.readFile(keepListPath(app), &text) != platform::winerr::Success) return;
+  const long read = app.os.files.readFile(keepListPath(app), &text);
+  if (read == platform::winerr::FileNotFound || read == platform::winerr::PathNotFound) return;  // nothing kept yet
+  if (read != platform::winerr::Success) {
+    // A keep list that exists but cannot be read now must not be overwritten by an empty one.
+    app.frm.cookies.filled = false;
+    return;
+  }
   // The first entry of each text, as a walk from the top would find it.
   std::unordered_map<std::string, int> first;
   for (int i = list.listCount() - 1; i >= 0; --i) first[list.list(i)] = i;
@@ -111,6 +117,8 @@ void SaveKeptCookies(app::App& app) {
 void cmdDeleteSelected_Click(app::App& app) {
   if (busy) return;
   if (!app.frm.cookies.filled) cmdGetCache_Click(app);
+  // Without a whole list and a readable keep list, the kept cookies cannot be told apart.
+  if (!app.frm.cookies.filled) return;
   resumeNext([&] { SaveKeptCookies(app); });
   {
     BusyScope scope;

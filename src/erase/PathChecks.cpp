@@ -40,8 +40,7 @@ bool CanOpenFile(app::App& app, const std::string& path) {
   try {
     const uint32_t attributes = app.os.files.getAttributes(path);
     if (attributes == fileattr::Invalid || (attributes & fileattr::Directory)) return false;
-    std::string data;
-    return app.os.files.readFile(path, &data) == winerr::Success;
+    return app.os.files.openForReading(path) == winerr::Success;
   } catch (const std::exception&) {
     return false;
   }

@@ -34,6 +34,8 @@ class FileSystem {
   virtual long removeDirectory(const std::string& path) = 0;  // empty folders only
   virtual long createDirectory(const std::string& path) = 0;
   virtual long readFile(const std::string& path, std::string* data) = 0;
+  // Opens the file for reading and closes it again at once, reading nothing.
+  virtual long openForReading(const std::string& path) = 0;
   // Creates or truncates.
   virtual long writeFile(const std::string& path, const std::string& data) = 0;
   // Overwrites bytes in place without creating or truncating the file.

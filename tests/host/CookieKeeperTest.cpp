@@ -128,6 +128,20 @@ TEST(CookieKeeperTest, CleaningRightAfterStartSparesExactlyTheKeptCookies) {
   EXPECT_EQ("Cookie:me@beta.example/\r\n\r\n", m.keepFile());
 }
 
+TEST(CookieKeeperTest, AKeepListThatCannotBeReadNowIsNeitherIgnoredNorOverwritten) {
+  CookieMachine m;
+  m.writeKeepFile("Cookie:me@beta.example/\r\n\r\n");
+  m.restart();
+  const std::vector<std::string> before = m.cache().urls();
+  m.t->machine.files.lock(cookies::keepListPath(m.app()));  // another program has it open
+  m.app().frm.chkIEsettings[8].setValue(1);
+  engine::doClean(m.app());
+  EXPECT_EQ(before, m.cache().urls()) << "no cookie may go while the keep list is unknown";
+  m.t->machine.files.unlock(cookies::keepListPath(m.app()));
+  app::Form_Unload(m.app());
+  EXPECT_EQ("Cookie:me@beta.example/\r\n\r\n", m.keepFile());
+}
+
 TEST(CookieKeeperTest, DeleteAllSparesNothingAndShowsWhatFailed) {
   CookieMachine m;
   m.writeKeepFile("Cookie:me@alpha.example/\r\nCookie:me@beta.example/\r\n\r\n");

@@ -56,6 +56,16 @@ TEST_F(IEItems, ClearIECacheEmptiesTheFourCacheFoldersAndKeepsTheIndex) {
   EXPECT_EQ("keep", read(kTif + "\\desktop.ini"));
 }
 
+TEST_F(IEItems, ClearIECacheNeverReachesThroughALinkInTheCache) {
+  const std::string content = kTif + "\\Content.IE5";
+  file(content + "\\AB12CD34\\page[1].htm");
+  file("C:\\Precious\\letter.doc", "mine");
+  ASSERT_EQ(0, machine.files.makeLink(content + "\\LINKED01", machine.files.hostPath("C:\\Precious")));
+  clean::ClearIECache(app);
+  EXPECT_FALSE(exists(content + "\\AB12CD34"));
+  EXPECT_EQ("mine", read("C:\\Precious\\letter.doc"));
+}
+
 TEST_F(IEItems, ClearIECacheWithoutACacheFolderTouchesNothing) {
   file("C:\\Content.IE5\\AB12CD34\\a.htm");  // what an empty folder path would point at
   machine.shell.specialFolders.erase(32);

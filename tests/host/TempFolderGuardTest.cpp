@@ -93,6 +93,13 @@ TEST_F(TempFolderGuard, ProgramFilesNamedOnlyInTheRegistryIsGuardedToo) {
   EXPECT_TRUE(survives("C:\\Program Files\\", "C:\\Program Files"));
 }
 
+TEST_F(TempFolderGuard, ATempFolderThatIsALinkIsNotFollowed) {
+  machine.files.makeFolders("D:\\Data");
+  ASSERT_EQ(0, machine.files.makeLink("C:\\Temp", machine.files.hostPath("D:\\")));
+  EXPECT_TRUE(survives("C:\\Temp\\", "D:\\Data"));
+  EXPECT_EQ(log, (std::vector<Entry>{{"Windows Temporary Files", "Terminated"}}));
+}
+
 TEST_F(TempFolderGuard, OrdinaryTempFoldersInsideGuardedOnesAreEmptied) {
   for (const char* temp : {"C:\\WINDOWS\\TEMP\\", "C:\\Documents and Settings\\User\\Local Settings\\Temp",
                            "E:\\OS\\TEMP", "D:\\Tools\\Quellery\\scratch\\"}) {

@@ -420,6 +420,16 @@ long SimFileSystem::readFile(const std::string& path, std::string* data) {
   return winerr::Success;
 }
 
+long SimFileSystem::openForReading(const std::string& path) {
+  const Resolved r = resolve(path);
+  if (r.error) return r.error;
+  if (locked_.count(r.host)) return winerr::SharingViolation;
+  const int fd = ::open(r.host.c_str(), O_RDONLY);
+  if (fd < 0) return fromErrno(errno);
+  ::close(fd);
+  return winerr::Success;
+}
+
 long SimFileSystem::writeFile(const std::string& path, const std::string& data) {
   const Resolved r = resolve(path);
   if (r.error && r.error != winerr::FileNotFound) return r.error;

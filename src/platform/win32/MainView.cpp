@@ -24,7 +24,7 @@ void initCommonControls() {
   // InitCommonControlsEx is missing from the first Windows 95 common controls.
   using InitEx = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
   HMODULE comctl = LoadLibraryA("comctl32.dll");
-  auto initEx = comctl ? reinterpret_cast<InitEx>(GetProcAddress(comctl, "InitCommonControlsEx")) : nullptr;
+  auto initEx = comctl ? reinterpret_cast<InitEx>(reinterpret_cast<void*>(GetProcAddress(comctl, "InitCommonControlsEx"))) : nullptr;
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES |
                                               ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS};
   if (!initEx || !initEx(&icc)) InitCommonControls();
@@ -400,10 +400,14 @@ void MainView::apply(ui::Control& control, ui::Change change, int detail) {
         }
       }
       break;
-    case Change::Text:
-      if (kind == Kind::TextBox) SetWindowTextA(hwnd, static_cast<ui::TextBox&>(control).text().c_str());
-      if (kind == Kind::ComboBox) SetWindowTextA(hwnd, static_cast<ui::ListBox&>(control).text().c_str());
+    case Change::Text: {
+      if (kind != Kind::TextBox && kind != Kind::ComboBox) break;
+      const std::string text = kind == Kind::TextBox ? static_cast<ui::TextBox&>(control).text()
+                                                     : static_cast<ui::ListBox&>(control).text();
+      // What the user just typed is already there; writing it again would move the caret.
+      if (windowText(hwnd) != text) SetWindowTextA(hwnd, text.c_str());
       break;
+    }
     case Change::FillColor:
       InvalidateRect(hwnd, nullptr, FALSE);
       break;
@@ -456,11 +460,13 @@ void MainView::onCommand(HWND from, int code) {
         if (code != LBN_SELCHANGE) break;
         auto* list = static_cast<ui::ListBox*>(control);
         if (list->multiSelect) {
+          // Read before the model's echoes move the caret back to the old index.
+          const int caret = static_cast<int>(SendMessageA(from, LB_GETCARETINDEX, 0, 0));
           for (int i = 0; i < list->listCount(); ++i) {
             const bool on = SendMessageA(from, LB_GETSEL, i, 0) > 0;
             if (on != list->selected(i)) list->setSelected(i, on);
           }
-          list->setListIndex(static_cast<int>(SendMessageA(from, LB_GETCARETINDEX, 0, 0)));
+          list->setListIndex(caret);
         } else {
           list->setListIndex(static_cast<int>(SendMessageA(from, LB_GETCURSEL, 0, 0)));
         }

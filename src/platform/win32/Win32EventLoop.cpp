@@ -44,7 +44,9 @@ void Win32EventLoop::doEvents() {
 }
 
 void Win32EventLoop::waitForEvents(uint32_t maxMs) {
-  MsgWaitForMultipleObjects(0, nullptr, FALSE, maxMs, QS_ALLINPUT);
+  // Only the input kinds every Windows knows: a newer mask makes old ones refuse the wait.
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, maxMs,
+                            QS_KEY | QS_MOUSE | QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_HOTKEY | QS_SENDMESSAGE);
 }
 
 void Win32EventLoop::setTimer(const void* owner, uint32_t intervalMs, std::function<void()> onTick) {

@@ -70,6 +70,14 @@ long Win32FileSystem::readFile(const std::string& path, std::string* data) {
   return rc;
 }
 
+long Win32FileSystem::openForReading(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return lastError();
+  CloseHandle(file);
+  return ERROR_SUCCESS;
+}
+
 long Win32FileSystem::writeFile(const std::string& path, const std::string& data) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return lastError();

@@ -2,6 +2,8 @@
 
 #include <wininet.h>
 
+#include "platform/win32/WinInetLibrary.h"
+
 namespace platform::win32 {
 
 struct Win32Http::Job {
@@ -21,22 +23,23 @@ namespace {
 
 DWORD WINAPI runRequest(void* parameter) {
   auto* job = static_cast<Win32Http::Job*>(parameter);
-  HINTERNET session = InternetOpenA(job->agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
+  if (!winInet().loaded) return 0;  // no WinINet: the request fails like one off line
+  HINTERNET session = winInet().InternetOpenA(job->agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
   EnterCriticalSection(job->lock);
   const bool cancelledEarly = job->cancelled;
   if (!cancelledEarly) job->session = session;
   LeaveCriticalSection(job->lock);
   if (cancelledEarly || !session) {
-    if (session) InternetCloseHandle(session);
+    if (session) winInet().InternetCloseHandle(session);
     return 0;
   }
   // Blocks until connected; closing the session from the window thread cuts it short.
-  HINTERNET request = InternetOpenUrlA(session, job->url.c_str(), nullptr, 0,
+  HINTERNET request = winInet().InternetOpenUrlA(session, job->url.c_str(), nullptr, 0,
                                        INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0);
   EnterCriticalSection(job->lock);
   if (job->cancelled) {
     LeaveCriticalSection(job->lock);
-    if (request && request != job->request) InternetCloseHandle(request);
+    if (request && request != job->request) winInet().InternetCloseHandle(request);
     return 0;
   }
   job->request = request;
@@ -45,20 +48,27 @@ DWORD WINAPI runRequest(void* parameter) {
   if (ok) {
     char buffer[8192];
     DWORD got = 0;
-    while ((ok = InternetReadFile(request, buffer, sizeof buffer, &got) != FALSE) && got > 0)
+    // Nothing the maker serves comes near this; a larger answer is not ours.
+    const size_t kMaxBody = 64u << 20;
+    while ((ok = winInet().InternetReadFile(request, buffer, sizeof buffer, &got) != FALSE) && got > 0) {
+      if (job->body.size() + got > kMaxBody) {
+        ok = false;
+        break;
+      }
       job->body.append(buffer, got);
+    }
     DWORD length = 0;
-    HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, nullptr, &length, nullptr);
+    winInet().HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, nullptr, &length, nullptr);
     if (length > 0) {
       std::string headers(length + 1, '\0');
-      if (HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, &headers[0], &length, nullptr))
+      if (winInet().HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, &headers[0], &length, nullptr))
         job->headers = headers.substr(0, length);
     }
   }
   EnterCriticalSection(job->lock);
   job->ok = ok && !job->cancelled;
-  if (job->request) InternetCloseHandle(job->request);
-  if (job->session) InternetCloseHandle(job->session);
+  if (job->request) winInet().InternetCloseHandle(job->request);
+  if (job->session) winInet().InternetCloseHandle(job->session);
   job->request = job->session = nullptr;
   LeaveCriticalSection(job->lock);
   return 0;
@@ -66,7 +76,10 @@ DWORD WINAPI runRequest(void* parameter) {
 
 }  // namespace
 
-Win32Http::Win32Http(std::string agent) : agent_(std::move(agent)) { InitializeCriticalSection(&lock_); }
+Win32Http::Win32Http(std::string agent) : agent_(std::move(agent)) {
+  InitializeCriticalSection(&lock_);
+  winInet();  // loaded here, on the window thread, before any worker asks for it
+}
 
 Win32Http::~Win32Http() {
   cancel();
@@ -85,8 +98,8 @@ void Win32Http::cancel() {
   EnterCriticalSection(&lock_);
   job_->cancelled = true;
   // Closing the handles makes the worker's blocking calls return at once.
-  if (job_->request) InternetCloseHandle(job_->request);
-  if (job_->session) InternetCloseHandle(job_->session);
+  if (job_->request) winInet().InternetCloseHandle(job_->request);
+  if (job_->session) winInet().InternetCloseHandle(job_->session);
   job_->request = job_->session = nullptr;
   LeaveCriticalSection(&lock_);
 }
@@ -136,17 +149,19 @@ bool Win32Http::takeResponse(uint32_t id, std::string* body) {
 std::string Win32Http::headers() { return headers_; }
 
 std::uintptr_t Win32Http::internetOpen(const std::string& agent) {
+  if (!winInet().loaded) return 0;
   return reinterpret_cast<std::uintptr_t>(
-      InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+      winInet().InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
 }
 
 std::uintptr_t Win32Http::internetOpenUrl(std::uintptr_t session, const std::string& url, uint32_t flags) {
+  if (!winInet().loaded || !session) return 0;
   return reinterpret_cast<std::uintptr_t>(
-      InternetOpenUrlA(reinterpret_cast<HINTERNET>(session), url.c_str(), nullptr, 0, flags, 0));
+      winInet().InternetOpenUrlA(reinterpret_cast<HINTERNET>(session), url.c_str(), nullptr, 0, flags, 0));
 }
 
 void Win32Http::internetCloseHandle(std::uintptr_t handle) {
-  if (handle) InternetCloseHandle(reinterpret_cast<HINTERNET>(handle));
+  if (handle) winInet().InternetCloseHandle(reinterpret_cast<HINTERNET>(handle));
 }
 
 }  // namespace platform::win32

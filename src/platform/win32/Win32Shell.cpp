@@ -10,7 +10,7 @@ NOTIFYICONDATAA toNotifyIconData(const TrayIconRecord& record) {
   NOTIFYICONDATAA data;
   std::memset(&data, 0, sizeof data);
   // The record's size (88, the first layout) tells every shell which fields follow.
-  data.cbSize = record.cbSize;
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;  // the size every shell accepts, on 32 and 64 bits
   data.hWnd = reinterpret_cast<HWND>(record.hWnd);
   data.uID = record.uId;
   data.uFlags = record.uFlags;

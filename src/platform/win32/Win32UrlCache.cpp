@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include "platform/win32/WinInetLibrary.h"
+
 #include <cstddef>
 
 namespace platform::win32 {
@@ -12,16 +14,21 @@ static_assert(offsetof(INTERNET_CACHE_ENTRY_INFOA, lpszLocalFileName) == offseto
 static_assert(offsetof(INTERNET_CACHE_ENTRY_INFOA, CacheEntryType) == offsetof(CacheEntryHeader, CacheEntryType));
 
 CacheFind Win32UrlCache::findFirst(void* buffer, uint32_t* size, long* error) {
+  if (!winInet().loaded) {  // no Internet Explorer, so no cache
+    *error = ERROR_NO_MORE_ITEMS;
+    return 0;
+  }
   DWORD length = *size;
-  HANDLE find = FindFirstUrlCacheEntryA(nullptr, static_cast<LPINTERNET_CACHE_ENTRY_INFOA>(buffer), &length);
+  HANDLE find = winInet().FindFirstUrlCacheEntryA(nullptr, static_cast<LPINTERNET_CACHE_ENTRY_INFOA>(buffer), &length);
   *error = find ? 0 : static_cast<long>(GetLastError());
   *size = length;
   return reinterpret_cast<CacheFind>(find);
 }
 
 long Win32UrlCache::findNext(CacheFind find, void* buffer, uint32_t* size) {
+  if (!winInet().loaded) return ERROR_NO_MORE_ITEMS;
   DWORD length = *size;
-  const BOOL ok = FindNextUrlCacheEntryA(reinterpret_cast<HANDLE>(find),
+  const BOOL ok = winInet().FindNextUrlCacheEntryA(reinterpret_cast<HANDLE>(find),
                                          static_cast<LPINTERNET_CACHE_ENTRY_INFOA>(buffer), &length);
   const long error = ok ? 0 : static_cast<long>(GetLastError());
   *size = length;
@@ -29,9 +36,12 @@ long Win32UrlCache::findNext(CacheFind find, void* buffer, uint32_t* size) {
 }
 
 long Win32UrlCache::deleteEntry(const std::string& url) {
-  return DeleteUrlCacheEntryA(url.c_str()) ? 0 : static_cast<long>(GetLastError());
+  if (!winInet().loaded) return ERROR_FILE_NOT_FOUND;
+  return winInet().DeleteUrlCacheEntryA(url.c_str()) ? 0 : static_cast<long>(GetLastError());
 }
 
-void Win32UrlCache::findClose(CacheFind find) { FindCloseUrlCache(reinterpret_cast<HANDLE>(find)); }
+void Win32UrlCache::findClose(CacheFind find) {
+  if (winInet().loaded) winInet().FindCloseUrlCache(reinterpret_cast<HANDLE>(find));
+}
 
 }  // namespace platform::win32
