@@ -16,6 +16,9 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   using namespace platform::win32;
+  // An empty floppy or CD drive answers a listing with a failure, not a "No Disk" box that
+  // would stall a hidden or scheduled run.
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
   Win32EventLoop loop;
   Win32Registry registry;
   Win32FileSystem files;
