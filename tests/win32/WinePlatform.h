@@ -39,7 +39,7 @@ struct WinePlatform {
   platform::win32::Win32UrlCache urlCache;
   platform::win32::Win32UrlHistory urlHistory;
   platform::win32::Win32Launcher launcher;
-  platform::win32::Win32Http http{"Quellery"};
+  platform::win32::Win32Http http{"Quellery", loop};
   platform::Platform os{loop, registry, files, shell, system, urlCache, urlHistory, launcher, &http};
   app::App app{os};
 };

@@ -76,7 +76,7 @@ DWORD WINAPI runRequest(void* parameter) {
 
 }  // namespace
 
-Win32Http::Win32Http(std::string agent) : agent_(std::move(agent)) {
+Win32Http::Win32Http(std::string agent, EventLoop& loop) : agent_(std::move(agent)), loop_(loop) {
   InitializeCriticalSection(&lock_);
   winInet();  // loaded here, on the window thread, before any worker asks for it
 }
@@ -154,10 +154,36 @@ std::uintptr_t Win32Http::internetOpen(const std::string& agent) {
       winInet().InternetOpenA(agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
 }
 
+namespace {
+
+struct OpenUrlCall {
+  HINTERNET session;
+  std::string url;
+  DWORD flags;
+  HINTERNET page = nullptr;
+};
+
+DWORD WINAPI openUrl(void* parameter) {
+  auto* call = static_cast<OpenUrlCall*>(parameter);
+  call->page = winInet().InternetOpenUrlA(call->session, call->url.c_str(), nullptr, 0, call->flags, 0);
+  return 0;
+}
+
+}  // namespace
+
 std::uintptr_t Win32Http::internetOpenUrl(std::uintptr_t session, const std::string& url, uint32_t flags) {
   if (!winInet().loaded || !session) return 0;
-  return reinterpret_cast<std::uintptr_t>(
-      winInet().InternetOpenUrlA(reinterpret_cast<HINTERNET>(session), url.c_str(), nullptr, 0, flags, 0));
+  OpenUrlCall call{reinterpret_cast<HINTERNET>(session), url, flags};
+  DWORD threadId = 0;
+  HANDLE thread = CreateThread(nullptr, 0, openUrl, &call, 0, &threadId);
+  if (!thread) return 0;
+  // A name that does not resolve can take seconds; the window stays alive meanwhile.
+  while (WaitForSingleObject(thread, 0) == WAIT_TIMEOUT) {
+    loop_.doEvents();
+    loop_.waitForEvents(10);
+  }
+  CloseHandle(thread);
+  return reinterpret_cast<std::uintptr_t>(call.page);
 }
 
 void Win32Http::internetCloseHandle(std::uintptr_t handle) {

@@ -3,15 +3,17 @@
 
 #include <string>
 
+#include "platform/EventLoop.h"
 #include "platform/Http.h"
 
 namespace platform::win32 {
 
 // WinINet behind the transfer object: each request runs on a worker thread of its own, so
-// the window thread only starts, polls and cancels.
+// the window thread only starts, polls and cancels. The on-line probe's blocking open runs
+// on a worker too, while the window thread keeps dispatching events through `loop`.
 class Win32Http : public Http {
  public:
-  explicit Win32Http(std::string agent);
+  Win32Http(std::string agent, EventLoop& loop);
   ~Win32Http() override;
   Win32Http(const Win32Http&) = delete;
   Win32Http& operator=(const Win32Http&) = delete;
@@ -31,6 +33,7 @@ class Win32Http : public Http {
   void collect();  // takes the ended worker's result
 
   std::string agent_;
+  EventLoop& loop_;
   CRITICAL_SECTION lock_;
   HANDLE thread_ = nullptr;
   Job* job_ = nullptr;

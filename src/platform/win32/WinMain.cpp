@@ -27,7 +27,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32UrlCache urlCache;
   Win32UrlHistory urlHistory;
   Win32Launcher launcher;
-  Win32Http http("Quellery");
+  Win32Http http("Quellery", loop);
   // However the program ends, no icon of it stays in the notification area.
   system.beforeExit = [&shell] { shell.removeStrayIcons(); };
   platform::Platform os{loop, registry, files, shell, system, urlCache, urlHistory, launcher, &http};
