@@ -17,6 +17,8 @@ class Win32FileSystem : public FileSystem {
   long writeFile(const std::string& path, const std::string& data) override;
   long overwriteFile(const std::string& path, uint64_t offset, const std::string& data) override;
   long getShortPathName(const std::string& path, std::string* shortPath) override;
+  std::unique_ptr<HeldFolder> holdFolder(const std::string& path, FileIdentity* identity) override;
+  std::string substitutedDrive(char letter) override;
 };
 
 }  // namespace platform::win32
