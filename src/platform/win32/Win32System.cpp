@@ -75,7 +75,8 @@ bool Win32System::openProcessToken(uint32_t access, TokenHandle* token) {
 
 bool Win32System::lookupPrivilegeValue(const std::string& systemName, const std::string& name, Luid* luid) {
   LUID found = {};
-  if (!LookupPrivilegeValueA(systemName.c_str(), name.c_str(), &found)) return false;
+  // No name at all is the local system on every NT; an empty one is not documented as such.
+  if (!LookupPrivilegeValueA(systemName.empty() ? nullptr : systemName.c_str(), name.c_str(), &found)) return false;
   luid->lowPart = found.LowPart;
   luid->highPart = found.HighPart;
   return true;
