@@ -7,6 +7,7 @@
 #include "panic/Panic.h"
 #include "schedule/Scheduler.h"
 #include "settings/SavedSelections.h"
+#include "upgrade/Upgrade.h"
 
 namespace app {
 
@@ -42,6 +43,8 @@ App::App(platform::Platform& os) : os(os) {
   // The month list's text changes with its selection.
   f.cmbMonth.onClick = [this] { schedule::cmbMonth_Change(*this); };
   f.startUp.cmbPanOK.onClick = [this] { panic::cmbPanOK_Click(*this); };
+  f.upgrade.cmdUpgrade.onClick = [this] { upgrade::cmdUpgrade_Click(*this); };
+  f.upgrade.cmdChkUpgrade.onClick = [this] { upgrade::cmdChkUpgrade_Click(*this); };
 }
 
 }  // namespace app

@@ -24,6 +24,7 @@ class System {
   // True when an earlier instance of the program runs; the first caller claims the name.
   virtual bool anotherInstanceRunning() = 0;
   virtual std::string programFolder() = 0;  // the folder of the running executable
+  virtual std::string programFile() = 0;    // the running executable's full path
   virtual std::string tempPath() = 0;       // GetTempPathA
   // Ends the process at once, without unloading anything (VB's End).
   [[noreturn]] virtual void endProgram() = 0;

@@ -10,6 +10,7 @@ class SimSystem : public System {
   bool getVersion(OsVersion* out) override;
   bool anotherInstanceRunning() override { return otherInstance; }
   std::string programFolder() override { return programDir; }
+  std::string programFile() override { return programDir + "\\" + programName; }
   std::string tempPath() override { return temp; }
   [[noreturn]] void endProgram() override;
 
@@ -18,6 +19,7 @@ class SimSystem : public System {
   bool otherInstance = false;
   bool ended = false;
   std::string programDir = "C:\\Program Files\\Quellery";
+  std::string programName = "Quellery.exe";
   std::string temp = "C:\\WINDOWS\\TEMP\\";
 };
 
