@@ -1,27 +1,20 @@
 #pragma once
 // SHA-256 (FIPS 180-4): the digest the upgrade manifest names its program by.
-#include <array>
-#include <cstddef>
-#include <cstdint>
-#include <string>
+#include "crypto/ShaEngine.h"
 
 namespace crypto {
 
-using Sha256Digest = std::array<uint8_t, 32>;
-
-class Sha256 {
- public:
-  Sha256();
-  void update(const void* data, size_t size);
-  Sha256Digest finish();  // the object is spent afterwards
-
- private:
-  void block(const uint8_t* p);
-  uint32_t h_[8];
-  uint8_t buffer_[64];
-  size_t used_ = 0;
-  uint64_t total_ = 0;
+struct Sha256Traits {
+  using Word = uint32_t;
+  static constexpr int kRounds = 64;
+  static const Word kRoundConstants[64];
+  static const Word kInitial[8];
+  static constexpr int kBigSigma0[3] = {2, 13, 22}, kBigSigma1[3] = {6, 11, 25};
+  static constexpr int kSigma0[3] = {7, 18, 3}, kSigma1[3] = {17, 19, 10};
 };
+
+using Sha256 = ShaEngine<Sha256Traits>;
+using Sha256Digest = Sha256::Digest;
 
 Sha256Digest sha256(const std::string& data);
 

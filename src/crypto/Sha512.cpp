@@ -1,13 +1,9 @@
 #include "crypto/Sha512.h"
 
-#include <cstring>
-
 namespace crypto {
 
-namespace {
-
 // The first 64 bits of the fractional parts of the cube roots of the first 80 primes.
-const uint64_t K[80] = {
+const uint64_t Sha512Traits::kRoundConstants[80] = {
     0x428a2f98d728ae22ull, 0x7137449123ef65cdull, 0xb5c0fbcfec4d3b2full, 0xe9b5dba58189dbbcull,
     0x3956c25bf348b538ull, 0x59f111f1b605d019ull, 0x923f82a4af194f9bull, 0xab1c5ed5da6d8118ull,
     0xd807aa98a3030242ull, 0x12835b0145706fbeull, 0x243185be4ee4b28cull, 0x550c7dc3d5ffb4e2ull,
@@ -30,72 +26,11 @@ const uint64_t K[80] = {
     0x4cc5d4becb3e42b6ull, 0x597f299cfc657e2aull, 0x5fcb6fab3ad6faecull, 0x6c44198c4a475817ull,
 };
 
-inline uint64_t rotr(uint64_t x, int n) { return (x >> n) | (x << (64 - n)); }
-
-}  // namespace
-
-Sha512::Sha512() {
-  // The first 64 bits of the fractional parts of the square roots of the first 8 primes.
-  static const uint64_t initial[8] = {
+// The first 64 bits of the fractional parts of the square roots of the first 8 primes.
+const uint64_t Sha512Traits::kInitial[8] = {
     0x6a09e667f3bcc908ull, 0xbb67ae8584caa73bull, 0x3c6ef372fe94f82bull, 0xa54ff53a5f1d36f1ull,
     0x510e527fade682d1ull, 0x9b05688c2b3e6c1full, 0x1f83d9abfb41bd6bull, 0x5be0cd19137e2179ull,
-  };
-  std::memcpy(h_, initial, sizeof h_);
-}
-
-void Sha512::block(const uint8_t* p) {
-  uint64_t w[80];
-  for (int t = 0; t < 16; ++t) {
-    w[t] = 0;
-    for (int i = 0; i < 8; ++i) w[t] = w[t] << 8 | p[8 * t + i];
-  }
-  for (int t = 16; t < 80; ++t) {
-    const uint64_t s0 = rotr(w[t - 15], 1) ^ rotr(w[t - 15], 8) ^ (w[t - 15] >> 7);
-    const uint64_t s1 = rotr(w[t - 2], 19) ^ rotr(w[t - 2], 61) ^ (w[t - 2] >> 6);
-    w[t] = w[t - 16] + s0 + w[t - 7] + s1;
-  }
-  uint64_t a = h_[0], b = h_[1], c = h_[2], d = h_[3], e = h_[4], f = h_[5], g = h_[6], h = h_[7];
-  for (int t = 0; t < 80; ++t) {
-    const uint64_t t1 = h + (rotr(e, 14) ^ rotr(e, 18) ^ rotr(e, 41)) + ((e & f) ^ (~e & g)) + K[t] + w[t];
-    const uint64_t t2 = (rotr(a, 28) ^ rotr(a, 34) ^ rotr(a, 39)) + ((a & b) ^ (a & c) ^ (b & c));
-    h = g;
-    g = f;
-    f = e;
-    e = d + t1;
-    d = c;
-    c = b;
-    b = a;
-    a = t1 + t2;
-  }
-  h_[0] += a, h_[1] += b, h_[2] += c, h_[3] += d, h_[4] += e, h_[5] += f, h_[6] += g, h_[7] += h;
-}
-
-void Sha512::update(const void* data, size_t size) {
-  const auto* p = static_cast<const uint8_t*>(data);
-  total_ += size;
-  while (size > 0) {
-    const size_t take = size < 128 - used_ ? size : 128 - used_;
-    std::memcpy(buffer_ + used_, p, take);
-    used_ += take, p += take, size -= take;
-    if (used_ == 128) {
-      block(buffer_);
-      used_ = 0;
-    }
-  }
-}
-
-Sha512Digest Sha512::finish() {
-  const uint64_t bits = total_ * 8;
-  static const uint8_t pad[128] = {0x80};
-  update(pad, used_ < 112 ? 112 - used_ : 240 - used_);
-  uint8_t length[16] = {};  // a 128-bit count whose high half is zero here
-  for (int i = 0; i < 8; ++i) length[8 + i] = uint8_t(bits >> (56 - 8 * i));
-  update(length, 16);
-  Sha512Digest out;
-  for (int i = 0; i < 8; ++i)
-    for (int j = 0; j < 8; ++j) out[8 * i + j] = uint8_t(h_[i] >> (56 - 8 * j));
-  return out;
-}
+};
 
 Sha512Digest sha512(const std::string& data) {
   Sha512 hash;

@@ -1,27 +1,20 @@
 #pragma once
 // SHA-512 (FIPS 180-4): the hash inside Ed25519.
-#include <array>
-#include <cstddef>
-#include <cstdint>
-#include <string>
+#include "crypto/ShaEngine.h"
 
 namespace crypto {
 
-using Sha512Digest = std::array<uint8_t, 64>;
-
-class Sha512 {
- public:
-  Sha512();
-  void update(const void* data, size_t size);
-  Sha512Digest finish();  // the object is spent afterwards
-
- private:
-  void block(const uint8_t* p);
-  uint64_t h_[8];
-  uint8_t buffer_[128];
-  size_t used_ = 0;
-  uint64_t total_ = 0;  // bytes; nothing we hash comes near 2^61
+struct Sha512Traits {
+  using Word = uint64_t;
+  static constexpr int kRounds = 80;
+  static const Word kRoundConstants[80];
+  static const Word kInitial[8];
+  static constexpr int kBigSigma0[3] = {28, 34, 39}, kBigSigma1[3] = {14, 18, 41};
+  static constexpr int kSigma0[3] = {1, 8, 7}, kSigma1[3] = {19, 61, 6};
 };
+
+using Sha512 = ShaEngine<Sha512Traits>;
+using Sha512Digest = Sha512::Digest;
 
 Sha512Digest sha512(const std::string& data);
 
