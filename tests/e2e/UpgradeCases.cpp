@@ -1,6 +1,8 @@
 // The upgrade end to end: a loopback server of the driver's own publishes a newer build
 // of the very program under test and its signed manifest; the program downloads it and
 // hands over across three starts, or refuses a download that does not match.
+#include "../LoopbackServer.h"  // winsock2.h, before windows.h
+
 #include <gtest/gtest.h>
 #include <shlwapi.h>
 
@@ -8,7 +10,6 @@
 #include <sstream>
 
 #include "../Ed25519TestSigner.h"
-#include "../LoopbackServer.h"
 #include "../TestUpdateKey.h"
 #include "DriverSupport.h"
 #include "Seeding.h"
