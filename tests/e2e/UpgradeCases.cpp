@@ -193,3 +193,28 @@ TEST_F(Upgrade, OneFlippedByteKeepsTheOldProgramAndStartsNothing) {
   EXPECT_EQ(1u, topLevelWindows(kCaption).size());
   program.close();
 }
+
+TEST_F(Upgrade, NoNewerVersionIsSaidInRedOnTheUpgradePage) {
+  server_->serve("/qy.txt", "1");
+  Program program;
+  ASSERT_TRUE(program.start(exe_));
+  HWND tree = program.control("tvw1");
+  auto nodes = program.nodes(tree);
+  ASSERT_TRUE(nodes.count("Upgrade"));
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(nodes["Upgrade"]));
+  // "Check Upgrade" lies over "Upgrade Now" until it is clicked.
+  SendMessageA(program.control("cmdChkUpgrade"), BM_CLICK, 0, 0);
+  clickUpgradeNow(program);
+  const std::vector<std::string> expected = {"Quellery is checking for Upgrade...", " ",
+                                             " Currently no upgrade is available "};
+  std::vector<std::string> lines;
+  const bool shown = waitUntil([&] { return listLines(program.control("lstUpgrade"), &lines) && lines == expected; });
+  EXPECT_TRUE(shown) << listing(lines);
+  EXPECT_TRUE(IsWindowEnabled(program.control("cmdChkUpgrade")));
+  program.settle();
+  const std::string pictures = screenshotDir(exe_);
+  CreateDirectoryA(pictures.c_str(), nullptr);
+  screenshot(program.main, pictures + "\\upgrade-none.bmp");
+  EXPECT_EQ("1", readString(HKEY_LOCAL_MACHINE, kState, "ver"));
+  program.close();
+}
