@@ -237,6 +237,38 @@ TEST_F(Upgrade, NoWayBackToAnOlderProgram) {
   expectRefused("signed version 1, the program's own");
 }
 
+TEST_F(Upgrade, AFailedFetchHasNoSizeAndLowersNothing) {
+  publish(4, newer_, manifest(newer_, 4));
+  EXPECT_EQ(int32_t(newer_.size()), upgrade::GetRemoteFileSizeRaw(app, std::string(kServer) + "/qypdate.exe"));
+  // The headers of the request before are not this request's.
+  machine.http.answers[std::string(kServer) + "/qy.txt"].fails = true;
+  EXPECT_EQ(0, upgrade::GetRemoteFileSize(app, std::string(kServer) + "/qy.txt"));
+
+  setInstalled("5");
+  serve("/qy.txt", "4");
+  machine.http.requests.clear();
+  machine.http.pollsPerRequest = 3;
+  // The version file's own fetch breaks off after its size was read: read as no number,
+  // it would have lowered "ver" to 0.
+  const int tag = 0;
+  machine.loop.setTimer(&tag, 1, [&] {
+    if (fetches("/qy.txt") == 2) machine.http.answers[std::string(kServer) + "/qy.txt"].fails = true;
+  });
+  EXPECT_FALSE(clickUpgradeNow());
+  EXPECT_EQ(2u, fetches("/qy.txt"));
+  EXPECT_EQ("5", state("ver"));
+}
+
+TEST_F(Upgrade, ACopyThatDoesNotStartLeavesNothingHandedOver) {
+  setInstalled("3");
+  publish(4, newer_, manifest(newer_, 4));
+  machine.launcher.succeed = false;
+  EXPECT_FALSE(clickUpgradeNow());
+  EXPECT_EQ("3", state("ver"));
+  EXPECT_EQ("a", state("Up"));
+  EXPECT_FALSE(hasState("donreq"));
+}
+
 TEST_F(Upgrade, HandOverAcrossThreeStarts) {
   machine.registry.setString(hkey::LocalMachine, kKey, "Up", "b");
   machine.registry.setString(hkey::LocalMachine, kKey, "donreq", "z");
