@@ -21,7 +21,7 @@ using namespace e2e;
 namespace {
 
 const char kState[] = "Software\\Microsoft\\RADaz";
-constexpr DWORD kHandOverMs = 90000;  // three starts with 17 seconds of pauses between them
+[[maybe_unused]] constexpr DWORD kHandOverMs = 90000;  // three starts with 17 seconds of pauses between them
 constexpr DWORD kNewerVersionMS = 0x00020063;  // 2.99
 
 std::string readAll(const std::string& path) {
@@ -34,7 +34,7 @@ std::string readAll(const std::string& path) {
 bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // The program's file version, major and minor, as its version resource gives them.
-DWORD fileVersionMS(const std::string& path) {
+[[maybe_unused]] DWORD fileVersionMS(const std::string& path) {
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
   std::string data(size, '\0');
