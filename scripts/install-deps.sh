@@ -9,7 +9,7 @@ set -euo pipefail
 # nsis: makensis builds the Windows installer.
 PKGS=(cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386
       wine64 fonts-wine xvfb xauth imagemagick googletest libgtest-dev
-      libgmock-dev python3 x11-utils nsis)
+      libgmock-dev python3 x11-utils nsis pkg-config libsodium-dev)
 
 ok=$(dpkg-query -W -f='${Status}\n' "${PKGS[@]}" 2>/dev/null | grep -c 'ok installed' || true)
 [ "$ok" -ge ${#PKGS[@]} ] && exit 0

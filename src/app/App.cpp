@@ -8,6 +8,7 @@
 #include "schedule/HotKeys.h"
 #include "schedule/Scheduler.h"
 #include "settings/SavedSelections.h"
+#include "upgrade/Upgrade.h"
 
 namespace app {
 
@@ -45,6 +46,8 @@ App::App(platform::Platform& os) : os(os) {
   f.startUp.cmbPanOK.onClick = [this] { panic::cmbPanOK_Click(*this); };
   f.timeHide.onTimer = [this] { schedule::timeHide_Timer(*this); };
   f.timPanic.onTimer = [this] { panic::timPanic_Timer(*this); };
+  f.upgrade.cmdUpgrade.onClick = [this] { upgrade::cmdUpgrade_Click(*this); };
+  f.upgrade.cmdChkUpgrade.onClick = [this] { upgrade::cmdChkUpgrade_Click(*this); };
 }
 
 }  // namespace app

@@ -23,6 +23,7 @@ class App {
   std::string osDescription;         // FindOS at start-up
   platform::TrayIconRecord trayIcon;  // filled once at start-up
   std::string startInvisibly;        // the saved chkRun(0) text
+  std::string newVersion;            // the server's version number, from the check to the download
   bool unloaded = false;             // the main window has been closed
   TreeStates treeStates;
   int32_t panicKey = 122;    // virtual-key code pressed with Ctrl; F11 until restored

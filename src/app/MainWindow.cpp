@@ -127,6 +127,14 @@ CookieViewer::CookieViewer(ui::Control* iePage)
   fraMessage.setVisible(false);
 }
 
+UpgradePage::UpgradePage(ui::Control* form)
+    : fraUpgrade(form, "fraUpgrade", kPageRect, "Check For Upgrade"),
+      lstUpgrade(&fraUpgrade, "lstUpgrade", {120, 240, 6495, 3765}),
+      cmdUpgrade(&fraUpgrade, "cmdUpgrade", {2580, 4200, 1575, 375}, "Upgrade Now"),
+      cmdChkUpgrade(&fraUpgrade, "cmdChkUpgrade", {2580, 4200, 1575, 375}, "Check Upgrade") {
+  cmdChkUpgrade.zOrder();  // until it is clicked
+}
+
 HelpPage::HelpPage(ui::Control* form)
     : fraHelp(form, "fraHelp", kPageRect),
       fraHelpInfo(&fraHelp, "fraHelpInfo", {120, 240, 6495, 2295}, "Help Info."),
@@ -152,7 +160,7 @@ MainWindow::MainWindow()
       fraCustomItems(&form, "fraCustomItems", kPageRect, "Shredder"),
       schedule(&form),
       startUp(&form),
-      fraUpgrade(&form, "fraUpgrade", kPageRect, "Check For Upgrade"),
+      upgrade(&form),
       fraHardware(&form, "fraHardware", kPageRect, "Hardware Info"),
       help(&form),
       timeHide("timeHide", 50),

@@ -20,7 +20,7 @@ struct MainWindow {
   ui::Frame fraCustomItems;
   SchedulePage schedule;
   StartUpPage startUp;
-  ui::Frame fraUpgrade;
+  UpgradePage upgrade;
   ui::Frame fraHardware;
   HelpPage help;
 
@@ -29,6 +29,8 @@ struct MainWindow {
 
   // The names the handlers use.
   ui::ListBox& lstClean = cleaning.lstClean;
+  ui::Frame& fraUpgrade = upgrade.fraUpgrade;
+  ui::ListBox& lstUpgrade = upgrade.lstUpgrade;
   ui::ControlArray<ui::CheckBox>& chkWinSettings = windows.items;
   ui::ControlArray<ui::CheckBox>& chkIEsettings = ie.items;
   ui::ControlArray<ui::CheckBox>& chkNSsettings = netscape.items;

@@ -70,6 +70,14 @@ struct CookieViewer {
   bool filled = false;  // the list has been read from the cache in this run
 };
 
+// "Check For Upgrade": "Check Upgrade" lies over "Upgrade Now" at the same place.
+struct UpgradePage {
+  explicit UpgradePage(ui::Control* form);
+  ui::Frame fraUpgrade;
+  ui::ListBox lstUpgrade;
+  ui::Button cmdUpgrade, cmdChkUpgrade;
+};
+
 struct HelpPage {
   explicit HelpPage(ui::Control* form);
   ui::Frame fraHelp;

@@ -71,6 +71,9 @@ class FileSystem {
   // The folder a substituted drive stands for ("C:\\WINDOWS" for "subst X: C:\\WINDOWS"),
   // as QueryDosDeviceA tells it; empty for any other drive.
   virtual std::string substitutedDrive(char letter) = 0;
+  // SHFileOperationA copying one file over another, with no confirmation and no progress
+  // window (FOF_NOCONFIRMATION | FOF_SILENT); true when the shell reports success.
+  virtual bool shellCopyFile(const std::string& from, const std::string& to) = 0;
 };
 
 }  // namespace platform

@@ -19,7 +19,8 @@ class Http {
   // Cuts off the running request, if any; it may stay executing while it winds down.
   virtual void cancel() = 0;
   // Starts a GET of `url`: an id for the request, 0 when another one is still executing.
-  virtual uint32_t startRequest(const std::string& url) = 0;
+  // A body longer than `maxBody` bytes is cut off there and the request fails.
+  virtual uint32_t startRequest(const std::string& url, uint64_t maxBody) = 0;
   virtual bool stillExecuting() = 0;
   // The body of request `id` when it got a response; false when it failed, was cut off or
   // another request followed it.

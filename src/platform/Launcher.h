@@ -6,7 +6,7 @@
 namespace platform {
 
 namespace showcmd {
-constexpr int Hide = 0, Normal = 1;
+constexpr int Hide = 0, Normal = 1, MinimizedFocus = 2;
 }
 
 class Launcher {

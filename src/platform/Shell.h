@@ -46,6 +46,9 @@ class Shell {
   virtual bool specialFolderLocation(std::uintptr_t owner, int csidl, std::string* path) = 0;
   // SHGetFolderPathA (shfolder.dll) for a CSIDL, the current path; the HRESULT.
   virtual long folderPath(std::uintptr_t owner, int csidl, std::string* path) = 0;
+
+  // MessageBoxA; the button pressed.
+  virtual int messageBox(std::uintptr_t owner, const std::string& text, const std::string& title, uint32_t type) = 0;
 };
 
 }  // namespace platform

@@ -35,6 +35,7 @@ class System {
   // True when an earlier instance of the program runs; the first caller claims the name.
   virtual bool anotherInstanceRunning() = 0;
   virtual std::string programFolder() = 0;  // the folder of the running executable
+  virtual std::string programFile() = 0;    // the running executable's full path
   virtual std::string tempPath() = 0;       // GetTempPathA
   virtual std::string programName() = 0;    // the executable's base name, without ".exe"
   virtual uint32_t currentProcessId() = 0;  // GetCurrentProcessId

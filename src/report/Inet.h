@@ -8,10 +8,15 @@ class App;
 
 namespace report {
 
+// Nothing the maker serves comes near this; a larger answer is not ours.
+constexpr uint64_t kMaxBody = 64u << 20;
+
 // Fetches `url` (text or bytes alike), dispatching window events while the request runs.
 // False when there is no transfer object, another request still runs, or the request
-// failed or was cut off.
-bool OpenURL(app::App& app, const std::string& url, std::string* body);
+// failed, was cut off, or its body ran past `maxBody` bytes.
+bool OpenURL(app::App& app, const std::string& url, std::string* body, uint64_t maxBody = kMaxBody);
+// Cuts off whatever runs, waits for it to wind down, then fetches as OpenURL does.
+bool FetchURL(app::App& app, const std::string& url, std::string* body, uint64_t maxBody = kMaxBody);
 // Cuts off the running request.
 void CancelTransfer(app::App& app);
 bool StillExecuting(app::App& app);

@@ -21,7 +21,7 @@ enum class Kind {
 
 enum class Change {
   Caption, Value, Enabled, Visible, ZOrder, ItemAdded, ItemRemoved, ItemsCleared, Selection,
-  Text, FillColor, PanelText, NodeAdded, NodeExpanded, Bounds
+  Text, FillColor, PanelText, NodeAdded, NodeExpanded, Bounds, ForeColor
 };
 
 class Control;

@@ -146,6 +146,11 @@ void ListBox::setSelected(int i, bool on) {
   notify(Change::Selection, i);
 }
 
+void ListBox::setForeColor(uint32_t color) {
+  foreColor_ = color;
+  notify(Change::ForeColor);
+}
+
 void TextBox::setText(const std::string& text) {
   if (text_ == text) return;
   text_ = text;

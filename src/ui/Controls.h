@@ -87,8 +87,12 @@ class ListBox : public Control {
   // Combo boxes: selects the entry of that text, else shows the text with no entry selected.
   void setText(const std::string& text);
   Handler onClick;
+  // The colour of every line's text, 0x00BBGGRR; 0 is the system's text colour.
+  uint32_t foreColor() const { return foreColor_; }
+  void setForeColor(uint32_t color);
 
  private:
+  uint32_t foreColor_ = 0;
   std::vector<std::string> items_;
   std::vector<char> selected_;
   int listIndex_ = -1;

@@ -90,7 +90,7 @@ TEST_F(ErrorReporter, ErrorNumberZeroAndOffLineSendNothing) {
 
 TEST_F(ErrorReporter, CutsOffARunningTransferAndWaitsForItBeforeSending) {
   http.pollsPerRequest = 1000;  // an upgrade download in progress
-  const uint32_t download = http.startRequest("http://127.0.0.1:8080/qypdate.exe");
+  const uint32_t download = http.startRequest("http://127.0.0.1:8080/qypdate.exe", report::kMaxBody);
   http.pollsPerRequest = 0;
   const uint64_t dispatchesBefore = machine.loop.dispatchCount();
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "../LoopbackServer.h"
 #include "WinePlatform.h"
 #include "report/ErrorReporter.h"
 #include "settings/RegistryStrings.h"
@@ -14,97 +15,8 @@ using namespace winetest;
 
 namespace {
 
-// Winsock, loaded at run time: the program itself links no socket library.
-struct Sockets {
-  HMODULE dll = LoadLibraryA("ws2_32.dll");
-  template <typename F>
-  F get(const char* name) {
-    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(dll, name)));
-  }
-  decltype(&::WSAStartup) startup = get<decltype(&::WSAStartup)>("WSAStartup");
-  decltype(&::socket) socket = get<decltype(&::socket)>("socket");
-  decltype(&::bind) bind = get<decltype(&::bind)>("bind");
-  decltype(&::listen) listen = get<decltype(&::listen)>("listen");
-  decltype(&::accept) accept = get<decltype(&::accept)>("accept");
-  decltype(&::recv) recv = get<decltype(&::recv)>("recv");
-  decltype(&::send) send = get<decltype(&::send)>("send");
-  decltype(&::closesocket) close = get<decltype(&::closesocket)>("closesocket");
-  decltype(&::getsockname) sockname = get<decltype(&::getsockname)>("getsockname");
-  Sockets() {
-    WSADATA data;
-    if (startup) startup(MAKEWORD(2, 2), &data);
-  }
-
-  // A socket bound to 127.0.0.1 on a free port; the port in host order.
-  SOCKET bound(int* port) {
-    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = 0x0100007f;  // 127.0.0.1 in network order
-    a.sin_port = 0;
-    bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    int length = sizeof a;
-    sockname(s, reinterpret_cast<sockaddr*>(&a), &length);
-    *port = ((a.sin_port & 0xff) << 8) | (a.sin_port >> 8);
-    return s;
-  }
-};
-
-// Answers every request with a short page and logs its request line.
-class LoopbackServer {
- public:
-  explicit LoopbackServer(Sockets& net) : net_(net) {
-    InitializeCriticalSection(&lock_);
-    listener_ = net_.bound(&port_);
-    net_.listen(listener_, 8);
-    thread_ = CreateThread(nullptr, 0, &LoopbackServer::run, this, 0, nullptr);
-  }
-  ~LoopbackServer() {
-    net_.close(listener_);  // accept fails and the thread ends
-    WaitForSingleObject(thread_, 5000);
-    CloseHandle(thread_);
-    DeleteCriticalSection(&lock_);
-  }
-  std::string address() const { return "127.0.0.1:" + std::to_string(port_); }
-  std::vector<std::string> requests() {
-    EnterCriticalSection(&lock_);
-    std::vector<std::string> copy = requests_;
-    LeaveCriticalSection(&lock_);
-    return copy;
-  }
-
- private:
-  static DWORD WINAPI run(void* self) {
-    auto& server = *static_cast<LoopbackServer*>(self);
-    for (;;) {
-      SOCKET client = server.net_.accept(server.listener_, nullptr, nullptr);
-      if (client == INVALID_SOCKET) return 0;
-      std::string request;
-      char buffer[1024];
-      while (request.find("\r\n\r\n") == std::string::npos) {
-        const int n = server.net_.recv(client, buffer, sizeof buffer, 0);
-        if (n <= 0) break;
-        request.append(buffer, n);
-      }
-      if (!request.empty()) {
-        EnterCriticalSection(&server.lock_);
-        server.requests_.push_back(request.substr(0, request.find("\r\n")));
-        LeaveCriticalSection(&server.lock_);
-      }
-      static const char reply[] = "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\nContent-Length: 2\r\n"
-                                  "Connection: close\r\n\r\nok";
-      server.net_.send(client, reply, sizeof reply - 1, 0);
-      server.net_.close(client);
-    }
-  }
-
-  Sockets& net_;
-  CRITICAL_SECTION lock_;
-  SOCKET listener_ = INVALID_SOCKET;
-  int port_ = 0;
-  HANDLE thread_ = nullptr;
-  std::vector<std::string> requests_;
-};
+using testnet::LoopbackServer;
+using testnet::Sockets;
 
 std::string percentDecode(const std::string& s) {
   std::string out;

@@ -126,6 +126,9 @@ SimFileSystem::Resolved SimFileSystem::resolve(const std::string& path) {
       part += c;
       continue;
     }
+    // Windows drops a name's trailing dots and blanks: "qy.exe." is "qy.exe".
+    if (part != "." && part != "..")
+      while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
     if (part == "..") {
       if (!parts.empty()) parts.pop_back();  // never above the drive's root
     } else if (!part.empty() && part != ".") {
@@ -574,6 +577,12 @@ void SimFileSystem::makeFolders(const std::string& path) {
     }
     if (i < path.size()) prefix += path[i];
   }
+}
+
+bool SimFileSystem::shellCopyFile(const std::string& from, const std::string& to) {
+  std::string data;
+  if (readFile(from, &data) != winerr::Success) return false;
+  return writeFile(to, data) == winerr::Success;
 }
 
 }  // namespace platform::sim

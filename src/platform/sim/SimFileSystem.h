@@ -31,6 +31,7 @@ class SimFileSystem : public FileSystem {
   long getShortPathName(const std::string& path, std::string* shortPath) override;
   std::unique_ptr<HeldFolder> holdFolder(const std::string& path, FileIdentity* identity) override;
   std::string substitutedDrive(char letter) override;
+  bool shellCopyFile(const std::string& from, const std::string& to) override;
 
   // For tests: the host path behind a Windows path (the path it would have when missing).
   std::string hostPath(const std::string& path);

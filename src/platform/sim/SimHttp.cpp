@@ -2,6 +2,13 @@
 
 namespace platform::sim {
 
+const SimHttp::Answer& SimHttp::answerFor(const std::string& url) {
+  auto found = answers.find(url);
+  if (found != answers.end()) return found->second;
+  fallback_ = {responseHeaders, body, false};
+  return fallback_;
+}
+
 void SimHttp::cancel() {
   log.push_back("cancel");
   if (runningId_ && !cancelled_) {
@@ -10,7 +17,7 @@ void SimHttp::cancel() {
   }
 }
 
-uint32_t SimHttp::startRequest(const std::string& url) {
+uint32_t SimHttp::startRequest(const std::string& url, uint64_t maxBody) {
   if (runningId_) {
     log.push_back("start refused " + url);
     return 0;
@@ -18,6 +25,8 @@ uint32_t SimHttp::startRequest(const std::string& url) {
   log.push_back("start " + url);
   requests.push_back(url);
   runningId_ = ++lastId_;
+  runningUrl_ = url;
+  runningLimit_ = maxBody;
   cancelled_ = false;
   pollsLeft_ = pollsPerRequest;
   return runningId_;
@@ -30,8 +39,13 @@ bool SimHttp::stillExecuting() {
       --pollsLeft_;
       executing = true;
     } else {
-      if (cancelled_) runningId_ = 0;  // a cut-off request leaves no response
-      else finishedId_ = runningId_, runningId_ = 0;
+      const Answer& answer = answerFor(runningUrl_);
+      // A cut-off request, a broken one and one whose body ran past its limit leave no response.
+      if (!cancelled_ && !answer.fails && answer.body.size() <= runningLimit_) {
+        finishedId_ = runningId_;
+        last_ = answer;
+      }
+      runningId_ = 0;
     }
   }
   log.push_back(executing ? "executing 1" : "executing 0");
@@ -40,11 +54,11 @@ bool SimHttp::stillExecuting() {
 
 bool SimHttp::takeResponse(uint32_t id, std::string* out) {
   if (runningId_ || id == 0 || id != finishedId_) return false;
-  if (out) *out = body;
+  if (out) *out = last_.body;
   return true;
 }
 
-std::string SimHttp::headers() { return finishedId_ ? responseHeaders : std::string(); }
+std::string SimHttp::headers() { return finishedId_ ? last_.headers : std::string(); }
 
 std::uintptr_t SimHttp::internetOpen(const std::string& agent) {
   log.push_back("InternetOpenA " + agent);

@@ -2,6 +2,7 @@
 // A scripted HTTP layer for host tests: answers the probe as told, runs each request for a
 // set number of polls, and logs every call in order.
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,7 @@ namespace platform::sim {
 class SimHttp : public Http {
  public:
   void cancel() override;
-  uint32_t startRequest(const std::string& url) override;
+  uint32_t startRequest(const std::string& url, uint64_t maxBody) override;
   bool stillExecuting() override;
   bool takeResponse(uint32_t id, std::string* body) override;
   std::string headers() override;
@@ -26,12 +27,23 @@ class SimHttp : public Http {
   int pollsToWindDown = 2;      // ... and this often after a cancel
   std::string body = "OK";
   std::string responseHeaders = "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\n";
+  // Answers for particular URLs; any other URL gets `body` and `responseHeaders`.
+  struct Answer {
+    std::string headers, body;
+    bool fails = false;  // the transfer breaks off: no response at all
+  };
+  std::map<std::string, Answer> answers;
 
   std::vector<std::string> log;       // "cancel", "start URL", "executing 1", "InternetOpenA agent", ...
   std::vector<std::string> requests;  // the URLs of started requests
   int openHandles = 0;
 
  private:
+  const Answer& answerFor(const std::string& url);
+  Answer fallback_;
+  Answer last_;  // of the last request that got a response
+  std::string runningUrl_;
+  uint64_t runningLimit_ = 0;
   uint32_t lastId_ = 0;
   uint32_t runningId_ = 0;
   uint32_t finishedId_ = 0;

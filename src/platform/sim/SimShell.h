@@ -23,6 +23,16 @@ class SimShell : public Shell {
   // SimShellFolders.cpp
   bool specialFolderLocation(std::uintptr_t owner, int csidl, std::string* path) override;
   long folderPath(std::uintptr_t owner, int csidl, std::string* path) override;
+  int messageBox(std::uintptr_t owner, const std::string& text, const std::string& title, uint32_t type) override {
+    messageBoxes.push_back({owner, text, title, type});
+    return 1;  // OK
+  }
+  struct MessageBoxShown {
+    std::uintptr_t owner;
+    std::string text, title;
+    uint32_t type;
+  };
+  std::vector<MessageBoxShown> messageBoxes;
   // The shell's folders by CSIDL; a missing id makes both lookups fail.
   std::map<int, std::string> specialFolders{
       {6, "C:\\Documents and Settings\\User\\Favorites"},

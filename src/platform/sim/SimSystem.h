@@ -12,6 +12,7 @@ class SimSystem : public System {
   bool getVersion(OsVersion* out) override;
   bool anotherInstanceRunning() override { return otherInstance; }
   std::string programFolder() override { return programDir; }
+  std::string programFile() override { return programDir + "\\" + programFileName; }
   std::string tempPath() override { return temp; }
   std::string programName() override { return exeName; }
   uint32_t currentProcessId() override { return processId; }
@@ -31,6 +32,7 @@ class SimSystem : public System {
   bool ended = false;
   std::string programDir = "C:\\Program Files\\Quellery";
   std::string exeName = "Quellery";
+  std::string programFileName = "Quellery.exe";
   std::string temp = "C:\\WINDOWS\\TEMP\\";
   uint32_t processId = 1234;
 

@@ -70,6 +70,9 @@ inline constexpr ControlIdRange kControlIds[] = {
     {"cmbPanic", 522, 1},
     {"cmbPanOK", 523, 1},
     {"lblPanic", 524, 1},
+    {"lstUpgrade", 530, 1},
+    {"cmdUpgrade", 531, 1},
+    {"cmdChkUpgrade", 532, 1},
 };
 
 // Controls named nowhere above get ids from here on, in creation order.

@@ -411,6 +411,9 @@ void MainView::apply(ui::Control& control, ui::Change change, int detail) {
     case Change::FillColor:
       InvalidateRect(hwnd, nullptr, FALSE);
       break;
+    case Change::ForeColor:
+      InvalidateRect(hwnd, nullptr, TRUE);
+      break;
     case Change::PanelText: {
       const std::string& text = app_.frm.stBar.panelText(detail);
       panelShown_[detail - 1] = text;
@@ -562,6 +565,17 @@ bool MainView::parentMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* re
       SetTextColor(dc, color);
       SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
       *result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+      return true;
+    }
+    case WM_CTLCOLORLISTBOX: {
+      ui::Control* control = controlOf(reinterpret_cast<HWND>(lParam));
+      if (!control || control->kind() != ui::Kind::ListBox) return false;
+      const uint32_t color = static_cast<ui::ListBox*>(control)->foreColor();
+      if (color == 0) return false;
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, color);
+      SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+      *result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
       return true;
     }
     default:

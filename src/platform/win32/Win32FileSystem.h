@@ -20,6 +20,7 @@ class Win32FileSystem : public FileSystem {
   long getShortPathName(const std::string& path, std::string* shortPath) override;
   std::unique_ptr<HeldFolder> holdFolder(const std::string& path, FileIdentity* identity) override;
   std::string substitutedDrive(char letter) override;
+  bool shellCopyFile(const std::string& from, const std::string& to) override;  // Win32ShellCopy.cpp
 };
 
 }  // namespace platform::win32

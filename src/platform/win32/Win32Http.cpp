@@ -9,6 +9,7 @@ namespace platform::win32 {
 struct Win32Http::Job {
   CRITICAL_SECTION* lock;
   std::string agent, url;
+  uint64_t maxBody = 0;
   uint32_t id = 0;
   // Guarded by the lock: whoever closes a handle zeroes it.
   HINTERNET session = nullptr;
@@ -48,10 +49,8 @@ DWORD WINAPI runRequest(void* parameter) {
   if (ok) {
     char buffer[8192];
     DWORD got = 0;
-    // Nothing the maker serves comes near this; a larger answer is not ours.
-    const size_t kMaxBody = 64u << 20;
     while ((ok = winInet().InternetReadFile(request, buffer, sizeof buffer, &got) != FALSE) && got > 0) {
-      if (job->body.size() + got > kMaxBody) {
+      if (job->body.size() + got > job->maxBody) {
         ok = false;
         break;
       }
@@ -104,12 +103,13 @@ void Win32Http::cancel() {
   LeaveCriticalSection(&lock_);
 }
 
-uint32_t Win32Http::startRequest(const std::string& url) {
+uint32_t Win32Http::startRequest(const std::string& url, uint64_t maxBody) {
   if (stillExecuting()) return 0;
   auto* job = new Job;
   job->lock = &lock_;
   job->agent = agent_;
   job->url = url;
+  job->maxBody = maxBody;
   job->id = ++lastId_;
   DWORD threadId = 0;
   thread_ = CreateThread(nullptr, 0, runRequest, job, 0, &threadId);

@@ -19,7 +19,7 @@ class Win32Http : public Http {
   Win32Http& operator=(const Win32Http&) = delete;
 
   void cancel() override;
-  uint32_t startRequest(const std::string& url) override;
+  uint32_t startRequest(const std::string& url, uint64_t maxBody) override;
   bool stillExecuting() override;
   bool takeResponse(uint32_t id, std::string* body) override;
   std::string headers() override;

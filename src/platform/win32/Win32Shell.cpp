@@ -47,4 +47,8 @@ void Win32Shell::removeStrayIcons() {
   icons_.clear();
 }
 
+int Win32Shell::messageBox(std::uintptr_t owner, const std::string& text, const std::string& title, uint32_t type) {
+  return MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), title.c_str(), type);
+}
+
 }  // namespace platform::win32

@@ -23,6 +23,7 @@ class Win32Shell : public Shell {
   // Win32ShellFolders.cpp
   bool specialFolderLocation(std::uintptr_t owner, int csidl, std::string* path) override;
   long folderPath(std::uintptr_t owner, int csidl, std::string* path) override;
+  int messageBox(std::uintptr_t owner, const std::string& text, const std::string& title, uint32_t type) override;
 
   // Removes every icon this process added and has not removed: an icon of a process
   // that has ended stays in the notification area until the mouse passes over it.

@@ -29,10 +29,14 @@ bool Win32System::anotherInstanceRunning() {
   return another_;
 }
 
-std::string Win32System::programFolder() {
+std::string Win32System::programFile() {
   char path[MAX_PATH + 1] = {};
   const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, length);
+  return std::string(path, length);
+}
+
+std::string Win32System::programFolder() {
+  const std::string folder = programFile();
   const std::string::size_type slash = folder.find_last_of('\\');
   return slash == std::string::npos ? std::string() : folder.substr(0, slash);
 }

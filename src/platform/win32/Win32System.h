@@ -19,6 +19,7 @@ class Win32System : public System {
   bool getVersion(OsVersion* out) override;
   bool anotherInstanceRunning() override;
   std::string programFolder() override;  // without a trailing backslash
+  std::string programFile() override;
   std::string tempPath() override;
   std::string programName() override;
   uint32_t currentProcessId() override;

@@ -1,0 +1,44 @@
+#include "app/App.h"
+#include "app/Startup.h"
+#include "app/modTest.h"
+#include "report/ErrorReporter.h"
+#include "upgrade/Upgrade.h"
+
+namespace upgrade {
+
+namespace {
+constexpr uint32_t kRed = 0x0000FF;  // RGB 255, 0, 0 as 0x00BBGGRR
+}
+
+void cmdUpgrade_Click(app::App& app) {
+  app::UpgradePage& page = app.frm.upgrade;
+  ui::ListBox& list = page.lstUpgrade;
+  page.cmdChkUpgrade.setEnabled(false);
+  list.clear();
+  list.addItem("Quellery is checking for Upgrade...");
+  if (!report::IsOnline(app)) {
+    list.setForeColor(kRed);
+    list.addItem(" ");
+    list.addItem(" Make sure you are connected to Internet");
+    page.cmdChkUpgrade.setEnabled(true);
+  } else {
+    const std::string installed = ReadOrCreateRegString(app, platform::hkey::LocalMachine, kStateKey, "ver", "1");
+    if (!IsUpgradeAvailable(app, installed)) {
+      list.addItem(" ");
+      list.setForeColor(kRed);
+      list.addItem(" Currently no upgrade is available ");
+      page.cmdChkUpgrade.setEnabled(true);
+    } else {
+      list.addItem("Quellery Upgrade Available");
+      app::WaitSeconds(app, 1);
+      list.addItem("Quellery is Downloading New Version...");
+      list.addItem("Please Wait Download Time Depending On Your Internet Connection");
+      DownloadAndInstall(app);
+    }
+  }
+  if (app.flags.exitAfterCleaning) app::Form_Unload(app);
+}
+
+void cmdChkUpgrade_Click(app::App& app) { app.frm.upgrade.cmdUpgrade.zOrder(); }
+
+}  // namespace upgrade
