@@ -13,6 +13,15 @@ constexpr uint32_t ReadOnly = 0x1, Hidden = 0x2, System = 0x4, Directory = 0x10,
 constexpr uint32_t Invalid = 0xFFFFFFFFu;
 }  // namespace fileattr
 
+// GetFileInformationByHandle's answer about one file or folder.
+struct FileInformation {
+  uint32_t attributes = 0;
+  uint32_t links = 0;         // names the file has (hard links)
+  uint32_t volumeSerial = 0;  // with fileIndex: the same object whatever the path
+  uint64_t fileIndex = 0;
+  uint64_t size = 0;
+};
+
 struct FindData {
   uint32_t attributes = 0;
   std::string name;       // long name
@@ -41,6 +50,20 @@ class FileSystem {
   // Overwrites bytes in place without creating or truncating the file.
   virtual long overwriteFile(const std::string& path, uint64_t offset, const std::string& data) = 0;
   virtual long getShortPathName(const std::string& path, std::string* shortPath) = 0;
+
+  // Writing a file over where it lies (the shredder).
+  // Writes `data` at `offset` of an existing file, neither creating nor truncating it; with
+  // `flush` the file's data has reached the disk when it returns (FlushFileBuffers).
+  virtual long writeAt(const std::string& path, uint64_t offset, const std::string& data, bool flush) = 0;
+  // Moves the file's end to `length` bytes (SetEndOfFile).
+  virtual long setFileLength(const std::string& path, uint64_t length) = 0;
+  // MoveFileA: a new name for a file or folder; fails when the new name is taken.
+  virtual long moveFile(const std::string& from, const std::string& to) = 0;
+  // The file or folder the path names; a link at the end of the path is not followed, so
+  // it shows the reparse-point attribute. Fails where Windows cannot open folders (9x).
+  virtual long fileInformation(const std::string& path, FileInformation* out) = 0;
+  // GetLogicalDrives: bit 0 for A: up to bit 25 for Z:.
+  virtual uint32_t logicalDrives() = 0;
 };
 
 }  // namespace platform

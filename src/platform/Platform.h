@@ -1,5 +1,6 @@
 #pragma once
 // Everything the program asks of Windows, handed to it as one bundle.
+#include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
 #include "platform/FileSystem.h"
 #include "platform/Http.h"
@@ -22,6 +23,7 @@ struct Platform {
   UrlHistory& urlHistory;
   Launcher& launcher;
   Http* http = nullptr;  // the main window's transfer object; none means off line
+  Dialogs* dialogs = nullptr;  // none where no one can answer a dialog
 };
 
 }  // namespace platform

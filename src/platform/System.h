@@ -14,6 +14,13 @@ struct OsVersion {
   std::string servicePack;
 };
 
+// GetLocalTime: the wall clock of the machine.
+struct LocalTime {
+  int year = 0, month = 0, day = 0;  // month 1 to 12
+  int dayOfWeek = 0;                 // 0 Sunday to 6 Saturday
+  int hour = 0, minute = 0, second = 0;
+};
+
 // Raised by endProgram() where the process cannot simply stop (the simulated machine).
 struct ProgramEnded {};
 
@@ -25,6 +32,7 @@ class System {
   virtual bool anotherInstanceRunning() = 0;
   virtual std::string programFolder() = 0;  // the folder of the running executable
   virtual std::string tempPath() = 0;       // GetTempPathA
+  virtual LocalTime localTime() = 0;       // GetLocalTime
   // Ends the process at once, without unloading anything (VB's End).
   [[noreturn]] virtual void endProgram() = 0;
 };

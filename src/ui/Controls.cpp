@@ -134,6 +134,10 @@ void ListBox::setText(const std::string& text) {
   notify(Change::Text);
 }
 
+void ListBox::dblClick() {
+  if (onDblClick) onDblClick();
+}
+
 void ListBox::setSelected(int i, bool on) {
   selected_.at(i) = on ? 1 : 0;
   notify(Change::Selection, i);

@@ -83,6 +83,9 @@ class ListBox : public Control {
   // Combo boxes: selects the entry of that text, else shows the text with no entry selected.
   void setText(const std::string& text);
   Handler onClick;
+  // A double click on an entry, after the click that selected it.
+  Handler onDblClick;
+  void dblClick();
 
  private:
   std::vector<std::string> items_;

@@ -69,6 +69,19 @@ inline constexpr ControlIdRange kControlIds[] = {
     {"lblPanicKey", 521, 1},
     {"cmbPanic", 522, 1},
     {"cmbPanOK", 523, 1},
+    {"fraFileList", 530, 1},
+    {"lstFiles", 531, 1},
+    {"cmdFileBrowse", 532, 1},
+    {"cmdDelSelected", 533, 1},
+    {"cmdShredClear", 534, 1},
+    {"fraControls", 535, 1},
+    {"lblSecurity", 536, 1},
+    {"cmbOver", 537, 1},
+    {"fraShredFolder", 538, 1},
+    {"lblAboutShredTimer", 539, 1},
+    {"txtShredFolder", 540, 1},
+    {"cmdShredBrowse", 541, 1},
+    {"Command2", 542, 1},
 };
 
 // Controls named nowhere above get ids from here on, in creation order.

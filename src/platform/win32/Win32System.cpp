@@ -43,6 +43,12 @@ std::string Win32System::tempPath() {
   return length > 0 && length <= MAX_PATH ? std::string(path, length) : std::string();
 }
 
+LocalTime Win32System::localTime() {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  return LocalTime{t.wYear, t.wMonth, t.wDay, t.wDayOfWeek, t.wHour, t.wMinute, t.wSecond};
+}
+
 void Win32System::endProgram() {
   if (beforeExit) {
     try {
