@@ -55,7 +55,8 @@ bool ShredFile(app::App& app, const std::string& path, int factor) {
     for (uint64_t offset = 0; offset < total; offset += chunk.size()) {
       const uint64_t left = total - offset;
       const bool last = left <= chunk.size();
-      const long rc = fs.writeAt(path, offset, last ? chunk.substr(0, static_cast<size_t>(left)) : chunk, last);
+      const long rc = last ? fs.writeAt(path, offset, chunk.substr(0, static_cast<size_t>(left)), true)
+                           : fs.writeAt(path, offset, chunk, false);
       if (rc != winerr::Success) {
         // Before the first write the file is untouched; later it is part overwritten.
         erase::logSkipped(path, offset == 0 ? "cannot be written" : "overwriting failed");
