@@ -82,6 +82,10 @@ inline constexpr ControlIdRange kControlIds[] = {
     {"txtShredFolder", 540, 1},
     {"cmdShredBrowse", 541, 1},
     {"Command2", 542, 1},
+    {"drvList", 550, 1},
+    {"dirList", 551, 1},
+    {"cmdAdd", 552, 1},
+    {"cmdCancel", 553, 1},
 };
 
 // Controls named nowhere above get ids from here on, in creation order.

@@ -8,7 +8,7 @@
 #include <map>
 #include <vector>
 
-#include "ui/Control.h"
+#include "ui/Controls.h"
 
 namespace app {
 class App;
@@ -27,6 +27,9 @@ class MainView : public ui::ControlObserver {
 
   // Form_Load, then the activation that arrived while it ran.
   void runFormLoad();
+  // Shows a dialog form over the main window, which is disabled meanwhile, and returns
+  // once the form has hidden itself (or was closed, which hides it).
+  void runModal(ui::Form& form);
 
   HWND window() const { return main_; }
   HWND handleOf(const ui::Control& control) const;
@@ -42,6 +45,7 @@ class MainView : public ui::ControlObserver {
   static void registerClasses(HINSTANCE instance);
 
   void build(ui::Control& control, HWND parent);
+  void forget(ui::Control& control);
   void stackChildren(ui::Control& control);
   void attachBuddies();
   void createImageList();
