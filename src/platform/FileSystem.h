@@ -2,6 +2,7 @@
 // The file system as the program asks for it: narrow Windows paths ("C:\\dir\\file"),
 // Windows attributes and result codes.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,15 +14,6 @@ constexpr uint32_t ReadOnly = 0x1, Hidden = 0x2, System = 0x4, Directory = 0x10,
 constexpr uint32_t Invalid = 0xFFFFFFFFu;
 }  // namespace fileattr
 
-// GetFileInformationByHandle's answer about one file or folder.
-struct FileInformation {
-  uint32_t attributes = 0;
-  uint32_t links = 0;         // names the file has (hard links)
-  uint32_t volumeSerial = 0;  // with fileIndex: the same object whatever the path
-  uint64_t fileIndex = 0;
-  uint64_t size = 0;
-};
-
 struct FindData {
   uint32_t attributes = 0;
   std::string name;       // long name
@@ -29,6 +21,25 @@ struct FindData {
   uint64_t size = 0;
   uint64_t creationTime = 0;   // FILETIME: 100 ns since 1601
   uint64_t lastWriteTime = 0;
+};
+
+// What an open handle tells of the file or folder behind it.
+struct FileIdentity {
+  uint32_t attributes = 0;
+  uint32_t volumeSerial = 0;
+  uint64_t fileIndex = 0;
+  uint32_t links = 0;
+  bool known = false;  // false where Windows keeps no file ids (95, 98, ME): attributes only
+
+  bool sameAs(const FileIdentity& other) const {
+    return known && other.known && volumeSerial == other.volumeSerial && fileIndex == other.fileIndex;
+  }
+};
+
+// A folder kept open: while it is held nobody can rename, replace or remove it.
+class HeldFolder {
+ public:
+  virtual ~HeldFolder() = default;
 };
 
 class FileSystem {
@@ -50,6 +61,14 @@ class FileSystem {
   // Overwrites bytes in place without creating or truncating the file.
   virtual long overwriteFile(const std::string& path, uint64_t offset, const std::string& data) = 0;
   virtual long getShortPathName(const std::string& path, std::string* shortPath) = 0;
+  // Opens the folder itself, a link as the link and not what it names, sharing it for
+  // reading and writing but not for deletion, and tells what the handle sees. Null when
+  // it cannot be opened. Windows 95, 98 and ME have no links and no folder handles: there
+  // nothing is held and only the attributes are told.
+  virtual std::unique_ptr<HeldFolder> holdFolder(const std::string& path, FileIdentity* identity) = 0;
+  // The folder a substituted drive stands for ("C:\\WINDOWS" for "subst X: C:\\WINDOWS"),
+  // as QueryDosDeviceA tells it; empty for any other drive.
+  virtual std::string substitutedDrive(char letter) = 0;
 
   // Writing a file over where it lies (the shredder).
   // Writes `data` at `offset` of an existing file, neither creating nor truncating it; with
@@ -59,9 +78,9 @@ class FileSystem {
   virtual long setFileLength(const std::string& path, uint64_t length) = 0;
   // MoveFileA: a new name for a file or folder; fails when the new name is taken.
   virtual long moveFile(const std::string& from, const std::string& to) = 0;
-  // The file or folder the path names; a link at the end of the path is not followed, so
-  // it shows the reparse-point attribute. Fails where Windows cannot open folders (9x).
-  virtual long fileInformation(const std::string& path, FileInformation* out) = 0;
+  // What the file the path names is, and its length; a link at the end of the path is
+  // not followed, so it shows the reparse-point attribute.
+  virtual long fileInformation(const std::string& path, FileIdentity* identity, uint64_t* size) = 0;
   // GetLogicalDrives: bit 0 for A: up to bit 25 for Z:.
   virtual uint32_t logicalDrives() = 0;
 };

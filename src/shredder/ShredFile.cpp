@@ -45,13 +45,14 @@ bool ShredFile(app::App& app, const std::string& path, int factor) {
       return false;
     }
     FileSystem& fs = app.os.files;
-    FileInformation info;
-    if (fs.fileInformation(path, &info) != winerr::Success) return false;
+    FileIdentity identity;
+    uint64_t size = 0;
+    if (fs.fileInformation(path, &identity, &size) != winerr::Success) return false;
     const std::string stream = shredStream(factor);
     // Whole streams per write, so each write continues the stream where the last ended.
     std::string chunk;
     while (chunk.size() + stream.size() <= std::max(kChunkBytes, stream.size())) chunk += stream;
-    const uint64_t total = std::max<uint64_t>(info.size, stream.size());
+    const uint64_t total = std::max<uint64_t>(size, stream.size());
     for (uint64_t offset = 0; offset < total; offset += chunk.size()) {
       const uint64_t left = total - offset;
       const bool last = left <= chunk.size();

@@ -1,5 +1,6 @@
 #include "shredder/ShredFolder.h"
 
+#include <memory>
 #include <vector>
 
 #include "app/App.h"
@@ -23,9 +24,25 @@ namespace {
 
 const char* const kShredFolderValue = "ShredFolder";
 
-// `folder` ends in "\\". Hidden, system and read-only files are shredded too, as the tree
-// delete would have removed them.
-void shredTree(app::App& app, const std::string& folder, int factor) {
+void shredEntries(app::App& app, const std::string& folder, int factor);
+
+// `folder` ends in "\\". Held open while its entries are shredded, so it cannot be swapped
+// for a link meanwhile; removed after, when `removeThis` and nothing was left in it.
+void shredTree(app::App& app, const std::string& folder, int factor, bool removeThis) {
+  {
+    FileIdentity identity;
+    const std::unique_ptr<HeldFolder> held = erase::holdPlainFolder(app, folder, &identity);
+    if (!held) return;
+    shredEntries(app, folder, factor);
+  }
+  if (removeThis) {
+    app.os.files.setAttributes(folder.substr(0, folder.size() - 1), fileattr::Normal);
+    app.os.files.removeDirectory(folder.substr(0, folder.size() - 1));
+  }
+}
+
+// Hidden, system and read-only files are shredded too, as the tree delete removes them.
+void shredEntries(app::App& app, const std::string& folder, int factor) {
   std::vector<FindData> entries;
   app.os.files.findFiles(folder + "*", &entries);
   for (const FindData& entry : entries) {
@@ -35,13 +52,10 @@ void shredTree(app::App& app, const std::string& folder, int factor) {
       if (erase::isLink(entry)) {
         erase::logSkipped(path, "link");
       } else if (erase::isFolder(entry)) {
-        if (!erase::fitsFolder(path + "\\")) {
+        if (erase::fitsFolder(path + "\\"))
+          shredTree(app, path + "\\", factor, true);
+        else
           erase::logSkipped(path, "path too long");
-          return;
-        }
-        shredTree(app, path + "\\", factor);
-        app.os.files.setAttributes(path, fileattr::Normal);
-        app.os.files.removeDirectory(path);  // fails, as it should, where something was refused
       } else if (!erase::fitsFile(path)) {
         erase::logSkipped(path, "path too long");
       } else if (const char* reason = fileRefusal(app, path)) {
@@ -59,9 +73,7 @@ void shredTree(app::App& app, const std::string& folder, int factor) {
 
 void ShredFolderTree(app::App& app, const std::string& folder, int factor, bool removeFolder) {
   const std::string path = erase::AddBackslash(folder);
-  if (!erase::fitsFolder(path)) return;
-  shredTree(app, path, factor);
-  if (removeFolder) resumeNext([&] { app.os.files.removeDirectory(path.substr(0, path.size() - 1)); });
+  if (erase::fitsFolder(path)) resumeNext([&] { shredTree(app, path, factor, removeFolder); });
 }
 
 void SweepShredFolder(app::App& app) {

@@ -19,10 +19,10 @@ bool namesDevice(const std::string& path);
 // deleting it would not remove the data), or a file that cannot be examined.
 const char* fileRefusal(app::App& app, const std::string& path);
 
-// A folder to be wiped: refused when it is no full path, a device, a drive or share root,
-// the Windows or system folder, the profile or a shell folder, the program's folder, a
-// folder that holds one of these (by name, short name or identity, so a substituted drive
-// is seen through), or a path that passes through a link.
+// A folder to be wiped: refused when it is no full path, a device, a path through a link,
+// a link itself, or a folder the temp folder guard keeps (drive and share roots, Windows
+// and what is in it, profiles, shell folders, the program's folder, and every folder
+// holding one of these, however spelt or aliased).
 const char* folderRefusal(app::App& app, const std::string& folder);
 
 }  // namespace shredder

@@ -70,17 +70,18 @@ long SimFileSystem::moveFile(const std::string& from, const std::string& to) {
   return winerr::Success;
 }
 
-long SimFileSystem::fileInformation(const std::string& path, FileInformation* out) {
+long SimFileSystem::fileInformation(const std::string& path, FileIdentity* identity, uint64_t* size) {
   const Resolved r = resolve(path);
   if (r.error) return r.error;
   struct stat st;
   if (::lstat(r.host.c_str(), &st) != 0) return errnoCode(errno);
   bool exists = false;
-  out->attributes = attributesOf(r.host, &exists);
-  out->links = static_cast<uint32_t>(S_ISDIR(st.st_mode) ? 1 : st.st_nlink);
-  out->volumeSerial = static_cast<uint32_t>(st.st_dev);
-  out->fileIndex = static_cast<uint64_t>(st.st_ino);
-  out->size = S_ISREG(st.st_mode) ? static_cast<uint64_t>(st.st_size) : 0;
+  identity->attributes = attributesOf(r.host, &exists);
+  identity->links = static_cast<uint32_t>(S_ISDIR(st.st_mode) ? 1 : st.st_nlink);
+  identity->volumeSerial = static_cast<uint32_t>(st.st_dev);
+  identity->fileIndex = static_cast<uint64_t>(st.st_ino);
+  identity->known = true;
+  *size = S_ISREG(st.st_mode) ? static_cast<uint64_t>(st.st_size) : 0;
   return winerr::Success;
 }
 

@@ -17,11 +17,13 @@ class Win32FileSystem : public FileSystem {
   long writeFile(const std::string& path, const std::string& data) override;
   long overwriteFile(const std::string& path, uint64_t offset, const std::string& data) override;
   long getShortPathName(const std::string& path, std::string* shortPath) override;
+  std::unique_ptr<HeldFolder> holdFolder(const std::string& path, FileIdentity* identity) override;
+  std::string substitutedDrive(char letter) override;
   // In-place writes, renames, file identity and drives (FileWrites.cpp).
   long writeAt(const std::string& path, uint64_t offset, const std::string& data, bool flush) override;
   long setFileLength(const std::string& path, uint64_t length) override;
   long moveFile(const std::string& from, const std::string& to) override;
-  long fileInformation(const std::string& path, FileInformation* out) override;
+  long fileInformation(const std::string& path, FileIdentity* identity, uint64_t* size) override;
   uint32_t logicalDrives() override;
 };
 

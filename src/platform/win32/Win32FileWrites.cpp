@@ -10,11 +10,6 @@ namespace {
 
 long lastError() { return static_cast<long>(GetLastError()); }
 
-bool isNt5OrLater() {
-  const DWORD version = GetVersion();
-  return !(version & 0x80000000u) && LOBYTE(LOWORD(version)) >= 5;
-}
-
 bool seek(HANDLE file, uint64_t offset) {
   LONG high = static_cast<LONG>(offset >> 32);
   return SetFilePointer(file, static_cast<LONG>(offset & 0xFFFFFFFFu), &high, FILE_BEGIN) != INVALID_SET_FILE_POINTER ||
@@ -57,24 +52,27 @@ long Win32FileSystem::moveFile(const std::string& from, const std::string& to) {
   return MoveFileA(from.c_str(), to.c_str()) ? ERROR_SUCCESS : lastError();
 }
 
-long Win32FileSystem::fileInformation(const std::string& path, FileInformation* out) {
-  // Folders open only with backup semantics, and a link is opened itself, not its target;
-  // Windows 9x knows neither flag and has no links.
-  const DWORD flags = isNt5OrLater() ? FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT
-                                     : FILE_ATTRIBUTE_NORMAL;
-  HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, flags, nullptr);
-  if (file == INVALID_HANDLE_VALUE)
-    file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, flags,
+long Win32FileSystem::fileInformation(const std::string& path, FileIdentity* identity, uint64_t* size) {
+  *identity = FileIdentity();
+  // The link itself, not what it names; NT 4 knows no reparse points and may refuse the flag.
+  auto open = [&](DWORD flags) {
+    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, flags,
                        nullptr);
+  };
+  const bool windows9x = (GetVersion() & 0x80000000u) != 0;
+  HANDLE file = open(windows9x ? FILE_ATTRIBUTE_NORMAL : FILE_FLAG_OPEN_REPARSE_POINT);
+  if (file == INVALID_HANDLE_VALUE && !windows9x && GetLastError() == ERROR_INVALID_PARAMETER)
+    file = open(FILE_ATTRIBUTE_NORMAL);
   if (file == INVALID_HANDLE_VALUE) return lastError();
   BY_HANDLE_FILE_INFORMATION info = {};
   long rc = ERROR_SUCCESS;
   if (GetFileInformationByHandle(file, &info)) {
-    out->attributes = info.dwFileAttributes;
-    out->links = info.nNumberOfLinks;
-    out->volumeSerial = info.dwVolumeSerialNumber;
-    out->fileIndex = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-    out->size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    identity->attributes = info.dwFileAttributes;
+    identity->links = info.nNumberOfLinks;
+    identity->volumeSerial = info.dwVolumeSerialNumber;
+    identity->fileIndex = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    identity->known = !windows9x;  // 9x makes up its file ids per open
+    *size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
   } else {
     rc = lastError();
   }
