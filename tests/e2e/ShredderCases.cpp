@@ -90,7 +90,7 @@ TEST(ShredderE2E, ListedFilesAreShreddedAtHighAndLeaveNothing) {
   HWND level = program.control("cmbOver");
   pick(level, 3);
   char shown[32] = {};
-  GetWindowTextA(level, shown, sizeof shown);
+  SendMessageA(level, WM_GETTEXT, sizeof shown, reinterpret_cast<LPARAM>(shown));
   expectEq("security level", "High", shown);
   PostMessageA(program.control("cmdDelSelected"), BM_CLICK, 0, 0);
   const bool done = waitUntil([&] { return entries(folder).size() == 1 && !exists(list); }, 30000);
