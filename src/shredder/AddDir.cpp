@@ -70,7 +70,8 @@ void frmAddDir::Form_Load() {
 
 void frmAddDir::drvList_Change() {
   if (resetting_ || drvList.listIndex() < 0) return;
-  const std::string drive = drvList.list(drvList.listIndex()).substr(0, 2);
+  std::string drive = drvList.list(drvList.listIndex()).substr(0, 2);
+  drive[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(drive[0])));
   std::vector<FindData> entries;
   long rc = winerr::PathNotFound;
   resumeNext([&] { rc = app_.os.files.findFiles(drive + "\\*", &entries); });

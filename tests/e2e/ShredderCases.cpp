@@ -137,3 +137,36 @@ TEST(ScheduleE2E, AnIntervalRunStartsByItselfAndSweepsTheShredFolder) {
   program.terminate();
   forgetSettings();
 }
+
+TEST(ShredderE2E, FolderPickerStoresTheChosenFolder) {
+  forgetSettings();
+  CreateDirectoryA("C:\\PickCase", nullptr);
+  Program program;
+  if (!program.start(e2e::programPath())) return;
+  PostMessageA(program.control("cmdShredBrowse"), BM_CLICK, 0, 0);
+  HWND dialog = nullptr;
+  if (!waitUntil([&] { return (dialog = FindWindowA(nullptr, "Add Folder")) != nullptr && IsWindowVisible(dialog); }, 5000)) {
+    fail("the folder picker", "shown", "missing");
+    program.terminate();
+    return;
+  }
+  HWND folders = e2e::findControl(dialog, 551);  // dirList
+  ASSERT_NE(folders, nullptr);
+  std::vector<std::string> lines;
+  e2e::listLines(folders, &lines);
+  int index = -1;
+  for (size_t i = 0; i < lines.size(); ++i)
+    if (lines[i] == "C:\\PickCase") index = static_cast<int>(i);
+  if (index < 0) fail("the folder list holds", "C:\\PickCase", e2e::listing(lines));
+  SendMessageA(folders, LB_SETCURSEL, index, 0);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(551, LBN_SELCHANGE), reinterpret_cast<LPARAM>(folders));
+  PostMessageA(e2e::findControl(dialog, 552), BM_CLICK, 0, 0);  // cmdAdd
+  waitUntil([&] { return e2e::readString(HKEY_CURRENT_USER, kShredder, "ShredFolder") == "C:\\PickCase"; }, 5000);
+  expectEq("stored shred folder", "C:\\PickCase", e2e::readString(HKEY_CURRENT_USER, kShredder, "ShredFolder"));
+  char shown[MAX_PATH] = {};
+  SendMessageA(program.control("txtShredFolder"), WM_GETTEXT, sizeof shown, reinterpret_cast<LPARAM>(shown));
+  expectEq("shred folder box", "C:\\PickCase", shown);
+  expectEq("picker after Add", "closed", FindWindowA(nullptr, "Add Folder") ? "open" : "closed");
+  program.terminate();
+  forgetSettings();
+}

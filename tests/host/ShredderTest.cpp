@@ -309,6 +309,7 @@ TEST_F(ShredFolder, PickerStoresTheChosenFolderAndFallsBackFromADriveThatIsNotRe
     auto& drives = child<ui::ListBox>(form, "drvList");
     auto& folders = child<ui::ListBox>(form, "dirList");
     ASSERT_EQ(drives.text(), "c:");
+    EXPECT_EQ(folders.list(0), "C:\\");
     drives.setListIndex(0);  // "a:"
     EXPECT_EQ(drives.text(), "c:");
     EXPECT_EQ(folders.list(0), "C:\\");

@@ -97,6 +97,7 @@ MainView::MainView(app::App& app, HINSTANCE instance)
   build(app_.frm.form, nullptr);
   stackChildren(app_.frm.form);
   attachBuddies();
+  addToolTips();
   createImageList();
   refreshStatusPanels(true);
 
@@ -116,6 +117,7 @@ MainView::~MainView() {
   SetWindowLongPtrA(main_, GWLP_USERDATA, 0);
   for (const auto& entry : windows_)
     if (entry.first->kind() == ui::Kind::Frame) SetWindowLongPtrA(entry.second, GWLP_USERDATA, 0);
+  if (toolTips_) DestroyWindow(toolTips_);
   DestroyWindow(main_);
   if (images_) ImageList_Destroy(images_);
   if (linkFont_) DeleteObject(linkFont_);
@@ -150,6 +152,7 @@ void MainView::runModal(ui::Form& form) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
+  deferActivate_ = true;
   EnableWindow(main_, TRUE);
   forget(form);
   DestroyWindow(dialog);
@@ -295,6 +298,22 @@ void MainView::attachBuddies() {
     if (spin->buddy)
       if (HWND buddy = handleOf(*spin->buddy)) SendMessageA(entry.second, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
     SendMessageA(entry.second, UDM_SETRANGE, 0, MAKELONG(static_cast<short>(spin->max), static_cast<short>(spin->min)));
+  }
+}
+
+void MainView::addToolTips() {
+  toolTips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, main_, nullptr, instance_, nullptr);
+  if (!toolTips_) return;
+  for (const auto& entry : windows_) {
+    if (entry.first->toolTip.empty()) continue;
+    TOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;  // the size the first common controls know
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(entry.second);
+    tool.uId = reinterpret_cast<UINT_PTR>(entry.second);
+    tool.lpszText = const_cast<char*>(entry.first->toolTip.c_str());
+    SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
 
@@ -527,6 +546,13 @@ void MainView::onCommand(HWND from, int code) {
         break;
     }
   });
+  if (deferActivate_) {
+    deferActivate_ = false;
+    if (activatePending_) {
+      activatePending_ = false;
+      handler([&] { app::Form_Activate(app_); });
+    }
+  }
 }
 
 void MainView::onTreeClick() {
@@ -653,7 +679,7 @@ LRESULT CALLBACK MainView::mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
       return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) {
-        if (view->loaded_)
+        if (view->loaded_ && !view->deferActivate_)
           view->handler([&] { app::Form_Activate(view->app_); });
         else
           view->activatePending_ = true;  // Form_Activate follows Form_Load, never runs inside it

@@ -48,6 +48,7 @@ class MainView : public ui::ControlObserver {
   void forget(ui::Control& control);
   void stackChildren(ui::Control& control);
   void attachBuddies();
+  void addToolTips();
   void createImageList();
   bool isPage(const ui::Control& control) const;
   bool shownInView(const ui::Control& control) const;
@@ -71,6 +72,7 @@ class MainView : public ui::ControlObserver {
   HWND main_ = nullptr;
   HFONT font_ = nullptr, linkFont_ = nullptr;
   HIMAGELIST images_ = nullptr;
+  HWND toolTips_ = nullptr;
   std::map<const ui::Control*, HWND> windows_;
   std::map<HWND, ui::Control*> controls_;
   std::map<const ui::Control*, HWND> groupBoxes_;
@@ -79,6 +81,9 @@ class MainView : public ui::ControlObserver {
   int nextUnlistedId_;
   int applying_ = 0;           // >0 while the view follows the model: ignore control echoes
   bool loaded_ = false, activatePending_ = false, closing_ = false;
+  // A dialog has closed inside a click's handler: the main window's activation waits until
+  // that handler is done with what the dialog chose.
+  bool deferActivate_ = false;
 };
 
 }  // namespace platform::win32
