@@ -9,6 +9,8 @@
 #include "schedule/Scheduler.h"
 #include "settings/SavedSelections.h"
 #include "upgrade/Upgrade.h"
+#include "shredder/ShredFolder.h"
+#include "shredder/Shredder.h"
 
 namespace app {
 
@@ -43,6 +45,13 @@ App::App(platform::Platform& os) : os(os) {
   f.cmbWeek.onClick = [this] { schedule::cmbWeek_Click(*this); };
   // The month list's text changes with its selection.
   f.cmbMonth.onClick = [this] { schedule::cmbMonth_Change(*this); };
+  f.timerScheduler.onTimer = [this] { schedule::timerScheduler_Timer(*this); };
+  ShredderPage& shred = f.shredder;
+  shred.cmdFileBrowse.onClick = [this] { shredder::cmdFileBrowse_Click(*this); };
+  shred.cmdDelSelected.onClick = [this] { shredder::cmdDelSelected_Click(*this); };
+  shred.cmdShredClear.onClick = [this] { shredder::cmdShredClear_Click(*this); };
+  shred.cmdShredBrowse.onClick = [this] { shredder::cmdShredBrowse_Click(*this); };
+  shred.Command2.onClick = [this] { shredder::Command2_Click(*this); };
   f.startUp.cmbPanOK.onClick = [this] { panic::cmbPanOK_Click(*this); };
   f.timeHide.onTimer = [this] { schedule::timeHide_Timer(*this); };
   f.timPanic.onTimer = [this] { panic::timPanic_Timer(*this); };

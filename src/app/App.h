@@ -2,6 +2,7 @@
 // The running program: the platform it runs on, its main window and the state shared
 // by every module.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "app/MainWindow.h"
@@ -37,6 +38,9 @@ class App {
     bool enableEnabled = true;
     bool disableEnabled = false;
   } bookmarkButtons;
+  // Shows a dialog form and returns once it has hidden itself; set by the view. Without
+  // one a dialog closes as if cancelled.
+  std::function<void(ui::Form& form)> showModal;
 };
 
 }  // namespace app

@@ -106,6 +106,9 @@ SchedulePage::SchedulePage(ui::Control* form)
   for (int i = 0; i < 3; ++i)
     chkSchedule.emplace_back(&fraScheduling, "chkSchedule", ui::Rect{600, 1440 + 480 * i, 1335, 255}, kinds[i], i);
   for (const char* day : {"SUN", "MON", "TUE", "WED", "THU", "FRI", "SAT"}) cmbWeek.addItem(day);
+  // The monthly rule fires at the daily time, as the month list has no time of its own.
+  chkSchedule[2].toolTip = cmbMonth.toolTip =
+      "Runs on the first day of the chosen month at the time set for \"Every day\"";
   for (const char* month : {"JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"})
     cmbMonth.addItem(month);
   for (ui::OptionButton& option : OptSchedule) option.setEnabled(false);
@@ -113,6 +116,23 @@ SchedulePage::SchedulePage(ui::Control* form)
   for (ui::Control* control : std::initializer_list<ui::Control*>{&UpDown1, &dtpTime, &txtMin, &cmbWeek, &dtpWeek, &cmbMonth})
     control->setEnabled(false);
 }
+
+ShredderPage::ShredderPage(ui::Control* form)
+    : fraCustomItems(form, "fraCustomItems", kPageRect, "Shredder"),
+      fraFileList(&fraCustomItems, "fraFileList", {120, 240, 6495, 2775}, "File List"),
+      lstFiles(&fraFileList, "lstFiles", {120, 240, 4335, 2415}),
+      cmdFileBrowse(&fraFileList, "cmdFileBrowse", {4560, 240, 1815, 375}, "Browse..."),
+      cmdDelSelected(&fraFileList, "cmdDelSelected", {4560, 720, 1815, 375}, "Delete Selected Items"),
+      cmdShredClear(&fraFileList, "cmdShredClear", {4560, 1200, 1815, 375}, "Clear List"),
+      fraControls(&fraCustomItems, "fraControls", {120, 3120, 2295, 1095}, "Controls"),
+      lblSecurity(&fraControls, "lblSecurity", {120, 300, 2055, 255}, "Security level"),
+      cmbOver(&fraControls, "cmbOver", {120, 600, 2055, 315}, false, ui::Kind::ComboBox),
+      fraShredFolder(&fraCustomItems, "fraShredFolder", {2520, 3120, 4095, 1935}, "Folder Shredder"),
+      lblAboutShredTimer(&fraShredFolder, "lblAboutShredTimer", {120, 240, 3855, 435},
+                         "Select a folder which you would like to shred files frequently according to schedule ."),
+      txtShredFolder(&fraShredFolder, "txtShredFolder", {120, 720, 3855, 315}),
+      cmdShredBrowse(&fraShredFolder, "cmdShredBrowse", {120, 1200, 1215, 375}, "Browse..."),
+      Command2(&fraShredFolder, "Command2", {1440, 1200, 1215, 375}, "Clear") {}
 
 CookieViewer::CookieViewer(ui::Control* iePage)
     : fraCashMgt(iePage, "fraCashMgt", {120, 2040, 6495, 2400},
@@ -157,7 +177,7 @@ MainWindow::MainWindow()
                "cmdDesellectAllNet"),
       opera(&form, "fraOpera", "Opera Settings", "fraOP", "Opera Option", "cmdselectAllOP", "cmdDeselectAllOP"),
       Label14(&windows.frame, "Label14", {3480, 4320, 2655, 255}, "** =  Requires Restart"),
-      fraCustomItems(&form, "fraCustomItems", kPageRect, "Shredder"),
+      shredder(&form),
       schedule(&form),
       startUp(&form),
       upgrade(&form),

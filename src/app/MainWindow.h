@@ -17,7 +17,7 @@ struct MainWindow {
   CleaningPage cleaning;
   ItemPage windows, ie, netscape, opera;
   ui::Label Label14;  // the restart mark's explanation on the Windows page
-  ui::Frame fraCustomItems;
+  ShredderPage shredder;
   SchedulePage schedule;
   StartUpPage startUp;
   UpgradePage upgrade;
@@ -46,6 +46,10 @@ struct MainWindow {
   ui::ListBox& cmbWeek = schedule.cmbWeek;
   ui::ListBox& cmbMonth = schedule.cmbMonth;
   ui::ListBox& cmbPanic = startUp.cmbPanic;
+  ui::Frame& fraCustomItems = shredder.fraCustomItems;
+  ui::ListBox& lstFiles = shredder.lstFiles;
+  ui::ListBox& cmbOver = shredder.cmbOver;
+  ui::TextBox& txtShredFolder = shredder.txtShredFolder;
 
   // Every frame of the page stack, in design order.
   std::vector<ui::Frame*> pages();

@@ -58,6 +58,22 @@ struct SchedulePage {
   ui::ListBox cmbMonth;
 };
 
+// The file shredder's list and level, and the folder the scheduled runs sweep.
+struct ShredderPage {
+  explicit ShredderPage(ui::Control* form);
+  ui::Frame fraCustomItems;
+  ui::Frame fraFileList;
+  ui::ListBox lstFiles;
+  ui::Button cmdFileBrowse, cmdDelSelected, cmdShredClear;
+  ui::Frame fraControls;
+  ui::Label lblSecurity;
+  ui::ListBox cmbOver;  // "Very Low" to "Extreme"
+  ui::Frame fraShredFolder;
+  ui::Label lblAboutShredTimer;
+  ui::TextBox txtShredFolder;
+  ui::Button cmdShredBrowse, Command2;
+};
+
 // The cookie viewer and the custom settings button on the Internet Explorer page.
 struct CookieViewer {
   explicit CookieViewer(ui::Control* iePage);

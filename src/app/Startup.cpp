@@ -12,6 +12,7 @@
 #include "report/RuntimeError.h"
 #include "settings/RegistryStrings.h"
 #include "settings/SavedSelections.h"
+#include "shredder/ShredFolder.h"
 #include "shredder/Shredder.h"
 #include "upgrade/Upgrade.h"
 
@@ -85,6 +86,7 @@ void Form_Load(App& app) {
 
 void Form_Activate(App& app) {
   resumeNext([&] { shredder::fillSecurityLevels(app); });
+  resumeNext([&] { shredder::readShredFolder(app); });
 }
 
 void Form_QueryUnload(App& app, int unloadMode) {

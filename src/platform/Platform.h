@@ -1,5 +1,6 @@
 #pragma once
 // Everything the program asks of Windows, handed to it as one bundle.
+#include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
 #include "platform/FileSystem.h"
 #include "platform/Http.h"
@@ -24,6 +25,7 @@ struct Platform {
   Launcher& launcher;
   Desktop& desktop;
   Http* http = nullptr;  // the main window's transfer object; none means off line
+  Dialogs* dialogs = nullptr;  // none where no one can answer a dialog
 };
 
 }  // namespace platform

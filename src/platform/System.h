@@ -24,6 +24,12 @@ using TokenHandle = std::uintptr_t;
 namespace exitflag {
 constexpr uint32_t Reboot = 2, Force = 4;  // EWX_REBOOT, EWX_FORCE
 }
+// GetLocalTime: the wall clock of the machine.
+struct LocalTime {
+  int year = 0, month = 0, day = 0;  // month 1 to 12
+  int dayOfWeek = 0;                 // 0 Sunday to 6 Saturday
+  int hour = 0, minute = 0, second = 0;
+};
 
 // Raised by endProgram() where the process cannot simply stop (the simulated machine).
 struct ProgramEnded {};
@@ -55,6 +61,7 @@ class System {
   // ExitWindowsEx: asks Windows to end the session (log off, restart) with the EWX_ flags.
   virtual bool exitWindows(uint32_t flags, uint32_t reason) = 0;
 
+  virtual LocalTime localTime() = 0;       // GetLocalTime
   // Ends the process at once, without unloading anything (VB's End).
   [[noreturn]] virtual void endProgram() = 0;
 };

@@ -3,13 +3,87 @@
 #include <string>
 
 #include "app/App.h"
+#include "engine/CleaningRun.h"
+#include "erase/WalkRules.h"
 #include "report/RuntimeError.h"
 #include "settings/SavedSelections.h"
 #include "settings/SettingsStore.h"
+#include "settings/ValueText.h"
+#include "shredder/ShredFolder.h"
 
 namespace schedule {
 
 using report::resumeNext;
+
+namespace {
+
+// The same minute of the day. Compared as numbers, not as "hh:mm ampm" texts: where the
+// system's morning and afternoon designators are empty (24-hour locales) the texts of
+// 02:30 and 14:30 would be equal.
+bool sameMinute(const platform::LocalTime& now, const ui::TimePicker& time) {
+  return now.hour == time.hour() && now.minute == time.minute();
+}
+
+bool ticked(const ui::CheckBox& box) { return box.value() == 1; }
+
+// Starts the run unless one is going: that minute is then skipped.
+void startRun(app::App& app) {
+  if (!app.flags.cleaningInProgress) engine::cmdClean_Click(app);
+}
+
+void sweep(app::App& app) {
+  if (!app.flags.cleaningInProgress) shredder::SweepShredFolder(app);
+}
+
+}  // namespace
+
+bool timedRuleDue(app::App& app, const platform::LocalTime& now) {
+  app::MainWindow& f = app.frm;
+  bool due = false;
+  resumeNext([&] { due = due || (ticked(f.chkSchedule[0]) && sameMinute(now, f.dtpTime)); });
+  resumeNext([&] {
+    const int day = f.cmbWeek.listIndex();
+    due = due || (ticked(f.chkSchedule[1]) && day >= 0 && now.dayOfWeek == day && sameMinute(now, f.dtpWeek));
+  });
+  resumeNext([&] {
+    const int month = f.cmbMonth.listIndex();
+    due = due || (ticked(f.chkSchedule[2]) && month >= 0 && now.month == month + 1 && now.day == 1 &&
+                  sameMinute(now, f.dtpTime));
+  });
+  return due;
+}
+
+bool intervalRuleDue(app::App& app) {
+  app::MainWindow& f = app.frm;
+  if (!f.OptSchedule[0].value()) return false;
+  return settings::leadingNumber(f.txtMin.text()) <= app.minuteCounter;
+}
+
+void timerScheduler_Timer(app::App& app) {
+  app::MainWindow& f = app.frm;
+  erase::yieldOnce(app);
+  ++app.minuteCounter;
+  bool on = false;
+  resumeNext([&] { on = ticked(f.chkRun(4)); });
+  if (!on) return;
+  if (f.OptSchedule[1].value()) {
+    bool due = false;
+    resumeNext([&] { due = timedRuleDue(app, app.os.system.localTime()); });
+    if (!due) return;
+    app.minuteCounter = 0;
+    if (app.flags.cleaningInProgress) return;
+    resumeNext([&] { sweep(app); });
+    resumeNext([&] { startRun(app); });
+    return;
+  }
+  bool due = false;
+  resumeNext([&] { due = intervalRuleDue(app); });
+  if (!due) return;
+  app.minuteCounter = 0;
+  if (app.flags.cleaningInProgress) return;
+  resumeNext([&] { startRun(app); });
+  resumeNext([&] { sweep(app); });
+}
 
 void chkRun_Click(app::App& app, int) {
   resumeNext([&] {

@@ -134,6 +134,10 @@ void ListBox::setText(const std::string& text) {
   notify(Change::Text);
 }
 
+void ListBox::dblClick() {
+  if (onDblClick) onDblClick();
+}
+
 void ListBox::click(int i) {
   if (i < 0 || i >= listCount()) return;
   if (multiSelect) setSelected(i, !selected(i));

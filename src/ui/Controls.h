@@ -82,6 +82,8 @@ class ListBox : public Control {
   void setSelected(int i, bool on);
   // A user's plain click on entry i.
   void click(int i);
+  // A double click on an entry, after the click that selected it.
+  void dblClick();
   // A combo box shows its entry, or a typed text when no entry is selected.
   std::string text() const { return listIndex_ >= 0 ? items_[listIndex_] : editText_; }
   // Combo boxes: selects the entry of that text, else shows the text with no entry selected.
@@ -90,6 +92,7 @@ class ListBox : public Control {
   // The colour of every line's text, 0x00BBGGRR; 0 is the system's text colour.
   uint32_t foreColor() const { return foreColor_; }
   void setForeColor(uint32_t color);
+  Handler onDblClick;
 
  private:
   uint32_t foreColor_ = 0;

@@ -4,6 +4,7 @@
 // an overlay, host symbolic links show as reparse points, long names get 8.3 names, and
 // paths of MAX_PATH characters or more are refused.
 #include <cstdint>
+#include <functional>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -32,6 +33,12 @@ class SimFileSystem : public FileSystem {
   std::unique_ptr<HeldFolder> holdFolder(const std::string& path, FileIdentity* identity) override;
   std::string substitutedDrive(char letter) override;
   bool shellCopyFile(const std::string& from, const std::string& to) override;
+  // In-place writes, renames, file identity and drives (FileWrites.cpp).
+  long writeAt(const std::string& path, uint64_t offset, const std::string& data, bool flush) override;
+  long setFileLength(const std::string& path, uint64_t length) override;
+  long moveFile(const std::string& from, const std::string& to) override;
+  long fileInformation(const std::string& path, FileIdentity* identity, uint64_t* size) override;
+  uint32_t logicalDrives() override;
 
   // For tests: the host path behind a Windows path (the path it would have when missing).
   std::string hostPath(const std::string& path);
@@ -53,6 +60,13 @@ class SimFileSystem : public FileSystem {
   void makeFolders(const std::string& path);
 
   const std::string& hostRoot() const { return root_; }
+
+  // For tests of in-place writes: how often data was flushed to the disk, and a look at a
+  // file just before its length is set.
+  int flushes = 0;
+  std::function<void(const std::string& path)> beforeSetLength;
+  // Drives that are there without a disk in them: listed, but nothing on them can be read.
+  uint32_t notReadyDrives = 0;
 
  private:
   struct Resolved {

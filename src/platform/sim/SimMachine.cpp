@@ -25,6 +25,8 @@ int removeEntry(const char* path, const struct stat*, int, struct FTW*) { return
 SimMachine::SimMachine()
     : hostRoot(makeHostRoot()), files(hostRoot), platform_{loop, registry, files, shell, system, urlCache, urlHistory, launcher, desktop, &http} {
   http.online = false;  // no network unless a test says so
+  system.clock = &loop;
+  platform_.dialogs = &dialogs;
 }
 
 SimMachine::~SimMachine() { nftw(hostRoot.c_str(), removeEntry, 16, FTW_DEPTH | FTW_PHYS); }

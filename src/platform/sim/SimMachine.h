@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/sim/SimDialogs.h"
 #include "platform/sim/SimEventLoop.h"
 #include "platform/sim/SimFileSystem.h"
 #include "platform/sim/SimHttp.h"
@@ -35,6 +36,7 @@ class SimMachine {
   SimLauncher launcher;
   SimDesktop desktop;
   SimHttp http;
+  SimDialogs dialogs;
   Platform& platform() { return platform_; }
 
  private:

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/EventLoop.h"
 #include "platform/System.h"
 
 namespace platform::sim {
@@ -25,6 +26,10 @@ class SimSystem : public System {
   // Records the request and does nothing else: the simulated machine never restarts.
   bool exitWindows(uint32_t flags, uint32_t reason) override;
   [[noreturn]] void endProgram() override;
+  // The wall clock moves with the machine's virtual clock from the time last set.
+  LocalTime localTime() override;
+  void setLocalTime(const LocalTime& time);
+  EventLoop* clock = nullptr;
 
   OsVersion version{5, 1, 2600, osplatform::WindowsNT, "Service Pack 2"};
   bool versionFails = false;
@@ -48,6 +53,11 @@ class SimSystem : public System {
 
  private:
   void record(const std::string& line);
+
+ private:
+  LocalTime setTime_{2026, 12, 8, 2, 9, 0, 0};  // a Tuesday
+  uint32_t setAtTick_ = 0;
+  bool anchored_ = false;  // setAtTick_ read from the clock
 };
 
 }  // namespace platform::sim

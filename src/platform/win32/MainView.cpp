@@ -97,6 +97,7 @@ MainView::MainView(app::App& app, HINSTANCE instance)
   build(app_.frm.form, nullptr);
   stackChildren(app_.frm.form);
   attachBuddies();
+  addToolTips();
   createImageList();
   refreshStatusPanels(true);
 
@@ -106,14 +107,17 @@ MainView::MainView(app::App& app, HINSTANCE instance)
   form.hIcon = reinterpret_cast<std::uintptr_t>(icon ? icon : LoadIconA(nullptr, IDI_APPLICATION));
   ui::Control::setObserver(this);
   SetTimer(main_, kStatusTimer, kStatusRefreshMs, nullptr);
+  app_.showModal = [this](ui::Form& dialog) { runModal(dialog); };
 }
 
 MainView::~MainView() {
+  app_.showModal = nullptr;
   ui::Control::setObserver(nullptr);
   KillTimer(main_, kStatusTimer);
   SetWindowLongPtrA(main_, GWLP_USERDATA, 0);
   for (const auto& entry : windows_)
     if (entry.first->kind() == ui::Kind::Frame) SetWindowLongPtrA(entry.second, GWLP_USERDATA, 0);
+  if (toolTips_) DestroyWindow(toolTips_);
   DestroyWindow(main_);
   if (images_) ImageList_Destroy(images_);
   if (linkFont_) DeleteObject(linkFont_);
@@ -126,6 +130,44 @@ void MainView::runFormLoad() {
     activatePending_ = false;
     handler([&] { app::Form_Activate(app_); });
   }
+}
+
+void MainView::runModal(ui::Form& form) {
+  build(form, nullptr);
+  HWND dialog = handleOf(form);
+  if (!dialog) {
+    form.setVisible(false);
+    return;
+  }
+  EnableWindow(main_, FALSE);
+  form.setVisible(true);
+  bool quit = false;
+  MSG msg;
+  while (form.visible()) {
+    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+      quit = true;
+      break;
+    }
+    if (IsDialogMessageA(dialog, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  deferActivate_ = true;
+  EnableWindow(main_, TRUE);
+  forget(form);
+  DestroyWindow(dialog);
+  SetForegroundWindow(main_);
+  // The main loop ends the program on the quit that arrived meanwhile.
+  if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
+}
+
+void MainView::forget(ui::Control& control) {
+  for (ui::Control* child : control.children()) forget(*child);
+  auto found = windows_.find(&control);
+  if (found == windows_.end()) return;
+  controls_.erase(found->second);
+  groupBoxes_.erase(&control);
+  windows_.erase(found);
 }
 
 HWND MainView::handleOf(const ui::Control& control) const {
@@ -156,13 +198,16 @@ void MainView::build(ui::Control& control, HWND parent) {
   WindowDesign design = designFor(control);
   HWND hwnd = nullptr;
   if (control.kind() == ui::Kind::Form) {
+    // The first form is the main window; a later one is a dialog owned by it.
+    const bool dialog = main_ != nullptr;
+    if (dialog) design.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     RECT frame = {0, 0, design.rect.right - design.rect.left, design.rect.bottom - design.rect.top};
-    AdjustWindowRect(&frame, design.style, FALSE);
+    AdjustWindowRectEx(&frame, design.style, FALSE, dialog ? WS_EX_DLGMODALFRAME : 0);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    hwnd = CreateWindowExA(0, design.className.c_str(), design.text.c_str(), design.style, x > 0 ? x : 0, y > 0 ? y : 0,
-                           width, height, nullptr, nullptr, instance_, this);
-    main_ = hwnd;
+    hwnd = CreateWindowExA(dialog ? WS_EX_DLGMODALFRAME : 0, design.className.c_str(), design.text.c_str(), design.style,
+                           x > 0 ? x : 0, y > 0 ? y : 0, width, height, main_, nullptr, instance_, this);
+    if (!dialog) main_ = hwnd;
   } else {
     int id = controlId(control.name(), control.index());
     if (id == 0) id = nextUnlistedId_++;
@@ -253,6 +298,22 @@ void MainView::attachBuddies() {
     if (spin->buddy)
       if (HWND buddy = handleOf(*spin->buddy)) SendMessageA(entry.second, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
     SendMessageA(entry.second, UDM_SETRANGE, 0, MAKELONG(static_cast<short>(spin->max), static_cast<short>(spin->min)));
+  }
+}
+
+void MainView::addToolTips() {
+  toolTips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, main_, nullptr, instance_, nullptr);
+  if (!toolTips_) return;
+  for (const auto& entry : windows_) {
+    if (entry.first->toolTip.empty()) continue;
+    TOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V1_SIZE;  // the size the first common controls know
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(entry.second);
+    tool.uId = reinterpret_cast<UINT_PTR>(entry.second);
+    tool.lpszText = const_cast<char*>(entry.first->toolTip.c_str());
+    SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
 
@@ -460,6 +521,7 @@ void MainView::onCommand(HWND from, int code) {
         if (code == STN_CLICKED) static_cast<ui::Label*>(control)->click();
         break;
       case Kind::ListBox: {
+        if (code == LBN_DBLCLK) static_cast<ui::ListBox*>(control)->dblClick();
         if (code != LBN_SELCHANGE) break;
         auto* list = static_cast<ui::ListBox*>(control);
         if (list->multiSelect) {
@@ -487,6 +549,13 @@ void MainView::onCommand(HWND from, int code) {
         break;
     }
   });
+  if (deferActivate_) {
+    deferActivate_ = false;
+    if (activatePending_) {
+      activatePending_ = false;
+      handler([&] { app::Form_Activate(app_); });
+    }
+  }
 }
 
 void MainView::onTreeClick() {
@@ -601,6 +670,14 @@ LRESULT CALLBACK MainView::mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
   if (msg == WM_ERASEBKGND) return eraseFace(hwnd, wParam);
   LRESULT result = 0;
   if (view->parentMessage(msg, wParam, lParam, &result)) return result;
+  if (hwnd != view->main_) {
+    // A dialog: closing it hides its form, which ends the modal loop.
+    if (msg == WM_CLOSE) {
+      if (auto* form = view->controlOf(hwnd)) form->setVisible(false);
+      return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+  }
   switch (msg) {
     case WM_CLOSE:
       view->closeForm(0);
@@ -613,7 +690,7 @@ LRESULT CALLBACK MainView::mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
       return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) {
-        if (view->loaded_)
+        if (view->loaded_ && !view->deferActivate_)
           view->handler([&] { app::Form_Activate(view->app_); });
         else
           view->activatePending_ = true;  // Form_Activate follows Form_Load, never runs inside it

@@ -8,7 +8,7 @@
 #include <map>
 #include <vector>
 
-#include "ui/Control.h"
+#include "ui/Controls.h"
 
 namespace app {
 class App;
@@ -27,6 +27,9 @@ class MainView : public ui::ControlObserver {
 
   // Form_Load, then the activation that arrived while it ran.
   void runFormLoad();
+  // Shows a dialog form over the main window, which is disabled meanwhile, and returns
+  // once the form has hidden itself (or was closed, which hides it).
+  void runModal(ui::Form& form);
 
   HWND window() const { return main_; }
   HWND handleOf(const ui::Control& control) const;
@@ -42,8 +45,10 @@ class MainView : public ui::ControlObserver {
   static void registerClasses(HINSTANCE instance);
 
   void build(ui::Control& control, HWND parent);
+  void forget(ui::Control& control);
   void stackChildren(ui::Control& control);
   void attachBuddies();
+  void addToolTips();
   void createImageList();
   bool isPage(const ui::Control& control) const;
   bool shownInView(const ui::Control& control) const;
@@ -67,6 +72,7 @@ class MainView : public ui::ControlObserver {
   HWND main_ = nullptr;
   HFONT font_ = nullptr, linkFont_ = nullptr;
   HIMAGELIST images_ = nullptr;
+  HWND toolTips_ = nullptr;
   std::map<const ui::Control*, HWND> windows_;
   std::map<HWND, ui::Control*> controls_;
   std::map<const ui::Control*, HWND> groupBoxes_;
@@ -75,6 +81,9 @@ class MainView : public ui::ControlObserver {
   int nextUnlistedId_;
   int applying_ = 0;           // >0 while the view follows the model: ignore control echoes
   bool loaded_ = false, activatePending_ = false, closing_ = false;
+  // A dialog has closed inside a click's handler: the main window's activation waits until
+  // that handler is done with what the dialog chose.
+  bool deferActivate_ = false;
 };
 
 }  // namespace platform::win32

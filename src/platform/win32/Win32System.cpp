@@ -106,6 +106,12 @@ void Win32System::closeToken(TokenHandle token) {
 
 bool Win32System::exitWindows(uint32_t flags, uint32_t reason) { return ExitWindowsEx(flags, reason) != FALSE; }
 
+LocalTime Win32System::localTime() {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  return LocalTime{t.wYear, t.wMonth, t.wDay, t.wDayOfWeek, t.wHour, t.wMinute, t.wSecond};
+}
+
 void Win32System::endProgram() {
   if (beforeExit) {
     try {

@@ -31,6 +31,7 @@ class Win32System : public System {
   void closeToken(TokenHandle token) override;
   bool exitWindows(uint32_t flags, uint32_t reason) override;
   [[noreturn]] void endProgram() override;
+  LocalTime localTime() override;
 
   // Runs just before the process ends (the shell removes a tray icon left behind).
   std::function<void()> beforeExit;

@@ -4,6 +4,7 @@
 
 #include "app/App.h"
 #include "platform/win32/MainView.h"
+#include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32EventLoop.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Http.h"
@@ -30,12 +31,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32Launcher launcher;
   Win32Desktop desktop;
   Win32Http http("Quellery", loop);
+  Win32Dialogs dialogs;
   // However the program ends, no icon of it stays in the notification area.
   system.beforeExit = [&shell] { shell.removeStrayIcons(); };
-  platform::Platform os{loop, registry, files, shell, system, urlCache, urlHistory, launcher, desktop, &http};
+  platform::Platform os{loop, registry, files, shell, system, urlCache, urlHistory, launcher, desktop, &http, &dialogs};
 
   app::App app(os);
   MainView view(app, instance);
+  dialogs.owner = view.window();
   // A second instance ends inside Form_Load, before anything was shown.
   view.runFormLoad();
 

@@ -1,0 +1,67 @@
+// ShredFile on a 64 MB file against `dd` overwriting a file of the same size with a final
+// fsync, in the same run on the same disk: overwriting should be bound by the disk.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "app/App.h"
+#include "platform/sim/SimMachine.h"
+#include "shredder/ShredFile.h"
+#include "shredder/ShredStream.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr size_t kBytes = 64u << 20;
+
+void makeFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (fd < 0) return;
+  const std::string block(1 << 20, 'd');
+  for (size_t done = 0; done < kBytes; done += block.size()) (void)::write(fd, block.data(), block.size());
+  ::fsync(fd);
+  ::close(fd);
+}
+
+double seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
+
+double timeShred(platform::sim::SimMachine& machine, app::App& app) {
+  makeFile(machine.hostRoot + "/C/secret.bin");
+  const auto start = Clock::now();
+  const bool gone = shredder::ShredFile(app, "C:\\secret.bin", shredder::repetitionFactor(2));
+  const double took = seconds(start);
+  if (!gone) std::fprintf(stderr, "file not shredded\n");
+  return took;
+}
+
+double timeDd(const std::string& base) {
+  const std::string path = base + "/dd.bin";
+  makeFile(path);
+  const auto start = Clock::now();
+  const std::string command = "dd if=/dev/zero of='" + path + "' bs=1M count=64 conv=notrunc,fsync status=none";
+  if (std::system(command.c_str()) != 0) std::fprintf(stderr, "dd failed\n");
+  const double took = seconds(start);
+  ::unlink(path.c_str());
+  return took;
+}
+
+}  // namespace
+
+int main() {
+  platform::sim::SimMachine machine;
+  app::App app(machine.platform());
+  double shred = 1e9, dd = 1e9;
+  for (int round = 0; round < 5; ++round) {
+    shred = std::min(shred, timeShred(machine, app));
+    dd = std::min(dd, timeDd(machine.hostRoot));
+  }
+  std::printf("shred_64mb_s: %.3f\n", shred);
+  std::printf("dd_64mb_fsync_s: %.3f\n", dd);
+  std::printf("shred_vs_dd_ratio: %.2f\n", shred / dd);
+  return 0;
+}

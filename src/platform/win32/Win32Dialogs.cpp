@@ -1,0 +1,37 @@
+#include "platform/win32/Win32Dialogs.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+namespace platform::win32 {
+
+void Win32Dialogs::messageBox(const std::string& text, const std::string& title, uint32_t style) {
+  MessageBoxA(owner, text.c_str(), title.c_str(), MB_OK | style);
+}
+
+void Win32Dialogs::setBusyPointer(bool busy) { SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW)); }
+
+std::string Win32Dialogs::openFileName(const std::string& filter, uint32_t flags, size_t bufferSize) {
+  // "Name|pattern" pairs become the zero-separated list the dialog reads.
+  std::string pairs = filter;
+  for (char& c : pairs)
+    if (c == '|') c = '\0';
+  pairs.append(2, '\0');
+  std::vector<char> buffer(bufferSize + 2, '\0');
+  OPENFILENAMEA dialog = {};
+  // The size every Windows since 95 accepts; the longer record is refused before 2000.
+  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = pairs.c_str();
+  dialog.lpstrFile = buffer.data();
+  dialog.nMaxFile = static_cast<DWORD>(bufferSize);
+  dialog.Flags = flags;
+  if (!GetOpenFileNameA(&dialog)) return std::string();
+  // Up to the double zero that closes the list (one zero ends a single path).
+  size_t end = 0;
+  while (end + 1 < buffer.size() && !(buffer[end] == '\0' && buffer[end + 1] == '\0')) ++end;
+  return std::string(buffer.data(), end);
+}
+
+}  // namespace platform::win32

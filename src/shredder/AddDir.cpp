@@ -1,0 +1,105 @@
+#include "shredder/AddDir.h"
+
+#include <cctype>
+#include <vector>
+
+#include "app/App.h"
+#include "erase/WalkRules.h"
+#include "platform/WinError.h"
+#include "report/RuntimeError.h"
+
+namespace shredder {
+
+using namespace platform;
+using report::resumeNext;
+
+namespace {
+
+std::string lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+}  // namespace
+
+frmAddDir::frmAddDir(app::App& app)
+    : form("frmAddDir", {0, 0, 4335, 4110}, "Add Folder"),
+      drvList(&form, "drvList", {120, 120, 4095, 315}, false, ui::Kind::ComboBox),
+      dirList(&form, "dirList", {120, 540, 4095, 2895}),
+      cmdAdd(&form, "cmdAdd", {1320, 3600, 1335, 375}, "Add"),
+      cmdCancel(&form, "cmdCancel", {2880, 3600, 1335, 375}, "Cancel"),
+      app_(app) {
+  form.setVisible(false);
+  const uint32_t drives = app.os.files.logicalDrives();
+  for (int i = 0; i < 26; ++i)
+    if (drives & (1u << i)) drvList.addItem(std::string(1, static_cast<char>('a' + i)) + ":");
+  drvList.onClick = [this] { drvList_Change(); };
+  dirList.onDblClick = [this] { dirList_DblClick(); };
+  cmdAdd.onClick = [this] { cmdAdd_Click(); };
+  cmdCancel.onClick = [this] { cmdCancel_Click(); };
+}
+
+void frmAddDir::setPath(const std::string& folder) {
+  std::string root = folder.substr(0, 2) + "\\";
+  std::string current = folder.size() > 3 && folder.back() == '\\' ? folder.substr(0, folder.size() - 1) : folder;
+  if (current.size() <= 3) current = root;
+  path_ = current;
+  dirList.clear();
+  // The chain from the root down to the current folder...
+  dirList.addItem(root);
+  for (size_t at = 4; at <= current.size(); ++at)
+    if (at == current.size() || current[at] == '\\') dirList.addItem(current.substr(0, at));
+  // ...then the folders in it, but no link: a sweep never goes through one.
+  std::vector<FindData> entries;
+  const std::string base = current.back() == '\\' ? current : current + "\\";
+  app_.os.files.findFiles(base + "*", &entries);
+  for (const FindData& entry : entries)
+    if (erase::isFolder(entry) && !erase::isDots(entry) && !erase::isLink(entry)) dirList.addItem(base + entry.name);
+}
+
+void frmAddDir::selectDrive(char letter) {
+  const std::string drive = std::string(1, static_cast<char>(std::tolower(static_cast<unsigned char>(letter)))) + ":";
+  for (int i = 0; i < drvList.listCount(); ++i)
+    if (lower(drvList.list(i)) == drive) drvList.setListIndex(i);
+}
+
+void frmAddDir::Form_Load() {
+  resumeNext([&] { setPath("C:\\"); });
+  resumeNext([&] { selectDrive('c'); });
+}
+
+void frmAddDir::drvList_Change() {
+  if (resetting_ || drvList.listIndex() < 0) return;
+  std::string drive = drvList.list(drvList.listIndex()).substr(0, 2);
+  drive[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(drive[0])));
+  std::vector<FindData> entries;
+  long rc = winerr::PathNotFound;
+  resumeNext([&] { rc = app_.os.files.findFiles(drive + "\\*", &entries); });
+  // An empty drive lists nothing but fails differently from one without a disk.
+  if (rc == winerr::Success || rc == winerr::FileNotFound) {
+    resumeNext([&] { setPath(drive + "\\"); });
+    return;
+  }
+  resumeNext([&] {
+    if (app_.os.dialogs) app_.os.dialogs->messageBox("Unable to open root drive.", "Quellery", mb::IconCritical);
+  });
+  resetting_ = true;
+  resumeNext([&] { setPath("C:\\"); });
+  resumeNext([&] { selectDrive('c'); });
+  resetting_ = false;
+}
+
+void frmAddDir::dirList_DblClick() {
+  if (dirList.listIndex() >= 0) resumeNext([&] { setPath(dirList.list(dirList.listIndex())); });
+}
+
+void frmAddDir::cmdAdd_Click() {
+  const int highlighted = dirList.listIndex();
+  resumeNext([&] { app_.frm.txtShredFolder.setText(highlighted >= 0 ? dirList.list(highlighted) : path_); });
+  erase::yieldOnce(app_);
+  form.setVisible(false);
+}
+
+void frmAddDir::cmdCancel_Click() { form.setVisible(false); }
+
+}  // namespace shredder

@@ -1,0 +1,91 @@
+#include "shredder/ShredGuard.h"
+
+#include <cctype>
+#include <memory>
+
+#include "app/App.h"
+#include "clean/TempFolderGuard.h"
+#include "erase/FolderPaths.h"
+#include "platform/WinError.h"
+
+namespace shredder {
+
+using namespace platform;
+
+namespace {
+
+std::string upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool isDeviceName(std::string name) {
+  // "CON.txt" and "con  " name the device as well.
+  name = upper(name.substr(0, name.find('.')));
+  const size_t end = name.find_last_not_of(' ');
+  name = end == std::string::npos ? std::string() : name.substr(0, end + 1);
+  for (const char* device : {"CON", "PRN", "AUX", "NUL", "CLOCK$", "CONIN$", "CONOUT$"})
+    if (name == device) return true;
+  return name.size() == 4 && (name.compare(0, 3, "COM") == 0 || name.compare(0, 3, "LPT") == 0) &&
+         name[3] >= '1' && name[3] <= '9';
+}
+
+// A folder along the way that is a link: the path may lead anywhere.
+bool passesThroughLink(app::App& app, const std::string& normalised) {
+  for (const std::string& folder : erase::ParentFolders(normalised)) {
+    const uint32_t attributes = app.os.files.getAttributes(folder);
+    if (attributes != fileattr::Invalid && (attributes & fileattr::ReparsePoint)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool namesDevice(const std::string& path) {
+  if (path.compare(0, 4, "\\\\.\\") == 0 || path.compare(0, 4, "\\\\?\\") == 0 || path.compare(0, 4, "//./") == 0 ||
+      path.compare(0, 4, "//?/") == 0)
+    return true;
+  std::string name;
+  for (size_t i = 0; i <= path.size(); ++i) {
+    if (i == path.size() || path[i] == '\\' || path[i] == '/' || path[i] == ':') {
+      if (isDeviceName(name)) return true;
+      name.clear();
+    } else {
+      name += path[i];
+    }
+  }
+  return false;
+}
+
+const char* fileRefusal(app::App& app, const std::string& path) {
+  if (namesDevice(path)) return "device name";
+  const std::string normalised = erase::NormaliseFolderPath(path);
+  if (normalised.empty()) return "not a full path";
+  if (erase::FolderNames(normalised).empty()) return "drive root";
+  const uint32_t attributes = app.os.files.getAttributes(path);
+  if (attributes == fileattr::Invalid) return "not found";
+  if (attributes & fileattr::ReparsePoint) return "link";
+  if (attributes & fileattr::Directory) return "folder";
+  FileIdentity identity;
+  uint64_t size = 0;
+  if (app.os.files.fileInformation(path, &identity, &size) != winerr::Success) return "cannot be examined";
+  if (identity.attributes & fileattr::ReparsePoint) return "link";
+  if (identity.links > 1) return "more than one name";
+  return nullptr;
+}
+
+const char* folderRefusal(app::App& app, const std::string& folder) {
+  if (namesDevice(folder)) return "device name";
+  const std::string normalised = erase::NormaliseFolderPath(folder);
+  if (normalised.empty()) return "not a full path";
+  if (passesThroughLink(app, normalised)) return "link";
+  // Judged as opened, so an alias of a kept folder is seen for what it is.
+  FileIdentity identity;
+  const std::unique_ptr<HeldFolder> held = app.os.files.holdFolder(erase::FolderToOpen(normalised), &identity);
+  if (!held) return "cannot be opened";
+  if (identity.attributes & fileattr::ReparsePoint) return "link";
+  if (clean::IsProtectedFolder(app, normalised, identity)) return "protected folder";
+  return nullptr;
+}
+
+}  // namespace shredder

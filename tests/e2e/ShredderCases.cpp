@@ -1,0 +1,172 @@
+// End-to-end cases of the shredder and the scheduler on the real program: files listed in
+// "Settings.txt" shredded at "High", and a scheduled interval run that starts by itself and
+// sweeps the shred folder. Everything lives in folders of the cases' own on the prefix's
+// C: drive, with canaries beside and outside what may go.
+#include <windows.h>
+#include <commctrl.h>
+#include <shlwapi.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "DriverSupport.h"
+#include "Seeding.h"
+
+namespace {
+
+using e2e::expectEq;
+using e2e::fail;
+using e2e::Program;
+using e2e::waitUntil;
+
+bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The names in a folder but "." and "..".
+std::vector<std::string> entries(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::string name = data.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  return names;
+}
+
+std::string joined(const std::vector<std::string>& names) {
+  std::string out;
+  for (const std::string& name : names) out += (out.empty() ? "" : ", ") + name;
+  return out;
+}
+
+// The program's folder: the folder of the Quellery.exe under test.
+std::string programFolder() {
+  const std::string exe = e2e::programPath();
+  return exe.substr(0, exe.find_last_of('\\'));
+}
+
+const char* const kSettings = "Software\\Quellery\\Settings\\LastHistory";
+const char* const kShredder = "SOFTWARE\\Quellery\\Sheredder";
+
+// A fresh start: no saved choices, no shred folder.
+void forgetSettings() {
+  SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\Quellery\\Settings");
+  SHDeleteKeyA(HKEY_CURRENT_USER, kShredder);
+}
+
+// Selects a list entry as a user's pick does, with the notification the program acts on.
+void pick(HWND combo, int index) {
+  SendMessageA(combo, CB_SETCURSEL, index, 0);
+  SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(combo));
+}
+
+}  // namespace
+
+TEST(ShredderE2E, ListedFilesAreShreddedAtHighAndLeaveNothing) {
+  forgetSettings();
+  const std::string folder = "C:\\ShredCase";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::vector<std::string> files = {folder + "\\first.txt", folder + "\\second secret.doc", folder + "\\third.bin"};
+  for (const std::string& file : files) e2e::writeFile(file, "private words " + file);
+  e2e::writeFile(folder + "\\canary.txt", "stays");
+  const std::string list = programFolder() + "\\Settings.txt";
+  e2e::writeFile(list, files[0] + "\r\n" + files[1] + "\r\n" + files[2] + "\r\n");
+
+  Program program;
+  if (!program.start(e2e::programPath())) return;
+  HWND tree = program.control("tvw1");
+  auto nodes = program.nodes(tree);
+  ASSERT_TRUE(nodes.count("Shredder"));
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(nodes["Shredder"]));
+  HWND shredList = program.control("lstFiles");
+  std::vector<std::string> lines;
+  waitUntil([&] { return e2e::listLines(shredList, &lines) && lines.size() == 3; }, 5000);
+  expectEq("shred list", joined(files), joined(lines));
+  HWND level = program.control("cmbOver");
+  pick(level, 3);
+  char shown[32] = {};
+  SendMessageA(level, WM_GETTEXT, sizeof shown, reinterpret_cast<LPARAM>(shown));
+  expectEq("security level", "High", shown);
+  PostMessageA(program.control("cmdDelSelected"), BM_CLICK, 0, 0);
+  const bool done = waitUntil([&] { return entries(folder).size() == 1 && !exists(list); }, 30000);
+  if (!done) fail("after shredding, the folder holds", "canary.txt", joined(entries(folder)));
+  expectEq("left in the folder", "canary.txt", joined(entries(folder)));
+  expectEq("list file", "gone", exists(list) ? "still there" : "gone");
+  lines.clear();
+  e2e::listLines(shredList, &lines);
+  expectEq("shred list after shredding", "", joined(lines));
+  program.terminate();
+}
+
+TEST(ScheduleE2E, AnIntervalRunStartsByItselfAndSweepsTheShredFolder) {
+  forgetSettings();
+  // Scheduling on, "Run After Every" 1 minute, nothing to clean; the sweep is what shows.
+  e2e::setString(HKEY_CURRENT_USER, kSettings, "chkRun4", "1");
+  e2e::setString(HKEY_CURRENT_USER, kSettings, "OptSchedule0", "True");
+  e2e::setString(HKEY_CURRENT_USER, kSettings, "txtMin", "1");
+  const std::string base = "C:\\SweepCase";
+  const std::string wipe = base + "\\Wipe";
+  CreateDirectoryA(base.c_str(), nullptr);
+  CreateDirectoryA(wipe.c_str(), nullptr);
+  CreateDirectoryA((wipe + "\\Sub").c_str(), nullptr);
+  CreateDirectoryA((base + "\\Other").c_str(), nullptr);
+  e2e::writeFile(wipe + "\\old.txt", "old");
+  e2e::writeFile(wipe + "\\Sub\\older.txt", "older");
+  e2e::writeFile(base + "\\canary.txt", "stays");
+  e2e::writeFile(base + "\\Other\\canary.txt", "stays");
+  e2e::setString(HKEY_CURRENT_USER, kShredder, "ShredFolder", wipe);
+
+  Program program;
+  if (!program.start(e2e::programPath())) return;
+  HWND clean = program.control("lstClean");
+  std::vector<std::string> lines;
+  // The clock ticks a minute after start; the run takes some seconds, the sweep follows it.
+  const bool swept = waitUntil([&] { return exists(wipe) && entries(wipe).empty(); }, 150000);
+  if (!swept) fail("the shred folder after a scheduled run", "empty", joined(entries(wipe)));
+  e2e::listLines(clean, &lines);
+  bool ran = false;
+  for (const std::string& line : lines) ran = ran || line == "Cleaning Is Done.";
+  expectEq("the scheduled run's closing line", "Cleaning Is Done.", ran ? "Cleaning Is Done." : e2e::listing(lines));
+  for (const std::string& canary : {base + "\\canary.txt", base + "\\Other\\canary.txt"})
+    expectEq(canary, "there", exists(canary) ? "there" : "gone");
+  program.terminate();
+  forgetSettings();
+}
+
+TEST(ShredderE2E, FolderPickerStoresTheChosenFolder) {
+  forgetSettings();
+  CreateDirectoryA("C:\\PickCase", nullptr);
+  Program program;
+  if (!program.start(e2e::programPath())) return;
+  PostMessageA(program.control("cmdShredBrowse"), BM_CLICK, 0, 0);
+  HWND dialog = nullptr;
+  if (!waitUntil([&] { return (dialog = FindWindowA(nullptr, "Add Folder")) != nullptr && IsWindowVisible(dialog); }, 5000)) {
+    fail("the folder picker", "shown", "missing");
+    program.terminate();
+    return;
+  }
+  HWND folders = e2e::findControl(dialog, 551);  // dirList
+  ASSERT_NE(folders, nullptr);
+  std::vector<std::string> lines;
+  e2e::listLines(folders, &lines);
+  int index = -1;
+  for (size_t i = 0; i < lines.size(); ++i)
+    if (lines[i] == "C:\\PickCase") index = static_cast<int>(i);
+  if (index < 0) fail("the folder list holds", "C:\\PickCase", e2e::listing(lines));
+  SendMessageA(folders, LB_SETCURSEL, index, 0);
+  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(551, LBN_SELCHANGE), reinterpret_cast<LPARAM>(folders));
+  PostMessageA(e2e::findControl(dialog, 552), BM_CLICK, 0, 0);  // cmdAdd
+  waitUntil([&] { return e2e::readString(HKEY_CURRENT_USER, kShredder, "ShredFolder") == "C:\\PickCase"; }, 5000);
+  expectEq("stored shred folder", "C:\\PickCase", e2e::readString(HKEY_CURRENT_USER, kShredder, "ShredFolder"));
+  char shown[MAX_PATH] = {};
+  SendMessageA(program.control("txtShredFolder"), WM_GETTEXT, sizeof shown, reinterpret_cast<LPARAM>(shown));
+  expectEq("shred folder box", "C:\\PickCase", shown);
+  expectEq("picker after Add", "closed", FindWindowA(nullptr, "Add Folder") ? "open" : "closed");
+  program.terminate();
+  forgetSettings();
+}
