@@ -401,6 +401,10 @@ long SimFileSystem::createDirectory(const std::string& path) {
 }
 
 long SimFileSystem::readFile(const std::string& path, std::string* data) {
+  return readFileHead(path, static_cast<size_t>(-1), data);
+}
+
+long SimFileSystem::readFileHead(const std::string& path, size_t maxBytes, std::string* data) {
   const Resolved r = resolve(path);
   if (r.error) return r.error;
   if (locked_.count(r.host)) return winerr::SharingViolation;
@@ -411,8 +415,9 @@ long SimFileSystem::readFile(const std::string& path, std::string* data) {
   if (fd < 0) return fromErrno(errno);
   data->clear();
   char buf[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
+  while (data->size() < maxBytes) {
+    const size_t room = maxBytes - data->size();
+    const ssize_t n = ::read(fd, buf, room < sizeof buf ? room : sizeof buf);
     if (n <= 0) break;
     data->append(buf, static_cast<size_t>(n));
   }

@@ -13,6 +13,7 @@ class Win32FileSystem : public FileSystem {
   long removeDirectory(const std::string& path) override;
   long createDirectory(const std::string& path) override;
   long readFile(const std::string& path, std::string* data) override;
+  long readFileHead(const std::string& path, size_t maxBytes, std::string* data) override;
   long openForReading(const std::string& path) override;
   long writeFile(const std::string& path, const std::string& data) override;
   long overwriteFile(const std::string& path, uint64_t offset, const std::string& data) override;
