@@ -20,11 +20,12 @@ const char kFormFileList[] = "FieldSchema.tbl SchemaConcat.tbl SchemaValue.tbl F
 enum class Action { EraseFiles, EmptyFolders };
 
 // Collects the item's targets and erases them in order, stopping once the run is stopped.
-void eraseTargets(app::App& app, const report::ReportTail& tail, const NetscapeSources& sources, Action action) {
+// False when there was nothing to erase.
+bool eraseTargets(app::App& app, const report::ReportTail& tail, const NetscapeSources& sources, Action action) {
   std::vector<std::string> targets;
   report::reportingNext(app, tail, [&] { targets = CollectNetscapeTargets(app, sources); });
   for (std::string& target : targets) {
-    if (app.flags.abort) return;
+    if (app.flags.abort) break;
     report::reportingNext(app, tail, [&] {
       if (IsLinkAt(app.os.files, target)) return;
       if (action == Action::EmptyFolders)
@@ -33,6 +34,7 @@ void eraseTargets(app::App& app, const report::ReportTail& tail, const NetscapeS
         erase::EraseFile(app, target);
     });
   }
+  return !targets.empty();
 }
 
 NetscapeSources formFiles() {
@@ -60,7 +62,7 @@ void ClearNetScapeHistory(app::App& app) {
   const NetscapeSources history{
       {"netscape.hst"}, {"netscape.hst", "netscape"}, CurrentUser, "netscape.hst history.dat", "", true, false};
   const report::ReportTail& tail = report::tail::ClearNetScapeHistory;
-  eraseTargets(app, tail, history, Action::EraseFiles);
+  if (!eraseTargets(app, tail, history, Action::EraseFiles)) return;
   report::reportingNext(app, tail, [&] {
     if (app.flags.abort)
       erase::LogActivity("Netscape History", "**Aboted**");

@@ -107,12 +107,16 @@ SimFileSystem::SimFileSystem(std::string hostRoot) : root_(std::move(hostRoot)) 
   ::mkdir((root_ + "/C").c_str(), 0755);
 }
 
-SimFileSystem::Resolved SimFileSystem::resolve(const std::string& path) {
+SimFileSystem::Resolved SimFileSystem::resolve(const std::string& given) {
   Resolved r;
-  if (path.size() >= kMaxPath) {
+  if (given.size() >= kMaxPath) {
     r.error = winerr::FilenameTooLong;
     return r;
   }
+  // "\dir" names a folder at the root of the current drive, which is C: here.
+  const bool onCurrentDrive = !given.empty() && (given[0] == '\\' || given[0] == '/') &&
+                              (given.size() == 1 || (given[1] != '\\' && given[1] != '/'));
+  const std::string path = onCurrentDrive ? "C:" + given : given;
   if (path.size() < 2 || path[1] != ':' || !((up(path[0]) >= 'A' && up(path[0]) <= 'Z'))) {
     r.error = winerr::PathNotFound;
     return r;
