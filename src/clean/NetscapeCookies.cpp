@@ -3,7 +3,7 @@
 #include "clean/LinkCheck.h"
 #include "clean/MozillaProfileScan.h"
 #include "clean/NetscapeItems.h"
-#include "clean/TempFolderGuard.h"
+#include "erase/FolderPaths.h"
 #include "erase/modCleanItem.h"
 #include "platform/WinError.h"
 #include "report/RuntimeError.h"
@@ -30,7 +30,7 @@ void CleanNetscapeCookies(app::App& app) {
         erase::ReadRegString(app, platform::hkey::CurrentUser,
                              "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "AppData");
     // An empty or relative folder would put the Mozilla folder at the current drive's root.
-    if (!NormaliseFolderPath(appData).empty()) mozilla = erase::AddBackslash(appData) + "Mozilla\\";
+    if (!erase::NormaliseFolderPath(appData).empty()) mozilla = erase::AddBackslash(appData) + "Mozilla\\";
   });
   if (mozilla.empty()) return;
   const std::string profileList = mozilla + "registry.dat";

@@ -2,7 +2,7 @@
 
 #include "app/App.h"
 #include "clean/PlainPath.h"
-#include "clean/TempFolderGuard.h"
+#include "erase/FolderPaths.h"
 #include "erase/modCleanItem.h"
 #include "erase/WalkRules.h"
 
@@ -29,7 +29,7 @@ std::string replaceAll(std::string text, const std::string& what, const std::str
 void appendBelow(const std::string& folder, const std::vector<std::string>& names,
                  std::vector<std::string>& targets) {
   // Absolute folders only, with their "." and ".." resolved.
-  const std::string base = NormaliseFolderPath(erase::AddBackslash(folder));
+  const std::string base = erase::NormaliseFolderPath(erase::AddBackslash(folder));
   if (base.empty()) return;
   for (const std::string& name : names) targets.push_back(base + name);
 }
@@ -65,7 +65,7 @@ std::vector<std::string> CollectNetscapeTargets(app::App& app, const NetscapeSou
   }
 
   const std::string profiles = mozillaProfilesFolder(app);
-  if (!NormaliseFolderPath(profiles).empty()) {
+  if (!erase::NormaliseFolderPath(profiles).empty()) {
     if (!sources.searchFiles.empty())
       erase::FindFilesByName(app, profiles, sources.searchFiles, targets);
     else

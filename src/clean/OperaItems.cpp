@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "app/App.h"
-#include "clean/TempFolderGuard.h"
+#include "erase/FolderPaths.h"
 #include "erase/ShellFolderPaths.h"
 #include "platform/WinError.h"
 #include "report/RuntimeError.h"
@@ -20,7 +20,7 @@ const char kProfile[] = "Opera\\OPERA7\\profile\\";
 
 // The base folder with a trailing backslash; empty when it is empty or not absolute, so
 // that a missing Opera never names the root of the current drive.
-std::string baseFolder(const std::string& folder) { return NormaliseFolderPath(folder); }
+std::string baseFolder(const std::string& folder) { return erase::NormaliseFolderPath(folder); }
 
 std::string installFolder(app::App& app) { return baseFolder(erase::GetOperaPath(app)); }
 std::string profileFolder(app::App& app) {

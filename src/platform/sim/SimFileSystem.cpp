@@ -18,6 +18,7 @@ namespace platform::sim {
 namespace {
 
 constexpr size_t kMaxPath = 260;  // MAX_PATH, the terminating zero included
+constexpr long kDiskFull = 112;   // ERROR_DISK_FULL
 constexpr uint32_t kOverlayBits =
     fileattr::ReadOnly | fileattr::Hidden | fileattr::System | fileattr::Archive;
 
@@ -389,6 +390,7 @@ long SimFileSystem::removeDirectory(const std::string& path) {
     return winerr::Success;
   }
   if (!S_ISDIR(r.mode)) return 267;  // ERROR_DIRECTORY
+  if (held_.count(r.host)) return winerr::SharingViolation;
   auto it = attributes_.find(r.host);
   if (it != attributes_.end() && (it->second & fileattr::ReadOnly)) return winerr::AccessDenied;
   if (::rmdir(r.host.c_str()) != 0) return errno == EEXIST ? winerr::DirNotEmpty : fromErrno(errno);
@@ -450,9 +452,21 @@ long SimFileSystem::writeFile(const std::string& path, const std::string& data) 
   }
   const int fd = ::open(r.host.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (fd < 0) return fromErrno(errno);
-  const bool ok = ::write(fd, data.data(), data.size()) == static_cast<ssize_t>(data.size());
+  const size_t stored = std::min(data.size(), writeLimit_);
+  const bool ok = ::write(fd, data.data(), stored) == static_cast<ssize_t>(stored);
   ::close(fd);
+  if (stored < data.size()) return kDiskFull;
   return ok ? winerr::Success : winerr::AccessDenied;
+}
+
+long SimFileSystem::replaceFile(const std::string& from, const std::string& to) {
+  const Resolved source = resolve(from);
+  if (source.error) return source.error;
+  const Resolved target = resolve(to);
+  if (target.error && target.error != winerr::FileNotFound) return target.error;
+  if (!target.error && (S_ISDIR(target.mode) || locked_.count(target.host))) return winerr::AccessDenied;
+  if (::rename(source.host.c_str(), target.host.c_str()) != 0) return fromErrno(errno);
+  return winerr::Success;
 }
 
 long SimFileSystem::overwriteFile(const std::string& path, uint64_t offset, const std::string& data) {
@@ -497,6 +511,55 @@ long SimFileSystem::getShortPathName(const std::string& path, std::string* short
   }
   if (result.size() == 2 || (path.size() > 3 && path.back() == '\\')) result += "\\";
   *shortPath = result;
+  return winerr::Success;
+}
+
+class SimHeldFolder : public HeldFolder {
+ public:
+  SimHeldFolder(SimFileSystem& files, std::string host) : files_(files), host_(std::move(host)) {
+    files_.held_.insert(host_);
+  }
+  ~SimHeldFolder() override { files_.held_.erase(files_.held_.find(host_)); }
+
+ private:
+  SimFileSystem& files_;
+  std::string host_;
+};
+
+std::unique_ptr<HeldFolder> SimFileSystem::holdFolder(const std::string& path, FileIdentity* identity) {
+  const Resolved r = resolve(path);
+  if (r.error) return nullptr;
+  struct stat st;
+  // A drive root is the drive, even where the simulation keeps it as a link.
+  const bool driveRoot = r.host.size() == root_.size() + 2;
+  if ((driveRoot ? ::stat(r.host.c_str(), &st) : ::lstat(r.host.c_str(), &st)) != 0) return nullptr;
+  bool exists = false;
+  identity->attributes = driveRoot ? fileattr::Directory : attributesOf(r.host, &exists);
+  identity->volumeSerial = static_cast<uint32_t>(st.st_dev);
+  identity->fileIndex = static_cast<uint64_t>(st.st_ino);
+  identity->links = static_cast<uint32_t>(st.st_nlink);
+  identity->known = true;
+  return std::make_unique<SimHeldFolder>(*this, r.host);
+}
+
+std::string SimFileSystem::substitutedDrive(char letter) {
+  auto it = substitutes_.find(up(letter));
+  return it == substitutes_.end() ? std::string() : it->second;
+}
+
+void SimFileSystem::substitute(char letter, const std::string& folder) {
+  const std::string drive = root_ + "/" + std::string(1, up(letter));
+  ::rmdir(drive.c_str());
+  if (::symlink(resolve(folder).host.c_str(), drive.c_str()) == 0) substitutes_[up(letter)] = folder;
+}
+
+long SimFileSystem::swapForLink(const std::string& path, const std::string& hostTarget) {
+  const Resolved r = resolve(path);
+  if (r.error) return r.error;
+  for (const std::string& held : held_)
+    if (held == r.host || held.compare(0, r.host.size() + 1, r.host + "/") == 0) return winerr::SharingViolation;
+  if (::rename(r.host.c_str(), (r.host + ".moved").c_str()) != 0) return fromErrno(errno);
+  if (::symlink(hostTarget.c_str(), r.host.c_str()) != 0) return fromErrno(errno);
   return winerr::Success;
 }
 

@@ -28,8 +28,11 @@ class SimFileSystem : public FileSystem {
   long readFileHead(const std::string& path, size_t maxBytes, std::string* data) override;
   long openForReading(const std::string& path) override;
   long writeFile(const std::string& path, const std::string& data) override;
+  long replaceFile(const std::string& from, const std::string& to) override;
   long overwriteFile(const std::string& path, uint64_t offset, const std::string& data) override;
   long getShortPathName(const std::string& path, std::string* shortPath) override;
+  std::unique_ptr<HeldFolder> holdFolder(const std::string& path, FileIdentity* identity) override;
+  std::string substitutedDrive(char letter) override;
 
   // For tests: the host path behind a Windows path (the path it would have when missing).
   std::string hostPath(const std::string& path);
@@ -38,6 +41,15 @@ class SimFileSystem : public FileSystem {
   void unlock(const std::string& path);
   // A host symbolic link at `linkPath` pointing at a host path; Windows sees a reparse point.
   long makeLink(const std::string& linkPath, const std::string& hostTarget);
+  // What another program that can write there may do while a walk yields: moves the
+  // folder away and puts a link to `hostTarget` in its place. Refused with a sharing
+  // violation, as Windows refuses it, while the folder or anything below it is held.
+  long swapForLink(const std::string& path, const std::string& hostTarget);
+  // "subst X: C:\\WINDOWS": drive X: shows the folder's tree and is reported as substituted.
+  void substitute(char letter, const std::string& folder);
+  // A disk that fills up: each later write stores at most this many bytes, then fails
+  // with ERROR_DISK_FULL.
+  void limitWrites(size_t bytes) { writeLimit_ = bytes; }
   // Creates the folder and every missing parent.
   void makeFolders(const std::string& path);
 
@@ -56,6 +68,10 @@ class SimFileSystem : public FileSystem {
   std::string root_;
   std::unordered_map<std::string, uint32_t> attributes_;  // host path -> RO/H/S/A bits
   std::set<std::string> locked_;                           // host paths
+  std::multiset<std::string> held_;                        // host paths of held folders
+  std::unordered_map<char, std::string> substitutes_;      // drive letter -> folder
+  size_t writeLimit_ = static_cast<size_t>(-1);
+  friend class SimHeldFolder;
 };
 
 }  // namespace platform::sim

@@ -16,8 +16,11 @@ class Win32FileSystem : public FileSystem {
   long readFileHead(const std::string& path, size_t maxBytes, std::string* data) override;
   long openForReading(const std::string& path) override;
   long writeFile(const std::string& path, const std::string& data) override;
+  long replaceFile(const std::string& from, const std::string& to) override;
   long overwriteFile(const std::string& path, uint64_t offset, const std::string& data) override;
   long getShortPathName(const std::string& path, std::string* shortPath) override;
+  std::unique_ptr<HeldFolder> holdFolder(const std::string& path, FileIdentity* identity) override;
+  std::string substitutedDrive(char letter) override;
 };
 
 }  // namespace platform::win32
