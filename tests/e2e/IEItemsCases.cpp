@@ -18,22 +18,21 @@
 #include <vector>
 
 #include "DriverSupport.h"
+#include "RunSupport.h"
 #include "Seeding.h"
 
 namespace {
 
 using e2e::Program;
 using e2e::keyExists;
+using e2e::kLongBlank;
+using e2e::kReady;
 using e2e::listing;
 using e2e::readString;
 using e2e::setString;
 using e2e::writeFile;
 
 const DWORD kRunDeadlineMs = 90000;
-const std::string kLongBlank(43, ' ');
-const char* const kReady[] = {"Quellery is ready", "Select cleaning options",
-                              "Click 'Start Cleaning' to begin cleaning process ",
-                              "or click 'Clean & Reboot' to reboot after cleaning"};
 
 const char* const kIE = "Software\\Microsoft\\Internet Explorer";
 const char* const kTypedURLs = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
@@ -129,41 +128,6 @@ HWND childOf(HWND main, const char* className, const char* text, DWORD style) {
   return search.found;
 }
 
-struct TickGroup {
-  const char* array;
-  int size;
-  const char* deselectAll;
-};
-const TickGroup kGroups[] = {{"chkWinSettings", 10, "cmdDeselectAllWin"},
-                             {"chkIEsettings", 10, "cmdDestAllIE"},
-                             {"chkNSsettings", 6, "cmdDesellectAllNet"},
-                             {"chkOPsettings", 3, "cmdDeselectAllOP"}};
-
-bool tickOnlyIE(const Program& program) {
-  for (const TickGroup& group : kGroups) {
-    HWND button = program.control(group.deselectAll);
-    if (!button) return false;
-    SendMessageA(button, BM_CLICK, 0, 0);
-    for (int i = 0; i < group.size; ++i) {
-      HWND box = program.control(group.array, i);
-      if (!box || SendMessageA(box, BM_GETCHECK, 0, 0) != BST_UNCHECKED) {
-        ADD_FAILURE() << group.deselectAll << " left " << group.array << "(" << i << ") ticked";
-        return false;
-      }
-    }
-  }
-  for (const Item& item : kItems) {
-    HWND box = program.control("chkIEsettings", item.index);
-    if (!box) return false;
-    SendMessageA(box, BM_CLICK, 0, 0);
-    if (SendMessageA(box, BM_GETCHECK, 0, 0) != BST_CHECKED) {
-      ADD_FAILURE() << "a click did not tick chkIEsettings(" << item.index << ")";
-      return false;
-    }
-  }
-  return true;
-}
-
 }  // namespace
 
 TEST(IEItems, MarkedCookiesAreKeptAcrossARestartAndTheIEItemsEraseTheirTargetsOnly) {
@@ -255,27 +219,13 @@ TEST(IEItems, MarkedCookiesAreKeptAcrossARestartAndTheIEItemsEraseTheirTargetsOn
   // --- second start: the IE items run with Clean Cookies ticked right after start
   Program program;
   ASSERT_TRUE(program.start(exePath));
-  if (!tickOnlyIE(program)) {
-    program.terminate();
-    DeleteFileA(keepList.c_str());
-    return;
-  }
-  HWND list = program.control("lstClean");
-  HWND start = program.control("cmdClean");
-  ASSERT_TRUE(list && start);
-  PostMessageA(start, BM_CLICK, 0, 0);
+  std::vector<e2e::Tick> ticks;
+  for (const Item& item : kItems) ticks.push_back({"chkIEsettings", item.index});
   std::vector<std::string> lines;
-  const bool ended = e2e::waitUntil(
-      [&] {
-        std::vector<std::string> now;
-        if (!e2e::listLines(list, &now)) return false;
-        lines = now;
-        return !now.empty() && now.back() == kReady[3] &&
-               std::find(now.begin(), now.end(), "Cleaning Is Done.") != now.end();
-      },
-      kRunDeadlineMs);
+  const bool ran = e2e::runTicked(program, ticks, kRunDeadlineMs, &lines);
   program.terminate();
-  EXPECT_TRUE(ended) << "the run did not end within " << kRunDeadlineMs / 1000 << " s\n" << listing(lines);
+  if (!ran) DeleteFileA(keepList.c_str());
+  ASSERT_TRUE(ran);
 
   std::vector<std::string> expected;
   for (const Item& item : kItems) expected.insert(expected.end(), {item.line, "Done...", kLongBlank});

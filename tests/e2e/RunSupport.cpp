@@ -103,4 +103,16 @@ bool waitForLines(HWND list, std::vector<std::string>* lines,
       ms);
 }
 
+bool runTicked(const Program& program, const std::vector<Tick>& ticks, DWORD ms, std::vector<std::string>* lines) {
+  if (!tickOnly(program, ticks)) return false;
+  HWND list = program.control("lstClean");
+  HWND start = program.control("cmdClean");
+  if (!list || !start) return false;
+  // Posted: the click's handler pumps events until the run is over.
+  PostMessageA(start, BM_CLICK, 0, 0);
+  if (waitForLines(list, lines, [](const auto& now) { return runEnded(now, "Cleaning Is Done."); }, ms)) return true;
+  ADD_FAILURE() << "the run did not end within " << ms / 1000 << " s\n" << sideBySide({"Cleaning Is Done."}, *lines);
+  return false;
+}
+
 }  // namespace e2e

@@ -38,4 +38,9 @@ bool runEnded(const std::vector<std::string>& lines, const char* closing);
 bool waitForLines(HWND list, std::vector<std::string>* lines,
                   const std::function<bool(const std::vector<std::string>&)>& done, DWORD ms);
 
+// Ticks only `ticks`, presses Start Cleaning and reads the list until the run has ended
+// with "Cleaning Is Done." or the deadline passes; `lines` holds the last reading. False,
+// with a failure recorded, when the ticks or controls are not there or the run did not end.
+bool runTicked(const Program& program, const std::vector<Tick>& ticks, DWORD ms, std::vector<std::string>* lines);
+
 }  // namespace e2e

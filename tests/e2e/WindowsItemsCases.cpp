@@ -14,22 +14,21 @@
 #include <vector>
 
 #include "DriverSupport.h"
+#include "RunSupport.h"
 #include "Seeding.h"
 
 namespace {
 
 using e2e::Program;
 using e2e::keyExists;
+using e2e::kLongBlank;
+using e2e::kReady;
 using e2e::listing;
 using e2e::readString;
 using e2e::setString;
 using e2e::writeFile;
 
 const DWORD kRunDeadlineMs = 90000;
-const std::string kLongBlank(43, ' ');
-const char* const kReady[] = {"Quellery is ready", "Select cleaning options",
-                              "Click 'Start Cleaning' to begin cleaning process ",
-                              "or click 'Clean & Reboot' to reboot after cleaning"};
 
 // The ten Windows items' first lines, in catalogue order.
 const char* const kItemLines[] = {"Cleaning Recycle Bin...",
@@ -97,44 +96,6 @@ bool putClipboardText(const std::string& text) {
   return ok;
 }
 
-struct TickGroup {
-  const char* array;
-  int size;
-  const char* deselectAll;
-};
-const TickGroup kGroups[] = {{"chkWinSettings", 10, "cmdDeselectAllWin"},
-                             {"chkIEsettings", 10, "cmdDestAllIE"},
-                             {"chkNSsettings", 6, "cmdDesellectAllNet"},
-                             {"chkOPsettings", 3, "cmdDeselectAllOP"}};
-
-// Empties every cleaning tick with the Deselect All buttons, then ticks the first `count`
-// boxes of `array`. False (with a failure) when the ticks do not come out as asked.
-bool tickOnlyFirst(const Program& program, const char* array, int count) {
-  for (const TickGroup& group : kGroups) {
-    HWND button = program.control(group.deselectAll);
-    if (!button) return false;
-    SendMessageA(button, BM_CLICK, 0, 0);
-    for (int i = 0; i < group.size; ++i) {
-      HWND box = program.control(group.array, i);
-      if (!box) return false;
-      if (SendMessageA(box, BM_GETCHECK, 0, 0) != BST_UNCHECKED) {
-        ADD_FAILURE() << group.deselectAll << " left " << group.array << "(" << i << ") ticked";
-        return false;
-      }
-    }
-  }
-  for (int i = 0; i < count; ++i) {
-    HWND box = program.control(array, i);
-    if (!box) return false;
-    SendMessageA(box, BM_CLICK, 0, 0);
-    if (SendMessageA(box, BM_GETCHECK, 0, 0) != BST_CHECKED) {
-      ADD_FAILURE() << "a click did not tick " << array << "(" << i << ")";
-      return false;
-    }
-  }
-  return true;
-}
-
 }  // namespace
 
 TEST(WindowsItems, TheTenItemsEraseEveryTargetAndSpareWhatLiesBesideIt) {
@@ -179,27 +140,12 @@ TEST(WindowsItems, TheTenItemsEraseEveryTargetAndSpareWhatLiesBesideIt) {
 
   Program program;
   ASSERT_TRUE(program.start(exePath));
-  if (!tickOnlyFirst(program, "chkWinSettings", 10)) {
-    program.terminate();
-    return;
-  }
-  HWND list = program.control("lstClean");
-  HWND start = program.control("cmdClean");
-  ASSERT_TRUE(list && start);
-  // Posted: the click's handler pumps events until the run is over.
-  PostMessageA(start, BM_CLICK, 0, 0);
+  std::vector<e2e::Tick> ticks;
+  for (int i = 0; i < 10; ++i) ticks.push_back({"chkWinSettings", i});
   std::vector<std::string> lines;
-  const bool ended = e2e::waitUntil(
-      [&] {
-        std::vector<std::string> now;
-        if (!e2e::listLines(list, &now)) return false;
-        lines = now;
-        return !now.empty() && now.back() == kReady[3] &&
-               std::find(now.begin(), now.end(), "Cleaning Is Done.") != now.end();
-      },
-      kRunDeadlineMs);
+  const bool ran = e2e::runTicked(program, ticks, kRunDeadlineMs, &lines);
   program.terminate();
-  EXPECT_TRUE(ended) << "the run did not end within " << kRunDeadlineMs / 1000 << " s\n" << listing(lines);
+  ASSERT_TRUE(ran);
 
   // --- the list: each item's three lines in catalogue order, no failure between them
   std::vector<std::string> expected;
