@@ -137,9 +137,11 @@ TEST(BrowserItems, TheNineItemsEraseEveryTargetAndSpareWhatLiesBesideIt) {
   std::vector<std::string> expected;
   for (const char* item : {"Cleaning Netscape Typed URL...", "Cleaning Netscape Cache...",
                            "Cleaning Netscape Mail History...", "Cleaning Netscape History...",
-                           "Cleaning Netscape Cookies...", "Cleaning Netscape AutoComplete Form..."})
+                           "Cleaning Netscape Cookies...", "Cleaning Netscape AutoComplete Form...",
+                           "Cleaning Opera Typed URL..."})
     expected.insert(expected.end(), {item, "Done...", e2e::kLongBlank});
-  for (const char* item : {"Cleaning Opera Typed URL...", "Cleaning Opera Cache...", "Cleaning Opera Cookies..."})
+  // Opera's cache and cookie items close with a single blank.
+  for (const char* item : {"Cleaning Opera Cache...", "Cleaning Opera Cookies..."})
     expected.insert(expected.end(), {item, "Done...", " "});
   expected.insert(expected.end(), {" ", " ", " ", "Cleaning Is Done.", " "});
   expected.insert(expected.end(), std::begin(e2e::kReady), std::end(e2e::kReady));
