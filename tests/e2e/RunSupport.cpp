@@ -7,7 +7,7 @@
 
 namespace e2e {
 
-const std::string kLongBlank(43, ' ');  // what follows "Done..." of most items
+const std::string kLongBlank(43, ' ');
 const char* const kReady[4] = {"Quellery is ready", "Select cleaning options",
                                "Click 'Start Cleaning' to begin cleaning process ",
                                "or click 'Clean & Reboot' to reboot after cleaning"};
@@ -103,16 +103,28 @@ bool waitForLines(HWND list, std::vector<std::string>* lines,
       ms);
 }
 
-bool runTicked(const Program& program, const std::vector<Tick>& ticks, DWORD ms, std::vector<std::string>* lines) {
-  if (!tickOnly(program, ticks)) return false;
+bool tickOnly(const Program& program, const char* array, const std::vector<int>& indices) {
+  std::vector<Tick> ticks;
+  for (int index : indices) ticks.push_back({array, index});
+  return tickOnly(program, ticks);
+}
+
+bool runToEnd(const Program& program, std::vector<std::string>* lines) {
   HWND list = program.control("lstClean");
   HWND start = program.control("cmdClean");
   if (!list || !start) return false;
   // Posted: the click's handler pumps events until the run is over.
   PostMessageA(start, BM_CLICK, 0, 0);
-  if (waitForLines(list, lines, [](const auto& now) { return runEnded(now, "Cleaning Is Done."); }, ms)) return true;
-  ADD_FAILURE() << "the run did not end within " << ms / 1000 << " s\n" << sideBySide({"Cleaning Is Done."}, *lines);
-  return false;
+  return waitForLines(list, lines, [](const auto& now) { return runEnded(now, "Cleaning Is Done."); },
+                      kRunDeadlineMs);
+}
+
+std::vector<std::string> runLines(const std::vector<std::string>& itemStatusTexts) {
+  std::vector<std::string> expected;
+  for (const std::string& item : itemStatusTexts) expected.insert(expected.end(), {item, "Done...", kLongBlank});
+  expected.insert(expected.end(), {" ", " ", " ", "Cleaning Is Done.", " "});
+  expected.insert(expected.end(), std::begin(kReady), std::end(kReady));
+  return expected;
 }
 
 }  // namespace e2e

@@ -1,6 +1,6 @@
 #pragma once
-// Steering a cleaning run from outside: ticking items, waiting for the list's lines and
-// comparing them with what a run must show.
+// Cleaning runs steered from outside: ticking items, running Start Cleaning to its end and
+// comparing the list with what a run must show.
 #include <windows.h>
 
 #include <functional>
@@ -11,8 +11,9 @@
 
 namespace e2e {
 
-extern const std::string kLongBlank;  // what follows "Done..." of most items
-extern const char* const kReady[4];   // the idle help text after a run
+constexpr DWORD kRunDeadlineMs = 90000;
+extern const std::string kLongBlank;  // the separator line after each item
+extern const char* const kReady[4];   // the idle text that ends every run's list
 
 struct Tick {
   const char* array;
@@ -22,6 +23,15 @@ struct Tick {
 // Empties every cleaning tick with the four Deselect All buttons, then ticks `ticks`.
 // Returns false (with failures recorded) when the ticks are not as asked.
 bool tickOnly(const Program& program, const std::vector<Tick>& ticks);
+// The same for `indices` of one `array`.
+bool tickOnly(const Program& program, const char* array, const std::vector<int>& indices);
+
+// Presses Start Cleaning and waits until the list ends with the idle text after
+// "Cleaning Is Done."; `lines` holds the list as last read. False when the deadline passed.
+bool runToEnd(const Program& program, std::vector<std::string>* lines);
+
+// An item's three lines, then the run's closing lines: the list of a run of these items.
+std::vector<std::string> runLines(const std::vector<std::string>& itemStatusTexts);
 
 // A line as it reads in a report: quoted, with runs of blanks counted.
 std::string shown(const std::string& line);
@@ -37,10 +47,5 @@ bool runEnded(const std::vector<std::string>& lines, const char* closing);
 // with the last complete reading.
 bool waitForLines(HWND list, std::vector<std::string>* lines,
                   const std::function<bool(const std::vector<std::string>&)>& done, DWORD ms);
-
-// Ticks only `ticks`, presses Start Cleaning and reads the list until the run has ended
-// with "Cleaning Is Done." or the deadline passes; `lines` holds the last reading. False,
-// with a failure recorded, when the ticks or controls are not there or the run did not end.
-bool runTicked(const Program& program, const std::vector<Tick>& ticks, DWORD ms, std::vector<std::string>* lines);
 
 }  // namespace e2e
