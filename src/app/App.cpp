@@ -4,7 +4,8 @@
 #include "engine/CleaningRun.h"
 #include "app/SettingsTree.h"
 #include "cookies/CookieKeeper.h"
-#include "panic/Panic.h"
+#include "panic/PanicKey.h"
+#include "schedule/HotKeys.h"
 #include "schedule/Scheduler.h"
 #include "settings/SavedSelections.h"
 
@@ -42,6 +43,8 @@ App::App(platform::Platform& os) : os(os) {
   // The month list's text changes with its selection.
   f.cmbMonth.onClick = [this] { schedule::cmbMonth_Change(*this); };
   f.startUp.cmbPanOK.onClick = [this] { panic::cmbPanOK_Click(*this); };
+  f.timeHide.onTimer = [this] { schedule::timeHide_Timer(*this); };
+  f.timPanic.onTimer = [this] { panic::timPanic_Timer(*this); };
 }
 
 }  // namespace app

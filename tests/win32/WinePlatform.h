@@ -5,9 +5,11 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "UnixTools.h"
 #include "app/App.h"
+#include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32EventLoop.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Http.h"
@@ -30,18 +32,34 @@ class HookedLoop : public platform::win32::Win32EventLoop {
   }
 };
 
-// Assembled as WinMain assembles it.
+// The real system services, except that a request to end the Windows session is only
+// recorded: no test may log off or restart the machine it runs on.
+class SessionSafeSystem : public platform::win32::Win32System {
+ public:
+  using Win32System::Win32System;
+  struct ExitRequest {
+    uint32_t flags, reason;
+  };
+  std::vector<ExitRequest> exitRequests;
+  bool exitWindows(uint32_t flags, uint32_t reason) override {
+    exitRequests.push_back({flags, reason});
+    return true;
+  }
+};
+
+// Assembled as WinMain assembles it, with the session kept safe.
 struct WinePlatform {
   HookedLoop loop;
   platform::win32::Win32Registry registry;
   platform::win32::Win32FileSystem files;
   platform::win32::Win32Shell shell;
-  platform::win32::Win32System system{"Quellery.WineTest"};
+  SessionSafeSystem system{"Quellery.WineTest"};
   platform::win32::Win32UrlCache urlCache;
   platform::win32::Win32UrlHistory urlHistory;
   platform::win32::Win32Launcher launcher;
+  platform::win32::Win32Desktop desktop;
   platform::win32::Win32Http http{"Quellery", loop};
-  platform::Platform os{loop, registry, files, shell, system, urlCache, urlHistory, launcher, &http};
+  platform::Platform os{loop, registry, files, shell, system, urlCache, urlHistory, launcher, desktop, &http};
   app::App app{os};
 };
 

@@ -69,6 +69,7 @@ inline constexpr ControlIdRange kControlIds[] = {
     {"lblPanicKey", 521, 1},
     {"cmbPanic", 522, 1},
     {"cmbPanOK", 523, 1},
+    {"lblPanic", 524, 1},
 };
 
 // Controls named nowhere above get ids from here on, in creation order.
