@@ -8,7 +8,7 @@ TOOLCHAIN_win64 := $(CURDIR)/cmake/mingw-x86_64.cmake
 # cannot run 32-bit x86 code. Expanded in recipes, after deps has run.
 WINRUN = $(shell scripts/wine-arch.sh)
 
-.PHONY: deps build test run bench dist stop clean
+.PHONY: deps build test run bench fuzz dist stop clean
 
 deps:
 	@scripts/install-deps.sh
@@ -42,6 +42,14 @@ bench: deps
 	@for b in build/host/bench/*; do \
 	  [ -f "$$b" ] && [ -x "$$b" ] || continue; \
 	  echo "== $$b"; "$$b" || exit 1; done
+
+# The registry.dat scan under libFuzzer until stopped (Ctrl+C), or for FUZZ_SECONDS.
+fuzz: deps
+	cmake -S . -B build/host
+	cmake --build build/host -j$(JOBS) --target registry_dat_fuzz
+	build/host/fuzz/registry_dat_fuzz -timeout=10 -rss_limit_mb=2048 -artifact_prefix=build/host/fuzz/ \
+	  -dict=tests/fuzz/registry-dat.dict \
+	  $(if $(FUZZ_SECONDS),-max_total_time=$(FUZZ_SECONDS)) build/host/fuzz/corpus tests/fuzz/seeds
 
 # The installer and the portable zip of the 32-bit programs, in build/win32/dist.
 dist: deps

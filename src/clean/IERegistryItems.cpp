@@ -15,25 +15,16 @@ namespace {
 
 using platform::hkey::CurrentUser;
 
-template <typename Step>
-void reporting(app::App& app, const report::ReportTail& tail, Step&& step) {
-  try {
-    step();
-  } catch (const std::exception& e) {
-    report::reportFailure(app, tail, e);
-  }
-}
-
 }  // namespace
 
 void ClearTypedURLs(app::App& app) {
-  reporting(app, report::tail::ClearTypedURLs,
+  report::reportingNext(app, report::tail::ClearTypedURLs,
             [&] { PurgeRegistryList(app, "Software\\Microsoft\\Internet Explorer\\TypedURLs"); });
 }
 
 void ClearAutoComplete(app::App& app) {
   if (app.flags.abort) return;
-  reporting(app, report::tail::ClearAutoComplete, [&] {
+  report::reportingNext(app, report::tail::ClearAutoComplete, [&] {
     // The companion empties the form entries; nobody waits for it or asks how it went.
     const std::string exe = erase::AddBackslash(app.os.system.programFolder()) + "iea.exe";
     app.os.launcher.shellExecute(app.frm.form.hWnd, "open", exe, "1", "1", platform::showcmd::Hide);
@@ -46,7 +37,7 @@ void ClearIntelliForms(app::App& app) {
 }
 
 void ClearURLErrorLog(app::App& app) {
-  reporting(app, report::tail::ClearURLErrorLog,
+  report::reportingNext(app, report::tail::ClearURLErrorLog,
             [&] { PurgeRegistryList(app, "Software\\Microsoft\\Search Assistant\\ACMru\\5604"); });
 }
 

@@ -1,13 +1,90 @@
 #include "clean/OperaItems.h"
 
+#include <vector>
+
 #include "app/App.h"
+#include "erase/FolderPaths.h"
+#include "erase/ShellFolderPaths.h"
+#include "platform/WinError.h"
+#include "report/RuntimeError.h"
 
 namespace clean {
 
-void CleanOperaTypedUrl(app::App&) {}
-void CleanOperaCache(app::App&) {}
-void CleanOpera7Cache(app::App&) {}
-void CleanOperaCookies(app::App&) {}
-void CleanOpera7Cookies(app::App&) {}
+namespace {
+
+using platform::FindData;
+namespace fileattr = platform::fileattr;
+
+constexpr int kCsidlAppData = 26;
+const char kProfile[] = "Opera\\OPERA7\\profile\\";
+
+// The base folder with a trailing backslash; empty when it is empty or not absolute, so
+// that a missing Opera never names the root of the current drive.
+std::string baseFolder(const std::string& folder) { return erase::NormaliseFolderPath(folder); }
+
+std::string installFolder(app::App& app) { return baseFolder(erase::GetOperaPath(app)); }
+std::string profileFolder(app::App& app) {
+  const std::string appData = baseFolder(erase::GetSpecialFolder(app, kCsidlAppData));
+  return appData.empty() ? appData : appData + kProfile;
+}
+
+// The entries a listing of `pattern` yields, hidden and system ones left out as the
+// normal-file filter leaves them out; folders too when `folders`.
+std::vector<FindData> listed(app::App& app, const std::string& pattern, bool folders) {
+  std::vector<FindData> found, kept;
+  if (app.os.files.findFiles(pattern, &found) != platform::winerr::Success) return kept;
+  for (FindData& entry : found) {
+    if (entry.attributes & (fileattr::Hidden | fileattr::System)) continue;
+    if ((entry.attributes & fileattr::Directory) && (!folders || entry.name == "." || entry.name == "..")) continue;
+    kept.push_back(std::move(entry));
+  }
+  return kept;
+}
+
+// Deletes the file when a listing finds it. No abort check and no log: the run checks
+// between items.
+void deleteFileTarget(app::App& app, const std::string& base, const std::string& relative) {
+  report::resumeNext([&] {
+    if (base.empty()) return;
+    const std::string path = base + relative;
+    const std::vector<FindData> found = listed(app, path, false);
+    if (found.empty() || (found[0].attributes & fileattr::ReparsePoint)) return;
+    app.os.files.deleteFile(path);
+  });
+}
+
+// Deletes the folder's own plain files; the folder, its sub-folders and its hidden and
+// system files stay.
+void emptyFolderTarget(app::App& app, const std::string& base, const std::string& relative) {
+  std::vector<FindData> files;
+  std::string folder;
+  report::resumeNext([&] {
+    if (base.empty()) return;
+    folder = base + relative;
+    const std::vector<FindData> found = listed(app, folder, true);
+    if (found.empty() || (found[0].attributes & fileattr::ReparsePoint)) return;
+    files = listed(app, folder + "\\*", false);
+  });
+  for (const FindData& file : files) {
+    if (file.attributes & fileattr::ReparsePoint) continue;
+    report::resumeNext([&] { app.os.files.deleteFile(folder + "\\" + file.name); });
+  }
+}
+
+}  // namespace
+
+void CleanOperaTypedUrl(app::App& app) {
+  const std::string profile = profileFolder(app);
+  deleteFileTarget(app, profile, "global.dat");
+  deleteFileTarget(app, profile, "opera.dir");
+}
+
+void CleanOperaCache(app::App& app) { emptyFolderTarget(app, installFolder(app), "Cache"); }
+
+void CleanOpera7Cache(app::App& app) { emptyFolderTarget(app, profileFolder(app), "cache4"); }
+
+void CleanOperaCookies(app::App& app) { deleteFileTarget(app, installFolder(app), "cookies.dat"); }
+
+void CleanOpera7Cookies(app::App& app) { deleteFileTarget(app, profileFolder(app), "cookies4.dat"); }
 
 }  // namespace clean

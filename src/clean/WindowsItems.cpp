@@ -23,21 +23,10 @@ const char kSearchAssistantMRU[] = "Software\\Microsoft\\Search Assistant\\ACMru
 const char kStreamMRU[] = "Software\\Microsoft\\Windows\\CurrentVersion\\StreamMRU";
 const char kMemoryManagement[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
 
-// One statement under an error tail: a failure is reported with the procedure's names and
-// the procedure goes on with its next statement.
-template <typename Step>
-void reporting(App& app, const report::ReportTail& tail, Step&& step) {
-  try {
-    step();
-  } catch (const std::exception& e) {
-    report::reportFailure(app, tail, e);
-  }
-}
-
 void logStamped(const std::string& entry) { erase::LogActivity(entry, erase::ActivityTimeStamp()); }
 
 void purgeUnder(App& app, const report::ReportTail& tail, const char* key) {
-  reporting(app, tail, [&] { PurgeRegistryList(app, key); });
+  report::reportingNext(app, tail, [&] { PurgeRegistryList(app, key); });
 }
 
 }  // namespace
@@ -49,11 +38,11 @@ void EmptyRecylbin(App& app, const std::string& drive, uint32_t flags) {
   const std::uintptr_t owner = app.frm.form.hWnd;
   std::string root = drive;
   if (!root.empty() && root.compare(1, 2, ":\\") != 0) root = root.substr(0, 1) + ":\\";
-  reporting(app, tail, [&] {
+  report::reportingNext(app, tail, [&] {
     app.os.shell.emptyRecycleBin(owner, root,
                                  flags & (kRecycleNoConfirmation | kRecycleNoProgress | kRecycleNoSound));
   });
-  reporting(app, tail, [&] { logStamped("Recycle Bin Cleared "); });
+  report::reportingNext(app, tail, [&] { logStamped("Recycle Bin Cleared "); });
 }
 
 void CleanRunMRU(App& app) { purgeUnder(app, report::tail::CleanRunMRU, kRunMRU); }
@@ -96,9 +85,9 @@ void ClearClipboard(App& app) {
 void CleanScanDiskFiles(App& app) {
   const report::ReportTail& tail = report::tail::CleanScanDiskFiles;
   // Only the roots of C: and D: hold what ScanDisk saves; nothing below them is looked at.
-  reporting(app, tail, [&] { erase::EraseMatchingFiles(app, "C:\\*.chk"); });
-  reporting(app, tail, [&] { erase::EraseMatchingFiles(app, "D:\\*.chk"); });
-  reporting(app, tail, [&] {
+  report::reportingNext(app, tail, [&] { erase::EraseMatchingFiles(app, "C:\\*.chk"); });
+  report::reportingNext(app, tail, [&] { erase::EraseMatchingFiles(app, "D:\\*.chk"); });
+  report::reportingNext(app, tail, [&] {
     logStamped(app.flags.abort ? "Scan Disk Files **** aborted by user" : "Scan Disk Files");
   });
 }
@@ -106,7 +95,7 @@ void CleanScanDiskFiles(App& app) {
 void CleanWindTemp(App& app) {
   const report::ReportTail& tail = report::tail::CleanWindTemp;
   bool refused = true;
-  reporting(app, tail, [&] {
+  report::reportingNext(app, tail, [&] {
     const std::string folder = erase::NormaliseFolderPath(erase::AddBackslash(erase::GetTempFolder(app)));
     // The folder is judged as held open, so it cannot be swapped between the check and
     // the walk; a share path is never emptied, whatever it points at.
@@ -116,10 +105,10 @@ void CleanWindTemp(App& app) {
     });
   });
   if (refused) {
-    reporting(app, tail, [&] { erase::LogActivity("Windows Temporary Files", "Terminated"); });
+    report::reportingNext(app, tail, [&] { erase::LogActivity("Windows Temporary Files", "Terminated"); });
     return;
   }
-  reporting(app, tail, [&] {
+  report::reportingNext(app, tail, [&] {
     logStamped(app.flags.abort ? "Windows Temporary Files **** aborted by user"
                                     : "Windows Temporary Files Cleared");
   });

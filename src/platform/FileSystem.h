@@ -54,6 +54,8 @@ class FileSystem {
   virtual long removeDirectory(const std::string& path) = 0;  // empty folders only
   virtual long createDirectory(const std::string& path) = 0;
   virtual long readFile(const std::string& path, std::string* data) = 0;
+  // The file's first `maxBytes` bytes at most: a file another program wrote may be of any size.
+  virtual long readFileHead(const std::string& path, size_t maxBytes, std::string* data) = 0;
   // Opens the file for reading and closes it again at once, reading nothing.
   virtual long openForReading(const std::string& path) = 0;
   // Creates or truncates.

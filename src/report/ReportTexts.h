@@ -1,6 +1,7 @@
 #pragma once
 // What every reporting procedure puts before the error's number and description. These are
 // wire content: letter case, commas and blanks are sent exactly as written here.
+#include <exception>
 #include <string>
 
 namespace app {
@@ -49,5 +50,16 @@ std::string reportText(const ReportTail& tail, const std::string& description);
 // with its next statement.
 void reportFailure(app::App& app, const ReportTail& tail, long number, const std::string& description);
 void reportFailure(app::App& app, const ReportTail& tail, const std::exception& caught);
+
+// One statement under an error tail: a failure is reported with the procedure's names and
+// the procedure goes on with its next statement.
+template <typename Step>
+void reportingNext(app::App& app, const ReportTail& tail, Step&& step) {
+  try {
+    step();
+  } catch (const std::exception& e) {
+    reportFailure(app, tail, e);
+  }
+}
 
 }  // namespace report

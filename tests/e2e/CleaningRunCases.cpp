@@ -15,92 +15,28 @@
 #include <vector>
 
 #include "DriverSupport.h"
+#include "RunSupport.h"
 
 namespace {
 
+using e2e::contains;
 using e2e::expectEq;
+using e2e::expectLines;
 using e2e::fail;
 using e2e::kCaption;
+using e2e::kLongBlank;
+using e2e::kReady;
 using e2e::listLines;
 using e2e::Program;
+using e2e::runEnded;
+using e2e::shown;
+using e2e::sideBySide;
+using e2e::Tick;
+using e2e::tickOnly;
+using e2e::waitForLines;
 using e2e::waitUntil;
 
 const DWORD kRunDeadlineMs = 60000;
-
-const std::string kLongBlank(43, ' ');  // what follows "Done..." of most items
-const char* const kReady[] = {"Quellery is ready", "Select cleaning options",
-                              "Click 'Start Cleaning' to begin cleaning process ",
-                              "or click 'Clean & Reboot' to reboot after cleaning"};
-
-struct TickGroup {
-  const char* array;
-  int size;
-  const char* deselectAll;
-};
-const TickGroup kGroups[] = {{"chkWinSettings", 10, "cmdDeselectAllWin"},
-                             {"chkIEsettings", 10, "cmdDestAllIE"},
-                             {"chkNSsettings", 6, "cmdDesellectAllNet"},
-                             {"chkOPsettings", 3, "cmdDeselectAllOP"}};
-
-struct Tick {
-  const char* array;
-  int index;
-};
-
-std::string tickName(const Tick& t) { return std::string(t.array) + "(" + std::to_string(t.index) + ")"; }
-
-LRESULT checkOf(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0); }
-
-// Empties every cleaning tick with the four Deselect All buttons, then ticks `ticks`.
-// Returns false (with failures recorded) when the ticks are not as asked.
-bool tickOnly(const Program& program, const std::vector<Tick>& ticks) {
-  for (const TickGroup& group : kGroups) {
-    if (HWND button = program.control(group.deselectAll)) SendMessageA(button, BM_CLICK, 0, 0);
-    for (int i = 0; i < group.size; ++i) {
-      HWND box = program.control(group.array, i);
-      if (!box) return false;
-      if (checkOf(box) != BST_UNCHECKED) {
-        fail(std::string(group.deselectAll) + " empties " + tickName({group.array, i}), "0",
-             std::to_string(checkOf(box)));
-        // A click empties a ticked or grey box; the case can still go on.
-        SendMessageA(box, BM_CLICK, 0, 0);
-        if (checkOf(box) != BST_UNCHECKED) return false;
-      }
-    }
-  }
-  for (const Tick& t : ticks) {
-    HWND box = program.control(t.array, t.index);
-    if (!box) return false;
-    SendMessageA(box, BM_CLICK, 0, 0);
-    if (checkOf(box) != BST_CHECKED) {
-      fail("tick " + tickName(t), "1", std::to_string(checkOf(box)));
-      return false;
-    }
-  }
-  return true;
-}
-
-// A line as it reads in a report: quoted, with runs of blanks counted.
-std::string shown(const std::string& line) {
-  if (!line.empty() && line.find_first_not_of(' ') == std::string::npos)
-    return line.size() == 1 ? "\" \"" : "<" + std::to_string(line.size()) + " blanks>";
-  return "\"" + line + "\"";
-}
-
-// Expected and actual lines side by side, differing rows marked.
-std::string sideBySide(const std::vector<std::string>& expected, const std::vector<std::string>& actual) {
-  std::ostringstream out;
-  const size_t rows = std::max(expected.size(), actual.size());
-  out << "    #  expected" << std::string(52, ' ') << "actual\n";
-  for (size_t i = 0; i < rows; ++i) {
-    const std::string e = i < expected.size() ? shown(expected[i]) : "(none)";
-    const std::string a = i < actual.size() ? shown(actual[i]) : "(none)";
-    std::string index = std::to_string(i);
-    out << (e == a ? "  " : "! ") << std::string(3 - std::min<size_t>(3, index.size()), ' ') << index << "  " << e
-        << std::string(e.size() < 60 ? 60 - e.size() : 1, ' ') << a << "\n";
-  }
-  return out.str();
-}
 
 // The lines as read, numbered.
 std::string listing(const std::vector<std::string>& lines) {
@@ -108,35 +44,6 @@ std::string listing(const std::vector<std::string>& lines) {
   out << "the list reads:\n";
   for (size_t i = 0; i < lines.size(); ++i) out << "  " << i << ": " << shown(lines[i]) << "\n";
   return out.str();
-}
-
-void expectLines(const std::string& what, const std::vector<std::string>& expected,
-                 const std::vector<std::string>& actual) {
-  if (expected != actual) ADD_FAILURE() << what << "\n" << sideBySide(expected, actual);
-}
-
-bool contains(const std::vector<std::string>& lines, const std::string& line) {
-  return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
-
-// A run has ended when its closing line is followed by the ready message.
-bool runEnded(const std::vector<std::string>& lines, const char* closing) {
-  const size_t n = lines.size();
-  return n >= 6 && lines[n - 6] == closing && lines[n - 1] == kReady[3];
-}
-
-// Reads the list until `done` holds for its lines or the deadline passes; `lines` ends
-// with the last complete reading.
-bool waitForLines(HWND list, std::vector<std::string>* lines,
-                  const std::function<bool(const std::vector<std::string>&)>& done, DWORD ms) {
-  return waitUntil(
-      [&] {
-        std::vector<std::string> now;
-        if (!listLines(list, &now)) return false;
-        *lines = now;
-        return done(now);
-      },
-      ms);
 }
 
 }  // namespace

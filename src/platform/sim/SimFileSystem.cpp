@@ -108,12 +108,16 @@ SimFileSystem::SimFileSystem(std::string hostRoot) : root_(std::move(hostRoot)) 
   ::mkdir((root_ + "/C").c_str(), 0755);
 }
 
-SimFileSystem::Resolved SimFileSystem::resolve(const std::string& path) {
+SimFileSystem::Resolved SimFileSystem::resolve(const std::string& given) {
   Resolved r;
-  if (path.size() >= kMaxPath) {
+  if (given.size() >= kMaxPath) {
     r.error = winerr::FilenameTooLong;
     return r;
   }
+  // "\dir" names a folder at the root of the current drive, which is C: here.
+  const bool onCurrentDrive = !given.empty() && (given[0] == '\\' || given[0] == '/') &&
+                              (given.size() == 1 || (given[1] != '\\' && given[1] != '/'));
+  const std::string path = onCurrentDrive ? "C:" + given : given;
   if (path.size() < 2 || path[1] != ':' || !((up(path[0]) >= 'A' && up(path[0]) <= 'Z'))) {
     r.error = winerr::PathNotFound;
     return r;
@@ -406,6 +410,10 @@ long SimFileSystem::createDirectory(const std::string& path) {
 }
 
 long SimFileSystem::readFile(const std::string& path, std::string* data) {
+  return readFileHead(path, static_cast<size_t>(-1), data);
+}
+
+long SimFileSystem::readFileHead(const std::string& path, size_t maxBytes, std::string* data) {
   const Resolved r = resolve(path);
   if (r.error) return r.error;
   if (locked_.count(r.host)) return winerr::SharingViolation;
@@ -416,8 +424,9 @@ long SimFileSystem::readFile(const std::string& path, std::string* data) {
   if (fd < 0) return fromErrno(errno);
   data->clear();
   char buf[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
+  while (data->size() < maxBytes) {
+    const size_t room = maxBytes - data->size();
+    const ssize_t n = ::read(fd, buf, room < sizeof buf ? room : sizeof buf);
     if (n <= 0) break;
     data->append(buf, static_cast<size_t>(n));
   }

@@ -2,7 +2,8 @@
 // A real file tree in a host folder, seen as Windows sees a disk: "C:\\dir\\f.txt" is
 // <host>/C/dir/f.txt. Names are found without regard to case, Windows attributes live in
 // an overlay, host symbolic links show as reparse points, long names get 8.3 names, and
-// paths of MAX_PATH characters or more are refused.
+// paths of MAX_PATH characters or more are refused. A path that starts with a single
+// backslash is on the current drive, C:.
 #include <cstdint>
 #include <functional>
 #include <set>
@@ -25,6 +26,7 @@ class SimFileSystem : public FileSystem {
   long removeDirectory(const std::string& path) override;
   long createDirectory(const std::string& path) override;
   long readFile(const std::string& path, std::string* data) override;
+  long readFileHead(const std::string& path, size_t maxBytes, std::string* data) override;
   long openForReading(const std::string& path) override;
   long writeFile(const std::string& path, const std::string& data) override;
   long replaceFile(const std::string& from, const std::string& to) override;

@@ -72,6 +72,10 @@ long Win32FileSystem::createDirectory(const std::string& path) {
 }
 
 long Win32FileSystem::readFile(const std::string& path, std::string* data) {
+  return readFileHead(path, static_cast<size_t>(-1), data);
+}
+
+long Win32FileSystem::readFileHead(const std::string& path, size_t maxBytes, std::string* data) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return lastError();
@@ -79,8 +83,9 @@ long Win32FileSystem::readFile(const std::string& path, std::string* data) {
   char buffer[65536];
   DWORD got = 0;
   long rc = ERROR_SUCCESS;
-  for (;;) {
-    if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) {
+  while (data->size() < maxBytes) {
+    const size_t room = maxBytes - data->size();
+    if (!ReadFile(file, buffer, room < sizeof buffer ? static_cast<DWORD>(room) : sizeof buffer, &got, nullptr)) {
       rc = lastError();
       break;
     }

@@ -13,6 +13,7 @@ class Win32FileSystem : public FileSystem {
   long removeDirectory(const std::string& path) override;
   long createDirectory(const std::string& path) override;
   long readFile(const std::string& path, std::string* data) override;
+  long readFileHead(const std::string& path, size_t maxBytes, std::string* data) override;
   long openForReading(const std::string& path) override;
   long writeFile(const std::string& path, const std::string& data) override;
   long replaceFile(const std::string& from, const std::string& to) override;

@@ -1,0 +1,56 @@
+// The cookie files of Mozilla-based Netscape profiles, found through Mozilla's profile list.
+#include "app/App.h"
+#include "clean/LinkCheck.h"
+#include "clean/MozillaProfileScan.h"
+#include "clean/NetscapeItems.h"
+#include "erase/FolderPaths.h"
+#include "erase/modCleanItem.h"
+#include "platform/WinError.h"
+#include "report/RuntimeError.h"
+
+namespace clean {
+
+namespace {
+
+// True when the profile folder, or a folder between it and the Mozilla folder, is a link:
+// the folder named below the Mozilla folder would then lie elsewhere.
+bool leadsThroughLink(app::App& app, const std::string& mozilla, const std::string& profile) {
+  for (size_t at = profile.find('\\', mozilla.size()); at != std::string::npos; at = profile.find('\\', at + 1))
+    if (IsLinkAt(app.os.files, profile.substr(0, at))) return true;
+  return IsLinkAt(app.os.files, profile);
+}
+
+}  // namespace
+
+void CleanNetscapeCookies(app::App& app) {
+  using report::resumeNext;
+  std::string mozilla;
+  resumeNext([&] {
+    const std::string appData =
+        erase::ReadRegString(app, platform::hkey::CurrentUser,
+                             "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "AppData");
+    // An empty or relative folder would put the Mozilla folder at the current drive's root.
+    if (!erase::NormaliseFolderPath(appData).empty()) mozilla = erase::AddBackslash(appData) + "Mozilla\\";
+  });
+  if (mozilla.empty()) return;
+  const std::string profileList = mozilla + "registry.dat";
+  if (!erase::CanOpenFile(app, profileList)) return;
+  std::string text;
+  resumeNext([&] {
+    // One byte over the limit is enough to know the file is too large to be read.
+    if (app.os.files.readFileHead(profileList, kRegistryDatLimit + 1, &text) != platform::winerr::Success)
+      text.clear();
+  });
+  std::vector<std::string> profiles;
+  resumeNext([&] { profiles = FindSltProfiles(text, mozilla); });
+  for (const std::string& profile : profiles) {
+    resumeNext([&] {
+      if (leadsThroughLink(app, mozilla, profile)) return;
+      const std::string folder = erase::AddBackslash(profile);
+      if (erase::FolderExists(app, folder + "cache") && !IsLinkAt(app.os.files, folder + "cookies.txt"))
+        app.os.files.deleteFile(folder + "cookies.txt");
+    });
+  }
+}
+
+}  // namespace clean

@@ -1,0 +1,77 @@
+#include "clean/NetscapeTargets.h"
+
+#include "app/App.h"
+#include "clean/PlainPath.h"
+#include "erase/FolderPaths.h"
+#include "erase/modCleanItem.h"
+#include "erase/WalkRules.h"
+
+namespace clean {
+
+namespace {
+
+constexpr int kCsidlAppData = 26, kCsidlProfile = 40;
+const char kNavigator[] = "Software\\Netscape\\Netscape Navigator";
+const char kUsers[] = "Software\\Netscape\\Netscape Navigator\\Users";
+
+std::string trimBlanks(const std::string& text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return std::string();
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::string replaceAll(std::string text, const std::string& what, const std::string& with) {
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
+    text.replace(at, what.size(), with);
+  return text;
+}
+
+void appendBelow(const std::string& folder, const std::vector<std::string>& names,
+                 std::vector<std::string>& targets) {
+  // Absolute folders only, with their "." and ".." resolved.
+  const std::string base = erase::NormaliseFolderPath(erase::AddBackslash(folder));
+  if (base.empty()) return;
+  for (const std::string& name : names) targets.push_back(base + name);
+}
+
+std::string mozillaProfilesFolder(app::App& app) {
+  const std::string profile = erase::AddBackslash(erase::GetSpecialFolder(app, kCsidlProfile));
+  if (profile != "\\") return profile + "Application Data\\Mozilla\\Profiles";
+  const std::string appData = erase::GetSpecialFolder(app, kCsidlAppData);
+  if (appData.empty()) return std::string();
+  return erase::AddBackslash(appData) + "Mozilla\\Profiles";
+}
+
+}  // namespace
+
+std::vector<std::string> CollectNetscapeTargets(app::App& app, const NetscapeSources& sources) {
+  std::vector<std::string> targets;
+  if (sources.yieldFirst) erase::yieldOnce(app);
+
+  const std::string user = erase::ReadRegString(app, platform::hkey::LocalMachine, kUsers, "CurrentUser");
+  if (!user.empty() && !(sources.machineUserOnlyWhileRunning && app.flags.abort)) {
+    const std::string name = trimBlanks(user);
+    appendBelow(erase::ReadRegString(app, platform::hkey::LocalMachine, std::string(kUsers) + "\\" + name, "DirRoot"),
+                sources.userNames, targets);
+  }
+
+  const std::string biffUser =
+      trimBlanks(erase::ReadRegString(app, sources.biffRoot, std::string(kNavigator) + "\\biff", "CurrentUser"));
+  // The name becomes a folder name: one that climbs or jumps would lead elsewhere.
+  if (!biffUser.empty() && IsPlainRelativePath(biffUser)) {
+    const std::string install =
+        erase::ReadRegString(app, sources.biffRoot, std::string(kNavigator) + "\\Main", "Install Directory");
+    appendBelow(replaceAll(install, "Communicator", "Users\\" + biffUser), sources.biffNames, targets);
+  }
+
+  const std::string profiles = mozillaProfilesFolder(app);
+  if (!erase::NormaliseFolderPath(profiles).empty()) {
+    if (!sources.searchFiles.empty())
+      erase::FindFilesByName(app, profiles, sources.searchFiles, targets);
+    else
+      erase::FindFoldersByName(app, profiles, sources.searchFolder, targets);
+  }
+  return targets;
+}
+
+}  // namespace clean
