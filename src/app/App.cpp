@@ -4,9 +4,11 @@
 #include "engine/CleaningRun.h"
 #include "app/SettingsTree.h"
 #include "cookies/CookieKeeper.h"
+#include "custom/frmCustom.h"
 #include "panic/Panic.h"
 #include "schedule/Scheduler.h"
 #include "settings/SavedSelections.h"
+#include "sysinfo/HardwareInfo.h"
 
 namespace app {
 
@@ -42,6 +44,14 @@ App::App(platform::Platform& os) : os(os) {
   // The month list's text changes with its selection.
   f.cmbMonth.onClick = [this] { schedule::cmbMonth_Change(*this); };
   f.startUp.cmbPanOK.onClick = [this] { panic::cmbPanOK_Click(*this); };
+  f.cookies.cmdIEcustSettings.onClick = [this] { custom::cmdIEcustSettings_Click(*this); };
+  custom::CustomWindow& c = frmCustom;
+  c.form.onClose = [this] { custom::UnloadCustom(*this); };
+  c.cmdSet.onClick = [this] { custom::cmdSet_Click(*this); };
+  c.cmdUseBlank.onClick = [this] { custom::cmdUseBlank_Click(*this); };
+  c.cmdEnableAutoBookMark.onClick = [this] { custom::cmdEnableAutoBookMark_Click(*this); };
+  c.cmdDisableAutoBookMark.onClick = [this] { custom::cmdDisableAutoBookMark_Click(*this); };
+  f.timeHardWare.onTimer = [this] { hardware::timeHardWare_Timer(*this); };
 }
 
 }  // namespace app

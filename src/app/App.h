@@ -6,6 +6,8 @@
 
 #include "app/MainWindow.h"
 #include "app/SettingsTree.h"
+#include "custom/BookmarkGuard.h"
+#include "custom/CustomWindow.h"
 #include "engine/RunFlags.h"
 #include "platform/Platform.h"
 
@@ -27,13 +29,15 @@ class App {
   TreeStates treeStates;
   int32_t panicKey = 122;    // virtual-key code pressed with Ctrl; F11 until restored
   int32_t minuteCounter = 0; // scheduler clock ticks since start-up or the last scheduled run
-  // The two bookmark-guard buttons of the browser customisation dialog, kept here while
-  // that dialog is not loaded. `loaded` turns true once they were read from the store.
+  // The two bookmark-guard buttons of the customisation window, which shows them from
+  // here. `loaded` turns true once they were read from the store.
   struct BookmarkButtons {
     bool loaded = false;
     bool enableEnabled = true;
     bool disableEnabled = false;
   } bookmarkButtons;
+  custom::CustomWindow frmCustom;
+  custom::FavouritesWatch favouritesWatch;
 };
 
 }  // namespace app

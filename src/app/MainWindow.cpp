@@ -152,7 +152,7 @@ MainWindow::MainWindow()
       schedule(&form),
       startUp(&form),
       fraUpgrade(&form, "fraUpgrade", kPageRect, "Check For Upgrade"),
-      fraHardware(&form, "fraHardware", kPageRect, "Hardware Info"),
+      hardware(&form),
       help(&form),
       timeHide("timeHide", 50),
       timPanic("timPanic", 500),

@@ -21,7 +21,7 @@ struct MainWindow {
   SchedulePage schedule;
   StartUpPage startUp;
   ui::Frame fraUpgrade;
-  ui::Frame fraHardware;
+  HardwarePage hardware;
   HelpPage help;
 
   ui::Timer timeHide, timPanic, timeHardWare, timerScheduler;
@@ -44,6 +44,7 @@ struct MainWindow {
   ui::ListBox& cmbWeek = schedule.cmbWeek;
   ui::ListBox& cmbMonth = schedule.cmbMonth;
   ui::ListBox& cmbPanic = startUp.cmbPanic;
+  ui::Frame& fraHardware = hardware.fraHardware;
 
   // Every frame of the page stack, in design order.
   std::vector<ui::Frame*> pages();

@@ -22,6 +22,9 @@ struct FindData {
   uint64_t lastWriteTime = 0;
 };
 
+// What a folder watch tells after a wait.
+enum class WatchState { Quiet, Changed, Failed };
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -41,6 +44,14 @@ class FileSystem {
   // Overwrites bytes in place without creating or truncating the file.
   virtual long overwriteFile(const std::string& path, uint64_t offset, const std::string& data) = 0;
   virtual long getShortPathName(const std::string& path, std::string* shortPath) = 0;
+
+  // Folder watch (FindFirstChangeNotificationA on the folder alone, not its sub-folders;
+  // `filter` holds FILE_NOTIFY_CHANGE_ bits). 0 when the folder cannot be watched.
+  virtual std::uintptr_t startFolderWatch(const std::string& folder, uint32_t filter) = 0;
+  // Waits up to `ms` (0: only looks). A change stays signalled until the watch is re-armed.
+  virtual WatchState waitFolderWatch(std::uintptr_t watch, uint32_t ms) = 0;
+  virtual bool rearmFolderWatch(std::uintptr_t watch) = 0;  // FindNextChangeNotification
+  virtual void closeFolderWatch(std::uintptr_t watch) = 0;
 };
 
 }  // namespace platform

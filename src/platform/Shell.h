@@ -20,12 +20,18 @@ namespace trayop {
 constexpr uint32_t Add = 0, Modify = 1, Delete = 2;
 }
 
+namespace mbicon {
+constexpr uint32_t Information = 0x40;
+}
+
 class Shell {
  public:
   virtual ~Shell() = default;
   virtual bool notifyIcon(uint32_t operation, const TrayIconRecord& record) = 0;  // Shell_NotifyIconA
   // ShellExecuteA with the "open" verb and a normal window.
   virtual bool openDocument(const std::string& target) = 0;
+  // MessageBoxA with an OK button; `icon` is one of the MB_ICON bits.
+  virtual void messageBox(std::uintptr_t owner, const std::string& text, const std::string& title, uint32_t icon) = 0;
 
   // SHEmptyRecycleBinA: `drive` is a root such as "C:\\", or empty for every drive;
   // `flags` the SHERB_ bits. Returns the HRESULT.

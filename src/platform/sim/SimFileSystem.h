@@ -4,6 +4,7 @@
 // an overlay, host symbolic links show as reparse points, long names get 8.3 names, and
 // paths of MAX_PATH characters or more are refused.
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -28,6 +29,13 @@ class SimFileSystem : public FileSystem {
   long writeFile(const std::string& path, const std::string& data) override;
   long overwriteFile(const std::string& path, uint64_t offset, const std::string& data) override;
   long getShortPathName(const std::string& path, std::string* shortPath) override;
+  // A watch is signalled once the folder's names, sizes, stamps or attributes differ from
+  // what they were when it was started or last re-armed.
+  std::uintptr_t startFolderWatch(const std::string& folder, uint32_t filter) override;
+  WatchState waitFolderWatch(std::uintptr_t watch, uint32_t ms) override;
+  bool rearmFolderWatch(std::uintptr_t watch) override;
+  void closeFolderWatch(std::uintptr_t watch) override;
+  size_t openWatches() const { return watches_.size(); }
 
   // For tests: the host path behind a Windows path (the path it would have when missing).
   std::string hostPath(const std::string& path);
@@ -54,6 +62,12 @@ class SimFileSystem : public FileSystem {
   std::string root_;
   std::unordered_map<std::string, uint32_t> attributes_;  // host path -> RO/H/S/A bits
   std::set<std::string> locked_;                           // host paths
+  std::string folderState(const std::string& host);
+  struct Watch {
+    std::string host, state;
+  };
+  std::map<std::uintptr_t, Watch> watches_;
+  std::uintptr_t nextWatch_ = 1;
 };
 
 }  // namespace platform::sim

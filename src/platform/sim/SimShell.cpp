@@ -19,6 +19,10 @@ bool SimShell::openDocument(const std::string& target) {
   return true;
 }
 
+void SimShell::messageBox(std::uintptr_t, const std::string& text, const std::string& title, uint32_t icon) {
+  messages.push_back({text, title, icon});
+}
+
 long SimShell::emptyRecycleBin(std::uintptr_t owner, const std::string& drive, uint32_t flags) {
   recycleRequests.push_back({owner, drive, flags});
   if (recycleResult != 0) return recycleResult;

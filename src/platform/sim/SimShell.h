@@ -12,6 +12,7 @@ class SimShell : public Shell {
  public:
   bool notifyIcon(uint32_t operation, const TrayIconRecord& record) override;
   bool openDocument(const std::string& target) override;
+  void messageBox(std::uintptr_t owner, const std::string& text, const std::string& title, uint32_t icon) override;
 
   long emptyRecycleBin(std::uintptr_t owner, const std::string& drive, uint32_t flags) override;
   void clearRecentDocuments() override;
@@ -35,6 +36,11 @@ class SimShell : public Shell {
   int trayIcons = 0;  // icons currently in the notification area
   TrayIconRecord lastTrayRecord;
   std::vector<std::string> opened;
+  struct Message {
+    std::string text, title;
+    uint32_t icon;
+  };
+  std::vector<Message> messages;  // message boxes shown, each answered at once
 
   struct RecycleRequest {
     std::uintptr_t owner;

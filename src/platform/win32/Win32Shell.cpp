@@ -35,6 +35,10 @@ bool Win32Shell::openDocument(const std::string& target) {
   return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
+void Win32Shell::messageBox(std::uintptr_t owner, const std::string& text, const std::string& title, uint32_t icon) {
+  MessageBoxA(reinterpret_cast<HWND>(owner), text.c_str(), title.c_str(), MB_OK | icon);
+}
+
 void Win32Shell::removeStrayIcons() {
   for (const auto& icon : icons_) {
     NOTIFYICONDATAA data;

@@ -12,6 +12,7 @@ class Win32Shell : public Shell {
  public:
   bool notifyIcon(uint32_t operation, const TrayIconRecord& record) override;
   bool openDocument(const std::string& target) override;
+  void messageBox(std::uintptr_t owner, const std::string& text, const std::string& title, uint32_t icon) override;
   // Win32ShellCleaning.cpp
   long emptyRecycleBin(std::uintptr_t owner, const std::string& drive, uint32_t flags) override;
   void clearRecentDocuments() override;

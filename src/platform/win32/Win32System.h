@@ -21,6 +21,9 @@ class Win32System : public System {
   std::string programFolder() override;  // without a trailing backslash
   std::string tempPath() override;
   [[noreturn]] void endProgram() override;
+  bool memoryStatus(MemoryStatus* out) override;
+  bool processorInfo(ProcessorInfo* out) override;
+  uint64_t fileTimeNow() override;
 
   // Runs just before the process ends (the shell removes a tray icon left behind).
   std::function<void()> beforeExit;
