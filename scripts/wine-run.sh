@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in the project's own prefix and passes its
 # exit code through:  scripts/wine-run.sh PROGRAM.exe [ARGS...]
+# A program given by its Unix path runs from a copy inside the prefix's C:
+# drive, since the prefix reaches nothing of the host (scripts/wine-sandbox.sh).
+# The run fails when a link to the host has appeared in the prefix meanwhile.
 # Provides an X display (the shared Xvfb) when DISPLAY is unset.
 set -euo pipefail
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -16,29 +19,27 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 # Without 32-bit support in the kernel only Wine's 64-bit loader starts (and
 # runs 64-bit programs only); Debian's "wine" would still pick the 32-bit one.
-WINE=wine
+export WINE=wine
 if [ "$("$HERE/wine-arch.sh")" != win32 ]; then
   export WINELOADER=/usr/lib/wine/wine64
   WINE=$WINELOADER
 fi
+"$HERE/wine-prefix.sh"
 
-# The first use creates the prefix (about 15 s); one creator at a time.
-if [ ! -e "$WINEPREFIX/.ready" ]; then
-  mkdir -p "$(dirname "$WINEPREFIX")"
-  (
-    flock 9
-    if [ ! -e "$WINEPREFIX/.ready" ]; then
-      "$WINE" wineboot -i >/dev/null 2>&1
-      # Wine 8 here does not find its own fonts (Tahoma, Marlett for caption
-      # buttons, MS Sans Serif) in /usr/share/wine/fonts: install them.
-      cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
-      # Wine draws captions and frames itself, as Windows does, instead of
-      # leaving them to a window manager (Xvfb has none).
-      "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
-      wineserver -w
-      touch "$WINEPREFIX/.ready"
-    fi
-  ) 9>"$WINEPREFIX.lock"
+program="${1:?usage: wine-run.sh PROGRAM.exe [ARGS...]}"
+shift
+copy=
+if [ -f "$program" ]; then
+  copy="$WINEPREFIX/drive_c/run/$$"
+  mkdir -p "$copy"
+  cp "$program" "$copy/"
+  program="C:\\run\\$$\\$(basename "$program")"
 fi
 
-exec "$WINE" "$@"
+# The host's folders are out of reach, the current one included.
+cd "$WINEPREFIX/drive_c"
+status=0
+"$WINE" "$program" "$@" || status=$?
+[ -z "$copy" ] || rm -rf "$copy"
+"$HERE/wine-sandbox.sh" "$WINEPREFIX" --check || status=1
+exit "$status"

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/App.h"
+#include "erase/RegValues.h"
 #include "platform/WinError.h"
 
 namespace clean {
@@ -35,7 +36,7 @@ void PurgeRegistryList(platform::Registry& registry, const bool& abort, const st
   } catch (...) {
     if (!failure) failure = std::current_exception();
   }
-  registry.deleteTree(platform::hkey::CurrentUser, subKey);
+  erase::DeleteRegTree(registry, platform::hkey::CurrentUser, subKey);
   if (failure) std::rethrow_exception(failure);
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 // Emptying the temporary folder deletes everything below it, so a TEMP that names a drive
-// root, Windows, a profile or a program folder must never be emptied.
+// root, a share, Windows, a profile, a shell folder or a program folder must never be
+// emptied, however the path is spelt.
 #include <string>
+
+#include "platform/FileSystem.h"
 
 namespace app {
 class App;
@@ -9,18 +12,15 @@ class App;
 
 namespace clean {
 
-// The absolute folder a path names, as Windows resolves it: "/" read as "\", blanks
-// around it, "." and ".." segments, doubled backslashes and the trailing dots and blanks
-// of each name removed, the drive letter upper-cased, a trailing backslash added ("c:\Temp\.\x\.."
-// gives "C:\Temp\"). Empty for a path that is not absolute: empty, relative, "C:x", "\x",
-// or a device path.
-std::string NormaliseFolderPath(const std::string& path);
-
-// True when the folder (already normalised) is a drive or share root, or is or holds one of
-// the folders whose loss would break Windows, the user's files or the program: the Windows
-// folder and its system folder (on every drive, also by the names WINDOWS and WINNT), the
-// profile, My Documents, Program Files and the program's own folder. Every letter case and
-// the short (8.3) form of each path count as the same folder.
-bool IsProtectedFolder(app::App& app, const std::string& normalisedFolder);
+// True when the temp folder `normalisedFolder` (erase::NormaliseFolderPath), held open as
+// `held`, must not be emptied:
+// - a share or device path, a drive root, or a folder that is a link;
+// - a folder that is, or holds, a shell folder of the user or of All Users, the Windows or
+//   system folder, the profile, Program Files or the program's own folder;
+// - a profile: any folder directly in the folder that holds the profiles;
+// - anything inside a Windows folder (on any drive) other than its Temp folder.
+// Letter case, 8.3 names and substituted drives are seen through, and where Windows tells
+// file ids the folders are compared by identity, so an alias of any kind is recognised.
+bool IsProtectedFolder(app::App& app, const std::string& normalisedFolder, const platform::FileIdentity& held);
 
 }  // namespace clean

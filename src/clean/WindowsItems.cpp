@@ -71,7 +71,7 @@ void ClearFind(App& app) {
 }
 
 void ClearStreamMRU(App& app) {
-  resumeNext([&] { app.os.registry.deleteTree(platform::hkey::CurrentUser, kStreamMRU); });
+  resumeNext([&] { erase::DeleteRegTree(app.os.registry, platform::hkey::CurrentUser, kStreamMRU); });
   resumeNext([&] {
     erase::WriteRegValue(app, platform::hkey::CurrentUser, kMemoryManagement, "ClearPageFileAtShutdown", "0",
                          platform::regtype::String);
@@ -105,17 +105,20 @@ void CleanScanDiskFiles(App& app) {
 
 void CleanWindTemp(App& app) {
   const report::ReportTail& tail = report::tail::CleanWindTemp;
-  std::string folder;
   bool refused = true;
   reporting(app, tail, [&] {
-    folder = NormaliseFolderPath(erase::AddBackslash(erase::GetTempFolder(app)));
-    refused = IsProtectedFolder(app, folder);
+    const std::string folder = erase::NormaliseFolderPath(erase::AddBackslash(erase::GetTempFolder(app)));
+    // The folder is judged as held open, so it cannot be swapped between the check and
+    // the walk; a share path is never emptied, whatever it points at.
+    if (folder.empty() || erase::IsSharePath(folder)) return;
+    refused = !erase::EraseCheckedFolder(app, folder, false, true, [&](const platform::FileIdentity& held) {
+      return !IsProtectedFolder(app, folder, held);
+    });
   });
   if (refused) {
     reporting(app, tail, [&] { erase::LogActivity("Windows Temporary Files", "Terminated"); });
     return;
   }
-  reporting(app, tail, [&] { erase::EraseFolder(app, folder, false, true); });
   reporting(app, tail, [&] {
     logStamped(app.flags.abort ? "Windows Temporary Files **** aborted by user"
                                     : "Windows Temporary Files Cleared");

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/App.h"
-#include "clean/TempFolderGuard.h"
+#include "erase/FolderPaths.h"
 #include "erase/ShellFolderPaths.h"
 #include "erase/WalkRules.h"
 #include "platform/WinError.h"
@@ -19,14 +19,17 @@ constexpr long kLockViolation = 33;
 
 // A folder below a drive or share root, spelled absolutely, that is not itself a link:
 // anything else could make the guard delete in a place that is not the user's Favorites.
-std::string usableFolder(app::App& app, const std::string& path) {
-  const std::string folder = clean::NormaliseFolderPath(path);
-  if (folder.empty()) return {};
-  const size_t rootEnd = folder.compare(0, 2, "\\\\") == 0 ? folder.find('\\', folder.find('\\', 2) + 1) + 1 : 3;
-  if (rootEnd == 0 || rootEnd >= folder.size()) return {};
-  const uint32_t attributes = app.os.files.getAttributes(folder.substr(0, folder.size() - 1));
-  if (attributes == fileattr::Invalid || !(attributes & fileattr::Directory) || (attributes & fileattr::ReparsePoint))
+// It stays held open while the guard runs, so nobody can swap a link in for it.
+std::string holdUsableFolder(app::App& app, const std::string& path) {
+  FavouritesWatch& w = app.favouritesWatch;
+  const std::string folder = erase::NormaliseFolderPath(path);
+  if (folder.empty() || erase::FolderNames(folder).empty()) return {};
+  FileIdentity identity;
+  w.held = app.os.files.holdFolder(erase::FolderToOpen(folder), &identity);
+  if (!w.held || !(identity.attributes & fileattr::Directory) || (identity.attributes & fileattr::ReparsePoint)) {
+    w.held.reset();
     return {};
+  }
   return folder;
 }
 
@@ -99,7 +102,7 @@ void StartBookmarkGuard(app::App& app, const std::string& folder) {
   StopBookmarkGuard(app);
   FavouritesWatch& w = app.favouritesWatch;
   w.running = true;
-  w.folder = usableFolder(app, folder);
+  w.folder = holdUsableFolder(app, folder);
   w.reference = takeReference(app.os.system.fileTimeNow(), listFolder(app, w.folder));
   if (!w.folder.empty()) w.handle = app.os.files.startFolderWatch(w.folder, kFavouritesFilter);
   w.slice.onTimer = [&app] { onSlice(app); };
@@ -124,6 +127,7 @@ void StopBookmarkGuard(app::App& app) {
   w.slice.setEnabled(false);
   closeWatch(app);
   w.heldOpen.clear();
+  w.held.reset();
 }
 
 }  // namespace custom

@@ -3,6 +3,7 @@
 // deleted again. It looks every 100 ms on a timer of the event loop, so Disable, the
 // main window's unload and everything else run beside it, never nested inside it.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ struct FavouritesWatch {
   bool running = false;
   std::uintptr_t handle = 0;  // the folder's change notification, 0 while there is none
   std::string folder;         // as looked up at enabling, with a trailing backslash
+  std::unique_ptr<platform::HeldFolder> held;
   GuardReference reference;
   std::vector<std::string> heldOpen;  // new favourites their writer still holds open
   ui::Timer slice{"timBookmarkGuard", kWaitSliceMs};

@@ -1,5 +1,6 @@
 #include "erase/EraseFiles.h"
 
+#include <memory>
 #include <vector>
 
 #include "app/App.h"
@@ -50,10 +51,16 @@ void EraseFile(app::App& app, const std::string& path) { eraseFileReporting(app,
 
 void EraseMatchingFiles(app::App& app, const std::string& mask) {
   std::vector<FindData> entries;
-  std::string folder;
+  std::string folder, nameMask;
+  FileIdentity identity;
+  std::unique_ptr<HeldFolder> held;
   try {
     const size_t slash = mask.find_last_of('\\');
-    folder = slash == std::string::npos ? std::string() : mask.substr(0, slash + 1);
+    if (slash == std::string::npos) return;  // a mask with no folder: the current one, whatever it is
+    folder = mask.substr(0, slash + 1);
+    nameMask = mask.substr(slash + 1);
+    held = holdPlainFolder(app, folder, &identity);
+    if (!held) return;
     app.os.files.findFiles(mask, &entries);
   } catch (const std::exception&) {
     return;
@@ -61,6 +68,7 @@ void EraseMatchingFiles(app::App& app, const std::string& mask) {
   for (const FindData& entry : entries) {
     // Normal and hidden files: folders and system files are not listed.
     if (isFolder(entry) || (entry.attributes & fileattr::System)) continue;
+    if (!longNameMatches(nameMask, entry.name)) continue;
     if (aborted(app)) return;
     const std::string path = folder + entry.name;
     if (isLink(entry))

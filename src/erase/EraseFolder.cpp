@@ -1,10 +1,12 @@
 #include "erase/EraseFolder.h"
 
+#include <memory>
 #include <vector>
 
 #include "app/App.h"
 #include "erase/ActivityLog.h"
 #include "erase/EraseFiles.h"
+#include "erase/FolderPaths.h"
 #include "erase/PathChecks.h"
 #include "erase/WalkRules.h"
 #include "platform/WinError.h"
@@ -15,9 +17,29 @@ using namespace platform;
 
 namespace {
 
-// `folder` ends in "\\". Each folder is listed once into memory, so every sub-folder is
-// visited once and the cost stays linear in the number of entries.
-void eraseTree(app::App& app, const std::string& folder, bool removeThis, bool removeSubs) {
+void eraseEntries(app::App& app, const std::string& folder, bool removeSubs);
+
+// `folder` ends in "\\". Each folder is held open while it is walked and listed once into
+// memory, so every sub-folder is visited once and the cost stays linear in the entries.
+bool eraseTree(app::App& app, const std::string& folder, bool removeThis, bool removeSubs,
+               const FolderCheck& mayErase) {
+  {
+    FileIdentity identity;
+    const std::unique_ptr<HeldFolder> held = holdPlainFolder(app, folder, &identity);
+    if (!held) return false;
+    if (mayErase && !mayErase(identity)) return false;
+    eraseEntries(app, folder, removeSubs);
+  }
+  if (aborted(app) || !removeThis) return true;
+  try {
+    app.os.files.removeDirectory(folder.substr(0, folder.size() - 1));
+    LogActivity(folder + " Erased", ActivityTimeStamp());
+  } catch (const std::exception&) {
+  }
+  return true;
+}
+
+void eraseEntries(app::App& app, const std::string& folder, bool removeSubs) {
   std::vector<FindData> entries;
   try {
     app.os.files.findFiles(folder + "*", &entries);
@@ -38,7 +60,7 @@ void eraseTree(app::App& app, const std::string& folder, bool removeThis, bool r
         if (!fitsFolder(sub)) {
           logSkipped(folder + entry.name, "path too long");
         } else {
-          eraseTree(app, sub, removeSubs, removeSubs);
+          eraseTree(app, sub, removeSubs, removeSubs, nullptr);
           descendedSince = !leftFiles.empty();
         }
       } else {
@@ -61,12 +83,6 @@ void eraseTree(app::App& app, const std::string& folder, bool removeThis, bool r
       yieldOnce(app);
     }
   }
-  if (aborted(app) || !removeThis) return;
-  try {
-    app.os.files.removeDirectory(folder.substr(0, folder.size() - 1));
-    LogActivity(folder + " Erased", ActivityTimeStamp());
-  } catch (const std::exception&) {
-  }
 }
 
 }  // namespace
@@ -75,14 +91,27 @@ void EraseFolder(app::App& app, std::string& path, bool removeThis, bool removeS
   if (path.empty()) return;
   path = AddBackslash(path);
   yieldOnce(app);
-  eraseTree(app, path, removeThis, removeSubs);
+  eraseTree(app, path, removeThis, removeSubs, nullptr);
+}
+
+bool EraseCheckedFolder(app::App& app, const std::string& path, bool removeThis, bool removeSubs,
+                        const FolderCheck& mayErase) {
+  if (path.empty()) return false;
+  yieldOnce(app);
+  return eraseTree(app, AddBackslash(path), removeThis, removeSubs, mayErase);
 }
 
 void ClearSubFolders(app::App& app, std::string folder) {
-  static const char* const masks[] = {"\\*.gif", "\\*.htm", "\\*.cab", "\\*.jpg",
-                                      "\\*.css", "\\*.swf", "\\*",     "\\*.*"};
-  folder = AddBackslash(folder);
+  static const char* const masks[] = {"*.gif", "*.htm", "*.cab", "*.jpg", "*.css", "*.swf", "*", "*.*"};
+  folder = NormaliseFolderPath(folder);
+  if (folder.empty() || FolderNames(folder).empty()) {
+    logSkipped(folder, "not a folder below a drive or share");
+    return;
+  }
   if (!FolderExists(app, folder)) return;
+  FileIdentity identity;
+  const std::unique_ptr<HeldFolder> held = holdPlainFolder(app, folder, &identity);
+  if (!held) return;
   std::vector<FindData> entries;
   try {
     app.os.files.findFiles(folder + "*", &entries);
@@ -98,9 +127,11 @@ void ClearSubFolders(app::App& app, std::string folder) {
         logSkipped(folder + entry.name, "path too long");
       } else {
         const std::string sub = folder + entry.name;
-        if (FolderExists(app, sub)) {
+        FileIdentity subIdentity;
+        if (std::unique_ptr<HeldFolder> subHeld = holdPlainFolder(app, sub, &subIdentity)) {
           app.os.files.setAttributes(sub, fileattr::Normal);
-          for (const char* mask : masks) EraseMatchingFiles(app, sub + mask);
+          for (const char* mask : masks) EraseMatchingFiles(app, sub + "\\" + mask);
+          subHeld.reset();
           app.os.files.removeDirectory(sub);
         }
       }

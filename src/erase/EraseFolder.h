@@ -1,6 +1,9 @@
 #pragma once
 // Erasing whole folder trees.
+#include <functional>
 #include <string>
+
+#include "platform/FileSystem.h"
 
 namespace app {
 class App;
@@ -11,10 +14,21 @@ namespace erase {
 // Erases the folder's files and, recursively, its sub-folders; hidden and system entries
 // stay. `path` comes back with a trailing backslash. Sub-folders are removed when
 // `removeSubs`, the folder itself when `removeThis`; nothing is removed once the run is
-// stopped. Links met below the folder and paths too long for Windows are left alone.
+// stopped. Links met below the folder and paths too long for Windows are left alone, and
+// each folder is held open while it is walked, so it cannot be swapped for a link.
 void EraseFolder(app::App& app, std::string& path, bool removeThis, bool removeSubs);
 
-// Empties and removes every immediate sub-folder of `folder`.
+// Decides, with the folder already held open (so what it saw cannot change), whether the
+// walk may go on.
+using FolderCheck = std::function<bool(const platform::FileIdentity& folder)>;
+
+// EraseFolder on `path` as it is (no backslash added), after `mayErase` agreed to the
+// folder as held; false when the folder could not be held or was refused.
+bool EraseCheckedFolder(app::App& app, const std::string& path, bool removeThis, bool removeSubs,
+                        const FolderCheck& mayErase);
+
+// Empties and removes every immediate sub-folder of `folder`. An empty, relative or
+// root folder is refused: emptying "every folder below" one of those is never meant.
 void ClearSubFolders(app::App& app, std::string folder);
 
 }  // namespace erase

@@ -71,4 +71,9 @@ void DeleteRegValue(app::App& app, HKey root, const std::string& subKey, const s
   }
 }
 
+long DeleteRegTree(Registry& registry, HKey root, const std::string& subKey) {
+  if (subKey.empty() || subKey[0] == '\\') return winerr::InvalidParameter;
+  return registry.deleteTree(root, subKey);
+}
+
 }  // namespace erase

@@ -19,5 +19,9 @@ std::string ReadRegString(app::App& app, platform::HKey root, const std::string&
 void WriteRegValue(app::App& app, platform::HKey root, const std::string& subKey, const std::string& name,
                    const std::string& text, uint32_t type);
 void DeleteRegValue(app::App& app, platform::HKey root, const std::string& subKey, const std::string& name);
+// Deletes the key with everything under it (SHDeleteKeyA); the result code. An empty key,
+// or one that starts with a backslash, is refused (InvalidParameter): it would name the
+// whole root, all of HKEY_CURRENT_USER.
+long DeleteRegTree(platform::Registry& registry, platform::HKey root, const std::string& subKey);
 
 }  // namespace erase

@@ -2,6 +2,7 @@
 
 #include "app/App.h"
 #include "erase/ActivityLog.h"
+#include "erase/FolderPaths.h"
 
 namespace erase {
 
@@ -14,8 +15,64 @@ void yieldOnce(app::App& app) {
 
 bool aborted(app::App& app) { return app.flags.abort; }
 
+namespace {
+
+char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool wildcardMatch(const char* mask, const char* name) {
+  const char* starMask = nullptr;
+  const char* starName = nullptr;
+  while (*name) {
+    if (*mask == '*') {
+      starMask = ++mask;
+      starName = name;
+    } else if (*mask && (*mask == '?' || upper(*mask) == upper(*name))) {
+      ++mask;
+      ++name;
+    } else if (starMask) {
+      mask = starMask;
+      name = ++starName;
+    } else {
+      return false;
+    }
+  }
+  while (*mask == '*') ++mask;
+  return *mask == 0;
+}
+
+}  // namespace
+
+bool longNameMatches(const std::string& mask, const std::string& name) {
+  return mask == "*.*" || wildcardMatch(mask.c_str(), name.c_str());
+}
+
 void logSkipped(const std::string& path, const char* reason) {
   LogActivity(path + " **** skipped: " + reason, ActivityTimeStamp());
+}
+
+std::unique_ptr<platform::HeldFolder> holdPlainFolder(app::App& app, const std::string& folder,
+                                                      platform::FileIdentity* identity) {
+  using namespace platform;
+  const std::string path = FolderToOpen(folder);
+  std::unique_ptr<HeldFolder> held;
+  try {
+    held = app.os.files.holdFolder(path, identity);
+  } catch (const std::exception&) {
+    held.reset();
+  }
+  if (!held) {
+    logSkipped(path, "cannot be opened");
+    return nullptr;
+  }
+  if (identity->attributes & fileattr::ReparsePoint) {
+    logSkipped(path, "link");
+    return nullptr;
+  }
+  if (!(identity->attributes & fileattr::Directory)) {
+    logSkipped(path, "not a folder");
+    return nullptr;
+  }
+  return held;
 }
 
 }  // namespace erase

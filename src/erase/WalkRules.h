@@ -1,6 +1,7 @@
 #pragma once
 // What every walk below a folder obeys: it yields to the window between entries, never
 // goes through a link to elsewhere, and never works on a path too long for Windows.
+#include <memory>
 #include <string>
 
 #include "platform/FileSystem.h"
@@ -30,7 +31,20 @@ inline bool isDots(const platform::FindData& entry) { return entry.name == "." |
 inline bool fitsFile(const std::string& path) { return path.size() <= kLongestPath; }
 inline bool fitsFolder(const std::string& path) { return path.size() + 2 <= kLongestPath; }
 
+// True when the long name matches a mask of "*" and "?" regardless of case, as a mask
+// reads to a user: Windows also matches the 8.3 name ("notes.chkpoint" is NOTES~1.CHK),
+// so a listing's hits are checked again with this. "*.*" takes names without a dot too.
+bool longNameMatches(const std::string& mask, const std::string& name);
+
 // Logs an entry a walk leaves alone, and why.
 void logSkipped(const std::string& path, const char* reason);
+
+// Opens `folder` (with or without its trailing backslash) and keeps it open while the
+// caller works in it, so that nobody can swap it for a link meanwhile; null, and logged,
+// when it cannot be opened or the handle shows a link or a file rather than a plain folder.
+// A name that was a folder when listed may be a junction by the time it is walked: only
+// what the handle sees counts.
+std::unique_ptr<platform::HeldFolder> holdPlainFolder(app::App& app, const std::string& folder,
+                                                      platform::FileIdentity* identity);
 
 }  // namespace erase

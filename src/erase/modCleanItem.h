@@ -3,6 +3,7 @@
 #include "erase/ActivityLog.h"
 #include "erase/EraseFiles.h"
 #include "erase/EraseFolder.h"
+#include "erase/FolderPaths.h"
 #include "erase/FindByName.h"
 #include "erase/PathChecks.h"
 #include "erase/RegValues.h"

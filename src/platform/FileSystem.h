@@ -2,6 +2,7 @@
 // The file system as the program asks for it: narrow Windows paths ("C:\\dir\\file"),
 // Windows attributes and result codes.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,25 @@ struct FindData {
 
 // What a folder watch tells after a wait.
 enum class WatchState { Quiet, Changed, Failed };
+
+// What an open handle tells of the file or folder behind it.
+struct FileIdentity {
+  uint32_t attributes = 0;
+  uint32_t volumeSerial = 0;
+  uint64_t fileIndex = 0;
+  uint32_t links = 0;
+  bool known = false;  // false where Windows keeps no file ids (95, 98, ME): attributes only
+
+  bool sameAs(const FileIdentity& other) const {
+    return known && other.known && volumeSerial == other.volumeSerial && fileIndex == other.fileIndex;
+  }
+};
+
+// A folder kept open: while it is held nobody can rename, replace or remove it.
+class HeldFolder {
+ public:
+  virtual ~HeldFolder() = default;
+};
 
 class FileSystem {
  public:
@@ -52,6 +72,14 @@ class FileSystem {
   virtual WatchState waitFolderWatch(std::uintptr_t watch, uint32_t ms) = 0;
   virtual bool rearmFolderWatch(std::uintptr_t watch) = 0;  // FindNextChangeNotification
   virtual void closeFolderWatch(std::uintptr_t watch) = 0;
+  // Opens the folder itself, a link as the link and not what it names, sharing it for
+  // reading and writing but not for deletion, and tells what the handle sees. Null when
+  // it cannot be opened. Windows 95, 98 and ME have no links and no folder handles: there
+  // nothing is held and only the attributes are told.
+  virtual std::unique_ptr<HeldFolder> holdFolder(const std::string& path, FileIdentity* identity) = 0;
+  // The folder a substituted drive stands for ("C:\\WINDOWS" for "subst X: C:\\WINDOWS"),
+  // as QueryDosDeviceA tells it; empty for any other drive.
+  virtual std::string substitutedDrive(char letter) = 0;
 };
 
 }  // namespace platform

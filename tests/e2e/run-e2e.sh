@@ -17,14 +17,22 @@ if [ -e "$WINEPREFIX/.ready" ]; then
 fi
 rm -rf "$WINEPREFIX"
 
-# Wine maps drive Z: to the Unix root.
-exe="$BUILD/Quellery.exe"
+# The prefix reaches nothing of the host, so the program under test runs from a
+# folder of its own on the prefix's C: drive, iea.exe beside it, and pictures
+# the driver takes are copied out afterwards.
+"$ROOT/scripts/wine-run.sh" cmd /c exit
+program="$WINEPREFIX/drive_c/Quellery"
+mkdir -p "$program" "$WINEPREFIX/drive_c/screenshots"
+cp "$BUILD/Quellery.exe" "$BUILD/iea.exe" "$program/"
 status=0
-"$ROOT/scripts/wine-run.sh" "$BUILD/e2e_driver.exe" "Z:${exe//\//\\}" || status=$?
+SCREENSHOT_DIR='C:\screenshots' \
+  "$ROOT/scripts/wine-run.sh" "$BUILD/e2e_driver.exe" 'C:\Quellery\Quellery.exe' || status=$?
 
-# The driver pictures windows as BMP files (build/screenshots by default); PNG copies
+# The driver pictures windows as BMP files; PNG copies
 # beside them are easier to look at.
 shots="$(dirname "$BUILD")/screenshots"
+mkdir -p "$shots"
+cp "$WINEPREFIX"/drive_c/screenshots/*.bmp "$shots/" 2>/dev/null || true
 if command -v convert >/dev/null 2>&1; then
   for bmp in "$shots"/*.bmp; do
     [ -e "$bmp" ] || continue

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "TestApp.h"
+#include "erase/RegValues.h"
 #include "erase/modCleanItem.h"
 
 using namespace platform;
@@ -195,6 +196,39 @@ TEST_F(Erase, ClearSubFoldersEmptiesAndRemovesEveryImmediateSubFolder) {
   EXPECT_FALSE(there("C:\\S\\Two"));
   EXPECT_TRUE(there("C:\\S\\Three\\Nested\\d.htm"));  // a folder inside keeps its parent
   EXPECT_FALSE(fs.getAttributes("C:\\S\\Three") & fileattr::ReadOnly);
+}
+
+TEST_F(Erase, ClearSubFoldersRefusesEmptyRootAndRelativeFolders) {
+  file("C:\\Top\\a.txt");
+  for (const char* folder : {"", "C:\\", "c:", "C:\\Top\\..", "C:/", "Top", "\\Top", "\\\\srv\\share"})
+    erase::ClearSubFolders(app, folder);
+  EXPECT_TRUE(there("C:\\Top\\a.txt"));
+}
+
+TEST_F(Erase, ASubFolderSwappedForALinkIsNotEmptiedThroughIt) {
+  file("C:\\S\\0 first\\x.txt");
+  file("C:\\S\\Victim\\y.txt");
+  file("C:\\Outside\\canary.txt");
+  std::function<void()> attacker = [&] {
+    if (there("C:\\S\\0 first")) {
+      machine.loop.at(now() + 1, attacker);
+      return;
+    }
+    ASSERT_EQ(0, fs.swapForLink("C:\\S\\Victim", fs.hostPath("C:\\Outside")));
+  };
+  machine.loop.at(now() + 1, attacker);
+  erase::ClearSubFolders(app, "C:\\S");
+  EXPECT_TRUE(there("C:\\Outside\\canary.txt"));
+  EXPECT_TRUE(logged("C:\\S\\Victim **** skipped: link"));
+}
+
+TEST_F(Erase, ARegistryTreeDeleteOfAnEmptyOrRootedKeyIsRefused) {
+  machine.registry.setString(hkey::CurrentUser, "Software\\Keep", "v", "1");
+  for (const char* key : {"", "\\", "\\Software"})
+    EXPECT_EQ(87, erase::DeleteRegTree(machine.registry, hkey::CurrentUser, key)) << "key=" << key;
+  EXPECT_EQ("1", erase::ReadRegString(app, hkey::CurrentUser, "Software\\Keep", "v"));
+  EXPECT_EQ(0, erase::DeleteRegTree(machine.registry, hkey::CurrentUser, "Software\\Keep"));
+  EXPECT_EQ("", erase::ReadRegString(app, hkey::CurrentUser, "Software\\Keep", "v"));
 }
 
 }  // namespace

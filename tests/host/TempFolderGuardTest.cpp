@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -8,6 +10,7 @@
 #include "clean/TempFolderGuard.h"
 #include "clean/WindowsItems.h"
 #include "erase/ActivityLog.h"
+#include "erase/FolderPaths.h"
 #include "erase/PathChecks.h"
 
 namespace {
@@ -44,13 +47,13 @@ class TempFolderGuard : public ::testing::Test, protected TestApp {
 };
 
 TEST_F(TempFolderGuard, PathsAreResolvedAsWindowsResolvesThem) {
-  EXPECT_EQ(clean::NormaliseFolderPath("c:\\Temp\\.\\x\\.."), "C:\\Temp\\");
-  EXPECT_EQ(clean::NormaliseFolderPath("  C:/TEMP//sub\\  "), "C:\\TEMP\\sub\\");
-  EXPECT_EQ(clean::NormaliseFolderPath("C:\\WINDOWS.\\"), "C:\\WINDOWS\\");
-  EXPECT_EQ(clean::NormaliseFolderPath("C:\\..\\..\\"), "C:\\");
-  EXPECT_EQ(clean::NormaliseFolderPath("\\\\srv\\share\\tmp\\..\\"), "\\\\srv\\share\\");
+  EXPECT_EQ(erase::NormaliseFolderPath("c:\\Temp\\.\\x\\.."), "C:\\Temp\\");
+  EXPECT_EQ(erase::NormaliseFolderPath("  C:/TEMP//sub\\  "), "C:\\TEMP\\sub\\");
+  EXPECT_EQ(erase::NormaliseFolderPath("C:\\WINDOWS.\\"), "C:\\WINDOWS\\");
+  EXPECT_EQ(erase::NormaliseFolderPath("C:\\..\\..\\"), "C:\\");
+  EXPECT_EQ(erase::NormaliseFolderPath("\\\\srv\\share\\tmp\\..\\"), "\\\\srv\\share\\");
   for (const char* notAbsolute : {"", "   ", "TEMP", "C:", "C:TEMP", "\\TEMP", "\\\\?\\C:\\TEMP", "\\\\srv"})
-    EXPECT_EQ(clean::NormaliseFolderPath(notAbsolute), "") << notAbsolute;
+    EXPECT_EQ(erase::NormaliseFolderPath(notAbsolute), "") << notAbsolute;
 }
 
 TEST_F(TempFolderGuard, DangerousTempFoldersStayUntouchedAndAreLoggedAsTerminated) {
@@ -97,7 +100,8 @@ TEST_F(TempFolderGuard, ATempFolderThatIsALinkIsNotFollowed) {
   machine.files.makeFolders("D:\\Data");
   ASSERT_EQ(0, machine.files.makeLink("C:\\Temp", machine.files.hostPath("D:\\")));
   EXPECT_TRUE(survives("C:\\Temp\\", "D:\\Data"));
-  EXPECT_EQ(log, (std::vector<Entry>{{"Windows Temporary Files", "Terminated"}}));
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.back(), (Entry{"Windows Temporary Files", "Terminated"}));
 }
 
 TEST_F(TempFolderGuard, OrdinaryTempFoldersInsideGuardedOnesAreEmptied) {
@@ -109,6 +113,92 @@ TEST_F(TempFolderGuard, OrdinaryTempFoldersInsideGuardedOnesAreEmptied) {
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log.back().first, "Windows Temporary Files Cleared") << temp;
   }
+}
+
+TEST_F(TempFolderGuard, SharesDevicePathsAndAliasesOfGuardedFoldersAreRefused) {
+  machine.files.makeFolders("C:\\WINDOWS\\Fonts");
+  machine.files.substitute('X', "C:\\WINDOWS");
+  // A drive that Windows does not report as substituted but that shows the same folder,
+  // as a mapped alias does: only the folder's identity gives it away.
+  ASSERT_EQ(0, ::symlink(machine.files.hostPath("E:\\OS").c_str(), (machine.files.hostRoot() + "/Y").c_str()));
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"\\\\localhost\\C$\\Documents and Settings\\", "C:\\Documents and Settings"},
+      {"\\\\127.0.0.1\\C$\\TEMP\\", "C:\\Documents and Settings"},
+      {"\\\\?\\C:\\Documents and Settings\\", "C:\\Documents and Settings"},
+      {"\\\\.\\C:\\Documents and Settings\\", "C:\\Documents and Settings"},
+      {"X:\\SYSTEM32", "C:\\WINDOWS\\SYSTEM32"},
+      {"x:\\fonts\\", "C:\\WINDOWS\\Fonts"},
+      {"Y:\\SYS32", "E:\\OS\\SYS32"},
+  };
+  for (const auto& [temp, folder] : cases) {
+    EXPECT_TRUE(survives(temp, folder)) << "TEMP=" << temp;
+    ASSERT_FALSE(log.empty()) << "TEMP=" << temp;
+    EXPECT_EQ(log.back(), (Entry{"Windows Temporary Files", "Terminated"})) << "TEMP=" << temp;
+  }
+}
+
+TEST_F(TempFolderGuard, ShellFoldersProfilesAndWindowsFoldersAreRefusedAndSoIsWhatHoldsThem) {
+  const std::vector<std::pair<int, std::string>> shellFolders = {
+      {0x10, "C:\\Documents and Settings\\User\\Desktop"},
+      {0x0b, "C:\\Documents and Settings\\User\\Start Menu"},
+      {0x02, "C:\\Documents and Settings\\User\\Start Menu\\Programs"},
+      {0x07, "C:\\Documents and Settings\\User\\Start Menu\\Programs\\Startup"},
+      {0x06, "C:\\Documents and Settings\\User\\Favorites"},
+      {0x1a, "C:\\Documents and Settings\\User\\Application Data"},
+      {0x22, "C:\\Documents and Settings\\User\\Local Settings\\History"},
+      {0x19, "C:\\Documents and Settings\\All Users\\Desktop"},
+      {0x14, "C:\\WINDOWS\\Fonts"},
+      {0x28, "C:\\Documents and Settings\\User"},
+  };
+  for (const auto& [csidl, folder] : shellFolders) {
+    machine.shell.specialFolders[csidl] = folder;
+    machine.files.makeFolders(folder);
+  }
+  for (const char* folder : {"C:\\Documents and Settings\\Other\\Stuff", "C:\\WINDOWS\\SYSTEM32\\DRIVERS",
+                             "C:\\WINDOWS\\Desktop", "E:\\OS\\Web"})
+    machine.files.makeFolders(folder);
+  for (const char* temp : {
+           "C:\\Documents and Settings\\User\\Desktop\\", "C:\\DOCUME~1\\User\\STARTM~1",
+           "C:\\Documents and Settings\\User\\Start Menu\\Programs",
+           "C:\\Documents and Settings\\User\\Start Menu\\Programs\\Startup",
+           "C:\\Documents and Settings\\User\\Favorites", "C:\\Documents and Settings\\User\\Application Data",
+           "C:\\Documents and Settings\\User\\Local Settings",  // holds History
+           "C:\\Documents and Settings\\All Users", "C:\\Documents and Settings\\All Users\\Desktop",
+           "C:\\Documents and Settings\\Other",  // another user's profile
+           "C:\\WINDOWS\\Fonts", "C:\\WINDOWS\\SYSTEM32\\DRIVERS", "C:\\WINDOWS\\Desktop", "E:\\OS\\Web"}) {
+    machine.files.makeFolders(temp);
+    EXPECT_TRUE(survives(temp, temp)) << "TEMP=" << temp;
+  }
+  // The ordinary temp folders beside them are still emptied.
+  for (const char* temp : {"C:\\Documents and Settings\\User\\Local Settings\\Temp", "C:\\WINDOWS\\Temp\\Sub"}) {
+    machine.files.makeFolders(temp);
+    EXPECT_FALSE(survives(temp, temp)) << "TEMP=" << temp;
+  }
+}
+
+TEST_F(TempFolderGuard, AFolderSwappedForALinkWhileTheWalkYieldsIsNotFollowed) {
+  machine.files.makeFolders("C:\\Temp\\a");
+  machine.files.makeFolders("D:\\Outside");
+  machine.files.writeFile("C:\\Temp\\0 first.txt", "x");
+  machine.files.writeFile("C:\\Temp\\a\\junk.txt", "x");
+  machine.files.writeFile("D:\\Outside\\canary.txt", "alive");
+  machine.system.temp = "C:\\Temp\\";
+  // Once the temp folder is listed and its first file gone, "a" becomes a junction to D:.
+  long swapped = -1, rootSwap = -1;
+  std::function<void()> attacker = [&] {
+    if (machine.files.getAttributes("C:\\Temp\\0 first.txt") != platform::fileattr::Invalid) {
+      machine.loop.at(now() + 1, attacker);
+      return;
+    }
+    swapped = machine.files.swapForLink("C:\\Temp\\a", machine.files.hostPath("D:\\Outside"));
+    // The folder being walked is held: it cannot be swapped at all.
+    rootSwap = machine.files.swapForLink("C:\\Temp", machine.files.hostPath("D:\\Outside"));
+  };
+  machine.loop.at(now() + 1, attacker);
+  clean::CleanWindTemp(app);
+  ASSERT_EQ(0, swapped);
+  EXPECT_EQ(32, rootSwap) << "a sharing violation";
+  EXPECT_NE(machine.files.getAttributes("D:\\Outside\\canary.txt"), platform::fileattr::Invalid);
 }
 
 }  // namespace

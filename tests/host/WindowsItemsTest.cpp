@@ -114,8 +114,10 @@ TEST_F(WindowsItems, TheClipboardIsEmptiedAndAlwaysClosed) {
 
 TEST_F(WindowsItems, ScanDiskFilesGoOnlyFromTheRootsOfCAndD) {
   const std::vector<std::string> gone = {"C:\\FILE0000.CHK", "C:\\hidden.chk", "D:\\x.Chk"};
+  // "notes.chkpoint" is NOTES~1.CHK to Windows, which a "*.chk" listing also matches.
   const std::vector<std::string> kept = {"C:\\sub\\b.chk", "C:\\sub\\deeper\\c.chk", "E:\\e.chk",
-                                         "C:\\chk.txt", "D:\\sub\\d.chk"};
+                                         "C:\\chk.txt", "D:\\sub\\d.chk", "C:\\notes.chkpoint",
+                                         "C:\\report.chk_old", "D:\\a.chk.txt"};
   for (const auto& path : gone) put(path);
   machine.files.setAttributes("C:\\hidden.chk", platform::fileattr::Hidden);
   for (const auto& path : kept) put(path);

@@ -224,7 +224,7 @@ TEST(EraseFolderWine, ALinkToAnOutsideFolderIsNotFollowed) {
     removeTree(outside);
     GTEST_SKIP() << "not under Wine: no Unix link to make";
   }
-  runUnix("/bin/ln", "/bin/ln -s \"" + unixTarget + "\" \"" + unixInside + "/link\"");
+  runUnix("ln", "-s \"" + unixTarget + "\" \"" + unixInside + "/link\"");
   waitFor([&] { return exists(link); });
   const DWORD attributes = GetFileAttributesA(link.c_str());
   ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes);

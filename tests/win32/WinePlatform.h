@@ -74,14 +74,14 @@ bool waitFor(Done done) {
   return done();
 }
 
-// Starts a Unix program (Wine starts ELF binaries natively, and does not wait for them:
-// callers wait for the effect).
-inline bool runUnix(const std::string& program, const std::string& commandLine) {
+// Starts one of the Unix tools the test prefix keeps in C:\unixtools ("ln", "rm"): Wine
+// starts ELF binaries natively, and does not wait for them: callers wait for the effect.
+inline bool runUnix(const std::string& tool, const std::string& arguments) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  std::string line = commandLine;
-  const std::string image = "Z:" + program;
+  const std::string image = "C:\\unixtools\\" + tool;
+  std::string line = tool + " " + arguments;
   if (!CreateProcessA(image.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
     return false;
   CloseHandle(pi.hProcess);
@@ -97,7 +97,7 @@ inline void removeTree(const std::string& folder) {
   if (folder.size() <= temp.size() || folder.compare(0, temp.size(), temp) != 0) return;
   const std::string unix = unixPath(folder);
   if (!unix.empty()) {
-    if (exists(folder) && runUnix("/bin/rm", "/bin/rm -rf \"" + unix + "\""))
+    if (exists(folder) && runUnix("rm", "-rf \"" + unix + "\""))
       waitFor([&] { return !exists(folder); });
     return;
   }

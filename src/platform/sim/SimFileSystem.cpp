@@ -385,6 +385,7 @@ long SimFileSystem::removeDirectory(const std::string& path) {
     return winerr::Success;
   }
   if (!S_ISDIR(r.mode)) return 267;  // ERROR_DIRECTORY
+  if (held_.count(r.host)) return winerr::SharingViolation;
   auto it = attributes_.find(r.host);
   if (it != attributes_.end() && (it->second & fileattr::ReadOnly)) return winerr::AccessDenied;
   if (::rmdir(r.host.c_str()) != 0) return errno == EEXIST ? winerr::DirNotEmpty : fromErrno(errno);
@@ -488,6 +489,55 @@ long SimFileSystem::getShortPathName(const std::string& path, std::string* short
   }
   if (result.size() == 2 || (path.size() > 3 && path.back() == '\\')) result += "\\";
   *shortPath = result;
+  return winerr::Success;
+}
+
+class SimHeldFolder : public HeldFolder {
+ public:
+  SimHeldFolder(SimFileSystem& files, std::string host) : files_(files), host_(std::move(host)) {
+    files_.held_.insert(host_);
+  }
+  ~SimHeldFolder() override { files_.held_.erase(files_.held_.find(host_)); }
+
+ private:
+  SimFileSystem& files_;
+  std::string host_;
+};
+
+std::unique_ptr<HeldFolder> SimFileSystem::holdFolder(const std::string& path, FileIdentity* identity) {
+  const Resolved r = resolve(path);
+  if (r.error) return nullptr;
+  struct stat st;
+  // A drive root is the drive, even where the simulation keeps it as a link.
+  const bool driveRoot = r.host.size() == root_.size() + 2;
+  if ((driveRoot ? ::stat(r.host.c_str(), &st) : ::lstat(r.host.c_str(), &st)) != 0) return nullptr;
+  bool exists = false;
+  identity->attributes = driveRoot ? fileattr::Directory : attributesOf(r.host, &exists);
+  identity->volumeSerial = static_cast<uint32_t>(st.st_dev);
+  identity->fileIndex = static_cast<uint64_t>(st.st_ino);
+  identity->links = static_cast<uint32_t>(st.st_nlink);
+  identity->known = true;
+  return std::make_unique<SimHeldFolder>(*this, r.host);
+}
+
+std::string SimFileSystem::substitutedDrive(char letter) {
+  auto it = substitutes_.find(up(letter));
+  return it == substitutes_.end() ? std::string() : it->second;
+}
+
+void SimFileSystem::substitute(char letter, const std::string& folder) {
+  const std::string drive = root_ + "/" + std::string(1, up(letter));
+  ::rmdir(drive.c_str());
+  if (::symlink(resolve(folder).host.c_str(), drive.c_str()) == 0) substitutes_[up(letter)] = folder;
+}
+
+long SimFileSystem::swapForLink(const std::string& path, const std::string& hostTarget) {
+  const Resolved r = resolve(path);
+  if (r.error) return r.error;
+  for (const std::string& held : held_)
+    if (held == r.host || held.compare(0, r.host.size() + 1, r.host + "/") == 0) return winerr::SharingViolation;
+  if (::rename(r.host.c_str(), (r.host + ".moved").c_str()) != 0) return fromErrno(errno);
+  if (::symlink(hostTarget.c_str(), r.host.c_str()) != 0) return fromErrno(errno);
   return winerr::Success;
 }
 

@@ -36,6 +36,8 @@ class SimFileSystem : public FileSystem {
   bool rearmFolderWatch(std::uintptr_t watch) override;
   void closeFolderWatch(std::uintptr_t watch) override;
   size_t openWatches() const { return watches_.size(); }
+  std::unique_ptr<HeldFolder> holdFolder(const std::string& path, FileIdentity* identity) override;
+  std::string substitutedDrive(char letter) override;
 
   // For tests: the host path behind a Windows path (the path it would have when missing).
   std::string hostPath(const std::string& path);
@@ -44,6 +46,12 @@ class SimFileSystem : public FileSystem {
   void unlock(const std::string& path);
   // A host symbolic link at `linkPath` pointing at a host path; Windows sees a reparse point.
   long makeLink(const std::string& linkPath, const std::string& hostTarget);
+  // What another program that can write there may do while a walk yields: moves the
+  // folder away and puts a link to `hostTarget` in its place. Refused with a sharing
+  // violation, as Windows refuses it, while the folder or anything below it is held.
+  long swapForLink(const std::string& path, const std::string& hostTarget);
+  // "subst X: C:\\WINDOWS": drive X: shows the folder's tree and is reported as substituted.
+  void substitute(char letter, const std::string& folder);
   // Creates the folder and every missing parent.
   void makeFolders(const std::string& path);
 
@@ -68,6 +76,9 @@ class SimFileSystem : public FileSystem {
   };
   std::map<std::uintptr_t, Watch> watches_;
   std::uintptr_t nextWatch_ = 1;
+  std::multiset<std::string> held_;                        // host paths of held folders
+  std::unordered_map<char, std::string> substitutes_;      // drive letter -> folder
+  friend class SimHeldFolder;
 };
 
 }  // namespace platform::sim

@@ -10,6 +10,27 @@ uint64_t time64(const FILETIME& t) { return (static_cast<uint64_t>(t.dwHighDateT
 
 long lastError() { return static_cast<long>(GetLastError()); }
 
+// Windows 95, 98 and ME: no file ids, no links, and no handles on folders.
+bool isWindows9x() { return (GetVersion() & 0x80000000u) != 0; }
+
+class Win32HeldFolder : public HeldFolder {
+ public:
+  explicit Win32HeldFolder(HANDLE handle) : handle_(handle) {}
+  ~Win32HeldFolder() override {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+HANDLE openFolder(const std::string& path, DWORD flags) {
+  // Listing access takes part in sharing (attribute access alone would not), so while this
+  // handle is open nobody gets the delete access that a rename or removal needs.
+  return CreateFileA(path.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
+}
+
 }  // namespace
 
 long Win32FileSystem::findFiles(const std::string& pattern, std::vector<FindData>* out) {
@@ -115,6 +136,39 @@ long Win32FileSystem::getShortPathName(const std::string& path, std::string* sho
   if (length >= sizeof buffer) return ERROR_FILENAME_EXCED_RANGE;
   *shortPath = std::string(buffer, length);
   return ERROR_SUCCESS;
+}
+
+std::unique_ptr<HeldFolder> Win32FileSystem::holdFolder(const std::string& path, FileIdentity* identity) {
+  *identity = FileIdentity();
+  if (isWindows9x()) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return nullptr;
+    identity->attributes = attributes;
+    return std::make_unique<Win32HeldFolder>(INVALID_HANDLE_VALUE);
+  }
+  HANDLE handle = openFolder(path, FILE_FLAG_OPEN_REPARSE_POINT);
+  // NT 4 knows no reparse points and may refuse the flag.
+  if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER) handle = openFolder(path, 0);
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  auto held = std::make_unique<Win32HeldFolder>(handle);
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(handle, &info)) return nullptr;
+  identity->attributes = info.dwFileAttributes;
+  identity->volumeSerial = info.dwVolumeSerialNumber;
+  identity->fileIndex = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  identity->links = info.nNumberOfLinks;
+  identity->known = true;
+  return held;
+}
+
+std::string Win32FileSystem::substitutedDrive(char letter) {
+  const char device[3] = {letter, ':', 0};
+  char target[MAX_PATH + 8] = {};
+  if (QueryDosDeviceA(device, target, sizeof target) == 0) return std::string();
+  // A substituted drive is a link into the DOS name space: "\??\C:\WINDOWS".
+  const std::string text(target);
+  if (text.size() < 7 || text.compare(0, 4, "\\??\\") != 0 || text[5] != ':') return std::string();
+  return text.substr(4);
 }
 
 }  // namespace platform::win32

@@ -21,6 +21,8 @@ class Win32FileSystem : public FileSystem {
   WatchState waitFolderWatch(std::uintptr_t watch, uint32_t ms) override;
   bool rearmFolderWatch(std::uintptr_t watch) override;
   void closeFolderWatch(std::uintptr_t watch) override;
+  std::unique_ptr<HeldFolder> holdFolder(const std::string& path, FileIdentity* identity) override;
+  std::string substitutedDrive(char letter) override;
 };
 
 }  // namespace platform::win32

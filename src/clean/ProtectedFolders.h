@@ -1,0 +1,24 @@
+#pragma once
+// The folders whose contents nobody means when they empty "the temp folder": every shell
+// folder of the user and of All Users, Windows with its system folder, the profiles, Program
+// Files and the program's own folder.
+#include <string>
+#include <vector>
+
+namespace app {
+class App;
+}
+
+namespace clean {
+
+struct ProtectedFolders {
+  std::vector<std::string> kept;  // normalised; never emptied, nor any folder holding one
+  std::string windows;            // normalised; below it only its Temp folder may be emptied
+  std::string profilesRoot;       // normalised; each folder in it is someone's profile
+};
+
+// Asks Windows for each folder by both shell lookups (each is missing from some Windows
+// the other serves) and the registry; a lookup that fails adds nothing.
+ProtectedFolders LookUpProtectedFolders(app::App& app);
+
+}  // namespace clean

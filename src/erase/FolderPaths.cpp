@@ -1,0 +1,100 @@
+#include "erase/FolderPaths.h"
+
+#include <cctype>
+
+namespace erase {
+
+namespace {
+
+std::vector<std::string> split(const std::string& text, size_t from) {
+  std::vector<std::string> parts;
+  std::string part;
+  for (size_t i = from; i <= text.size(); ++i) {
+    if (i == text.size() || text[i] == '\\') {
+      parts.push_back(part);
+      part.clear();
+    } else {
+      part += text[i];
+    }
+  }
+  return parts;
+}
+
+// Where the names below the root begin in a normalised folder.
+size_t rootLength(const std::string& normalised) {
+  if (!IsSharePath(normalised)) return 3;
+  return normalised.find('\\', normalised.find('\\', 2) + 1) + 1;
+}
+
+}  // namespace
+
+std::string NormaliseFolderPath(const std::string& path) {
+  std::string text = path;
+  for (char& c : text)
+    if (c == '/') c = '\\';
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return std::string();
+  text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+
+  std::string root;
+  size_t rest = 0;
+  if (text.size() >= 3 && std::isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':' &&
+      text[2] == '\\') {
+    root = std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])))) + ":";
+    rest = 3;
+  } else if (text.compare(0, 2, "\\\\") == 0) {
+    // A share: "\\server\share" is its root; "\\?\" and "\\.\" are device paths.
+    const std::vector<std::string> parts = split(text, 2);
+    if (parts.size() < 2 || parts[0].empty() || parts[1].empty() || parts[0] == "?" || parts[0] == ".")
+      return std::string();
+    root = "\\\\" + parts[0] + "\\" + parts[1];
+    rest = 2 + parts[0].size() + 1 + parts[1].size();
+  } else {
+    return std::string();
+  }
+
+  std::vector<std::string> names;
+  for (std::string part : split(text, rest)) {
+    if (part == "..") {
+      if (!names.empty()) names.pop_back();
+      continue;
+    }
+    // Windows drops the trailing dots and blanks of a name: "WINDOWS." is WINDOWS.
+    const size_t end = part.find_last_not_of(". ");
+    part = end == std::string::npos ? std::string() : part.substr(0, end + 1);
+    if (!part.empty()) names.push_back(part);
+  }
+  std::string out = root + "\\";
+  for (const std::string& name : names) out += name + "\\";
+  return out;
+}
+
+std::vector<std::string> FolderNames(const std::string& normalisedFolder) {
+  std::vector<std::string> names;
+  if (normalisedFolder.empty()) return names;
+  for (std::string part : split(normalisedFolder, rootLength(normalisedFolder))) {
+    if (part.empty()) continue;
+    for (char& c : part) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    names.push_back(part);
+  }
+  return names;
+}
+
+std::vector<std::string> ParentFolders(const std::string& normalisedFolder) {
+  std::vector<std::string> parents;
+  if (normalisedFolder.empty()) return parents;
+  const size_t root = rootLength(normalisedFolder);
+  std::string folder = normalisedFolder;
+  while (folder.size() > root) {
+    folder.erase(folder.find_last_of('\\', folder.size() - 2) + 1);
+    parents.push_back(folder);
+  }
+  return parents;
+}
+
+std::string FolderToOpen(const std::string& folder) {
+  const bool driveRoot = folder.size() == 3 && folder[1] == ':';
+  return !driveRoot && folder.size() > 1 && folder.back() == '\\' ? folder.substr(0, folder.size() - 1) : folder;
+}
+
+}  // namespace erase
