@@ -38,10 +38,14 @@ bench: deps
 	@for b in build/host/bench/*; do \
 	  [ -f "$$b" ] && [ -x "$$b" ] || continue; \
 	  echo "== $$b"; "$$b" || exit 1; done
+	cmake -S . -B build/$(WINRUN) -DCMAKE_TOOLCHAIN_FILE=$(TOOLCHAIN_$(WINRUN))
+	cmake --build build/$(WINRUN) -j$(JOBS) --target Quellery wine_bench
+	@echo "== Wine: scripts/wine-bench.sh build/$(WINRUN)"
+	@scripts/wine-bench.sh build/$(WINRUN)
 
 # Ends the project's Wine processes and its shared Xvfb.
 stop:
-	@for p in build/wineprefix build/wineprefix-e2e; do \
+	@for p in build/wineprefix build/wineprefix-e2e build/wineprefix-bench; do \
 	  [ -d $$p ] && WINEPREFIX=$(CURDIR)/$$p wineserver -k 2>/dev/null; done; true
 	@pid=$$(cat build/xvfb.pid 2>/dev/null) && \
 	  grep -qa Xvfb /proc/$$pid/cmdline 2>/dev/null && kill $$pid; true
