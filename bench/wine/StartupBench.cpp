@@ -63,6 +63,9 @@ void end(PROCESS_INFORMATION* pi) {
   WaitForSingleObject(pi->hProcess, 10000);
   CloseHandle(pi->hProcess);
   CloseHandle(pi->hThread);
+  // Wine tidies up after the ended program (its windows, its tray icon) for a while; the
+  // next start must not pay for that.
+  Sleep(1000);
 }
 
 double median(std::vector<double> values) {
