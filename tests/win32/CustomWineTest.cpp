@@ -108,3 +108,37 @@ TEST(StartPageWine, UseBlankWritesAboutBlank) {
     RegDeleteValueA(key, "Start Page");
   RegCloseKey(key);
 }
+
+#include "platform/win32/MainView.h"
+
+TEST(CustomWindowViewWine, OpensOverADisabledMainWindowAndClosesWithItsCloseBox) {
+  WinePlatform w;
+  platform::win32::MainView view(w.app, GetModuleHandleA(nullptr));
+  custom::CustomWindow& custom = w.app.frmCustom;
+  HWND dialog = nullptr;
+  bool shownWhileOpen = false, mainEnabledWhileOpen = true;
+  std::string caption, useBlank;
+  // The click runs the modal loop; each time it yields, look for the window and close it.
+  w.loop.onYield = [&] {
+    if (dialog || !custom.form.hWnd) return;
+    dialog = reinterpret_cast<HWND>(custom.form.hWnd);
+    shownWhileOpen = IsWindowVisible(dialog) != FALSE;
+    mainEnabledWhileOpen = IsWindowEnabled(view.window()) != FALSE;
+    char text[64] = {};
+    GetWindowTextA(dialog, text, sizeof text);
+    caption = text;
+    GetWindowTextA(view.handleOf(custom.cmdUseBlank), text, sizeof text);
+    useBlank = text;
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+  };
+  w.app.frm.cookies.cmdIEcustSettings.click();
+  w.loop.onYield = nullptr;
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ("Custom Settings", caption);
+  EXPECT_EQ("Use Blank", useBlank);
+  EXPECT_TRUE(shownWhileOpen);
+  EXPECT_FALSE(mainEnabledWhileOpen);
+  EXPECT_FALSE(custom.loaded);
+  EXPECT_FALSE(IsWindowVisible(dialog));
+  EXPECT_TRUE(IsWindowEnabled(view.window()));
+}
