@@ -6,9 +6,10 @@ set -euo pipefail
 # g++-mingw-w64-x86-64: where the kernel cannot run 32-bit x86 code, Wine runs
 # only 64-bit Windows programs, so the Windows tests also get a 64-bit build.
 # fonts-wine: Wine's own Tahoma and Marlett (caption buttons), as on Windows.
+# nsis: makensis builds the Windows installer.
 PKGS=(cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386
       wine64 fonts-wine xvfb xauth imagemagick googletest libgtest-dev
-      libgmock-dev python3 x11-utils)
+      libgmock-dev python3 x11-utils nsis)
 
 ok=$(dpkg-query -W -f='${Status}\n' "${PKGS[@]}" 2>/dev/null | grep -c 'ok installed' || true)
 [ "$ok" -ge ${#PKGS[@]} ] && exit 0

@@ -5,7 +5,8 @@
 #include "app/SettingsTree.h"
 #include "cookies/CookieKeeper.h"
 #include "custom/frmCustom.h"
-#include "panic/Panic.h"
+#include "panic/PanicKey.h"
+#include "schedule/HotKeys.h"
 #include "schedule/Scheduler.h"
 #include "settings/SavedSelections.h"
 #include "sysinfo/HardwareInfo.h"
@@ -52,6 +53,8 @@ App::App(platform::Platform& os) : os(os) {
   c.cmdEnableAutoBookMark.onClick = [this] { custom::cmdEnableAutoBookMark_Click(*this); };
   c.cmdDisableAutoBookMark.onClick = [this] { custom::cmdDisableAutoBookMark_Click(*this); };
   f.timeHardWare.onTimer = [this] { hardware::timeHardWare_Timer(*this); };
+  f.timeHide.onTimer = [this] { schedule::timeHide_Timer(*this); };
+  f.timPanic.onTimer = [this] { panic::timPanic_Timer(*this); };
 }
 
 }  // namespace app

@@ -28,6 +28,8 @@ class App {
   bool unloaded = false;             // the main window has been closed
   TreeStates treeStates;
   int32_t panicKey = 122;    // virtual-key code pressed with Ctrl; F11 until restored
+  bool panicHintKeyNext = false;  // the hint's next blink shows the key rather than "Panic"
+  bool panicking = false;         // a panic is sweeping the windows or cleaning
   int32_t minuteCounter = 0; // scheduler clock ticks since start-up or the last scheduled run
   // The two bookmark-guard buttons of the customisation window, which shows them from
   // here. `loaded` turns true once they were read from the store.

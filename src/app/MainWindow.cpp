@@ -52,7 +52,8 @@ CleaningPage::CleaningPage(ui::Control* form)
       cmdStopCleaning(&fraCleaning, "cmdStopCleaning", {480, 4200, 1575, 375}, "Stop Clean"),
       cmdReboot(&fraCleaning, "cmdReboot", {2520, 4200, 1575, 375}, "Clean & Reboot"),
       cmdExit(&fraCleaning, "cmdExit", {4560, 4200, 1575, 375}, "Exit"),
-      fraPanic(&fraCleaning, "fraPanic", {5160, 360, 1335, 1095}) {
+      fraPanic(&fraCleaning, "fraPanic", {5160, 360, 1335, 1095}),
+      lblPanic(&fraPanic, "lblPanic", {120, 420, 1095, 375}, "Panic") {
   cmdClean.zOrder();  // Start Cleaning lies over Stop Clean while idle
   for (int i = 0; i < 17; ++i) spProg.emplace_back(&fraCleaning, "spProg", ui::Rect{360 + 360 * i, 4680, 255, 255}, i);
   fraPanic.setVisible(false);

@@ -13,6 +13,7 @@ struct CleaningPage {
   ui::Button cmdClean, cmdStopCleaning, cmdReboot, cmdExit;
   ui::ControlArray<ui::Shape> spProg;  // 17 progress cells
   ui::Frame fraPanic;  // the panic hint, shown during a run
+  ui::Label lblPanic;  // blinks "Panic" and the key to press
 };
 
 // An item page: a frame, an optional inner frame holding the ticks, and the

@@ -7,7 +7,8 @@
 #include "custom/BookmarkGuard.h"
 #include "custom/frmCustom.h"
 #include "engine/CleaningRun.h"
-#include "panic/Panic.h"
+#include "panic/PanicKey.h"
+#include "panic/Visibility.h"
 #include "platform/WinError.h"
 #include "report/RuntimeError.h"
 #include "settings/RegistryStrings.h"
@@ -92,6 +93,14 @@ void Form_QueryUnload(App& app, int unloadMode) {
     // A run under way is stopped by the unload instead of being run a second time inside itself.
     if (unloadMode == 2 && app.frm.chkRun(2).value() == 1 && !app.flags.cleaningInProgress) engine::doClean(app);
   });
+}
+
+void SessionEnding(App& app) { Form_QueryUnload(app, 2); }
+
+void SessionEnded(App& app, bool ending) {
+  if (!ending) return;  // another program cancelled: nothing was unloaded, Quellery goes on
+  if (!app.unloaded) Form_Unload(app);
+  app.os.system.endProgram();
 }
 
 void Form_Unload(App& app) {

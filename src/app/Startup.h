@@ -10,6 +10,12 @@ void Form_Activate(App& app);
 // unloadMode 2: Windows is shutting down or the user is logging off.
 void Form_QueryUnload(App& app, int unloadMode);
 void Form_Unload(App& app);
+// Windows asks whether the session may end: the shutdown cleaning pass runs now, but the
+// window stays, as another program may still cancel the shutdown.
+void SessionEnding(App& app);
+// The session ends (true): the window unloads and the program ends. Cancelled (false):
+// the program goes on as before.
+void SessionEnded(App& app, bool ending);
 void cmdExit_Click(App& app);
 void Label11_Click(App& app);
 void Label13_Click(App& app);

@@ -1,6 +1,9 @@
 #include "app/modTest.h"
 
+#include <memory>
+
 #include "app/App.h"
+#include "erase/WalkRules.h"
 #include "platform/WinError.h"
 #include "report/ReportTexts.h"
 #include "report/RuntimeError.h"
@@ -28,8 +31,13 @@ bool isFolder(uint32_t attributes) {
 }
 
 // Deletes what the folder holds, read-only entries too. A link to elsewhere (reparse
-// point) is neither followed nor removed, so nothing outside the folder is touched.
-bool deleteContents(FileSystem& fs, const std::string& folder) {
+// point) is neither followed nor removed, so nothing outside the folder is touched; the
+// folder is held open meanwhile, so it cannot be swapped for one either.
+bool deleteContents(App& app, const std::string& folder) {
+  FileSystem& fs = app.os.files;
+  FileIdentity identity;
+  const std::unique_ptr<HeldFolder> held = erase::holdPlainFolder(app, folder, &identity);
+  if (!held) return false;
   std::vector<FindData> entries;
   fs.findFiles(folder + "\\*", &entries);
   bool ok = true;
@@ -43,7 +51,7 @@ bool deleteContents(FileSystem& fs, const std::string& folder) {
     if (entry.attributes & (fileattr::ReadOnly | fileattr::Hidden | fileattr::System))
       fs.setAttributes(path, fileattr::Normal);
     if (entry.attributes & fileattr::Directory)
-      ok = deleteContents(fs, path) && fs.removeDirectory(path) == winerr::Success && ok;
+      ok = deleteContents(app, path) && fs.removeDirectory(path) == winerr::Success && ok;
     else
       ok = fs.deleteFile(path) == winerr::Success && ok;
   }
@@ -59,7 +67,7 @@ bool DeleteFolderTree(App& app, std::string path) {
     if (path.empty() || !isFolder(fs.getAttributes(path))) return false;
     const uint32_t attributes = fs.getAttributes(path);
     if (attributes & fileattr::ReparsePoint) return false;
-    bool ok = deleteContents(fs, path);
+    bool ok = deleteContents(app, path);
     if (attributes & fileattr::ReadOnly) fs.setAttributes(path, fileattr::Normal);
     ok = fs.removeDirectory(path) == winerr::Success && ok;
     return ok && fs.getAttributes(path) == fileattr::Invalid;

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/App.h"
+#include "erase/WalkRules.h"
 #include "app/modTest.h"
 #include "clean/IEItems.h"
 #include "clean/URLHistory.h"
@@ -51,8 +52,14 @@ void ClearIECache(app::App& app) {
     if (!(entry.attributes & fileattr::Directory)) continue;
     if (entry.attributes & fileattr::ReparsePoint) continue;  // a link leads out of the cache
     const std::string sub = content + entry.name + "\\";
-    report::resumeNext([&] { fs.setAttributes(content + entry.name, fileattr::Normal); });
-    for (const char* mask : kMasks) report::resumeNext([&] { killMatching(fs, sub, mask); });
+    {
+      // Held while its files go, so that it cannot be swapped for a link meanwhile.
+      platform::FileIdentity identity;
+      const std::unique_ptr<platform::HeldFolder> held = erase::holdPlainFolder(app, sub, &identity);
+      if (!held) continue;
+      report::resumeNext([&] { fs.setAttributes(content + entry.name, fileattr::Normal); });
+      for (const char* mask : kMasks) report::resumeNext([&] { killMatching(fs, sub, mask); });
+    }
     report::resumeNext([&] { app::DeleteFolderTree(app, sub); });
   }
 }

@@ -19,6 +19,8 @@ constexpr uint32_t kCookieBits = platform::cacheentry::Cookie | platform::cachee
 // Set while the list is read or cookies are deleted. Events dispatched meanwhile may click
 // the cookie buttons again or close the window; neither may work on a half-built list.
 bool busy = false;
+// Set when cookies were deleted while the list was being read: what was read is stale.
+bool cacheChangedMidRead = false;
 
 struct BusyScope {
   BusyScope() { busy = true; }
@@ -41,23 +43,47 @@ std::vector<std::string> textLines(const std::string& text) {
   return lines;
 }
 
-void markKeptCookies(app::App& app) {
-  ui::ListBox& list = app.frm.cookies.lstCookies;
+// The names on the keep list; false when the list exists but cannot be read now.
+bool readKeepList(app::App& app, std::vector<std::string>* names) {
   std::string text;
   const long read = app.os.files.readFile(keepListPath(app), &text);
-  if (read == platform::winerr::FileNotFound || read == platform::winerr::PathNotFound) return;  // nothing kept yet
-  if (read != platform::winerr::Success) {
-    // A keep list that exists but cannot be read now must not be overwritten by an empty one.
-    app.frm.cookies.filled = false;
-    return;
-  }
+  if (read == platform::winerr::FileNotFound || read == platform::winerr::PathNotFound) return true;  // nothing kept yet
+  if (read != platform::winerr::Success) return false;
+  *names = textLines(text);
+  return true;
+}
+
+// False when the keep list cannot be read: a list without its marks must not be saved.
+bool markKeptCookies(app::App& app) {
+  ui::ListBox& list = app.frm.cookies.lstCookies;
+  std::vector<std::string> kept;
+  if (!readKeepList(app, &kept)) return false;
   // The first entry of each text, as a walk from the top would find it.
   std::unordered_map<std::string, int> first;
   for (int i = list.listCount() - 1; i >= 0; --i) first[list.list(i)] = i;
-  for (const std::string& line : textLines(text)) {
+  for (const std::string& line : kept) {
     auto it = first.find(line);
     if (it != first.end()) list.setSelected(it->second, true);
   }
+  return true;
+}
+
+// A cleaning run that starts while the list is being read (scheduler, panic key, shutdown)
+// cannot use the half-read list: it reads the cache afresh and spares what the saved keep
+// list names. Nothing goes when the keep list cannot be read or the cache walk breaks.
+void deleteUnkeptByKeepList(app::App& app) {
+  std::vector<std::string> kept;
+  if (!readKeepList(app, &kept)) return;
+  std::vector<std::string> unkept;
+  const WalkEnd end = WalkUrlCache(app.os.urlCache, [&](const CacheRecord& r) {
+    if ((r.type & kCookieBits) != kCookieBits) return;
+    for (const std::string& name : kept)
+      if (name == r.sourceUrl) return;
+    unkept.push_back(r.sourceUrl);
+  });
+  if (end != WalkEnd::Complete) return;
+  cacheChangedMidRead = true;
+  for (const std::string& url : unkept) app.os.urlCache.deleteEntry(url);
 }
 
 void deleteListed(app::App& app, bool sparekept) {
@@ -81,7 +107,10 @@ void cmdGetCache_Click(app::App& app) {
   if (busy) return;
   app::CookieViewer& v = app.frm.cookies;
   resumeNext([&] { SaveKeptCookies(app); });
+  // Until this read has completed, the list is not the one the marks belong to.
+  v.filled = false;
   BusyScope scope;
+  cacheChangedMidRead = false;
   v.fraMessage.setVisible(true);
   app.os.loop.doEvents();
   v.lstCookies.clear();
@@ -98,9 +127,11 @@ void cmdGetCache_Click(app::App& app) {
         });
   });
   v.fraMessage.setVisible(false);
-  // A list cut short by a failing cache must not become the keep list.
-  if (end != WalkEnd::Broken && end != WalkEnd::NotStarted) v.filled = true;
-  resumeNext([&] { markKeptCookies(app); });
+  bool marked = false;
+  resumeNext([&] { marked = markKeptCookies(app); });
+  // A list cut short, read while cookies went, or without its marks must not become the
+  // keep list.
+  v.filled = end == WalkEnd::Complete && !cacheChangedMidRead && marked;
   if (v.lstCookies.listCount() == 0) v.lstCookies.addItem("No Cookies");
 }
 
@@ -111,7 +142,20 @@ void SaveKeptCookies(app::App& app) {
   for (int i = 0; i < v.lstCookies.listCount(); ++i)
     if (v.lstCookies.selected(i)) text += v.lstCookies.list(i) + "\r\n";
   text += "\r\n";
-  app.os.files.writeFile(keepListPath(app), text);
+  // Written beside the old list, which is replaced only by a complete new one: a list cut
+  // short by a full disk would lose the cookies it no longer names at the next run.
+  const std::string path = keepListPath(app);
+  const std::string fresh = path + ".new";
+  if (app.os.files.writeFile(fresh, text) != platform::winerr::Success ||
+      app.os.files.replaceFile(fresh, path) != platform::winerr::Success)
+    app.os.files.deleteFile(fresh);
+}
+
+void CleanUnkeptCookies(app::App& app) {
+  if (busy)
+    resumeNext([&] { deleteUnkeptByKeepList(app); });
+  else
+    cmdDeleteSelected_Click(app);
 }
 
 void cmdDeleteSelected_Click(app::App& app) {

@@ -13,6 +13,10 @@ namespace cookies {
 void cmdGetCache_Click(app::App& app);
 // Deletes every cookie that is not on the keep list ("Clean Cookies").
 void cmdDeleteSelected_Click(app::App& app);
+// "Clean Cookies" in a cleaning run: Delete Unselected, or, while the list is being read
+// (a run started by the scheduler, the panic key or shutdown), the same by the saved keep
+// list, leaving the interrupted read unfilled.
+void CleanUnkeptCookies(app::App& app);
 // "Delete All": deletes every listed cookie, kept or not.
 void cmdDeleteAllCache_Click(app::App& app);
 // Writes the keep list beside the program.

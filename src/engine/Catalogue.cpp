@@ -41,7 +41,7 @@ const std::vector<CleaningItem> kItems = {
     {G::IE, 5, "Clean URL Error Logs", "Cleaning URL Error Logs...", clean::ClearURLErrorLog, nullptr, P::BeforeText, false},
     {G::IE, 6, "Clean Locked Index.dat **", "Cleaning Locked Index.dat...", clean::ClearLockedIndexDat, nullptr, P::None, false},
     {G::IE, 7, "Clean Outlook Express Deleted Items", "Cleaning  Outlook Express Deleted Items...", clean::ClearOEDeletedItems, nullptr, P::None, false},
-    {G::IE, 8, "Clean Cookies", "Cleaning Cookies...", cookies::cmdDeleteSelected_Click, nullptr, P::None, false},
+    {G::IE, 8, "Clean Cookies", "Cleaning Cookies...", cookies::CleanUnkeptCookies, nullptr, P::None, false},
     {G::IE, 9, "Disable AutoComplete", "Disabling AutoComplete...", clean::DisableAutoComplete, nullptr, P::None, false},
     {G::Netscape, 0, "Clean Netscape Typed URL", "Cleaning Netscape Typed URL...", clean::CleanNSTypedUrl, nullptr, P::AfterText, false},
     {G::Netscape, 1, "Clean Netscape Cache", "Cleaning Netscape Cache...", clean::CleanNescapeCache, nullptr, P::None, false},

@@ -1,9 +1,50 @@
 #include "engine/Reboot.h"
 
 #include "app/App.h"
+#include "report/RuntimeError.h"
 
 namespace engine {
 
-void RebootWindows(app::App&, bool) {}
+using report::resumeNext;
+
+namespace {
+
+constexpr uint32_t kAdjustPrivilegesAndQuery = 0x20 | 0x8;  // TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY
+constexpr uint32_t kPrivilegeEnabled = 2;                   // SE_PRIVILEGE_ENABLED
+constexpr uint32_t kOnePrivilegeRecord = 4 + 12 * 1;        // count, then one identifier with attributes
+
+}  // namespace
+
+bool IsWindowsNT(app::App& app) {
+  platform::OsVersion version;
+  try {
+    return app.os.system.getVersion(&version) && version.platformId == platform::osplatform::WindowsNT;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+void EnableShutdownPrivilege(app::App& app) {
+  platform::System& system = app.os.system;
+  platform::TokenHandle token = 0;
+  resumeNext([&] {
+    if (!system.openProcessToken(kAdjustPrivilegesAndQuery, &token)) token = 0;
+  });
+  platform::Luid shutdown;
+  resumeNext([&] { system.lookupPrivilegeValue("", "SeShutdownPrivilege", &shutdown); });
+  resumeNext([&] { system.adjustTokenPrivilege(token, false, shutdown, kPrivilegeEnabled, kOnePrivilegeRecord); });
+  resumeNext([&] {
+    if (token) system.closeToken(token);
+  });
+}
+
+void RebootWindows(app::App& app, bool force) {
+  uint32_t flags = platform::exitflag::Reboot;
+  if (force) flags |= platform::exitflag::Force;
+  resumeNext([&] {
+    if (IsWindowsNT(app)) EnableShutdownPrivilege(app);
+  });
+  resumeNext([&] { app.os.system.exitWindows(flags, 0); });
+}
 
 }  // namespace engine

@@ -64,7 +64,15 @@ std::unique_ptr<platform::HeldFolder> holdPlainFolder(app::App& app, const std::
     logSkipped(path, "cannot be opened");
     return nullptr;
   }
-  if (identity->attributes & fileattr::ReparsePoint) {
+  // The handle tells on Windows; where handles follow links (Wine's do), the path's own
+  // attributes, read once the folder is held and can no longer change, tell as well.
+  uint32_t pathAttributes = fileattr::Invalid;
+  try {
+    pathAttributes = app.os.files.getAttributes(path);
+  } catch (const std::exception&) {
+  }
+  if ((identity->attributes & fileattr::ReparsePoint) ||
+      (pathAttributes != fileattr::Invalid && (pathAttributes & fileattr::ReparsePoint))) {
     logSkipped(path, "link");
     return nullptr;
   }

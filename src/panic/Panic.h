@@ -6,9 +6,9 @@ class App;
 
 namespace panic {
 
-void getPanicSetting(app::App& app);  // shows the stored panic key
-void cmbPanOK_Click(app::App& app);   // "Set Panic": stores the key chosen in the list
-void HideProgram(app::App& app);
-void ShowProgram(app::App& app);
+// Ctrl and the panic key: hides the program, closes the browsers, minimises every window,
+// cleans the ticked items and ends the program. During a run it only sweeps: the run
+// goes on and ends the program when it is done.
+void Panic(app::App& app);
 
 }  // namespace panic

@@ -9,6 +9,7 @@
 #include "platform/UrlCache.h"
 #include "platform/UrlHistory.h"
 #include "platform/Launcher.h"
+#include "platform/Desktop.h"
 
 namespace platform {
 
@@ -21,6 +22,7 @@ struct Platform {
   UrlCache& urlCache;
   UrlHistory& urlHistory;
   Launcher& launcher;
+  Desktop& desktop;
   Http* http = nullptr;  // the main window's transfer object; none means off line
 };
 

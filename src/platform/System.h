@@ -28,6 +28,16 @@ struct ProcessorInfo {
   uint32_t numberOfProcessors = 0;
   uint32_t allocationGranularity = 0;
 };
+// A locally unique identifier, as LookupPrivilegeValueA fills it.
+struct Luid {
+  uint32_t lowPart = 0;
+  int32_t highPart = 0;
+};
+using TokenHandle = std::uintptr_t;
+
+namespace exitflag {
+constexpr uint32_t Reboot = 2, Force = 4;  // EWX_REBOOT, EWX_FORCE
+}
 
 // Raised by endProgram() where the process cannot simply stop (the simulated machine).
 struct ProgramEnded {};
@@ -44,6 +54,24 @@ class System {
   virtual bool processorInfo(ProcessorInfo* out) = 0;
   // The current time as a FILETIME (100 ns since 1601, UTC), the clock of file stamps.
   virtual uint64_t fileTimeNow() = 0;
+  virtual std::string programName() = 0;    // the executable's base name, without ".exe"
+  virtual uint32_t currentProcessId() = 0;  // GetCurrentProcessId
+  // RegisterServiceProcess, which only Windows 95, 98 and ME have: type 1 takes the process
+  // off the task list, 0 puts it back. False where Windows lacks it or refuses.
+  virtual bool registerServiceProcess(uint32_t processId, uint32_t type) = 0;
+
+  // The access token of this process (OpenProcessToken), its privileges by name
+  // (LookupPrivilegeValueA, an empty system name is the local one), and enabling or
+  // disabling one of them (AdjustTokenPrivileges, the previous state going to a record of
+  // `previousStateLength` bytes).
+  virtual bool openProcessToken(uint32_t access, TokenHandle* token) = 0;
+  virtual bool lookupPrivilegeValue(const std::string& systemName, const std::string& name, Luid* luid) = 0;
+  virtual bool adjustTokenPrivilege(TokenHandle token, bool disableAll, const Luid& luid, uint32_t attributes,
+                                    uint32_t previousStateLength) = 0;
+  virtual void closeToken(TokenHandle token) = 0;
+  // ExitWindowsEx: asks Windows to end the session (log off, restart) with the EWX_ flags.
+  virtual bool exitWindows(uint32_t flags, uint32_t reason) = 0;
+
   // Ends the process at once, without unloading anything (VB's End).
   [[noreturn]] virtual void endProgram() = 0;
 };

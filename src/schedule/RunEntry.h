@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 namespace app {
 class App;
@@ -6,6 +7,8 @@ class App;
 
 namespace schedule {
 
+// The Run entry's value name: the program's name and version, "Quellery - 2.10".
+std::string runEntryName();
 // Adds or removes the program's Windows Run entry according to chkRun(1).
 void LoadOnStartup(app::App& app);
 

@@ -136,6 +136,13 @@ void ListBox::setText(const std::string& text) {
   notify(Change::Text);
 }
 
+void ListBox::click(int i) {
+  if (i < 0 || i >= listCount()) return;
+  if (multiSelect) setSelected(i, !selected(i));
+  if (i == listIndex_ && onClick) onClick();
+  setListIndex(i);
+}
+
 void ListBox::setSelected(int i, bool on) {
   selected_.at(i) = on ? 1 : 0;
   notify(Change::Selection, i);

@@ -64,6 +64,8 @@ class OptionButton : public Control {
 // List box, or combo box when the kind says so. ListIndex -1 is no selection.
 class ListBox : public Control {
  public:
+  // A multiple-selection list marks entries one click at a time: a click toggles the
+  // entry it lands on and leaves every other mark as it was.
   ListBox(Control* parent, std::string name, Rect rect, bool multiSelect = false,
           Kind kind = Kind::ListBox)
       : Control(parent, kind, std::move(name), rect), multiSelect(multiSelect) {}
@@ -77,6 +79,8 @@ class ListBox : public Control {
   void setListIndex(int i);  // raises onClick when it changes
   bool selected(int i) const { return selected_.at(i) != 0; }
   void setSelected(int i, bool on);
+  // A user's plain click on entry i.
+  void click(int i);
   // A combo box shows its entry, or a typed text when no entry is selected.
   std::string text() const { return listIndex_ >= 0 ? items_[listIndex_] : editText_; }
   // Combo boxes: selects the entry of that text, else shows the text with no entry selected.

@@ -216,7 +216,7 @@ TEST(IEItems, MarkedCookiesAreKeptAcrossARestartAndTheIEItemsEraseTheirTargetsOn
     Program program;
     ASSERT_TRUE(program.start(exePath));
     HWND view = childOf(program.main, "Button", "View Cookies", 0);
-    HWND cookies = childOf(program.main, "ListBox", nullptr, LBS_EXTENDEDSEL);
+    HWND cookies = childOf(program.main, "ListBox", nullptr, LBS_MULTIPLESEL);
     if (!view || !cookies) {
       ADD_FAILURE() << "View Cookies button " << view << ", cookie list " << cookies;
       program.terminate();
@@ -237,15 +237,23 @@ TEST(IEItems, MarkedCookiesAreKeptAcrossARestartAndTheIEItemsEraseTheirTargetsOn
       program.terminate();
       return;
     }
-    // Marked as a Ctrl+click would: the selection, then the list's notification to its parent.
+    // Marked by plain clicks, as a user marks them: each click marks one cookie more and
+    // leaves the marks made before.
+    const int rowHeight = static_cast<int>(SendMessageA(cookies, LB_GETITEMHEIGHT, 0, 0));
+    const int top = static_cast<int>(SendMessageA(cookies, LB_GETTOPINDEX, 0, 0));
     std::string kept;
     for (int i = 0; i < static_cast<int>(shown.size()); ++i) {
       const auto at = std::find(std::begin(kCookies), std::end(kCookies), shown[i]) - std::begin(kCookies);
       if (!kKept[at]) continue;
-      SendMessageA(cookies, LB_SETSEL, TRUE, i);
-      SendMessageA(GetParent(cookies), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(cookies), LBN_SELCHANGE),
-                   reinterpret_cast<LPARAM>(cookies));
+      const LPARAM point = MAKELPARAM(8, (i - top) * rowHeight + rowHeight / 2);
+      PostMessageA(cookies, WM_LBUTTONDOWN, MK_LBUTTON, point);
+      PostMessageA(cookies, WM_LBUTTONUP, 0, point);
+      program.settle();
       kept += shown[i] + "\r\n";
+    }
+    for (int i = 0; i < static_cast<int>(shown.size()); ++i) {
+      const auto at = std::find(std::begin(kCookies), std::end(kCookies), shown[i]) - std::begin(kCookies);
+      EXPECT_EQ(kKept[at], SendMessageA(cookies, LB_GETSEL, i, 0) > 0) << shown[i] << " after the clicks";
     }
     program.settle();
     program.close();

@@ -10,9 +10,11 @@
 #include <string>
 
 #include "DriverSupport.h"
+#include "Seeding.h"
 
 namespace {
 
+using e2e::deleteKeyTree;
 using e2e::expectEq;
 using e2e::fail;
 using e2e::kCaption;
@@ -23,16 +25,6 @@ using e2e::screenshotDir;
 using e2e::waitUntil;
 
 const char* const kSettingsKey = "Software\\Quellery\\Settings";
-
-// Deletes a key with everything below it.
-void deleteKeyTree(HKEY root, const std::string& path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-  char name[256];
-  while (RegEnumKeyA(key, 0, name, sizeof name) == ERROR_SUCCESS) deleteKeyTree(key, name);
-  RegCloseKey(key);
-  RegDeleteKeyA(root, path.c_str());
-}
 
 std::string storedSetting(const std::string& section, const std::string& name) {
   HKEY key = nullptr;

@@ -17,6 +17,15 @@ bool setString(HKEY root, const std::string& path, const char* name, const std::
   return result == ERROR_SUCCESS;
 }
 
+void deleteKeyTree(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+  char name[256];
+  while (RegEnumKeyA(key, 0, name, sizeof name) == ERROR_SUCCESS) deleteKeyTree(key, name);
+  RegCloseKey(key);
+  RegDeleteKeyA(root, path.c_str());
+}
+
 bool keyExists(HKEY root, const std::string& path) {
   HKEY key = nullptr;
   if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;

@@ -8,6 +8,8 @@
 namespace e2e {
 
 bool setString(HKEY root, const std::string& path, const char* name, const std::string& data);
+// Deletes a key with everything below it.
+void deleteKeyTree(HKEY root, const std::string& path);
 bool keyExists(HKEY root, const std::string& path);
 // The string value, "(missing)" when there is none.
 std::string readString(HKEY root, const std::string& path, const char* name);

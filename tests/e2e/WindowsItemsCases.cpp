@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "DriverSupport.h"
+#include "RunSupport.h"
 #include "Seeding.h"
 
 namespace {
@@ -24,12 +25,7 @@ using e2e::listing;
 using e2e::readString;
 using e2e::setString;
 using e2e::writeFile;
-
-const DWORD kRunDeadlineMs = 90000;
-const std::string kLongBlank(43, ' ');
-const char* const kReady[] = {"Quellery is ready", "Select cleaning options",
-                              "Click 'Start Cleaning' to begin cleaning process ",
-                              "or click 'Clean & Reboot' to reboot after cleaning"};
+using e2e::kRunDeadlineMs;
 
 // The ten Windows items' first lines, in catalogue order.
 const char* const kItemLines[] = {"Cleaning Recycle Bin...",
@@ -97,44 +93,6 @@ bool putClipboardText(const std::string& text) {
   return ok;
 }
 
-struct TickGroup {
-  const char* array;
-  int size;
-  const char* deselectAll;
-};
-const TickGroup kGroups[] = {{"chkWinSettings", 10, "cmdDeselectAllWin"},
-                             {"chkIEsettings", 10, "cmdDestAllIE"},
-                             {"chkNSsettings", 6, "cmdDesellectAllNet"},
-                             {"chkOPsettings", 3, "cmdDeselectAllOP"}};
-
-// Empties every cleaning tick with the Deselect All buttons, then ticks the first `count`
-// boxes of `array`. False (with a failure) when the ticks do not come out as asked.
-bool tickOnlyFirst(const Program& program, const char* array, int count) {
-  for (const TickGroup& group : kGroups) {
-    HWND button = program.control(group.deselectAll);
-    if (!button) return false;
-    SendMessageA(button, BM_CLICK, 0, 0);
-    for (int i = 0; i < group.size; ++i) {
-      HWND box = program.control(group.array, i);
-      if (!box) return false;
-      if (SendMessageA(box, BM_GETCHECK, 0, 0) != BST_UNCHECKED) {
-        ADD_FAILURE() << group.deselectAll << " left " << group.array << "(" << i << ") ticked";
-        return false;
-      }
-    }
-  }
-  for (int i = 0; i < count; ++i) {
-    HWND box = program.control(array, i);
-    if (!box) return false;
-    SendMessageA(box, BM_CLICK, 0, 0);
-    if (SendMessageA(box, BM_GETCHECK, 0, 0) != BST_CHECKED) {
-      ADD_FAILURE() << "a click did not tick " << array << "(" << i << ")";
-      return false;
-    }
-  }
-  return true;
-}
-
 }  // namespace
 
 TEST(WindowsItems, TheTenItemsEraseEveryTargetAndSpareWhatLiesBesideIt) {
@@ -173,39 +131,24 @@ TEST(WindowsItems, TheTenItemsEraseEveryTargetAndSpareWhatLiesBesideIt) {
   ASSERT_TRUE(writeFile("C:\\a.chk", "lost cluster"));
   ASSERT_TRUE(writeFile("C:\\sub\\b.chk", "stays"));
   ASSERT_TRUE(writeFile("C:\\a.chk.txt", "stays"));
+  ASSERT_TRUE(writeFile("C:\\x.chkpoint", "stays"));  // X~1.CHK to a "*.chk" listing
 
   ASSERT_TRUE(putClipboardText("a copied secret"));
   ASSERT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
 
   Program program;
   ASSERT_TRUE(program.start(exePath));
-  if (!tickOnlyFirst(program, "chkWinSettings", 10)) {
+  if (!e2e::tickOnly(program, "chkWinSettings", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9})) {
     program.terminate();
     return;
   }
-  HWND list = program.control("lstClean");
-  HWND start = program.control("cmdClean");
-  ASSERT_TRUE(list && start);
-  // Posted: the click's handler pumps events until the run is over.
-  PostMessageA(start, BM_CLICK, 0, 0);
   std::vector<std::string> lines;
-  const bool ended = e2e::waitUntil(
-      [&] {
-        std::vector<std::string> now;
-        if (!e2e::listLines(list, &now)) return false;
-        lines = now;
-        return !now.empty() && now.back() == kReady[3] &&
-               std::find(now.begin(), now.end(), "Cleaning Is Done.") != now.end();
-      },
-      kRunDeadlineMs);
+  const bool ended = e2e::runToEnd(program, &lines);
   program.terminate();
   EXPECT_TRUE(ended) << "the run did not end within " << kRunDeadlineMs / 1000 << " s\n" << listing(lines);
 
   // --- the list: each item's three lines in catalogue order, no failure between them
-  std::vector<std::string> expected;
-  for (const char* item : kItemLines) expected.insert(expected.end(), {item, "Done...", kLongBlank});
-  expected.insert(expected.end(), {" ", " ", " ", "Cleaning Is Done.", " "});
-  expected.insert(expected.end(), std::begin(kReady), std::end(kReady));
+  const std::vector<std::string> expected = e2e::runLines({std::begin(kItemLines), std::end(kItemLines)});
   EXPECT_EQ(expected, lines) << listing(lines);
 
   // --- the registry
@@ -230,6 +173,7 @@ TEST(WindowsItems, TheTenItemsEraseEveryTargetAndSpareWhatLiesBesideIt) {
   EXPECT_FALSE(exists("C:\\a.chk"));
   EXPECT_TRUE(exists("C:\\sub\\b.chk")) << "a .chk file below the root is not ScanDisk's";
   EXPECT_TRUE(exists("C:\\a.chk.txt"));
+  EXPECT_TRUE(exists("C:\\x.chkpoint")) << "its 8.3 name ends in .CHK; its name does not";
 
   EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT)) << "the clipboard still holds text";
   EXPECT_EQ(0, CountClipboardFormats());
@@ -242,5 +186,6 @@ TEST(WindowsItems, TheTenItemsEraseEveryTargetAndSpareWhatLiesBesideIt) {
   DeleteFileA(besideTemp.c_str());
   DeleteFileA("C:\\sub\\b.chk");
   DeleteFileA("C:\\a.chk.txt");
+  DeleteFileA("C:\\x.chkpoint");
   RemoveDirectoryA("C:\\sub");
 }

@@ -27,6 +27,8 @@ cp "$BUILD/Quellery.exe" "$BUILD/iea.exe" "$program/"
 status=0
 SCREENSHOT_DIR='C:\screenshots' \
   "$ROOT/scripts/wine-run.sh" "$BUILD/e2e_driver.exe" 'C:\Quellery\Quellery.exe' || status=$?
+# Wine's own background programs of the prefix would hold this script's output open.
+wineserver -k 2>/dev/null || true
 
 # The driver pictures windows as BMP files; PNG copies
 # beside them are easier to look at.

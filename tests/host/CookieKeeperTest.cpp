@@ -194,3 +194,74 @@ TEST(CookieKeeperTest, ClosingWhileTheListIsReadKeepsTheKeepList) {
   EXPECT_EQ("Cookie:me@beta.example/\r\n\r\n", m.keepFile());
   EXPECT_TRUE(m.cache().contains("Cookie:me@alpha.example/"));
 }
+
+TEST(CookieKeeperTest, ARefillThatBreaksOrIsCutShortNeverBecomesTheKeepList) {
+  CookieMachine m;
+  m.writeKeepFile("Cookie:me@alpha.example/\r\nCookie:me@gamma.example/\r\n\r\n");
+  m.app().frm.cookies.cmdGetCache.click();  // a good read: the marks are in force
+  m.cache().reportedSize[2] = 0;             // the next read breaks at the second cookie
+  m.app().frm.cookies.cmdGetCache.click();
+  app::Form_Unload(m.app());
+  EXPECT_EQ("Cookie:me@alpha.example/\r\nCookie:me@gamma.example/\r\n\r\n", m.keepFile());
+  // The next run, on a sound cache, still spares both.
+  m.restart();
+  m.cache().reportedSize.clear();
+  m.app().frm.chkIEsettings[8].setValue(1);
+  engine::doClean(m.app());
+  EXPECT_TRUE(m.cache().contains("Cookie:me@alpha.example/"));
+  EXPECT_TRUE(m.cache().contains("Cookie:me@gamma.example/"));
+  EXPECT_FALSE(m.cache().contains("Cookie:me@beta.example/"));
+}
+
+TEST(CookieKeeperTest, AKeepListWriteThatFailsMidwayKeepsTheOldList) {
+  CookieMachine m;
+  m.writeKeepFile("Cookie:me@alpha.example/\r\nCookie:me@gamma.example/\r\n\r\n");
+  m.app().frm.cookies.cmdGetCache.click();
+  m.list().setSelected(1, true);
+  m.t->machine.files.limitWrites(10);  // the disk fills up ten bytes in
+  app::Form_Unload(m.app());
+  EXPECT_EQ("Cookie:me@alpha.example/\r\nCookie:me@gamma.example/\r\n\r\n", m.keepFile());
+  std::string leftover;
+  EXPECT_NE(0, m.t->machine.files.readFile(cookies::keepListPath(m.app()) + ".new", &leftover));
+  m.t->machine.files.limitWrites(static_cast<size_t>(-1));
+  app::Form_Unload(m.app());
+  EXPECT_EQ("Cookie:me@alpha.example/\r\nCookie:me@beta.example/\r\nCookie:me@gamma.example/\r\n\r\n",
+            m.keepFile());
+}
+
+TEST(CookieKeeperTest, APlainClickMarksOneCookieAndLeavesTheOtherMarks) {
+  CookieMachine m;
+  m.writeKeepFile("Cookie:me@alpha.example/\r\nCookie:me@gamma.example/\r\n\r\n");
+  m.app().frm.cookies.cmdGetCache.click();
+  m.list().click(1);
+  EXPECT_EQ((std::vector<std::string>{"Cookie:me@alpha.example/ *", "Cookie:me@beta.example/ *",
+                                      "Cookie:me@gamma.example/ *"}),
+            m.shown());
+  m.list().click(0);
+  EXPECT_EQ((std::vector<std::string>{"Cookie:me@alpha.example/", "Cookie:me@beta.example/ *",
+                                      "Cookie:me@gamma.example/ *"}),
+            m.shown());
+}
+
+TEST(CookieKeeperTest, ARunDuringARefillCleansByTheSavedKeepListAndLeavesTheListUnfilled) {
+  CookieMachine m;
+  for (int i = 0; i < 3 * cookies::kRecordsPerYield; ++i)
+    m.cache().addCookie("me@site" + std::to_string(i) + ".example", kCookies);
+  m.writeKeepFile("Cookie:me@beta.example/\r\n\r\n");
+  m.restart();
+  m.app().frm.chkIEsettings[8].setValue(1);
+  std::vector<std::string> runLines;
+  // A scheduled run lands while "View Cookies" reads the cache.
+  m.t->machine.loop.at(m.t->now() + 2, [&] {
+    engine::doClean(m.app());
+    runLines = m.t->lines();
+  });
+  m.app().frm.cookies.cmdGetCache.click();
+  ASSERT_FALSE(runLines.empty());
+  EXPECT_EQ((std::vector<std::string>{"http://alpha.example/logo.gif", "Cookie:me@beta.example/",
+                                      "Visited: me@http://alpha.example/", "Cookie:me@wine.example/"}),
+            m.cache().urls());
+  EXPECT_FALSE(m.app().frm.cookies.filled);
+  app::Form_Unload(m.app());
+  EXPECT_EQ("Cookie:me@beta.example/\r\n\r\n", m.keepFile());
+}

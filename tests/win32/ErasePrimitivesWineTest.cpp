@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "WinePlatform.h"
+#include "erase/WalkRules.h"
 #include "erase/modCleanItem.h"
 
 using namespace winetest;
@@ -243,4 +244,48 @@ TEST(EraseFolderWine, ALinkToAnOutsideFolderIsNotFollowed) {
   removeTree(root);  // the link goes first, without touching what it names
   EXPECT_TRUE(exists(canary));
   removeTree(outside);
+}
+
+TEST(HeldFolderWine, AHeldFolderCannotBeRenamedAndALinkIsSeenAsALink) {
+  ScratchFolder scratch("q9-held");
+  const std::string folder = scratch.path() + "\\walked";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  WinePlatform w;
+  platform::FileIdentity identity;
+  {
+    const auto held = w.files.holdFolder(folder, &identity);
+    ASSERT_TRUE(held);
+    EXPECT_TRUE(identity.known);
+    EXPECT_EQ(0u, identity.attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    EXPECT_NE(0u, identity.attributes & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_FALSE(MoveFileA(folder.c_str(), (folder + " moved").c_str())) << "renamed while held";
+  }
+  EXPECT_TRUE(MoveFileA(folder.c_str(), (folder + " moved").c_str())) << "error " << GetLastError();
+
+  // The same folder by another path has the same identity; a walk does not enter a link.
+  const std::string target = scratch.path() + "\\walked moved";
+  platform::FileIdentity again, viaParent;
+  ASSERT_TRUE(w.files.holdFolder(target, &again));
+  ASSERT_TRUE(w.files.holdFolder(scratch.path() + "\\walked moved\\.", &viaParent));
+  EXPECT_TRUE(again.sameAs(viaParent));
+  ASSERT_TRUE(runUnix("ln", "-s \"" + unixPath(target) + "\" \"" + unixPath(scratch.path()) + "/link\""));
+  ASSERT_TRUE(waitFor([&] { return exists(scratch.path() + "\\link"); }));
+  platform::FileIdentity link;
+  EXPECT_FALSE(erase::holdPlainFolder(w.app, scratch.path() + "\\link", &link)) << "a walk would enter the link";
+}
+
+TEST(HeldFolderWine, AReplacedFileIsWholeNewOrWholeOld) {
+  ScratchFolder scratch("q9-replace");
+  const std::string list = scratch.path() + "\\cookies.inf";
+  writeFile(list, "old");
+  writeFile(list + ".new", "new");
+  WinePlatform w;
+  EXPECT_EQ(0, w.files.replaceFile(list + ".new", list));
+  std::string text;
+  EXPECT_EQ(0, w.files.readFile(list, &text));
+  EXPECT_EQ("new", text);
+  EXPECT_FALSE(exists(list + ".new"));
+  EXPECT_NE(0, w.files.replaceFile(list + ".missing", list));
+  EXPECT_EQ(0, w.files.readFile(list, &text));
+  EXPECT_EQ("new", text);
 }

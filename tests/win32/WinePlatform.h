@@ -5,8 +5,11 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "UnixTools.h"
 #include "app/App.h"
+#include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32EventLoop.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Http.h"
@@ -29,18 +32,34 @@ class HookedLoop : public platform::win32::Win32EventLoop {
   }
 };
 
-// Assembled as WinMain assembles it.
+// The real system services, except that a request to end the Windows session is only
+// recorded: no test may log off or restart the machine it runs on.
+class SessionSafeSystem : public platform::win32::Win32System {
+ public:
+  using Win32System::Win32System;
+  struct ExitRequest {
+    uint32_t flags, reason;
+  };
+  std::vector<ExitRequest> exitRequests;
+  bool exitWindows(uint32_t flags, uint32_t reason) override {
+    exitRequests.push_back({flags, reason});
+    return true;
+  }
+};
+
+// Assembled as WinMain assembles it, with the session kept safe.
 struct WinePlatform {
   HookedLoop loop;
   platform::win32::Win32Registry registry;
   platform::win32::Win32FileSystem files;
   platform::win32::Win32Shell shell;
-  platform::win32::Win32System system{"Quellery.WineTest"};
+  SessionSafeSystem system{"Quellery.WineTest"};
   platform::win32::Win32UrlCache urlCache;
   platform::win32::Win32UrlHistory urlHistory;
   platform::win32::Win32Launcher launcher;
+  platform::win32::Win32Desktop desktop;
   platform::win32::Win32Http http{"Quellery", loop};
-  platform::Platform os{loop, registry, files, shell, system, urlCache, urlHistory, launcher, &http};
+  platform::Platform os{loop, registry, files, shell, system, urlCache, urlHistory, launcher, desktop, &http};
   app::App app{os};
 };
 
@@ -50,44 +69,7 @@ inline std::string tempFolder() {
   return path;  // ends in "\\"
 }
 
-// The Unix path Wine maps a Windows path to; empty outside Wine.
-inline std::string unixPath(const std::string& windowsPath) {
-  using ToUnix = char*(CDECL*)(LPCWSTR);
-  auto toUnix = reinterpret_cast<ToUnix>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
-  if (!toUnix) return {};
-  wchar_t wide[MAX_PATH] = {};
-  MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide, MAX_PATH);
-  char* path = toUnix(wide);
-  if (!path) return {};
-  std::string result = path;
-  HeapFree(GetProcessHeap(), 0, path);
-  return result;
-}
-
 inline bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-// Waits up to ten seconds for `done`.
-template <typename Done>
-bool waitFor(Done done) {
-  for (int i = 0; i < 1000 && !done(); ++i) Sleep(10);
-  return done();
-}
-
-// Starts one of the Unix tools the test prefix keeps in C:\unixtools ("ln", "rm"): Wine
-// starts ELF binaries natively, and does not wait for them: callers wait for the effect.
-inline bool runUnix(const std::string& tool, const std::string& arguments) {
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  const std::string image = "C:\\unixtools\\" + tool;
-  std::string line = tool + " " + arguments;
-  if (!CreateProcessA(image.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-    return false;
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
-  return true;
-}
 
 // Removes a throwaway tree without ever following a link inside it: under Wine,
 // removing a link to a folder through Windows calls removes the folder it names.

@@ -18,6 +18,7 @@ namespace platform::sim {
 namespace {
 
 constexpr size_t kMaxPath = 260;  // MAX_PATH, the terminating zero included
+constexpr long kDiskFull = 112;   // ERROR_DISK_FULL
 constexpr uint32_t kOverlayBits =
     fileattr::ReadOnly | fileattr::Hidden | fileattr::System | fileattr::Archive;
 
@@ -442,9 +443,21 @@ long SimFileSystem::writeFile(const std::string& path, const std::string& data) 
   }
   const int fd = ::open(r.host.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (fd < 0) return fromErrno(errno);
-  const bool ok = ::write(fd, data.data(), data.size()) == static_cast<ssize_t>(data.size());
+  const size_t stored = std::min(data.size(), writeLimit_);
+  const bool ok = ::write(fd, data.data(), stored) == static_cast<ssize_t>(stored);
   ::close(fd);
+  if (stored < data.size()) return kDiskFull;
   return ok ? winerr::Success : winerr::AccessDenied;
+}
+
+long SimFileSystem::replaceFile(const std::string& from, const std::string& to) {
+  const Resolved source = resolve(from);
+  if (source.error) return source.error;
+  const Resolved target = resolve(to);
+  if (target.error && target.error != winerr::FileNotFound) return target.error;
+  if (!target.error && (S_ISDIR(target.mode) || locked_.count(target.host))) return winerr::AccessDenied;
+  if (::rename(source.host.c_str(), target.host.c_str()) != 0) return fromErrno(errno);
+  return winerr::Success;
 }
 
 long SimFileSystem::overwriteFile(const std::string& path, uint64_t offset, const std::string& data) {

@@ -27,6 +27,7 @@ class SimFileSystem : public FileSystem {
   long readFile(const std::string& path, std::string* data) override;
   long openForReading(const std::string& path) override;
   long writeFile(const std::string& path, const std::string& data) override;
+  long replaceFile(const std::string& from, const std::string& to) override;
   long overwriteFile(const std::string& path, uint64_t offset, const std::string& data) override;
   long getShortPathName(const std::string& path, std::string* shortPath) override;
   // A watch is signalled once the folder's names, sizes, stamps or attributes differ from
@@ -52,6 +53,9 @@ class SimFileSystem : public FileSystem {
   long swapForLink(const std::string& path, const std::string& hostTarget);
   // "subst X: C:\\WINDOWS": drive X: shows the folder's tree and is reported as substituted.
   void substitute(char letter, const std::string& folder);
+  // A disk that fills up: each later write stores at most this many bytes, then fails
+  // with ERROR_DISK_FULL.
+  void limitWrites(size_t bytes) { writeLimit_ = bytes; }
   // Creates the folder and every missing parent.
   void makeFolders(const std::string& path);
 
@@ -78,6 +82,7 @@ class SimFileSystem : public FileSystem {
   std::uintptr_t nextWatch_ = 1;
   std::multiset<std::string> held_;                        // host paths of held folders
   std::unordered_map<char, std::string> substitutes_;      // drive letter -> folder
+  size_t writeLimit_ = static_cast<size_t>(-1);
   friend class SimHeldFolder;
 };
 

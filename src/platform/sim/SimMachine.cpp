@@ -23,7 +23,7 @@ int removeEntry(const char* path, const struct stat*, int, struct FTW*) { return
 }  // namespace
 
 SimMachine::SimMachine()
-    : hostRoot(makeHostRoot()), files(hostRoot), platform_{loop, registry, files, shell, system, urlCache, urlHistory, launcher, &http} {
+    : hostRoot(makeHostRoot()), files(hostRoot), platform_{loop, registry, files, shell, system, urlCache, urlHistory, launcher, desktop, &http} {
   http.online = false;  // no network unless a test says so
 }
 

@@ -13,6 +13,7 @@
 #include "platform/sim/SimUrlCache.h"
 #include "platform/sim/SimUrlHistory.h"
 #include "platform/sim/SimLauncher.h"
+#include "platform/sim/SimDesktop.h"
 
 namespace platform::sim {
 
@@ -32,6 +33,7 @@ class SimMachine {
   SimUrlCache urlCache;
   SimUrlHistory urlHistory;
   SimLauncher launcher;
+  SimDesktop desktop;
   SimHttp http;
   Platform& platform() { return platform_; }
 

@@ -2,9 +2,56 @@
 
 namespace platform::sim {
 
+namespace {
+constexpr TokenHandle kToken = 0x7A;
+constexpr Luid kShutdownLuid{19, 0};  // what Windows NT answers for SeShutdownPrivilege
+}  // namespace
+
 bool SimSystem::getVersion(OsVersion* out) {
   if (versionFails) return false;
   *out = version;
+  return true;
+}
+
+void SimSystem::record(const std::string& line) {
+  calls.push_back(line);
+  if (onCall) onCall(line);
+}
+
+bool SimSystem::registerServiceProcess(uint32_t id, uint32_t type) {
+  record("RegisterServiceProcess " + std::to_string(id) + " " + std::to_string(type));
+  if (!hasServiceProcesses || id != processId) return false;
+  onTaskList = type == 0;
+  return true;
+}
+
+bool SimSystem::openProcessToken(uint32_t access, TokenHandle* token) {
+  record("OpenProcessToken " + std::to_string(access));
+  *token = kToken;
+  return true;
+}
+
+bool SimSystem::lookupPrivilegeValue(const std::string& systemName, const std::string& name, Luid* luid) {
+  record("LookupPrivilegeValue \"" + systemName + "\" " + name);
+  if (name != "SeShutdownPrivilege") return false;
+  *luid = kShutdownLuid;
+  return true;
+}
+
+bool SimSystem::adjustTokenPrivilege(TokenHandle token, bool disableAll, const Luid& luid, uint32_t attributes,
+                                     uint32_t previousStateLength) {
+  record("AdjustTokenPrivileges " + std::string(token == kToken ? "token" : "other") + " " +
+         (disableAll ? "true" : "false") + " " + std::to_string(luid.lowPart) + ":" + std::to_string(luid.highPart) +
+         " " + std::to_string(attributes) + " " + std::to_string(previousStateLength));
+  return token == kToken;
+}
+
+void SimSystem::closeToken(TokenHandle token) {
+  record(std::string("CloseHandle ") + (token == kToken ? "token" : "other"));
+}
+
+bool SimSystem::exitWindows(uint32_t flags, uint32_t reason) {
+  record("ExitWindowsEx " + std::to_string(flags) + " " + std::to_string(reason));
   return true;
 }
 

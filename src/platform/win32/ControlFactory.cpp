@@ -60,7 +60,7 @@ WindowDesign designFor(const ui::Control& control) {
     case Kind::ListBox:
       design.className = "LISTBOX";
       design.style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-      if (static_cast<const ui::ListBox&>(control).multiSelect) design.style |= LBS_EXTENDEDSEL;
+      if (static_cast<const ui::ListBox&>(control).multiSelect) design.style |= LBS_MULTIPLESEL;
       design.exStyle = WS_EX_CLIENTEDGE;
       break;
     case Kind::ComboBox:

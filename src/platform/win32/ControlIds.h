@@ -100,6 +100,7 @@ inline constexpr ControlIdRange kControlIds[] = {
     {"lblAutoBookMark", 706, 1},
     {"cmdEnableAutoBookMark", 707, 1},
     {"cmdDisableAutoBookMark", 708, 1},
+    {"lblPanic", 524, 1},
 };
 
 // Controls named nowhere above get ids from here on, in creation order.

@@ -619,13 +619,10 @@ LRESULT CALLBACK MainView::mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
       view->closeForm(0);
       return 0;
     case WM_QUERYENDSESSION:
-      view->closeForm(2);
+      view->handler([&] { app::SessionEnding(view->app_); });
       return TRUE;
     case WM_ENDSESSION:
-      if (wParam) {
-        view->closeForm(2);
-        view->app_.os.system.endProgram();
-      }
+      view->handler([&] { app::SessionEnded(view->app_, wParam != 0); });
       return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) {

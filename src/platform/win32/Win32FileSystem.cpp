@@ -111,6 +111,14 @@ long Win32FileSystem::writeFile(const std::string& path, const std::string& data
   return rc;
 }
 
+long Win32FileSystem::replaceFile(const std::string& from, const std::string& to) {
+  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return ERROR_SUCCESS;
+  if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return lastError();
+  // Windows 95, 98 and ME export MoveFileExA without doing it: the old file goes first.
+  if (!DeleteFileA(to.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) return lastError();
+  return MoveFileA(from.c_str(), to.c_str()) ? ERROR_SUCCESS : lastError();
+}
+
 long Win32FileSystem::overwriteFile(const std::string& path, uint64_t offset, const std::string& data) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return lastError();

@@ -15,6 +15,7 @@ class Win32FileSystem : public FileSystem {
   long readFile(const std::string& path, std::string* data) override;
   long openForReading(const std::string& path) override;
   long writeFile(const std::string& path, const std::string& data) override;
+  long replaceFile(const std::string& from, const std::string& to) override;
   long overwriteFile(const std::string& path, uint64_t offset, const std::string& data) override;
   long getShortPathName(const std::string& path, std::string* shortPath) override;
   std::uintptr_t startFolderWatch(const std::string& folder, uint32_t filter) override;

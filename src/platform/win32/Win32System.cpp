@@ -83,6 +83,65 @@ uint64_t Win32System::fileTimeNow() {
   return (static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
 }
 
+std::string Win32System::programName() {
+  char path[MAX_PATH + 1] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string name(path, length);
+  const std::string::size_type slash = name.find_last_of('\\');
+  if (slash != std::string::npos) name.erase(0, slash + 1);
+  const std::string::size_type dot = name.find_last_of('.');
+  if (dot != std::string::npos) name.erase(dot);
+  return name;
+}
+
+uint32_t Win32System::currentProcessId() { return GetCurrentProcessId(); }
+
+bool Win32System::registerServiceProcess(uint32_t processId, uint32_t type) {
+  // Only Windows 95, 98 and ME export it.
+  using Register = DWORD(WINAPI*)(DWORD, DWORD);
+  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  auto registerProcess =
+      kernel ? reinterpret_cast<Register>(reinterpret_cast<void*>(GetProcAddress(kernel, "RegisterServiceProcess")))
+             : nullptr;
+  return registerProcess && registerProcess(processId, type) != 0;
+}
+
+bool Win32System::openProcessToken(uint32_t access, TokenHandle* token) {
+  HANDLE handle = nullptr;
+  const bool ok = OpenProcessToken(GetCurrentProcess(), access, &handle) != FALSE;
+  *token = ok ? reinterpret_cast<TokenHandle>(handle) : 0;
+  return ok;
+}
+
+bool Win32System::lookupPrivilegeValue(const std::string& systemName, const std::string& name, Luid* luid) {
+  LUID found = {};
+  // No name at all is the local system on every NT; an empty one is not documented as such.
+  if (!LookupPrivilegeValueA(systemName.empty() ? nullptr : systemName.c_str(), name.c_str(), &found)) return false;
+  luid->lowPart = found.LowPart;
+  luid->highPart = found.HighPart;
+  return true;
+}
+
+bool Win32System::adjustTokenPrivilege(TokenHandle token, bool disableAll, const Luid& luid, uint32_t attributes,
+                                       uint32_t previousStateLength) {
+  TOKEN_PRIVILEGES state = {};
+  state.PrivilegeCount = 1;
+  state.Privileges[0].Luid.LowPart = luid.lowPart;
+  state.Privileges[0].Luid.HighPart = luid.highPart;
+  state.Privileges[0].Attributes = attributes;
+  TOKEN_PRIVILEGES previous = {};
+  DWORD needed = 0;
+  const DWORD length = previousStateLength < sizeof previous ? previousStateLength : sizeof previous;
+  return AdjustTokenPrivileges(reinterpret_cast<HANDLE>(token), disableAll, &state, length, &previous, &needed) !=
+         FALSE;
+}
+
+void Win32System::closeToken(TokenHandle token) {
+  if (token) CloseHandle(reinterpret_cast<HANDLE>(token));
+}
+
+bool Win32System::exitWindows(uint32_t flags, uint32_t reason) { return ExitWindowsEx(flags, reason) != FALSE; }
+
 void Win32System::endProgram() {
   if (beforeExit) {
     try {

@@ -20,6 +20,15 @@ class Win32System : public System {
   bool anotherInstanceRunning() override;
   std::string programFolder() override;  // without a trailing backslash
   std::string tempPath() override;
+  std::string programName() override;
+  uint32_t currentProcessId() override;
+  bool registerServiceProcess(uint32_t processId, uint32_t type) override;
+  bool openProcessToken(uint32_t access, TokenHandle* token) override;
+  bool lookupPrivilegeValue(const std::string& systemName, const std::string& name, Luid* luid) override;
+  bool adjustTokenPrivilege(TokenHandle token, bool disableAll, const Luid& luid, uint32_t attributes,
+                            uint32_t previousStateLength) override;
+  void closeToken(TokenHandle token) override;
+  bool exitWindows(uint32_t flags, uint32_t reason) override;
   [[noreturn]] void endProgram() override;
   bool memoryStatus(MemoryStatus* out) override;
   bool processorInfo(ProcessorInfo* out) override;

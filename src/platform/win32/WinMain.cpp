@@ -10,6 +10,7 @@
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32System.h"
+#include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32Launcher.h"
 #include "platform/win32/Win32UrlCache.h"
 #include "platform/win32/Win32UrlHistory.h"
@@ -27,10 +28,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32UrlCache urlCache;
   Win32UrlHistory urlHistory;
   Win32Launcher launcher;
+  Win32Desktop desktop;
   Win32Http http("Quellery", loop);
   // However the program ends, no icon of it stays in the notification area.
   system.beforeExit = [&shell] { shell.removeStrayIcons(); };
-  platform::Platform os{loop, registry, files, shell, system, urlCache, urlHistory, launcher, &http};
+  platform::Platform os{loop, registry, files, shell, system, urlCache, urlHistory, launcher, desktop, &http};
 
   app::App app(os);
   MainView view(app, instance);

@@ -1,0 +1,64 @@
+#pragma once
+// Other programs' top-level windows and the keyboard of the simulated machine.
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/Desktop.h"
+
+namespace platform::sim {
+
+class SimDesktop : public Desktop {
+ public:
+  struct Window {
+    std::string className, title;
+    bool iconic = false;
+    bool refusesClose = false;  // a browser that will not close (a page asking to stay)
+  };
+  struct Message {
+    WindowHandle window;
+    std::string className;  // of the window when the message was posted or sent
+    uint32_t message;
+    uintptr_t wParam;
+    intptr_t lParam;
+  };
+
+  // Opens a window on top of the others (EnumWindows sees it first).
+  WindowHandle open(const std::string& className, const std::string& title);
+  bool exists(WindowHandle window) const { return windows_.count(window) != 0; }
+  Window& window(WindowHandle handle) { return windows_.at(handle); }
+  size_t countOfClass(const std::string& className) const;
+
+  // Key presses; a press sets the pressed-since bit, which the next query of the key clears.
+  void press(int virtualKey);
+  void release(int virtualKey);
+
+  WindowHandle findWindowByClass(const std::string& className) override;
+  void enumWindows(const std::function<bool(WindowHandle)>& visit) override;
+  std::string windowText(WindowHandle window) override;
+  bool isWindow(WindowHandle window) override { return exists(window); }
+  bool isIconic(WindowHandle window) override;
+  // WM_SYSCOMMAND SC_RESTORE restores a minimised window.
+  intptr_t sendMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+  // WM_CLOSE closes the window unless it refuses to; the taskbar's command 419
+  // minimises every window.
+  bool postMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+  bool setForegroundWindow(WindowHandle window) override;
+  int16_t asyncKeyState(int virtualKey) override;
+
+  std::vector<Message> sent, posted;
+  std::function<void(const Message&)> onPost;  // sees each posted message first
+  WindowHandle foreground = 0;
+
+ private:
+  struct Key {
+    bool down = false, pressedSince = false;
+  };
+  std::map<WindowHandle, Window> windows_;
+  std::vector<WindowHandle> zOrder_;  // top first
+  WindowHandle next_ = 0x10010;
+  std::map<int, Key> keys_;
+};
+
+}  // namespace platform::sim
