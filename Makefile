@@ -42,6 +42,10 @@ bench: deps
 	@for b in build/host/bench/*; do \
 	  [ -f "$$b" ] && [ -x "$$b" ] || continue; \
 	  echo "== $$b"; "$$b" || exit 1; done
+	cmake -S . -B build/$(WINRUN) -DCMAKE_TOOLCHAIN_FILE=$(TOOLCHAIN_$(WINRUN))
+	cmake --build build/$(WINRUN) -j$(JOBS) --target Quellery wine_bench
+	@echo "== Wine: scripts/wine-bench.sh build/$(WINRUN)"
+	@scripts/wine-bench.sh build/$(WINRUN)
 
 # The registry.dat scan under libFuzzer until stopped (Ctrl+C), or for FUZZ_SECONDS.
 fuzz: deps
@@ -59,7 +63,7 @@ dist: deps
 
 # Ends the project's Wine processes and its shared Xvfb.
 stop:
-	@for p in build/wineprefix build/wineprefix-e2e build/wineprefix-installer; do \
+	@for p in build/wineprefix build/wineprefix-e2e build/wineprefix-installer build/wineprefix-bench; do \
 	  [ -d $$p ] && WINEPREFIX=$(CURDIR)/$$p wineserver -k 2>/dev/null; done; true
 	@pid=$$(cat build/xvfb.pid 2>/dev/null) && \
 	  grep -qa Xvfb /proc/$$pid/cmdline 2>/dev/null && kill $$pid; true

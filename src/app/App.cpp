@@ -4,6 +4,7 @@
 #include "engine/CleaningRun.h"
 #include "app/SettingsTree.h"
 #include "cookies/CookieKeeper.h"
+#include "custom/frmCustom.h"
 #include "panic/PanicKey.h"
 #include "schedule/HotKeys.h"
 #include "schedule/Scheduler.h"
@@ -11,6 +12,7 @@
 #include "upgrade/Upgrade.h"
 #include "shredder/ShredFolder.h"
 #include "shredder/Shredder.h"
+#include "sysinfo/HardwareInfo.h"
 
 namespace app {
 
@@ -53,6 +55,14 @@ App::App(platform::Platform& os) : os(os) {
   shred.cmdShredBrowse.onClick = [this] { shredder::cmdShredBrowse_Click(*this); };
   shred.Command2.onClick = [this] { shredder::Command2_Click(*this); };
   f.startUp.cmbPanOK.onClick = [this] { panic::cmbPanOK_Click(*this); };
+  f.cookies.cmdIEcustSettings.onClick = [this] { custom::cmdIEcustSettings_Click(*this); };
+  custom::CustomWindow& c = frmCustom;
+  c.form.onClose = [this] { custom::UnloadCustom(*this); };
+  c.cmdSet.onClick = [this] { custom::cmdSet_Click(*this); };
+  c.cmdUseBlank.onClick = [this] { custom::cmdUseBlank_Click(*this); };
+  c.cmdEnableAutoBookMark.onClick = [this] { custom::cmdEnableAutoBookMark_Click(*this); };
+  c.cmdDisableAutoBookMark.onClick = [this] { custom::cmdDisableAutoBookMark_Click(*this); };
+  f.timeHardWare.onTimer = [this] { hardware::timeHardWare_Timer(*this); };
   f.timeHide.onTimer = [this] { schedule::timeHide_Timer(*this); };
   f.timPanic.onTimer = [this] { panic::timPanic_Timer(*this); };
   f.upgrade.cmdUpgrade.onClick = [this] { upgrade::cmdUpgrade_Click(*this); };

@@ -7,6 +7,8 @@
 
 #include "app/MainWindow.h"
 #include "app/SettingsTree.h"
+#include "custom/BookmarkGuard.h"
+#include "custom/CustomWindow.h"
 #include "engine/RunFlags.h"
 #include "platform/Platform.h"
 
@@ -31,8 +33,8 @@ class App {
   bool panicHintKeyNext = false;  // the hint's next blink shows the key rather than "Panic"
   bool panicking = false;         // a panic is sweeping the windows or cleaning
   int32_t minuteCounter = 0; // scheduler clock ticks since start-up or the last scheduled run
-  // The two bookmark-guard buttons of the browser customisation dialog, kept here while
-  // that dialog is not loaded. `loaded` turns true once they were read from the store.
+  // The two bookmark-guard buttons of the customisation window, which shows them from
+  // here. `loaded` turns true once they were read from the store.
   struct BookmarkButtons {
     bool loaded = false;
     bool enableEnabled = true;
@@ -41,6 +43,8 @@ class App {
   // Shows a dialog form and returns once it has hidden itself; set by the view. Without
   // one a dialog closes as if cancelled.
   std::function<void(ui::Form& form)> showModal;
+  custom::CustomWindow frmCustom;
+  custom::FavouritesWatch favouritesWatch;
 };
 
 }  // namespace app

@@ -181,7 +181,7 @@ MainWindow::MainWindow()
       schedule(&form),
       startUp(&form),
       upgrade(&form),
-      fraHardware(&form, "fraHardware", kPageRect, "Hardware Info"),
+      hardware(&form),
       help(&form),
       timeHide("timeHide", 50),
       timPanic("timPanic", 500),

@@ -21,7 +21,7 @@ struct MainWindow {
   SchedulePage schedule;
   StartUpPage startUp;
   UpgradePage upgrade;
-  ui::Frame fraHardware;
+  HardwarePage hardware;
   HelpPage help;
 
   ui::Timer timeHide, timPanic, timeHardWare, timerScheduler;
@@ -50,6 +50,7 @@ struct MainWindow {
   ui::ListBox& lstFiles = shredder.lstFiles;
   ui::ListBox& cmbOver = shredder.cmbOver;
   ui::TextBox& txtShredFolder = shredder.txtShredFolder;
+  ui::Frame& fraHardware = hardware.fraHardware;
 
   // Every frame of the page stack, in design order.
   std::vector<ui::Frame*> pages();

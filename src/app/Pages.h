@@ -94,6 +94,20 @@ struct UpgradePage {
   ui::Button cmdUpgrade, cmdChkUpgrade;
 };
 
+// Hardware Info: memory, Windows and processor figures. Each figure is a pair of labels,
+// element 0 the caption and element 1 the value.
+struct HardwarePage {
+  explicit HardwarePage(ui::Control* form);
+  ui::Frame fraHardware;
+  ui::Frame fraMemory;
+  ui::ControlArray<ui::Label> lblPhysical, lblFreePhysical, lblUsedPhysical, lblVirtual, lblFreeVirtual,
+      lblUsedVirtual, lblSwapFile, lblFreeSwap, lblUsedSwap;
+  ui::Frame fraWinInfo;
+  ui::ControlArray<ui::Label> lblWin, lblWinVer, lblWinAdditional;
+  ui::Frame fraProcessor;
+  ui::ControlArray<ui::Label> lblVirtualAlloc, lblLowLoadAddr, lblHighLoadAddr, lblNumProcessors, lblBlockAddress;
+};
+
 struct HelpPage {
   explicit HelpPage(ui::Control* form);
   ui::Frame fraHelp;

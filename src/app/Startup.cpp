@@ -5,6 +5,7 @@
 #include "app/modTest.h"
 #include "cookies/CookieKeeper.h"
 #include "custom/BookmarkGuard.h"
+#include "custom/frmCustom.h"
 #include "engine/CleaningRun.h"
 #include "panic/PanicKey.h"
 #include "panic/Visibility.h"
@@ -111,6 +112,7 @@ void Form_Unload(App& app) {
   resumeNext([&] { custom::StopBookmarkGuard(app); });
   resumeNext([&] { app.os.shell.notifyIcon(trayop::Delete, app.trayIcon); });
   app.flags.exitAfterCleaning = true;
+  resumeNext([&] { custom::UnloadCustom(app); });
   app.frm.form.setVisible(false);
   app.unloaded = true;
 }

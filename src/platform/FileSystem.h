@@ -23,6 +23,9 @@ struct FindData {
   uint64_t lastWriteTime = 0;
 };
 
+// What a folder watch tells after a wait.
+enum class WatchState { Quiet, Changed, Failed };
+
 // What an open handle tells of the file or folder behind it.
 struct FileIdentity {
   uint32_t attributes = 0;
@@ -65,6 +68,14 @@ class FileSystem {
   // Overwrites bytes in place without creating or truncating the file.
   virtual long overwriteFile(const std::string& path, uint64_t offset, const std::string& data) = 0;
   virtual long getShortPathName(const std::string& path, std::string* shortPath) = 0;
+
+  // Folder watch (FindFirstChangeNotificationA on the folder alone, not its sub-folders;
+  // `filter` holds FILE_NOTIFY_CHANGE_ bits). 0 when the folder cannot be watched.
+  virtual std::uintptr_t startFolderWatch(const std::string& folder, uint32_t filter) = 0;
+  // Waits up to `ms` (0: only looks). A change stays signalled until the watch is re-armed.
+  virtual WatchState waitFolderWatch(std::uintptr_t watch, uint32_t ms) = 0;
+  virtual bool rearmFolderWatch(std::uintptr_t watch) = 0;  // FindNextChangeNotification
+  virtual void closeFolderWatch(std::uintptr_t watch) = 0;
   // Opens the folder itself, a link as the link and not what it names, sharing it for
   // reading and writing but not for deletion, and tells what the handle sees. Null when
   // it cannot be opened. Windows 95, 98 and ME have no links and no folder handles: there

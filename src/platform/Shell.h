@@ -20,6 +20,10 @@ namespace trayop {
 constexpr uint32_t Add = 0, Modify = 1, Delete = 2;
 }
 
+namespace mbicon {
+constexpr uint32_t Information = 0x40;
+}
+
 class Shell {
  public:
   virtual ~Shell() = default;

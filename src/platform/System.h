@@ -14,6 +14,20 @@ struct OsVersion {
   std::string servicePack;
 };
 
+// Memory figures in bytes (GlobalMemoryStatusEx, or GlobalMemoryStatus where that is missing).
+struct MemoryStatus {
+  uint32_t memoryLoad = 0;  // percent
+  uint64_t totalPhys = 0, availPhys = 0, totalPageFile = 0, availPageFile = 0, totalVirtual = 0,
+           availVirtual = 0;
+};
+
+// GetSystemInfo's processor facts.
+struct ProcessorInfo {
+  uint32_t pageSize = 0;
+  uint64_t minimumApplicationAddress = 0, maximumApplicationAddress = 0;
+  uint32_t numberOfProcessors = 0;
+  uint32_t allocationGranularity = 0;
+};
 // A locally unique identifier, as LookupPrivilegeValueA fills it.
 struct Luid {
   uint32_t lowPart = 0;
@@ -43,6 +57,10 @@ class System {
   virtual std::string programFolder() = 0;  // the folder of the running executable
   virtual std::string programFile() = 0;    // the running executable's full path
   virtual std::string tempPath() = 0;       // GetTempPathA
+  virtual bool memoryStatus(MemoryStatus* out) = 0;
+  virtual bool processorInfo(ProcessorInfo* out) = 0;
+  // The current time as a FILETIME (100 ns since 1601, UTC), the clock of file stamps.
+  virtual uint64_t fileTimeNow() = 0;
   virtual std::string programName() = 0;    // the executable's base name, without ".exe"
   virtual uint32_t currentProcessId() = 0;  // GetCurrentProcessId
   // RegisterServiceProcess, which only Windows 95, 98 and ME have: type 1 takes the process

@@ -71,11 +71,17 @@ void writeTicks(Store& store, ui::ControlArray<ui::CheckBox>& ticks, engine::Cle
     resumeNext([&] { store.put(engine::arrayName(group) + std::to_string(box.index()), std::to_string(box.value())); });
 }
 
-// The customisation dialog restores its bookmark buttons from the store when it loads; while
-// it has not been loaded, saving reads them the same way so they are written back unchanged.
-void loadBookmarkButtons(Store& store, app::App::BookmarkButtons& buttons) {
+void setAllTicks(ui::ControlArray<ui::CheckBox>& ticks, int value) {
+  for (ui::CheckBox& box : ticks) resumeNext([&] { box.setValue(value); });
+}
+
+}  // namespace
+
+void loadBookmarkButtons(app::App& app) {
+  app::App::BookmarkButtons& buttons = app.bookmarkButtons;
   if (buttons.loaded) return;
   buttons.loaded = true;
+  Store store{app};
   resumeNext([&] {
     bool on = false;
     if (toBool(store.last("BookMarkE", "True"), &on)) buttons.enableEnabled = on;
@@ -85,12 +91,6 @@ void loadBookmarkButtons(Store& store, app::App::BookmarkButtons& buttons) {
     if (toBool(store.last("BookMarkD", "false"), &on)) buttons.disableEnabled = on;
   });
 }
-
-void setAllTicks(ui::ControlArray<ui::CheckBox>& ticks, int value) {
-  for (ui::CheckBox& box : ticks) resumeNext([&] { box.setValue(value); });
-}
-
-}  // namespace
 
 void getLastSettings(app::App& app) {
   app::MainWindow& f = app.frm;
@@ -188,7 +188,7 @@ void saveLastSelection(app::App& app) {
   resumeNext([&] { store.put("Advance", t.Advance); });
   resumeNext([&] { store.put("Help", t.Help); });
 
-  loadBookmarkButtons(store, app.bookmarkButtons);
+  loadBookmarkButtons(app);
   resumeNext([&] { store.put("BookMarkE", boolText(app.bookmarkButtons.enableEnabled)); });
   resumeNext([&] { store.put("BookMarkD", boolText(app.bookmarkButtons.disableEnabled)); });
 

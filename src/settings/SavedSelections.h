@@ -19,6 +19,10 @@ void getLastSettings(app::App& app);
 // Writes every selection and option back.
 void saveLastSelection(app::App& app);
 
+// The customisation window's two guard buttons as last stored, read once per run: from then
+// on the window keeps them in the program.
+void loadBookmarkButtons(app::App& app);
+
 // chkRun(0) may only be ticked while Check1 is.
 void Check1_Click(app::App& app);
 

@@ -1,4 +1,5 @@
 #pragma once
+// The hardware page's refresh: every value label from one round of system queries.
 
 namespace app {
 class App;
@@ -6,7 +7,10 @@ class App;
 
 namespace hardware {
 
-// Fills every value label of the hardware page.
+// Fills every value label of the hardware page. Each figure that cannot be had keeps the
+// value it showed.
 void GetSystemInformation(app::App& app);
+// timeHardWare, every 100 ms for the life of the window.
+void timeHardWare_Timer(app::App& app);
 
 }  // namespace hardware

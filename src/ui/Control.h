@@ -25,6 +25,7 @@ enum class Change {
 };
 
 class Control;
+using Handler = std::function<void()>;
 
 class ControlObserver {
  public:

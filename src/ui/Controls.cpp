@@ -31,6 +31,8 @@ void Control::notify(Change change, int detail) {
 }
 
 void Control::setCaption(const std::string& caption) {
+  // The hardware page sets its labels ten times a second; an unchanged text is not redrawn.
+  if (caption_ == caption) return;
   caption_ = caption;
   notify(Change::Caption);
 }

@@ -3,14 +3,13 @@
 
 namespace ui {
 
-using Handler = std::function<void()>;
-
 class Form : public Control {
  public:
   Form(std::string name, Rect client, std::string caption)
       : Control(nullptr, Kind::Form, std::move(name), client, std::move(caption)) {}
   std::uintptr_t hWnd = 0;   // filled in by the view that shows the form
   std::uintptr_t hIcon = 0;  // the window icon, likewise
+  Handler onClose;  // the close box of a window other than the main one
 };
 
 class Frame : public Control {

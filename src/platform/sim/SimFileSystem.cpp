@@ -595,3 +595,51 @@ bool SimFileSystem::shellCopyFile(const std::string& from, const std::string& to
 }
 
 }  // namespace platform::sim
+
+namespace platform::sim {
+
+std::string SimFileSystem::folderState(const std::string& host) {
+  std::vector<std::string> lines;
+  if (DIR* d = ::opendir(host.c_str())) {
+    while (dirent* e = ::readdir(d)) {
+      struct stat st;
+      const std::string path = host + "/" + e->d_name;
+      if (::lstat(path.c_str(), &st) != 0) continue;
+      auto overlay = attributes_.find(path);
+      lines.push_back(std::string(e->d_name) + "|" + std::to_string(st.st_size) + "|" +
+                      std::to_string(fileTime(st.st_mtim)) + "|" +
+                      std::to_string(overlay == attributes_.end() ? 0 : overlay->second));
+    }
+    ::closedir(d);
+  }
+  std::sort(lines.begin(), lines.end());
+  std::string state;
+  for (const std::string& line : lines) state += line + "\n";
+  return state;
+}
+
+std::uintptr_t SimFileSystem::startFolderWatch(const std::string& folder, uint32_t) {
+  const Resolved r = resolve(folder);
+  struct stat st;
+  if (r.error || ::stat(r.host.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return 0;
+  const std::uintptr_t id = nextWatch_++;
+  watches_[id] = Watch{r.host, folderState(r.host)};
+  return id;
+}
+
+WatchState SimFileSystem::waitFolderWatch(std::uintptr_t watch, uint32_t) {
+  auto it = watches_.find(watch);
+  if (it == watches_.end()) return WatchState::Failed;
+  return folderState(it->second.host) == it->second.state ? WatchState::Quiet : WatchState::Changed;
+}
+
+bool SimFileSystem::rearmFolderWatch(std::uintptr_t watch) {
+  auto it = watches_.find(watch);
+  if (it == watches_.end()) return false;
+  it->second.state = folderState(it->second.host);
+  return true;
+}
+
+void SimFileSystem::closeFolderWatch(std::uintptr_t watch) { watches_.erase(watch); }
+
+}  // namespace platform::sim

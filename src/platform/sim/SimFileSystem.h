@@ -6,6 +6,7 @@
 // backslash is on the current drive, C:.
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -32,6 +33,13 @@ class SimFileSystem : public FileSystem {
   long replaceFile(const std::string& from, const std::string& to) override;
   long overwriteFile(const std::string& path, uint64_t offset, const std::string& data) override;
   long getShortPathName(const std::string& path, std::string* shortPath) override;
+  // A watch is signalled once the folder's names, sizes, stamps or attributes differ from
+  // what they were when it was started or last re-armed.
+  std::uintptr_t startFolderWatch(const std::string& folder, uint32_t filter) override;
+  WatchState waitFolderWatch(std::uintptr_t watch, uint32_t ms) override;
+  bool rearmFolderWatch(std::uintptr_t watch) override;
+  void closeFolderWatch(std::uintptr_t watch) override;
+  size_t openWatches() const { return watches_.size(); }
   std::unique_ptr<HeldFolder> holdFolder(const std::string& path, FileIdentity* identity) override;
   std::string substitutedDrive(char letter) override;
   bool shellCopyFile(const std::string& from, const std::string& to) override;
@@ -83,6 +91,12 @@ class SimFileSystem : public FileSystem {
   std::string root_;
   std::unordered_map<std::string, uint32_t> attributes_;  // host path -> RO/H/S/A bits
   std::set<std::string> locked_;                           // host paths
+  std::string folderState(const std::string& host);
+  struct Watch {
+    std::string host, state;
+  };
+  std::map<std::uintptr_t, Watch> watches_;
+  std::uintptr_t nextWatch_ = 1;
   std::multiset<std::string> held_;                        // host paths of held folders
   std::unordered_map<char, std::string> substitutes_;      // drive letter -> folder
   size_t writeLimit_ = static_cast<size_t>(-1);

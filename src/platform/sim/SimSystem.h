@@ -30,6 +30,9 @@ class SimSystem : public System {
   LocalTime localTime() override;
   void setLocalTime(const LocalTime& time);
   EventLoop* clock = nullptr;
+  bool memoryStatus(MemoryStatus* out) override;
+  bool processorInfo(ProcessorInfo* out) override;
+  uint64_t fileTimeNow() override;
 
   OsVersion version{5, 1, 2600, osplatform::WindowsNT, "Service Pack 2"};
   bool versionFails = false;
@@ -39,6 +42,12 @@ class SimSystem : public System {
   std::string exeName = "Quellery";
   std::string programFileName = "Quellery.exe";
   std::string temp = "C:\\WINDOWS\\TEMP\\";
+  // A 256 MB machine with a 32-bit address space, unless a test says otherwise.
+  MemoryStatus memory{40, 256ull << 20, 100ull << 20, 600ull << 20, 400ull << 20, 2048ull << 20, 2000ull << 20};
+  ProcessorInfo processor{4096, 0x10000, 0x7FFEFFFF, 1, 65536};
+  bool memoryFails = false;
+  // The host's clock, which stamps the simulated files too; a test may stop it here.
+  uint64_t fixedFileTime = 0;
   uint32_t processId = 1234;
 
   // Windows 95, 98 and ME have RegisterServiceProcess; while registered the process is

@@ -19,6 +19,7 @@ namespace {
 constexpr UINT_PTR kStatusTimer = 1;  // date, time and key indicators
 constexpr UINT kStatusRefreshMs = 250;
 const char kMainClass[] = "QuelleryMain";
+const char kOwnedClass[] = "QuelleryOwned";
 
 void initCommonControls() {
   // InitCommonControlsEx is missing from the first Windows 95 common controls.
@@ -72,6 +73,9 @@ void MainView::registerClasses(HINSTANCE instance) {
   wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_APP));
   RegisterClassA(&wc);
   wc.hIcon = nullptr;
+  wc.lpfnWndProc = &MainView::ownedProc;
+  wc.lpszClassName = kOwnedClass;
+  RegisterClassA(&wc);
   wc.lpfnWndProc = &MainView::frameProc;
   wc.lpszClassName = kFrameClass;
   RegisterClassA(&wc);
@@ -116,7 +120,8 @@ MainView::~MainView() {
   KillTimer(main_, kStatusTimer);
   SetWindowLongPtrA(main_, GWLP_USERDATA, 0);
   for (const auto& entry : windows_)
-    if (entry.first->kind() == ui::Kind::Frame) SetWindowLongPtrA(entry.second, GWLP_USERDATA, 0);
+    if (entry.first->kind() == ui::Kind::Frame || entry.first->kind() == ui::Kind::Form)
+      SetWindowLongPtrA(entry.second, GWLP_USERDATA, 0);
   if (toolTips_) DestroyWindow(toolTips_);
   DestroyWindow(main_);
   if (images_) ImageList_Destroy(images_);
@@ -198,16 +203,7 @@ void MainView::build(ui::Control& control, HWND parent) {
   WindowDesign design = designFor(control);
   HWND hwnd = nullptr;
   if (control.kind() == ui::Kind::Form) {
-    // The first form is the main window; a later one is a dialog owned by it.
-    const bool dialog = main_ != nullptr;
-    if (dialog) design.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    RECT frame = {0, 0, design.rect.right - design.rect.left, design.rect.bottom - design.rect.top};
-    AdjustWindowRectEx(&frame, design.style, FALSE, dialog ? WS_EX_DLGMODALFRAME : 0);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    hwnd = CreateWindowExA(dialog ? WS_EX_DLGMODALFRAME : 0, design.className.c_str(), design.text.c_str(), design.style,
-                           x > 0 ? x : 0, y > 0 ? y : 0, width, height, main_, nullptr, instance_, this);
-    if (!dialog) main_ = hwnd;
+    hwnd = createForm(static_cast<ui::Form&>(control), design);
   } else {
     int id = controlId(control.name(), control.index());
     if (id == 0) id = nextUnlistedId_++;
@@ -274,6 +270,30 @@ void MainView::build(ui::Control& control, HWND parent) {
       break;
   }
   for (ui::Control* child : control.children()) build(*child, hwnd);
+}
+
+HWND MainView::createForm(ui::Form& form, const WindowDesign& design) {
+  const bool owned = &form != &app_.frm.form;
+  // Another form is a dialog over the main window: no minimise box, no task-bar button.
+  const DWORD style = owned ? WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN : design.style;
+  RECT frame = {0, 0, design.rect.right - design.rect.left, design.rect.bottom - design.rect.top};
+  AdjustWindowRect(&frame, style, FALSE);
+  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (owned) GetWindowRect(main_, &area);
+  const int x = area.left + (area.right - area.left - width) / 2, y = area.top + (area.bottom - area.top - height) / 2;
+  HWND hwnd = CreateWindowExA(owned ? WS_EX_DLGMODALFRAME : 0, owned ? kOwnedClass : kMainClass, design.text.c_str(),
+                              style, x > 0 ? x : 0, y > 0 ? y : 0, width, height, owned ? main_ : nullptr, nullptr,
+                              instance_, this);
+  if (!owned) main_ = hwnd;
+  return hwnd;
+}
+
+void MainView::buildOwnedForm(ui::Form& form) {
+  // Built hidden, then shown by the change that asked for it.
+  build(form, main_);
+  stackChildren(form);
+  form.hWnd = reinterpret_cast<std::uintptr_t>(handleOf(form));
 }
 
 void MainView::stackChildren(ui::Control& control) {
@@ -375,6 +395,8 @@ void MainView::refreshStatusPanels(bool all) {
 }
 
 void MainView::controlChanged(ui::Control& control, ui::Change change, int detail) {
+  if (control.kind() == ui::Kind::Form && change == ui::Change::Visible && control.visible() && !handleOf(control))
+    handler([&] { buildOwnedForm(static_cast<ui::Form&>(control)); });
   ++applying_;
   handler([&] { apply(control, change, detail); });
   --applying_;
@@ -412,6 +434,8 @@ void MainView::apply(ui::Control& control, ui::Change change, int detail) {
       break;
     case Change::Enabled:
       EnableWindow(hwnd, control.enabled());
+      // Back from a modal window: the main window takes the focus again, not another program.
+      if (hwnd == main_ && control.enabled() && IsWindowVisible(hwnd)) SetActiveWindow(hwnd);
       break;
     case Change::Visible:
       if (kind == Kind::Form) {
@@ -707,6 +731,25 @@ LRESULT CALLBACK MainView::mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
       return 0;
     default:
       break;
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK MainView::ownedProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  MainView* view = viewOf(hwnd);
+  if (!view) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  if (msg == WM_ERASEBKGND) return eraseFace(hwnd, wParam);
+  LRESULT result = 0;
+  if (view->parentMessage(msg, wParam, lParam, &result)) return result;
+  if (msg == WM_CLOSE) {
+    // The program decides: its close handler unloads the form, which hides the window.
+    if (auto* form = static_cast<ui::Form*>(view->controlOf(hwnd)); form && form->onClose)
+      view->handler([&] { form->onClose(); });
+    return 0;
   }
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }

@@ -1,13 +1,16 @@
 #pragma once
-// The Win32 face of frmMain: real windows built from the model, kept in step with it
-// both ways. Model changes arrive through ui::ControlObserver; clicks and edits go back
-// as the model's own calls, which raise the program's handlers.
+// The Win32 face of frmMain and of the windows it opens (frmCustom): real windows built
+// from the model, kept in step with it both ways. Model changes arrive through
+// ui::ControlObserver; clicks and edits go back as the model's own calls, which raise the
+// program's handlers. Another form gets its windows the first time it is shown, owned by
+// the main window.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <map>
 #include <vector>
 
+#include "platform/win32/ControlFactory.h"
 #include "ui/Controls.h"
 
 namespace app {
@@ -40,12 +43,15 @@ class MainView : public ui::ControlObserver {
 
  private:
   static LRESULT CALLBACK mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK ownedProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK frameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK shapeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   static void registerClasses(HINSTANCE instance);
 
   void build(ui::Control& control, HWND parent);
   void forget(ui::Control& control);
+  HWND createForm(ui::Form& form, const WindowDesign& design);
+  void buildOwnedForm(ui::Form& form);
   void stackChildren(ui::Control& control);
   void attachBuddies();
   void addToolTips();

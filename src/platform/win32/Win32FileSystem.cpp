@@ -185,3 +185,28 @@ std::string Win32FileSystem::substitutedDrive(char letter) {
 }
 
 }  // namespace platform::win32
+
+namespace platform::win32 {
+
+std::uintptr_t Win32FileSystem::startFolderWatch(const std::string& folder, uint32_t filter) {
+  HANDLE watch = FindFirstChangeNotificationA(folder.c_str(), FALSE, filter);
+  return watch == INVALID_HANDLE_VALUE ? 0 : reinterpret_cast<std::uintptr_t>(watch);
+}
+
+WatchState Win32FileSystem::waitFolderWatch(std::uintptr_t watch, uint32_t ms) {
+  switch (WaitForSingleObject(reinterpret_cast<HANDLE>(watch), ms)) {
+    case WAIT_OBJECT_0: return WatchState::Changed;
+    case WAIT_TIMEOUT: return WatchState::Quiet;
+    default: return WatchState::Failed;
+  }
+}
+
+bool Win32FileSystem::rearmFolderWatch(std::uintptr_t watch) {
+  return FindNextChangeNotification(reinterpret_cast<HANDLE>(watch)) != FALSE;
+}
+
+void Win32FileSystem::closeFolderWatch(std::uintptr_t watch) {
+  FindCloseChangeNotification(reinterpret_cast<HANDLE>(watch));
+}
+
+}  // namespace platform::win32

@@ -19,6 +19,10 @@ class Win32FileSystem : public FileSystem {
   long replaceFile(const std::string& from, const std::string& to) override;
   long overwriteFile(const std::string& path, uint64_t offset, const std::string& data) override;
   long getShortPathName(const std::string& path, std::string* shortPath) override;
+  std::uintptr_t startFolderWatch(const std::string& folder, uint32_t filter) override;
+  WatchState waitFolderWatch(std::uintptr_t watch, uint32_t ms) override;
+  bool rearmFolderWatch(std::uintptr_t watch) override;
+  void closeFolderWatch(std::uintptr_t watch) override;
   std::unique_ptr<HeldFolder> holdFolder(const std::string& path, FileIdentity* identity) override;
   std::string substitutedDrive(char letter) override;
   bool shellCopyFile(const std::string& from, const std::string& to) override;  // Win32ShellCopy.cpp

@@ -47,6 +47,46 @@ std::string Win32System::tempPath() {
   return length > 0 && length <= MAX_PATH ? std::string(path, length) : std::string();
 }
 
+bool Win32System::memoryStatus(MemoryStatus* out) {
+  // GlobalMemoryStatus caps its figures at 2 GB (and wraps them on some systems); the Ex
+  // form, from Windows 2000 on, gives the true 64-bit counts.
+  using StatusEx = BOOL(WINAPI*)(MEMORYSTATUSEX*);
+  static const auto statusEx = reinterpret_cast<StatusEx>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GlobalMemoryStatusEx")));
+  if (statusEx) {
+    MEMORYSTATUSEX ex = {};
+    ex.dwLength = sizeof ex;
+    if (statusEx(&ex)) {
+      *out = {ex.dwMemoryLoad, ex.ullTotalPhys, ex.ullAvailPhys, ex.ullTotalPageFile, ex.ullAvailPageFile,
+              ex.ullTotalVirtual, ex.ullAvailVirtual};
+      return true;
+    }
+  }
+  MEMORYSTATUS status = {};
+  status.dwLength = sizeof status;  // 32 in the 32-bit layout
+  GlobalMemoryStatus(&status);
+  *out = {status.dwMemoryLoad, status.dwTotalPhys, status.dwAvailPhys, status.dwTotalPageFile,
+          status.dwAvailPageFile, status.dwTotalVirtual, status.dwAvailVirtual};
+  return true;
+}
+
+bool Win32System::processorInfo(ProcessorInfo* out) {
+  SYSTEM_INFO info = {};
+  GetSystemInfo(&info);
+  out->pageSize = info.dwPageSize;
+  out->minimumApplicationAddress = reinterpret_cast<std::uintptr_t>(info.lpMinimumApplicationAddress);
+  out->maximumApplicationAddress = reinterpret_cast<std::uintptr_t>(info.lpMaximumApplicationAddress);
+  out->numberOfProcessors = info.dwNumberOfProcessors;
+  out->allocationGranularity = info.dwAllocationGranularity;
+  return true;
+}
+
+uint64_t Win32System::fileTimeNow() {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  return (static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
 std::string Win32System::programName() {
   char path[MAX_PATH + 1] = {};
   const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);

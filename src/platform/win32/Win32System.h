@@ -32,6 +32,9 @@ class Win32System : public System {
   bool exitWindows(uint32_t flags, uint32_t reason) override;
   [[noreturn]] void endProgram() override;
   LocalTime localTime() override;
+  bool memoryStatus(MemoryStatus* out) override;
+  bool processorInfo(ProcessorInfo* out) override;
+  uint64_t fileTimeNow() override;
 
   // Runs just before the process ends (the shell removes a tray icon left behind).
   std::function<void()> beforeExit;
