@@ -109,7 +109,7 @@ void ClearLockedIndexDat(app::App& app) {
       const uint64_t length = found[0].size;
       for (uint64_t at = 0; at < length; at += kBlankBlock) {
         const size_t n = static_cast<size_t>(std::min<uint64_t>(kBlankBlock, length - at));
-        if (fs.overwriteFile(file, at, n == kBlankBlock ? blanks : blanks.substr(0, n)) != platform::winerr::Success)
+        if (fs.writeAt(file, at, n == kBlankBlock ? blanks : blanks.substr(0, n), false) != platform::winerr::Success)
           return;  // locked while Windows runs: the normal case
       }
     });

@@ -65,8 +65,6 @@ class FileSystem {
   virtual long writeFile(const std::string& path, const std::string& data) = 0;
   // Moves `from` over `to`, replacing it: the new file is in place, or the old one stays.
   virtual long replaceFile(const std::string& from, const std::string& to) = 0;
-  // Overwrites bytes in place without creating or truncating the file.
-  virtual long overwriteFile(const std::string& path, uint64_t offset, const std::string& data) = 0;
   virtual long getShortPathName(const std::string& path, std::string* shortPath) = 0;
 
   // Folder watch (FindFirstChangeNotificationA on the folder alone, not its sub-folders;

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "DriverSupport.h"
+#include "RunSupport.h"
 #include "Seeding.h"
 
 namespace {
@@ -28,12 +29,6 @@ using e2e::listing;
 using e2e::readString;
 using e2e::setString;
 using e2e::writeFile;
-
-const DWORD kRunDeadlineMs = 90000;
-const std::string kLongBlank(43, ' ');
-const char* const kReady[] = {"Quellery is ready", "Select cleaning options",
-                              "Click 'Start Cleaning' to begin cleaning process ",
-                              "or click 'Clean & Reboot' to reboot after cleaning"};
 
 const char* const kIE = "Software\\Microsoft\\Internet Explorer";
 const char* const kTypedURLs = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
@@ -129,39 +124,10 @@ HWND childOf(HWND main, const char* className, const char* text, DWORD style) {
   return search.found;
 }
 
-struct TickGroup {
-  const char* array;
-  int size;
-  const char* deselectAll;
-};
-const TickGroup kGroups[] = {{"chkWinSettings", 10, "cmdDeselectAllWin"},
-                             {"chkIEsettings", 10, "cmdDestAllIE"},
-                             {"chkNSsettings", 6, "cmdDesellectAllNet"},
-                             {"chkOPsettings", 3, "cmdDeselectAllOP"}};
-
 bool tickOnlyIE(const Program& program) {
-  for (const TickGroup& group : kGroups) {
-    HWND button = program.control(group.deselectAll);
-    if (!button) return false;
-    SendMessageA(button, BM_CLICK, 0, 0);
-    for (int i = 0; i < group.size; ++i) {
-      HWND box = program.control(group.array, i);
-      if (!box || SendMessageA(box, BM_GETCHECK, 0, 0) != BST_UNCHECKED) {
-        ADD_FAILURE() << group.deselectAll << " left " << group.array << "(" << i << ") ticked";
-        return false;
-      }
-    }
-  }
-  for (const Item& item : kItems) {
-    HWND box = program.control("chkIEsettings", item.index);
-    if (!box) return false;
-    SendMessageA(box, BM_CLICK, 0, 0);
-    if (SendMessageA(box, BM_GETCHECK, 0, 0) != BST_CHECKED) {
-      ADD_FAILURE() << "a click did not tick chkIEsettings(" << item.index << ")";
-      return false;
-    }
-  }
-  return true;
+  std::vector<int> indices;
+  for (const Item& item : kItems) indices.push_back(item.index);
+  return e2e::tickOnly(program, "chkIEsettings", indices);
 }
 
 }  // namespace
@@ -268,27 +234,14 @@ TEST(IEItems, MarkedCookiesAreKeptAcrossARestartAndTheIEItemsEraseTheirTargetsOn
     DeleteFileA(keepList.c_str());
     return;
   }
-  HWND list = program.control("lstClean");
-  HWND start = program.control("cmdClean");
-  ASSERT_TRUE(list && start);
-  PostMessageA(start, BM_CLICK, 0, 0);
   std::vector<std::string> lines;
-  const bool ended = e2e::waitUntil(
-      [&] {
-        std::vector<std::string> now;
-        if (!e2e::listLines(list, &now)) return false;
-        lines = now;
-        return !now.empty() && now.back() == kReady[3] &&
-               std::find(now.begin(), now.end(), "Cleaning Is Done.") != now.end();
-      },
-      kRunDeadlineMs);
+  const bool ended = e2e::runToEnd(program, &lines);
   program.terminate();
-  EXPECT_TRUE(ended) << "the run did not end within " << kRunDeadlineMs / 1000 << " s\n" << listing(lines);
+  EXPECT_TRUE(ended) << "the run did not end within " << e2e::kRunDeadlineMs / 1000 << " s\n" << listing(lines);
 
-  std::vector<std::string> expected;
-  for (const Item& item : kItems) expected.insert(expected.end(), {item.line, "Done...", kLongBlank});
-  expected.insert(expected.end(), {" ", " ", " ", "Cleaning Is Done.", " "});
-  expected.insert(expected.end(), std::begin(kReady), std::end(kReady));
+  std::vector<std::string> itemLines;
+  for (const Item& item : kItems) itemLines.push_back(item.line);
+  const std::vector<std::string> expected = e2e::runLines(itemLines);
   EXPECT_EQ(expected, lines) << listing(lines);
 
   // --- cookies: the marked ones stay, the others are gone; the page entry is no cookie

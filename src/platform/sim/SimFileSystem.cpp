@@ -472,21 +472,6 @@ long SimFileSystem::replaceFile(const std::string& from, const std::string& to) 
   return winerr::Success;
 }
 
-long SimFileSystem::overwriteFile(const std::string& path, uint64_t offset, const std::string& data) {
-  const Resolved r = resolve(path);
-  if (r.error) return r.error;
-  if (S_ISDIR(r.mode)) return winerr::AccessDenied;
-  if (locked_.count(r.host)) return winerr::SharingViolation;
-  auto it = attributes_.find(r.host);
-  if (it != attributes_.end() && (it->second & fileattr::ReadOnly)) return winerr::AccessDenied;
-  const int fd = ::open(r.host.c_str(), O_WRONLY);
-  if (fd < 0) return fromErrno(errno);
-  const bool ok =
-      ::pwrite(fd, data.data(), data.size(), static_cast<off_t>(offset)) == static_cast<ssize_t>(data.size());
-  ::close(fd);
-  return ok ? winerr::Success : winerr::AccessDenied;
-}
-
 long SimFileSystem::getShortPathName(const std::string& path, std::string* shortPath) {
   const Resolved r = resolve(path);
   if (r.error) return r.error;

@@ -31,7 +31,6 @@ class SimFileSystem : public FileSystem {
   long openForReading(const std::string& path) override;
   long writeFile(const std::string& path, const std::string& data) override;
   long replaceFile(const std::string& from, const std::string& to) override;
-  long overwriteFile(const std::string& path, uint64_t offset, const std::string& data) override;
   long getShortPathName(const std::string& path, std::string* shortPath) override;
   // A watch is signalled once the folder's names, sizes, stamps or attributes differ from
   // what they were when it was started or last re-armed.

@@ -684,24 +684,29 @@ void MainView::closeForm(int unloadMode) {
   closing_ = false;
 }
 
-LRESULT CALLBACK MainView::mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+// What every form's window does first: it finds its view (kept at WM_NCCREATE), paints
+// the face and passes its children's notifications on. True when that answered `msg`.
+bool MainView::formPrologue(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, MainView** view, LRESULT* result) {
   if (msg == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
-  MainView* view = viewOf(hwnd);
-  if (!view) return DefWindowProcA(hwnd, msg, wParam, lParam);
-  if (msg == WM_ERASEBKGND) return eraseFace(hwnd, wParam);
-  LRESULT result = 0;
-  if (view->parentMessage(msg, wParam, lParam, &result)) return result;
-  if (hwnd != view->main_) {
-    // A dialog: closing it hides its form, which ends the modal loop.
-    if (msg == WM_CLOSE) {
-      if (auto* form = view->controlOf(hwnd)) form->setVisible(false);
-      return 0;
-    }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+  *view = viewOf(hwnd);
+  if (!*view) {
+    *result = DefWindowProcA(hwnd, msg, wParam, lParam);
+    return true;
   }
+  if (msg == WM_ERASEBKGND) {
+    *result = eraseFace(hwnd, wParam);
+    return true;
+  }
+  return (*view)->parentMessage(msg, wParam, lParam, result);
+}
+
+LRESULT CALLBACK MainView::mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  MainView* view = nullptr;
+  LRESULT result = 0;
+  if (formPrologue(hwnd, msg, wParam, lParam, &view, &result)) return result;
   switch (msg) {
     case WM_CLOSE:
       view->closeForm(0);
@@ -736,19 +741,16 @@ LRESULT CALLBACK MainView::mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
 }
 
 LRESULT CALLBACK MainView::ownedProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  MainView* view = viewOf(hwnd);
-  if (!view) return DefWindowProcA(hwnd, msg, wParam, lParam);
-  if (msg == WM_ERASEBKGND) return eraseFace(hwnd, wParam);
+  MainView* view = nullptr;
   LRESULT result = 0;
-  if (view->parentMessage(msg, wParam, lParam, &result)) return result;
+  if (formPrologue(hwnd, msg, wParam, lParam, &view, &result)) return result;
   if (msg == WM_CLOSE) {
     // The program decides: its close handler unloads the form, which hides the window.
+    // A dialog without a close handler is hidden, which ends its modal loop.
     if (auto* form = static_cast<ui::Form*>(view->controlOf(hwnd)); form && form->onClose)
       view->handler([&] { form->onClose(); });
+    else if (form)
+      form->setVisible(false);
     return 0;
   }
   return DefWindowProcA(hwnd, msg, wParam, lParam);

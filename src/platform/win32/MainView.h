@@ -42,6 +42,7 @@ class MainView : public ui::ControlObserver {
   void controlChanged(ui::Control& control, ui::Change change, int detail) override;
 
  private:
+  static bool formPrologue(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, MainView** view, LRESULT* result);
   static LRESULT CALLBACK mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK ownedProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK frameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -124,24 +124,6 @@ long Win32FileSystem::replaceFile(const std::string& from, const std::string& to
   return MoveFileA(from.c_str(), to.c_str()) ? ERROR_SUCCESS : lastError();
 }
 
-long Win32FileSystem::overwriteFile(const std::string& path, uint64_t offset, const std::string& data) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return lastError();
-  LONG high = static_cast<LONG>(offset >> 32);
-  long rc = ERROR_SUCCESS;
-  if (SetFilePointer(file, static_cast<LONG>(offset & 0xFFFFFFFFu), &high, FILE_BEGIN) == INVALID_SET_FILE_POINTER &&
-      GetLastError() != NO_ERROR) {
-    rc = lastError();
-  } else {
-    DWORD written = 0;
-    if (!data.empty() && (!WriteFile(file, data.data(), static_cast<DWORD>(data.size()), &written, nullptr) ||
-                          written != data.size()))
-      rc = lastError() ? lastError() : ERROR_WRITE_FAULT;
-  }
-  CloseHandle(file);
-  return rc;
-}
-
 long Win32FileSystem::getShortPathName(const std::string& path, std::string* shortPath) {
   char buffer[MAX_PATH + 1] = {};
   const DWORD length = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);

@@ -17,7 +17,6 @@ class Win32FileSystem : public FileSystem {
   long openForReading(const std::string& path) override;
   long writeFile(const std::string& path, const std::string& data) override;
   long replaceFile(const std::string& from, const std::string& to) override;
-  long overwriteFile(const std::string& path, uint64_t offset, const std::string& data) override;
   long getShortPathName(const std::string& path, std::string* shortPath) override;
   std::uintptr_t startFolderWatch(const std::string& folder, uint32_t filter) override;
   WatchState waitFolderWatch(std::uintptr_t watch, uint32_t ms) override;
