@@ -31,7 +31,10 @@ test: build
 	@if [ "$(WINRUN)" != win32 ]; then \
 	  echo "Wine runs the $(WINRUN) build here; the import check reads the win32 one"; \
 	  printf 'subdirs("win32/tests/imports")\n' >>build/CTestTestfile.cmake; fi
-	ctest --test-dir build --output-on-failure -j$(JOBS)
+	@status=0; ctest --test-dir build --output-on-failure -j$(JOBS) || status=$$?; \
+	  if [ "$(WINRUN)" = win32 ]; then echo "The Windows tests ran the 32-bit build (build/win32), the one that ships."; \
+	  else echo "The Windows tests ran the 64-bit build (build/$(WINRUN)): Wine here cannot run 32-bit programs."; fi; \
+	  exit $$status
 
 run: build
 	scripts/run.sh
@@ -63,7 +66,7 @@ dist: deps
 
 # Ends the project's Wine processes and its shared Xvfb.
 stop:
-	@for p in build/wineprefix build/wineprefix-e2e build/wineprefix-installer build/wineprefix-bench; do \
+	@for p in build/wineprefix build/wineprefix-e2e-* build/wineprefix-installer build/wineprefix-bench; do \
 	  [ -d $$p ] && WINEPREFIX=$(CURDIR)/$$p wineserver -k 2>/dev/null; done; true
 	@pid=$$(cat build/xvfb.pid 2>/dev/null) && \
 	  grep -qa Xvfb /proc/$$pid/cmdline 2>/dev/null && kill $$pid; true

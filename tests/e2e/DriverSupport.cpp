@@ -105,6 +105,13 @@ std::vector<HWND> topLevelWindows(const std::string& caption) {
   return search.found;
 }
 
+void pressKeys(std::initializer_list<BYTE> keys) {
+  for (BYTE key : keys) keybd_event(key, 0, 0, 0);
+  Sleep(300);
+  std::vector<BYTE> up(keys);
+  for (auto it = up.rbegin(); it != up.rend(); ++it) keybd_event(*it, 0, KEYEVENTF_KEYUP, 0);
+}
+
 void screenshot(HWND window, const std::string& path) {
   RECT r;
   GetWindowRect(window, &r);

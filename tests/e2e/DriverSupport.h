@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -34,6 +35,10 @@ HWND findControl(HWND parent, int id);
 
 // Every top-level window with this caption, hidden ones included.
 std::vector<HWND> topLevelWindows(const std::string& caption);
+
+// Keys down together through the system's input, held over several polls of the
+// program, then let go in reverse.
+void pressKeys(std::initializer_list<BYTE> keys);
 
 // The window as it is on screen, as a 24-bit BMP file.
 void screenshot(HWND window, const std::string& path);

@@ -20,6 +20,7 @@ using e2e::deleteKeyTree;
 using e2e::kCaption;
 using e2e::listLines;
 using e2e::listing;
+using e2e::pressKeys;
 using e2e::Program;
 using e2e::waitUntil;
 
@@ -28,14 +29,6 @@ const char kLastHistory[] = "Software\\Quellery\\Settings\\LastHistory";
 const char kRunMRU[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
 const char kRunLine[] = "Cleaning Recent RUN History...";
 const DWORD kRunDeadlineMs = 60000;
-
-// Keys down together, held over several polls of the program, then let go in reverse.
-void pressKeys(std::initializer_list<BYTE> keys) {
-  for (BYTE key : keys) keybd_event(key, 0, 0, 0);
-  Sleep(300);
-  std::vector<BYTE> up(keys);
-  for (auto it = up.rbegin(); it != up.rend(); ++it) keybd_event(*it, 0, KEYEVENTF_KEYUP, 0);
-}
 
 // The main window of a process, shown or not.
 HWND mainWindowOf(DWORD pid) {

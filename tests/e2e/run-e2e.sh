@@ -1,38 +1,53 @@
 #!/usr/bin/env bash
-# Runs the end-to-end driver against the real program:
-#   tests/e2e/run-e2e.sh <Windows build dir>
+# Runs the end-to-end driver against the real program, with Wine set to answer as
+# the Windows version given (winxp, win2k or win98):
+#   tests/e2e/run-e2e.sh <Windows build dir> <Windows version>
 # The driver gets the Windows path of Quellery.exe as its argument. It runs in
 # a prefix of its own, made fresh each time: the program it drives really
 # cleans (temp folder, cookies, registry), which must not touch the prefix that
 # the unit tests share.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-BUILD="$(cd "${1:?usage: run-e2e.sh <Windows build dir>}" && pwd)"
+usage="usage: run-e2e.sh <Windows build dir> <winxp|win2k|win98>"
+BUILD="$(cd "${1:?$usage}" && pwd)"
+export QUELLERY_E2E_WINDOWS="${2:?$usage}"
+case "$QUELLERY_E2E_WINDOWS" in winxp|win2k|win98) ;; *) echo "$usage" >&2; exit 2 ;; esac
+bits=32; [ "$(basename "$BUILD")" = win64 ] && bits=64
+echo "run-e2e: $BUILD/Quellery.exe ($bits-bit) under Wine answering as $QUELLERY_E2E_WINDOWS"
 
 # QUELLERY_E2E_PREFIX gives a run a prefix of its own, so that two runs at once do not
 # end each other's programs. The prefix is deleted and made anew.
-export WINEPREFIX="${QUELLERY_E2E_PREFIX:-$ROOT/build/wineprefix-e2e}"
+export WINEPREFIX="${QUELLERY_E2E_PREFIX:-$ROOT/build/wineprefix-e2e-$QUELLERY_E2E_WINDOWS}"
 if [ -e "$WINEPREFIX/.ready" ]; then
   WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true
 fi
 rm -rf "$WINEPREFIX"
+# The Windows versions under test were 32-bit systems: the 32-bit program meets a
+# 32-bit prefix, with no 64-bit system folder or registry view beside it.
+[ "$bits" = 64 ] || export WINEARCH=win32
 
 # The prefix reaches nothing of the host, so the program under test runs from a
 # folder of its own on the prefix's C: drive, iea.exe beside it, and pictures
 # the driver takes are copied out afterwards.
-"$ROOT/scripts/wine-run.sh" cmd /c exit
+"$ROOT/scripts/wine-run.sh" reg add 'HKCU\Software\Wine' /v Version /d "$QUELLERY_E2E_WINDOWS" /f >/dev/null
 program="$WINEPREFIX/drive_c/Quellery"
-mkdir -p "$program" "$WINEPREFIX/drive_c/screenshots"
+mkdir -p "$program" "$WINEPREFIX/drive_c/screenshots" "$WINEPREFIX/drive_c/e2e"
 cp "$BUILD/Quellery.exe" "$BUILD/iea.exe" "$program/"
+# The stand-in for wineboot.exe while a case asks for a restart.
+cp "$BUILD/restart_recorder.exe" "$WINEPREFIX/drive_c/e2e/"
+# Wine writes the traces a case asks for to standard error, which goes to a file on
+# C: for the driver to read; the rest of it is shown afterwards.
+wine_log="$WINEPREFIX/drive_c/e2e/wine-stderr.log"
 status=0
 SCREENSHOT_DIR='C:\screenshots' \
-  "$ROOT/scripts/wine-run.sh" "$BUILD/e2e_driver.exe" 'C:\Quellery\Quellery.exe' || status=$?
+  "$ROOT/scripts/wine-run.sh" "$BUILD/e2e_driver.exe" 'C:\Quellery\Quellery.exe' 2>"$wine_log" || status=$?
+grep -Ev '^[0-9a-f]{4}:(Call|Ret|trace:relay|Starting thread) ' "$wine_log" >&2 || true
 # Wine's own background programs of the prefix would hold this script's output open.
 wineserver -k 2>/dev/null || true
 
 # The driver pictures windows as BMP files; PNG copies
 # beside them are easier to look at.
-shots="$(dirname "$BUILD")/screenshots"
+shots="$(dirname "$BUILD")/screenshots/$QUELLERY_E2E_WINDOWS"
 mkdir -p "$shots"
 cp "$WINEPREFIX"/drive_c/screenshots/*.bmp "$shots/" 2>/dev/null || true
 if command -v convert >/dev/null 2>&1; then
