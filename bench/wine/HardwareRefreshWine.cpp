@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "app/App.h"
-#include "platform/win32/MainView.h"
+#include "view/MainView.h"
 #include "platform/win32/Win32EventLoop.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Launcher.h"
@@ -28,7 +28,7 @@ int main() {
   Win32Launcher launcher;
   platform::Platform os{loop, registry, files, shell, system, urlCache, urlHistory, launcher, nullptr};
   app::App app(os);
-  MainView view(app, GetModuleHandleA(nullptr));
+  view::MainView view(app, GetModuleHandleA(nullptr));
   app.frm.fraHardware.zOrder();
   hardware::GetSystemInformation(app);
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cwchar>
 
-#include "platform/win32/ControlIds.h"
+#include "view/ControlIds.h"
 
 namespace e2e {
 
@@ -215,7 +215,7 @@ void Program::terminate() {
 }
 
 HWND Program::control(const char* name, int index) const {
-  HWND found = findControl(main, platform::win32::controlId(name, index));
+  HWND found = findControl(main, view::controlId(name, index));
   if (!found) fail(std::string("find control ") + name + "(" + std::to_string(index) + ")", "a window", "none");
   return found;
 }

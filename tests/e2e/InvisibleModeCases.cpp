@@ -12,7 +12,7 @@
 
 #include "DriverSupport.h"
 #include "Seeding.h"
-#include "platform/win32/ControlIds.h"
+#include "view/ControlIds.h"
 
 namespace {
 
@@ -124,7 +124,7 @@ TEST_F(InvisibleMode, AnInvisibleStartCleansUnseenASecondStartEndsAndCtrlUShowsI
         if (!main) main = mainWindowOf(program.process.dwProcessId);
         if (!main) return false;
         if (IsWindowVisible(main)) everShown = true;
-        HWND list = e2e::findControl(main, platform::win32::controlId("lstClean"));
+        HWND list = e2e::findControl(main, view::controlId("lstClean"));
         return list && listHas(list, "Cleaning Is Done.", &lines);
       },
       kRunDeadlineMs);

@@ -109,11 +109,11 @@ TEST(StartPageWine, UseBlankWritesAboutBlank) {
   RegCloseKey(key);
 }
 
-#include "platform/win32/MainView.h"
+#include "view/MainView.h"
 
 TEST(CustomWindowViewWine, OpensOverADisabledMainWindowAndClosesWithItsCloseBox) {
   WinePlatform w;
-  platform::win32::MainView view(w.app, GetModuleHandleA(nullptr));
+  view::MainView view(w.app, GetModuleHandleA(nullptr));
   custom::CustomWindow& custom = w.app.frmCustom;
   HWND dialog = nullptr;
   bool shownWhileOpen = false, mainEnabledWhileOpen = true;

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/App.h"
-#include "platform/win32/MainView.h"
+#include "view/MainView.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32EventLoop.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -37,7 +37,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   platform::Platform os{loop, registry, files, shell, system, urlCache, urlHistory, launcher, desktop, &http, &dialogs};
 
   app::App app(os);
-  MainView view(app, instance);
+  view::MainView view(app, instance);
   dialogs.owner = view.window();
   // A second instance ends inside Form_Load, before anything was shown.
   view.runFormLoad();

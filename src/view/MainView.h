@@ -10,14 +10,14 @@
 #include <map>
 #include <vector>
 
-#include "platform/win32/ControlFactory.h"
+#include "view/ControlFactory.h"
 #include "ui/Controls.h"
 
 namespace app {
 class App;
 }
 
-namespace platform::win32 {
+namespace view {
 
 class MainView : public ui::ControlObserver {
  public:
@@ -93,4 +93,4 @@ class MainView : public ui::ControlObserver {
   bool deferActivate_ = false;
 };
 
-}  // namespace platform::win32
+}  // namespace view

@@ -5,7 +5,7 @@
 
 #include "ui/Controls.h"
 
-namespace platform::win32 {
+namespace view {
 
 // Right edges in pixels for SB_SETPARTS. Panels keep their design widths, except the
 // message panel (the first Text panel), which takes what the others leave.
@@ -15,4 +15,4 @@ std::vector<int> panelRightEdges(const std::vector<ui::StatusBar::Panel>& panels
 std::string indicatorText(ui::StatusBar::Panel::Style style, bool on);
 std::string currentPanelText(const ui::StatusBar::Panel& panel);
 
-}  // namespace platform::win32
+}  // namespace view

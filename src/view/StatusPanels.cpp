@@ -1,10 +1,10 @@
-#include "platform/win32/StatusPanels.h"
+#include "view/StatusPanels.h"
 
 #include <windows.h>
 
-#include "platform/win32/Twips.h"
+#include "view/Twips.h"
 
-namespace platform::win32 {
+namespace view {
 
 using Panel = ui::StatusBar::Panel;
 
@@ -58,4 +58,4 @@ std::string currentPanelText(const Panel& panel) {
   return std::string();
 }
 
-}  // namespace platform::win32
+}  // namespace view

@@ -6,7 +6,7 @@
 
 #include "ui/Control.h"
 
-namespace platform::win32 {
+namespace view {
 
 extern const char kFrameClass[];  // the container that holds a frame's children
 extern const char kShapeClass[];  // a filled square with a black border
@@ -28,4 +28,4 @@ WindowDesign designFor(const ui::Control& control);
 // The extra height a drop-down list needs below its edit field.
 constexpr int kComboDropHeight = 150;
 
-}  // namespace platform::win32
+}  // namespace view

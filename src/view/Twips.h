@@ -1,6 +1,6 @@
 #pragma once
 // The window designs measure in twips: 15 to a pixel at 96 dots per inch.
-namespace platform::win32 {
+namespace view {
 
 constexpr int kTwipsPerPixel = 15;
 
@@ -10,4 +10,4 @@ constexpr int twipsToPixels(int twips) {
                     : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
 }
 
-}  // namespace platform::win32
+}  // namespace view

@@ -1,11 +1,11 @@
-#include "platform/win32/ControlFactory.h"
+#include "view/ControlFactory.h"
 
 #include <commctrl.h>
 
-#include "platform/win32/Twips.h"
+#include "view/Twips.h"
 #include "ui/Controls.h"
 
-namespace platform::win32 {
+namespace view {
 
 const char kFrameClass[] = "QuelleryFrame";
 const char kShapeClass[] = "QuelleryShape";
@@ -108,4 +108,4 @@ WindowDesign designFor(const ui::Control& control) {
   return design;
 }
 
-}  // namespace platform::win32
+}  // namespace view

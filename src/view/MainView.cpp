@@ -1,4 +1,4 @@
-#include "platform/win32/MainView.h"
+#include "view/MainView.h"
 
 #include <algorithm>
 #include <exception>
@@ -6,13 +6,13 @@
 #include "../../../res/resource.h"
 #include "app/App.h"
 #include "app/Startup.h"
-#include "platform/win32/ControlFactory.h"
-#include "platform/win32/ControlIds.h"
-#include "platform/win32/StatusPanels.h"
-#include "platform/win32/Twips.h"
+#include "view/ControlFactory.h"
+#include "view/ControlIds.h"
+#include "view/StatusPanels.h"
+#include "view/Twips.h"
 #include "ui/TreeView.h"
 
-namespace platform::win32 {
+namespace view {
 
 namespace {
 
@@ -783,4 +783,4 @@ LRESULT CALLBACK MainView::shapeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-}  // namespace platform::win32
+}  // namespace view

@@ -3,7 +3,7 @@
 // end-to-end driver, which finds controls by these ids from another process.
 #include <string_view>
 
-namespace platform::win32 {
+namespace view {
 
 struct ControlIdRange {
   const char* name;
@@ -136,4 +136,4 @@ constexpr int controlId(std::string_view name, int index = -1) {
   return 0;
 }
 
-}  // namespace platform::win32
+}  // namespace view
