@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <exception>
 
-#include "../../../res/resource.h"
+#include "../../res/resource.h"
 #include "app/App.h"
 #include "app/Startup.h"
 #include "view/ControlFactory.h"
