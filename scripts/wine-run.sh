@@ -20,7 +20,11 @@ fi
 # Without 32-bit support in the kernel only Wine's 64-bit loader starts (and
 # runs 64-bit programs only); Debian's "wine" would still pick the 32-bit one.
 export WINE=wine
-if [ "$("$HERE/wine-arch.sh")" != win32 ]; then
+if [ "$("$HERE/wine-arch.sh")" = win32 ]; then
+  # The 32-bit program is for 32-bit Windows: its prefixes have no 64-bit system
+  # folder or registry view beside the ones it sees.
+  export WINEARCH=win32
+else
   export WINELOADER=/usr/lib/wine/wine64
   WINE=$WINELOADER
 fi

@@ -1,13 +1,9 @@
 #pragma once
-// The standard dialogs and the mouse pointer.
+// The file dialog and the mouse pointer; message boxes are the shell's.
 #include <cstdint>
 #include <string>
 
 namespace platform {
-
-namespace mb {
-constexpr uint32_t IconCritical = 0x10, IconExclamation = 0x30;
-}
 
 namespace ofn {
 constexpr uint32_t AllowMultiSelect = 0x200, Explorer = 0x80000;
@@ -16,8 +12,6 @@ constexpr uint32_t AllowMultiSelect = 0x200, Explorer = 0x80000;
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
-  // MessageBoxA over the main window with an OK button; `style` adds the MB_ icon bits.
-  virtual void messageBox(const std::string& text, const std::string& title, uint32_t style) = 0;
   // The hourglass over the program's windows while `busy`, the arrow again after.
   virtual void setBusyPointer(bool busy) = 0;
   // GetOpenFileNameA with a "Name|pattern" filter, the OFN_ flags and a file-name buffer of

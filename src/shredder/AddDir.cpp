@@ -81,7 +81,7 @@ void frmAddDir::drvList_Change() {
     return;
   }
   resumeNext([&] {
-    if (app_.os.dialogs) app_.os.dialogs->messageBox("Unable to open root drive.", "Quellery", mb::IconCritical);
+    app_.os.shell.messageBox(form.hWnd, "Unable to open root drive.", "Quellery", platform::mbicon::Critical);
   });
   resetting_ = true;
   resumeNext([&] { setPath("C:\\"); });

@@ -135,7 +135,8 @@ void cmdDelSelected_Click(app::App& app) {
   ui::ListBox& list = app.frm.lstFiles;
   if (list.listCount() == 0) {
     resumeNext([&] {
-      if (app.os.dialogs) app.os.dialogs->messageBox("Error: Enter a file for shredding!", "Quellery", mb::IconCritical);
+      app.os.shell.messageBox(app.frm.form.hWnd, "Error: Enter a file for shredding!", "Quellery",
+                              platform::mbicon::Critical);
     });
     setBusy(app, false);
     return;

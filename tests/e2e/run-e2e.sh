@@ -22,9 +22,6 @@ if [ -e "$WINEPREFIX/.ready" ]; then
   WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true
 fi
 rm -rf "$WINEPREFIX"
-# The Windows versions under test were 32-bit systems: the 32-bit program meets a
-# 32-bit prefix, with no 64-bit system folder or registry view beside it.
-[ "$bits" = 64 ] || export WINEARCH=win32
 
 # The prefix reaches nothing of the host, so the program under test runs from a
 # folder of its own on the prefix's C: drive, iea.exe beside it, and pictures

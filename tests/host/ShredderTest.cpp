@@ -203,9 +203,9 @@ TEST_F(Shredder, ListFileFormatSavingLoadingAndClearing) {
   EXPECT_EQ(app.frm.lstFiles.listCount(), 1);
   app.frm.lstFiles.clear();
   app.frm.shredder.cmdDelSelected.click();
-  ASSERT_EQ(machine.dialogs.boxes.size(), 1u);
-  EXPECT_EQ(machine.dialogs.boxes[0].text, "Error: Enter a file for shredding!");
-  EXPECT_EQ(machine.dialogs.boxes[0].title, "Quellery");
+  ASSERT_EQ(machine.shell.messageBoxes.size(), 1u);
+  EXPECT_EQ(machine.shell.messageBoxes[0].text, "Error: Enter a file for shredding!");
+  EXPECT_EQ(machine.shell.messageBoxes[0].title, "Quellery");
   EXPECT_FALSE(machine.dialogs.busyPointer);
 }
 
@@ -321,9 +321,9 @@ TEST_F(ShredFolder, PickerStoresTheChosenFolderAndFallsBackFromADriveThatIsNotRe
     child<ui::Button>(form, "cmdAdd").click();
   };
   app.frm.shredder.cmdShredBrowse.click();
-  ASSERT_EQ(machine.dialogs.boxes.size(), 1u);
-  EXPECT_EQ(machine.dialogs.boxes[0].text, "Unable to open root drive.");
-  EXPECT_EQ(machine.dialogs.boxes[0].style, mb::IconCritical);
+  ASSERT_EQ(machine.shell.messageBoxes.size(), 1u);
+  EXPECT_EQ(machine.shell.messageBoxes[0].text, "Unable to open root drive.");
+  EXPECT_EQ(machine.shell.messageBoxes[0].type, 0x10u);  // MB_ICONHAND: the critical icon
   EXPECT_EQ(app.frm.txtShredFolder.text(), "C:\\Wipe");
   EXPECT_EQ(machine.registry.getString(hkey::CurrentUser, "SOFTWARE\\Quellery\\Sheredder", "ShredFolder"),
             "C:\\Wipe");

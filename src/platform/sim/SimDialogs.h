@@ -9,20 +9,12 @@ namespace platform::sim {
 // Records the dialogs the program showed and answers the file dialog as a test scripts it.
 class SimDialogs : public Dialogs {
  public:
-  struct Box {
-    std::string text, title;
-    uint32_t style;
-  };
-  void messageBox(const std::string& text, const std::string& title, uint32_t style) override {
-    boxes.push_back({text, title, style});
-  }
   void setBusyPointer(bool busy) override { busyPointer = busy; }
   std::string openFileName(const std::string& filter, uint32_t flags, size_t bufferSize) override {
     fileDialogs.push_back({filter, flags, bufferSize});
     return fileDialogAnswer;
   }
 
-  std::vector<Box> boxes;
   bool busyPointer = false;
   struct FileDialog {
     std::string filter;

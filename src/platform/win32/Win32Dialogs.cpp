@@ -6,10 +6,6 @@
 
 namespace platform::win32 {
 
-void Win32Dialogs::messageBox(const std::string& text, const std::string& title, uint32_t style) {
-  MessageBoxA(owner, text.c_str(), title.c_str(), MB_OK | style);
-}
-
 void Win32Dialogs::setBusyPointer(bool busy) { SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW)); }
 
 std::string Win32Dialogs::openFileName(const std::string& filter, uint32_t flags, size_t bufferSize) {

@@ -8,7 +8,6 @@ namespace platform::win32 {
 // MessageBoxA, the wait cursor and comdlg32's open-file dialog.
 class Win32Dialogs : public Dialogs {
  public:
-  void messageBox(const std::string& text, const std::string& title, uint32_t style) override;
   void setBusyPointer(bool busy) override;
   std::string openFileName(const std::string& filter, uint32_t flags, size_t bufferSize) override;
 
