@@ -8,6 +8,7 @@
 #include "app/App.h"
 #include "clean/ProtectedFolders.h"
 #include "erase/FolderPaths.h"
+#include "erase/PathChecks.h"
 #include "platform/WinError.h"
 
 namespace clean {
@@ -50,11 +51,43 @@ std::vector<std::string> spellingsOf(app::App& app, const std::string& normalise
   return forms;
 }
 
-// Folder ids by path, each folder opened once.
-class Identities {
+// Whether the folder some levels above the temp folder is a given folder, however either
+// is reached. Where Windows tells file ids they decide, each folder opened once. Windows
+// 95, 98 and ME tell none; there a marker file is dropped in the temp folder and looked
+// for along the other path, since only a path into the same folder shows it.
+class FolderMatch {
  public:
-  explicit Identities(app::App& app) : app_(app) {}
+  FolderMatch(app::App& app, const std::string& temp, const FileIdentity& held)
+      : app_(app), temp_(temp), held_(held), parents_(erase::ParentFolders(temp)) {
+    if (!held.known) dropMarker();
+  }
+  ~FolderMatch() {
+    if (!marker_.empty()) app_.os.files.deleteFile(temp_ + marker_);
+  }
+  FolderMatch(const FolderMatch&) = delete;
+  FolderMatch& operator=(const FolderMatch&) = delete;
 
+  // False where neither ids nor a marker can tell folders apart.
+  bool canTell() const { return held_.known || !marker_.empty(); }
+
+  // True when the folder `up` levels above the temp folder (0: the temp folder) is `folder`.
+  bool isAbove(size_t up, const std::string& folder) {
+    if (up > parents_.size()) return false;
+    if (held_.known) return of(folder).sameAs(up == 0 ? held_ : of(parents_[up - 1]));
+    if (marker_.empty()) return false;
+    return app_.os.files.getAttributes(erase::AddBackslash(folder) + namesBelow(up) + marker_) !=
+           platform::fileattr::Invalid;
+  }
+
+  // True when `folder`, or a folder holding it, is the temp folder.
+  bool isOrHolds(const std::string& folder) {
+    if (isAbove(0, folder)) return true;
+    for (const std::string& parent : erase::ParentFolders(folder))
+      if (isAbove(0, parent)) return true;
+    return false;
+  }
+
+ private:
   const FileIdentity& of(const std::string& normalised) {
     auto found = known_.find(upper(normalised));
     if (found != known_.end()) return found->second;
@@ -69,17 +102,25 @@ class Identities {
     return known_.emplace(upper(normalised), identity).first->second;
   }
 
-  // True when `folder`, or a folder holding it, is the one `held` names.
-  bool isOrHolds(const FileIdentity& held, const std::string& folder) {
-    if (of(folder).sameAs(held)) return true;
-    for (const std::string& parent : erase::ParentFolders(folder))
-      if (of(parent).sameAs(held)) return true;
-    return false;
+  // The last `up` names of the temp folder, each followed by a backslash.
+  std::string namesBelow(size_t up) const {
+    std::string::size_type start = temp_.size() - 1;
+    for (size_t i = 0; i < up; ++i) start = temp_.rfind('\\', start - 1);
+    return temp_.substr(start + 1);
   }
 
- private:
+  void dropMarker() {
+    const std::string name = "~qyguard" + std::to_string(app_.os.system.currentProcessId()) + ".tmp";
+    if (app_.os.files.getAttributes(temp_ + name) != platform::fileattr::Invalid) return;
+    if (app_.os.files.writeFile(temp_ + name, "") == platform::winerr::Success) marker_ = name;
+  }
+
   app::App& app_;
+  const std::string temp_;
+  const FileIdentity& held_;
+  const std::vector<std::string> parents_;
   std::map<std::string, FileIdentity> known_;
+  std::string marker_;  // its name in the temp folder, once dropped
 };
 
 // A Windows folder at a drive root, whichever Windows installed it; its Temp may go.
@@ -88,36 +129,32 @@ bool insideWindowsByName(const std::vector<std::string>& names) {
   return names.size() < 2 || names[1] != "TEMP";
 }
 
-bool holdsKeptFolder(app::App& app, Identities& ids, const std::vector<std::string>& temp,
-                     const FileIdentity& held, const std::vector<std::string>& kept) {
+bool holdsKeptFolder(app::App& app, FolderMatch& match, const std::vector<std::string>& temp,
+                     const std::vector<std::string>& kept) {
   for (const std::string& folder : kept) {
     for (const std::string& keptForm : spellingsOf(app, folder))
       for (const std::string& form : temp)
         if (startsWith(keptForm, form)) return true;
-    if (ids.isOrHolds(held, folder)) return true;
+    if (match.isOrHolds(folder)) return true;
   }
   return false;
 }
 
-bool insideWindows(app::App& app, Identities& ids, const std::string& folder, const std::vector<std::string>& temp,
-                   const FileIdentity& held, const std::string& windows) {
+bool insideWindows(app::App& app, FolderMatch& match, const std::string& folder, const std::vector<std::string>& temp,
+                   const std::string& windows) {
   if (windows.empty()) return false;
   for (const std::string& windowsForm : spellingsOf(app, windows))
     for (const std::string& form : temp)
       if (startsWith(form, windowsForm) && !startsWith(form, windowsForm + "TEMP\\")) return true;
   // By identity: walking up from the folder, the first folder found to be Windows must
   // have been entered through its Temp folder.
-  const FileIdentity& windowsId = ids.of(windows);
-  const std::vector<std::string> parents = erase::ParentFolders(folder);
-  for (size_t i = 0; i < parents.size(); ++i) {
-    if (!ids.of(parents[i]).sameAs(windowsId)) continue;
-    const FileIdentity& entered = i == 0 ? held : ids.of(parents[i - 1]);
-    return !entered.sameAs(ids.of(windows + "Temp\\"));
-  }
+  const size_t depth = erase::ParentFolders(folder).size();
+  for (size_t up = 1; up <= depth; ++up)
+    if (match.isAbove(up, windows)) return !match.isAbove(up - 1, windows + "Temp\\");
   return false;
 }
 
-bool isAProfile(app::App& app, Identities& ids, const std::string& folder, const std::vector<std::string>& temp,
+bool isAProfile(app::App& app, FolderMatch& match, const std::vector<std::string>& temp,
                 const std::string& profilesRoot) {
   if (profilesRoot.empty()) return false;
   const std::vector<std::string> roots = spellingsOf(app, profilesRoot);
@@ -126,8 +163,7 @@ bool isAProfile(app::App& app, Identities& ids, const std::string& folder, const
     for (const std::string& root : roots)
       if (!parents.empty() && parents.front() == root) return true;
   }
-  const std::vector<std::string> parents = erase::ParentFolders(folder);
-  return !parents.empty() && ids.of(parents.front()).sameAs(ids.of(profilesRoot));
+  return match.isAbove(1, profilesRoot);
 }
 
 }  // namespace
@@ -143,10 +179,12 @@ bool IsProtectedFolder(app::App& app, const std::string& normalisedFolder, const
     if (names.empty() || insideWindowsByName(names)) return true;
   }
   const ProtectedFolders folders = LookUpProtectedFolders(app);
-  Identities ids(app);
-  return holdsKeptFolder(app, ids, temp, held, folders.kept) ||
-         insideWindows(app, ids, normalisedFolder, temp, held, folders.windows) ||
-         isAProfile(app, ids, normalisedFolder, temp, folders.profilesRoot);
+  FolderMatch match(app, normalisedFolder, held);
+  // Unable to tell an alias from another folder, the folder is left alone.
+  if (!match.canTell()) return true;
+  return holdsKeptFolder(app, match, temp, folders.kept) ||
+         insideWindows(app, match, normalisedFolder, temp, folders.windows) ||
+         isAProfile(app, match, temp, folders.profilesRoot);
 }
 
 }  // namespace clean

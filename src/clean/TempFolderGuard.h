@@ -19,8 +19,9 @@ namespace clean {
 //   system folder, the profile, Program Files or the program's own folder;
 // - a profile: any folder directly in the folder that holds the profiles;
 // - anything inside a Windows folder (on any drive) other than its Temp folder.
-// Letter case, 8.3 names and substituted drives are seen through, and where Windows tells
-// file ids the folders are compared by identity, so an alias of any kind is recognised.
+// Letter case, 8.3 names and substituted drives are seen through, and folders are compared
+// by identity, so an alias of any kind is recognised: by file ids where Windows tells them,
+// else (95, 98, ME) by a marker file dropped in the temp folder for the check and removed.
 bool IsProtectedFolder(app::App& app, const std::string& normalisedFolder, const platform::FileIdentity& held);
 
 }  // namespace clean

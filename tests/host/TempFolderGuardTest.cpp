@@ -137,6 +137,44 @@ TEST_F(TempFolderGuard, SharesDevicePathsAndAliasesOfGuardedFoldersAreRefused) {
   }
 }
 
+// Windows 95, 98 and ME tell no file ids, and a drive aliased without being reported as
+// substituted still leads into guarded folders.
+TEST_F(TempFolderGuard, WithoutFileIdsAnAliasIsStillSeenAndNoMarkerStaysBehind) {
+  machine.files.fileIdsKnown = false;
+  machine.files.makeFolders("E:\\OS\\guard");
+  machine.files.makeFolders("E:\\OS\\TEMP\\work");
+  machine.files.makeFolders("C:\\Documents and Settings\\User\\My Documents\\Letters");
+  ASSERT_EQ(0, ::symlink(machine.files.hostPath("E:\\OS").c_str(), (machine.files.hostRoot() + "/Y").c_str()));
+  ASSERT_EQ(0, ::symlink(machine.files.hostPath("C:\\Documents and Settings").c_str(),
+                         (machine.files.hostRoot() + "/Z").c_str()));
+  auto markers = [&](const std::string& folder) {
+    std::vector<platform::FindData> found;
+    machine.files.findFiles(folder + "\\~qyguard*", &found);
+    return found.size();
+  };
+  const std::vector<std::pair<std::string, std::string>> refused = {
+      {"Y:\\SYS32", "E:\\OS\\SYS32"},                 // the system folder
+      {"Y:\\guard\\", "E:\\OS\\guard"},               // inside Windows
+      {"Z:\\User\\My Documents", "C:\\Documents and Settings\\User\\My Documents"},  // a shell folder
+      {"Z:\\User", "C:\\Documents and Settings\\User"},  // a profile
+  };
+  for (const auto& [temp, folder] : refused) {
+    EXPECT_TRUE(survives(temp, folder)) << "TEMP=" << temp;
+    ASSERT_FALSE(log.empty()) << "TEMP=" << temp;
+    EXPECT_EQ(log.back(), (Entry{"Windows Temporary Files", "Terminated"})) << "TEMP=" << temp;
+    EXPECT_EQ(markers(folder), 0u) << "a marker left in " << folder;
+  }
+  // Windows' own Temp through the alias, and a folder of the user's documents, may go.
+  for (const auto& [temp, folder] : std::vector<std::pair<std::string, std::string>>{
+           {"Y:\\TEMP\\work", "E:\\OS\\TEMP\\work"},
+           {"Z:\\User\\My Documents\\Letters\\", "C:\\Documents and Settings\\User\\My Documents\\Letters"}}) {
+    EXPECT_FALSE(survives(temp, folder)) << "TEMP=" << temp;
+    ASSERT_FALSE(log.empty()) << "TEMP=" << temp;
+    EXPECT_EQ(log.back().first, "Windows Temporary Files Cleared") << "TEMP=" << temp;
+    EXPECT_EQ(markers(folder), 0u) << "a marker left in " << folder;
+  }
+}
+
 TEST_F(TempFolderGuard, ShellFoldersProfilesAndWindowsFoldersAreRefusedAndSoIsWhatHoldsThem) {
   const std::vector<std::pair<int, std::string>> shellFolders = {
       {0x10, "C:\\Documents and Settings\\User\\Desktop"},

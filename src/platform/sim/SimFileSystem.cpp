@@ -526,7 +526,7 @@ std::unique_ptr<HeldFolder> SimFileSystem::holdFolder(const std::string& path, F
   identity->volumeSerial = static_cast<uint32_t>(st.st_dev);
   identity->fileIndex = static_cast<uint64_t>(st.st_ino);
   identity->links = static_cast<uint32_t>(st.st_nlink);
-  identity->known = true;
+  identity->known = fileIdsKnown;
   return std::make_unique<SimHeldFolder>(*this, r.host);
 }
 

@@ -62,6 +62,9 @@ class SimFileSystem : public FileSystem {
   long swapForLink(const std::string& path, const std::string& hostTarget);
   // "subst X: C:\\WINDOWS": drive X: shows the folder's tree and is reported as substituted.
   void substitute(char letter, const std::string& folder);
+  // False plays Windows 95, 98 and ME, which tell no file ids: a held folder's identity
+  // is its attributes only.
+  bool fileIdsKnown = true;
   // A disk that fills up: each later write stores at most this many bytes, then fails
   // with ERROR_DISK_FULL.
   void limitWrites(size_t bytes) { writeLimit_ = bytes; }
