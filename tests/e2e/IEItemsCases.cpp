@@ -56,18 +56,6 @@ const Item kItems[] = {{0, "Cleaning Location Bar History..."},
                        {8, "Cleaning Cookies..."},
                        {9, "Disabling AutoComplete..."}};
 
-// The whole file, "(no file)" when it cannot be read.
-std::string readFile(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "(no file)";
-  std::string text;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) text.append(buffer, got);
-  CloseHandle(file);
-  return text;
-}
-
 bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // Control characters shown, so that a CR LF difference reads in a failure.
@@ -223,7 +211,7 @@ TEST(IEItems, MarkedCookiesAreKeptAcrossARestartAndTheIEItemsEraseTheirTargetsOn
     }
     program.settle();
     program.close();
-    EXPECT_EQ(visible(kept + "\r\n"), visible(readFile(keepList))) << keepList;
+    EXPECT_EQ(visible(kept + "\r\n"), visible(e2e::readFile(keepList))) << keepList;
   }
 
   // --- second start: the IE items run with Clean Cookies ticked right after start

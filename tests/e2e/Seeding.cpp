@@ -49,6 +49,18 @@ bool writeFile(const std::string& path, const std::string& text) {
   return ok && written == text.size();
 }
 
+std::string readFile(const std::string& path, const std::string& missing) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return missing;
+  std::string text;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) text.append(buffer, got);
+  CloseHandle(file);
+  return text;
+}
+
 std::string listing(const std::vector<std::string>& lines) {
   std::ostringstream out;
   for (size_t i = 0; i < lines.size(); ++i) out << "  " << i << " \"" << lines[i] << "\"\n";

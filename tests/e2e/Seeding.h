@@ -14,6 +14,8 @@ bool keyExists(HKEY root, const std::string& path);
 // The string value, "(missing)" when there is none.
 std::string readString(HKEY root, const std::string& path, const char* name);
 bool writeFile(const std::string& path, const std::string& text);
+// The whole file, read beside programs that write it; `missing` when it cannot be opened.
+std::string readFile(const std::string& path, const std::string& missing = "(no file)");
 // The list's lines, numbered and quoted, for a failure message.
 std::string listing(const std::vector<std::string>& lines);
 

@@ -49,18 +49,6 @@ const char kRestartLog[] = "C:\\e2e\\restarts.txt";
 const char kRestartStandIn[] = "C:\\e2e\\restart_recorder.exe";
 const char kWineDebugKey[] = "Software\\Wine\\Debug";
 
-std::string readShared(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
-  std::string text;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) text.append(buffer, got);
-  CloseHandle(file);
-  return text;
-}
-
 std::string windowText(HWND hwnd) {
   char text[256] = {};
   DWORD_PTR length = 0;
@@ -70,7 +58,7 @@ std::string windowText(HWND hwnd) {
 
 // Every line of Wine's log from `from` on that mentions `call`.
 std::vector<std::string> tracedCalls(std::size_t from, const std::string& call) {
-  const std::string log = readShared(kWineLog);
+  const std::string log = e2e::readFile(kWineLog, "");
   std::vector<std::string> lines;
   std::size_t start = from < log.size() ? from : log.size();
   while (start < log.size()) {
@@ -195,7 +183,7 @@ TEST_F(WindowsVersionCase, TheHardwarePageNamesTheWindowsItRunsOn) {
 }
 
 TEST_F(WindowsVersionCase, OnlyWindows9xIsAskedToLeaveTheTaskListWhileHidden) {
-  const std::size_t logStart = readShared(kWineLog).size();
+  const std::size_t logStart = e2e::readFile(kWineLog, "").size();
   ASSERT_TRUE(startTraced(program, exePath, "RegisterServiceProcess"));
   e2e::pressKeys({VK_CONTROL, 'H'});
   ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(program.main); }, 5000)) << "hidden after Ctrl+H";
@@ -231,11 +219,11 @@ TEST_F(WindowsVersionCase, CleanAndRebootSwitchesTheShutdownPrivilegeOnOnlyOnNT)
       program.control("lstClean"), &lines, [](const auto& now) { return e2e::runEnded(now, "Cleaning Is Done."); },
       e2e::kRunDeadlineMs))
       << e2e::listing(lines);
-  EXPECT_TRUE(waitUntil([] { return !readShared(kRestartLog).empty(); }, 10000))
+  EXPECT_TRUE(waitUntil([] { return !e2e::readFile(kRestartLog, "").empty(); }, 10000))
       << "Clean & Reboot asked Windows to restart";
   // Wine turns the request into wineboot's options: --kill for a forced end of every
   // program, and no --shutdown, which would mean power off instead of restart.
-  const std::string request = readShared(kRestartLog);
+  const std::string request = e2e::readFile(kRestartLog, "");
   EXPECT_NE(request.find("--kill"), std::string::npos) << request;
   EXPECT_EQ(request.find("--shutdown"), std::string::npos) << request;
   bool enabled = false;
