@@ -42,7 +42,7 @@ const WindowsVersion* versionUnderTest() {
   return nullptr;
 }
 
-// run-e2e.sh copies everything Wine writes to the driver's standard error here, the
+// run-e2e.sh sends everything Wine writes to the driver's standard error here, the
 // trace of programs the driver starts included.
 const char kWineLog[] = "C:\\e2e\\wine-stderr.log";
 const char kRestartLog[] = "C:\\e2e\\restarts.txt";
