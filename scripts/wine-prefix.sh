@@ -6,10 +6,25 @@ set -euo pipefail
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 : "${WINEPREFIX:?}" "${WINE:?}"
 
-if [ ! -e "$WINEPREFIX/.ready" ]; then
+# A prefix serves the builds of one bitness: .ready holds the one it was made for.
+ARCH="${WINEARCH:-win64}"
+made_for() { cat "$WINEPREFIX/.ready" 2>/dev/null; }
+
+if [ "$(made_for)" != "$ARCH" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
+    if [ -e "$WINEPREFIX/.ready" ] && [ "$(made_for)" != "$ARCH" ]; then
+      # The project's own prefixes are made anew; one of the user's is left as it is.
+      case "$WINEPREFIX" in
+        "$(dirname "$HERE")/build/"*)
+          wineserver -k 2>/dev/null || true
+          rm -rf "$WINEPREFIX" ;;
+        *)
+          echo "wine-prefix: $WINEPREFIX was not made for $ARCH programs; choose another WINEPREFIX" >&2
+          exit 1 ;;
+      esac
+    fi
     if [ ! -e "$WINEPREFIX/.ready" ]; then
       "$WINE" wineboot -i >/dev/null 2>&1
       # Wine 8 here does not find its own fonts (Tahoma, Marlett for caption
@@ -24,7 +39,7 @@ if [ ! -e "$WINEPREFIX/.ready" ]; then
       # Linux program as it is); there is no Z: drive to reach /bin through.
       mkdir -p "$WINEPREFIX/drive_c/unixtools"
       cp /bin/ln /bin/rm "$WINEPREFIX/drive_c/unixtools/"
-      touch "$WINEPREFIX/.ready"
+      echo "$ARCH" >"$WINEPREFIX/.ready"
     fi
   ) 9>"$WINEPREFIX.lock"
 fi
