@@ -29,7 +29,7 @@ const std::string kNetscape = "C:\\Program Files\\Netscape";
 const std::string kUserFolder = kNetscape + "\\Users\\default";
 const std::string kOperaInstall = "C:\\Program Files\\Opera";
 
-bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+using e2e::exists;
 
 // Creates the folder and every missing folder above it.
 void makeFolders(const std::string& folder) {

@@ -56,7 +56,7 @@ const Item kItems[] = {{0, "Cleaning Location Bar History..."},
                        {8, "Cleaning Cookies..."},
                        {9, "Disabling AutoComplete..."}};
 
-bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+using e2e::exists;
 
 // Control characters shown, so that a CR LF difference reads in a failure.
 std::string visible(const std::string& text) {

@@ -19,7 +19,7 @@ using e2e::Program;
 
 const char* const kTempLine = "Cleaning Windows Temp File Folder...";
 
-bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+using e2e::exists;
 
 std::string shellFolder(int csidl) {
   char path[MAX_PATH] = {};

@@ -13,6 +13,7 @@ void deleteKeyTree(HKEY root, const std::string& path);
 bool keyExists(HKEY root, const std::string& path);
 // The string value, "(missing)" when there is none.
 std::string readString(HKEY root, const std::string& path, const char* name);
+bool exists(const std::string& path);
 bool writeFile(const std::string& path, const std::string& text);
 // The whole file, read beside programs that write it; `missing` when it cannot be opened.
 std::string readFile(const std::string& path, const std::string& missing = "(no file)");

@@ -21,7 +21,7 @@ using e2e::fail;
 using e2e::Program;
 using e2e::waitUntil;
 
-bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+using e2e::exists;
 
 // The names in a folder but "." and "..".
 std::vector<std::string> entries(const std::string& folder) {

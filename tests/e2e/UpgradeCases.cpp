@@ -31,7 +31,7 @@ std::string readAll(const std::string& path) {
   return in ? all.str() : std::string();
 }
 
-bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+using e2e::exists;
 
 // The program's file version, major and minor, as its version resource gives them.
 [[maybe_unused]] DWORD fileVersionMS(const std::string& path) {

@@ -57,7 +57,7 @@ const char* const kMemoryManagement = "SYSTEM\\CurrentControlSet\\Control\\Sessi
 std::string parentOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
 std::string canaryKeyBeside(const std::string& target) { return target + " Canary"; }
 
-bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+using e2e::exists;
 
 bool isFolder(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());

@@ -87,6 +87,8 @@ class SimFileSystem : public FileSystem {
     unsigned mode = 0;   // lstat mode when it exists
   };
   Resolved resolve(const std::string& path);
+  // Why an existing file cannot be written in place (locked, read-only, a folder), or Success.
+  long writeRefusal(const Resolved& r) const;
   uint32_t attributesOf(const std::string& host, bool* exists);
   std::vector<std::string> shortNames(const std::string& hostDir, const std::vector<std::string>& names);
 

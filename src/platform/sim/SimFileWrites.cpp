@@ -25,13 +25,18 @@ long errnoCode(int e) {
 
 }  // namespace
 
-long SimFileSystem::writeAt(const std::string& path, uint64_t offset, const std::string& data, bool flush) {
-  const Resolved r = resolve(path);
+long SimFileSystem::writeRefusal(const Resolved& r) const {
   if (r.error) return r.error;
   if (S_ISDIR(r.mode)) return winerr::AccessDenied;
   if (locked_.count(r.host)) return winerr::SharingViolation;
   auto it = attributes_.find(r.host);
   if (it != attributes_.end() && (it->second & fileattr::ReadOnly)) return winerr::AccessDenied;
+  return winerr::Success;
+}
+
+long SimFileSystem::writeAt(const std::string& path, uint64_t offset, const std::string& data, bool flush) {
+  const Resolved r = resolve(path);
+  if (const long refused = writeRefusal(r)) return refused;
   const int fd = ::open(r.host.c_str(), O_WRONLY);
   if (fd < 0) return errnoCode(errno);
   bool ok = ::pwrite(fd, data.data(), data.size(), static_cast<off_t>(offset)) == static_cast<ssize_t>(data.size());
@@ -45,11 +50,7 @@ long SimFileSystem::writeAt(const std::string& path, uint64_t offset, const std:
 
 long SimFileSystem::setFileLength(const std::string& path, uint64_t length) {
   const Resolved r = resolve(path);
-  if (r.error) return r.error;
-  if (S_ISDIR(r.mode)) return winerr::AccessDenied;
-  if (locked_.count(r.host)) return winerr::SharingViolation;
-  auto it = attributes_.find(r.host);
-  if (it != attributes_.end() && (it->second & fileattr::ReadOnly)) return winerr::AccessDenied;
+  if (const long refused = writeRefusal(r)) return refused;
   if (beforeSetLength) beforeSetLength(path);
   return ::truncate(r.host.c_str(), static_cast<off_t>(length)) == 0 ? winerr::Success : errnoCode(errno);
 }
