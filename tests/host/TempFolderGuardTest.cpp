@@ -164,6 +164,15 @@ TEST_F(TempFolderGuard, WithoutFileIdsAnAliasIsStillSeenAndNoMarkerStaysBehind) 
     EXPECT_EQ(log.back(), (Entry{"Windows Temporary Files", "Terminated"})) << "TEMP=" << temp;
     EXPECT_EQ(markers(folder), 0u) << "a marker left in " << folder;
   }
+  // A file of the marker's name is the user's: it stays, and with no way to tell aliases
+  // apart the folder is left whole.
+  machine.files.makeFolders("C:\\Scratch");
+  machine.system.processId = 77;
+  ASSERT_EQ(0, machine.files.writeFile("C:\\Scratch\\~qyguard77.tmp", "mine"));
+  EXPECT_TRUE(survives("C:\\Scratch", "C:\\Scratch")) << "TEMP=C:\\Scratch";
+  std::string kept;
+  machine.files.readFile("C:\\Scratch\\~qyguard77.tmp", &kept);
+  EXPECT_EQ(kept, "mine");
   // Windows' own Temp through the alias, and a folder of the user's documents, may go.
   for (const auto& [temp, folder] : std::vector<std::pair<std::string, std::string>>{
            {"Y:\\TEMP\\work", "E:\\OS\\TEMP\\work"},
