@@ -12,7 +12,10 @@ WINRUN = $(shell scripts/wine-arch.sh)
 # build/win32 is the shipped program; build/win64 is never shipped and trusts it itself.
 WINTEST = $(if $(filter win32,$(WINRUN)),win32-tests,$(WINRUN))
 
-.PHONY: deps build test run bench fuzz dist stop clean
+# ctest's parallel tests: the end-to-end runs mostly wait on the program under test.
+TEST_JOBS ?= 4
+
+.PHONY: deps build test check run bench fuzz dist stop clean
 
 deps:
 	@scripts/install-deps.sh
@@ -27,16 +30,27 @@ build: deps
 	cmake --build build/$(WINTEST) -j$(JOBS)
 
 # One CTest run over the host tests, the Wine-run Windows tests and the import
-# check of the shipped 32-bit programs (which needs no Wine), so the last line is
-# the summary for everything.
+# check of the shipped 32-bit programs (which needs no Wine). It ends with the time
+# each group took (ctest's label summary) and the summary for everything.
 test: build
 	@printf 'subdirs("host")\nsubdirs("$(WINTEST)")\nsubdirs("win32/tests/imports")\n' >build/CTestTestfile.cmake
-	@status=0; ctest --test-dir build --output-on-failure -j$(JOBS) || status=$$?; \
+	@status=0; start=$$SECONDS; \
+	  ctest --test-dir build --output-on-failure -j$(TEST_JOBS) || status=$$?; \
+	  echo "make test: the tests took $$((SECONDS - start)) s"; \
 	  if [ "$(WINRUN)" = win32 ]; then echo "The Windows tests ran the 32-bit build (build/win32-tests: the shipped sources, trusting the tests' upgrade key)."; \
 	  else echo "The Windows tests ran the 64-bit build (build/$(WINRUN)): Wine here cannot run 32-bit programs."; fi; \
 	  exit $$status
 
-run: build
+# The host tests alone, for the edit-compile-test loop.
+check: deps
+	cmake -S . -B build/host
+	cmake --build build/host -j$(JOBS) --target host_tests
+	build/host/host_tests --gtest_brief=1
+
+# Builds only the programs it starts.
+run: deps
+	cmake -S . -B build/$(WINRUN) -DCMAKE_TOOLCHAIN_FILE=$(TOOLCHAIN_$(WINRUN))
+	cmake --build build/$(WINRUN) -j$(JOBS) --target Quellery iea
 	scripts/run.sh
 
 bench: deps
@@ -64,12 +78,12 @@ dist: deps
 	cmake --build build/win32 -j$(JOBS) --target dist
 	@ls -l build/win32/dist/*.exe build/win32/dist/*.zip
 
-# Ends the project's Wine processes and its shared Xvfb.
+# Ends the project's Wine processes and its Xvfb servers.
 stop:
-	@for p in build/wineprefix build/wineprefix-e2e-* build/wineprefix-installer build/wineprefix-bench; do \
+	@for p in build/wineprefix*; do \
 	  [ -d $$p ] && WINEPREFIX=$(CURDIR)/$$p wineserver -k 2>/dev/null; done; true
-	@pid=$$(cat build/xvfb.pid 2>/dev/null) && \
-	  grep -qa Xvfb /proc/$$pid/cmdline 2>/dev/null && kill $$pid; true
+	@for f in build/xvfb*.pid; do pid=$$(cat $$f 2>/dev/null) && \
+	  grep -qa Xvfb /proc/$$pid/cmdline 2>/dev/null && kill $$pid; done; true
 
 clean: stop
 	rm -rf build

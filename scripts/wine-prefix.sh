@@ -10,6 +10,15 @@ HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 ARCH="${WINEARCH:-win64}"
 made_for() { cat "$WINEPREFIX/.ready" 2>/dev/null; }
 
+# The project's own prefixes start as copies of one made for their bitness.
+PROJECT_BUILD="$(dirname "$HERE")/build"
+TEMPLATE="$PROJECT_BUILD/wineprefix-template-$ARCH"
+case "$WINEPREFIX" in
+  "$TEMPLATE") TEMPLATE= ;;
+  "$PROJECT_BUILD/"*) ;;
+  *) TEMPLATE= ;;
+esac
+
 if [ "$(made_for)" != "$ARCH" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
@@ -17,13 +26,19 @@ if [ "$(made_for)" != "$ARCH" ]; then
     if [ -e "$WINEPREFIX/.ready" ] && [ "$(made_for)" != "$ARCH" ]; then
       # The project's own prefixes are made anew; one of the user's is left as it is.
       case "$WINEPREFIX" in
-        "$(dirname "$HERE")/build/"*)
+        "$PROJECT_BUILD/"*)
           wineserver -k 2>/dev/null || true
           rm -rf "$WINEPREFIX" ;;
         *)
           echo "wine-prefix: $WINEPREFIX was not made for $ARCH programs; choose another WINEPREFIX" >&2
           exit 1 ;;
       esac
+    fi
+    if [ ! -e "$WINEPREFIX/.ready" ] && [ -n "$TEMPLATE" ]; then
+      # A copy of a prepared prefix takes a second; wineboot takes fifteen.
+      WINEPREFIX="$TEMPLATE" "$HERE/wine-prefix.sh"
+      rm -rf "$WINEPREFIX"
+      cp -a "$TEMPLATE" "$WINEPREFIX"
     fi
     if [ ! -e "$WINEPREFIX/.ready" ]; then
       "$WINE" wineboot -i >/dev/null 2>&1

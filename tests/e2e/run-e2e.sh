@@ -15,6 +15,11 @@ case "$QUELLERY_E2E_WINDOWS" in winxp|win2k|win98) ;; *) echo "$usage" >&2; exit
 bits=32; [ "$(basename "$BUILD")" = win64 ] && bits=64
 echo "run-e2e: $BUILD/Quellery.exe ($bits-bit) under Wine answering as $QUELLERY_E2E_WINDOWS"
 
+# Each run has an X display of its own: the keys one run presses cannot reach the
+# programs of another run beside it.
+DISPLAY=$("$ROOT/scripts/xvfb-ensure.sh" "e2e-$QUELLERY_E2E_WINDOWS")
+export DISPLAY
+
 # QUELLERY_E2E_PREFIX gives a run a prefix of its own, so that two runs at once do not
 # end each other's programs. The prefix is deleted and made anew.
 export WINEPREFIX="${QUELLERY_E2E_PREFIX:-$ROOT/build/wineprefix-e2e-$QUELLERY_E2E_WINDOWS}"
