@@ -48,6 +48,8 @@ App::App(platform::Platform& os) : os(os) {
   // The month list's text changes with its selection.
   f.cmbMonth.onClick = [this] { schedule::cmbMonth_Change(*this); };
   f.timerScheduler.onTimer = [this] { schedule::timerScheduler_Timer(*this); };
+  // The minute clock counts on while its own tick holds a run.
+  f.timerScheduler.ticksWhileBusy = true;
   ShredderPage& shred = f.shredder;
   shred.cmdFileBrowse.onClick = [this] { shredder::cmdFileBrowse_Click(*this); };
   shred.cmdDelSelected.onClick = [this] { shredder::cmdDelSelected_Click(*this); };

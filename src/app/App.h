@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/MainWindow.h"
 #include "app/SettingsTree.h"
@@ -32,7 +33,10 @@ class App {
   int32_t panicKey = 122;    // virtual-key code pressed with Ctrl; F11 until restored
   bool panicHintKeyNext = false;  // the hint's next blink shows the key rather than "Panic"
   bool panicking = false;         // a panic is sweeping the windows or cleaning
+  // The program's other windows that hiding it hid, shown again with it.
+  std::vector<platform::WindowHandle> hiddenWindows;
   int32_t minuteCounter = 0; // scheduler clock ticks since start-up or the last scheduled run
+  bool sweeping = false;     // the scheduler's shred-folder sweep is under way
   // The two bookmark-guard buttons of the customisation window, which shows them from
   // here. `loaded` turns true once they were read from the store.
   struct BookmarkButtons {

@@ -74,7 +74,7 @@ StartUpPage::StartUpPage(ui::Control* form)
              "Run invisibly ( Ctrl  + H)  [To Unhide Press  Ctrl + U]"),
       fraPanicKey(&fraRun, "fraPanicKey", {240, 2880, 6255, 855}, "Panic Key"),
       lblPanicKey(&fraPanicKey, "lblPanicKey", {240, 405, 735, 255}, "Ctrl +"),
-      cmbPanic(&fraPanicKey, "cmbPanic", {1080, 360, 1095, 315}, false, ui::Kind::ComboBox),
+      cmbPanic(&fraPanicKey, "cmbPanic", {1080, 360, 1095, 315}, false, ui::Kind::DropDownList),
       cmbPanOK(&fraPanicKey, "cmbPanOK", {2400, 330, 1335, 375}, "Set Panic") {
   static const char* const captions[4] = {
       "During Windows / Quellery Start Up run invisibly (You will need to remember to press Ctrl + U "
@@ -97,7 +97,7 @@ SchedulePage::SchedulePage(ui::Control* form)
       UpDown1(&fraScheduling, "UpDown1", {2655, 450, 255, 315}, &txtMin, 1, 1440),
       lblMinutes(&fraScheduling, "lblMinutes", {3000, 480, 855, 255}, "Minutes"),
       dtpTime(&fraScheduling, "dtpTime", {2040, 1410, 1455, 315}),
-      cmbWeek(&fraScheduling, "cmbWeek", {2040, 1890, 975, 315}, false, ui::Kind::ComboBox),
+      cmbWeek(&fraScheduling, "cmbWeek", {2040, 1890, 975, 315}, false, ui::Kind::DropDownList),
       dtpWeek(&fraScheduling, "dtpWeek", {3120, 1890, 1455, 315}),
       cmbMonth(&fraScheduling, "cmbMonth", {2040, 2370, 975, 315}, false, ui::Kind::ComboBox) {
   OptSchedule.emplace_back(&fraScheduling, "OptSchedule", ui::Rect{240, 480, 1695, 255}, "Run After Every", 0);

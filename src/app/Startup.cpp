@@ -59,6 +59,10 @@ void Form_Load(App& app) {
 
   resumeNext([&] { f.cleaning.fraCleaning.zOrder(); });
   resumeNext([&] { settings::getLastSettings(app); });
+  // What a scheduled sweep needs is there now: a program started invisibly is never
+  // activated.
+  resumeNext([&] { shredder::fillSecurityLevels(app); });
+  resumeNext([&] { shredder::readShredFolder(app); });
   resumeNext([&] { panic::getPanicSetting(app); });
   resumeNext([&] { f.dtpTime.setEnabled(f.chkRun(4).value() == 1); });
   resumeNext([&] {
@@ -91,16 +95,18 @@ void Form_Activate(App& app) {
 }
 
 void Form_QueryUnload(App& app, int unloadMode) {
-  resumeNext([&] {
-    // A run under way is stopped by the unload instead of being run a second time inside itself.
-    if (unloadMode == 2 && app.frm.chkRun(2).value() == 1 && !app.flags.cleaningInProgress) engine::doClean(app);
-  });
+  if (unloadMode != 2) return;
+  resumeNext([&] { engine::cleanBeforeSessionEnds(app, app.frm.chkRun(2).value() == 1); });
 }
 
 void SessionEnding(App& app) { Form_QueryUnload(app, 2); }
 
 void SessionEnded(App& app, bool ending) {
-  if (!ending) return;  // another program cancelled: nothing was unloaded, Quellery goes on
+  if (!ending) {
+    // Another program cancelled: nothing was unloaded, Quellery goes on at its own pace.
+    app.flags.sessionEnding = false;
+    return;
+  }
   if (!app.unloaded) Form_Unload(app);
   app.os.system.endProgram();
 }

@@ -10,8 +10,9 @@ void Form_Activate(App& app);
 // unloadMode 2: Windows is shutting down or the user is logging off.
 void Form_QueryUnload(App& app, int unloadMode);
 void Form_Unload(App& app);
-// Windows asks whether the session may end: the shutdown cleaning pass runs now, but the
-// window stays, as another program may still cancel the shutdown.
+// Windows asks whether the session may end: a run under way cleans its remaining items
+// now, or the shutdown cleaning pass runs, without pauses; the window stays, as another
+// program may still cancel the shutdown.
 void SessionEnding(App& app);
 // The session ends (true): the window unloads and the program ends. Cancelled (false):
 // the program goes on as before.

@@ -49,44 +49,85 @@ void reportingStep(App& app, Step&& step) {
   }
 }
 
+// Windows gives an ending session a few seconds: a pass under way then hurries on.
+void pause(App& app, double seconds) {
+  if (!app.flags.sessionEnding) app::WaitSeconds(app, seconds);
+}
+
 void fillRemainingCells(App& app) {
   for (int cell = app.flags.progress; cell <= 16; ++cell) {
-    app::WaitSeconds(app, 0.5);
+    pause(app, 0.5);
     if (cell >= 0) app.frm.cleaning.spProg[cell].setFillColor(ui::Shape::Grey);
   }
 }
 
-}  // namespace
-
-void doClean(App& app) {
+// The ticked items from the pass's next position on.
+void cleanRemainingItems(App& app) {
+  RunFlags& flags = app.flags;
   ui::ListBox& list = app.frm.lstClean;
-  app.flags.progress = 0;
-  for (const CleaningItem& item : catalogue()) {
-    if (app.flags.abort || !takesPart(app, item)) continue;
+  const std::vector<CleaningItem>& items = catalogue();
+  while (flags.nextItem >= 0 && flags.nextItem < static_cast<int>(items.size())) {
+    const int16_t position = flags.nextItem;
+    const CleaningItem& item = items[position];
+    if (flags.abort || !takesPart(app, item)) {
+      flags.nextItem = position + 1;
+      continue;
+    }
     if (item.progress == CleaningItem::Progress::BeforeText) reportingStep(app, [&] { fillNextCell(app); });
     reportingStep(app, [&] { list.addItem(item.statusText); });
     if (item.progress == CleaningItem::Progress::AfterText) reportingStep(app, [&] { fillNextCell(app); });
     reportingStep(app, [&] { item.first(app); });
     if (item.second) reportingStep(app, [&] { item.second(app); });
+    // A pass nested in this item's yields may have cleaned on to the end already.
+    if (flags.nextItem == position) flags.nextItem = position + 1;
     reportingStep(app, [&] {
       list.addItem("Done...");
       list.addItem(item.operaStyle ? " " : kLongSeparator);
       list.setListIndex(list.listCount() - 1);
     });
-    app::WaitSeconds(app, 1);
+    pause(app, 1);
   }
+}
+
+bool runMayStart(const App& app) {
+  // One run at a time, none inside a panic, and none once the window was closed.
+  return !app.flags.cleaningInProgress && !app.panicking && !app.unloaded;
+}
+
+}  // namespace
+
+void doClean(App& app) {
+  app.flags.progress = 0;
+  app.flags.nextItem = 0;
+  cleanRemainingItems(app);
+}
+
+void cleaningPass(App& app) {
+  if (app.flags.cleaningInProgress) return;
+  FlagHeld inProgress(app.flags.cleaningInProgress);
+  resumeNext([&] { doClean(app); });
+}
+
+void cleanBeforeSessionEnds(App& app, bool shutdownPassTicked) {
+  app.flags.sessionEnding = true;
+  if (app.flags.cleaningInProgress)
+    resumeNext([&] { cleanRemainingItems(app); });
+  else if (shutdownPassTicked)
+    cleaningPass(app);
 }
 
 void cmdClean_Click(App& app) {
   RunFlags& flags = app.flags;
-  // One run at a time: a start that arrives during a run's pauses is refused.
-  if (flags.cleaningInProgress) return;
+  // A start that arrives during a run's or a panic's pauses, or after closing, is refused.
+  if (!runMayStart(app)) return;
   app::CleaningPage& page = app.frm.cleaning;
   const bool rebootAfterThisRun = flags.rebootAfterCleaning;
 
   flags.abort = false;
   resumeNext([&] { page.lstClean.clear(); });
   flags.cleaningInProgress = true;
+  flags.progress = 0;
+  flags.nextItem = 0;
   resumeNext([&] { page.fraCleaning.zOrder(); });
   resumeNext([&] { page.cmdStopCleaning.zOrder(); });
   resumeNext([&] { page.fraPanic.setVisible(true); });
@@ -95,10 +136,12 @@ void cmdClean_Click(App& app) {
   resumeNext([&] {
     for (ui::Shape& cell : page.spProg) cell.setFillColor(ui::Shape::White);
   });
-  app::WaitSeconds(app, 1);
+  pause(app, 1);
   resumeNext([&] { page.spProg[0].setFillColor(ui::Shape::Grey); });
-  app::WaitSeconds(app, 1);
-  resumeNext([&] { doClean(app); });
+  pause(app, 1);
+  // The pass itself; started here so that a session ending during the pauses above
+  // cleans the items once, not again afterwards.
+  resumeNext([&] { cleanRemainingItems(app); });
   resumeNext([&] { fillRemainingCells(app); });
   resumeNext([&] {
     for (int i = 0; i < 3; ++i) page.lstClean.addItem(" ");
@@ -124,7 +167,11 @@ void cmdClean_Click(App& app) {
     app::Message(app);
     page.lstClean.setListIndex(page.lstClean.listCount() - 1);
   });
-  if (flags.exitAfterCleaning) app.os.system.endProgram();
+  if (!flags.exitAfterCleaning) return;
+  // A panic during the run asked for the end: what this session chose is saved first, as
+  // a panic between runs saves it. A close has saved it already.
+  if (!app.unloaded) resumeNext([&] { app::Form_Unload(app); });
+  app.os.system.endProgram();
 }
 
 void cmdStopCleaning_Click(App& app) {
@@ -132,11 +179,12 @@ void cmdStopCleaning_Click(App& app) {
   app.flags.abort = true;
   resumeNext([&] { page.cmdClean.zOrder(); });
   resumeNext([&] { fillRemainingCells(app); });
-  resumeNext([&] { page.cmdReboot.setEnabled(true); });
+  // Clean & Reboot stays disabled until the run has ended: a click while it winds down
+  // would be refused.
 }
 
 void cmdReboot_Click(App& app) {
-  if (app.flags.cleaningInProgress) return;
+  if (!runMayStart(app)) return;
   app.flags.rebootAfterCleaning = true;
   cmdClean_Click(app);
 }

@@ -10,6 +10,23 @@ struct RunFlags {
   bool rebootAfterCleaning = false;
   bool exitAfterCleaning = false;
   int16_t progress = 0;  // progress cells filled beyond cell 0
+  // Windows is ending the session: a pass still under way cleans on without its pauses.
+  bool sessionEnding = false;
+  // Catalogue position of the pass's next item, shared so that a pass finished inside
+  // another (the session ending during a run) is not cleaned twice by the outer one.
+  int16_t nextItem = 0;
+};
+
+// Holds a flag set for a scope, cleared however the scope is left (the program's end included).
+class FlagHeld {
+ public:
+  explicit FlagHeld(bool& flag) : flag_(flag) { flag_ = true; }
+  ~FlagHeld() { flag_ = false; }
+  FlagHeld(const FlagHeld&) = delete;
+  FlagHeld& operator=(const FlagHeld&) = delete;
+
+ private:
+  bool& flag_;
 };
 
 }  // namespace engine

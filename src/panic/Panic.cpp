@@ -11,30 +11,21 @@ namespace panic {
 
 using report::resumeNext;
 
-namespace {
-
-// Cleared however the panic is left, the program's end included.
-struct PanicInProgress {
-  explicit PanicInProgress(bool& flag) : flag(flag) { flag = true; }
-  ~PanicInProgress() { flag = false; }
-  bool& flag;
-};
-
-}  // namespace
-
 void Panic(app::App& app) {
   // The sweep yields to the event loop; a second press meanwhile must not start it again
   // inside itself.
   if (app.panicking) return;
-  PanicInProgress inProgress(app.panicking);
-  app.flags.abort = false;
+  engine::FlagHeld inProgress(app.panicking);
   HideProgram(app);
   CloseIEWindows(app);
   CloseWindowByTitle(app, "Internet Explorer");
   CloseWindowByTitle(app, "Netscape");
   MinimizeAllWindows(app);
+  // A run under way, stopped or not, is left as it is; it ends the program when done.
   if (app.flags.cleaningInProgress) return;
-  resumeNext([&] { engine::doClean(app); });
+  // A stop of an earlier run must not skip the panic's own pass.
+  app.flags.abort = false;
+  resumeNext([&] { engine::cleaningPass(app); });
   app.flags.exitAfterCleaning = false;
   resumeNext([&] { app::Form_Unload(app); });
 }

@@ -22,8 +22,9 @@ using platform::vkey::F2;
 void getPanicSetting(app::App& app) {
   report::resumeNext([&] {
     const int key = app.panicKey;
-    // F1 is shown although it cannot be chosen; any other code shows F11 and stays in force.
-    const int shown = key >= F1 && key <= F12 ? key : F11;
+    // The list offers F2 to F12 only; any other code (F1 included) shows F11 and stays in
+    // force.
+    const int shown = key >= F2 && key <= F12 ? key : F11;
     app.frm.cmbPanic.setText("F" + std::to_string(shown - F1 + 1));
   });
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Hiding the program (no window, no tray icon, off the Windows 9x task list) and bringing
-// it back.
+// Hiding the program (none of its windows, no tray icon, off the Windows 9x task list) and
+// bringing it back.
 
 namespace app {
 class App;
@@ -14,9 +14,11 @@ namespace panic {
 // Windows 95, 98 and ME only: the process leaves the task list.
 void HideFromTaskList(app::App& app);
 void HideProgram(app::App& app);
-// Puts the process back on the task list and the icon back in the tray.
+// Puts the process back on the task list, the icon back in the tray and the program's
+// other windows that hiding hid back on screen.
 void ShowProgram(app::App& app);
-// Shows the window if hidden, restores it if minimised and brings it to the foreground.
+// Shows the window if hidden, restores it if minimised and brings it to the foreground,
+// which Windows 98 and 2000 on grant only through the foreground thread's input.
 void ActivateWindow(app::App& app, ui::Form& form);
 
 }  // namespace panic

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -33,7 +34,19 @@ class Desktop {
   virtual bool isIconic(WindowHandle window) = 0;
   virtual intptr_t sendMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;
   virtual bool postMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;
+  // Windows 98 and 2000 on refuse it to a program whose thread neither owns the
+  // foreground window nor shares its input (AttachThreadInput).
   virtual bool setForegroundWindow(WindowHandle window) = 0;
+  // The thread of the foreground window (0 when there is none), and the program's own.
+  virtual uint32_t foregroundThread() = 0;
+  virtual uint32_t programThread() = 0;
+  // AttachThreadInput: `thread` shares (or stops sharing) the input state of `toThread`.
+  virtual bool attachThreadInput(uint32_t thread, uint32_t toThread, bool attach) = 0;
+  // The program's own visible top-level windows that have a title bar (its forms and
+  // dialogs), topmost first.
+  virtual std::vector<WindowHandle> programWindows() = 0;
+  // ShowWindow: hides, or shows without taking the activation (SW_SHOWNA).
+  virtual void showWindow(WindowHandle window, bool show) = 0;
   // GetAsyncKeyState: top bit while the key is down, lowest bit when it was pressed since
   // the previous query.
   virtual int16_t asyncKeyState(int virtualKey) = 0;

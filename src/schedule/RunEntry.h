@@ -9,6 +9,9 @@ namespace schedule {
 
 // The Run entry's value name: the program's name and version, "Quellery - 2.10".
 std::string runEntryName();
+// The program a Run entry's command starts: the quoted path written now, or the bare path
+// older versions wrote; either way before the " m" argument.
+std::string runEntryProgram(const std::string& command);
 // Adds or removes the program's Windows Run entry according to chkRun(1).
 void LoadOnStartup(app::App& app);
 

@@ -26,13 +26,20 @@ bool sameMinute(const platform::LocalTime& now, const ui::TimePicker& time) {
 
 bool ticked(const ui::CheckBox& box) { return box.value() == 1; }
 
-// Starts the run unless one is going: that minute is then skipped.
+// Nothing scheduled starts inside a run, a panic or a sweep, nor once the window was
+// closed: a close or a panic during the sweep cancels the run that would follow it.
+bool mayStart(const app::App& app) {
+  return !app.flags.cleaningInProgress && !app.panicking && !app.unloaded && !app.sweeping;
+}
+
 void startRun(app::App& app) {
-  if (!app.flags.cleaningInProgress) engine::cmdClean_Click(app);
+  if (mayStart(app)) engine::cmdClean_Click(app);
 }
 
 void sweep(app::App& app) {
-  if (!app.flags.cleaningInProgress) shredder::SweepShredFolder(app);
+  if (!mayStart(app)) return;
+  engine::FlagHeld held(app.sweeping);
+  shredder::SweepShredFolder(app);
 }
 
 }  // namespace
@@ -71,7 +78,7 @@ void timerScheduler_Timer(app::App& app) {
     resumeNext([&] { due = timedRuleDue(app, app.os.system.localTime()); });
     if (!due) return;
     app.minuteCounter = 0;
-    if (app.flags.cleaningInProgress) return;
+    if (!mayStart(app)) return;
     resumeNext([&] { sweep(app); });
     resumeNext([&] { startRun(app); });
     return;
@@ -80,7 +87,7 @@ void timerScheduler_Timer(app::App& app) {
   resumeNext([&] { due = intervalRuleDue(app); });
   if (!due) return;
   app.minuteCounter = 0;
-  if (app.flags.cleaningInProgress) return;
+  if (!mayStart(app)) return;
   resumeNext([&] { startRun(app); });
   resumeNext([&] { sweep(app); });
 }

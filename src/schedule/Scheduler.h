@@ -12,7 +12,7 @@ struct LocalTime;
 
 namespace schedule {
 
-// The clock tick: counts the minute and, when the page makes a run due, sweeps the shred
+// The clock tick: counts the minute (during a run too) and, when the page makes a run due, sweeps the shred
 // folder and starts a cleaning run (the timed rules sweep first, the interval rule after
 // the run). A minute that falls due while a run is going is skipped, not kept for later.
 void timerScheduler_Timer(app::App& app);

@@ -15,9 +15,12 @@ struct Rect {
 };
 
 enum class Kind {
-  Form, Frame, Button, CheckBox, OptionButton, ListBox, ComboBox, TextBox, Label, Shape,
-  StatusBar, TreeView, Picker, Spinner
+  Form, Frame, Button, CheckBox, OptionButton, ListBox, ComboBox, DropDownList, TextBox, Label,
+  Shape, StatusBar, TreeView, Picker, Spinner
 };
+
+// A combo box with a box to type in, or one that only offers its entries.
+inline bool isCombo(Kind kind) { return kind == Kind::ComboBox || kind == Kind::DropDownList; }
 
 enum class Change {
   Caption, Value, Enabled, Visible, ZOrder, ItemAdded, ItemRemoved, ItemsCleared, Selection,

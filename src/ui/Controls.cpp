@@ -127,6 +127,7 @@ void ListBox::setText(const std::string& text) {
       setListIndex(i);
       return;
     }
+  if (kind() == Kind::DropDownList) return;
   editText_ = text;
   if (listIndex_ != -1) {
     listIndex_ = -1;
@@ -227,15 +228,16 @@ void Timer::arm() {
     return;
   }
   loop_->setTimer(this, interval_, [this] {
-    if (busy_ || !onTimer) return;
+    if ((busy_ && !ticksWhileBusy) || !onTimer) return;
+    const bool outermost = !busy_;
     busy_ = true;
     try {
       onTimer();
     } catch (...) {
-      busy_ = false;
+      if (outermost) busy_ = false;
       throw;
     }
-    busy_ = false;
+    if (outermost) busy_ = false;
   });
 }
 

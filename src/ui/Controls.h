@@ -85,7 +85,8 @@ class ListBox : public Control {
   void dblClick();
   // A combo box shows its entry, or a typed text when no entry is selected.
   std::string text() const { return listIndex_ >= 0 ? items_[listIndex_] : editText_; }
-  // Combo boxes: selects the entry of that text, else shows the text with no entry selected.
+  // Combo boxes: selects the entry of that text, else shows the text with no entry
+  // selected. A drop-down list shows only its entries: another text changes nothing.
   void setText(const std::string& text);
   Handler onClick;
   // The colour of every line's text, 0x00BBGGRR; 0 is the system's text colour.

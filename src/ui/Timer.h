@@ -6,7 +6,8 @@
 namespace ui {
 
 // A window timer: fires onTimer every interval while enabled. An interval of 0 never fires.
-// A tick that arrives while the previous one is still being handled is dropped.
+// A tick that arrives while the previous one is still being handled is dropped, unless
+// ticksWhileBusy asks for it: a clock whose handler holds long work keeps counting.
 class Timer {
  public:
   Timer(std::string name, uint32_t interval) : name_(std::move(name)), interval_(interval) {}
@@ -21,6 +22,7 @@ class Timer {
   bool enabled() const { return enabled_; }
   void setEnabled(bool on);
   std::function<void()> onTimer;
+  bool ticksWhileBusy = false;
 
  private:
   void arm();

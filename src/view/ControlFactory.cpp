@@ -69,6 +69,12 @@ WindowDesign designFor(const ui::Control& control) {
       design.style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
       design.rect.bottom += kComboDropHeight;
       break;
+    case Kind::DropDownList:
+      design.className = "COMBOBOX";
+      // Only its entries can be chosen: a typed text would be a key or a day it cannot use.
+      design.style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+      design.rect.bottom += kComboDropHeight;
+      break;
     case Kind::TextBox:
       design.className = "EDIT";
       design.style |= WS_TABSTOP | ES_AUTOHSCROLL;

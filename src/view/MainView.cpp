@@ -10,6 +10,7 @@
 #include "view/ControlIds.h"
 #include "view/StatusPanels.h"
 #include "view/Twips.h"
+#include "ui/TimeFormat.h"
 #include "ui/TreeView.h"
 
 namespace view {
@@ -50,6 +51,13 @@ std::string windowText(HWND hwnd) {
   text.resize(got > 0 ? got : 0);
   return text;
 }
+
+std::string localeText(LCTYPE item) {
+  char text[32] = "";
+  return GetLocaleInfoA(LOCALE_USER_DEFAULT, item, text, sizeof text) > 0 ? text : "";
+}
+
+std::string pickerFormat() { return ui::pickerTimeFormat(localeText(LOCALE_S1159), localeText(LOCALE_S2359)); }
 
 }  // namespace
 
@@ -246,18 +254,19 @@ void MainView::build(ui::Control& control, HWND parent) {
     case ui::Kind::Spinner:
       break;
     case ui::Kind::Picker:
-      // Hours and minutes only, on the 12-hour clock the schedule compares.
-      SendMessageA(hwnd, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("hh':'mm tt"));
+      // Hours and minutes only.
+      SendMessageA(hwnd, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>(pickerFormat().c_str()));
       [[fallthrough]];
     case ui::Kind::CheckBox:
     case ui::Kind::OptionButton:
     case ui::Kind::ListBox:
     case ui::Kind::ComboBox:
+    case ui::Kind::DropDownList:
     case ui::Kind::TreeView:
       // Whatever the model already holds.
       ++applying_;
       apply(control, ui::Change::Value, 0);
-      if (control.kind() == ui::Kind::ListBox || control.kind() == ui::Kind::ComboBox) {
+      if (control.kind() == ui::Kind::ListBox || ui::isCombo(control.kind())) {
         auto& list = static_cast<ui::ListBox&>(control);
         for (int i = 0; i < list.listCount(); ++i) apply(control, ui::Change::ItemAdded, i);
         apply(control, ui::Change::Selection, list.listIndex());
@@ -459,21 +468,21 @@ void MainView::apply(ui::Control& control, ui::Change change, int detail) {
       break;
     case Change::ItemAdded: {
       auto& list = static_cast<ui::ListBox&>(control);
-      const UINT insert = kind == Kind::ComboBox ? CB_INSERTSTRING : LB_INSERTSTRING;
+      const UINT insert = isCombo(kind) ? CB_INSERTSTRING : LB_INSERTSTRING;
       SendMessageA(hwnd, insert, detail, reinterpret_cast<LPARAM>(list.list(detail).c_str()));
       break;
     }
     case Change::ItemRemoved:
-      SendMessageA(hwnd, kind == Kind::ComboBox ? CB_DELETESTRING : LB_DELETESTRING, detail, 0);
+      SendMessageA(hwnd, isCombo(kind) ? CB_DELETESTRING : LB_DELETESTRING, detail, 0);
       break;
     case Change::ItemsCleared:
-      SendMessageA(hwnd, kind == Kind::ComboBox ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+      SendMessageA(hwnd, isCombo(kind) ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
       break;
     case Change::Selection:
       if (kind == Kind::TreeView) {
         if (HTREEITEM item = treeItem(detail))
           SendMessageA(hwnd, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-      } else if (kind == Kind::ComboBox) {
+      } else if (isCombo(kind)) {
         SendMessageA(hwnd, CB_SETCURSEL, static_cast<ui::ListBox&>(control).listIndex(), 0);
       } else if (kind == Kind::ListBox) {
         auto& list = static_cast<ui::ListBox&>(control);
@@ -486,7 +495,7 @@ void MainView::apply(ui::Control& control, ui::Change change, int detail) {
       }
       break;
     case Change::Text: {
-      if (kind != Kind::TextBox && kind != Kind::ComboBox) break;
+      if (kind != Kind::TextBox && !isCombo(kind)) break;
       const std::string text = kind == Kind::TextBox ? static_cast<ui::TextBox&>(control).text()
                                                      : static_cast<ui::ListBox&>(control).text();
       // What the user just typed is already there; writing it again would move the caret.
@@ -562,6 +571,7 @@ void MainView::onCommand(HWND from, int code) {
         break;
       }
       case Kind::ComboBox:
+      case Kind::DropDownList:
         if (code == CBN_SELCHANGE)
           static_cast<ui::ListBox*>(control)->setListIndex(static_cast<int>(SendMessageA(from, CB_GETCURSEL, 0, 0)));
         if (code == CBN_EDITCHANGE) static_cast<ui::ListBox*>(control)->setText(windowText(from));

@@ -10,6 +10,7 @@
 #include "app/modTest.h"
 #include "engine/CleaningRun.h"
 #include "engine/Reboot.h"
+#include "schedule/RunEntry.h"
 #include "settings/SavedSelections.h"
 #include "settings/SettingsStore.h"
 
@@ -112,13 +113,82 @@ TEST_F(InvisibleMode, TheRunEntryFollowsTheTickWhenTheProgramCloses) {
   app.frm.chkRun(1).setValue(1);
   EXPECT_EQ(machine.registry.getString(LocalMachine, kRunKey, "Quellery - 2.10"), "") << "written on closing only";
   app::Form_Unload(app);
+  // Quoted: with the blank in the path, Windows would otherwise try C:\Program.exe first.
   EXPECT_EQ(machine.registry.getString(LocalMachine, kRunKey, "Quellery - 2.10"),
-            "C:\\Program Files\\Quellery\\Quellery.exe m");
+            "\"C:\\Program Files\\Quellery\\Quellery.exe\" m");
 
   app.frm.chkRun(1).setValue(0);
   settings::saveLastSelection(app);
   EXPECT_FALSE(machine.registry.exists(LocalMachine, kRunKey, "Quellery - 2.10"));
-  EXPECT_EQ(machine.registry.getString(LocalMachine, kRunKey, "Quellery - 2.00"), "C:\\Old\\Quellery.exe m");
+  EXPECT_EQ(machine.registry.getString(LocalMachine, kRunKey, "Quellery - 2.00"), "C:\\Old\\Quellery.exe m")
+      << "another copy's entry stays";
+}
+
+TEST_F(InvisibleMode, RunEntriesOfOlderVersionsInTheOldFormStillCount) {
+  EXPECT_EQ(schedule::runEntryProgram("\"C:\\Program Files\\Quellery\\Quellery.exe\" m"),
+            "C:\\Program Files\\Quellery\\Quellery.exe");
+  EXPECT_EQ(schedule::runEntryProgram("C:\\Program Files\\Quellery\\Quellery.exe m"),
+            "C:\\Program Files\\Quellery\\Quellery.exe");
+  EXPECT_EQ(schedule::runEntryProgram("C:\\Tools\\Quellery.exe"), "C:\\Tools\\Quellery.exe");
+
+  // An older version of this very program wrote its entry unquoted, under its own number.
+  machine.registry.setString(LocalMachine, kRunKey, "Quellery - 2.00", "c:\\program files\\quellery\\Quellery.exe m");
+  machine.registry.setString(LocalMachine, kRunKey, "Quellery - 2.05", "C:\\Old\\Quellery.exe m");
+  app::Form_Load(app);
+  app.frm.chkRun(1).setValue(0);
+  app::Form_Unload(app);
+  EXPECT_FALSE(machine.registry.exists(LocalMachine, kRunKey, "Quellery - 2.00"))
+      << "unticked, the program no longer starts with Windows";
+  EXPECT_EQ(machine.registry.getString(LocalMachine, kRunKey, "Quellery - 2.05"), "C:\\Old\\Quellery.exe m");
+}
+
+TEST_F(InvisibleMode, AnInvisibleStartWithAnIntervalScheduleSweepsTheShredFolder) {
+  save("chk1", "1");
+  save("chkRun0", "1");
+  save("chkRun4", "1");
+  save("OptSchedule0", "True");
+  save("txtMin", "1");
+  machine.files.makeFolders(machine.system.programDir);
+  machine.files.makeFolders("C:\\Wipe");
+  machine.files.writeFile("C:\\Wipe\\old.txt", "old");
+  machine.registry.setString(CurrentUser, "SOFTWARE\\Quellery\\Sheredder", "ShredFolder", "C:\\Wipe");
+  ShowWatch watch(app.frm.form);
+  app::Form_Load(app);
+  EXPECT_EQ(app.frm.txtShredFolder.text(), "C:\\Wipe") << "loaded with the program, not when first shown";
+  app::WaitSeconds(app, 90);
+  EXPECT_FALSE(watch.shown);
+  EXPECT_EQ(machine.files.getAttributes("C:\\Wipe\\old.txt"), platform::fileattr::Invalid);
+}
+
+TEST_F(InvisibleMode, HidingHidesEveryWindowOfTheProgramAndShowingBringsThemBack) {
+  const platform::WindowHandle main = machine.desktop.openOwn("QuelleryMain", "Quellery v1.0");
+  app.frm.form.hWnd = main;
+  const platform::WindowHandle custom = machine.desktop.openOwn("QuelleryOwned", "Custom Settings");
+  const platform::WindowHandle notepad = machine.desktop.open("Notepad", "Untitled - Notepad");
+  app::Form_Load(app);
+
+  hold({vkey::Control, vkey::H}, 120);
+  EXPECT_FALSE(app.frm.form.visible());
+  EXPECT_FALSE(machine.desktop.window(custom).visible) << "the customisation window hides with the program";
+  EXPECT_TRUE(machine.desktop.window(notepad).visible);
+
+  hold({vkey::Control, vkey::U}, 120);
+  EXPECT_TRUE(app.frm.form.visible());
+  EXPECT_TRUE(machine.desktop.window(custom).visible);
+  EXPECT_EQ(machine.desktop.foreground, main);
+}
+
+TEST_F(InvisibleMode, CtrlUMakesTheShownWindowTheActiveOneWhileAnotherProgramHasTheForeground) {
+  const platform::WindowHandle main = machine.desktop.openOwn("QuelleryMain", "Quellery v1.0");
+  app.frm.form.hWnd = main;
+  app::Form_Load(app);
+  hold({vkey::Control, vkey::H}, 120);
+  const platform::WindowHandle notepad = machine.desktop.open("Notepad", "Untitled - Notepad");
+  machine.desktop.foreground = notepad;  // the user works in another program
+
+  hold({vkey::Control, vkey::U}, 120);
+  EXPECT_EQ(machine.desktop.foreground, main) << "not just a flash in the taskbar";
+  EXPECT_TRUE(machine.desktop.attachedInputs.empty()) << "the input is shared for the call only";
 }
 
 TEST_F(InvisibleMode, ShutdownCleansAtTheQueryAndOnlyAnEndedSessionUnloads) {

@@ -94,7 +94,7 @@ TEST_F(PanicKey, DuringARunOnlySweepsAndTheRunEndsTheProgram) {
   EXPECT_EQ(got[got.size() - 6], "Cleaning Is Done.");
   EXPECT_EQ(machine.desktop.countOfClass("IEFrame"), 0u);
   EXPECT_FALSE(app.frm.form.visible());
-  EXPECT_FALSE(app.unloaded) << "the run ends the program at once, without unloading";
+  EXPECT_TRUE(app.unloaded) << "the session's choices are saved before the program ends";
 }
 
 TEST_F(PanicKey, ABrowserThatWillNotCloseHoldsThePanicTenSecondsAndASecondPressDoesNotNest) {
@@ -128,9 +128,10 @@ TEST_F(PanicKey, TheChosenKeyIsStoredAndAnyStoredCodeIsShownAsAListEntry) {
   EXPECT_EQ(app.panicKey, 123);
   EXPECT_EQ(settings::GetSetting(machine.registry, "Quellery", "panic", "panKey", "none"), "123");
 
+  // F1 is no entry of the list: it shows F11, as any other code outside F2 to F12.
   app.panicKey = 112;
   panic::getPanicSetting(app);
-  EXPECT_EQ(app.frm.cmbPanic.text(), "F1");
+  EXPECT_EQ(app.frm.cmbPanic.text(), "F11");
 
   // A stored code outside the function keys shows F11 but stays the key that panics.
   app.panicKey = 5;
@@ -142,6 +143,17 @@ TEST_F(PanicKey, TheChosenKeyIsStoredAndAnyStoredCodeIsShownAsAListEntry) {
   pressAt(now() + 100, 5);
   app::WaitSeconds(app, 3);
   EXPECT_TRUE(app.unloaded) << "Ctrl with key 5 panics";
+}
+
+TEST_F(PanicKey, TheKeyListOffersItsEntriesOnlyAndTheHintShowsTheStoredKey) {
+  app.frm.cmbPanic.setText("F7");
+  app.frm.cmbPanic.setText("F1");  // typed: not an entry of the list
+  EXPECT_EQ(app.frm.cmbPanic.text(), "F7");
+  app.frm.startUp.cmbPanOK.click();
+  EXPECT_EQ(settings::GetSetting(machine.registry, "Quellery", "panic", "panKey", "none"), "118");
+  app.panicHintKeyNext = true;
+  panic::timPanic_Timer(app);
+  EXPECT_EQ(app.frm.cleaning.lblPanic.caption(), "Ctrl+F7");
 }
 
 TEST_F(PanicKey, TheHintBlinksTwiceASecondAndShowsDuringARun) {

@@ -147,6 +147,18 @@ TEST_F(Scheduler, BothRulesInOneMinuteGiveOneRunAfterTheSweep) {
   EXPECT_EQ(events.order, (std::vector<std::string>{"sweep", "run"}));
 }
 
+TEST_F(Scheduler, ATypedWeekdayLeavesTheChosenDayInForce) {
+  start(kTuesdayNine);
+  f.OptSchedule[1].setValue(true);
+  f.chkSchedule[1].setValue(1);
+  f.cmbWeek.setListIndex(2);  // TUE
+  f.dtpWeek.setTime(9, 1);
+  f.cmbWeek.setText("Tuesday");  // typed: not an entry of the list
+  EXPECT_EQ(f.cmbWeek.listIndex(), 2);
+  minutes(1.5);
+  EXPECT_EQ(events.runs(), 1) << "the weekly rule still fires";
+}
+
 TEST_F(Scheduler, IntervalRunSweepsAfterTheRun) {
   seedShredFolder();
   start(kTuesdayNine);
@@ -163,9 +175,10 @@ TEST_F(Scheduler, ABlockedMinuteIsNotCaughtUp) {
   f.dtpTime.setTime(14, 30);
   const int32_t counter = app.minuteCounter;
   // The window dispatches nothing from 14:29:30 to 14:32:30.
+  // The one blocked dispatch ends before the ticks it lets through yield in turn.
+  machine.loop.at(now(), [&] { machine.loop.dispatchCostMs = 1; });
   machine.loop.dispatchCostMs = 3 * 60000;
   machine.loop.doEvents();
-  machine.loop.dispatchCostMs = 1;
   minutes(3.5);
   EXPECT_EQ(events.runs(), 0);
   EXPECT_EQ(app.minuteCounter - counter, 4) << "one tick for the blocked minutes, three after";

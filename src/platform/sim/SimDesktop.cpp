@@ -16,6 +16,12 @@ WindowHandle SimDesktop::open(const std::string& className, const std::string& t
   return handle;
 }
 
+WindowHandle SimDesktop::openOwn(const std::string& className, const std::string& title) {
+  const WindowHandle handle = open(className, title);
+  windows_.at(handle).thread = kProgramThread;
+  return handle;
+}
+
 size_t SimDesktop::countOfClass(const std::string& className) const {
   return std::count_if(windows_.begin(), windows_.end(),
                        [&](const auto& entry) { return entry.second.className == className; });
@@ -75,8 +81,39 @@ bool SimDesktop::postMessage(WindowHandle window, uint32_t message, uintptr_t wP
 
 bool SimDesktop::setForegroundWindow(WindowHandle window) {
   if (!exists(window)) return false;
+  const uint32_t front = foregroundThread();
+  const bool attached = std::find(attachedInputs.begin(), attachedInputs.end(),
+                                  std::make_pair(kProgramThread, front)) != attachedInputs.end();
+  if (foregroundLock && front != 0 && front != kProgramThread && !attached) return false;
   foreground = window;
   return true;
+}
+
+uint32_t SimDesktop::foregroundThread() {
+  auto found = windows_.find(foreground);
+  return found == windows_.end() ? 0 : found->second.thread;
+}
+
+bool SimDesktop::attachThreadInput(uint32_t thread, uint32_t toThread, bool attach) {
+  const auto pair = std::make_pair(thread, toThread);
+  auto found = std::find(attachedInputs.begin(), attachedInputs.end(), pair);
+  if (attach && found == attachedInputs.end()) attachedInputs.push_back(pair);
+  if (!attach && found != attachedInputs.end()) attachedInputs.erase(found);
+  return true;
+}
+
+std::vector<WindowHandle> SimDesktop::programWindows() {
+  std::vector<WindowHandle> own;
+  for (WindowHandle handle : zOrder_) {
+    const Window& w = windows_.at(handle);
+    if (w.thread == kProgramThread && w.visible) own.push_back(handle);
+  }
+  return own;
+}
+
+void SimDesktop::showWindow(WindowHandle window, bool show) {
+  auto found = windows_.find(window);
+  if (found != windows_.end()) found->second.visible = show;
 }
 
 int16_t SimDesktop::asyncKeyState(int virtualKey) {

@@ -15,7 +15,10 @@ class SimDesktop : public Desktop {
     std::string className, title;
     bool iconic = false;
     bool refusesClose = false;  // a browser that will not close (a page asking to stay)
+    uint32_t thread = kOtherThread;  // another program's, unless opened as the program's own
+    bool visible = true;
   };
+  static constexpr uint32_t kProgramThread = 1, kOtherThread = 2;
   struct Message {
     WindowHandle window;
     std::string className;  // of the window when the message was posted or sent
@@ -26,6 +29,8 @@ class SimDesktop : public Desktop {
 
   // Opens a window on top of the others (EnumWindows sees it first).
   WindowHandle open(const std::string& className, const std::string& title);
+  // One of the program's own windows (its main window, a form or a dialog).
+  WindowHandle openOwn(const std::string& className, const std::string& title);
   bool exists(WindowHandle window) const { return windows_.count(window) != 0; }
   Window& window(WindowHandle handle) { return windows_.at(handle); }
   size_t countOfClass(const std::string& className) const;
@@ -45,11 +50,19 @@ class SimDesktop : public Desktop {
   // minimises every window.
   bool postMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
   bool setForegroundWindow(WindowHandle window) override;
+  uint32_t foregroundThread() override;
+  uint32_t programThread() override { return kProgramThread; }
+  bool attachThreadInput(uint32_t thread, uint32_t toThread, bool attach) override;
+  std::vector<WindowHandle> programWindows() override;
+  void showWindow(WindowHandle window, bool show) override;
   int16_t asyncKeyState(int virtualKey) override;
 
   std::vector<Message> sent, posted;
   std::function<void(const Message&)> onPost;  // sees each posted message first
   WindowHandle foreground = 0;
+  // Windows 98 and 2000 on: the foreground is refused to a thread without it.
+  bool foregroundLock = true;
+  std::vector<std::pair<uint32_t, uint32_t>> attachedInputs;
 
  private:
   struct Key {

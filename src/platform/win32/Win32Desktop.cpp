@@ -56,6 +56,33 @@ bool Win32Desktop::postMessage(WindowHandle window, uint32_t message, uintptr_t 
 
 bool Win32Desktop::setForegroundWindow(WindowHandle window) { return SetForegroundWindow(hwndOf(window)) != FALSE; }
 
+uint32_t Win32Desktop::foregroundThread() {
+  HWND front = GetForegroundWindow();
+  return front ? GetWindowThreadProcessId(front, nullptr) : 0;
+}
+
+uint32_t Win32Desktop::programThread() { return GetCurrentThreadId(); }
+
+bool Win32Desktop::attachThreadInput(uint32_t thread, uint32_t toThread, bool attach) {
+  return AttachThreadInput(thread, toThread, attach ? TRUE : FALSE) != FALSE;
+}
+
+std::vector<WindowHandle> Win32Desktop::programWindows() {
+  std::vector<WindowHandle> own;
+  const DWORD thread = GetCurrentThreadId();
+  // Tool tips and hidden helper windows have no title bar; forms and dialogs do.
+  enumWindows([&](WindowHandle window) {
+    HWND hwnd = hwndOf(window);
+    if (GetWindowThreadProcessId(hwnd, nullptr) == thread && IsWindowVisible(hwnd) &&
+        (GetWindowLongA(hwnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION)
+      own.push_back(window);
+    return true;
+  });
+  return own;
+}
+
+void Win32Desktop::showWindow(WindowHandle window, bool show) { ShowWindow(hwndOf(window), show ? SW_SHOWNA : SW_HIDE); }
+
 int16_t Win32Desktop::asyncKeyState(int virtualKey) { return GetAsyncKeyState(virtualKey); }
 
 }  // namespace platform::win32

@@ -13,6 +13,11 @@ class Win32Desktop : public Desktop {
   intptr_t sendMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
   bool postMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
   bool setForegroundWindow(WindowHandle window) override;
+  uint32_t foregroundThread() override;
+  uint32_t programThread() override;
+  bool attachThreadInput(uint32_t thread, uint32_t toThread, bool attach) override;
+  std::vector<WindowHandle> programWindows() override;
+  void showWindow(WindowHandle window, bool show) override;
   int16_t asyncKeyState(int virtualKey) override;
 };
 
