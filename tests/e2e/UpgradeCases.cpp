@@ -259,8 +259,10 @@ TEST_F(Upgrade, ACopyRewrittenAfterItsCheckIsNeitherInstalledNorStarted) {
 TEST_F(Upgrade, AManifestSignedByAnUnknownKeyIsRefusedWithThePagesMessage) {
   const std::string newer = newerBuild(original_);
   ASSERT_FALSE(newer.empty());
+  // A key pair no build lists: the manifest names it by its own id.
   const char unknownSeed[] = "0101010101010101010101010101010101010101010101010101010101010101";
-  publish(newer, signedManifest(newer, 2, unknownSeed, "8a88e3dd7409f195fd52db2d3cba5d72ca6709bf1d94121bf3748801b40f6f5c"));
+  const char unknownKey[] = "8a88e3dd7409f195fd52db2d3cba5d72ca6709bf1d94121bf3748801b40f6f5c";
+  publish(newer, signedManifest(newer, 2, unknownSeed, unknownKey));
   Program program;
   ASSERT_TRUE(program.start(exe_));
   clickUpgradeNow(program);
