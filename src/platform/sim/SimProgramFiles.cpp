@@ -71,7 +71,7 @@ bool SimProgramFiles::startProgram(const std::string& path, const std::string& f
   if (whileStarting) whileStarting(path);
   const std::string host = files_.hostPath(path);
   Start start{path, folder, {}, show, held_.count(host) > 0};
-  if (!startSucceeds || !readHost(host, std::string::npos - 1, &start.image)) return false;
+  if (!startSucceeds || !readHost(host, std::string::npos, &start.image)) return false;
   started.push_back(start);
   return true;
 }

@@ -38,6 +38,7 @@ bool readAll(HANDLE file, size_t limit, std::string* data) {
 
 std::unique_ptr<HeldFile> Win32ProgramFiles::writeAndHold(const std::string& path, const std::string& data,
                                                           long* error) {
+  *error = ERROR_SUCCESS;
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     *error = lastError();
