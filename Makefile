@@ -73,8 +73,12 @@ fuzz: deps
 	  $(if $(FUZZ_SECONDS),-max_total_time=$(FUZZ_SECONDS)) build/host/fuzz/corpus tests/fuzz/seeds
 
 # The installer and the portable zip of the 32-bit programs, in build/win32/dist.
+# Refused for a program that trusts the tests' upgrade keys.
 dist: deps
 	cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=$(TOOLCHAIN_win32)
+	cmake --build build/win32 -j$(JOBS) --target Quellery
+	cmake -DPROGRAM=build/win32/Quellery.exe -DSHIPPED_KEYS=src/upgrade/TrustedKeys.txt \
+	  -DTEST_KEYS=tests/TestTrustedKeys.txt -P cmake/CheckShippedKeys.cmake
 	cmake --build build/win32 -j$(JOBS) --target dist
 	@ls -l build/win32/dist/*.exe build/win32/dist/*.zip
 

@@ -2,17 +2,17 @@
 //   sign-update --new-key SECRET.key            a new key pair; prints the public key
 //   sign-update --public-key SECRET.key         prints the public key of a secret key
 //   sign-update SECRET.key PROGRAM.exe VERSION  prints the manifest of PROGRAM.exe
-// A secret key file holds the 32-byte Ed25519 seed as 64 hex digits.
+// A secret key file holds the 32-byte Ed25519 seed as 64 hex digits. Signs only with a key
+// of src/upgrade/TrustedKeys.txt and only the version PROGRAM.exe declares.
 #include <sodium.h>
 #include <sys/stat.h>
 
-#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
 
-#include "crypto/Sha256.h"
+#include "SignUpdate.h"
 #include "upgrade/Manifest.h"
 
 namespace {
@@ -33,21 +33,25 @@ bool readFile(const std::string& path, std::string* data) {
   return true;
 }
 
-bool loadKey(const std::string& path, unsigned char publicKey[32], unsigned char secretKey[64]) {
+bool readSeed(const std::string& path, unsigned char seed[32]) {
   std::string text;
   if (!readFile(path, &text)) return false;
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  return upgrade::fromHex(text, seed, 32);
+}
+
+bool loadKey(const std::string& path, unsigned char publicKey[32], unsigned char secretKey[64]) {
   unsigned char seed[32];
-  if (!upgrade::fromHex(text, seed, sizeof seed)) return false;
+  if (!readSeed(path, seed)) return false;
   crypto_sign_seed_keypair(publicKey, secretKey, seed);
   sodium_memzero(seed, sizeof seed);
   return true;
 }
 
 void printPublicKey(const unsigned char publicKey[32]) {
-  std::cout << "public key " << upgrade::toHex(publicKey, 32) << "\nas C++:";
-  for (int i = 0; i < 32; ++i) std::printf("%s0x%02x", i % 8 ? ", " : (i ? ",\n    " : "\n    "), publicKey[i]);
-  std::cout << std::endl;
+  std::cout << "public key " << upgrade::toHex(publicKey, 32) << "\nkey id " << upgrade::keyId(publicKey)
+            << "\nits line in src/upgrade/TrustedKeys.txt: current " << upgrade::toHex(publicKey, 32)
+            << "\n(or \"next\" in place of \"current\" for the key that will take over)" << std::endl;
 }
 
 int newKey(const std::string& path) {
@@ -72,43 +76,31 @@ int newKey(const std::string& path) {
   return 0;
 }
 
+// The keys a shipped program trusts, as the build read them from src/upgrade/TrustedKeys.txt.
+const upgrade::TrustedKey kShippedKeys[] = {
+#include "ShippedUpdateKeys.inc"
+};
+
 int sign(const std::string& keyPath, const std::string& programPath, const std::string& versionText) {
-  unsigned char publicKey[32], secretKey[64];
-  if (!loadKey(keyPath, publicKey, secretKey)) {
+  std::string program;
+  unsigned char seed[32];
+  if (!readSeed(keyPath, seed)) {
     std::cerr << "sign-update: " << keyPath << " is no secret key file\n";
     return 1;
   }
-  std::string program;
   if (!readFile(programPath, &program)) {
     std::cerr << "sign-update: cannot read " << programPath << "\n";
     return 1;
   }
-  upgrade::Manifest manifest;
-  try {
-    size_t used = 0;
-    manifest.version = std::stoi(versionText, &used);
-    if (used != versionText.size()) throw std::invalid_argument(versionText);
-  } catch (const std::exception&) {
-    manifest.version = 0;
-  }
-  if (manifest.version < 1 || manifest.version > 32767 || program.size() > 0xFFFFFFFFu) {
-    std::cerr << "sign-update: the version must be a number from 1 to 32767\n";
+  std::string manifest;
+  const std::string refusal = signupdate::signManifest(
+      seed, program, versionText, {kShippedKeys, sizeof kShippedKeys / sizeof kShippedKeys[0]}, &manifest);
+  sodium_memzero(seed, sizeof seed);
+  if (!refusal.empty()) {
+    std::cerr << "sign-update: " << refusal << "\n";
     return 1;
   }
-  manifest.size = uint32_t(program.size());
-  manifest.sha256 = crypto::sha256(program);
-  const std::string body = upgrade::manifestBody(manifest);
-  unsigned char signature[64];
-  crypto_sign_detached(signature, nullptr, reinterpret_cast<const unsigned char*>(body.data()), body.size(),
-                       secretKey);
-  sodium_memzero(secretKey, sizeof secretKey);
-  const std::string text = upgrade::manifestText(body, signature);
-  // What the program will check, checked here first.
-  if (!upgrade::readManifest(text, publicKey)) {
-    std::cerr << "sign-update: the manifest does not verify\n";
-    return 1;
-  }
-  std::cout << text;
+  std::cout << manifest;
   return std::cout.flush() ? 0 : 1;
 }
 

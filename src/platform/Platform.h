@@ -11,6 +11,7 @@
 #include "platform/UrlHistory.h"
 #include "platform/Launcher.h"
 #include "platform/Desktop.h"
+#include "platform/ProgramFiles.h"
 
 namespace platform {
 
@@ -26,6 +27,7 @@ struct Platform {
   Desktop& desktop;
   Http* http = nullptr;  // the main window's transfer object; none means off line
   Dialogs* dialogs = nullptr;  // none where no one can answer a dialog
+  ProgramFiles* programFiles = nullptr;  // none where the program cannot replace itself
 };
 
 }  // namespace platform

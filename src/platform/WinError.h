@@ -10,6 +10,7 @@ constexpr long NotEnoughMemory = 8;
 constexpr long SharingViolation = 32;
 constexpr long FileExists = 80;
 constexpr long InvalidParameter = 87;
+constexpr long CallNotImplemented = 120;
 constexpr long InsufficientBuffer = 122;
 constexpr long DirNotEmpty = 145;
 constexpr long AlreadyExists = 183;

@@ -16,21 +16,21 @@ namespace {
 constexpr uint64_t kManifestLimit = 4096;
 constexpr int kAttempts = 6;
 
-std::string programPath(app::App& app, const char* name) { return app.os.system.programFolder() + "\\" + name; }
-
 // The signed manifest of the upgrade the version file announced, when its signature
 // holds and it is newer than this program and than the stored "ver".
-bool trustedManifest(app::App& app, Manifest* out) {
+Outcome fetchManifest(app::App& app, Manifest* out) {
   std::string text;
-  if (!report::FetchURL(app, serverUrl(app) + "/qypdate.exe.sig", &text, kManifestLimit)) return false;
-  const std::optional<Manifest> manifest = readManifest(text, trustedUpdateKey());
-  if (!manifest) return false;
+  if (!report::FetchURL(app, serverUrl(app) + "/qypdate.exe.sig", &text, kManifestLimit)) return Outcome::Failed;
+  const std::optional<Manifest> manifest = readManifest(text, trustedUpdateKeys());
+  if (!manifest) return Outcome::Unverified;
   int floor = versionNumber(readState(app, "ver", ""));
   if (floor < kProgramVersion) floor = kProgramVersion;
   // No way back to an older program, and no other version than the one announced.
-  if (manifest->version <= floor || std::to_string(manifest->version) != app.newVersion) return false;
+  if (manifest->version <= floor || std::to_string(manifest->version) != app.newVersion) return Outcome::Unverified;
+  // The program's size as signed bounds what is fetched and kept in memory.
+  if (manifest->size <= 1000 || manifest->size > kMaxProgram) return Outcome::Unverified;
   *out = *manifest;
-  return true;
+  return Outcome::Verified;
 }
 
 std::string nowText() {
@@ -44,55 +44,66 @@ std::string nowText() {
 
 }  // namespace
 
-bool DownloadUpgrade(app::App& app) {
-  if (!report::IsOnline(app)) return false;
-  const std::string url = serverUrl(app) + "/qypdate.exe";
-  const int32_t announced = GetRemoteFileSizeRaw(app, url);
-  if (announced < 1) return false;
-  // Checked before the program is fetched to be kept, let alone written.
-  Manifest manifest;
-  if (!trustedManifest(app, &manifest)) return false;
+Download DownloadUpgrade(app::App& app) {
+  Download download;
+  if (!report::IsOnline(app) || !app.os.programFiles) return download;
+  // Checked before the program is fetched, let alone written.
+  download.outcome = fetchManifest(app, &download.manifest);
+  if (download.outcome != Outcome::Verified) return download;
 
   std::string program;
-  // A body longer than announced is cut off there, and the request fails.
-  if (!report::FetchURL(app, url, &program, uint64_t(announced))) return false;
-  const int64_t length = int64_t(program.size());
-  const int64_t off = length - 1 - announced;
-  if (length <= 1000 || off > 10 || off < -10) return false;
-  if (!matchesManifest(manifest, program)) return false;
-
-  platform::FileSystem& files = app.os.files;
-  const std::string copy = programPath(app, "qy.exe");
-  if (files.getAttributes(copy) != platform::fileattr::Invalid && files.deleteFile(copy) != platform::winerr::Success)
-    return false;
-  const bool written = files.writeFile(copy, program) == platform::winerr::Success;
-  app.os.loop.doEvents();
-  // What reached the disk is what was verified, or nothing is started.
-  std::string stored;
-  if (!written || files.readFile(copy, &stored) != platform::winerr::Success || !matchesManifest(manifest, stored)) {
-    files.deleteFile(copy);
-    return false;
+  // A body longer than the signed size is cut off there, and the request fails.
+  download.outcome = Outcome::Failed;
+  if (!report::FetchURL(app, serverUrl(app) + "/qypdate.exe", &program, download.manifest.size)) return download;
+  if (program.size() != download.manifest.size) return download;  // cut short: another try
+  if (!matchesManifest(download.manifest, program)) {
+    download.outcome = Outcome::Unverified;
+    return download;
   }
-  return true;
+  const std::string copy = programPath(app, "qy.exe");
+  platform::FileSystem& files = app.os.files;
+  if (files.getAttributes(copy) != platform::fileattr::Invalid && files.deleteFile(copy) != platform::winerr::Success)
+    return download;
+  long error = 0;
+  // Held from here until the new copy has started: what starts is what was checked.
+  download.copy = app.os.programFiles->writeAndHold(copy, program, &error);
+  app.os.loop.doEvents();
+  if (!download.copy) return download;
+  if (!matchesManifest(download.manifest, download.copy->data())) {
+    download.copy.reset();
+    files.deleteFile(copy);
+    download.outcome = Outcome::Unverified;
+    return download;
+  }
+  download.outcome = Outcome::Verified;
+  return download;
 }
 
-void DownloadAndInstall(app::App& app) {
-  bool downloaded = false;
-  for (int attempt = 0; attempt < kAttempts && !downloaded; ++attempt) downloaded = DownloadUpgrade(app);
-  if (!downloaded) return;
+Outcome DownloadAndInstall(app::App& app) {
+  Download download;
+  for (int attempt = 0; attempt < kAttempts && download.outcome == Outcome::Failed; ++attempt)
+    download = DownloadUpgrade(app);
+  if (download.outcome != Outcome::Verified) return download.outcome;
 
   const std::string previous = readState(app, "ver", "");
   saveState(app, "App", nowText());
+  saveState(app, "oldver", previous);
   saveState(app, "ver", app.newVersion);
+  saveState(app, "sha256", toHex(download.manifest.sha256.data(), download.manifest.sha256.size()));
   saveState(app, "Up", "b");
   saveState(app, "donreq", "z");
-  const std::string folder = app.os.system.programFolder();
-  if (app.os.launcher.shellExecute(0, "open", programPath(app, "qy.exe"), "", folder, platform::showcmd::MinimizedFocus))
+  if (app.os.programFiles->startProgram(programPath(app, "qy.exe"), app.os.system.programFolder(),
+                                        platform::showcmd::MinimizedFocus)) {
+    download.copy.reset();
     app.os.system.endProgram();
+  }
   // The new copy did not start: nothing was handed over, so nothing is claimed.
   saveState(app, "ver", previous);
   saveState(app, "Up", "a");
   deleteState(app, "donreq");
+  deleteState(app, "oldver");
+  deleteState(app, "sha256");
+  return Outcome::Failed;
 }
 
 }  // namespace upgrade

@@ -2,6 +2,7 @@
 #include "app/modTest.h"
 #include "platform/WinError.h"
 #include "report/RuntimeError.h"
+#include "upgrade/InstallCopy.h"
 #include "upgrade/State.h"
 #include "upgrade/Upgrade.h"
 
@@ -24,36 +25,14 @@ bool runningAs(app::App& app, const std::string& name) {
   return lower(slash == std::string::npos ? path : path.substr(slash + 1)) == lower(name);
 }
 
-void deleteIfThere(app::App& app, const std::string& path) {
-  report::resumeNext([&] {
-    if (app.os.files.getAttributes(path) != platform::fileattr::Invalid) app.os.files.deleteFile(path);
-  });
-}
-
-// This process is the new copy, "qy.exe": it puts itself in the program's place.
-void installCopy(app::App& app) {
-  const std::string folder = app.os.system.programFolder() + "\\";
-  app::WaitSeconds(app, 4);
-  deleteIfThere(app, folder + "Quellery.exe");
-  app::WaitSeconds(app, 4);
-  // Until the program's file is the new one, "Up" stays "b" and the copy goes on running
-  // as the program: an installation that did not happen is never announced as done.
-  if (!CopyFileSilently(app, folder + "qy.exe", folder + "Quellery.exe")) return;
-  saveState(app, "Up", "c");
-  app::WaitSeconds(app, 4);
-  report::resumeNext([&] {
-    app.os.launcher.shellExecute(0, "open", folder + "Quellery.exe", "", folder.substr(0, folder.size() - 1),
-                                 platform::showcmd::MinimizedFocus);
-  });
-  app.os.system.endProgram();
-}
-
 // This process is the new "Quellery.exe": it removes the copy and says thank you.
 void finishUpgrade(app::App& app) {
   app::WaitSeconds(app, 5);
   // The trailing dot names the same file; Windows drops it.
   report::resumeNext([&] { app.os.files.deleteFile(app.os.system.programFolder() + "\\qy.exe."); });
   saveState(app, "Up", "a");
+  deleteState(app, "oldver");
+  deleteState(app, "sha256");
   const std::string notice = readState(app, "donreq", "");
   if (notice.empty()) {
     deleteState(app, "donreq");
@@ -81,10 +60,6 @@ void CompleteUpgrade(app::App& app) {
   } else if (state.find('c') != std::string::npos) {
     finishUpgrade(app);
   }
-}
-
-bool CopyFileSilently(app::App& app, const std::string& from, const std::string& to) {
-  return app.os.files.shellCopyFile(from, to);
 }
 
 std::string ReadOrCreateRegString(app::App& app, platform::HKey root, const std::string& keyPath,

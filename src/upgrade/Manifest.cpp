@@ -6,7 +6,8 @@ namespace upgrade {
 
 namespace {
 
-const char kHeader[] = "Quellery upgrade manifest 1\n";
+const char kHeader[] = "Quellery upgrade manifest 2\n";
+const char kFirstHeader[] = "Quellery upgrade manifest 1\n";
 const char kSignatureTag[] = "signature ";
 
 int hexDigit(char c) {
@@ -60,7 +61,8 @@ bool fromHex(const std::string& text, uint8_t* bytes, size_t size) {
 }
 
 std::string manifestBody(const Manifest& manifest) {
-  return std::string(kHeader) + "version " + std::to_string(manifest.version) + "\n" + "size " +
+  const std::string head = manifest.keyId.empty() ? kFirstHeader : std::string(kHeader) + "key " + manifest.keyId + "\n";
+  return head + "version " + std::to_string(manifest.version) + "\n" + "size " +
          std::to_string(manifest.size) + "\n" + "sha256 " + toHex(manifest.sha256.data(), manifest.sha256.size()) +
          "\n";
 }
@@ -69,7 +71,7 @@ std::string manifestText(const std::string& body, const uint8_t signature[64]) {
   return body + kSignatureTag + toHex(signature, 64) + "\n";
 }
 
-std::optional<Manifest> readManifest(const std::string& text, const uint8_t publicKey[32]) {
+std::optional<Manifest> readManifest(const std::string& text, const TrustedKeys& keys) {
   const size_t tag = text.rfind(std::string("\n") + kSignatureTag);
   if (tag == std::string::npos) return std::nullopt;
   const std::string body = text.substr(0, tag + 1);
@@ -78,16 +80,27 @@ std::optional<Manifest> readManifest(const std::string& text, const uint8_t publ
   signatureText.pop_back();
   uint8_t signature[64];
   if (!fromHex(signatureText, signature, sizeof signature)) return std::nullopt;
-  if (!crypto::ed25519Verify(signature, body.data(), body.size(), publicKey)) return std::nullopt;
+
+  Manifest manifest;
+  size_t pos = 0;
+  bool signedBy = false;
+  if (body.compare(0, sizeof kHeader - 1, kHeader) == 0) {
+    pos = sizeof kHeader - 1;
+    // Only the key it names; a key no build of ours trusts names nothing.
+    const TrustedKey* key = field(body, &pos, "key", &manifest.keyId) ? keys.find(manifest.keyId) : nullptr;
+    signedBy = key && crypto::ed25519Verify(signature, body.data(), body.size(), key->key);
+  } else if (body.compare(0, sizeof kFirstHeader - 1, kFirstHeader) == 0) {
+    pos = sizeof kFirstHeader - 1;
+    for (size_t i = 0; i < keys.count && !signedBy; ++i)
+      signedBy = crypto::ed25519Verify(signature, body.data(), body.size(), keys.keys[i].key);
+  }
+  if (!signedBy) return std::nullopt;
 
   // Signed by the maker; still read strictly, so that one text has one meaning.
-  if (body.compare(0, sizeof kHeader - 1, kHeader) != 0) return std::nullopt;
-  size_t pos = sizeof kHeader - 1;
   std::string version, size, digest;
   if (!field(body, &pos, "version", &version) || !field(body, &pos, "size", &size) ||
       !field(body, &pos, "sha256", &digest) || pos != body.size())
     return std::nullopt;
-  Manifest manifest;
   uint64_t number = 0;
   if (!decimal(version, &number) || number > 32767) return std::nullopt;
   manifest.version = int(number);

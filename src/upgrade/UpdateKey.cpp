@@ -1,25 +1,47 @@
 #include "upgrade/UpdateKey.h"
 
+#include "upgrade/Manifest.h"
+
 namespace upgrade {
 
 namespace {
 
-#ifndef QUELLERY_TEST_UPDATE_KEY
-// The maker's upgrade key (tools/sign-update --public-key). Its secret half never enters
-// this repository.
-const uint8_t kMakerKey[32] = {
-    0xa8, 0xf7, 0x17, 0xc3, 0x87, 0x53, 0xb7, 0x6a, 0x24, 0xeb, 0x77, 0x76, 0x52, 0x1f, 0x97, 0x00,
-    0xd7, 0x5f, 0xe4, 0xd6, 0x29, 0xf1, 0x88, 0xe5, 0x1a, 0x87, 0xe8, 0x0b, 0xed, 0x06, 0xdc, 0x59};
-#else
-// The tests' key; its secret is in tests/TestUpdateKey.h for anyone to read, so a build
-// that trusts it must never be shipped.
-const uint8_t kMakerKey[32] = {
-    0xca, 0xbe, 0x05, 0xbd, 0x57, 0x0e, 0x23, 0x05, 0x62, 0xa5, 0xfb, 0x78, 0x81, 0x8d, 0xed, 0xac,
-    0x19, 0x74, 0x78, 0x9f, 0x49, 0xe4, 0xbb, 0xac, 0x80, 0x07, 0xe3, 0xee, 0x4b, 0xbc, 0x5c, 0xfc};
-#endif
+#define QUELLERY_TEXT(x) #x
+#define QUELLERY_NUMBER_TEXT(x) QUELLERY_TEXT(x)
+
+// Written by the build from the keys file it was given.
+const TrustedKey kKeys[] = {
+#include "TrustedUpdateKeys.inc"
+};
 
 }  // namespace
 
-const uint8_t* trustedUpdateKey() { return kMakerKey; }
+// Kept in the program's file, where tools/sign-update finds it.
+extern const char kProgramVersionStamp[] = "Quellery program version " QUELLERY_NUMBER_TEXT(QUELLERY_PROGRAM_VERSION) ".";
+
+std::string keyId(const uint8_t key[32]) { return toHex(key, 8); }
+
+const TrustedKey* TrustedKeys::find(const std::string& id) const {
+  for (size_t i = 0; i < count; ++i)
+    if (keyId(keys[i].key) == id) return &keys[i];
+  return nullptr;
+}
+
+TrustedKeys trustedUpdateKeys() { return {kKeys, sizeof kKeys / sizeof kKeys[0]}; }
+
+int stampedVersion(const std::string& program) {
+  // The stamp's words without its number, so that this text is no stamp of its own.
+  std::string tag = kProgramVersionStamp;
+  tag.erase(tag.rfind(' ') + 1);
+  for (size_t at = program.find(tag); at != std::string::npos; at = program.find(tag, at + 1)) {
+    int version = 0;
+    size_t i = at + tag.size();
+    for (; i < program.size() && program[i] >= '0' && program[i] <= '9' && version <= 32767; ++i)
+      version = version * 10 + (program[i] - '0');
+    if (i > at + tag.size() && i < program.size() && program[i] == '.' && version >= 1 && version <= 32767)
+      return version;
+  }
+  return 0;
+}
 
 }  // namespace upgrade

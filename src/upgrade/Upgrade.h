@@ -2,9 +2,13 @@
 // The upgrade: the "Check For Upgrade" page, the version check, the verified download
 // and the hand-over across three starts steered by the registry value "Up".
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "platform/ProgramFiles.h"
 #include "platform/Registry.h"
+#include "report/Inet.h"
+#include "upgrade/Manifest.h"
 
 namespace app {
 class App;
@@ -14,6 +18,13 @@ namespace upgrade {
 
 // Where the hand-over keeps its state, under HKEY_LOCAL_MACHINE.
 constexpr const char* kStateKey = "Software\\Microsoft\\RADaz";
+// No program of ours comes near this; a manifest that signs a larger one is not ours.
+constexpr uint64_t kMaxProgram = report::kMaxBody;
+
+// How a download ended: checked and kept, refused by its checks, or not fetched whole.
+enum class Outcome { Verified, Unverified, Failed };
+
+std::string programPath(app::App& app, const char* name);
 
 // "Upgrade Now": the check and, if due, the download and hand-over.
 void cmdUpgrade_Click(app::App& app);
@@ -24,7 +35,6 @@ void cmdChkUpgrade_Click(app::App& app);
 // The announced size of `url`'s body; 0 when the fetch failed, any header holds "404",
 // or Content-Length is missing or not a plain number.
 int32_t GetRemoteFileSize(app::App& app, const std::string& url);
-int32_t GetRemoteFileSizeRaw(app::App& app, const std::string& url);
 // Content-Length of a header text as above.
 int32_t contentLength(const std::string& headers);
 // A version text read leniently (leading blanks, a sign, digits up to the first other
@@ -36,15 +46,21 @@ bool IsUpgradeAvailable(app::App& app, const std::string& installed);
 std::string serverUrl(app::App& app);
 
 // Download.cpp
-// Fetches "/qypdate.exe" and, when it matches its signed manifest, stores it as "qy.exe".
-bool DownloadUpgrade(app::App& app);
-// Up to six downloads, then the hand-over's first step: starts "qy.exe" and ends.
-void DownloadAndInstall(app::App& app);
+struct Download {
+  Outcome outcome = Outcome::Failed;
+  Manifest manifest;
+  std::unique_ptr<platform::HeldFile> copy;  // "qy.exe", held once Verified
+};
+// Fetches the signed manifest "/qypdate.exe.sig" and, when it verifies, "/qypdate.exe" up
+// to the size it signs; stores it as "qy.exe" when it matches, and holds it.
+Download DownloadUpgrade(app::App& app);
+// Downloads until one is verified or refused, at most six times, then the hand-over's
+// first step: starts "qy.exe" and ends. Returns only when nothing was handed over.
+Outcome DownloadAndInstall(app::App& app);
 
 // HandOver.cpp
 // Carries on an upgrade an earlier run downloaded; may start the new program and end this one.
 void CompleteUpgrade(app::App& app);
-bool CopyFileSilently(app::App& app, const std::string& from, const std::string& to);
 // The value's text up to its first zero. A missing value is written as `defaultText` and
 // read as the empty text; a missing key is created.
 std::string ReadOrCreateRegString(app::App& app, platform::HKey root, const std::string& key,

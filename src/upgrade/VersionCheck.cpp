@@ -42,8 +42,6 @@ int32_t contentLength(const std::string& headers) {
 
 int32_t GetRemoteFileSize(app::App& app, const std::string& url) { return announcedSize(app, url); }
 
-int32_t GetRemoteFileSizeRaw(app::App& app, const std::string& url) { return announcedSize(app, url); }
-
 int16_t versionNumber(const std::string& text) {
   size_t i = 0;
   while (i < text.size() && blank(text[i])) ++i;
@@ -62,6 +60,8 @@ int16_t versionNumber(const std::string& text) {
 }
 
 std::string serverUrl(app::App& app) { return "http://" + app::makerServer(app); }
+
+std::string programPath(app::App& app, const char* name) { return app.os.system.programFolder() + "\\" + name; }
 
 bool IsUpgradeAvailable(app::App& app, const std::string& installed) {
   if (!report::IsOnline(app)) return false;

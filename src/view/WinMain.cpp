@@ -13,6 +13,7 @@
 #include "platform/win32/Win32System.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32Launcher.h"
+#include "platform/win32/Win32ProgramFiles.h"
 #include "platform/win32/Win32UrlCache.h"
 #include "platform/win32/Win32UrlHistory.h"
 
@@ -32,9 +33,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   Win32Desktop desktop;
   Win32Http http("Quellery", loop);
   Win32Dialogs dialogs;
+  Win32ProgramFiles programFiles;
   // However the program ends, no icon of it stays in the notification area.
   system.beforeExit = [&shell] { shell.removeStrayIcons(); };
-  platform::Platform os{loop, registry, files, shell, system, urlCache, urlHistory, launcher, desktop, &http, &dialogs};
+  platform::Platform os{loop, registry, files, shell, system, urlCache, urlHistory, launcher, desktop, &http, &dialogs, &programFiles};
 
   app::App app(os);
   view::MainView view(app, instance);

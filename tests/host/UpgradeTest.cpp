@@ -6,6 +6,7 @@
 #include "../TestUpdateKey.h"
 #include "TestApp.h"
 #include "app/Startup.h"
+#include "platform/WinError.h"
 #include "upgrade/Manifest.h"
 #include "upgrade/Upgrade.h"
 
@@ -23,7 +24,26 @@ std::string okHeaders(size_t length) {
          "\r\n";
 }
 
-class Upgrade : public ::testing::Test, protected TestApp {
+// The program, its folder and its hand-over values.
+struct UpgradeApp : TestApp {
+  std::string state(const std::string& name) { return machine.registry.getString(hkey::LocalMachine, kKey, name); }
+  bool hasState(const std::string& name) { return machine.registry.exists(hkey::LocalMachine, kKey, name); }
+  std::string file(const std::string& name) {
+    std::string data;
+    return machine.files.readFile(kFolder + name, &data) == 0 ? data : "<missing>";
+  }
+  // Starts the program; true when it ended itself.
+  bool start() {
+    try {
+      app::Form_Load(app);
+    } catch (const ProgramEnded&) {
+      return true;
+    }
+    return false;
+  }
+};
+
+class Upgrade : public ::testing::Test, protected UpgradeApp {
  protected:
   Upgrade() {
     EXPECT_GE(sodium_init(), 0);
@@ -35,6 +55,8 @@ class Upgrade : public ::testing::Test, protected TestApp {
     uint8_t seed[32];
     upgrade::fromHex(testkey::kSecretSeedHex, seed, 32);
     crypto_sign_seed_keypair(publicKey_, secretKey_, seed);
+    upgrade::fromHex(testkey::kNextSecretSeedHex, seed, 32);
+    crypto_sign_seed_keypair(nextPublicKey_, nextSecretKey_, seed);
   }
 
   void serve(const std::string& path, const std::string& body, const std::string& headers) {
@@ -42,9 +64,12 @@ class Upgrade : public ::testing::Test, protected TestApp {
   }
   void serve(const std::string& path, const std::string& body) { serve(path, body, okHeaders(body.size())); }
 
-  // A manifest for `program`, as tools/sign-update makes it, signed with `secretKey`.
-  std::string manifest(const std::string& program, int version, const unsigned char* secretKey = nullptr) {
+  // A manifest for `program`, as tools/sign-update makes it, naming the key `keyId` (the
+  // tests' current key unless told; none: the first form) and signed with `secretKey`.
+  std::string manifest(const std::string& program, int version, const unsigned char* secretKey = nullptr,
+                       const std::string& keyId = std::string(testkey::kPublicKeyHex, 16)) {
     upgrade::Manifest m;
+    m.keyId = keyId;
     m.version = version;
     m.size = uint32_t(program.size());
     m.sha256 = crypto::sha256(program);
@@ -63,25 +88,11 @@ class Upgrade : public ::testing::Test, protected TestApp {
   }
 
   void setInstalled(const std::string& version) { machine.registry.setString(hkey::LocalMachine, kKey, "ver", version); }
-  std::string state(const std::string& name) { return machine.registry.getString(hkey::LocalMachine, kKey, name); }
-  bool hasState(const std::string& name) { return machine.registry.exists(hkey::LocalMachine, kKey, name); }
-  std::string file(const std::string& name) {
-    std::string data;
-    return machine.files.readFile(kFolder + name, &data) == 0 ? data : "<missing>";
-  }
 
   // "Upgrade Now"; true when the program ended itself to hand over.
   bool clickUpgradeNow() {
     try {
       app.frm.upgrade.cmdUpgrade.click();
-    } catch (const ProgramEnded&) {
-      return true;
-    }
-    return false;
-  }
-  bool start() {
-    try {
-      app::Form_Load(app);
     } catch (const ProgramEnded&) {
       return true;
     }
@@ -103,13 +114,35 @@ class Upgrade : public ::testing::Test, protected TestApp {
   void expectRefused(const char* what) {
     EXPECT_FALSE(clickUpgradeNow()) << what;
     EXPECT_EQ("<missing>", file("qy.exe")) << what;
-    EXPECT_TRUE(machine.launcher.requests.empty()) << what;
+    EXPECT_TRUE(machine.programFiles.started.empty()) << what;
     EXPECT_EQ("", state("Up")) << what;
     EXPECT_EQ("the program as installed", file("Quellery.exe")) << what;
   }
 
-  unsigned char publicKey_[32], secretKey_[64];
+  unsigned char publicKey_[32], secretKey_[64], nextPublicKey_[32], nextSecretKey_[64];
   const std::string newer_ = std::string(4096, 'N') + "a newer build";
+};
+
+std::string toHexDigest(const std::string& program) {
+  return upgrade::toHex(crypto::sha256(program).data(), 32);
+}
+
+// The second start of a hand-over: the copy "qy.exe", downloaded and checked as `program`
+// by the first, which stored its SHA-256 and the version installed before, 3.
+struct HandOverCopy : UpgradeApp {
+  explicit HandOverCopy(const std::string& program) {
+    machine.system.programFileName = "qy.exe";
+    machine.system.programDir = "C:\\Program Files\\Quellery";
+    machine.files.makeFolders("C:\\Program Files\\Quellery");
+    machine.files.writeFile(std::string(kFolder) + "Quellery.exe", "the program as installed");
+    machine.files.writeFile(std::string(kFolder) + "qy.exe", program);
+    for (const auto& [name, value] : {std::pair<const char*, std::string>{"Up", "b"},
+                                      {"donreq", "z"},
+                                      {"ver", "4"},
+                                      {"oldver", "3"},
+                                      {"sha256", toHexDigest(program)}})
+      machine.registry.setString(hkey::LocalMachine, kKey, name, value);
+  }
 };
 
 TEST_F(Upgrade, NewerVersionIsDownloadedVerifiedAndStarted) {
@@ -124,9 +157,9 @@ TEST_F(Upgrade, NewerVersionIsDownloadedVerifiedAndStarted) {
   EXPECT_EQ("b", state("Up"));
   EXPECT_EQ("z", state("donreq"));
   EXPECT_FALSE(state("App").empty());
-  ASSERT_EQ(1u, machine.launcher.requests.size());
-  EXPECT_EQ(std::string(kFolder) + "qy.exe", machine.launcher.requests[0].file);
-  EXPECT_EQ(2, machine.launcher.requests[0].show);  // minimised, with focus
+  ASSERT_EQ(1u, machine.programFiles.started.size());
+  EXPECT_EQ(std::string(kFolder) + "qy.exe", machine.programFiles.started[0].path);
+  EXPECT_EQ(2, machine.programFiles.started[0].show);  // minimised, with focus
   EXPECT_FALSE(app.frm.upgrade.cmdChkUpgrade.enabled());
 }
 
@@ -196,7 +229,6 @@ TEST_F(Upgrade, ADownloadThatFailsItsChecksIsNeitherKeptNorStarted) {
   const std::string small(1000, 'S');
   publish(4, small, manifest(small, 4));
   expectRefused("1000 bytes, signed and as announced");
-  EXPECT_EQ(6u, fetches("/qypdate.exe.sig"));  // six attempts, each checked
 
   publish(4, newer_, manifest(std::string(newer_.size(), 'X'), 4));
   expectRefused("right size, other bytes");
@@ -213,14 +245,83 @@ TEST_F(Upgrade, ADownloadThatFailsItsChecksIsNeitherKeptNorStarted) {
 
   publish(4, newer_, manifest(newer_, 4));
   serve("/qypdate.exe", newer_ + "tail", okHeaders(newer_.size()));
-  expectRefused("longer than announced");
-
-  serve("/qypdate.exe", newer_, "HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\n");
-  expectRefused("no Content-Length");
+  expectRefused("longer than signed");
 
   publish(4, newer_, manifest(newer_, 4));
   machine.http.answers[std::string(kServer) + "/qypdate.exe.sig"].fails = true;
   expectRefused("no manifest");
+}
+
+TEST_F(Upgrade, AManifestThatDoesNotVerifyIsSaidOnceAndNothingIsFetched) {
+  setInstalled("3");
+  unsigned char otherPublic[32], otherSecret[64];
+  crypto_sign_keypair(otherPublic, otherSecret);
+  publish(4, newer_, manifest(newer_, 4, otherSecret, upgrade::toHex(otherPublic, 8)));
+  expectRefused("signed by a key no build trusts");
+  EXPECT_EQ(pageLines(), (std::vector<std::string>{"Quellery is checking for Upgrade...", "Quellery Upgrade Available",
+                                                    "Quellery is Downloading New Version...",
+                                                    "Please Wait Download Time Depending On Your Internet Connection",
+                                                    " ", " Quellery Upgrade could not be verified "}));
+  EXPECT_EQ(kRed, app.frm.upgrade.lstUpgrade.foreColor());
+  EXPECT_TRUE(app.frm.upgrade.cmdChkUpgrade.enabled());
+  EXPECT_EQ(1u, fetches("/qypdate.exe.sig"));
+  EXPECT_EQ(0u, fetches("/qypdate.exe"));
+}
+
+TEST_F(Upgrade, TheSignedManifestComesFirstAndBoundsTheProgram) {
+  setInstalled("3");
+  publish(4, newer_, manifest(newer_, 4));
+  EXPECT_TRUE(clickUpgradeNow());
+  std::vector<std::string> order;
+  for (const std::string& url : machine.http.requests)
+    if (url.find("/qypdate.exe") != std::string::npos) order.push_back(url.substr(std::string(kServer).size()));
+  EXPECT_EQ(order, (std::vector<std::string>{"/qypdate.exe.sig", "/qypdate.exe"}));
+}
+
+TEST_F(Upgrade, AProgramLongerThanSignedIsAFailedDownload) {
+  setInstalled("3");
+  publish(4, newer_, manifest(newer_, 4));
+  serve("/qypdate.exe", newer_ + "tail");
+  expectRefused("longer than signed");
+  // Six attempts, each one fetch of the manifest and one of the program, no more.
+  EXPECT_EQ(6u, fetches("/qypdate.exe.sig"));
+  EXPECT_EQ(6u, fetches("/qypdate.exe"));
+  EXPECT_EQ(" Make sure you are connected to Internet", pageLines().back());
+  EXPECT_TRUE(app.frm.upgrade.cmdChkUpgrade.enabled());
+}
+
+TEST_F(Upgrade, TheNextKeyIsTrustedByItsIdAndFirstFormManifestsStillRead) {
+  const std::string currentId(testkey::kPublicKeyHex, 16), nextId(testkey::kNextPublicKeyHex, 16);
+  setInstalled("3");
+  publish(4, newer_, manifest(newer_, 4, nextSecretKey_, currentId));
+  expectRefused("signed by the next key, naming the current one");
+  publish(4, newer_, manifest(newer_, 4, nullptr, "0123456789abcdef"));
+  expectRefused("naming a key no build trusts");
+
+  publish(4, newer_, manifest(newer_, 4, nextSecretKey_, nextId));
+  EXPECT_TRUE(clickUpgradeNow()) << "signed by the next key";
+  EXPECT_EQ(newer_, file("qy.exe"));
+
+  // A manifest of the first form names no key: a trusted one has signed it.
+  for (const unsigned char* secret : {secretKey_, nextSecretKey_}) {
+    machine.files.deleteFile(std::string(kFolder) + "qy.exe");
+    setInstalled("3");
+    publish(4, newer_, manifest(newer_, 4, secret, ""));
+    EXPECT_NE(std::string::npos, machine.http.answers[std::string(kServer) + "/qypdate.exe.sig"].body.find(
+                                     "Quellery upgrade manifest 1\nversion 4\n"));
+    EXPECT_TRUE(clickUpgradeNow()) << "first form";
+  }
+}
+
+TEST(TrustedUpdateKeys, TheTestBuildTrustsTheTestKeysAsCurrentAndNext) {
+  const upgrade::TrustedKeys keys = upgrade::trustedUpdateKeys();
+  ASSERT_EQ(2u, keys.count);
+  EXPECT_STREQ("current", keys.keys[0].role);
+  EXPECT_EQ(testkey::kPublicKeyHex, upgrade::toHex(keys.keys[0].key, 32));
+  EXPECT_STREQ("next", keys.keys[1].role);
+  EXPECT_EQ(testkey::kNextPublicKeyHex, upgrade::toHex(keys.keys[1].key, 32));
+  EXPECT_EQ(&keys.keys[1], keys.find(std::string(testkey::kNextPublicKeyHex, 16)));
+  EXPECT_EQ(nullptr, keys.find(std::string(testkey::kNextPublicKeyHex, 15)));
 }
 
 TEST_F(Upgrade, NoWayBackToAnOlderProgram) {
@@ -239,7 +340,7 @@ TEST_F(Upgrade, NoWayBackToAnOlderProgram) {
 
 TEST_F(Upgrade, AFailedFetchHasNoSizeAndLowersNothing) {
   publish(4, newer_, manifest(newer_, 4));
-  EXPECT_EQ(int32_t(newer_.size()), upgrade::GetRemoteFileSizeRaw(app, std::string(kServer) + "/qypdate.exe"));
+  EXPECT_EQ(int32_t(newer_.size()), upgrade::GetRemoteFileSize(app, std::string(kServer) + "/qypdate.exe"));
   // The headers of the request before are not this request's.
   machine.http.answers[std::string(kServer) + "/qy.txt"].fails = true;
   EXPECT_EQ(0, upgrade::GetRemoteFileSize(app, std::string(kServer) + "/qy.txt"));
@@ -262,11 +363,12 @@ TEST_F(Upgrade, AFailedFetchHasNoSizeAndLowersNothing) {
 TEST_F(Upgrade, ACopyThatDoesNotStartLeavesNothingHandedOver) {
   setInstalled("3");
   publish(4, newer_, manifest(newer_, 4));
-  machine.launcher.succeed = false;
+  machine.programFiles.startSucceeds = false;
   EXPECT_FALSE(clickUpgradeNow());
   EXPECT_EQ("3", state("ver"));
   EXPECT_EQ("a", state("Up"));
   EXPECT_FALSE(hasState("donreq"));
+  EXPECT_FALSE(hasState("sha256"));
 }
 
 TEST_F(Upgrade, HandOverAcrossThreeStarts) {
@@ -281,31 +383,26 @@ TEST_F(Upgrade, HandOverAcrossThreeStarts) {
   EXPECT_TRUE(machine.shell.messageBoxes.empty());
 
   // b: the copy, "qy.exe", installs itself and starts the program's file.
-  TestApp copy;
-  copy.machine.system.programFileName = "qy.exe";
-  copy.machine.registry.setString(hkey::LocalMachine, kKey, "Up", "b");
-  copy.machine.registry.setString(hkey::LocalMachine, kKey, "donreq", "z");
-  copy.machine.files.createDirectory("C:\\Program Files");
-  copy.machine.files.createDirectory("C:\\Program Files\\Quellery");
-  copy.machine.files.writeFile(std::string(kFolder) + "Quellery.exe", "old");
-  copy.machine.files.writeFile(std::string(kFolder) + "qy.exe", newer_);
+  HandOverCopy copy(newer_);
   const uint32_t began = copy.now();
   EXPECT_THROW(app::Form_Load(copy.app), ProgramEnded);
   EXPECT_GE(copy.now() - began, 12000u);  // three pauses of 4 seconds
-  std::string installed;
-  copy.machine.files.readFile(std::string(kFolder) + "Quellery.exe", &installed);
-  EXPECT_EQ(newer_, installed);
-  EXPECT_EQ("c", copy.machine.registry.getString(hkey::LocalMachine, kKey, "Up"));
-  ASSERT_EQ(1u, copy.machine.launcher.requests.size());
-  EXPECT_EQ(std::string(kFolder) + "Quellery.exe", copy.machine.launcher.requests[0].file);
+  EXPECT_EQ(newer_, copy.file("Quellery.exe"));
+  EXPECT_EQ("<missing>", copy.file("Quellery.new"));
+  EXPECT_EQ("c", copy.state("Up"));
+  ASSERT_EQ(1u, copy.machine.programFiles.started.size());
+  EXPECT_EQ(std::string(kFolder) + "Quellery.exe", copy.machine.programFiles.started[0].path);
+  EXPECT_TRUE(copy.machine.programFiles.started[0].held);
   EXPECT_FALSE(copy.app.frm.form.visible());
 
   // c: the new program removes the copy, says thank you once and opens the page.
   machine.registry.setString(hkey::LocalMachine, kKey, "Up", "c");
+  machine.registry.setString(hkey::LocalMachine, kKey, "sha256", "00");
   EXPECT_FALSE(start());
   EXPECT_EQ("<missing>", file("qy.exe"));
   EXPECT_EQ("a", state("Up"));
   EXPECT_FALSE(hasState("donreq"));
+  EXPECT_FALSE(hasState("sha256"));
   ASSERT_EQ(1u, machine.shell.messageBoxes.size());
   EXPECT_EQ("Quellery Upgraded. Thank you", machine.shell.messageBoxes[0].text);
   EXPECT_EQ("Quellery", machine.shell.messageBoxes[0].title);
@@ -323,14 +420,75 @@ TEST_F(Upgrade, HandOverAcrossThreeStarts) {
   EXPECT_TRUE(next.machine.launcher.requests.empty());
 }
 
-TEST_F(Upgrade, ACopyThatCannotInstallItselfAnnouncesNothing) {
-  machine.system.programFileName = "qy.exe";
-  machine.registry.setString(hkey::LocalMachine, kKey, "Up", "b");
-  // No "qy.exe" to copy: the copy runs on as the program, and "Up" stays "b".
-  EXPECT_FALSE(start());
-  EXPECT_EQ("b", state("Up"));
-  EXPECT_TRUE(machine.launcher.requests.empty());
-  EXPECT_TRUE(app.frm.form.visible());
+TEST_F(Upgrade, TheCopyIsHeldFromItsWritingUntilItHasStarted) {
+  setInstalled("3");
+  publish(4, newer_, manifest(newer_, 4));
+  const std::string copy = std::string(kFolder) + "qy.exe";
+  long rewrite = -1, removal = -1, rename = -1;
+  machine.programFiles.whileStarting = [&](const std::string&) {
+    rewrite = machine.files.writeFile(copy, "another program");
+    removal = machine.files.deleteFile(copy);
+    rename = machine.files.moveFile(copy, std::string(kFolder) + "moved.exe");
+  };
+  EXPECT_TRUE(clickUpgradeNow());
+  EXPECT_EQ(winerr::SharingViolation, rewrite);
+  EXPECT_EQ(winerr::SharingViolation, removal);
+  EXPECT_EQ(winerr::SharingViolation, rename);
+  ASSERT_EQ(1u, machine.programFiles.started.size());
+  EXPECT_TRUE(machine.programFiles.started[0].held);
+  EXPECT_TRUE(machine.programFiles.started[0].image == newer_);
+  EXPECT_EQ(toHexDigest(newer_), state("sha256"));
+  // Let go once the new copy runs.
+  EXPECT_EQ(winerr::Success, machine.files.writeFile(copy, "after the start"));
+}
+
+TEST_F(Upgrade, ACopyRewrittenAfterItsCheckIsNeitherInstalledNorStarted) {
+  HandOverCopy copy(newer_);
+  copy.machine.files.writeFile(std::string(kFolder) + "qy.exe", std::string(newer_.size(), 'E'));
+  EXPECT_TRUE(copy.start());
+  EXPECT_EQ("the program as installed", copy.file("Quellery.exe"));
+  // The old program is started again, and the hand-over is over.
+  ASSERT_EQ(1u, copy.machine.programFiles.started.size());
+  EXPECT_EQ(std::string(kFolder) + "Quellery.exe", copy.machine.programFiles.started[0].path);
+  EXPECT_EQ("the program as installed", copy.machine.programFiles.started[0].image);
+  EXPECT_EQ("a", copy.state("Up"));
+  EXPECT_EQ("3", copy.state("ver"));
+  EXPECT_FALSE(copy.hasState("donreq"));
+  EXPECT_FALSE(copy.hasState("sha256"));
+}
+
+TEST_F(Upgrade, AFailedCopyLeavesTheOldProgramInPlace) {
+  HandOverCopy copy(newer_);
+  copy.machine.files.limitWrites(100);  // a full disk
+  EXPECT_FALSE(copy.start());
+  EXPECT_EQ("the program as installed", copy.file("Quellery.exe"));
+  EXPECT_EQ("<missing>", copy.file("Quellery.new"));
+  // The copy runs on as the program; nothing is announced.
+  EXPECT_EQ("b", copy.state("Up"));
+  EXPECT_TRUE(copy.machine.programFiles.started.empty());
+  EXPECT_TRUE(copy.app.frm.form.visible());
+}
+
+TEST_F(Upgrade, OnWindows9xTheOldProgramStepsAsideAndComesBackOnFailure) {
+  {
+    HandOverCopy copy(newer_);
+    copy.machine.programFiles.moveFileExWorks = false;
+    EXPECT_TRUE(copy.start());
+    EXPECT_EQ(newer_, copy.file("Quellery.exe"));
+    EXPECT_EQ("<missing>", copy.file("Quellery.old"));
+    EXPECT_EQ("<missing>", copy.file("Quellery.new"));
+    EXPECT_EQ("c", copy.state("Up"));
+  }
+  HandOverCopy copy(newer_);
+  copy.machine.programFiles.moveFileExWorks = false;
+  copy.machine.programFiles.renameFault = [](const std::string& from, const std::string&) {
+    return from.find("Quellery.new") != std::string::npos ? winerr::AccessDenied : winerr::Success;
+  };
+  EXPECT_FALSE(copy.start());
+  EXPECT_EQ("the program as installed", copy.file("Quellery.exe"));
+  EXPECT_EQ("<missing>", copy.file("Quellery.old"));
+  EXPECT_EQ("<missing>", copy.file("Quellery.new"));
+  EXPECT_EQ("b", copy.state("Up"));
 }
 
 TEST_F(Upgrade, ReadOrCreateRegStringWritesTheDefaultOnce) {

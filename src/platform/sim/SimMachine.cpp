@@ -27,6 +27,7 @@ SimMachine::SimMachine()
   http.online = false;  // no network unless a test says so
   system.clock = &loop;
   platform_.dialogs = &dialogs;
+  platform_.programFiles = &programFiles;
 }
 
 SimMachine::~SimMachine() { nftw(hostRoot.c_str(), removeEntry, 16, FTW_DEPTH | FTW_PHYS); }

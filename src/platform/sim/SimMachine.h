@@ -15,6 +15,7 @@
 #include "platform/sim/SimUrlHistory.h"
 #include "platform/sim/SimLauncher.h"
 #include "platform/sim/SimDesktop.h"
+#include "platform/sim/SimProgramFiles.h"
 
 namespace platform::sim {
 
@@ -37,6 +38,7 @@ class SimMachine {
   SimDesktop desktop;
   SimHttp http;
   SimDialogs dialogs;
+  SimProgramFiles programFiles{files};
   Platform& platform() { return platform_; }
 
  private:

@@ -22,9 +22,32 @@ struct Win32Http::Job {
 
 namespace {
 
+void fetch(Win32Http::Job* job);
+
+// The request's end: its result, and its handles closed unless a cancel closed them.
+void finish(Win32Http::Job* job, bool ok) {
+  EnterCriticalSection(job->lock);
+  job->ok = ok && !job->cancelled;
+  if (job->request) winInet().InternetCloseHandle(job->request);
+  if (job->session) winInet().InternetCloseHandle(job->session);
+  job->request = job->session = nullptr;
+  LeaveCriticalSection(job->lock);
+}
+
+// No exception leaves the worker, where it would end the program: a body that cannot be
+// kept fails its request.
 DWORD WINAPI runRequest(void* parameter) {
   auto* job = static_cast<Win32Http::Job*>(parameter);
-  if (!winInet().loaded) return 0;  // no WinINet: the request fails like one off line
+  try {
+    fetch(job);
+  } catch (...) {
+    finish(job, false);
+  }
+  return 0;
+}
+
+void fetch(Win32Http::Job* job) {
+  if (!winInet().loaded) return;  // no WinINet: the request fails like one off line
   HINTERNET session = winInet().InternetOpenA(job->agent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
   EnterCriticalSection(job->lock);
   const bool cancelledEarly = job->cancelled;
@@ -32,7 +55,7 @@ DWORD WINAPI runRequest(void* parameter) {
   LeaveCriticalSection(job->lock);
   if (cancelledEarly || !session) {
     if (session) winInet().InternetCloseHandle(session);
-    return 0;
+    return;
   }
   // Blocks until connected; closing the session from the window thread cuts it short.
   HINTERNET request = winInet().InternetOpenUrlA(session, job->url.c_str(), nullptr, 0,
@@ -41,7 +64,7 @@ DWORD WINAPI runRequest(void* parameter) {
   if (job->cancelled) {
     LeaveCriticalSection(job->lock);
     if (request && request != job->request) winInet().InternetCloseHandle(request);
-    return 0;
+    return;
   }
   job->request = request;
   LeaveCriticalSection(job->lock);
@@ -64,13 +87,7 @@ DWORD WINAPI runRequest(void* parameter) {
         job->headers = headers.substr(0, length);
     }
   }
-  EnterCriticalSection(job->lock);
-  job->ok = ok && !job->cancelled;
-  if (job->request) winInet().InternetCloseHandle(job->request);
-  if (job->session) winInet().InternetCloseHandle(job->session);
-  job->request = job->session = nullptr;
-  LeaveCriticalSection(job->lock);
-  return 0;
+  finish(job, ok);
 }
 
 }  // namespace
