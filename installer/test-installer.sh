@@ -95,7 +95,16 @@ uninstall() {
 
 # ---- the pages, through the driver ----------------------------------------
 shown=
-driver() { wine_run "$DRIVER" "$@" | tr -d '\r'; }
+# Its output goes through a file, not a pipe: a Wine session that the driver starts
+# would hold a pipe open and keep the caller waiting.
+driver() {
+  local out status=0
+  out="$(mktemp "$WINEPREFIX/driver.XXXXXX")"
+  wine_run "$DRIVER" "$@" >"$out" || status=$?
+  tr -d '\r' <"$out"
+  rm -f "$out"
+  return "$status"
+}
 # Waits for a window CAPTION showing TEXT and keeps what it shows in $shown.
 page() {
   shown="$(driver page "$1" "$2")" || fail "expected a window \"$1\" showing \"$2\"; got:"$'\n'"$shown"
@@ -116,6 +125,18 @@ shot() {
 }
 # Waits until no window of the program is left, hidden ones included.
 expect_closed() { driver closed "$MAIN_CAPTION" >/dev/null || fail "expected Quellery to have closed, it still runs"; }
+# A window that passes for Quellery's and ignores being asked to close, until released.
+holder=
+hold_program() {
+  rm -f "$WINEPREFIX/drive_c/release.txt"
+  driver hold QuelleryMain "$MAIN_CAPTION" 'C:\release.txt' >/dev/null &
+  holder=$!
+  page "$MAIN_CAPTION" ""
+}
+release_program() {
+  touch "$WINEPREFIX/drive_c/release.txt"
+  wait "$holder"
+}
 expect_version() {
   local info
   info="$(driver version "$1")"
@@ -252,10 +273,7 @@ expect_listed settings 'key +REG_SZ +Ctrl[+]Q'
 expect_listed settings 'chkSchedule0 +REG_SZ'
 
 echo "== a Quellery that will not close: nothing is replaced, the user is told"
-rm -f "$WINEPREFIX/drive_c/release.txt"
-driver hold QuelleryMain "$MAIN_CAPTION" 'C:\release.txt' >/dev/null &
-holder=$!
-page "$MAIN_CAPTION" ""
+hold_program
 rm -f "$APPS/iea.exe"
 wine_run "$SETUP" /S >/dev/null
 status=$?
@@ -280,11 +298,19 @@ wait "$setup"
 status=$?
 [ "$status" = 2 ] || fail "expected the installer to stop with exit code 2, got $status"
 expect_no_file "$APPS/iea.exe"
-touch "$WINEPREFIX/drive_c/release.txt"
-wait "$holder"
+release_program
 wine_run "$SETUP" /S >/dev/null || fail "the installer failed"
 settle
 expect_file "$APPS/iea.exe"
+
+echo "== the uninstaller and a Quellery that will not close: nothing is removed"
+hold_program
+# Run in place (_?=), so that its own exit code comes back.
+wine_run 'C:\Apps\Quellery\Uninstall.exe' /S '_?=C:\Apps\Quellery' >/dev/null
+status=$?
+[ "$status" = 2 ] || fail "expected the silent uninstaller to stop with exit code 2 while Quellery runs, got $status"
+for file in Quellery.exe iea.exe Uninstall.exe; do expect_file "$APPS/$file"; done
+release_program
 
 echo "== uninstall, page by page, while the program runs: it closes, the settings stay"
 wine_run 'C:\Apps\Quellery\Quellery.exe' >/dev/null &
