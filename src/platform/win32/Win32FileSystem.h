@@ -31,6 +31,8 @@ class Win32FileSystem : public FileSystem {
   long moveFile(const std::string& from, const std::string& to) override;
   long fileInformation(const std::string& path, FileIdentity* identity, uint64_t* size) override;
   uint32_t logicalDrives() override;
+  // One file held for acting on (Win32OpenFile.cpp).
+  std::unique_ptr<OpenFile> openFile(const std::string& path, long* error) override;
 };
 
 }  // namespace platform::win32
