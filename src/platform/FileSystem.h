@@ -89,17 +89,6 @@ class FileSystem {
   // window (FOF_NOCONFIRMATION | FOF_SILENT); true when the shell reports success.
   virtual bool shellCopyFile(const std::string& from, const std::string& to) = 0;
 
-  // Writing a file over where it lies (the shredder).
-  // Writes `data` at `offset` of an existing file, neither creating nor truncating it; with
-  // `flush` the file's data has reached the disk when it returns (FlushFileBuffers).
-  virtual long writeAt(const std::string& path, uint64_t offset, const std::string& data, bool flush) = 0;
-  // Moves the file's end to `length` bytes (SetEndOfFile).
-  virtual long setFileLength(const std::string& path, uint64_t length) = 0;
-  // MoveFileA: a new name for a file or folder; fails when the new name is taken.
-  virtual long moveFile(const std::string& from, const std::string& to) = 0;
-  // What the file the path names is, and its length; a link at the end of the path is
-  // not followed, so it shows the reparse-point attribute.
-  virtual long fileInformation(const std::string& path, FileIdentity* identity, uint64_t* size) = 0;
   // GetLogicalDrives: bit 0 for A: up to bit 25 for Z:.
   virtual uint32_t logicalDrives() = 0;
 

@@ -636,3 +636,17 @@ bool SimFileSystem::rearmFolderWatch(std::uintptr_t watch) {
 void SimFileSystem::closeFolderWatch(std::uintptr_t watch) { watches_.erase(watch); }
 
 }  // namespace platform::sim
+
+namespace platform::sim {
+
+uint32_t SimFileSystem::logicalDrives() {
+  uint32_t drives = notReadyDrives;
+  for (int i = 0; i < 26; ++i) {
+    struct stat st;
+    const std::string drive = root_ + "/" + std::string(1, static_cast<char>('A' + i));
+    if (::stat(drive.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) drives |= 1u << i;
+  }
+  return drives;
+}
+
+}  // namespace platform::sim

@@ -42,11 +42,6 @@ class SimFileSystem : public FileSystem {
   std::unique_ptr<HeldFolder> holdFolder(const std::string& path, FileIdentity* identity) override;
   std::string substitutedDrive(char letter) override;
   bool shellCopyFile(const std::string& from, const std::string& to) override;
-  // In-place writes, renames, file identity and drives (FileWrites.cpp).
-  long writeAt(const std::string& path, uint64_t offset, const std::string& data, bool flush) override;
-  long setFileLength(const std::string& path, uint64_t length) override;
-  long moveFile(const std::string& from, const std::string& to) override;
-  long fileInformation(const std::string& path, FileIdentity* identity, uint64_t* size) override;
   uint32_t logicalDrives() override;
   // One file held for acting on (SimOpenFile.cpp).
   std::unique_ptr<OpenFile> openFile(const std::string& path, long* error) override;
@@ -75,8 +70,8 @@ class SimFileSystem : public FileSystem {
 
   const std::string& hostRoot() const { return root_; }
 
-  // For tests of in-place writes: how often data was flushed to the disk, and a look at a
-  // file just before its length is set.
+  // For tests of writes through open files: how often data was flushed to the disk, and
+  // a look at a file just before its length is set.
   int flushes = 0;
   std::function<void(const std::string& path)> beforeSetLength;
   // Drives that are there without a disk in them: listed, but nothing on them can be read.
@@ -102,8 +97,6 @@ class SimFileSystem : public FileSystem {
     unsigned mode = 0;   // lstat mode when it exists
   };
   Resolved resolve(const std::string& path);
-  // Why an existing file cannot be written in place (locked, read-only, a folder), or Success.
-  long writeRefusal(const Resolved& r) const;
   uint32_t attributesOf(const std::string& host, bool* exists);
   std::vector<std::string> shortNames(const std::string& hostDir, const std::vector<std::string>& names);
 
