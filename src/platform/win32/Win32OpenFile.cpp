@@ -252,16 +252,22 @@ std::unique_ptr<OpenFile> Win32OpenFile::openStream(const std::string& name, lon
 }
 
 long Win32OpenFile::rename(const std::string& newName) {
-  const nt::Calls& nt = nt::calls();
-  if (!nt.setInformationFile) {  // 95, 98, ME
-    const size_t slash = path_.find_last_of("\\/");
-    const std::string renamed = path_.substr(0, slash + 1) + newName;
-    if (!MoveFileA(path_.c_str(), renamed.c_str())) return lastError();
-    path_ = renamed;
-    return ERROR_SUCCESS;
+  const std::string renamed = path_.substr(0, path_.find_last_of("\\/") + 1) + newName;
+  long rc = ERROR_SUCCESS;
+  if (!nt::calls().setInformationFile) {  // 95, 98, ME
+    rc = MoveFileA(path_.c_str(), renamed.c_str()) ? ERROR_SUCCESS : lastError();
+  } else {
+    // A bare name renames the file within its own folder; Wine 8 takes only a full path
+    // (ERROR_BAD_PATHNAME), which names the folder the file was opened in.
+    rc = renameTo(newName);
+    if (rc == ERROR_BAD_PATHNAME) rc = renameTo("\\??\\" + renamed);
   }
-  // A bare name renames the file within its own folder.
-  const std::wstring name = nt::wide(newName);
+  if (rc == ERROR_SUCCESS) path_ = renamed;
+  return rc;
+}
+
+long Win32OpenFile::renameTo(const std::string& target) {
+  const std::wstring name = nt::wide(target);
   std::vector<char> buffer(sizeof(RenameInformation) + name.size() * sizeof(wchar_t));
   RenameInformation* info = reinterpret_cast<RenameInformation*>(buffer.data());
   info->replaceIfExists = FALSE;
@@ -269,10 +275,8 @@ long Win32OpenFile::rename(const std::string& newName) {
   info->fileNameLength = static_cast<ULONG>(name.size() * sizeof(wchar_t));
   std::memcpy(info->fileName, name.data(), info->fileNameLength);
   nt::IoStatusBlock io = {};
-  const long rc = nt::errorOf(
-      nt.setInformationFile(handle_, &io, info, static_cast<ULONG>(buffer.size()), nt::FileRenameInformation));
-  if (rc == ERROR_SUCCESS) path_ = path_.substr(0, path_.find_last_of("\\/") + 1) + newName;
-  return rc;
+  return nt::errorOf(
+      nt::calls().setInformationFile(handle_, &io, info, static_cast<ULONG>(buffer.size()), nt::FileRenameInformation));
 }
 
 long Win32OpenFile::remove() {

@@ -34,6 +34,7 @@ class Win32OpenFile : public OpenFile {
 
  private:
   long seek(uint64_t offset);
+  long renameTo(const std::string& target);  // FileRenameInformation, never replacing
 
   HANDLE handle_;
   std::string path_;
