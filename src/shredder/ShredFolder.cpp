@@ -58,10 +58,7 @@ void shredEntries(app::App& app, const std::string& folder, int factor) {
           erase::logSkipped(path, "path too long");
       } else if (!erase::fitsFile(path)) {
         erase::logSkipped(path, "path too long");
-      } else if (const char* reason = fileRefusal(app, path)) {
-        erase::logSkipped(path, reason);
       } else {
-        app.os.files.setAttributes(path, fileattr::Normal);
         ShredFile(app, path, factor);
       }
     });
