@@ -56,6 +56,11 @@ void fillRemainingCells(App& app) {
   }
 }
 
+// An item that left things the user asked to clean says how many and why.
+std::string doneLine(const erase::LeftBehind& left) {
+  return left.total() == 0 ? "Done..." : "Done, but left " + left.describe();
+}
+
 }  // namespace
 
 void doClean(App& app) {
@@ -63,13 +68,14 @@ void doClean(App& app) {
   app.flags.progress = 0;
   for (const CleaningItem& item : catalogue()) {
     if (app.flags.abort || !takesPart(app, item)) continue;
+    app.flags.leftBehind = erase::LeftBehind();
     if (item.progress == CleaningItem::Progress::BeforeText) reportingStep(app, [&] { fillNextCell(app); });
     reportingStep(app, [&] { list.addItem(item.statusText); });
     if (item.progress == CleaningItem::Progress::AfterText) reportingStep(app, [&] { fillNextCell(app); });
     reportingStep(app, [&] { item.first(app); });
     if (item.second) reportingStep(app, [&] { item.second(app); });
     reportingStep(app, [&] {
-      list.addItem("Done...");
+      list.addItem(doneLine(app.flags.leftBehind));
       list.addItem(item.operaStyle ? " " : kLongSeparator);
       list.setListIndex(list.listCount() - 1);
     });
