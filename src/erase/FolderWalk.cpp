@@ -1,5 +1,6 @@
 #include "erase/FolderWalk.h"
 
+#include <cctype>
 #include <memory>
 #include <vector>
 
@@ -207,6 +208,13 @@ void report(app::App& app, const std::string& path, const LeftBehind& left) {
   LogActivity(path + " **** left " + left.describe(), ActivityTimeStamp());
 }
 
+bool sameName(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
+  return true;
+}
+
 bool plainFolder(const FileIdentity& identity) {
   return !(identity.attributes & fileattr::ReparsePoint) && (identity.attributes & fileattr::Directory);
 }
@@ -256,11 +264,20 @@ bool RemoveHeldTree(app::App& app, HeldFolder& parent, const std::string& parent
 }
 
 std::unique_ptr<HeldFolder> HoldPlainChild(app::App& app, HeldFolder& parent, const std::string& parentPath,
-                                           const std::string& name) {
-  FileIdentity identity;
+                                           const std::string& name, FileIdentity* seen) {
+  // The parent's listing tells too, where handles follow links (Wine's do).
+  FileIdentity unused;
+  FileIdentity& identity = seen ? *seen : unused;
+  identity = FileIdentity();
+  std::vector<FindData> entries;
+  parent.list(&entries);
+  for (const FindData& entry : entries)
+    if (sameName(entry.name, name)) identity.attributes |= entry.attributes & fileattr::ReparsePoint;
   long error = winerr::Success;
-  std::unique_ptr<HeldFolder> held = parent.holdChild(name, &identity, &error);
-  if (!held || plainFolder(identity)) return held;
+  std::unique_ptr<HeldFolder> held;
+  if (!identity.attributes) held = parent.holdChild(name, &identity, &error);
+  if (held && plainFolder(identity)) return held;
+  if (!held && !identity.attributes) return nullptr;
   Walk walk(app, WalkRules());
   if (!walk.kept(parentPath + name, identity.attributes & fileattr::ReparsePoint))
     logSkipped(parentPath + name, "not a folder");
@@ -280,12 +297,8 @@ bool WalkFolderAt(app::App& app, const std::string& path, bool removeThis, const
     const std::unique_ptr<HeldFolder> parent = holdPlainFolder(app, parentPath, &parentIdentity);
     if (!parent) return WalkFolderAt(app, path, false, rules, mayWalk);
     const std::string name = folder.substr(slash + 1);
-    long error = winerr::Success;
-    std::unique_ptr<HeldFolder> held = parent->holdChild(name, &identity, &error);
-    if (!held || !plainFolder(identity)) {
-      logSkipped(folder, held ? "link" : "cannot be opened");
-      return false;
-    }
+    std::unique_ptr<HeldFolder> held = HoldPlainChild(app, *parent, parentPath, name, &identity);
+    if (!held) return false;
     if (mayWalk && !mayWalk(identity)) return false;
     WalkHeldFolder(app, *held, folder + "\\", rules);
     if (aborted(app)) return true;

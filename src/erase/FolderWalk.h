@@ -49,9 +49,11 @@ bool RemoveHeldTree(app::App& app, platform::HeldFolder& parent, const std::stri
                     const std::string& name, const WalkRules& rules);
 
 // The sub-folder `name` of `parent` (named `parentPath`, ending in "\\") held relative to
-// it; null when it is not there, and also, logged and counted, when it is a link.
+// it; null when it is not there, and also, logged and counted, when it is a link. `identity`
+// (if given) tells what the handle sees.
 std::unique_ptr<platform::HeldFolder> HoldPlainChild(app::App& app, platform::HeldFolder& parent,
-                                                     const std::string& parentPath, const std::string& name);
+                                                     const std::string& parentPath, const std::string& name,
+                                                     platform::FileIdentity* identity = nullptr);
 
 // What a caller judges once the folder is held: true lets the walk go on.
 using HeldCheck = std::function<bool(const platform::FileIdentity& folder)>;

@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include <dirent.h>
+#include <strings.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -105,8 +106,9 @@ class SimHeldFolder : public HeldFolder {
     return winerr::Success;
   }
 
-  std::unique_ptr<HeldFolder> holdChild(const std::string& name, FileIdentity* identity, long* error) override {
+  std::unique_ptr<HeldFolder> holdChild(const std::string& given, FileIdentity* identity, long* error) override {
     *identity = FileIdentity();
+    const std::string name = onDisk(given);
     const int fd = plainName(name) ? openEntry(fd_, name.c_str()) : -1;
     if (fd < 0) {
       *error = plainName(name) ? errnoError() : winerr::InvalidParameter;
@@ -118,7 +120,8 @@ class SimHeldFolder : public HeldFolder {
     return child;
   }
 
-  long removeChildFile(const std::string& name, bool clearAttributes, const EntryCheck& check) override {
+  long removeChildFile(const std::string& given, bool clearAttributes, const EntryCheck& check) override {
+    const std::string name = onDisk(given);
     if (!plainName(name)) return winerr::InvalidParameter;
     const int fd = openEntry(fd_, name.c_str());
     if (fd < 0) return errnoError();
@@ -152,6 +155,22 @@ class SimHeldFolder : public HeldFolder {
   }
 
  private:
+  // Windows finds a name regardless of case.
+  std::string onDisk(const std::string& name) const {
+    struct stat st;
+    if (!plainName(name) || ::fstatat(fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) return name;
+    std::string found = name;
+    const int dup = ::openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (DIR* d = dup < 0 ? nullptr : ::fdopendir(dup)) {
+      while (dirent* e = ::readdir(d))
+        if (::strcasecmp(e->d_name, name.c_str()) == 0) found = e->d_name;
+      ::closedir(d);
+    } else if (dup >= 0) {
+      ::close(dup);
+    }
+    return found;
+  }
+
   uint32_t attributesOfOpen(const struct stat& st) {
     const bool folder = S_ISDIR(st.st_mode);
     uint32_t attributes = folder ? fileattr::Directory : 0;
