@@ -80,7 +80,7 @@ TEST(NtFolderWine, ATreeDeeperThanMaxPathIsListedAndRemovedThroughHandles) {
   ASSERT_TRUE(held);
   const std::vector<std::string> listed = names(*held);
   std::cout << "[wine] NtQueryDirectoryFile on the held handle listed " << listed.size() << " entries" << std::endl;
-  EXPECT_EQ(3u, listed.size());
+  EXPECT_EQ(4u, listed.size());  // plain.txt, readonly.txt, f.txt and the first level
 
   const erase::LeftBehind left =
       erase::WalkHeldFolder(w.app, *held, scratch.path() + "\\", erase::TreeDeleteRules());
@@ -121,12 +121,16 @@ TEST(NtFolderWine, ALinkIsOpenedAsItselfAndNeverWalkedThrough) {
   });
   std::cout << "[wine] file link opened relative: attributes 0x" << std::hex << fileLink.attributes << std::dec
             << " links " << fileLink.links << " (refused: " << rc << ")" << std::endl;
+  // Wine shows a Unix file link as a plain file to every call, and deleting it deletes what
+  // it names: only Windows can be trusted there (the host tests pin it). Not walked here.
+  runUnix("rm", "-f \"" + unixPath(scratch.path()) + "/filelink.txt\"");
+  ASSERT_TRUE(waitFor([&] { return !exists(scratch.path() + "\\filelink.txt"); }));
 
   const erase::LeftBehind left = erase::WalkHeldFolder(w.app, *held, scratch.path() + "\\", erase::WalkRules());
   EXPECT_TRUE(exists(outside.path() + "\\keep.txt"));
   EXPECT_FALSE(exists(scratch.path() + "\\real"));
   EXPECT_GE(left.links, 1u);
-  runUnix("rm", "-f \"" + unixPath(scratch.path()) + "/link\" \"" + unixPath(scratch.path()) + "/filelink.txt\"");
+  runUnix("rm", "-f \"" + unixPath(scratch.path()) + "/link\"");
   waitFor([&] { return !exists(scratch.path() + "\\link"); });
 }
 
