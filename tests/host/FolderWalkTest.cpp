@@ -9,6 +9,7 @@
 #include "TestApp.h"
 #include "app/modTest.h"
 #include "clean/IEItems.h"
+#include "clean/NetscapeItems.h"
 #include "clean/OperaItems.h"
 #include "engine/Catalogue.h"
 #include "engine/CleaningRun.h"
@@ -224,6 +225,25 @@ TEST_F(FolderWalk, AnOperaCacheBehindARepointedJunctionIsNotEmptiedThroughIt) {
   clean::CleanOperaCache(app);
   EXPECT_TRUE(there("C:\\Victim\\Cache\\mine.txt"));
   EXPECT_TRUE(there("C:\\Victim\\Cache\\yours.txt"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FolderWalk, AMozillaProfilesFolderThatIsALinkIsNotSearched) {
+  const std::string profiles = "C:\\Documents and Settings\\User\\Application Data\\Mozilla\\Profiles";
+  file("C:\\Elsewhere\\default\\k2x8q7ab.slt\\history.dat");
+  fs.makeFolders(profiles.substr(0, profiles.rfind('\\')));
+  ASSERT_EQ(0, fs.makeLink(profiles, fs.hostPath("C:\\Elsewhere")));
+  clean::ClearNetScapeHistory(app);
+  EXPECT_TRUE(there("C:\\Elsewhere\\default\\k2x8q7ab.slt\\history.dat"));
+
+  // The same profile in a real Profiles folder loses its history.
+  ASSERT_EQ(0, fs.removeDirectory(profiles));
+  file(profiles + "\\default\\k2x8q7ab.slt\\history.dat");
+  clean::ClearNetScapeHistory(app);
+  EXPECT_FALSE(there(profiles + "\\default\\k2x8q7ab.slt\\history.dat"));
 }
 
 }  // namespace
