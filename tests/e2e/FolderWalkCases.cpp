@@ -160,14 +160,13 @@ TEST(FolderWalk, AContentIe5ThatIsALinkLeavesItsTargetWholeWhileARealOneIsEmptie
   CreateDirectoryA(content.c_str(), nullptr);
   CreateDirectoryA((content + "\\AB12CD34").c_str(), nullptr);
   ASSERT_TRUE(e2e::writeFile(content + "\\AB12CD34\\page[1].htm", "cached"));
-  ASSERT_TRUE(e2e::writeFile(content + "\\index.dat", "INDEX"));
+  ASSERT_TRUE(e2e::writeFile(content + "\\qe2e-own.txt", "own"));
   lines = runItem("chkIEsettings", 2, nullptr);
   EXPECT_FALSE(exists(content + "\\AB12CD34"));
-  EXPECT_EQ("INDEX", e2e::readFile(content + "\\index.dat"));
+  EXPECT_EQ("own", e2e::readFile(content + "\\qe2e-own.txt")) << "Content.IE5's own files stay";
   EXPECT_TRUE(e2e::contains(lines, "Done...")) << e2e::listing(lines);
 
-  DeleteFileA((content + "\\index.dat").c_str());
-  RemoveDirectoryA(content.c_str());
+  DeleteFileA((content + "\\qe2e-own.txt").c_str());
   DeleteFileA((outside + "\\Work\\report.doc").c_str());
   RemoveDirectoryA((outside + "\\Work").c_str());
   RemoveDirectoryA(outside.c_str());
