@@ -10,6 +10,7 @@
 #include "erase/FolderWalk.h"
 #include "erase/PathChecks.h"
 #include "erase/ShellFolderPaths.h"
+#include "platform/OpenFile.h"
 #include "platform/WinError.h"
 #include "report/ReportTexts.h"
 #include "report/RuntimeError.h"
@@ -85,20 +86,25 @@ void ClearLockedIndexDat(app::App& app) {
   for (int csidl : {kCsidlCookies, kCsidlHistory}) {
     report::resumeNext([&] {
       const std::string folder = erase::GetSpecialFolder(app, csidl);
-      if (folder.empty()) return;
-      const std::string file = erase::AddBackslash(folder) + "index.dat";
-      std::vector<platform::FindData> found;
-      if (fs.findFiles(file, &found) != platform::winerr::Success || found.size() != 1) return;
-      if (found[0].attributes & fileattr::Directory) return;
-      if (app.flags.abort) return;
+      if (folder.empty() || app.flags.abort) return;
+      long error = 0;
+      const std::unique_ptr<platform::OpenFile> file = fs.openFile(erase::AddBackslash(folder) + "index.dat", &error);
+      if (!file) return;  // locked while Windows runs: the normal case
+      // Blanked only when the name is the file's one name: a link, or a hard link to
+      // another file, would carry the blanks to data nobody chose.
+      const platform::FileIdentity identity = file->identity();
+      if (identity.attributes == fileattr::Invalid || (identity.attributes & fileattr::ReparsePoint) ||
+          identity.links != 1)
+        return;
+      uint64_t length = 0;
+      if (file->size(&length) != platform::winerr::Success) return;
       // Written in place, block by block: the file keeps its length and is never created.
       const std::string blanks(kBlankBlock, ' ');
-      const uint64_t length = found[0].size;
       for (uint64_t at = 0; at < length; at += kBlankBlock) {
         const size_t n = static_cast<size_t>(std::min<uint64_t>(kBlankBlock, length - at));
-        if (fs.writeAt(file, at, n == kBlankBlock ? blanks : blanks.substr(0, n), false) != platform::winerr::Success)
-          return;  // locked while Windows runs: the normal case
+        if (file->writeAt(at, n == kBlankBlock ? blanks : blanks.substr(0, n)) != platform::winerr::Success) return;
       }
+      file->flush();
     });
   }
 }

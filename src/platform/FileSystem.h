@@ -11,7 +11,8 @@ namespace platform {
 
 namespace fileattr {
 constexpr uint32_t ReadOnly = 0x1, Hidden = 0x2, System = 0x4, Directory = 0x10, Archive = 0x20,
-                   Normal = 0x80, ReparsePoint = 0x400;
+                   Normal = 0x80, Sparse = 0x200, ReparsePoint = 0x400, Compressed = 0x800,
+                   Encrypted = 0x4000;
 constexpr uint32_t Invalid = 0xFFFFFFFFu;
 }  // namespace fileattr
 
@@ -45,6 +46,8 @@ struct FileIdentity {
 using EntryCheck = std::function<long(const FileIdentity& entry)>;
 
 // A folder kept open: while it is held nobody can rename, replace or remove it.
+class OpenFile;  // platform/OpenFile.h
+
 class HeldFolder {
  public:
   virtual ~HeldFolder() = default;
@@ -114,19 +117,16 @@ class FileSystem {
   // window (FOF_NOCONFIRMATION | FOF_SILENT); true when the shell reports success.
   virtual bool shellCopyFile(const std::string& from, const std::string& to) = 0;
 
-  // Writing a file over where it lies (the shredder).
-  // Writes `data` at `offset` of an existing file, neither creating nor truncating it; with
-  // `flush` the file's data has reached the disk when it returns (FlushFileBuffers).
-  virtual long writeAt(const std::string& path, uint64_t offset, const std::string& data, bool flush) = 0;
-  // Moves the file's end to `length` bytes (SetEndOfFile).
-  virtual long setFileLength(const std::string& path, uint64_t length) = 0;
-  // MoveFileA: a new name for a file or folder; fails when the new name is taken.
-  virtual long moveFile(const std::string& from, const std::string& to) = 0;
-  // What the file the path names is, and its length; a link at the end of the path is
-  // not followed, so it shows the reparse-point attribute.
-  virtual long fileInformation(const std::string& path, FileIdentity* identity, uint64_t* size) = 0;
   // GetLogicalDrives: bit 0 for A: up to bit 25 for Z:.
   virtual uint32_t logicalDrives() = 0;
+
+  // One file held for acting on (platform/OpenFile.h).
+  // Opens the file itself, a link as the link and not what it names, for reading, writing
+  // and deletion, shared with nobody: while it is open no other program can open, rename,
+  // replace or delete it. A read-only file is held for reading and setting attributes
+  // only: writing needs it opened anew. Null, with the reason in `error`, when it cannot
+  // be opened.
+  virtual std::unique_ptr<OpenFile> openFile(const std::string& path, long* error) = 0;
 };
 
 }  // namespace platform

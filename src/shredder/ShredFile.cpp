@@ -1,10 +1,17 @@
 #include "shredder/ShredFile.h"
 
+// Every check is made on the one handle the file is held by, and every write, the cut,
+// the rename and the deletion go through it: a name swapped meanwhile for a hard link to
+// another file, or a folder above re-pointed, cannot send them elsewhere, and nobody else
+// can open the file while it is held.
+
 #include <algorithm>
+#include <vector>
 
 #include "app/App.h"
 #include "erase/ActivityLog.h"
 #include "erase/WalkRules.h"
+#include "platform/OpenFile.h"
 #include "platform/WinError.h"
 #include "shredder/ShredGuard.h"
 #include "shredder/ShredStream.h"
@@ -17,18 +24,108 @@ namespace {
 
 constexpr size_t kChunkBytes = 1 << 20;  // what one write hands to Windows
 constexpr int kMediumIndex = 2;
+constexpr int kGrowthRounds = 4;         // bytes appended meanwhile are chased this often
+constexpr uint32_t kKeptBits = fileattr::ReadOnly | fileattr::Hidden | fileattr::System;
+
+// The stream repeated from the file's first byte: the bytes that belong at `offset`.
+std::string streamAt(const std::string& stream, uint64_t offset, size_t length) {
+  std::string out;
+  out.reserve(length);
+  size_t from = static_cast<size_t>(offset % stream.size());
+  while (out.size() < length) {
+    const size_t n = std::min(stream.size() - from, length - out.size());
+    out.append(stream, from, n);
+    from = 0;
+  }
+  return out;
+}
+
+// Writes the stream over [from, to) and flushes it to the disk; false when a write fails.
+bool overwriteRange(app::App& app, OpenFile& file, const std::string& stream, uint64_t from, uint64_t to) {
+  for (uint64_t at = from; at < to; at += kChunkBytes) {
+    const size_t n = static_cast<size_t>(std::min<uint64_t>(kChunkBytes, to - at));
+    if (file.writeAt(at, streamAt(stream, at, n)) != winerr::Success) return false;
+    erase::yieldOnce(app);
+  }
+  return from == to || file.flush() == winerr::Success;
+}
+
+// Overwrites every byte of one stream of the file. The old bytes first, in place and
+// flushed, so they are gone before the file grows (a small file may move out of its
+// first place once it grows); then up to `minimum`; then whatever was appended meanwhile.
+const char* overwriteAll(app::App& app, OpenFile& file, const std::string& stream, uint64_t minimum) {
+  uint64_t size = 0;
+  if (file.size(&size) != winerr::Success) return "cannot be examined";
+  if (!overwriteRange(app, file, stream, 0, size)) return size ? "overwriting failed" : "cannot be written";
+  uint64_t done = size;
+  uint64_t goal = std::max(size, minimum);
+  for (int round = 0; round < kGrowthRounds; ++round) {
+    if (!overwriteRange(app, file, stream, done, goal)) return "overwriting failed";
+    done = goal;
+    if (file.size(&size) != winerr::Success) return "overwriting failed";
+    if (size <= done) return nullptr;
+    goal = size;
+  }
+  return "grew while it was overwritten";
+}
+
+// What the handle shows that forbids overwriting the file; null when nothing does.
+const char* handleRefusal(const FileIdentity& identity) {
+  const uint32_t a = identity.attributes;
+  if (a == fileattr::Invalid) return "cannot be examined";
+  if (a & fileattr::ReparsePoint) return "link";
+  if (a & fileattr::Directory) return "folder";
+  if (identity.links > 1) return "more than one name";
+  if (a & fileattr::Compressed) return "compressed: overwriting would not reach the old data";
+  if (a & fileattr::Encrypted) return "encrypted: overwriting would not reach the old data";
+  if (a & fileattr::Sparse) return "sparse: overwriting would not reach the old data";
+  return nullptr;
+}
 
 // The file under a name of the same length made of one character, so neither its name
-// nor its length survives in the folder; the name it has when the rename cannot be made.
-std::string anonymise(app::App& app, const std::string& path) {
-  const size_t slash = path.find_last_of("\\/");
-  const std::string folder = path.substr(0, slash + 1);
-  const size_t length = path.size() - folder.size();
-  for (char c : std::string("ZYXWVUTSRQ0123456789")) {
-    const std::string renamed = folder + std::string(length, c);
-    if (app.os.files.moveFile(path, renamed) == winerr::Success) return renamed;
+// nor its length survives in the folder; it keeps its name when no such name is free.
+void anonymise(OpenFile& file, const std::string& path) {
+  const size_t length = path.size() - (path.find_last_of("\\/") + 1);
+  for (char c : std::string("ZYXWVUTSRQ0123456789"))
+    if (file.rename(std::string(length, c)) == winerr::Success) return;
+}
+
+// Checks the held file and, when it may be shredded, clears its attributes through it.
+// A read-only file is opened anew once that attribute is gone, and must be the same file.
+const char* prepare(std::unique_ptr<OpenFile>& file, std::vector<StreamInfo>* streams, const Reopen& reopen) {
+  const FileIdentity identity = file->identity();
+  if (const char* reason = handleRefusal(identity)) return reason;
+  if (file->namedStreams(streams) != winerr::Success) return "its named streams cannot be listed";
+  if (!(identity.attributes & kKeptBits)) return nullptr;
+  if (file->setAttributes(fileattr::Normal) != winerr::Success) return "its attributes cannot be cleared";
+  if (!(identity.attributes & fileattr::ReadOnly)) return nullptr;
+  file.reset();  // nobody may share it: it is let go before it is opened again
+  file = reopen ? reopen() : nullptr;
+  if (!file) return "cannot be written";
+  const FileIdentity again = file->identity();
+  if (identity.known && !again.sameAs(identity)) return "replaced while it was opened";
+  if (const char* reason = handleRefusal(again)) return reason;
+  if (file->namedStreams(streams) != winerr::Success) return "its named streams cannot be listed";
+  return nullptr;
+}
+
+const char* shred(app::App& app, std::unique_ptr<OpenFile>& file, const std::string& path, int factor,
+                  const Reopen& reopen) {
+  std::vector<StreamInfo> streams;
+  if (const char* reason = prepare(file, &streams, reopen)) return reason;
+  const std::string stream = shredStream(factor);
+  if (const char* failure = overwriteAll(app, *file, stream, stream.size())) return failure;
+  for (const StreamInfo& info : streams) {
+    long error = 0;
+    std::unique_ptr<OpenFile> named = file->openStream(info.name, &error);
+    if (!named) return "a named stream cannot be opened";
+    if (overwriteAll(app, *named, stream, 0) || named->setLength(0) != winerr::Success)
+      return "a named stream cannot be overwritten";
   }
-  return path;
+  if (file->setLength(0) != winerr::Success) return "cannot be cut";
+  anonymise(*file, path);
+  if (file->remove() != winerr::Success) return "cannot be deleted";
+  return nullptr;
 }
 
 }  // namespace
@@ -38,44 +135,40 @@ int chosenFactor(app::App& app) {
   return repetitionFactor(index >= 0 && index <= 4 ? index : kMediumIndex);
 }
 
-bool ShredFile(app::App& app, const std::string& path, int factor) {
+const char* ShredOpenFile(app::App& app, std::unique_ptr<OpenFile> file, const std::string& path, int factor,
+                          const Reopen& reopen) {
+  const char* failure = "cannot be opened";
   try {
-    if (const char* reason = fileRefusal(app, path)) {
-      erase::logSkipped(path, reason);
-      return false;
-    }
-    FileSystem& fs = app.os.files;
-    FileIdentity identity;
-    uint64_t size = 0;
-    if (fs.fileInformation(path, &identity, &size) != winerr::Success) return false;
-    const std::string stream = shredStream(factor);
-    // Whole streams per write, so each write continues the stream where the last ended.
-    std::string chunk;
-    while (chunk.size() + stream.size() <= std::max(kChunkBytes, stream.size())) chunk += stream;
-    const uint64_t total = std::max<uint64_t>(size, stream.size());
-    for (uint64_t offset = 0; offset < total; offset += chunk.size()) {
-      const uint64_t left = total - offset;
-      const bool last = left <= chunk.size();
-      const long rc = last ? fs.writeAt(path, offset, chunk.substr(0, static_cast<size_t>(left)), true)
-                           : fs.writeAt(path, offset, chunk, false);
-      if (rc != winerr::Success) {
-        // Before the first write the file is untouched; later it is part overwritten.
-        erase::logSkipped(path, offset == 0 ? "cannot be written" : "overwriting failed");
-        return false;
-      }
-      erase::yieldOnce(app);
-    }
-    if (fs.setFileLength(path, 0) != winerr::Success) erase::logSkipped(path, "cannot be cut");
-    const std::string renamed = anonymise(app, path);
-    if (fs.deleteFile(renamed) != winerr::Success) {
-      erase::logSkipped(renamed, "cannot be deleted");
-      return false;
-    }
-    erase::LogActivity(path + " Shredded", erase::ActivityTimeStamp());
-    return true;
+    if (file) failure = shred(app, file, path, factor, reopen);
+    file.reset();  // a deleted file is gone once its handle closes
   } catch (const std::exception&) {
-    return false;
+    failure = "shredding failed";
   }
+  if (failure)
+    erase::logSkipped(path, failure);
+  else
+    erase::LogActivity(path + " Shredded", erase::ActivityTimeStamp());
+  return failure;
+}
+
+bool ShredFile(app::App& app, const std::string& path, int factor, std::string* failure) {
+  const char* reason = nullptr;
+  try {
+    reason = fileRefusal(app, path);
+    if (reason) {
+      erase::logSkipped(path, reason);
+    } else {
+      auto open = [&app, &path] {
+        long error = 0;
+        return app.os.files.openFile(path, &error);
+      };
+      reason = ShredOpenFile(app, open(), path, factor, open);
+    }
+  } catch (const std::exception&) {
+    reason = "shredding failed";
+  }
+  if (reason && failure) *failure = reason;
+  return reason == nullptr;
 }
 
 }  // namespace shredder

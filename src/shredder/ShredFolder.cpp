@@ -28,16 +28,11 @@ const char* const kShredFolderValue = "ShredFolder";
 
 // Hidden, system and read-only files are shredded too, as the tree delete removes them.
 // The folders are walked through their handles (FolderWalk); each file is handed to the
-// shredder by its path, which opens and checks it once more itself.
+// shredder by its path, which refuses what it must, opens it once and acts through that.
 erase::WalkRules shredRules(app::App& app, int factor) {
   erase::WalkRules rules = erase::TreeDeleteRules();
   rules.onFile = [&app, factor](HeldFolder&, const FindData&, const std::string& path) -> long {
     if (!erase::fitsFile(path)) return winerr::FilenameTooLong;
-    if (const char* reason = fileRefusal(app, path)) {
-      erase::logSkipped(path, reason);
-      return winerr::AccessDenied;
-    }
-    app.os.files.setAttributes(path, fileattr::Normal);
     return ShredFile(app, path, factor) ? winerr::Success : winerr::AccessDenied;
   };
   return rules;

@@ -6,7 +6,6 @@
 #include "app/App.h"
 #include "clean/TempFolderGuard.h"
 #include "erase/FolderPaths.h"
-#include "platform/WinError.h"
 
 namespace shredder {
 
@@ -66,11 +65,6 @@ const char* fileRefusal(app::App& app, const std::string& path) {
   if (attributes == fileattr::Invalid) return "not found";
   if (attributes & fileattr::ReparsePoint) return "link";
   if (attributes & fileattr::Directory) return "folder";
-  FileIdentity identity;
-  uint64_t size = 0;
-  if (app.os.files.fileInformation(path, &identity, &size) != winerr::Success) return "cannot be examined";
-  if (identity.attributes & fileattr::ReparsePoint) return "link";
-  if (identity.links > 1) return "more than one name";
   return nullptr;
 }
 

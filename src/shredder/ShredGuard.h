@@ -14,9 +14,9 @@ namespace shredder {
 // CONIN$, CONOUT$), whatever extension follows.
 bool namesDevice(const std::string& path);
 
-// A file entry: refused when it is no full path, a device, a drive root, a folder, a link,
-// a file with more than one name (overwriting it would wipe the other name's data and
-// deleting it would not remove the data), or a file that cannot be examined.
+// A file entry, judged by its name before it is opened: refused when it is no full path,
+// a device, a drive root, missing, a folder or a link. What the file itself is (a link,
+// a file with more than one name, compressed...) is judged on its handle (ShredFile).
 const char* fileRefusal(app::App& app, const std::string& path);
 
 // A folder to be wiped: refused when it is no full path, a device, a path through a link,

@@ -29,15 +29,12 @@ void setBusy(app::App& app, bool busy) {
 }
 
 // One entry of the list: a file is shredded, a folder has its files shredded and goes.
-void shredEntry(app::App& app, const std::string& entry, int factor) {
+// A file that is not gone adds a line to `failures`.
+void shredEntry(app::App& app, const std::string& entry, int factor, std::string* failures) {
   if (erase::CanOpenFile(app, entry)) {
-    // Refused files keep their attributes too.
-    if (const char* reason = fileRefusal(app, entry)) {
-      erase::logSkipped(entry, reason);
-      return;
-    }
-    app.os.files.setAttributes(entry, fileattr::Normal);
-    ShredFile(app, entry, factor);
+    // Refused files keep their attributes: only the shred clears them, through its handle.
+    std::string failure;
+    if (!ShredFile(app, entry, factor, &failure)) *failures += "\r\n" + entry + ": " + failure;
   } else if (erase::FolderExists(app, erase::AddBackslash(entry))) {
     if (const char* reason = folderRefusal(app, entry)) {
       erase::logSkipped(entry, reason);
@@ -145,8 +142,15 @@ void cmdDelSelected_Click(app::App& app) {
   // The list as it was clicked: a handler run while shredding may change the box.
   std::vector<std::string> entries;
   for (int i = 0; i < list.listCount(); ++i) entries.push_back(list.list(i));
-  for (const std::string& entry : entries) resumeNext([&] { shredEntry(app, entry, factor); });
+  std::string failures;
+  for (const std::string& entry : entries) resumeNext([&] { shredEntry(app, entry, factor, &failures); });
   cmdShredClear_Click(app);
+  // A file left whole must not pass for shredded.
+  if (!failures.empty())
+    resumeNext([&] {
+      app.os.shell.messageBox(app.frm.form.hWnd, "These files were not shredded:" + failures, "Quellery",
+                              platform::mbicon::Critical);
+    });
   setBusy(app, false);
 }
 

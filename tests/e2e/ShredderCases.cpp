@@ -1,6 +1,7 @@
 // End-to-end cases of the shredder and the scheduler on the real program: files listed in
-// "Settings.txt" shredded at "High", and a scheduled interval run that starts by itself and
-// sweeps the shred folder. Everything lives in folders of the cases' own on the prefix's
+// "Settings.txt" shredded at "High", an entry an attacker tries to swap mid-shred for a
+// hard link to another file, and a scheduled interval run that starts by itself and sweeps
+// the shred folder. Everything lives in folders of the cases' own on the prefix's
 // C: drive, with canaries beside and outside what may go.
 #include <windows.h>
 #include <commctrl.h>
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -65,6 +67,16 @@ void pick(HWND combo, int index) {
                reinterpret_cast<LPARAM>(combo));
 }
 
+// Shows the shredder page and waits until its list holds `count` entries, read into `lines`.
+bool showShredList(const Program& program, size_t count, std::vector<std::string>* lines) {
+  HWND tree = program.control("tvw1");
+  auto nodes = program.nodes(tree);
+  if (!nodes.count("Shredder")) return false;
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(nodes["Shredder"]));
+  waitUntil([&] { return e2e::listLines(program.control("lstFiles"), lines) && lines->size() == count; }, 5000);
+  return lines->size() == count;
+}
+
 }  // namespace
 
 TEST(ShredderE2E, ListedFilesAreShreddedAtHighAndLeaveNothing) {
@@ -79,13 +91,9 @@ TEST(ShredderE2E, ListedFilesAreShreddedAtHighAndLeaveNothing) {
 
   Program program;
   if (!program.start(e2e::programPath())) return;
-  HWND tree = program.control("tvw1");
-  auto nodes = program.nodes(tree);
-  ASSERT_TRUE(nodes.count("Shredder"));
-  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(nodes["Shredder"]));
   HWND shredList = program.control("lstFiles");
   std::vector<std::string> lines;
-  waitUntil([&] { return e2e::listLines(shredList, &lines) && lines.size() == 3; }, 5000);
+  ASSERT_TRUE(showShredList(program, 3, &lines));
   expectEq("shred list", joined(files), joined(lines));
   HWND level = program.control("cmbOver");
   pick(level, 3);
@@ -169,4 +177,43 @@ TEST(ShredderE2E, FolderPickerStoresTheChosenFolder) {
   expectEq("picker after Add", "closed", FindWindowA(nullptr, "Add Folder") ? "open" : "closed");
   program.terminate();
   forgetSettings();
+}
+
+TEST(ShredderE2E, AnEntrySwappedForAHardLinkMidShredLeavesTheOtherFileWhole) {
+  const std::string folder = "C:\\SwapCase";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string victim = folder + "\\big secret.bin", other = folder + "\\other.txt";
+  // Large enough that the shred yields to the event loop many times.
+  ASSERT_TRUE(e2e::writeFile(victim, std::string(48 << 20, 'S')));
+  const std::string kept(3 << 20, 'K');
+  ASSERT_TRUE(e2e::writeFile(other, kept));
+  const std::string exe = e2e::programPath();
+  const std::string list = exe.substr(0, exe.find_last_of('\\')) + "\\Settings.txt";
+  ASSERT_TRUE(e2e::writeFile(list, victim + "\r\n"));
+
+  Program program;
+  if (!program.start(e2e::programPath())) return;
+  std::vector<std::string> lines;
+  ASSERT_TRUE(showShredList(program, 1, &lines));
+  PostMessageA(program.control("cmdDelSelected"), BM_CLICK, 0, 0);
+  // The attacker: the moment the name can be moved away, a second name of the other file
+  // takes its place, for as long as the shred runs.
+  using CreateHardLink = BOOL(WINAPI*)(LPCSTR, LPCSTR, LPSECURITY_ATTRIBUTES);
+  auto createHardLink = reinterpret_cast<CreateHardLink>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "CreateHardLinkA")));
+  ASSERT_NE(createHardLink, nullptr);
+  int swaps = 0;
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < 60000 && exists(victim) && !swaps) {
+    if (MoveFileA(victim.c_str(), (victim + ".moved").c_str()) && createHardLink(victim.c_str(), other.c_str(), nullptr))
+      ++swaps;
+    Sleep(1);
+  }
+  // The list file goes once every entry was dealt with.
+  e2e::waitUntil([&] { return !exists(list); }, 60000);
+  program.terminate();
+  std::printf("swaps made while the shred ran: %d\n", swaps);
+  EXPECT_TRUE(e2e::readFile(other) == kept) << "the other file was overwritten through the swapped name";
+  DeleteFileA(victim.c_str());
+  DeleteFileA((victim + ".moved").c_str());
 }

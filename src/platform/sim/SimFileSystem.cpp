@@ -222,6 +222,10 @@ uint32_t SimFileSystem::attributesOf(const std::string& host, bool* exists) {
     folder = ::stat(host.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
   }
   if (folder) attributes |= fileattr::Directory;
+  if (!storage_.empty()) {
+    auto storage = storage_.find({static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)});
+    if (storage != storage_.end()) attributes |= storage->second;
+  }
   auto it = attributes_.find(host);
   if (it != attributes_.end())
     attributes |= it->second;
@@ -289,6 +293,10 @@ bool SimFileSystem::entryAt(int dirFd, const std::string& hostDir, const std::st
     attributes |= it->second;
   else if (!folderEntry)
     attributes |= fileattr::Archive;
+  if (!storage_.empty()) {
+    auto storage = storage_.find({static_cast<uint64_t>(es.st_dev), static_cast<uint64_t>(es.st_ino)});
+    if (storage != storage_.end()) attributes |= storage->second;
+  }
   data->attributes = attributes ? attributes : fileattr::Normal;
   data->size = folderEntry ? 0 : static_cast<uint64_t>(es.st_size);
   data->creationTime = fileTime(es.st_ctim);
@@ -635,5 +643,19 @@ bool SimFileSystem::rearmFolderWatch(std::uintptr_t watch) {
 }
 
 void SimFileSystem::closeFolderWatch(std::uintptr_t watch) { watches_.erase(watch); }
+
+}  // namespace platform::sim
+
+namespace platform::sim {
+
+uint32_t SimFileSystem::logicalDrives() {
+  uint32_t drives = notReadyDrives;
+  for (int i = 0; i < 26; ++i) {
+    struct stat st;
+    const std::string drive = root_ + "/" + std::string(1, static_cast<char>('A' + i));
+    if (::stat(drive.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) drives |= 1u << i;
+  }
+  return drives;
+}
 
 }  // namespace platform::sim

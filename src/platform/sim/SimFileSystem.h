@@ -42,12 +42,9 @@ class SimFileSystem : public FileSystem {
   std::unique_ptr<HeldFolder> holdFolder(const std::string& path, FileIdentity* identity) override;
   std::string substitutedDrive(char letter) override;
   bool shellCopyFile(const std::string& from, const std::string& to) override;
-  // In-place writes, renames, file identity and drives (FileWrites.cpp).
-  long writeAt(const std::string& path, uint64_t offset, const std::string& data, bool flush) override;
-  long setFileLength(const std::string& path, uint64_t length) override;
-  long moveFile(const std::string& from, const std::string& to) override;
-  long fileInformation(const std::string& path, FileIdentity* identity, uint64_t* size) override;
   uint32_t logicalDrives() override;
+  // One file held for acting on (SimOpenFile.cpp).
+  std::unique_ptr<OpenFile> openFile(const std::string& path, long* error) override;
 
   // For tests: the host path behind a Windows path (the path it would have when missing).
   std::string hostPath(const std::string& path);
@@ -77,12 +74,25 @@ class SimFileSystem : public FileSystem {
 
   const std::string& hostRoot() const { return root_; }
 
-  // For tests of in-place writes: how often data was flushed to the disk, and a look at a
-  // file just before its length is set.
+  // For tests of writes through open files: how often data was flushed to the disk, and
+  // a look at a file just before its length is set.
   int flushes = 0;
   std::function<void(const std::string& path)> beforeSetLength;
   // Drives that are there without a disk in them: listed, but nothing on them can be read.
   uint32_t notReadyDrives = 0;
+
+  // For tests of files acted on through one handle (SimOpenFile.cpp).
+  // What an attacker may do while the program yields: puts a hard link to `otherPath` where
+  // `path` was (the old file moved to `path` + ".moved"). Refused with a sharing violation,
+  // as Windows refuses it, while the file is open.
+  long swapForHardLink(const std::string& path, const std::string& otherPath);
+  // NTFS's compressed, sparse and encrypted bits, kept for the file whatever its name.
+  void setStorageAttributes(const std::string& path, uint32_t bits);
+  // Named streams, kept for the file whatever its name; none on drives A: and B:.
+  long writeStream(const std::string& path, const std::string& stream, const std::string& data);
+  long readStream(const std::string& path, const std::string& stream, std::string* data);
+  // What went through open files, in order: "write <offset> <bytes>", "flush", "length <n>".
+  std::vector<std::string> handleJournal;
 
  private:
   struct Resolved {
@@ -91,8 +101,6 @@ class SimFileSystem : public FileSystem {
     unsigned mode = 0;   // lstat mode when it exists
   };
   Resolved resolve(const std::string& path);
-  // Why an existing file cannot be written in place (locked, read-only, a folder), or Success.
-  long writeRefusal(const Resolved& r) const;
   uint32_t attributesOf(const std::string& host, bool* exists);
   std::vector<std::string> shortNames(const std::string& hostDir, const std::vector<std::string>& names);
 
@@ -114,6 +122,14 @@ class SimFileSystem : public FileSystem {
   std::unordered_map<char, std::string> substitutes_;      // drive letter -> folder
   size_t writeLimit_ = static_cast<size_t>(-1);
   friend class SimHeldFolder;
+
+  // A file whatever its names: the host's device and inode.
+  using FileKey = std::pair<uint64_t, uint64_t>;
+  static FileKey keyOf(const std::string& host, bool* exists);
+  std::multiset<FileKey> openFiles_;           // files open through SimOpenFile
+  std::map<FileKey, uint32_t> storage_;        // compressed, sparse and encrypted bits
+  std::string streamFolder(FileKey key) const;  // host folder of a file's named streams
+  friend class SimOpenFile;
 };
 
 }  // namespace platform::sim

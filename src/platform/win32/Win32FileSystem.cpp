@@ -179,3 +179,9 @@ void Win32FileSystem::closeFolderWatch(std::uintptr_t watch) {
 }
 
 }  // namespace platform::win32
+
+namespace platform::win32 {
+
+uint32_t Win32FileSystem::logicalDrives() { return GetLogicalDrives(); }
+
+}  // namespace platform::win32

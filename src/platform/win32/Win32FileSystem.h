@@ -25,12 +25,9 @@ class Win32FileSystem : public FileSystem {
   std::unique_ptr<HeldFolder> holdFolder(const std::string& path, FileIdentity* identity) override;
   std::string substitutedDrive(char letter) override;
   bool shellCopyFile(const std::string& from, const std::string& to) override;  // Win32ShellCopy.cpp
-  // In-place writes, renames, file identity and drives (FileWrites.cpp).
-  long writeAt(const std::string& path, uint64_t offset, const std::string& data, bool flush) override;
-  long setFileLength(const std::string& path, uint64_t length) override;
-  long moveFile(const std::string& from, const std::string& to) override;
-  long fileInformation(const std::string& path, FileIdentity* identity, uint64_t* size) override;
   uint32_t logicalDrives() override;
+  // One file held for acting on (Win32OpenFile.cpp).
+  std::unique_ptr<OpenFile> openFile(const std::string& path, long* error) override;
 };
 
 }  // namespace platform::win32
