@@ -11,7 +11,7 @@ class App;
 
 namespace erase {
 
-// Erases the folder's files and, its sub-folders, at any depth (FolderWalk); hidden and
+// Erases the folder's files and its sub-folders, at any depth (FolderWalk); hidden and
 // system entries stay. `path` comes back with a trailing backslash. Sub-folders are
 // removed when `removeSubs`, the folder itself when `removeThis`; nothing is removed once
 // the run is stopped. Links met below the folder are left alone; what stays is counted.
