@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "app/App.h"
-#include "erase/WalkRules.h"
+#include "erase/FolderWalk.h"
 #include "platform/WinError.h"
 #include "report/ReportTexts.h"
 #include "report/RuntimeError.h"
@@ -24,53 +24,16 @@ void WaitSeconds(App& app, double seconds) {
   }
 }
 
-namespace {
-
-bool isFolder(uint32_t attributes) {
-  return attributes != fileattr::Invalid && (attributes & fileattr::Directory);
-}
-
-// Deletes what the folder holds, read-only entries too. A link to elsewhere (reparse
-// point) is neither followed nor removed, so nothing outside the folder is touched; the
-// folder is held open meanwhile, so it cannot be swapped for one either.
-bool deleteContents(App& app, const std::string& folder) {
-  FileSystem& fs = app.os.files;
-  FileIdentity identity;
-  const std::unique_ptr<HeldFolder> held = erase::holdPlainFolder(app, folder, &identity);
-  if (!held) return false;
-  std::vector<FindData> entries;
-  fs.findFiles(folder + "\\*", &entries);
-  bool ok = true;
-  for (const FindData& entry : entries) {
-    if (entry.name == "." || entry.name == "..") continue;
-    const std::string path = folder + "\\" + entry.name;
-    if (entry.attributes & fileattr::ReparsePoint) {
-      ok = false;
-      continue;
-    }
-    if (entry.attributes & (fileattr::ReadOnly | fileattr::Hidden | fileattr::System))
-      fs.setAttributes(path, fileattr::Normal);
-    if (entry.attributes & fileattr::Directory)
-      ok = deleteContents(app, path) && fs.removeDirectory(path) == winerr::Success && ok;
-    else
-      ok = fs.deleteFile(path) == winerr::Success && ok;
-  }
-  return ok;
-}
-
-}  // namespace
-
 bool DeleteFolderTree(App& app, std::string path) {
   try {
     if (!path.empty() && path.back() == '\\') path.pop_back();
     FileSystem& fs = app.os.files;
-    if (path.empty() || !isFolder(fs.getAttributes(path))) return false;
-    const uint32_t attributes = fs.getAttributes(path);
+    const uint32_t attributes = path.empty() ? fileattr::Invalid : fs.getAttributes(path);
+    if (attributes == fileattr::Invalid || !(attributes & fileattr::Directory)) return false;
+    // A link is neither followed nor removed: nothing outside the folder is touched.
     if (attributes & fileattr::ReparsePoint) return false;
-    bool ok = deleteContents(app, path);
-    if (attributes & fileattr::ReadOnly) fs.setAttributes(path, fileattr::Normal);
-    ok = fs.removeDirectory(path) == winerr::Success && ok;
-    return ok && fs.getAttributes(path) == fileattr::Invalid;
+    erase::WalkFolderAt(app, path + "\\", true, erase::TreeDeleteRules(), nullptr);
+    return fs.getAttributes(path) == fileattr::Invalid;
   } catch (const std::exception&) {
     return false;
   }

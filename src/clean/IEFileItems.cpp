@@ -4,10 +4,10 @@
 
 #include "app/App.h"
 #include "erase/WalkRules.h"
-#include "app/modTest.h"
 #include "clean/IEItems.h"
 #include "clean/URLHistory.h"
 #include "cookies/CacheWalk.h"
+#include "erase/FolderWalk.h"
 #include "erase/PathChecks.h"
 #include "erase/ShellFolderPaths.h"
 #include "platform/OpenFile.h"
@@ -24,14 +24,6 @@ namespace fileattr = platform::fileattr;
 constexpr int kCsidlCookies = 33, kCsidlHistory = 34;
 constexpr size_t kBlankBlock = 64 * 1024;
 
-// Deletes the files of one folder that match a mask; a file that cannot go stays.
-void killMatching(platform::FileSystem& fs, const std::string& folder, const char* mask) {
-  std::vector<platform::FindData> found;
-  if (fs.findFiles(folder + mask, &found) != platform::winerr::Success) return;
-  for (const platform::FindData& f : found)
-    if (!(f.attributes & (fileattr::Directory | fileattr::Hidden | fileattr::System))) fs.deleteFile(folder + f.name);
-}
-
 void reportHistoryFailure(app::App& app, const std::exception& e) {
   report::reportFailure(app, report::tail::ClearIEHistory, e);
 }
@@ -39,29 +31,24 @@ void reportHistoryFailure(app::App& app, const std::exception& e) {
 }  // namespace
 
 void ClearIECache(app::App& app) {
-  platform::FileSystem& fs = app.os.files;
   const std::string cache = erase::GetInternetCacheFolder(app);
   if (cache.empty()) return;  // never the drive's own "\Content.IE5"
-  const std::string content = erase::AddBackslash(cache) + "Content.IE5\\";
+  const std::string cacheFolder = erase::AddBackslash(cache);
+  // The cache folder and Content.IE5 are held and checked, and every cache folder is held
+  // relative to them: a junction there, or swapped in meanwhile, leads nowhere.
+  platform::FileIdentity identity;
+  const std::unique_ptr<platform::HeldFolder> held = erase::holdPlainFolder(app, cacheFolder, &identity);
+  if (!held) return;
+  const std::unique_ptr<platform::HeldFolder> content = erase::HoldPlainChild(app, *held, cacheFolder, "Content.IE5");
+  if (!content) return;
+  const std::string contentPath = cacheFolder + "Content.IE5\\";
   std::vector<platform::FindData> listing;
-  if (fs.findFiles(content + "*", &listing) != platform::winerr::Success) return;
-  static const char* const kMasks[] = {"*.gif", "*.htm", "*.cab", "*.jpg", "*.css", "*.swf", "*.mid", "*.wav",
-                                       "*.mpg", "*.avi", "*.ini", "*",     "*.exe", "*.dll", "*.*"};
+  if (content->list(&listing) != platform::winerr::Success) return;
+  const erase::WalkRules rules = erase::TreeDeleteRules();
   for (const platform::FindData& entry : listing) {
-    if (entry.name == "." || entry.name == "..") continue;
     if (entry.attributes & fileattr::Hidden) continue;  // the listing shows folders and system entries only
     if (!(entry.attributes & fileattr::Directory)) continue;
-    if (entry.attributes & fileattr::ReparsePoint) continue;  // a link leads out of the cache
-    const std::string sub = content + entry.name + "\\";
-    {
-      // Held while its files go, so that it cannot be swapped for a link meanwhile.
-      platform::FileIdentity identity;
-      const std::unique_ptr<platform::HeldFolder> held = erase::holdPlainFolder(app, sub, &identity);
-      if (!held) continue;
-      report::resumeNext([&] { fs.setAttributes(content + entry.name, fileattr::Normal); });
-      for (const char* mask : kMasks) report::resumeNext([&] { killMatching(fs, sub, mask); });
-    }
-    report::resumeNext([&] { app::DeleteFolderTree(app, sub); });
+    report::resumeNext([&] { erase::RemoveHeldTree(app, *content, contentPath, entry.name, rules); });
   }
 }
 

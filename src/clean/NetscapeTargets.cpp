@@ -1,5 +1,7 @@
 #include "clean/NetscapeTargets.h"
 
+#include <memory>
+
 #include "app/App.h"
 #include "clean/PlainPath.h"
 #include "erase/FolderPaths.h"
@@ -65,7 +67,12 @@ std::vector<std::string> CollectNetscapeTargets(app::App& app, const NetscapeSou
   }
 
   const std::string profiles = mozillaProfilesFolder(app);
-  if (!erase::NormaliseFolderPath(profiles).empty()) {
+  platform::FileIdentity identity;
+  // Held while it is searched and never followed when it is a link, as the temp folder.
+  std::unique_ptr<platform::HeldFolder> held;
+  if (!erase::NormaliseFolderPath(profiles).empty() && erase::FolderExists(app, erase::AddBackslash(profiles)))
+    held = erase::holdPlainFolder(app, profiles, &identity);
+  if (held) {
     if (!sources.searchFiles.empty())
       erase::FindFilesByName(app, profiles, sources.searchFiles, targets);
     else

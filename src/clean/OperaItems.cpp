@@ -1,9 +1,12 @@
 #include "clean/OperaItems.h"
 
+#include <memory>
 #include <vector>
 
 #include "app/App.h"
 #include "erase/FolderPaths.h"
+#include "erase/FolderWalk.h"
+#include "erase/WalkRules.h"
 #include "erase/ShellFolderPaths.h"
 #include "platform/WinError.h"
 #include "report/RuntimeError.h"
@@ -54,21 +57,21 @@ void deleteFileTarget(app::App& app, const std::string& base, const std::string&
 }
 
 // Deletes the folder's own plain files; the folder, its sub-folders and its hidden and
-// system files stay.
+// system files stay. The base folder is held and the cache folder held relative to it, so
+// a cache that is, or becomes, a link is never emptied through.
 void emptyFolderTarget(app::App& app, const std::string& base, const std::string& relative) {
-  std::vector<FindData> files;
-  std::string folder;
   report::resumeNext([&] {
     if (base.empty()) return;
-    folder = base + relative;
-    const std::vector<FindData> found = listed(app, folder, true);
-    if (found.empty() || (found[0].attributes & fileattr::ReparsePoint)) return;
-    files = listed(app, folder + "\\*", false);
+    platform::FileIdentity identity;
+    if (app.os.files.getAttributes(base + relative) == fileattr::Invalid) return;
+    const std::unique_ptr<platform::HeldFolder> held = erase::holdPlainFolder(app, base, &identity);
+    if (!held) return;
+    const std::unique_ptr<platform::HeldFolder> cache = erase::HoldPlainChild(app, *held, base, relative);
+    if (!cache) return;
+    erase::WalkRules rules;
+    rules.descend = false;
+    erase::WalkHeldFolder(app, *cache, base + relative + "\\", rules);
   });
-  for (const FindData& file : files) {
-    if (file.attributes & fileattr::ReparsePoint) continue;
-    report::resumeNext([&] { app.os.files.deleteFile(folder + "\\" + file.name); });
-  }
 }
 
 }  // namespace

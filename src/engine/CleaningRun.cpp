@@ -61,6 +61,11 @@ void fillRemainingCells(App& app) {
   }
 }
 
+// An item that left things the user asked to clean says how many and why.
+std::string doneLine(const erase::LeftBehind& left) {
+  return left.total() == 0 ? "Done..." : "Done, but left " + left.describe();
+}
+
 // The ticked items from the pass's next position on.
 void cleanRemainingItems(App& app) {
   RunFlags& flags = app.flags;
@@ -73,6 +78,7 @@ void cleanRemainingItems(App& app) {
       flags.nextItem = position + 1;
       continue;
     }
+    flags.leftBehind = erase::LeftBehind();
     if (item.progress == CleaningItem::Progress::BeforeText) reportingStep(app, [&] { fillNextCell(app); });
     reportingStep(app, [&] { list.addItem(item.statusText); });
     if (item.progress == CleaningItem::Progress::AfterText) reportingStep(app, [&] { fillNextCell(app); });
@@ -81,7 +87,7 @@ void cleanRemainingItems(App& app) {
     // A pass nested in this item's yields may have cleaned on to the end already.
     if (flags.nextItem == position) flags.nextItem = position + 1;
     reportingStep(app, [&] {
-      list.addItem("Done...");
+      list.addItem(doneLine(app.flags.leftBehind));
       list.addItem(item.operaStyle ? " " : kLongSeparator);
       list.setListIndex(list.listCount() - 1);
     });

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "erase/LeftBehind.h"
+
 namespace engine {
 
 // The process-wide flags that coordinate a run with Stop Clean, the panic key and closing.
@@ -15,6 +17,7 @@ struct RunFlags {
   // Catalogue position of the pass's next item, shared so that a pass finished inside
   // another (the session ending during a run) is not cleaned twice by the outer one.
   int16_t nextItem = 0;
+  erase::LeftBehind leftBehind;  // what the current item's walks could not remove
 };
 
 // Holds a flag set for a scope, cleared however the scope is left (the program's end included).

@@ -13,9 +13,7 @@ namespace erase {
 
 using namespace platform;
 
-namespace {
-
-std::string describe(long error) {
+std::string describeError(long error) {
   switch (error) {
     case winerr::FileNotFound: return "File not found";
     case winerr::PathNotFound: return "Path not found";
@@ -26,8 +24,6 @@ std::string describe(long error) {
   }
 }
 
-}  // namespace
-
 bool eraseFileReporting(app::App& app, const std::string& path) {
   try {
     if (!FileExists(app, path)) return true;
@@ -37,7 +33,7 @@ bool eraseFileReporting(app::App& app, const std::string& path) {
     }
     const long rc = app.os.files.deleteFile(path);
     if (rc != winerr::Success) {
-      LogActivity(path, describe(rc));
+      LogActivity(path, describeError(rc));
       return false;
     }
     LogActivity(path + " Erased", ActivityTimeStamp());

@@ -14,6 +14,8 @@ void EraseFile(app::App& app, const std::string& path);
 // after each; stops when the run is stopped.
 void EraseMatchingFiles(app::App& app, const std::string& mask);
 
+// The activity log's text for a failed deletion ("Permission denied").
+std::string describeError(long error);
 // EraseFile telling whether the file is gone (false when it is left, for whatever reason).
 bool eraseFileReporting(app::App& app, const std::string& path);
 

@@ -11,11 +11,10 @@ class App;
 
 namespace erase {
 
-// Erases the folder's files and, recursively, its sub-folders; hidden and system entries
-// stay. `path` comes back with a trailing backslash. Sub-folders are removed when
-// `removeSubs`, the folder itself when `removeThis`; nothing is removed once the run is
-// stopped. Links met below the folder and paths too long for Windows are left alone, and
-// each folder is held open while it is walked, so it cannot be swapped for a link.
+// Erases the folder's files and its sub-folders, at any depth (FolderWalk); hidden and
+// system entries stay. `path` comes back with a trailing backslash. Sub-folders are
+// removed when `removeSubs`, the folder itself when `removeThis`; nothing is removed once
+// the run is stopped. Links met below the folder are left alone; what stays is counted.
 void EraseFolder(app::App& app, std::string& path, bool removeThis, bool removeSubs);
 
 // Decides, with the folder already held open (so what it saw cannot change), whether the

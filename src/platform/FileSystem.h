@@ -2,6 +2,7 @@
 // The file system as the program asks for it: narrow Windows paths ("C:\\dir\\file"),
 // Windows attributes and result codes.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,12 +41,39 @@ struct FileIdentity {
   }
 };
 
+// What a check made on an entry's own handle decides: Success lets the action go on,
+// anything else is the error the action reports instead.
+using EntryCheck = std::function<long(const FileIdentity& entry)>;
+
 // A folder kept open: while it is held nobody can rename, replace or remove it.
 class OpenFile;  // platform/OpenFile.h
 
 class HeldFolder {
  public:
   virtual ~HeldFolder() = default;
+
+  // ---- Walking below the held folder ----
+  // A name above the folder can be made to lead elsewhere while a walk yields (a drive
+  // letter redefined, a junction re-pointed); the held folder cannot. So a walk lists
+  // through the folder's handle and opens each entry relative to it, checks what that
+  // entry's own handle sees and acts through it: no path is rebuilt from strings. Windows
+  // 95, 98 and ME have no links and no folder handles: there the walk goes by path, through
+  // 8.3 names where the long path would pass MAX_PATH, and FilenameTooLong where neither fits.
+
+  // The folder's entries, "." and ".." left out.
+  virtual long list(std::vector<FindData>* out) = 0;
+  // The sub-folder `name` held relative to this folder; a link is opened as itself, so its
+  // identity shows the reparse-point attribute. Null, with `error`, when it cannot be held.
+  virtual std::unique_ptr<HeldFolder> holdChild(const std::string& name, FileIdentity* identity, long* error) = 0;
+  // Opens the file `name` relative to this folder (a link as itself), lets `check` judge
+  // what that handle sees, and deletes it through the same handle. With `clearAttributes`
+  // read-only, hidden and system are cleared through the handle first.
+  virtual long removeChildFile(const std::string& name, bool clearAttributes, const EntryCheck& check) = 0;
+  // Removes the sub-folder `name`, held as `child` through holdChild and emptied since,
+  // through the child's own handle; with `clearAttributes` a read-only folder goes too.
+  virtual long removeChildFolder(const std::string& name, std::unique_ptr<HeldFolder> child,
+                                 bool clearAttributes) = 0;
+  // ---- end of the walk ----
 };
 
 class FileSystem {

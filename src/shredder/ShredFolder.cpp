@@ -4,11 +4,13 @@
 #include <vector>
 
 #include "app/App.h"
+#include "erase/FolderWalk.h"
 #include "erase/PathChecks.h"
 #include "erase/WalkRules.h"
+#include "platform/WinError.h"
 #include "report/ReportTexts.h"
-#include "shredder/AddDir.h"
 #include "report/RuntimeError.h"
+#include "shredder/AddDir.h"
 #include "settings/RegistryStrings.h"
 #include "shredder/ShredFile.h"
 #include "shredder/ShredGuard.h"
@@ -24,53 +26,23 @@ namespace {
 
 const char* const kShredFolderValue = "ShredFolder";
 
-void shredEntries(app::App& app, const std::string& folder, int factor);
-
-// `folder` ends in "\\". Held open while its entries are shredded, so it cannot be swapped
-// for a link meanwhile; removed after, when `removeThis` and nothing was left in it.
-void shredTree(app::App& app, const std::string& folder, int factor, bool removeThis) {
-  {
-    FileIdentity identity;
-    const std::unique_ptr<HeldFolder> held = erase::holdPlainFolder(app, folder, &identity);
-    if (!held) return;
-    shredEntries(app, folder, factor);
-  }
-  if (removeThis) {
-    app.os.files.setAttributes(folder.substr(0, folder.size() - 1), fileattr::Normal);
-    app.os.files.removeDirectory(folder.substr(0, folder.size() - 1));
-  }
-}
-
 // Hidden, system and read-only files are shredded too, as the tree delete removes them.
-void shredEntries(app::App& app, const std::string& folder, int factor) {
-  std::vector<FindData> entries;
-  app.os.files.findFiles(folder + "*", &entries);
-  for (const FindData& entry : entries) {
-    resumeNext([&] {
-      const std::string path = folder + entry.name;
-      if (erase::isDots(entry)) return;
-      if (erase::isLink(entry)) {
-        erase::logSkipped(path, "link");
-      } else if (erase::isFolder(entry)) {
-        if (erase::fitsFolder(path + "\\"))
-          shredTree(app, path + "\\", factor, true);
-        else
-          erase::logSkipped(path, "path too long");
-      } else if (!erase::fitsFile(path)) {
-        erase::logSkipped(path, "path too long");
-      } else {
-        ShredFile(app, path, factor);
-      }
-    });
-    erase::yieldOnce(app);
-  }
+// The folders are walked through their handles (FolderWalk); each file is handed to the
+// shredder by its path, which refuses what it must, opens it once and acts through that.
+erase::WalkRules shredRules(app::App& app, int factor) {
+  erase::WalkRules rules = erase::TreeDeleteRules();
+  rules.onFile = [&app, factor](HeldFolder&, const FindData&, const std::string& path) -> long {
+    if (!erase::fitsFile(path)) return winerr::FilenameTooLong;
+    return ShredFile(app, path, factor) ? winerr::Success : winerr::AccessDenied;
+  };
+  return rules;
 }
 
 }  // namespace
 
 void ShredFolderTree(app::App& app, const std::string& folder, int factor, bool removeFolder) {
   const std::string path = erase::AddBackslash(folder);
-  if (erase::fitsFolder(path)) resumeNext([&] { shredTree(app, path, factor, removeFolder); });
+  resumeNext([&] { erase::WalkFolderAt(app, path, removeFolder, shredRules(app, factor), nullptr); });
 }
 
 void SweepShredFolder(app::App& app) {

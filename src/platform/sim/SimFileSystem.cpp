@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 
 #include <dirent.h>
@@ -106,6 +108,8 @@ uint64_t fileTime(const struct timespec& t) {
 SimFileSystem::SimFileSystem(std::string hostRoot) : root_(std::move(hostRoot)) {
   ::mkdir(root_.c_str(), 0755);
   ::mkdir((root_ + "/C").c_str(), 0755);
+  char buffer[PATH_MAX];
+  if (::realpath(root_.c_str(), buffer)) realRoot_ = buffer;
 }
 
 SimFileSystem::Resolved SimFileSystem::resolve(const std::string& given) {
@@ -145,7 +149,8 @@ SimFileSystem::Resolved SimFileSystem::resolve(const std::string& given) {
   // The common case: the path is spelled as on disk.
   std::string exact = drive;
   for (const std::string& p : parts) exact += "/" + p;
-  if (::lstat(exact.c_str(), &st) == 0) {
+  // A drive's root is the drive, never a link, even where a substituted one is kept as one.
+  if ((parts.empty() ? ::stat(exact.c_str(), &st) : ::lstat(exact.c_str(), &st)) == 0) {
     r.host = exact;
     r.mode = st.st_mode;
     return r;
@@ -203,7 +208,8 @@ SimFileSystem::Resolved SimFileSystem::resolve(const std::string& given) {
 
 uint32_t SimFileSystem::attributesOf(const std::string& host, bool* exists) {
   struct stat st;
-  if (::lstat(host.c_str(), &st) != 0) {
+  const bool driveRoot = host.size() == root_.size() + 2;
+  if ((driveRoot ? ::stat(host.c_str(), &st) : ::lstat(host.c_str(), &st)) != 0) {
     *exists = false;
     return fileattr::Invalid;
   }
@@ -270,6 +276,34 @@ std::vector<std::string> SimFileSystem::shortNames(const std::string& hostDir,
   return result;
 }
 
+bool SimFileSystem::entryAt(int dirFd, const std::string& hostDir, const std::string& name, FindData* data) {
+  struct stat es;
+  if (::fstatat(dirFd, name.c_str(), &es, AT_SYMLINK_NOFOLLOW) != 0) return false;
+  data->name = name;
+  bool folderEntry = S_ISDIR(es.st_mode);
+  uint32_t attributes = 0;
+  if (S_ISLNK(es.st_mode)) {
+    attributes |= fileattr::ReparsePoint;
+    struct stat target;
+    folderEntry = ::fstatat(dirFd, name.c_str(), &target, 0) == 0 && S_ISDIR(target.st_mode);
+  }
+  if (folderEntry) attributes |= fileattr::Directory;
+  auto it = attributes_.empty() ? attributes_.end() : attributes_.find(hostDir + "/" + name);
+  if (it != attributes_.end())
+    attributes |= it->second;
+  else if (!folderEntry)
+    attributes |= fileattr::Archive;
+  if (!storage_.empty()) {
+    auto storage = storage_.find({static_cast<uint64_t>(es.st_dev), static_cast<uint64_t>(es.st_ino)});
+    if (storage != storage_.end()) attributes |= storage->second;
+  }
+  data->attributes = attributes ? attributes : fileattr::Normal;
+  data->size = folderEntry ? 0 : static_cast<uint64_t>(es.st_size);
+  data->creationTime = fileTime(es.st_ctim);
+  data->lastWriteTime = fileTime(es.st_mtim);
+  return true;
+}
+
 long SimFileSystem::findFiles(const std::string& pattern, std::vector<FindData>* out) {
   out->clear();
   if (pattern.size() >= kMaxPath) return winerr::FilenameTooLong;
@@ -307,37 +341,11 @@ long SimFileSystem::findFiles(const std::string& pattern, std::vector<FindData>*
   const int fd = ::dirfd(d);
   for (size_t i = 0; i < names.size(); ++i) {
     if (!maskMatches(mask, names[i]) && !(!shorts[i].empty() && maskMatches(mask, shorts[i]))) continue;
-    struct stat es;
-    if (::fstatat(fd, names[i].c_str(), &es, AT_SYMLINK_NOFOLLOW) != 0) continue;
     FindData data;
-    data.name = names[i];
-    data.shortName = shorts[i];
-    bool folderEntry = S_ISDIR(es.st_mode);
-    uint32_t attributes = 0;
-    if (S_ISLNK(es.st_mode)) {
-      attributes |= fileattr::ReparsePoint;
-      struct stat target;
-      folderEntry = ::fstatat(fd, names[i].c_str(), &target, 0) == 0 && S_ISDIR(target.st_mode);
+    if (entryAt(fd, dir.host, names[i], &data)) {
+      data.shortName = shorts[i];
+      out->push_back(std::move(data));
     }
-    if (folderEntry) attributes |= fileattr::Directory;
-    if (!attributes_.empty()) {
-      auto it = attributes_.find(dir.host + "/" + names[i]);
-      if (it != attributes_.end())
-        attributes |= it->second;
-      else if (!folderEntry)
-        attributes |= fileattr::Archive;
-    } else if (!folderEntry) {
-      attributes |= fileattr::Archive;
-    }
-    if (!storage_.empty()) {
-      auto storage = storage_.find({static_cast<uint64_t>(es.st_dev), static_cast<uint64_t>(es.st_ino)});
-      if (storage != storage_.end()) attributes |= storage->second;
-    }
-    data.attributes = attributes ? attributes : fileattr::Normal;
-    data.size = folderEntry ? 0 : static_cast<uint64_t>(es.st_size);
-    data.creationTime = fileTime(es.st_ctim);
-    data.lastWriteTime = fileTime(es.st_mtim);
-    out->push_back(std::move(data));
   }
   ::closedir(d);
   return out->empty() ? winerr::FileNotFound : winerr::Success;
@@ -401,7 +409,7 @@ long SimFileSystem::removeDirectory(const std::string& path) {
     return winerr::Success;
   }
   if (!S_ISDIR(r.mode)) return 267;  // ERROR_DIRECTORY
-  if (held_.count(r.host)) return winerr::SharingViolation;
+  if (held_.count(physical(r.host))) return winerr::SharingViolation;
   auto it = attributes_.find(r.host);
   if (it != attributes_.end() && (it->second & fileattr::ReadOnly)) return winerr::AccessDenied;
   if (::rmdir(r.host.c_str()) != 0) return errno == EEXIST ? winerr::DirNotEmpty : fromErrno(errno);
@@ -480,6 +488,22 @@ long SimFileSystem::replaceFile(const std::string& from, const std::string& to) 
   return winerr::Success;
 }
 
+long SimFileSystem::moveFile(const std::string& from, const std::string& to) {
+  const Resolved source = resolve(from);
+  if (source.error) return source.error;
+  if (locked_.count(source.host)) return winerr::SharingViolation;
+  const Resolved target = resolve(to);
+  if (target.error == winerr::Success) return winerr::AlreadyExists;
+  if (target.error != winerr::FileNotFound) return target.error;
+  if (::rename(source.host.c_str(), target.host.c_str()) != 0) return fromErrno(errno);
+  auto it = attributes_.find(source.host);
+  if (it != attributes_.end()) {
+    attributes_[target.host] = it->second;
+    attributes_.erase(source.host);
+  }
+  return winerr::Success;
+}
+
 long SimFileSystem::getShortPathName(const std::string& path, std::string* shortPath) {
   const Resolved r = resolve(path);
   if (r.error) return r.error;
@@ -510,34 +534,6 @@ long SimFileSystem::getShortPathName(const std::string& path, std::string* short
   return winerr::Success;
 }
 
-class SimHeldFolder : public HeldFolder {
- public:
-  SimHeldFolder(SimFileSystem& files, std::string host) : files_(files), host_(std::move(host)) {
-    files_.held_.insert(host_);
-  }
-  ~SimHeldFolder() override { files_.held_.erase(files_.held_.find(host_)); }
-
- private:
-  SimFileSystem& files_;
-  std::string host_;
-};
-
-std::unique_ptr<HeldFolder> SimFileSystem::holdFolder(const std::string& path, FileIdentity* identity) {
-  const Resolved r = resolve(path);
-  if (r.error) return nullptr;
-  struct stat st;
-  // A drive root is the drive, even where the simulation keeps it as a link.
-  const bool driveRoot = r.host.size() == root_.size() + 2;
-  if ((driveRoot ? ::stat(r.host.c_str(), &st) : ::lstat(r.host.c_str(), &st)) != 0) return nullptr;
-  bool exists = false;
-  identity->attributes = driveRoot ? fileattr::Directory : attributesOf(r.host, &exists);
-  identity->volumeSerial = static_cast<uint32_t>(st.st_dev);
-  identity->fileIndex = static_cast<uint64_t>(st.st_ino);
-  identity->links = static_cast<uint32_t>(st.st_nlink);
-  identity->known = fileIdsKnown;
-  return std::make_unique<SimHeldFolder>(*this, r.host);
-}
-
 std::string SimFileSystem::substitutedDrive(char letter) {
   auto it = substitutes_.find(up(letter));
   return it == substitutes_.end() ? std::string() : it->second;
@@ -545,18 +541,47 @@ std::string SimFileSystem::substitutedDrive(char letter) {
 
 void SimFileSystem::substitute(char letter, const std::string& folder) {
   const std::string drive = root_ + "/" + std::string(1, up(letter));
-  ::rmdir(drive.c_str());
+  // Redefining a substituted drive is allowed whatever is held through it.
+  struct stat st;
+  if (::lstat(drive.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
+    ::unlink(drive.c_str());
+  else
+    ::rmdir(drive.c_str());
   if (::symlink(resolve(folder).host.c_str(), drive.c_str()) == 0) substitutes_[up(letter)] = folder;
 }
 
 long SimFileSystem::swapForLink(const std::string& path, const std::string& hostTarget) {
   const Resolved r = resolve(path);
   if (r.error) return r.error;
+  // Windows pins what a handle holds, wherever the path that reached it went: the folder
+  // (not a link on the way to it) or anything really below it.
+  const std::string moved = physical(r.host);
   for (const std::string& held : held_)
-    if (held == r.host || held.compare(0, r.host.size() + 1, r.host + "/") == 0) return winerr::SharingViolation;
+    if (held == moved || held.compare(0, moved.size() + 1, moved + "/") == 0) return winerr::SharingViolation;
   if (::rename(r.host.c_str(), (r.host + ".moved").c_str()) != 0) return fromErrno(errno);
   if (::symlink(hostTarget.c_str(), r.host.c_str()) != 0) return fromErrno(errno);
   return winerr::Success;
+}
+
+long SimFileSystem::repointLink(const std::string& path, const std::string& hostTarget) {
+  const Resolved r = resolve(path);
+  if (r.error) return r.error;
+  if (!S_ISLNK(r.mode)) return winerr::InvalidParameter;
+  if (::unlink(r.host.c_str()) != 0 || ::symlink(hostTarget.c_str(), r.host.c_str()) != 0) return fromErrno(errno);
+  return winerr::Success;
+}
+
+std::string SimFileSystem::physical(const std::string& host) const {
+  // The entry itself is not followed: a link is where it lies, a folder where it really is.
+  const size_t slash = host.find_last_of('/');
+  char buffer[PATH_MAX];
+  if (slash == std::string::npos || !::realpath(host.substr(0, slash).c_str(), buffer)) return host;
+  return logical(std::string(buffer) + host.substr(slash));
+}
+
+std::string SimFileSystem::logical(const std::string& real) const {
+  if (realRoot_.empty() || real.compare(0, realRoot_.size(), realRoot_) != 0) return real;
+  return root_ + real.substr(realRoot_.size());
 }
 
 std::string SimFileSystem::hostPath(const std::string& path) { return resolve(path).host; }

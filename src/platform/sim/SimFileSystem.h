@@ -31,6 +31,8 @@ class SimFileSystem : public FileSystem {
   long openForReading(const std::string& path) override;
   long writeFile(const std::string& path, const std::string& data) override;
   long replaceFile(const std::string& from, const std::string& to) override;
+  // MoveFileA by name, for the simulated program files: fails when the new name is taken.
+  long moveFile(const std::string& from, const std::string& to);
   long getShortPathName(const std::string& path, std::string* shortPath) override;
   // A watch is signalled once the folder's names, sizes, stamps or attributes differ from
   // what they were when it was started or last re-armed.
@@ -58,7 +60,11 @@ class SimFileSystem : public FileSystem {
   // violation, as Windows refuses it, while the folder or anything below it is held.
   long swapForLink(const std::string& path, const std::string& hostTarget);
   // "subst X: C:\\WINDOWS": drive X: shows the folder's tree and is reported as substituted.
+  // Called again it redefines the drive, as subst /d and subst do, whatever is held.
   void substitute(char letter, const std::string& folder);
+  // Points an existing link (junction) at another host path, as another program may while
+  // a walk yields; what is held below its old target stays held.
+  long repointLink(const std::string& path, const std::string& hostTarget);
   // False plays Windows 95, 98 and ME, which tell no file ids: a held folder's identity
   // is its attributes only.
   bool fileIdsKnown = true;
@@ -109,7 +115,12 @@ class SimFileSystem : public FileSystem {
   };
   std::map<std::uintptr_t, Watch> watches_;
   std::uintptr_t nextWatch_ = 1;
-  std::multiset<std::string> held_;                        // host paths of held folders
+  // Where an entry really is: its folder's links resolved, the entry itself not followed.
+  std::string physical(const std::string& host) const;
+  std::string logical(const std::string& real) const;  // back under root_, for the overlays
+  bool entryAt(int dirFd, const std::string& hostDir, const std::string& name, FindData* data);
+  std::string realRoot_;
+  std::multiset<std::string> held_;                        // physical paths of held folders
   std::unordered_map<char, std::string> substitutes_;      // drive letter -> folder
   size_t writeLimit_ = static_cast<size_t>(-1);
   friend class SimHeldFolder;

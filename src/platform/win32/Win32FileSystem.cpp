@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "platform/PathHeldFolder.h"
+#include "platform/win32/Win32NtFolder.h"
+
 namespace platform::win32 {
 
 namespace {
@@ -12,17 +15,6 @@ long lastError() { return static_cast<long>(GetLastError()); }
 
 // Windows 95, 98 and ME: no file ids, no links, and no handles on folders.
 bool isWindows9x() { return (GetVersion() & 0x80000000u) != 0; }
-
-class Win32HeldFolder : public HeldFolder {
- public:
-  explicit Win32HeldFolder(HANDLE handle) : handle_(handle) {}
-  ~Win32HeldFolder() override {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-
- private:
-  HANDLE handle_;
-};
 
 HANDLE openFolder(const std::string& path, DWORD flags) {
   // Listing access takes part in sharing (attribute access alone would not), so while this
@@ -135,17 +127,12 @@ long Win32FileSystem::getShortPathName(const std::string& path, std::string* sho
 
 std::unique_ptr<HeldFolder> Win32FileSystem::holdFolder(const std::string& path, FileIdentity* identity) {
   *identity = FileIdentity();
-  if (isWindows9x()) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return nullptr;
-    identity->attributes = attributes;
-    return std::make_unique<Win32HeldFolder>(INVALID_HANDLE_VALUE);
-  }
+  if (isWindows9x()) return holdFolderByPath(*this, path, identity);
   HANDLE handle = openFolder(path, FILE_FLAG_OPEN_REPARSE_POINT);
   // NT 4 knows no reparse points and may refuse the flag.
   if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER) handle = openFolder(path, 0);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
-  auto held = std::make_unique<Win32HeldFolder>(handle);
+  auto held = std::make_unique<NtHeldFolder>(handle);
   BY_HANDLE_FILE_INFORMATION info;
   if (!GetFileInformationByHandle(handle, &info)) return nullptr;
   identity->attributes = info.dwFileAttributes;

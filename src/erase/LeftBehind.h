@@ -1,0 +1,22 @@
+#pragma once
+// What a walk could not remove, counted by why, so that a run never says "Done..." over
+// things the user asked to clean that are still there.
+#include <string>
+
+namespace erase {
+
+struct LeftBehind {
+  unsigned tooDeep = 0;         // beyond MAX_PATH where only paths reach (Windows 95, 98, ME)
+  unsigned inUse = 0;           // open in another program
+  unsigned hiddenOrSystem = 0;  // kept by the walk's rules
+  unsigned readOnly = 0;        // read-only, where the rules let the deletion fail
+  unsigned denied = 0;          // refused for any other reason
+  unsigned links = 0;           // links are never followed nor removed
+
+  unsigned total() const { return tooDeep + inUse + hiddenOrSystem + readOnly + denied + links; }
+  void add(const LeftBehind& other);
+  // "3: 2 in use, 1 link"; empty when nothing was left.
+  std::string describe() const;
+};
+
+}  // namespace erase

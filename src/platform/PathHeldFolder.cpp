@@ -1,0 +1,98 @@
+#include "platform/PathHeldFolder.h"
+
+#include "platform/WinError.h"
+
+namespace platform {
+
+namespace {
+
+constexpr size_t kLongestPath = 259;  // MAX_PATH less the terminating zero
+constexpr uint32_t kClearable = fileattr::ReadOnly | fileattr::Hidden | fileattr::System;
+
+std::string withBackslash(const std::string& path) {
+  return !path.empty() && path.back() == '\\' ? path : path + "\\";
+}
+
+}  // namespace
+
+PathHeldFolder::PathHeldFolder(FileSystem& files, std::string path, std::string shortPath)
+    : files_(files), path_(std::move(path)), short_(std::move(shortPath)) {}
+
+std::string PathHeldFolder::shortOf(const std::string& name) const {
+  auto it = shortNames_.find(name);
+  return it == shortNames_.end() || it->second.empty() ? name : it->second;
+}
+
+std::string PathHeldFolder::reachable(const std::string& name, size_t room) const {
+  if (path_.size() + name.size() + room <= kLongestPath) return path_ + name;
+  const std::string shortPath = short_ + shortOf(name);
+  return shortPath.size() + room <= kLongestPath ? shortPath : std::string();
+}
+
+long PathHeldFolder::list(std::vector<FindData>* out) {
+  out->clear();
+  const std::string folder = path_.size() + 1 <= kLongestPath ? path_ : short_;
+  if (folder.size() + 1 > kLongestPath) return winerr::FilenameTooLong;
+  std::vector<FindData> found;
+  const long rc = files_.findFiles(folder + "*", &found);
+  if (rc != winerr::Success && rc != winerr::FileNotFound) return rc;
+  shortNames_.clear();
+  for (FindData& entry : found) {
+    if (entry.name == "." || entry.name == "..") continue;
+    shortNames_[entry.name] = entry.shortName;
+    out->push_back(std::move(entry));
+  }
+  return winerr::Success;
+}
+
+std::unique_ptr<HeldFolder> PathHeldFolder::holdChild(const std::string& name, FileIdentity* identity, long* error) {
+  *identity = FileIdentity();
+  // Room for "\\*" to list it.
+  const std::string path = reachable(name, 2);
+  if (path.empty()) {
+    *error = winerr::FilenameTooLong;
+    return nullptr;
+  }
+  identity->attributes = files_.getAttributes(path);
+  if (identity->attributes == fileattr::Invalid) {
+    *error = winerr::PathNotFound;
+    return nullptr;
+  }
+  *error = winerr::Success;
+  return std::make_unique<PathHeldFolder>(files_, path_ + name + "\\", short_ + shortOf(name) + "\\");
+}
+
+long PathHeldFolder::removeChildFile(const std::string& name, bool clearAttributes, const EntryCheck& check) {
+  const std::string path = reachable(name, 0);
+  if (path.empty()) return winerr::FilenameTooLong;
+  FileIdentity identity;
+  identity.attributes = files_.getAttributes(path);
+  if (identity.attributes == fileattr::Invalid) return winerr::FileNotFound;
+  if (identity.attributes & fileattr::Directory) return winerr::AccessDenied;
+  if (const long refusal = check ? check(identity) : winerr::Success) return refusal;
+  if (clearAttributes && (identity.attributes & kClearable)) files_.setAttributes(path, fileattr::Normal);
+  return files_.deleteFile(path);
+}
+
+long PathHeldFolder::removeChildFolder(const std::string& name, std::unique_ptr<HeldFolder> child,
+                                       bool clearAttributes) {
+  child.reset();
+  const std::string path = reachable(name, 0);
+  if (path.empty()) return winerr::FilenameTooLong;
+  if (clearAttributes) {
+    const uint32_t attributes = files_.getAttributes(path);
+    if (attributes != fileattr::Invalid && (attributes & kClearable)) files_.setAttributes(path, fileattr::Normal);
+  }
+  return files_.removeDirectory(path);
+}
+
+std::unique_ptr<HeldFolder> holdFolderByPath(FileSystem& files, const std::string& path, FileIdentity* identity) {
+  *identity = FileIdentity();
+  identity->attributes = files.getAttributes(path);
+  if (identity->attributes == fileattr::Invalid) return nullptr;
+  std::string shortPath;
+  if (files.getShortPathName(path, &shortPath) != winerr::Success) shortPath = path;
+  return std::make_unique<PathHeldFolder>(files, withBackslash(path), withBackslash(shortPath));
+}
+
+}  // namespace platform

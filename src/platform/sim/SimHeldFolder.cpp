@@ -1,0 +1,225 @@
+// Held folders of the simulated disk. On the NT family a held folder is an open host
+// folder: a walk lists through it and reaches entries relative to it (openat, unlinkat),
+// so a drive letter or a junction above it that is re-pointed meanwhile changes nothing,
+// as on Windows. Windows 95, 98 and ME hold nothing and walk by path.
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+
+#include <dirent.h>
+#include <strings.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/PathHeldFolder.h"
+#include "platform/WinError.h"
+#include "platform/sim/SimFileSystem.h"
+
+namespace platform::sim {
+
+namespace {
+
+constexpr long kNotAFolder = 267;  // ERROR_DIRECTORY
+constexpr uint32_t kClearable = fileattr::ReadOnly | fileattr::Hidden | fileattr::System;
+
+// A link, or anything that is not a folder, is opened as itself and never followed.
+int openEntry(int dirFd, const char* name) {
+  struct stat st;
+  if (::fstatat(dirFd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return -1;
+  const int flags = S_ISDIR(st.st_mode) ? O_RDONLY | O_DIRECTORY | O_NOFOLLOW : O_PATH | O_NOFOLLOW;
+  return ::openat(dirFd, name, flags | O_CLOEXEC);
+}
+
+bool plainName(const std::string& name) {
+  return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string::npos;
+}
+
+long errnoError() {
+  switch (errno) {
+    case ENOENT: return winerr::FileNotFound;
+    case ENOTEMPTY:
+    case EEXIST: return winerr::DirNotEmpty;
+    case ENOTDIR: return kNotAFolder;
+    case EMFILE:
+    case ENFILE: return winerr::NotEnoughMemory;
+    default: return winerr::AccessDenied;
+  }
+}
+
+}  // namespace
+
+class SimHeldFolder : public HeldFolder {
+ public:
+  SimHeldFolder(SimFileSystem& files, int fd) : files_(files), fd_(fd) {
+    char link[64], buffer[PATH_MAX];
+    std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd_);
+    const ssize_t n = ::readlink(link, buffer, sizeof buffer - 1);
+    host_ = files_.logical(n > 0 ? std::string(buffer, static_cast<size_t>(n)) : std::string());
+    files_.held_.insert(host_);
+  }
+  ~SimHeldFolder() override {
+    files_.held_.erase(files_.held_.find(host_));
+    ::close(fd_);
+  }
+
+  FileIdentity identity() {
+    FileIdentity id;
+    struct stat st;
+    if (::fstat(fd_, &st) != 0) return id;
+    bool exists = false;
+    id.attributes = S_ISLNK(st.st_mode) ? files_.attributesOf(host_, &exists) : attributesOfOpen(st);
+    id.volumeSerial = static_cast<uint32_t>(st.st_dev);
+    id.fileIndex = static_cast<uint64_t>(st.st_ino);
+    id.links = static_cast<uint32_t>(st.st_nlink);
+    id.known = files_.fileIdsKnown;
+    return id;
+  }
+
+  long list(std::vector<FindData>* out) override {
+    out->clear();
+    const int dup = ::openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* d = dup < 0 ? nullptr : ::fdopendir(dup);
+    if (!d) {
+      if (dup >= 0) ::close(dup);
+      return kNotAFolder;
+    }
+    std::vector<std::string> names;
+    while (dirent* e = ::readdir(d))
+      if (plainName(e->d_name)) names.push_back(e->d_name);
+    // Listed in name order regardless of case, as NTFS lists a folder.
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+      return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                          [](char x, char y) { return std::toupper(x) < std::toupper(y); });
+    });
+    const std::vector<std::string> shorts = files_.shortNames(host_, names);
+    for (size_t i = 0; i < names.size(); ++i) {
+      FindData data;
+      if (!files_.entryAt(::dirfd(d), host_, names[i], &data)) continue;
+      data.shortName = shorts[i];
+      out->push_back(std::move(data));
+    }
+    ::closedir(d);
+    return winerr::Success;
+  }
+
+  std::unique_ptr<HeldFolder> holdChild(const std::string& given, FileIdentity* identity, long* error) override {
+    *identity = FileIdentity();
+    const std::string name = onDisk(given);
+    const int fd = plainName(name) ? openEntry(fd_, name.c_str()) : -1;
+    if (fd < 0) {
+      *error = plainName(name) ? errnoError() : winerr::InvalidParameter;
+      return nullptr;
+    }
+    auto child = std::make_unique<SimHeldFolder>(files_, fd);
+    *identity = child->identity();
+    *error = winerr::Success;
+    return child;
+  }
+
+  long removeChildFile(const std::string& given, bool clearAttributes, const EntryCheck& check) override {
+    const std::string name = onDisk(given);
+    if (!plainName(name)) return winerr::InvalidParameter;
+    const int fd = openEntry(fd_, name.c_str());
+    if (fd < 0) return errnoError();
+    SimHeldFolder entry(files_, fd);
+    const FileIdentity identity = entry.identity();
+    if (identity.attributes & fileattr::Directory) return winerr::AccessDenied;
+    if (const long refusal = check ? check(identity) : winerr::Success) return refusal;
+    const std::string host = entry.host_;
+    if (files_.locked_.count(host)) return winerr::SharingViolation;
+    if (const long rc = clearOrRefuse(host, clearAttributes)) return rc;
+    // Deleting by name is deleting the entry the handle holds: nothing ran in between.
+    if (!sameEntry(name, fd)) return winerr::AccessDenied;
+    if (::unlinkat(fd_, name.c_str(), 0) != 0) return errnoError();
+    files_.attributes_.erase(host);
+    return winerr::Success;
+  }
+
+  long removeChildFolder(const std::string& name, std::unique_ptr<HeldFolder> child, bool clearAttributes) override {
+    auto* held = dynamic_cast<SimHeldFolder*>(child.get());
+    if (!held || !plainName(name) || !sameEntry(name, held->fd_)) return winerr::AccessDenied;
+    const std::string host = held->host_;
+    // Another holder's handle shares no deletion.
+    if (files_.held_.count(host) > 1) return winerr::SharingViolation;
+    if (const long rc = clearOrRefuse(host, clearAttributes)) return rc;
+    struct stat st;
+    const bool link = ::fstatat(fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode);
+    child.reset();
+    if (::unlinkat(fd_, name.c_str(), link ? 0 : AT_REMOVEDIR) != 0) return errnoError();
+    files_.attributes_.erase(host);
+    return winerr::Success;
+  }
+
+ private:
+  // Windows finds a name regardless of case.
+  std::string onDisk(const std::string& name) const {
+    struct stat st;
+    if (!plainName(name) || ::fstatat(fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) return name;
+    std::string found = name;
+    const int dup = ::openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (DIR* d = dup < 0 ? nullptr : ::fdopendir(dup)) {
+      while (dirent* e = ::readdir(d))
+        if (::strcasecmp(e->d_name, name.c_str()) == 0) found = e->d_name;
+      ::closedir(d);
+    } else if (dup >= 0) {
+      ::close(dup);
+    }
+    return found;
+  }
+
+  uint32_t attributesOfOpen(const struct stat& st) {
+    const bool folder = S_ISDIR(st.st_mode);
+    uint32_t attributes = folder ? fileattr::Directory : 0;
+    auto it = files_.attributes_.find(host_);
+    if (it != files_.attributes_.end())
+      attributes |= it->second;
+    else if (!folder)
+      attributes |= fileattr::Archive;
+    return attributes ? attributes : fileattr::Normal;
+  }
+
+  bool sameEntry(const std::string& name, int fd) const {
+    struct stat byName, byHandle;
+    return ::fstatat(fd_, name.c_str(), &byName, AT_SYMLINK_NOFOLLOW) == 0 && ::fstat(fd, &byHandle) == 0 &&
+           byName.st_dev == byHandle.st_dev && byName.st_ino == byHandle.st_ino;
+  }
+
+  // Read-only refuses a deletion unless the walk's rules clear it.
+  long clearOrRefuse(const std::string& host, bool clearAttributes) {
+    auto it = files_.attributes_.find(host);
+    if (it == files_.attributes_.end()) return winerr::Success;
+    if (clearAttributes)
+      it->second &= ~kClearable;
+    else if (it->second & fileattr::ReadOnly)
+      return winerr::AccessDenied;
+    return winerr::Success;
+  }
+
+  SimFileSystem& files_;
+  int fd_;
+  std::string host_;
+};
+
+std::unique_ptr<HeldFolder> SimFileSystem::holdFolder(const std::string& path, FileIdentity* identity) {
+  *identity = FileIdentity();
+  if (!fileIdsKnown) return holdFolderByPath(*this, path, identity);
+  const Resolved r = resolve(path);
+  if (r.error) return nullptr;
+  const size_t slash = r.host.find_last_of('/');
+  const bool driveRoot = r.host.size() == root_.size() + 2;
+  const std::string parent = driveRoot ? r.host : r.host.substr(0, slash);
+  const int dirFd = ::open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dirFd < 0) return nullptr;
+  const int fd = driveRoot ? dirFd : openEntry(dirFd, r.host.c_str() + slash + 1);
+  if (!driveRoot) ::close(dirFd);
+  if (fd < 0) return nullptr;
+  auto held = std::make_unique<SimHeldFolder>(*this, fd);
+  *identity = held->identity();
+  return held;
+}
+
+}  // namespace platform::sim

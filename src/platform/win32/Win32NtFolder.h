@@ -1,0 +1,34 @@
+#pragma once
+// A folder held by an NT handle, walked through it (Win32NtFolder.cpp).
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+#include "platform/FileSystem.h"
+
+namespace platform::win32 {
+
+class NtHeldFolder : public HeldFolder {
+ public:
+  explicit NtHeldFolder(HANDLE handle);
+  ~NtHeldFolder() override;
+  NtHeldFolder(const NtHeldFolder&) = delete;
+  NtHeldFolder& operator=(const NtHeldFolder&) = delete;
+
+  long list(std::vector<FindData>* out) override;
+  std::unique_ptr<HeldFolder> holdChild(const std::string& name, FileIdentity* identity, long* error) override;
+  long removeChildFile(const std::string& name, bool clearAttributes, const EntryCheck& check) override;
+  long removeChildFolder(const std::string& name, std::unique_ptr<HeldFolder> child, bool clearAttributes) override;
+
+ private:
+  static bool plainName(const std::string& name);
+  // The entry's name as the folder spelled it when listed: the narrow name may have lost
+  // characters the ANSI code page lacks.
+  std::wstring wideName(const std::string& name) const;
+
+  HANDLE handle_;
+  std::map<std::string, std::wstring> names_;
+};
+
+}  // namespace platform::win32

@@ -1,0 +1,173 @@
+// End-to-end cases of the walk through held folders: a temp folder of 20,000 files and a
+// tree deeper than MAX_PATH is emptied, what the rules keep is counted on the status
+// line, and a Content.IE5 that is a link leaves its target whole.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "../win32/UnixTools.h"
+#include "RunSupport.h"
+#include "Seeding.h"
+#include "platform/win32/NtApi.h"
+
+namespace {
+
+using e2e::exists;
+using e2e::Program;
+namespace nt = platform::win32::nt;
+
+constexpr DWORD kLongRunMs = 600000;
+
+// TMP and TEMP for the programs started meanwhile.
+struct TempIs {
+  explicit TempIs(const std::string& temp) {
+    for (const char* name : {"TMP", "TEMP"}) {
+      char old[MAX_PATH] = {};
+      saved.push_back(GetEnvironmentVariableA(name, old, MAX_PATH) ? old : "");
+      SetEnvironmentVariableA(name, temp.c_str());
+    }
+  }
+  ~TempIs() {
+    SetEnvironmentVariableA("TMP", saved[0].empty() ? nullptr : saved[0].c_str());
+    SetEnvironmentVariableA("TEMP", saved[1].empty() ? nullptr : saved[1].c_str());
+  }
+  std::vector<std::string> saved;
+};
+
+// A folder created relative to an open one: the narrow calls cannot reach past MAX_PATH.
+HANDLE createRelative(HANDLE parent, const std::string& name, bool folder) {
+  std::wstring wide(name.begin(), name.end());
+  nt::UnicodeString objectName{static_cast<USHORT>(wide.size() * 2), static_cast<USHORT>(wide.size() * 2), &wide[0]};
+  nt::ObjectAttributes attributes{sizeof(nt::ObjectAttributes), parent, &objectName, nt::kObjCaseInsensitive,
+                                  nullptr, nullptr};
+  nt::IoStatusBlock io{};
+  HANDLE out = nullptr;
+  const ULONG options = nt::kSynchronousIoNonAlert | (folder ? nt::kDirectoryFile : nt::kNonDirectoryFile);
+  const nt::Status status = nt::api().createFile(&out, GENERIC_READ | GENERIC_WRITE | SYNCHRONIZE, &attributes, &io,
+                                                 nullptr, FILE_ATTRIBUTE_NORMAL, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                 2 /* FILE_CREATE */, options, nullptr, 0);
+  return status >= 0 ? out : nullptr;
+}
+
+// `levels` nested folders of 20 characters below `folder`, a file in each.
+int deepTree(const std::string& folder, int levels) {
+  HANDLE level = CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  int built = 0;
+  while (level != INVALID_HANDLE_VALUE && level && built < levels) {
+    if (HANDLE file = createRelative(level, "trace.tmp", false)) CloseHandle(file);
+    HANDLE next = createRelative(level, std::string(20, 'd'), true);
+    CloseHandle(level);
+    level = next;
+    built += next != nullptr;
+  }
+  if (level && level != INVALID_HANDLE_VALUE) CloseHandle(level);
+  return built;
+}
+
+int countEntries(const std::string& folder) {
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return 0;
+  int n = 0;
+  do {
+    n += std::string(data.cFileName) != "." && std::string(data.cFileName) != "..";
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  return n;
+}
+
+// Starts the program, ticks one item, runs it and returns the list; the run's seconds too.
+std::vector<std::string> runItem(const char* array, int index, double* seconds) {
+  std::vector<std::string> lines;
+  Program program;
+  if (!program.start(e2e::programPath()) || !e2e::tickOnly(program, array, {index})) {
+    ADD_FAILURE() << "the program did not start or take the tick";
+    return lines;
+  }
+  const DWORD start = GetTickCount();
+  PostMessageA(program.control("cmdClean"), BM_CLICK, 0, 0);
+  EXPECT_TRUE(e2e::waitForLines(program.control("lstClean"), &lines,
+                                [](const auto& now) { return e2e::runEnded(now, "Cleaning Is Done."); }, kLongRunMs))
+      << e2e::listing(lines);
+  if (seconds) *seconds = (GetTickCount() - start) / 1000.0;
+  program.terminate();
+  return lines;
+}
+
+}  // namespace
+
+TEST(FolderWalk, TwentyThousandFilesAndATreeDeeperThanMaxPathLeaveTheTempFolderAndTheKeptAreCounted) {
+  const std::string temp = "C:\\qe2e-deep-temp";
+  CreateDirectoryA(temp.c_str(), nullptr);
+  for (int i = 0; i < 20000; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "\\f%05d.tmp", i);
+    ASSERT_TRUE(e2e::writeFile(temp + name, "x")) << name;
+  }
+  ASSERT_EQ(30, deepTree(temp, 30));
+  for (const char* kept : {"hidden.tmp", "system.tmp", "readonly.tmp"}) ASSERT_TRUE(e2e::writeFile(temp + "\\" + kept, "k"));
+  SetFileAttributesA((temp + "\\hidden.tmp").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  SetFileAttributesA((temp + "\\system.tmp").c_str(), FILE_ATTRIBUTE_SYSTEM);
+  SetFileAttributesA((temp + "\\readonly.tmp").c_str(), FILE_ATTRIBUTE_READONLY);
+
+  double seconds = 0;
+  std::vector<std::string> lines;
+  {
+    TempIs is(temp);
+    lines = runItem("chkWinSettings", 7, &seconds);
+  }
+  std::printf("[e2e] 20,000 files and 30 levels in TEMP: the run took %.1f s\n", seconds);
+  EXPECT_EQ(3, countEntries(temp)) << "only the hidden, system and read-only files stay";
+  EXPECT_FALSE(exists(temp + "\\" + std::string(20, 'd')));
+  for (const char* kept : {"hidden.tmp", "system.tmp", "readonly.tmp"}) EXPECT_TRUE(exists(temp + "\\" + kept)) << kept;
+  EXPECT_TRUE(e2e::contains(lines, "Done, but left 3: 2 hidden or system, 1 read-only")) << e2e::listing(lines);
+
+  for (const char* kept : {"hidden.tmp", "system.tmp", "readonly.tmp"}) {
+    SetFileAttributesA((temp + "\\" + kept).c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA((temp + "\\" + kept).c_str());
+  }
+  RemoveDirectoryA(temp.c_str());
+}
+
+TEST(FolderWalk, AContentIe5ThatIsALinkLeavesItsTargetWholeWhileARealOneIsEmptied) {
+  char cache[MAX_PATH] = {};
+  ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, cache, CSIDL_INTERNET_CACHE, TRUE));
+  const std::string content = std::string(cache) + "\\Content.IE5";
+  const std::string outside = "C:\\qe2e-ie-outside";
+  CreateDirectoryA(outside.c_str(), nullptr);
+  CreateDirectoryA((outside + "\\Work").c_str(), nullptr);
+  ASSERT_TRUE(e2e::writeFile(outside + "\\Work\\report.doc", "the user's"));
+
+  // A link named Content.IE5: what it points at stays whole.
+  winetest::runUnix("rm", "-rf \"" + winetest::unixPath(content) + "\"");
+  ASSERT_TRUE(winetest::waitFor([&] { return !exists(content); }));
+  ASSERT_TRUE(winetest::runUnix("ln", "-sfn \"" + winetest::unixPath(outside) + "\" \"" +
+                                          winetest::unixPath(cache) + "/Content.IE5\""));
+  ASSERT_TRUE(winetest::waitFor([&] { return exists(content + "\\Work\\report.doc"); }));
+  std::vector<std::string> lines = runItem("chkIEsettings", 2, nullptr);
+  EXPECT_EQ("the user's", e2e::readFile(outside + "\\Work\\report.doc"));
+  EXPECT_TRUE(e2e::contains(lines, "Done, but left 1: 1 link")) << e2e::listing(lines);
+  winetest::runUnix("rm", "-f \"" + winetest::unixPath(cache) + "/Content.IE5\"");
+  ASSERT_TRUE(winetest::waitFor([&] { return !exists(content); }));
+
+  // A real Content.IE5: its cache folders go, its index stays.
+  CreateDirectoryA(content.c_str(), nullptr);
+  CreateDirectoryA((content + "\\AB12CD34").c_str(), nullptr);
+  ASSERT_TRUE(e2e::writeFile(content + "\\AB12CD34\\page[1].htm", "cached"));
+  ASSERT_TRUE(e2e::writeFile(content + "\\qe2e-own.txt", "own"));
+  lines = runItem("chkIEsettings", 2, nullptr);
+  EXPECT_FALSE(exists(content + "\\AB12CD34"));
+  EXPECT_EQ("own", e2e::readFile(content + "\\qe2e-own.txt")) << "Content.IE5's own files stay";
+  EXPECT_TRUE(e2e::contains(lines, "Done...")) << e2e::listing(lines);
+
+  DeleteFileA((content + "\\qe2e-own.txt").c_str());
+  DeleteFileA((outside + "\\Work\\report.doc").c_str());
+  RemoveDirectoryA((outside + "\\Work").c_str());
+  RemoveDirectoryA(outside.c_str());
+}
