@@ -50,12 +50,13 @@ void addOnce(std::vector<std::string>& folders, const std::string& folder) {
 
 }  // namespace
 
-ProtectedFolders LookUpProtectedFolders(app::App& app) {
+ProtectedFolders LookUpProtectedFolders(app::App& app, int except) {
   ProtectedFolders out;
   out.windows = normalisedOrEmpty([&] { return app.os.shell.windowsFolder(); });
   addOnce(out.kept, out.windows);
   addOnce(out.kept, normalisedOrEmpty([&] { return app.os.shell.systemFolder(); }));
   for (int csidl : kShellFolders) {
+    if (csidl == except) continue;
     addOnce(out.kept, normalisedOrEmpty([&] { return erase::GetSpecialFolder(app, csidl); }));
     addOnce(out.kept, normalisedOrEmpty([&] { return erase::GetFolderClean(app, 0, csidl); }));
   }

@@ -66,10 +66,11 @@ void doClean(App& app) {
     if (item.progress == CleaningItem::Progress::BeforeText) reportingStep(app, [&] { fillNextCell(app); });
     reportingStep(app, [&] { list.addItem(item.statusText); });
     if (item.progress == CleaningItem::Progress::AfterText) reportingStep(app, [&] { fillNextCell(app); });
+    app.flags.skipped.clear();
     reportingStep(app, [&] { item.first(app); });
     if (item.second) reportingStep(app, [&] { item.second(app); });
     reportingStep(app, [&] {
-      list.addItem("Done...");
+      list.addItem(app.flags.skipped.empty() ? "Done..." : app.flags.skipped);
       list.addItem(item.operaStyle ? " " : kLongSeparator);
       list.setListIndex(list.listCount() - 1);
     });

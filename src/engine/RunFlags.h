@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 namespace engine {
 
@@ -10,6 +11,9 @@ struct RunFlags {
   bool rebootAfterCleaning = false;
   bool exitAfterCleaning = false;
   int16_t progress = 0;  // progress cells filled beyond cell 0
+  // Set by an item that refused its work ("Skipped: ..."): the run shows it in place of
+  // "Done...", since a refusal is no success. Cleared before each item.
+  std::string skipped;
 };
 
 }  // namespace engine
