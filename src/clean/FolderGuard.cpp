@@ -202,7 +202,7 @@ FolderRefusal JudgeFolder(app::App& app, const std::string& normalisedFolder, co
     if (names.empty()) return FolderRefusal::WholeDrive;
     if (insideWindowsByName(app, form, names, role.windowsSubFolders)) return FolderRefusal::InsideWindows;
   }
-  const ProtectedFolders folders = LookUpProtectedFolders(app, role.ownShellFolder);
+  const ProtectedFolders folders = LookUpProtectedFolders(app, role.ownShellFolders);
   FolderMatch match(app, normalisedFolder, held);
   // Unable to tell an alias from another folder, the folder is left alone.
   if (!match.canTell()) return FolderRefusal::CannotTell;

@@ -27,7 +27,7 @@ enum class FolderRefusal {
 
 // What sets one guarded folder apart from the rest.
 struct FolderRole {
-  int ownShellFolder;                          // the shell folder id it answers to, or -1
+  std::vector<int> ownShellFolders;            // the shell folder ids it answers to
   std::vector<std::string> windowsSubFolders;  // upper-case: folders of Windows it may lie in
 };
 

@@ -3,7 +3,7 @@
 namespace clean {
 
 FolderRefusal JudgeTempFolder(app::App& app, const std::string& normalisedFolder, const platform::FileIdentity& held) {
-  static const FolderRole kTemp{-1, {"TEMP"}};
+  static const FolderRole kTemp{{}, {"TEMP"}};
   return JudgeFolder(app, normalisedFolder, held, kTemp);
 }
 

@@ -18,9 +18,12 @@ namespace {
 constexpr int kCsidlFavorites = 6;
 constexpr long kLockViolation = 33;
 
+// The shared Favorites: Windows Vista and later answer the user's Favorites for it.
+constexpr int kCsidlCommonFavorites = 0x1f;
+
 // Favorites may lie in Windows' own Favorites folder (Windows 95 and 98 without profiles)
 // and in the profiles Windows NT 4 and 98 keep inside it.
-const clean::FolderRole kFavourites{kCsidlFavorites, {"FAVORITES", "PROFILES"}};
+const clean::FolderRole kFavourites{{kCsidlFavorites, kCsidlCommonFavorites}, {"FAVORITES", "PROFILES"}};
 
 // The guard deletes what appears in the folder, so the folder must be the user's Favorites
 // alone: not a link, share or drive, not Windows, a profile or another of the user's folders

@@ -167,8 +167,10 @@ TEST_F(CustomWindow, AFavoritesFolderThatIsNoSafePlaceIsRefusedWithAMessage) {
     EXPECT_TRUE(exists(c.planted));
   }
 
-  // The user's real Favorites still loses a planted favourite, and is told nothing.
+  // The user's real Favorites still loses a planted favourite, and is told nothing; Windows
+  // Vista and later (and Wine) answer it for the shared Favorites too.
   machine.shell.specialFolders[6] = kFavorites;
+  machine.shell.specialFolders[0x1f] = kFavorites;
   machine.shell.messageBoxes.clear();
   w.cmdEnableAutoBookMark.click();
   EXPECT_TRUE(w.cmdDisableAutoBookMark.enabled());
