@@ -1,5 +1,6 @@
 #include "clean/ProtectedFolders.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "app/App.h"
@@ -50,12 +51,13 @@ void addOnce(std::vector<std::string>& folders, const std::string& folder) {
 
 }  // namespace
 
-ProtectedFolders LookUpProtectedFolders(app::App& app) {
+ProtectedFolders LookUpProtectedFolders(app::App& app, const std::vector<int>& except) {
   ProtectedFolders out;
   out.windows = normalisedOrEmpty([&] { return app.os.shell.windowsFolder(); });
   addOnce(out.kept, out.windows);
   addOnce(out.kept, normalisedOrEmpty([&] { return app.os.shell.systemFolder(); }));
   for (int csidl : kShellFolders) {
+    if (std::find(except.begin(), except.end(), csidl) != except.end()) continue;
     addOnce(out.kept, normalisedOrEmpty([&] { return erase::GetSpecialFolder(app, csidl); }));
     addOnce(out.kept, normalisedOrEmpty([&] { return erase::GetFolderClean(app, 0, csidl); }));
   }

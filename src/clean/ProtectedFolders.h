@@ -18,7 +18,8 @@ struct ProtectedFolders {
 };
 
 // Asks Windows for each folder by both shell lookups (each is missing from some Windows
-// the other serves) and the registry; a lookup that fails adds nothing.
-ProtectedFolders LookUpProtectedFolders(app::App& app);
+// the other serves) and the registry; a lookup that fails adds nothing. The shell folders
+// `except` are left out: they name the folder being judged.
+ProtectedFolders LookUpProtectedFolders(app::App& app, const std::vector<int>& except);
 
 }  // namespace clean

@@ -9,24 +9,63 @@
 
 namespace clean {
 
-void PurgeRegistryList(app::App& app, const std::string& subKey) {
-  PurgeRegistryList(app.os.registry, app.flags.abort, subKey);
+using platform::HKey;
+using platform::Registry;
+using platform::winerr::Success;
+
+namespace {
+
+// True when the key open as `key` is a registry link (opened as the link itself).
+bool isLink(Registry& registry, HKey key) {
+  uint32_t type = 0, size = 0;
+  return registry.queryValue(key, platform::kSymbolicLinkValue, &type, nullptr, &size) == Success &&
+         type == platform::regtype::Link;
 }
 
-void PurgeRegistryList(platform::Registry& registry, const bool& abort, const std::string& subKey) {
+// True when a key below `key` is a link, or cannot be opened to tell: deleting the tree would
+// go through a link into the key it leads to.
+bool holdsLink(Registry& registry, HKey key) {
+  for (uint32_t index = 0;; ++index) {
+    std::string name;
+    if (registry.enumKey(key, index, &name) != Success) return false;
+    HKey sub = 0;
+    if (registry.openKeyAsLink(key, name, platform::regaccess::Read, &sub) != Success) return true;
+    bool found = true;
+    try {
+      found = isLink(registry, sub) || holdsLink(registry, sub);
+    } catch (...) {
+      registry.closeKey(sub);
+      throw;
+    }
+    registry.closeKey(sub);
+    if (found) return true;
+  }
+}
+
+}  // namespace
+
+void PurgeRegistryList(app::App& app, const std::string& subKey) {
+  if (!PurgeRegistryList(app.os.registry, app.flags.abort, subKey))
+    app.flags.skipped = "Skipped: the list leads to another place in the registry";
+}
+
+bool PurgeRegistryList(Registry& registry, const bool& abort, const std::string& subKey) {
   std::exception_ptr failure;
-  platform::HKey key = 0;
+  HKey key = 0;
+  bool refused = false, checked = false;
   try {
-    if (registry.openKeyEx(platform::hkey::CurrentUser, subKey, platform::regaccess::AllAccess, &key) !=
-        platform::winerr::Success)
+    // The key is opened as itself: a link would lead the purge into another key.
+    if (registry.openKeyAsLink(platform::hkey::CurrentUser, subKey, platform::regaccess::AllAccess, &key) != Success)
       key = 0;
+    refused = key && (isLink(registry, key) || holdsLink(registry, key));
+    checked = true;
     // Always the first value: each deletion moves the next one to the front.
-    while (key && !abort) {
+    while (key && !refused && !abort) {
       std::string name;
       uint32_t type = 0;
       std::vector<uint8_t> data;
-      if (registry.enumValue(key, 0, &name, &type, &data) != platform::winerr::Success) break;
-      if (registry.deleteValue(key, name) != platform::winerr::Success) break;
+      if (registry.enumValue(key, 0, &name, &type, &data) != Success) break;
+      if (registry.deleteValue(key, name) != Success) break;
     }
   } catch (...) {
     failure = std::current_exception();
@@ -36,8 +75,9 @@ void PurgeRegistryList(platform::Registry& registry, const bool& abort, const st
   } catch (...) {
     if (!failure) failure = std::current_exception();
   }
-  erase::DeleteRegTree(registry, platform::hkey::CurrentUser, subKey);
+  if (checked && !refused) erase::DeleteRegTree(registry, platform::hkey::CurrentUser, subKey);
   if (failure) std::rethrow_exception(failure);
+  return !refused;
 }
 
 }  // namespace clean

@@ -11,9 +11,12 @@ namespace clean {
 
 // Empties a most-recently-used list under HKEY_CURRENT_USER: deletes the key's values one
 // at a time until one fails or the abort flag is set, then deletes the key with everything
-// under it. The key deletion runs in every case, also when the key could not be opened or
-// a step failed; such a failure is thrown afterwards for the caller's error tail.
+// under it. The key deletion runs also when the key could not be opened or a value step
+// failed; such a failure is thrown afterwards for the caller's error tail.
+// A key that is a registry link, or holds one, is refused whole: its values and tree would
+// be those of the key the link leads to. False when refused; the run then shows the item
+// as skipped.
 void PurgeRegistryList(app::App& app, const std::string& subKey);
-void PurgeRegistryList(platform::Registry& registry, const bool& abort, const std::string& subKey);
+bool PurgeRegistryList(platform::Registry& registry, const bool& abort, const std::string& subKey);
 
 }  // namespace clean

@@ -4,7 +4,7 @@
 // emptied, however the path is spelt.
 #include <string>
 
-#include "platform/FileSystem.h"
+#include "clean/FolderGuard.h"
 
 namespace app {
 class App;
@@ -12,16 +12,11 @@ class App;
 
 namespace clean {
 
-// True when the temp folder `normalisedFolder` (erase::NormaliseFolderPath), held open as
-// `held`, must not be emptied:
-// - a share or device path, a drive root, or a folder that is a link;
-// - a folder that is, or holds, a shell folder of the user or of All Users, the Windows or
-//   system folder, the profile, Program Files or the program's own folder;
-// - a profile: any folder directly in the folder that holds the profiles;
-// - anything inside a Windows folder (on any drive) other than its Temp folder.
-// Letter case, 8.3 names and substituted drives are seen through, and folders are compared
-// by identity, so an alias of any kind is recognised: by file ids where Windows tells them,
-// else (95, 98, ME) by a marker file dropped in the temp folder for the check and removed.
+// Why the temp folder `normalisedFolder`, held open as `held`, must not be emptied, or None.
+// Only Windows' own Temp folder may lie inside Windows.
+FolderRefusal JudgeTempFolder(app::App& app, const std::string& normalisedFolder, const platform::FileIdentity& held);
+
+// True when the temp folder must not be emptied (JudgeTempFolder refuses it).
 bool IsProtectedFolder(app::App& app, const std::string& normalisedFolder, const platform::FileIdentity& held);
 
 }  // namespace clean

@@ -29,6 +29,14 @@ void purgeUnder(App& app, const report::ReportTail& tail, const char* key) {
   report::reportingNext(app, tail, [&] { PurgeRegistryList(app, key); });
 }
 
+// Why a temp folder that the walk could not hold was left: a missing folder holds
+// nothing to clean, a link or a file is no plain folder.
+FolderRefusal whyNotHeld(uint32_t attributes) {
+  if (attributes == platform::fileattr::Invalid) return FolderRefusal::None;
+  if (attributes & platform::fileattr::ReparsePoint) return FolderRefusal::LeadsElsewhere;
+  return (attributes & platform::fileattr::Directory) ? FolderRefusal::CannotTell : FolderRefusal::NoFolder;
+}
+
 }  // namespace
 
 void EmptyRecylbin(App& app, const std::string& drive, uint32_t flags) {
@@ -95,15 +103,23 @@ void CleanScanDiskFiles(App& app) {
 void CleanWindTemp(App& app) {
   const report::ReportTail& tail = report::tail::CleanWindTemp;
   bool refused = true;
+  FolderRefusal refusal = FolderRefusal::None;
   report::reportingNext(app, tail, [&] {
     const std::string folder = erase::NormaliseFolderPath(erase::AddBackslash(erase::GetTempFolder(app)));
     // The folder is judged as held open, so it cannot be swapped between the check and
     // the walk; a share path is never emptied, whatever it points at.
-    if (folder.empty() || erase::IsSharePath(folder)) return;
+    if (folder.empty() || erase::IsSharePath(folder)) {
+      refusal = folder.empty() ? FolderRefusal::NoFolder : FolderRefusal::LeadsElsewhere;
+      return;
+    }
     refused = !erase::EraseCheckedFolder(app, folder, false, true, [&](const platform::FileIdentity& held) {
-      return !IsProtectedFolder(app, folder, held);
+      refusal = JudgeTempFolder(app, folder, held);
+      return refusal == FolderRefusal::None;
     });
+    if (refused && refusal == FolderRefusal::None) refusal = whyNotHeld(app.os.files.getAttributes(folder));
   });
+  if (refusal != FolderRefusal::None)
+    app.flags.skipped = std::string("Skipped: the temp folder ") + RefusalReason(refusal);
   if (refused) {
     report::reportingNext(app, tail, [&] { erase::LogActivity("Windows Temporary Files", "Terminated"); });
     return;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/App.h"
+#include "clean/FolderGuard.h"
 #include "erase/FolderPaths.h"
 #include "erase/ShellFolderPaths.h"
 #include "erase/WalkRules.h"
@@ -17,20 +18,32 @@ namespace {
 constexpr int kCsidlFavorites = 6;
 constexpr long kLockViolation = 33;
 
-// A folder below a drive or share root, spelled absolutely, that is not itself a link:
-// anything else could make the guard delete in a place that is not the user's Favorites.
-// It stays held open while the guard runs, so nobody can swap a link in for it.
-std::string holdUsableFolder(app::App& app, const std::string& path) {
+// The shared Favorites: Windows Vista and later answer the user's Favorites for it.
+constexpr int kCsidlCommonFavorites = 0x1f;
+
+// Favorites may lie in Windows' own Favorites folder (Windows 95 and 98 without profiles)
+// and in the profiles Windows NT 4 and 98 keep inside it.
+const clean::FolderRole kFavourites{{kCsidlFavorites, kCsidlCommonFavorites}, {"FAVORITES", "PROFILES"}};
+
+// The guard deletes what appears in the folder, so the folder must be the user's Favorites
+// alone: not a link, share or drive, not Windows, a profile or another of the user's folders
+// (Favorites pointed at the Desktop would take every new document). It stays held open
+// while the guard runs, so nobody can swap a link in for it.
+clean::FolderRefusal holdUsableFolder(app::App& app, const std::string& path) {
   FavouritesWatch& w = app.favouritesWatch;
   const std::string folder = erase::NormaliseFolderPath(path);
-  if (folder.empty() || erase::FolderNames(folder).empty()) return {};
+  if (folder.empty()) return clean::FolderRefusal::NoFolder;
   FileIdentity identity;
   w.held = app.os.files.holdFolder(erase::FolderToOpen(folder), &identity);
-  if (!w.held || !(identity.attributes & fileattr::Directory) || (identity.attributes & fileattr::ReparsePoint)) {
+  clean::FolderRefusal refusal = clean::FolderRefusal::NoFolder;
+  if (w.held && (identity.attributes & fileattr::Directory))
+    refusal = clean::JudgeFolder(app, folder, identity, kFavourites);
+  if (refusal != clean::FolderRefusal::None) {
     w.held.reset();
-    return {};
+    return refusal;
   }
-  return folder;
+  w.folder = folder;
+  return refusal;
 }
 
 std::vector<FindData> listFolder(app::App& app, const std::string& folder) {
@@ -67,13 +80,12 @@ void closeWatch(app::App& app) {
 }
 
 // One wait slice: re-arm and clean after a change, retry what was held open, and watch
-// again when the watch was lost (or the folder did not exist yet).
+// again when the watch was lost.
 void onSlice(app::App& app) {
   FavouritesWatch& w = app.favouritesWatch;
   if (!w.running) return;
   if (!w.heldOpen.empty()) retryHeldOpen(app);
   if (!w.handle) {
-    if (w.folder.empty()) return;
     w.handle = app.os.files.startFolderWatch(w.folder, kFavouritesFilter);
     if (w.handle) DeleteNewFavourites(app);  // whatever came while nobody watched
     return;
@@ -98,16 +110,19 @@ std::string GetFavouritesFolder(app::App& app) {
   return erase::GetFolderClean(app, app.frm.form.hWnd, kCsidlFavorites);
 }
 
-void StartBookmarkGuard(app::App& app, const std::string& folder) {
+clean::FolderRefusal StartBookmarkGuard(app::App& app, const std::string& folder) {
   StopBookmarkGuard(app);
   FavouritesWatch& w = app.favouritesWatch;
+  w.folder.clear();
+  const clean::FolderRefusal refusal = holdUsableFolder(app, folder);
+  if (refusal != clean::FolderRefusal::None) return refusal;
   w.running = true;
-  w.folder = holdUsableFolder(app, folder);
   w.reference = takeReference(app.os.system.fileTimeNow(), listFolder(app, w.folder));
-  if (!w.folder.empty()) w.handle = app.os.files.startFolderWatch(w.folder, kFavouritesFilter);
+  w.handle = app.os.files.startFolderWatch(w.folder, kFavouritesFilter);
   w.slice.onTimer = [&app] { onSlice(app); };
   w.slice.attach(&app.os.loop);
   w.slice.setEnabled(true);
+  return refusal;
 }
 
 void DeleteNewFavourites(app::App& app) {

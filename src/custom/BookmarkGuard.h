@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "clean/FolderGuard.h"
 #include "custom/FavouritesRule.h"
 #include "ui/Timer.h"
 
@@ -35,8 +36,9 @@ struct FavouritesWatch {
 std::string GetFavouritesFolder(app::App& app);
 
 // Starts the guard on `folder`: what is there now is kept, what appears later is deleted.
-// A folder that is empty, relative, a drive or share root or a link is never touched.
-void StartBookmarkGuard(app::App& app, const std::string& folder);
+// A folder that is no safe place (clean::JudgeFolder) is refused: the guard stays off and
+// the refusal is returned; None when the guard runs.
+clean::FolderRefusal StartBookmarkGuard(app::App& app, const std::string& folder);
 // Deletes the folder's new files; a file still held open by its writer is tried again
 // every slice until it can go.
 void DeleteNewFavourites(app::App& app);

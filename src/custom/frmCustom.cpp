@@ -1,6 +1,7 @@
 #include "custom/frmCustom.h"
 
 #include "app/App.h"
+#include "clean/FolderGuard.h"
 #include "custom/BookmarkGuard.h"
 #include "custom/StartPage.h"
 #include "report/ReportTexts.h"
@@ -118,8 +119,15 @@ void cmdUseBlank_Click(app::App& app) {
 
 void cmdEnableAutoBookMark_Click(app::App& app) {
   resumeNext([&] {
-    setGuardButtons(app, true);
-    StartBookmarkGuard(app, GetFavouritesFolder(app));
+    const std::string folder = GetFavouritesFolder(app);
+    const clean::FolderRefusal refusal = StartBookmarkGuard(app, folder);
+    setGuardButtons(app, refusal == clean::FolderRefusal::None);
+    if (refusal == clean::FolderRefusal::None) return;
+    const std::string named = folder.empty() ? std::string() : " (" + folder + ")";
+    app.os.shell.messageBox(app.frmCustom.form.hWnd,
+                            "The Favorites folder" + named + " " + clean::RefusalReason(refusal) +
+                                ". Auto Bookmark deletes every new file in that folder, so it was not started.",
+                            "Quellery", platform::mbicon::Exclamation);
   });
 }
 

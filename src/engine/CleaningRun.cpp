@@ -61,8 +61,11 @@ void fillRemainingCells(App& app) {
   }
 }
 
-// An item that left things the user asked to clean says how many and why.
-std::string doneLine(const erase::LeftBehind& left) {
+// An item that refused its work says so, and one that left things the user asked to
+// clean says how many and why: neither is a plain success.
+std::string closingLine(const RunFlags& flags) {
+  if (!flags.skipped.empty()) return flags.skipped;
+  const erase::LeftBehind& left = flags.leftBehind;
   return left.total() == 0 ? "Done..." : "Done, but left " + left.describe();
 }
 
@@ -78,16 +81,17 @@ void cleanRemainingItems(App& app) {
       flags.nextItem = position + 1;
       continue;
     }
-    flags.leftBehind = erase::LeftBehind();
     if (item.progress == CleaningItem::Progress::BeforeText) reportingStep(app, [&] { fillNextCell(app); });
     reportingStep(app, [&] { list.addItem(item.statusText); });
     if (item.progress == CleaningItem::Progress::AfterText) reportingStep(app, [&] { fillNextCell(app); });
+    flags.skipped.clear();
+    flags.leftBehind = erase::LeftBehind();
     reportingStep(app, [&] { item.first(app); });
     if (item.second) reportingStep(app, [&] { item.second(app); });
     // A pass nested in this item's yields may have cleaned on to the end already.
     if (flags.nextItem == position) flags.nextItem = position + 1;
     reportingStep(app, [&] {
-      list.addItem(doneLine(app.flags.leftBehind));
+      list.addItem(closingLine(app.flags));
       list.addItem(item.operaStyle ? " " : kLongSeparator);
       list.setListIndex(list.listCount() - 1);
     });

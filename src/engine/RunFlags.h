@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "erase/LeftBehind.h"
 
@@ -18,6 +19,9 @@ struct RunFlags {
   // another (the session ending during a run) is not cleaned twice by the outer one.
   int16_t nextItem = 0;
   erase::LeftBehind leftBehind;  // what the current item's walks could not remove
+  // Set by an item that refused its work ("Skipped: ..."): the run shows it in place of
+  // "Done...", since a refusal is no success. Cleared before each item.
+  std::string skipped;
 };
 
 // Holds a flag set for a scope, cleared however the scope is left (the program's end included).

@@ -1,5 +1,8 @@
 #include "erase/FindByName.h"
 
+#include <set>
+#include <sstream>
+
 #include "app/App.h"
 #include "erase/PathChecks.h"
 #include "erase/WalkRules.h"
@@ -39,7 +42,16 @@ void listFolder(app::App& app, const std::string& folder, std::vector<FindData>*
   }
 }
 
-void findFiles(app::App& app, const std::string& folder, const std::string& wanted,
+// The whole names of a blank-separated list, upper-cased: a Mozilla profile names its mail
+// folders "History", "Story" or "Ash", so a piece of a listed name is never a match.
+std::set<std::string> namesOf(const std::string& nameList) {
+  std::set<std::string> names;
+  std::istringstream words(upper(nameList));
+  for (std::string word; words >> word;) names.insert(word);
+  return names;
+}
+
+void findFiles(app::App& app, const std::string& folder, const std::set<std::string>& wanted,
                std::vector<std::string>& results) {
   std::vector<FindData> subs, files;
   listFolder(app, folder, &subs, &files);
@@ -59,7 +71,8 @@ void findFiles(app::App& app, const std::string& folder, const std::string& want
     const std::string path = folder + file.name;
     // A link is never offered to callers, who would delete through it.
     if (isLink(file) || !fitsFile(path)) continue;
-    if (wanted.find(upper(file.name)) != std::string::npos) results.push_back(shortPath(app, path));
+    // The long name alone: an 8.3 alias is no name the user gave.
+    if (wanted.count(upper(file.name))) results.push_back(shortPath(app, path));
   }
 }
 
@@ -88,7 +101,8 @@ void FindFilesByName(app::App& app, const std::string& folder, const std::string
                      std::vector<std::string>& results) {
   try {
     if (folder.empty() || !isFolderPath(app, folder)) return;
-    findFiles(app, AddBackslash(folder), upper(nameList), results);
+    const std::set<std::string> wanted = namesOf(nameList);
+    if (!wanted.empty()) findFiles(app, AddBackslash(folder), wanted, results);
   } catch (const std::exception&) {
   }
 }

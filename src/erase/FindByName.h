@@ -9,8 +9,8 @@ class App;
 
 namespace erase {
 
-// Appends the 8.3 path of every file below `folder` whose name, regardless of case, is any
-// part of `nameList` (blank-separated names): deeper files before a folder's own.
+// Appends the 8.3 path of every file below `folder` whose long name, regardless of case, is
+// one of the whole names of `nameList` (blank-separated): deeper files before a folder's own.
 void FindFilesByName(app::App& app, const std::string& folder, const std::string& nameList,
                      std::vector<std::string>& results);
 // Appends the 8.3 path of every folder below `folder` named `name`, regardless of case,

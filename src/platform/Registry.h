@@ -17,8 +17,12 @@ constexpr HKey Users = 0x80000003u;
 }  // namespace hkey
 
 namespace regtype {
-constexpr uint32_t None = 0, String = 1, ExpandString = 2, Binary = 3, DWord = 4, MultiString = 7;
+constexpr uint32_t None = 0, String = 1, ExpandString = 2, Binary = 3, DWord = 4, Link = 6, MultiString = 7;
 }
+
+// The value that names where a registry link leads (REG_LINK, the target's full registry
+// path): a key holding it is a link.
+constexpr char kSymbolicLinkValue[] = "SymbolicLinkValue";
 
 namespace regaccess {
 constexpr uint32_t QueryValue = 0x1, SetValue = 0x2, CreateSubKey = 0x4, EnumerateSubKeys = 0x8;
@@ -32,6 +36,9 @@ class Registry {
   virtual long openKey(HKey root, const std::string& subKey, HKey* result) = 0;
   // RegOpenKeyExA
   virtual long openKeyEx(HKey root, const std::string& subKey, uint32_t access, HKey* result) = 0;
+  // RegOpenKeyExA with REG_OPTION_OPEN_LINK: a key that is a registry link opens as the link
+  // itself, not the key it leads to (links on the way to it are still followed).
+  virtual long openKeyAsLink(HKey root, const std::string& subKey, uint32_t access, HKey* result) = 0;
   // RegCreateKeyA: opens or creates, with every missing parent.
   virtual long createKey(HKey root, const std::string& subKey, HKey* result) = 0;
   // RegCreateKeyExA; disposition may be null (1 created, 2 opened).

@@ -21,7 +21,7 @@ constexpr uint32_t Add = 0, Modify = 1, Delete = 2;
 }
 
 namespace mbicon {
-constexpr uint32_t Critical = 0x10, Information = 0x40;
+constexpr uint32_t Critical = 0x10, Exclamation = 0x30, Information = 0x40;
 }
 
 class Shell {

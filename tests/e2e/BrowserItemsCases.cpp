@@ -2,7 +2,7 @@
 // and run from Start Cleaning, erase a Communicator 4 user folder named in the registry, the
 // Mozilla profiles below the user's profile folder, the cookies of the profiles Mozilla's
 // registry.dat names, and an Opera 7 profile and installation; the files beside each of
-// them stay.
+// them stay, mail folders named like pieces of the items' name lists too.
 #include <windows.h>
 #include <shlobj.h>
 #include <shlwapi.h>
@@ -30,6 +30,7 @@ const std::string kUserFolder = kNetscape + "\\Users\\default";
 const std::string kOperaInstall = "C:\\Program Files\\Opera";
 
 using e2e::exists;
+using e2e::shellFolder;
 
 // Creates the folder and every missing folder above it.
 void makeFolders(const std::string& folder) {
@@ -42,11 +43,6 @@ void makeFolders(const std::string& folder) {
 bool put(const std::string& path, const std::string& text = "trace") {
   makeFolders(path.substr(0, path.rfind('\\')));
   return e2e::writeFile(path, text);
-}
-
-std::string shellFolder(int csidl) {
-  char path[MAX_PATH] = {};
-  return SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, 0, path)) ? path : "";
 }
 
 }  // namespace
@@ -87,11 +83,19 @@ TEST(BrowserItems, TheNineItemsEraseEveryTargetAndSpareWhatLiesBesideIt) {
   const std::string slt = profiles + "\\default\\ab12cd34.slt", mail = slt + "\\Mail\\pop.example.com";
   for (const std::string& path : {slt + "\\history.dat", slt + "\\FieldSchema.tbl", slt + "\\URLFieldSchema.tbl",
                                   mail + "\\Trash", mail + "\\Trash.msf", slt + "\\Cache\\_CACHE_001_",
-                                  slt + "\\Cache\\sub\\0A1B2C3D", profiles + "\\ash"})
+                                  slt + "\\Cache\\sub\\0A1B2C3D", slt + "\\Mail\\Local Folders\\Trash",
+                                  slt + "\\Mail\\Local Folders\\Trash.msf"})
     gone.push_back(path);
   for (const std::string& path : {slt + "\\bookmarks.html", slt + "\\prefs.js", slt + "\\key3.db",
-                                  mail + "\\Inbox", mail + "\\Inbox.msf", profiles + "\\registry.bak"})
+                                  mail + "\\Inbox", mail + "\\Inbox.msf", profiles + "\\registry.bak",
+                                  profiles + "\\ash"})
     kept.push_back(path);
+  // Mail folders of the user's, each a file named after the folder: pieces of the items'
+  // name lists, never whole names in them.
+  for (const char* folder : {"History", "Net", "Story", "Ash", "Schema", "Fields", "URL", "Value"}) {
+    kept.push_back(slt + "\\Mail\\Local Folders\\" + folder);
+    kept.push_back(slt + "\\Mail\\Local Folders\\" + folder + ".msf");
+  }
   emptied.push_back(slt + "\\Cache");
 
   // --- profiles named in Mozilla's registry.dat: one with a cache loses its cookies

@@ -1,5 +1,6 @@
 #include "Seeding.h"
 
+#include <shlobj.h>
 #include <shlwapi.h>
 
 #include <cstring>
@@ -67,6 +68,11 @@ std::string listing(const std::vector<std::string>& lines) {
   std::ostringstream out;
   for (size_t i = 0; i < lines.size(); ++i) out << "  " << i << " \"" << lines[i] << "\"\n";
   return out.str();
+}
+
+std::string shellFolder(int csidl) {
+  char path[MAX_PATH] = {};
+  return SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, 0, path)) ? path : "";
 }
 
 }  // namespace e2e

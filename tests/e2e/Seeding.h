@@ -14,6 +14,8 @@ bool keyExists(HKEY root, const std::string& path);
 // The string value, "(missing)" when there is none.
 std::string readString(HKEY root, const std::string& path, const char* name);
 bool exists(const std::string& path);
+// The shell folder by its CSIDL, as SHGetFolderPathA tells it; empty when unknown.
+std::string shellFolder(int csidl);
 bool writeFile(const std::string& path, const std::string& text);
 // The whole file, read beside programs that write it; `missing` when it cannot be opened.
 std::string readFile(const std::string& path, const std::string& missing = "(no file)");

@@ -140,6 +140,37 @@ TEST_F(CleaningRun, TheIssueExampleRunsWindowsIEAndOperaItemsInOrder) {
                              itemLines("Cleaning Opera Cache...", " "), closing("Cleaning Is Done.")}));
 }
 
+TEST_F(CleaningRun, ARefusedTempFolderIsReportedAsSkippedAndTheOtherItemsAsDone) {
+  const std::string documents = "C:\\Documents and Settings\\User\\My Documents";
+  machine.shell.specialFolders[5] = documents;
+  machine.files.makeFolders(documents);
+  machine.files.makeFolders("C:\\WINDOWS\\TEMP");
+  ASSERT_EQ(machine.files.writeFile(documents + "\\letter.doc", "x"), 0);
+  app.frm.chkWinSettings[0].setValue(1);
+  app.frm.chkWinSettings[7].setValue(1);
+  app.frm.chkIEsettings[4].setValue(1);
+  const struct {
+    std::string temp;
+    const char* line;
+  } cases[] = {
+      {documents, "Skipped: the temp folder is one of your own folders"},
+      {"C:\\Documents and Settings\\User\\", "Skipped: the temp folder holds other folders of yours"},
+      {"C:\\", "Skipped: the temp folder is a whole drive"},
+      {"\\\\server\\share\\temp", "Skipped: the temp folder is a link or a network folder"},
+      {"Temp", "Skipped: the temp folder could not be found"},
+      {"C:\\WINDOWS\\TEMP\\", "Done..."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.temp);
+    machine.system.temp = c.temp;
+    engine::cmdClean_Click(app);
+    EXPECT_EQ(lines(), concat({itemLines("Cleaning Recycle Bin..."),
+                               {"Cleaning Windows Temp File Folder...", c.line, kSep},
+                               itemLines("Cleaning Internet History..."), closing("Cleaning Is Done.")}));
+  }
+  EXPECT_EQ(machine.files.getAttributes(documents + "\\letter.doc"), platform::fileattr::Archive);
+}
+
 TEST_F(CleaningRun, StopDuringThePauseAfterWindows2SkipsTheRest) {
   tickEverything();
   const uint32_t start = now();

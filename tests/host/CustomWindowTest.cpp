@@ -116,31 +116,96 @@ TEST_F(CustomWindow, TheMainWindowsUnloadStopsTheGuard) {
   EXPECT_FALSE(app.favouritesWatch.running);
 }
 
-TEST_F(CustomWindow, AFavoritesFolderThatIsNoSafePlaceIsNeverTouched) {
-  // Where a file appears after enabling, and what the shell reports as Favorites.
-  const struct {
-    const char* name;
-    std::string folderReported;
-    std::string planted;
-  } cases[] = {
-      {"no folder at all", "", "C:\\Planted.url"},
-      {"a relative path", "Favorites", "C:\\Favorites\\Planted.url"},
-      {"a drive root", "C:\\", "C:\\Planted.url"},
-      {"a link to elsewhere", "C:\\Linked", "C:\\Elsewhere\\Planted.url"},
-  };
-  machine.files.makeFolders("C:\\Favorites");
-  machine.files.makeFolders("C:\\Elsewhere");
+TEST_F(CustomWindow, AFavoritesFolderThatIsNoSafePlaceIsRefusedWithAMessage) {
+  const std::string profile = "C:\\Documents and Settings\\User";
+  machine.shell.specialFolders[0x10] = profile + "\\Desktop";
+  machine.shell.specialFolders[5] = profile + "\\My Documents";
+  for (const char* folder : {"C:\\Favorites", "C:\\Elsewhere", "C:\\WINDOWS\\Inf",
+                             "C:\\Documents and Settings\\Other", "C:\\Documents and Settings\\User\\Desktop",
+                             "C:\\Documents and Settings\\User\\My Documents\\Letters"})
+    machine.files.makeFolders(folder);
   ASSERT_EQ(machine.files.makeLink("C:\\Linked", machine.files.hostPath("C:\\Elsewhere")), 0);
+  // What the shell reports as Favorites, where a file appears after Enable, and why the
+  // guard is refused.
+  const struct {
+    std::string reported, planted;
+    const char* why;
+  } cases[] = {
+      {"", "C:\\Planted.url", "could not be found"},
+      {"Favorites", "C:\\Favorites\\Planted.url", "could not be found"},
+      {"C:\\", "C:\\Planted.url", "is a whole drive"},
+      {"C:\\Linked", "C:\\Elsewhere\\Planted.url", "is a link or a network folder"},
+      {profile + "\\Desktop", profile + "\\Desktop\\New document.txt", "is one of your own folders"},
+      {profile + "\\My Documents\\", profile + "\\My Documents\\Report.doc", "is one of your own folders"},
+      {profile, profile + "\\notes.txt", "holds other folders of yours"},
+      {"C:\\Documents and Settings", "C:\\Documents and Settings\\notes.txt", "holds other folders of yours"},
+      {"C:\\Documents and Settings\\Other", "C:\\Documents and Settings\\Other\\ntuser.dat",
+       "is a user's profile"},
+      {"C:\\WINDOWS", "C:\\WINDOWS\\setup.log", "lies inside Windows"},
+      {"c:\\windows\\inf", "C:\\WINDOWS\\Inf\\oem1.inf", "lies inside Windows"},
+  };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    if (c.folderReported.empty())
+    SCOPED_TRACE(c.reported);
+    if (c.reported.empty())
       machine.shell.specialFolders.erase(6);
     else
-      machine.shell.specialFolders[6] = c.folderReported;
+      machine.shell.specialFolders[6] = c.reported;
+    machine.shell.messageBoxes.clear();
     w.cmdEnableAutoBookMark.click();
+    EXPECT_FALSE(app.favouritesWatch.running);
+    EXPECT_TRUE(w.cmdEnableAutoBookMark.enabled());
+    EXPECT_FALSE(w.cmdDisableAutoBookMark.enabled());
+    EXPECT_EQ(machine.files.openWatches(), 0u);
+    const std::string named = c.reported.empty() ? "" : " (" + c.reported + ")";
+    ASSERT_EQ(machine.shell.messageBoxes.size(), 1u);
+    EXPECT_EQ(machine.shell.messageBoxes[0].text, "The Favorites folder" + named + " " + c.why +
+                                                     ". Auto Bookmark deletes every new file in that folder, so it "
+                                                     "was not started.");
+    EXPECT_EQ(machine.shell.messageBoxes[0].title, "Quellery");
     write(c.planted);
     app::WaitSeconds(app, 0.25);
     EXPECT_TRUE(exists(c.planted));
+  }
+
+  // The user's real Favorites still loses a planted favourite, and is told nothing; Windows
+  // Vista and later (and Wine) answer it for the shared Favorites too.
+  machine.shell.specialFolders[6] = kFavorites;
+  machine.shell.specialFolders[0x1f] = kFavorites;
+  machine.shell.messageBoxes.clear();
+  w.cmdEnableAutoBookMark.click();
+  EXPECT_TRUE(w.cmdDisableAutoBookMark.enabled());
+  write(favourite("Planted.url"));
+  app::WaitSeconds(app, 0.25);
+  EXPECT_FALSE(exists(favourite("Planted.url")));
+  EXPECT_TRUE(machine.shell.messageBoxes.empty());
+}
+
+TEST_F(CustomWindow, FavoritesWhereOlderWindowsKeepItIsGuarded) {
+  // Windows 98 without profiles, then Windows NT 4 and 98 with them: inside Windows.
+  const struct {
+    const char* favorites;
+    const char* profile;  // null where Windows has no profile folder
+  } cases[] = {
+      {"C:\\WINDOWS\\Favorites", nullptr},
+      {"C:\\WINNT\\Profiles\\User\\Favorites", "C:\\WINNT\\Profiles\\User"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.favorites);
+    if (c.profile) {
+      machine.shell.windowsDir = "C:\\WINNT";
+      machine.shell.systemDir = "C:\\WINNT\\system32";
+      machine.shell.specialFolders[40] = c.profile;
+    } else {
+      machine.shell.specialFolders.erase(40);
+    }
+    machine.shell.specialFolders[6] = c.favorites;
+    machine.files.makeFolders(c.favorites);
+    w.cmdEnableAutoBookMark.click();
+    const std::string planted = std::string(c.favorites) + "\\Planted.url";
+    write(planted);
+    app::WaitSeconds(app, 0.25);
+    EXPECT_FALSE(exists(planted));
+    EXPECT_TRUE(machine.shell.messageBoxes.empty());
     w.cmdDisableAutoBookMark.click();
   }
 }

@@ -41,16 +41,21 @@ TEST_F(Lookup, ExistenceTests) {
   EXPECT_FALSE(erase::IsInList(app, {"cache"}, "Cache"));
 }
 
-TEST_F(Lookup, FileSearchMatchesPiecesOfTheListDeeperFilesFirstAsShortPaths) {
+TEST_F(Lookup, FileSearchMatchesWholeNamesOfTheListDeeperFilesFirstAsShortPaths) {
   file("C:\\Prof\\netscape.hst");
   file("C:\\Prof\\Long User Name\\history.dat");
   file("C:\\Prof\\Long User Name\\Deep\\NETSCAPE.HST");
-  file("C:\\Prof\\b\\cape.hst");  // a piece of the list text
-  file("C:\\Prof\\b\\other.txt");
+  // Pieces of the list text, a name running across the blank, and a name whose 8.3 alias
+  // (HISTOR~1.DAT) shares a piece with the list.
+  for (const char* kept : {"cape.hst", "history", "hst", "dat history", "t h", "history.data", "other.txt"})
+    file(std::string("C:\\Prof\\b\\") + kept);
   std::vector<std::string> found{""};  // the caller's placeholder
   erase::FindFilesByName(app, "C:\\Prof", "netscape.hst history.dat", found);
-  EXPECT_EQ(found, (std::vector<std::string>{"", "C:\\Prof\\b\\cape.hst", "C:\\Prof\\LONGUS~1\\Deep\\NETSCAPE.HST",
+  EXPECT_EQ(found, (std::vector<std::string>{"", "C:\\Prof\\LONGUS~1\\Deep\\NETSCAPE.HST",
                                              "C:\\Prof\\LONGUS~1\\history.dat", "C:\\Prof\\netscape.hst"}));
+  std::vector<std::string> blanks;
+  erase::FindFilesByName(app, "C:\\Prof", "   ", blanks);
+  EXPECT_TRUE(blanks.empty());
   std::vector<std::string> none;
   erase::FindFilesByName(app, "C:\\Missing", "x", none);
   EXPECT_TRUE(none.empty());

@@ -101,13 +101,14 @@ TEST_F(NetscapeItems, HistoryGoesFromBothSourcesAndTheProfilesThenIsLogged) {
   put(kUserFolder + "\\netscape.hst");
   put(kUserFolder + "\\netscape");  // named by the install-folder source only
   put(kSlt + "\\history.dat");
-  put(kSlt + "\\story.dat");  // a part of the list text
+  put(kSlt + "\\story.dat");  // a piece of the list text, no name in it
   put(kSlt + "\\bookmarks.html");
   put(kSlt + "\\prefs.js");
   run(History);
   for (const std::string& gone : {kUserFolder + "\\netscape.hst", kUserFolder + "\\netscape",
-                                  kSlt + "\\history.dat", kSlt + "\\story.dat"})
+                                  kSlt + "\\history.dat"})
     EXPECT_FALSE(there(gone)) << gone;
+  EXPECT_TRUE(there(kSlt + "\\story.dat"));
   EXPECT_TRUE(there(kSlt + "\\bookmarks.html"));
   EXPECT_TRUE(there(kSlt + "\\prefs.js"));
   ASSERT_FALSE(log.empty());
@@ -133,20 +134,38 @@ TEST_F(NetscapeItems, AFailedProfileLookupSearchesBelowApplicationData) {
   EXPECT_TRUE(there("C:\\Roaming\\Mozilla\\Profiles\\p\\x.slt\\history.dat"));
 }
 
-TEST_F(NetscapeItems, MailTrashGoesInAnyCaseAndSoDoesAnyPartOfTheNameList) {
+TEST_F(NetscapeItems, MailTrashGoesInAnyCaseButNoPieceOfTheNameList) {
   communicatorInBothSources(LocalMachine);
   const std::string mail = kSlt + "\\Mail\\pop.example.com";
   const std::vector<std::string> gone = {kUserFolder + "\\mail\\trash", kUserFolder + "\\mail\\trash.nsm",
-                                         mail + "\\Trash", mail + "\\TRASH.MSF", mail + "\\ash",
-                                         kProfiles + "\\sh"};
+                                         mail + "\\Trash", mail + "\\TRASH.MSF"};
   const std::vector<std::string> kept = {kUserFolder + "\\mail\\Inbox", kUserFolder + "\\mail\\trash.msf",
                                          mail + "\\Inbox", mail + "\\Inbox.msf", mail + "\\Trash.bak",
-                                         kSlt + "\\prefs.js"};
+                                         mail + "\\ash", kProfiles + "\\sh", kSlt + "\\prefs.js"};
   for (const auto& path : gone) put(path);
   for (const auto& path : kept) put(path);
   run(Mail);
   for (const auto& path : gone) EXPECT_FALSE(there(path)) << path;
   for (const auto& path : kept) EXPECT_TRUE(there(path)) << path;
+}
+
+// A Mozilla-suite or Netscape 6/7 profile keeps each mail folder as a file of the folder's
+// name, with its summary beside it; the user's folder names may be pieces of any item's list.
+TEST_F(NetscapeItems, MailFoldersNamedLikePiecesOfTheListsSurviveAllSixItems) {
+  const std::string local = kSlt + "\\Mail\\Local Folders";
+  std::vector<std::string> kept = {kSlt + "\\prefs.js", kSlt + "\\bookmarks.html", local + "\\Inbox"};
+  for (const char* folder : {"History", "Net", "Story", "Ash", "Schema", "Fields", "URL", "Value"}) {
+    kept.push_back(local + "\\" + folder);
+    kept.push_back(local + "\\" + folder + ".msf");
+  }
+  const std::vector<std::string> gone = {kSlt + "\\history.dat", local + "\\Trash", local + "\\Trash.msf",
+                                         kSlt + "\\Cache\\_CACHE_001_", kSlt + "\\Cache\\0A1B2C3Dd01"};
+  for (const auto& path : kept) put(path);
+  for (const auto& path : gone) put(path);
+  for (int item = TypedUrl; item <= AutoComplete; ++item) run(item);
+  for (const auto& path : kept) EXPECT_TRUE(there(path)) << path;
+  for (const auto& path : gone) EXPECT_FALSE(there(path)) << path;
+  EXPECT_TRUE(there(kSlt + "\\Cache")) << "the cache folder itself stays";
 }
 
 TEST_F(NetscapeItems, CacheFoldersAreEmptiedAndKept) {

@@ -5,6 +5,7 @@
 #include "TestApp.h"
 #include "clean/RegistryPurge.h"
 #include "clean/WindowsItems.h"
+#include "engine/CleaningRun.h"
 #include "report/RuntimeError.h"
 
 namespace {
@@ -117,12 +118,52 @@ TEST_F(RegistryPurge, EachOperationEmptiesItsOwnKeysOnly) {
   EXPECT_EQ(reg.openHandles(), 0u);
 }
 
+TEST_F(RegistryPurge, AListThatIsOrHoldsARegistryLinkLeavesTheKeyItLeadsToWhole) {
+  const std::string precious = "Software\\Precious";
+  auto seedPrecious = [&] {
+    reg.setString(CurrentUser, precious, "kept", "value");
+    reg.setString(CurrentUser, precious + "\\Deeper", "also", "kept");
+  };
+  auto preciousWhole = [&] {
+    return reg.getString(CurrentUser, precious, "kept") == "value" &&
+           reg.getString(CurrentUser, precious + "\\Deeper", "also") == "kept";
+  };
+  seedPrecious();
+  reg.makeLink(CurrentUser, kRunMRU, CurrentUser, precious);
+  ASSERT_EQ(reg.getString(CurrentUser, kRunMRU, "kept"), "value") << "a plain open follows the link";
+  const bool abort = false;
+  EXPECT_FALSE(clean::PurgeRegistryList(reg, abort, kRunMRU));
+  EXPECT_TRUE(preciousWhole());
+
+  // A link below the list: the list's tree would be deleted through it.
+  fill(kOpenSave);
+  reg.makeLink(CurrentUser, kOpenSave + "\\txt", CurrentUser, precious);
+  EXPECT_FALSE(clean::PurgeRegistryList(reg, abort, kOpenSave));
+  EXPECT_TRUE(preciousWhole());
+  EXPECT_EQ(reg.getString(CurrentUser, kOpenSave, "a"), "notepad\\1");
+
+  // A link to a machine-wide key, purged by its item in a run: the run says it skipped.
+  reg.setString(platform::hkey::LocalMachine, "Software\\Shared", "kept", "value");
+  reg.makeLink(CurrentUser, kSearch, platform::hkey::LocalMachine, "Software\\Shared");
+  app.frm.chkWinSettings[9].setValue(1);
+  engine::cmdClean_Click(app);
+  EXPECT_EQ(reg.getString(platform::hkey::LocalMachine, "Software\\Shared", "kept"), "value");
+  const std::vector<std::string> shown = lines();
+  ASSERT_GE(shown.size(), 3u);
+  EXPECT_EQ(shown[0], "Cleaning Search Computer History...");
+  EXPECT_EQ(shown[1], "Skipped: the list leads to another place in the registry");
+  EXPECT_EQ(reg.openHandles(), 0u);
+}
+
 // A registry whose value enumeration breaks down, as an unexpected failure would.
 class BrokenEnumeration : public platform::Registry {
  public:
   explicit BrokenEnumeration(platform::Registry& inner) : r(inner) {}
   long openKey(HKey root, const std::string& s, HKey* out) override { return r.openKey(root, s, out); }
   long openKeyEx(HKey root, const std::string& s, uint32_t a, HKey* out) override { return r.openKeyEx(root, s, a, out); }
+  long openKeyAsLink(HKey root, const std::string& s, uint32_t a, HKey* out) override {
+    return r.openKeyAsLink(root, s, a, out);
+  }
   long createKey(HKey root, const std::string& s, HKey* out) override { return r.createKey(root, s, out); }
   long createKeyEx(HKey root, const std::string& s, uint32_t a, HKey* out, uint32_t* d) override {
     return r.createKeyEx(root, s, a, out, d);

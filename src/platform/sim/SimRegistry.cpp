@@ -81,17 +81,33 @@ long SimRegistry::resolveHandle(HKey key, std::shared_ptr<Key>* out, uint32_t* a
   return winerr::Success;
 }
 
-std::shared_ptr<SimRegistry::Key> SimRegistry::find(const std::shared_ptr<Key>& from,
-                                                    const std::string& path) const {
+std::shared_ptr<SimRegistry::Key> SimRegistry::find(const std::shared_ptr<Key>& from, const std::string& path,
+                                                    bool followLast, int depth) const {
   std::shared_ptr<Key> key = from;
-  for (const std::string& part : split(path)) {
+  const std::vector<std::string> parts = split(path);
+  for (size_t i = 0; i < parts.size() && key; ++i) {
     std::shared_ptr<Key> next;
     for (const auto& sub : key->subKeys)
-      if (sameName(sub->name, part)) next = sub;
-    if (!next) return nullptr;
+      if (sameName(sub->name, parts[i])) next = sub;
+    if (next && next->link && (followLast || i + 1 < parts.size())) next = linkTarget(*next, depth + 1);
     key = next;
   }
   return key;
+}
+
+// Windows gives up on a chain of links after a few steps; so does the simulation.
+std::shared_ptr<SimRegistry::Key> SimRegistry::linkTarget(const Key& link, int depth) const {
+  const Value* value = findValue(link, kSymbolicLinkValue);
+  if (depth > 16 || !value || value->type != regtype::Link) return nullptr;
+  std::string target;
+  for (size_t i = 0; i + 1 < value->data.size(); i += 2) target += static_cast<char>(value->data[i]);
+  const std::string user = std::string("\\REGISTRY\\USER\\") + kUserSid, machine = "\\REGISTRY\\MACHINE";
+  const std::string upperTarget = upper(target);
+  if (upperTarget.rfind(upper(user), 0) == 0)
+    return find(rootKey(hkey::CurrentUser), target.substr(user.size()), true, depth);
+  if (upperTarget.rfind(machine, 0) == 0)
+    return find(rootKey(hkey::LocalMachine), target.substr(machine.size()), true, depth);
+  return nullptr;
 }
 
 std::string SimRegistry::pathOf(const Key& key) const {
@@ -133,11 +149,11 @@ const SimRegistry::Value* SimRegistry::findValue(const Key& key, const std::stri
   return nullptr;
 }
 
-long SimRegistry::open(HKey root, const std::string& subKey, uint32_t access, HKey* result) {
+long SimRegistry::open(HKey root, const std::string& subKey, uint32_t access, HKey* result, bool followLast) {
   if (!result) return winerr::InvalidParameter;
   std::shared_ptr<Key> base;
   if (long rc = resolveHandle(root, &base)) return rc;
-  std::shared_ptr<Key> key = find(base, subKey);
+  std::shared_ptr<Key> key = find(base, subKey, followLast);
   if (!key) return winerr::FileNotFound;
   if (unopenable_.count(pathOf(*key))) return winerr::AccessDenied;
   *result = newHandle(key, access);
@@ -180,6 +196,11 @@ long SimRegistry::openKey(HKey root, const std::string& subKey, HKey* result) {
 long SimRegistry::openKeyEx(HKey root, const std::string& subKey, uint32_t access, HKey* result) {
   calls.push_back("RegOpenKeyExA " + joined(describe(root), subKey) + " " + hex(access));
   return open(root, subKey, access, result);
+}
+
+long SimRegistry::openKeyAsLink(HKey root, const std::string& subKey, uint32_t access, HKey* result) {
+  calls.push_back("RegOpenKeyExA " + joined(describe(root), subKey) + " " + hex(access) + " REG_OPTION_OPEN_LINK");
+  return open(root, subKey, access, result, false);
 }
 
 long SimRegistry::createKey(HKey root, const std::string& subKey, HKey* result) {
@@ -423,5 +444,19 @@ void SimRegistry::makeUndeletable(HKey root, const std::string& path, const std:
 void SimRegistry::makeUnopenable(HKey root, const std::string& path) { unopenable_.insert(pathOf(root, path)); }
 
 void SimRegistry::makeUncreatable(HKey root, const std::string& path) { uncreatable_.insert(pathOf(root, path)); }
+
+void SimRegistry::makeLink(HKey root, const std::string& path, HKey targetRoot, const std::string& targetPath) {
+  std::shared_ptr<Key> key = findOrMake(root, path);
+  key->link = true;
+  const std::string target =
+      (targetRoot == hkey::LocalMachine ? std::string("\\REGISTRY\\MACHINE") : std::string("\\REGISTRY\\USER\\") + kUserSid) +
+      "\\" + targetPath;
+  std::vector<uint8_t> utf16;  // no terminating zero, as Windows wants it
+  for (char c : target) {
+    utf16.push_back(static_cast<uint8_t>(c));
+    utf16.push_back(0);
+  }
+  set(root, path, kSymbolicLinkValue, regtype::Link, utf16);
+}
 
 }  // namespace platform::sim

@@ -19,6 +19,7 @@ class SimRegistry : public Registry {
 
   long openKey(HKey root, const std::string& subKey, HKey* result) override;
   long openKeyEx(HKey root, const std::string& subKey, uint32_t access, HKey* result) override;
+  long openKeyAsLink(HKey root, const std::string& subKey, uint32_t access, HKey* result) override;
   long createKey(HKey root, const std::string& subKey, HKey* result) override;
   long createKeyEx(HKey root, const std::string& subKey, uint32_t access, HKey* result,
                    uint32_t* disposition) override;
@@ -54,6 +55,13 @@ class SimRegistry : public Registry {
   void makeUnopenable(HKey root, const std::string& path);
   void makeUncreatable(HKey root, const std::string& path);
 
+  // A registry link as Windows keeps one: a key made with REG_OPTION_CREATE_LINK whose
+  // SymbolicLinkValue (REG_LINK, UTF-16) names the target by its full path, the current
+  // user's hive as \REGISTRY\USER\<kUserSid>. Opening it, or a path through it, leads
+  // to the target unless REG_OPTION_OPEN_LINK asks for the link itself.
+  void makeLink(HKey root, const std::string& path, HKey targetRoot, const std::string& targetPath);
+  static constexpr const char* kUserSid = "S-1-5-21-1004336348-1177238915-682003330-1000";
+
   size_t openHandles() const { return handles_.size(); }
   // Every call as "Function(root-or-handle path, details)", for tests of exact calls.
   std::vector<std::string> calls;
@@ -71,6 +79,7 @@ class SimRegistry : public Registry {
     std::vector<std::shared_ptr<Key>> subKeys;  // insertion order
     std::vector<Value> values;                  // insertion order
     bool deleted = false;
+    bool link = false;  // made with REG_OPTION_CREATE_LINK
   };
   struct Handle {
     std::shared_ptr<Key> key;
@@ -78,10 +87,13 @@ class SimRegistry : public Registry {
   };
 
   long resolveHandle(HKey key, std::shared_ptr<Key>* out, uint32_t* access = nullptr) const;
-  std::shared_ptr<Key> find(const std::shared_ptr<Key>& from, const std::string& path) const;
+  // Follows links on the way, and at the end too unless `followLast` is false.
+  std::shared_ptr<Key> find(const std::shared_ptr<Key>& from, const std::string& path, bool followLast = true,
+                            int depth = 0) const;
+  std::shared_ptr<Key> linkTarget(const Key& link, int depth) const;
   std::shared_ptr<Key> findOrMake(HKey root, const std::string& path);
   std::shared_ptr<Key> rootKey(HKey root) const;
-  long open(HKey root, const std::string& subKey, uint32_t access, HKey* result);
+  long open(HKey root, const std::string& subKey, uint32_t access, HKey* result, bool followLast = true);
   long create(HKey root, const std::string& subKey, uint32_t access, HKey* result, uint32_t* disposition);
   HKey newHandle(const std::shared_ptr<Key>& key, uint32_t access);
   Value* findValue(Key& key, const std::string& name);

@@ -28,6 +28,15 @@ long Win32Registry::openKeyEx(HKey root, const std::string& subKey, uint32_t acc
   return rc;
 }
 
+long Win32Registry::openKeyAsLink(HKey root, const std::string& subKey, uint32_t access, HKey* result) {
+  ::HKEY key = nullptr;
+  LONG rc = RegOpenKeyExA(h(root), subKey.c_str(), REG_OPTION_OPEN_LINK, access, &key);
+  // Windows 95, 98 and ME know no links, and may refuse an option they do not know.
+  if (rc == ERROR_INVALID_PARAMETER) rc = RegOpenKeyExA(h(root), subKey.c_str(), 0, access, &key);
+  if (rc == ERROR_SUCCESS) *result = wrap(key);
+  return rc;
+}
+
 long Win32Registry::createKey(HKey root, const std::string& subKey, HKey* result) {
   ::HKEY key = nullptr;
   const LONG rc = RegCreateKeyA(h(root), subKey.c_str(), &key);

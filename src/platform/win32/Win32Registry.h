@@ -8,6 +8,7 @@ class Win32Registry : public Registry {
  public:
   long openKey(HKey root, const std::string& subKey, HKey* result) override;
   long openKeyEx(HKey root, const std::string& subKey, uint32_t access, HKey* result) override;
+  long openKeyAsLink(HKey root, const std::string& subKey, uint32_t access, HKey* result) override;
   long createKey(HKey root, const std::string& subKey, HKey* result) override;
   long createKeyEx(HKey root, const std::string& subKey, uint32_t access, HKey* result,
                    uint32_t* disposition) override;

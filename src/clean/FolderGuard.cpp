@@ -1,0 +1,232 @@
+#include "clean/FolderGuard.h"
+
+#include <cctype>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "app/App.h"
+#include "clean/ProtectedFolders.h"
+#include "erase/FolderPaths.h"
+#include "erase/PathChecks.h"
+#include "platform/WinError.h"
+
+namespace clean {
+
+using platform::FileIdentity;
+
+namespace {
+
+std::string upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool startsWith(const std::string& text, const std::string& prefix) {
+  return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+// Every spelling of a normalised folder, upper-cased: as given, its 8.3 form, and the
+// same again for the folder a substituted drive stands for ("subst X: C:\WINDOWS").
+std::vector<std::string> spellingsOf(app::App& app, const std::string& normalised) {
+  std::vector<std::string> forms;
+  auto add = [&](const std::string& form) {
+    if (form.empty()) return;
+    for (const std::string& known : forms)
+      if (known == form) return;
+    forms.push_back(form);
+  };
+  std::string current = normalised;
+  // A chain of substitutions ends, unless it loops: then a few rounds are enough.
+  for (int round = 0; round < 8 && !current.empty(); ++round) {
+    add(upper(current));
+    std::string shortPath;
+    if (app.os.files.getShortPathName(current, &shortPath) == platform::winerr::Success)
+      add(upper(erase::NormaliseFolderPath(shortPath)));
+    if (erase::IsSharePath(current)) break;
+    const std::string target = erase::NormaliseFolderPath(app.os.files.substitutedDrive(current[0]));
+    if (target.empty()) break;
+    current = target + current.substr(3);
+  }
+  return forms;
+}
+
+// Whether the folder some levels above the judged folder is a given folder, however either
+// is reached. Where Windows tells file ids they decide, each folder opened once. Windows
+// 95, 98 and ME tell none; there a marker file is dropped in the judged folder and looked
+// for along the other path, since only a path into the same folder shows it.
+class FolderMatch {
+ public:
+  FolderMatch(app::App& app, const std::string& folder, const FileIdentity& held)
+      : app_(app), folder_(folder), held_(held), parents_(erase::ParentFolders(folder)) {
+    if (!held.known) dropMarker();
+  }
+  ~FolderMatch() {
+    if (!marker_.empty()) app_.os.files.deleteFile(folder_ + marker_);
+  }
+  FolderMatch(const FolderMatch&) = delete;
+  FolderMatch& operator=(const FolderMatch&) = delete;
+
+  // False where neither ids nor a marker can tell folders apart.
+  bool canTell() const { return held_.known || !marker_.empty(); }
+
+  // True when the folder `up` levels above the judged folder (0: the judged folder) is `folder`.
+  bool isAbove(size_t up, const std::string& folder) {
+    if (up > parents_.size()) return false;
+    if (held_.known) return of(folder).sameAs(up == 0 ? held_ : of(parents_[up - 1]));
+    if (marker_.empty()) return false;
+    return app_.os.files.getAttributes(erase::AddBackslash(folder) + namesBelow(up) + marker_) !=
+           platform::fileattr::Invalid;
+  }
+
+  // True when `folder`, or a folder holding it, is the judged folder.
+  bool isOrHolds(const std::string& folder) {
+    if (isAbove(0, folder)) return true;
+    for (const std::string& parent : erase::ParentFolders(folder))
+      if (isAbove(0, parent)) return true;
+    return false;
+  }
+
+ private:
+  const FileIdentity& of(const std::string& normalised) {
+    auto found = known_.find(upper(normalised));
+    if (found != known_.end()) return found->second;
+    FileIdentity identity;
+    std::unique_ptr<platform::HeldFolder> opened;
+    try {
+      opened = app_.os.files.holdFolder(erase::FolderToOpen(normalised), &identity);
+    } catch (const std::exception&) {
+      opened.reset();
+    }
+    if (!opened) identity = FileIdentity();
+    return known_.emplace(upper(normalised), identity).first->second;
+  }
+
+  // The last `up` names of the judged folder, each followed by a backslash.
+  std::string namesBelow(size_t up) const {
+    std::string::size_type start = folder_.size() - 1;
+    for (size_t i = 0; i < up; ++i) start = folder_.rfind('\\', start - 1);
+    return folder_.substr(start + 1);
+  }
+
+  void dropMarker() {
+    const std::string name = "~qyguard" + std::to_string(app_.os.system.currentProcessId()) + ".tmp";
+    if (app_.os.files.getAttributes(folder_ + name) != platform::fileattr::Invalid) return;
+    if (app_.os.files.writeFile(folder_ + name, "") == platform::winerr::Success) marker_ = name;
+  }
+
+  app::App& app_;
+  const std::string folder_;
+  const FileIdentity& held_;
+  const std::vector<std::string> parents_;
+  std::map<std::string, FileIdentity> known_;
+  std::string marker_;  // its name in the judged folder, once dropped
+};
+
+// True when `form` lies in one of the `allowed` folders of the Windows folder `windowsForm`,
+// by either spelling ("FAVORITES" is FAVORI~1 too). Both upper-cased, normalised.
+bool inAllowedFolder(app::App& app, const std::string& windowsForm, const std::string& form,
+                     const std::vector<std::string>& allowed) {
+  for (const std::string& name : allowed)
+    for (const std::string& spelling : spellingsOf(app, windowsForm + name + "\\"))
+      if (startsWith(form, spelling)) return true;
+  return false;
+}
+
+// A Windows folder at a drive root, whichever Windows installed it, other than the
+// sub-folders the role allows.
+bool insideWindowsByName(app::App& app, const std::string& form, const std::vector<std::string>& names,
+                         const std::vector<std::string>& allowed) {
+  if (names.empty() || (names[0] != "WINDOWS" && names[0] != "WINNT")) return false;
+  return !inAllowedFolder(app, form.substr(0, 3 + names[0].size() + 1), form, allowed);
+}
+
+FolderRefusal keptFolderMet(app::App& app, FolderMatch& match, const std::vector<std::string>& forms,
+                            const std::vector<std::string>& kept) {
+  for (const std::string& folder : kept) {
+    const std::vector<std::string> keptForms = spellingsOf(app, folder);
+    for (const std::string& keptForm : keptForms)
+      for (const std::string& form : forms)
+        if (keptForm == form) return FolderRefusal::OwnFolder;
+    if (match.isAbove(0, folder)) return FolderRefusal::OwnFolder;
+    for (const std::string& keptForm : keptForms)
+      for (const std::string& form : forms)
+        if (startsWith(keptForm, form)) return FolderRefusal::HoldsOwnFolders;
+    if (match.isOrHolds(folder)) return FolderRefusal::HoldsOwnFolders;
+  }
+  return FolderRefusal::None;
+}
+
+bool insideWindows(app::App& app, FolderMatch& match, const std::string& folder, const std::vector<std::string>& forms,
+                   const std::string& windows, const std::vector<std::string>& allowed) {
+  if (windows.empty()) return false;
+  for (const std::string& windowsForm : spellingsOf(app, windows))
+    for (const std::string& form : forms)
+      if (startsWith(form, windowsForm) && !inAllowedFolder(app, windowsForm, form, allowed)) return true;
+  // By identity: walking up from the folder, the first folder found to be Windows must
+  // have been entered through one of the allowed folders.
+  const size_t depth = erase::ParentFolders(folder).size();
+  for (size_t up = 1; up <= depth; ++up) {
+    if (!match.isAbove(up, windows)) continue;
+    for (const std::string& name : allowed)
+      if (match.isAbove(up - 1, windows + name + "\\")) return false;
+    return true;
+  }
+  return false;
+}
+
+bool isAProfile(app::App& app, FolderMatch& match, const std::vector<std::string>& forms,
+                const std::string& profilesRoot) {
+  if (profilesRoot.empty()) return false;
+  const std::vector<std::string> roots = spellingsOf(app, profilesRoot);
+  for (const std::string& form : forms) {
+    const std::vector<std::string> parents = erase::ParentFolders(form);
+    for (const std::string& root : roots)
+      if (!parents.empty() && parents.front() == root) return true;
+  }
+  return match.isAbove(1, profilesRoot);
+}
+
+}  // namespace
+
+FolderRefusal JudgeFolder(app::App& app, const std::string& normalisedFolder, const FileIdentity& held,
+                          const FolderRole& role) {
+  if (normalisedFolder.empty()) return FolderRefusal::NoFolder;
+  if (erase::IsSharePath(normalisedFolder)) return FolderRefusal::LeadsElsewhere;
+  if (held.attributes & platform::fileattr::ReparsePoint) return FolderRefusal::LeadsElsewhere;
+  const std::vector<std::string> forms = spellingsOf(app, normalisedFolder);
+  for (const std::string& form : forms) {
+    // A share behind a substituted drive, a drive root, or a Windows folder by its name.
+    if (erase::IsSharePath(form)) return FolderRefusal::LeadsElsewhere;
+    const std::vector<std::string> names = erase::FolderNames(form);
+    if (names.empty()) return FolderRefusal::WholeDrive;
+    if (insideWindowsByName(app, form, names, role.windowsSubFolders)) return FolderRefusal::InsideWindows;
+  }
+  const ProtectedFolders folders = LookUpProtectedFolders(app, role.ownShellFolders);
+  FolderMatch match(app, normalisedFolder, held);
+  // Unable to tell an alias from another folder, the folder is left alone.
+  if (!match.canTell()) return FolderRefusal::CannotTell;
+  const FolderRefusal kept = keptFolderMet(app, match, forms, folders.kept);
+  if (kept != FolderRefusal::None) return kept;
+  if (insideWindows(app, match, normalisedFolder, forms, folders.windows, role.windowsSubFolders))
+    return FolderRefusal::InsideWindows;
+  if (isAProfile(app, match, forms, folders.profilesRoot)) return FolderRefusal::Profile;
+  return FolderRefusal::None;
+}
+
+const char* RefusalReason(FolderRefusal refusal) {
+  switch (refusal) {
+    case FolderRefusal::None: break;
+    case FolderRefusal::NoFolder: return "could not be found";
+    case FolderRefusal::LeadsElsewhere: return "is a link or a network folder";
+    case FolderRefusal::WholeDrive: return "is a whole drive";
+    case FolderRefusal::OwnFolder: return "is one of your own folders";
+    case FolderRefusal::HoldsOwnFolders: return "holds other folders of yours";
+    case FolderRefusal::InsideWindows: return "lies inside Windows";
+    case FolderRefusal::Profile: return "is a user's profile";
+    case FolderRefusal::CannotTell: return "could not be checked";
+  }
+  return "";
+}
+
+}  // namespace clean
