@@ -33,7 +33,7 @@ void ClearAutoComplete(app::App& app) {
 
 void ClearIntelliForms(app::App& app) {
   if (app.flags.abort) return;
-  report::resumeNext([&] { erase::DeleteRegTree(app.os.registry, CurrentUser, "Software\\Microsoft\\Internet Explorer\\IntelliForms"); });
+  report::resumeNext([&] { DeleteRegTreeUnlessLinked(app, "Software\\Microsoft\\Internet Explorer\\IntelliForms"); });
 }
 
 void ClearURLErrorLog(app::App& app) {

@@ -44,9 +44,30 @@ bool holdsLink(Registry& registry, HKey key) {
 
 }  // namespace
 
+constexpr const char* kLinkedListSkipped = "Skipped: the list leads to another place in the registry";
+
 void PurgeRegistryList(app::App& app, const std::string& subKey) {
-  if (!PurgeRegistryList(app.os.registry, app.flags.abort, subKey))
-    app.flags.skipped = "Skipped: the list leads to another place in the registry";
+  if (!PurgeRegistryList(app.os.registry, app.flags.abort, subKey)) app.flags.skipped = kLinkedListSkipped;
+}
+
+void DeleteRegTreeUnlessLinked(app::App& app, const std::string& subKey) {
+  if (!DeleteRegTreeUnlessLinked(app.os.registry, subKey)) app.flags.skipped = kLinkedListSkipped;
+}
+
+bool DeleteRegTreeUnlessLinked(Registry& registry, const std::string& subKey) {
+  HKey key = 0;
+  if (registry.openKeyAsLink(platform::hkey::CurrentUser, subKey, platform::regaccess::Read, &key) != Success)
+    return true;
+  bool refused = true;
+  try {
+    refused = isLink(registry, key) || holdsLink(registry, key);
+  } catch (...) {
+    registry.closeKey(key);
+    throw;
+  }
+  registry.closeKey(key);
+  if (!refused) erase::DeleteRegTree(registry, platform::hkey::CurrentUser, subKey);
+  return !refused;
 }
 
 bool PurgeRegistryList(Registry& registry, const bool& abort, const std::string& subKey) {

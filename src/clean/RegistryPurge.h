@@ -19,4 +19,10 @@ namespace clean {
 void PurgeRegistryList(app::App& app, const std::string& subKey);
 bool PurgeRegistryList(platform::Registry& registry, const bool& abort, const std::string& subKey);
 
+// Deletes a key under HKEY_CURRENT_USER with everything under it, unless the key is a
+// registry link or holds one; a key that is not there is nothing to refuse. Through `app`,
+// a refusal shows the item as skipped.
+void DeleteRegTreeUnlessLinked(app::App& app, const std::string& subKey);
+bool DeleteRegTreeUnlessLinked(platform::Registry& registry, const std::string& subKey);
+
 }  // namespace clean

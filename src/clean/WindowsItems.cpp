@@ -68,7 +68,7 @@ void ClearFind(App& app) {
 }
 
 void ClearStreamMRU(App& app) {
-  resumeNext([&] { erase::DeleteRegTree(app.os.registry, platform::hkey::CurrentUser, kStreamMRU); });
+  resumeNext([&] { DeleteRegTreeUnlessLinked(app, kStreamMRU); });
   resumeNext([&] {
     erase::WriteRegValue(app, platform::hkey::CurrentUser, kMemoryManagement, "ClearPageFileAtShutdown", "0",
                          platform::regtype::String);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "TestApp.h"
+#include "clean/IEItems.h"
 #include "clean/RegistryPurge.h"
 #include "clean/WindowsItems.h"
 #include "engine/CleaningRun.h"
@@ -152,6 +153,24 @@ TEST_F(RegistryPurge, AListThatIsOrHoldsARegistryLinkLeavesTheKeyItLeadsToWhole)
   ASSERT_GE(shown.size(), 3u);
   EXPECT_EQ(shown[0], "Cleaning Search Computer History...");
   EXPECT_EQ(shown[1], "Skipped: the list leads to another place in the registry");
+  EXPECT_EQ(reg.openHandles(), 0u);
+}
+
+TEST_F(RegistryPurge, TheStreamAndFormTreesAreNotDeletedThroughALink) {
+  const std::string stream = "Software\\Microsoft\\Windows\\CurrentVersion\\StreamMRU";
+  const std::string forms = "Software\\Microsoft\\Internet Explorer\\IntelliForms";
+  reg.setString(CurrentUser, "Software\\Precious", "kept", "value");
+  reg.setString(CurrentUser, "Software\\Precious\\Deeper", "also", "kept");
+  reg.makeLink(CurrentUser, stream, CurrentUser, "Software\\Precious");
+  reg.setString(CurrentUser, forms + "\\SPW", "a", "b");
+  reg.makeLink(CurrentUser, forms + "\\Linked", CurrentUser, "Software\\Precious");
+
+  clean::ClearStreamMRU(app);
+  clean::ClearIntelliForms(app);
+  EXPECT_EQ(reg.getString(CurrentUser, "Software\\Precious", "kept"), "value");
+  EXPECT_EQ(reg.getString(CurrentUser, "Software\\Precious\\Deeper", "also"), "kept");
+  EXPECT_EQ(app.flags.skipped, "Skipped: the list leads to another place in the registry");
+
   EXPECT_EQ(reg.openHandles(), 0u);
 }
 
