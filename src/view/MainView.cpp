@@ -262,7 +262,11 @@ void MainView::build(ui::Control& control, HWND parent) {
       if (control.kind() == ui::Kind::ListBox || control.kind() == ui::Kind::ComboBox) {
         auto& list = static_cast<ui::ListBox&>(control);
         for (int i = 0; i < list.listCount(); ++i) apply(control, ui::Change::ItemAdded, i);
-        apply(control, ui::Change::Selection, list.listIndex());
+        if (list.multiSelect) {
+          for (int i = 0; i < list.listCount(); ++i) apply(control, ui::Change::Selection, i);  // every mark
+        } else {
+          apply(control, ui::Change::Selection, list.listIndex());
+        }
         if (control.kind() == ui::Kind::ComboBox) apply(control, ui::Change::Text, 0);  // typed, not listed
       }
       if (control.kind() == ui::Kind::TreeView)

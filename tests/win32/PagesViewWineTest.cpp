@@ -111,3 +111,21 @@ TEST(PagesViewWine, WhatWasSetBeforeItsPageWasShownShowsWhenItAppears) {
   // The spin buttons step the minutes box they were given.
   EXPECT_EQ(reinterpret_cast<LRESULT>(minutes), SendMessageA(view.handleOf(s.UpDown1), UDM_GETBUDDY, 0, 0));
 }
+
+TEST(PagesViewWine, EveryMarkOfAListShowsWhenItsPageAppears) {
+  WinePlatform w;
+  view::MainView view(w.app, GetModuleHandleA(nullptr));
+  ui::ListBox& cookies = w.app.frm.cookies.lstCookies;
+  for (const char* site : {"Cookie:user@one.example/", "Cookie:user@two.example/", "Cookie:user@three.example/"})
+    cookies.addItem(site);
+  cookies.setSelected(0, true);
+  cookies.setSelected(2, true);
+
+  w.app.frm.ie.frame.zOrder();
+  HWND list = view.handleOf(cookies);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(3, SendMessageA(list, LB_GETCOUNT, 0, 0));
+  EXPECT_GT(SendMessageA(list, LB_GETSEL, 0, 0), 0);
+  EXPECT_EQ(0, SendMessageA(list, LB_GETSEL, 1, 0));
+  EXPECT_GT(SendMessageA(list, LB_GETSEL, 2, 0), 0);
+}
