@@ -18,6 +18,8 @@ namespace {
 
 constexpr UINT_PTR kStatusTimer = 1;  // date, time and key indicators
 constexpr UINT kStatusRefreshMs = 250;
+// Posted once the main window has shown: what no one sees before pointing at a control.
+constexpr UINT kAfterFirstShow = WM_APP + 1;
 const char kMainClass[] = "QuelleryMain";
 const char kOwnedClass[] = "QuelleryOwned";
 
@@ -101,9 +103,6 @@ MainView::MainView(app::App& app, HINSTANCE instance)
   build(app_.frm.form, nullptr);
   stackChildren(app_.frm.form);
   attachBuddies(app_.frm.form);
-  toolTips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, main_, nullptr, instance_, nullptr);
-  addToolTips(app_.frm.form);
   createImageList();
   refreshStatusPanels(true);
 
@@ -331,6 +330,13 @@ void MainView::attachBuddies(const ui::Control& root) {
   SendMessageA(hwnd, UDM_SETRANGE, 0, MAKELONG(static_cast<short>(spin.max), static_cast<short>(spin.min)));
 }
 
+void MainView::createToolTips() {
+  if (toolTips_) return;
+  toolTips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, main_, nullptr, instance_, nullptr);
+  addToolTips(app_.frm.form);
+}
+
 void MainView::addToolTips(const ui::Control& root) {
   for (const ui::Control* child : root.children()) addToolTips(*child);
   HWND hwnd = handleOf(root);
@@ -348,12 +354,11 @@ void MainView::createImageList() {
   HWND tree = handleOf(app_.frm.tvw1);
   if (!tree) return;
   images_ = ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, TREE_ICON_COUNT, 0);
-  for (int i = 0; i < TREE_ICON_COUNT; ++i) {
-    HICON icon = static_cast<HICON>(
-        LoadImageA(instance_, MAKEINTRESOURCEA(IDI_TREE_FIRST + i), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-    // A missing picture must not shift the ones after it.
-    ImageList_AddIcon(images_, icon ? icon : LoadIconA(nullptr, IDI_APPLICATION));
-    if (icon) DestroyIcon(icon);
+  // One strip, in one step: loading each picture alone cost a visible part of the start.
+  HBITMAP strip = static_cast<HBITMAP>(LoadImageA(instance_, MAKEINTRESOURCEA(IDB_TREE_ICONS), IMAGE_BITMAP, 0, 0, 0));
+  if (strip) {
+    ImageList_AddMasked(images_, strip, RGB(255, 0, 255));  // magenta is see-through
+    DeleteObject(strip);
   }
   SendMessageA(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_));
 }
@@ -465,6 +470,7 @@ void MainView::apply(ui::Control& control, ui::Change change, int detail) {
         if (&control == &app_.frm.form && control.visible()) showPages();  // the page in front shows with it
         ShowWindow(hwnd, control.visible() ? SW_SHOW : SW_HIDE);
         if (control.visible()) UpdateWindow(hwnd);
+        if (hwnd == main_ && control.visible() && !toolTips_) PostMessageA(hwnd, kAfterFirstShow, 0, 0);
       } else {
         ShowWindow(hwnd, shownInView(control) ? SW_SHOWNA : SW_HIDE);
       }
@@ -751,6 +757,9 @@ LRESULT CALLBACK MainView::mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         return 0;
       }
       break;
+    case kAfterFirstShow:
+      view->createToolTips();  // the tips wait until the window is there to point at
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

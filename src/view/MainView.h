@@ -57,6 +57,7 @@ class MainView : public ui::ControlObserver {
   void stackChildren(ui::Control& control);
   void buildPage(ui::Frame& page);
   void attachBuddies(const ui::Control& root);
+  void createToolTips();
   void addToolTips(const ui::Control& root);
   void createImageList();
   bool isPage(const ui::Control& control) const;
