@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
-"""Draws the thirteen 16x16 icons of the settings tree into res/icons/*.ico.
+"""Draws the thirteen 16x16 icons of the settings tree, side by side in tree order,
+into one strip, res/tree-icons.bmp.
 
-The pictures are pixel maps below; the icons are 8-bit with a mask, which every
-Windows from 95 on shows. Run again after changing a picture."""
+The pictures are pixel maps below. The strip is a 24-bit bitmap whose see-through
+pixels are magenta, a colour no picture uses: the program makes its image list
+from it in one step, which every Windows from 95 on does. Run again after
+changing a picture."""
 import os
 import struct
 
@@ -239,31 +242,31 @@ ICONS = [
 ]
 
 
-def ico_bytes(rows):
-    assert len(rows) == 16 and all(len(r) == 16 for r in rows), rows
-    colors = sorted({PALETTE[c] for r in rows for c in r if PALETTE[c] is not None})
-    index = {c: i for i, c in enumerate(colors)}
-    palette = b''.join(bytes((b, g, r, 0)) for (r, g, b) in colors) + b'\0' * 4 * (256 - len(colors))
+SEE_THROUGH = (255, 0, 255)
+
+
+def strip_bytes(icons):
+    width = 16 * len(icons)
+    for _, rows in icons:
+        assert len(rows) == 16 and all(len(r) == 16 for r in rows), rows
+        assert SEE_THROUGH not in {PALETTE[c] for r in rows for c in r}
     pixels = b''
-    mask = b''
-    for row in reversed(rows):  # bottom-up
-        pixels += bytes(index[PALETTE[c]] if PALETTE[c] else 0 for c in row)
-        bits = 0
-        for c in row:
-            bits = (bits << 1) | (1 if PALETTE[c] is None else 0)
-        mask += struct.pack('>H', bits) + b'\0\0'  # rows padded to 32 bits
-    header = struct.pack('<IiiHHIIiiII', 40, 16, 32, 1, 8, 0, len(pixels) + len(mask), 0, 0, 256, 0)
-    image = header + palette + pixels + mask
-    directory = struct.pack('<HHH', 0, 1, 1) + struct.pack('<BBBBHHII', 16, 16, 0, 0, 1, 8, len(image), 22)
-    return directory + image
+    for y in reversed(range(16)):  # bottom-up
+        row = b''
+        for _, rows in icons:
+            for c in rows[y]:
+                r, g, b = PALETTE[c] or SEE_THROUGH
+                row += bytes((b, g, r))
+        pixels += row + b'\0' * (-len(row) % 4)  # rows padded to 32 bits
+    info = struct.pack('<IiiHHIIiiII', 40, width, 16, 1, 24, 0, len(pixels), 0, 0, 0, 0)
+    header = struct.pack('<2sIHHI', b'BM', 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
+    return header + info + pixels
 
 
 def main():
-    out = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'res', 'icons')
-    os.makedirs(out, exist_ok=True)
-    for name, rows in ICONS:
-        with open(os.path.join(out, name + '.ico'), 'wb') as f:
-            f.write(ico_bytes(rows))
+    out = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'res', 'tree-icons.bmp')
+    with open(out, 'wb') as f:
+        f.write(strip_bytes(ICONS))
 
 
 if __name__ == '__main__':

@@ -43,7 +43,11 @@ if grep -q '^idle: measuring' "$out" && pid="$(quellery_pid 2>/dev/null)"; then
 else
   idle="not measured (no Quellery.exe process found)"
 fi
-wait "$bench" || true
+status=0
+wait "$bench" || status=$?
 grep -v '^idle: measuring' "$out" || true
 rm -f "$out"
 echo "idle_cpu_pct: $idle"
+# A bench that could not believe its own baseline, or measure at all, fails `make bench`.
+case "$idle" in not*) status=1 ;; esac
+exit "$status"

@@ -6,6 +6,7 @@
 
 #include "app/App.h"
 #include "view/MainView.h"
+#include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32EventLoop.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Launcher.h"
@@ -26,7 +27,8 @@ int main() {
   Win32UrlCache urlCache;
   Win32UrlHistory urlHistory;
   Win32Launcher launcher;
-  platform::Platform os{loop, registry, files, shell, system, urlCache, urlHistory, launcher, nullptr};
+  Win32Desktop desktop;
+  platform::Platform os{loop, registry, files, shell, system, urlCache, urlHistory, launcher, desktop};
   app::App app(os);
   view::MainView view(app, GetModuleHandleA(nullptr));
   app.frm.fraHardware.zOrder();

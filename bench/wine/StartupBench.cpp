@@ -1,19 +1,26 @@
 // Start-up as a user sees it, from outside: process start to its first visible top-level
-// window, for Quellery.exe and a bare window alternately (median of several starts each),
-// then Quellery idle for ten seconds with the hardware page in front, announced by a line
-// "idle: measuring" so that the caller can read the process's CPU time from outside (Wine
-// tells no CPU times of another process).
+// window, for Quellery.exe and a bare window alternately (medians of several starts each).
+// Every program is closed as a user closes it (WM_CLOSE, then its end awaited), so that no
+// start pays for Wine tidying up after the last one, and the ratio is believed only when
+// the bare window started after Quellery agrees with the bare window started after itself.
+// Then the private memory of each once shown, and Quellery idle for ten seconds with the
+// hardware page in front, announced by a line "idle: measuring" so that the caller can
+// read the process's CPU time from outside (Wine tells no CPU times of another process).
 //   StartupBench.exe QUELLERY.EXE BAREWINDOW.EXE [STARTS]
 #include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace {
+
+// How far the bare window's figure after Quellery may stray from its figure after itself.
+constexpr double kBaselineTolerance = 0.30;
 
 double nowMs() {
   static LARGE_INTEGER frequency = [] {
@@ -42,36 +49,87 @@ BOOL CALLBACK visibleOf(HWND hwnd, LPARAM lParam) {
   return TRUE;
 }
 
-// Starts the program and returns once it shows a window (null after 20 s).
-HWND startAndWait(const char* exe, PROCESS_INFORMATION* pi, double* ms) {
+struct Started {
+  PROCESS_INFORMATION pi = {};
+  HWND window = nullptr;
+  double ms = 0;
+};
+
+// Starts the program and returns once it shows a window (false after 20 s).
+bool start(const char* exe, Started* started) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
   std::string line = std::string("\"") + exe + "\"";
-  const double start = nowMs();
-  if (!CreateProcessA(exe, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, pi)) return nullptr;
-  Search search{pi->dwProcessId, nullptr};
-  while (!search.found && nowMs() - start < 20000) {
+  const double begin = nowMs();
+  if (!CreateProcessA(exe, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &started->pi)) return false;
+  Search search{started->pi.dwProcessId, nullptr};
+  while (!search.found && nowMs() - begin < 20000) {
     EnumWindows(visibleOf, reinterpret_cast<LPARAM>(&search));
     if (!search.found) Sleep(1);
   }
-  *ms = nowMs() - start;
-  return search.found;
+  started->ms = nowMs() - begin;
+  started->window = search.found;
+  return search.found != nullptr;
 }
 
-void end(PROCESS_INFORMATION* pi) {
-  TerminateProcess(pi->hProcess, 0);
-  WaitForSingleObject(pi->hProcess, 10000);
-  CloseHandle(pi->hProcess);
-  CloseHandle(pi->hThread);
-  // Wine tidies up after the ended program (its windows, its tray icon) for a while; the
-  // next start must not pay for that.
-  Sleep(1000);
+// Closes the program as a user does and waits for it to end. A program that does not end
+// is ended by force, and the bench fails: its next start would pay for the leftovers.
+bool close(Started& started) {
+  if (started.window) PostMessageA(started.window, WM_CLOSE, 0, 0);
+  const bool ended = WaitForSingleObject(started.pi.hProcess, 10000) == WAIT_OBJECT_0;
+  if (!ended) {
+    std::printf("a started program did not end within 10 s of WM_CLOSE\n");
+    TerminateProcess(started.pi.hProcess, 1);
+    WaitForSingleObject(started.pi.hProcess, 10000);
+  }
+  CloseHandle(started.pi.hProcess);
+  CloseHandle(started.pi.hThread);
+  started = Started{};
+  return ended;
+}
+
+// One start and close, adding the time to `times`.
+bool timeStart(const char* exe, std::vector<double>* times) {
+  Started started;
+  const bool shown = start(exe, &started);
+  if (shown) times->push_back(started.ms);
+  return close(started) && shown;
+}
+
+void printSamples(const char* what, const std::vector<double>& times) {
+  std::printf("startup_samples: %s", what);
+  for (double ms : times) std::printf(" %.0f", ms);
+  std::printf("\n");
 }
 
 double median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   const size_t n = values.size();
   return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Committed private memory of a process, summed over its address space: Wine reports no
+// private bytes of another process through GetProcessMemoryInfo.
+double committedPrivateMb(HANDLE process) {
+  double bytes = 0;
+  MEMORY_BASIC_INFORMATION region;
+  for (char* at = nullptr; VirtualQueryEx(process, at, &region, sizeof region) == sizeof region;
+       at = static_cast<char*>(region.BaseAddress) + region.RegionSize)
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) bytes += static_cast<double>(region.RegionSize);
+  return bytes / (1024.0 * 1024.0);
+}
+
+// Private memory of a shown program, a second after it showed (what it keeps, not what it
+// briefly needed).
+double privateMb(const char* exe) {
+  Started started;
+  double mb = -1;
+  if (start(exe, &started)) {
+    Sleep(1000);
+    mb = committedPrivateMb(started.pi.hProcess);
+  }
+  close(started);
+  return mb;
 }
 
 // The tree's last top-level child of the root is "Hardware Info".
@@ -89,6 +147,30 @@ bool showHardwarePage(HWND main) {
   return page && IsWindowVisible(page);
 }
 
+int measureIdle(const char* quellery) {
+  Started started;
+  if (!start(quellery, &started) || !showHardwarePage(started.window)) {
+    std::printf("idle_cpu_pct: hardware page not shown\n");
+    close(started);
+    return 1;
+  }
+  Sleep(1000);
+  DWORD code = 0;
+  if (GetExitCodeProcess(started.pi.hProcess, &code) && code != STILL_ACTIVE) {
+    std::printf("idle_cpu_pct: Quellery.exe ended with code 0x%lX on the hardware page\n", code);
+    close(started);
+    return 1;
+  }
+  std::printf("idle: measuring\n");
+  Sleep(20000);  // ten seconds measured, with room for finding the process
+  if (GetExitCodeProcess(started.pi.hProcess, &code) && code != STILL_ACTIVE) {
+    std::printf("idle: Quellery.exe ended with code 0x%lX while idle\n", code);
+    close(started);
+    return 1;
+  }
+  return close(started) ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -97,41 +179,37 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::setvbuf(stdout, nullptr, _IONBF, 0);  // the caller reads the idle line as it comes
-  const int starts = argc > 3 ? std::atoi(argv[3]) : 9;
-  std::vector<double> quellery, bare;
-  PROCESS_INFORMATION pi;
-  double ms = 0;
+  const char* quellery = argv[1];
+  const char* bare = argv[2];
+  const int starts = std::max(1, argc > 3 ? std::atoi(argv[3]) : 9);
+  std::vector<double> unused, bareAfterBare, quelleryTimes, bareAfterQuellery;
   // One start of each first, unmeasured: Wine's first start of a program loads its DLLs cold.
-  for (const char* exe : {argv[1], argv[2]})
-    if (startAndWait(exe, &pi, &ms)) end(&pi);
-  for (int i = 0; i < starts; ++i) {
-    if (!startAndWait(argv[1], &pi, &ms)) return 1;
-    quellery.push_back(ms);
-    end(&pi);
-    if (!startAndWait(argv[2], &pi, &ms)) return 1;
-    bare.push_back(ms);
-    end(&pi);
+  if (!timeStart(quellery, &unused) || !timeStart(bare, &unused)) {
+    std::printf("startup_ratio: a program did not show its window or did not close\n");
+    return 1;
   }
-  const double q = median(quellery), b = median(bare);
-  std::printf("startup_ms: Quellery %.1f, bare window %.1f (medians of %d starts each)\n", q, b, starts);
-  std::printf("startup_ratio: %.2f\n", q / b);
+  // Rounds of three, so that both bare figures see the same load of a shared machine: the
+  // bare window after a bare window, Quellery, the bare window after Quellery.
+  for (int i = 0; i < starts; ++i)
+    if (!timeStart(bare, &bareAfterBare) || !timeStart(quellery, &quelleryTimes) || !timeStart(bare, &bareAfterQuellery))
+      return 1;
+  printSamples("bare window after itself", bareAfterBare);
+  printSamples("Quellery", quelleryTimes);
+  printSamples("bare window after Quellery", bareAfterQuellery);
+  const double own = median(bareAfterBare), q = median(quelleryTimes), b = median(bareAfterQuellery);
+  std::printf("startup_ms: Quellery %.1f, bare window %.1f after it, %.1f after itself (medians of %d starts each)\n",
+              q, b, own, starts);
+  if (std::fabs(b - own) > kBaselineTolerance * own) {
+    std::printf("startup_ratio: not measured: the bare window after Quellery (%.1f ms) is more than %.0f%% off "
+                "its time after itself (%.1f ms)\n",
+                b, kBaselineTolerance * 100, own);
+    return 1;
+  }
+  std::printf("startup_ratio: %.2f (Quellery %.1f ms / bare window %.1f ms)\n", q / b, q, b);
 
-  HWND main = startAndWait(argv[1], &pi, &ms);
-  if (!main || !showHardwarePage(main)) {
-    std::printf("idle_cpu_pct: hardware page not shown\n");
-    if (main) end(&pi);
-    return 1;
-  }
-  Sleep(1000);
-  DWORD code = 0;
-  if (GetExitCodeProcess(pi.hProcess, &code) && code != STILL_ACTIVE) {
-    std::printf("idle_cpu_pct: Quellery.exe ended with code 0x%lX on the hardware page\n", code);
-    return 1;
-  }
-  std::printf("idle: measuring\n");
-  Sleep(20000);  // ten seconds measured, with room for finding the process
-  if (GetExitCodeProcess(pi.hProcess, &code) && code != STILL_ACTIVE)
-    std::printf("idle: Quellery.exe ended with code 0x%lX while idle\n", code);
-  end(&pi);
-  return 0;
+  const double quelleryMb = privateMb(quellery), bareMb = privateMb(bare);
+  std::printf("private_mb: Quellery %.1f, bare window %.1f, over the bare window %.1f\n", quelleryMb, bareMb,
+              quelleryMb - bareMb);
+
+  return measureIdle(quellery);
 }

@@ -35,7 +35,7 @@ void ensureVersionValue(App& app) {
   reg.closeKey(key);
 }
 
-void addTrayIcon(App& app) {
+void fillTrayIconRecord(App& app) {
   TrayIconRecord& tray = app.trayIcon;
   tray.cbSize = 88;
   tray.hWnd = app.frm.form.hWnd;
@@ -44,7 +44,17 @@ void addTrayIcon(App& app) {
   tray.uCallbackMessage = 0x200;
   tray.hIcon = app.frm.form.hIcon;
   tray.szTip = app.frm.form.caption().substr(0, 63);
-  app.os.shell.notifyIcon(trayop::Add, tray);
+}
+
+// The icon of a shown window follows the window's first paint: the shell can take longer
+// to add it than the window takes to appear, and the user waits for the window. A window
+// hidden or closed meanwhile wants no icon (hiding removes it, showing adds it again).
+void addTrayIconOnceShown(App& app) {
+  app.os.loop.setTimer(&app.trayIcon, 0, [&app] {
+    app.os.loop.killTimer(&app.trayIcon);
+    if (app.unloaded || !app.frm.form.visible()) return;
+    resumeNext([&] { app.os.shell.notifyIcon(trayop::Add, app.trayIcon); });
+  });
 }
 
 }  // namespace
@@ -77,12 +87,15 @@ void Form_Load(App& app) {
   resumeNext([&] { f.stBar.setPanelText(2, "Welcome To Quellery"); });
   resumeNext([&] { Message(app); });
   resumeNext([&] { BuildSettingsTree(app); });
-  resumeNext([&] { addTrayIcon(app); });
+  resumeNext([&] { fillTrayIconRecord(app); });
   resumeNext([&] {
-    if (app.startInvisibly != "1")
+    if (app.startInvisibly != "1") {
       f.form.setVisible(true);
-    else
+      addTrayIconOnceShown(app);
+    } else {
+      app.os.shell.notifyIcon(trayop::Add, app.trayIcon);
       panic::HideProgram(app);
+    }
   });
   resumeNext([&] {
     if (f.chkRun(3).value() == 1) engine::cmdClean_Click(app);

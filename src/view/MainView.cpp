@@ -19,6 +19,8 @@ namespace {
 
 constexpr UINT_PTR kStatusTimer = 1;  // date, time and key indicators
 constexpr UINT kStatusRefreshMs = 250;
+// Posted once the main window has shown: what no one sees before pointing at a control.
+constexpr UINT kAfterFirstShow = WM_APP + 1;
 const char kMainClass[] = "QuelleryMain";
 const char kOwnedClass[] = "QuelleryOwned";
 
@@ -108,8 +110,7 @@ MainView::MainView(app::App& app, HINSTANCE instance)
   app_.frm.form.setVisible(false);
   build(app_.frm.form, nullptr);
   stackChildren(app_.frm.form);
-  attachBuddies();
-  addToolTips();
+  attachBuddies(app_.frm.form);
   createImageList();
   refreshStatusPanels(true);
 
@@ -269,7 +270,12 @@ void MainView::build(ui::Control& control, HWND parent) {
       if (control.kind() == ui::Kind::ListBox || ui::isCombo(control.kind())) {
         auto& list = static_cast<ui::ListBox&>(control);
         for (int i = 0; i < list.listCount(); ++i) apply(control, ui::Change::ItemAdded, i);
-        apply(control, ui::Change::Selection, list.listIndex());
+        if (list.multiSelect) {
+          for (int i = 0; i < list.listCount(); ++i) apply(control, ui::Change::Selection, i);  // every mark
+        } else {
+          apply(control, ui::Change::Selection, list.listIndex());
+        }
+        if (control.kind() == ui::Kind::ComboBox) apply(control, ui::Change::Text, 0);  // typed, not listed
       }
       if (control.kind() == ui::Kind::TreeView)
         for (int i = 1; i <= static_cast<ui::TreeView&>(control).nodeCount(); ++i) insertNode(i);
@@ -278,7 +284,10 @@ void MainView::build(ui::Control& control, HWND parent) {
     default:
       break;
   }
-  for (ui::Control* child : control.children()) build(*child, hwnd);
+  // A page gets its windows when it is first shown (showPages): the pages hold most of the
+  // program's windows, and creating them all would delay the start.
+  for (ui::Control* child : control.children())
+    if (!isPage(*child)) build(*child, hwnd);
 }
 
 HWND MainView::createForm(ui::Form& form, const WindowDesign& design) {
@@ -320,48 +329,62 @@ void MainView::stackChildren(ui::Control& control) {
     SetWindowPos(box->second, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void MainView::attachBuddies() {
-  for (const auto& entry : windows_) {
-    if (entry.first->kind() != ui::Kind::Spinner) continue;
-    const auto* spin = static_cast<const ui::UpDown*>(entry.first);
-    if (spin->buddy)
-      if (HWND buddy = handleOf(*spin->buddy)) SendMessageA(entry.second, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
-    SendMessageA(entry.second, UDM_SETRANGE, 0, MAKELONG(static_cast<short>(spin->max), static_cast<short>(spin->min)));
-  }
+void MainView::attachBuddies(const ui::Control& root) {
+  for (const ui::Control* child : root.children()) attachBuddies(*child);
+  HWND hwnd = handleOf(root);
+  if (!hwnd || root.kind() != ui::Kind::Spinner) return;
+  const auto& spin = static_cast<const ui::UpDown&>(root);
+  if (spin.buddy)
+    if (HWND buddy = handleOf(*spin.buddy)) SendMessageA(hwnd, UDM_SETBUDDY, reinterpret_cast<WPARAM>(buddy), 0);
+  SendMessageA(hwnd, UDM_SETRANGE, 0, MAKELONG(static_cast<short>(spin.max), static_cast<short>(spin.min)));
 }
 
-void MainView::addToolTips() {
+void MainView::createToolTips() {
+  if (toolTips_) return;
   toolTips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, main_, nullptr, instance_, nullptr);
-  if (!toolTips_) return;
-  for (const auto& entry : windows_) {
-    if (entry.first->toolTip.empty()) continue;
-    TOOLINFOA tool = {};
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;  // the size the first common controls know
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = GetParent(entry.second);
-    tool.uId = reinterpret_cast<UINT_PTR>(entry.second);
-    tool.lpszText = const_cast<char*>(entry.first->toolTip.c_str());
-    SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  }
+  addToolTips(app_.frm.form);
+}
+
+void MainView::addToolTips(const ui::Control& root) {
+  for (const ui::Control* child : root.children()) addToolTips(*child);
+  HWND hwnd = handleOf(root);
+  if (!toolTips_ || !hwnd || root.toolTip.empty()) return;
+  TOOLINFOA tool = {};
+  tool.cbSize = TTTOOLINFOA_V1_SIZE;  // the size the first common controls know
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = GetParent(hwnd);
+  tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
+  tool.lpszText = const_cast<char*>(root.toolTip.c_str());
+  SendMessageA(toolTips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void MainView::createImageList() {
   HWND tree = handleOf(app_.frm.tvw1);
   if (!tree) return;
   images_ = ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, TREE_ICON_COUNT, 0);
-  for (int i = 0; i < TREE_ICON_COUNT; ++i) {
-    HICON icon = static_cast<HICON>(
-        LoadImageA(instance_, MAKEINTRESOURCEA(IDI_TREE_FIRST + i), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-    // A missing picture must not shift the ones after it.
-    ImageList_AddIcon(images_, icon ? icon : LoadIconA(nullptr, IDI_APPLICATION));
-    if (icon) DestroyIcon(icon);
+  // One strip, in one step: loading each picture alone cost a visible part of the start.
+  HBITMAP strip = static_cast<HBITMAP>(LoadImageA(instance_, MAKEINTRESOURCEA(IDB_TREE_ICONS), IMAGE_BITMAP, 0, 0, 0));
+  if (strip) {
+    ImageList_AddMasked(images_, strip, RGB(255, 0, 255));  // magenta is see-through
+    DeleteObject(strip);
   }
   SendMessageA(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_));
 }
 
+void MainView::buildPage(ui::Frame& page) {
+  // What the model holds now shows as the windows appear; nothing echoes back to it.
+  ++applying_;
+  build(page, main_);
+  stackChildren(page);
+  attachBuddies(page);
+  addToolTips(page);
+  --applying_;
+}
+
 void MainView::showPages() {
   for (ui::Frame* page : app_.frm.pages()) {
+    if (!handleOf(*page) && shownInView(*page)) buildPage(*page);
     HWND hwnd = handleOf(*page);
     if (!hwnd) continue;
     if (shownInView(*page))
@@ -412,6 +435,11 @@ void MainView::controlChanged(ui::Control& control, ui::Change change, int detai
 }
 
 void MainView::apply(ui::Control& control, ui::Change change, int detail) {
+  // A page may come to the front before it has windows; showing it builds them.
+  if (isPage(control) && (change == ui::Change::Visible || change == ui::Change::ZOrder)) {
+    showPages();
+    return;
+  }
   HWND hwnd = handleOf(control);
   if (!hwnd) return;
   using ui::Change;
@@ -448,10 +476,10 @@ void MainView::apply(ui::Control& control, ui::Change change, int detail) {
       break;
     case Change::Visible:
       if (kind == Kind::Form) {
+        if (&control == &app_.frm.form && control.visible()) showPages();  // the page in front shows with it
         ShowWindow(hwnd, control.visible() ? SW_SHOW : SW_HIDE);
         if (control.visible()) UpdateWindow(hwnd);
-      } else if (isPage(control)) {
-        showPages();
+        if (hwnd == main_ && control.visible() && !toolTips_) PostMessageA(hwnd, kAfterFirstShow, 0, 0);
       } else {
         ShowWindow(hwnd, shownInView(control) ? SW_SHOWNA : SW_HIDE);
       }
@@ -459,8 +487,6 @@ void MainView::apply(ui::Control& control, ui::Change change, int detail) {
     case Change::ZOrder:
       if (kind == Kind::Form) {
         BringWindowToTop(hwnd);
-      } else if (isPage(control)) {
-        showPages();
       } else {
         SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         InvalidateRect(hwnd, nullptr, TRUE);
@@ -741,6 +767,9 @@ LRESULT CALLBACK MainView::mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         return 0;
       }
       break;
+    case kAfterFirstShow:
+      view->createToolTips();  // the tips wait until the window is there to point at
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

@@ -21,8 +21,9 @@ namespace view {
 
 class MainView : public ui::ControlObserver {
  public:
-  // Builds every window hidden and records the window and its icon in the form model,
-  // so that nothing shows before Form_Load decides to.
+  // Builds the main window hidden, without its pages (each gets its windows when first
+  // shown), and records the window and its icon in the form model, so that nothing shows
+  // before Form_Load decides to.
   MainView(app::App& app, HINSTANCE instance);
   ~MainView() override;
   MainView(const MainView&) = delete;
@@ -54,8 +55,10 @@ class MainView : public ui::ControlObserver {
   HWND createForm(ui::Form& form, const WindowDesign& design);
   void buildOwnedForm(ui::Form& form);
   void stackChildren(ui::Control& control);
-  void attachBuddies();
-  void addToolTips();
+  void buildPage(ui::Frame& page);
+  void attachBuddies(const ui::Control& root);
+  void createToolTips();
+  void addToolTips(const ui::Control& root);
   void createImageList();
   bool isPage(const ui::Control& control) const;
   bool shownInView(const ui::Control& control) const;

@@ -214,8 +214,37 @@ void Program::terminate() {
   main = nullptr;
 }
 
+bool Program::showPage(const std::string& node) const {
+  HWND tree = findControl(main, view::controlId("tvw1"));
+  const auto all = nodes(tree);
+  auto found = all.find(node);
+  if (found == all.end()) return false;
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(found->second));
+  return true;
+}
+
+HWND Program::showPageHolding(int id) const {
+  // A page gets its windows when it is first shown; a user finds a control the same way,
+  // page by page. The one shown before comes back to the front.
+  static const char* const kPages[] = {"Windows", "IE",   "Netscape",      "Opera", "Run Settings",
+                                       "Schedule", "Upgrade", "Hardware Info", "Help",  "Shredder"};
+  HWND tree = findControl(main, view::controlId("tvw1"));
+  if (!tree) return nullptr;
+  const LPARAM before = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+  HWND found = nullptr;
+  for (const char* page : kPages)
+    if (showPage(page) && (found = findControl(main, id)) != nullptr) break;
+  if (before)
+    SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, before);
+  else
+    showPage("Main");
+  return found;
+}
+
 HWND Program::control(const char* name, int index) const {
-  HWND found = findControl(main, view::controlId(name, index));
+  const int id = view::controlId(name, index);
+  HWND found = findControl(main, id);
+  if (!found) found = showPageHolding(id);
   if (!found) fail(std::string("find control ") + name + "(" + std::to_string(index) + ")", "a window", "none");
   return found;
 }

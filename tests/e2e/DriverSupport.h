@@ -60,8 +60,11 @@ struct Program {
   // Ends the process at once; nothing is saved.
   void terminate();
 
-  // The control with the id of `name` (element `index`); a failure when it is missing.
+  // The control with the id of `name` (element `index`), on whichever page holds it; a
+  // failure when it is missing.
   HWND control(const char* name, int index = -1) const;
+  // Selects the tree node of this text, which brings its page to the front.
+  bool showPage(const std::string& node) const;
 
   // Text that a common control writes into memory of its own process.
   std::string remoteText(HWND hwnd, UINT msg, WPARAM wParam) const;
@@ -71,6 +74,8 @@ struct Program {
   // Every node of the tree by its text.
   std::map<std::string, HTREEITEM> nodes(HWND tree) const;
 
+  // Shows page after page until one holds the control, then the page shown before.
+  HWND showPageHolding(int id) const;
   // Lets the program finish what the last message started, its painting included.
   void settle() const;
 };

@@ -169,6 +169,7 @@ TEST(IEItems, MarkedCookiesAreKeptAcrossARestartAndTheIEItemsEraseTheirTargetsOn
   {
     Program program;
     ASSERT_TRUE(program.start(exePath));
+    program.showPage("IE");  // the cookie list lies on the IE page
     HWND view = childOf(program.main, "Button", "View Cookies", 0);
     HWND cookies = childOf(program.main, "ListBox", nullptr, LBS_MULTIPLESEL);
     if (!view || !cookies) {

@@ -23,6 +23,9 @@ TEST_F(Startup, ShowsTheWindowWithWelcomeHelpTextTrayIconAndVersionValue) {
   EXPECT_FALSE(app.frm.tvw1.labelEdit);
   EXPECT_EQ(app.osDescription, "Microsoft Windows XP Build 2600");
 
+  // The icon follows the window, once the program is back in its message loop.
+  EXPECT_EQ(machine.shell.trayIcons, 0);
+  machine.loop.doEvents();
   ASSERT_EQ(machine.shell.trayIcons, 1);
   const platform::TrayIconRecord& tray = machine.shell.lastTrayRecord;
   EXPECT_EQ(tray.cbSize, 88u);
@@ -37,6 +40,20 @@ TEST_F(Startup, ShowsTheWindowWithWelcomeHelpTextTrayIconAndVersionValue) {
   ASSERT_EQ(machine.registry.queryValue(key, "ver", &type, nullptr, &size), 0);
   EXPECT_EQ(type, platform::regtype::String);
   EXPECT_EQ(size, 1u);
+}
+
+TEST_F(Startup, AWindowHiddenBeforeItsIconCameGetsNoIcon) {
+  app::Form_Load(app);
+  app.frm.form.setVisible(false);
+  machine.loop.doEvents();
+  EXPECT_EQ(machine.shell.trayIcons, 0);
+}
+
+TEST_F(Startup, AWindowClosedBeforeItsIconCameLeavesNoIcon) {
+  app::Form_Load(app);
+  app::Form_Unload(app);
+  machine.loop.doEvents();
+  EXPECT_EQ(machine.shell.trayIcons, 0);
 }
 
 TEST_F(Startup, KeepsAnInstalledVersionValue) {

@@ -94,7 +94,6 @@ void fetch(Win32Http::Job* job) {
 
 Win32Http::Win32Http(std::string agent, EventLoop& loop) : agent_(std::move(agent)), loop_(loop) {
   InitializeCriticalSection(&lock_);
-  winInet();  // loaded here, on the window thread, before any worker asks for it
 }
 
 Win32Http::~Win32Http() {
@@ -128,6 +127,9 @@ uint32_t Win32Http::startRequest(const std::string& url, uint64_t maxBody) {
   job->url = url;
   job->maxBody = maxBody;
   job->id = ++lastId_;
+  // Loaded on the window thread, before the worker asks for it; not at start, where it
+  // would delay the window.
+  winInet();
   DWORD threadId = 0;
   thread_ = CreateThread(nullptr, 0, runRequest, job, 0, &threadId);
   if (!thread_) {

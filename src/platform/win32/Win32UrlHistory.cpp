@@ -71,13 +71,19 @@ class Store : public UrlHistoryStore {
 
 }  // namespace
 
-Win32UrlHistory::Win32UrlHistory() { comStarted_ = SUCCEEDED(CoInitialize(nullptr)); }
+Win32UrlHistory::Win32UrlHistory() = default;
 
 Win32UrlHistory::~Win32UrlHistory() {
   if (comStarted_) CoUninitialize();
 }
 
 long Win32UrlHistory::create(std::unique_ptr<UrlHistoryStore>* out) {
+  // COM starts with the first use, on the thread that uses it; not at start, where it
+  // would delay the window.
+  if (!comTried_) {
+    comTried_ = true;
+    comStarted_ = SUCCEEDED(CoInitialize(nullptr));
+  }
   IUrlHistoryStg2* store = nullptr;
   const HRESULT hr = CoCreateInstance(kClsidCUrlHistory, nullptr, CLSCTX_INPROC_SERVER, kIidUrlHistoryStg2,
                                       reinterpret_cast<void**>(&store));

@@ -18,7 +18,7 @@ class Win32UrlHistory : public UrlHistory {
   std::string narrow(const std::u16string& text) override;
 
  private:
-  bool comStarted_ = false;
+  bool comTried_ = false, comStarted_ = false;
 };
 
 }  // namespace platform::win32
