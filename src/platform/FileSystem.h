@@ -73,6 +73,10 @@ class HeldFolder {
   // through the child's own handle; with `clearAttributes` a read-only folder goes too.
   virtual long removeChildFolder(const std::string& name, std::unique_ptr<HeldFolder> child,
                                  bool clearAttributes) = 0;
+  // True when the entry `name` of this folder is the very file `file` was opened as: a
+  // path rebuilt from names may lead elsewhere by the time it is opened. Where Windows keeps
+  // no file ids (95, 98, ME, which have no links either) the entry is taken as the file.
+  virtual bool isChild(const std::string& name, const FileIdentity& file) = 0;
   // ---- end of the walk ----
 };
 

@@ -74,6 +74,8 @@ long PathHeldFolder::removeChildFile(const std::string& name, bool clearAttribut
   return files_.deleteFile(path);
 }
 
+bool PathHeldFolder::isChild(const std::string&, const FileIdentity& file) { return !file.known; }
+
 long PathHeldFolder::removeChildFolder(const std::string& name, std::unique_ptr<HeldFolder> child,
                                        bool clearAttributes) {
   child.reset();

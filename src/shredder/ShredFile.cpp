@@ -151,16 +151,18 @@ const char* ShredOpenFile(app::App& app, std::unique_ptr<OpenFile> file, const s
   return failure;
 }
 
-bool ShredFile(app::App& app, const std::string& path, int factor, std::string* failure) {
+bool ShredFile(app::App& app, const std::string& path, int factor, std::string* failure, const IsMeant& isMeant) {
   const char* reason = nullptr;
   try {
     reason = fileRefusal(app, path);
     if (reason) {
       erase::logSkipped(path, reason);
     } else {
-      auto open = [&app, &path] {
+      auto open = [&app, &path, &isMeant] {
         long error = 0;
-        return app.os.files.openFile(path, &error);
+        std::unique_ptr<OpenFile> file = app.os.files.openFile(path, &error);
+        if (file && isMeant && !isMeant(file->identity())) file.reset();
+        return file;
       };
       reason = ShredOpenFile(app, open(), path, factor, open);
     }

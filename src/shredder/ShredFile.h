@@ -10,6 +10,7 @@ class App;
 
 namespace platform {
 class OpenFile;
+struct FileIdentity;
 }
 
 namespace shredder {
@@ -30,9 +31,14 @@ using Reopen = std::function<std::unique_ptr<platform::OpenFile>()>;
 const char* ShredOpenFile(app::App& app, std::unique_ptr<platform::OpenFile> file, const std::string& path,
                           int factor, const Reopen& reopen);
 
-// Refuses what ShredGuard refuses, then opens the file once and shreds it as above. True
-// when the file is gone; otherwise `failure`, when given, tells why.
-bool ShredFile(app::App& app, const std::string& path, int factor, std::string* failure = nullptr);
+// Tells whether the file opened is the one meant (the entry a held folder listed).
+using IsMeant = std::function<bool(const platform::FileIdentity& opened)>;
+
+// Refuses what ShredGuard refuses, then opens the file once and shreds it as above; with
+// `isMeant`, a file it does not accept is left whole. True when the file is gone;
+// otherwise `failure`, when given, tells why.
+bool ShredFile(app::App& app, const std::string& path, int factor, std::string* failure = nullptr,
+               const IsMeant& isMeant = nullptr);
 
 // ShredFile at the level chosen in cmbOver ("Medium" when none is).
 int chosenFactor(app::App& app);

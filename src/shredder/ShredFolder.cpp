@@ -29,11 +29,14 @@ const char* const kShredFolderValue = "ShredFolder";
 // Hidden, system and read-only files are shredded too, as the tree delete removes them.
 // The folders are walked through their handles (FolderWalk); each file is handed to the
 // shredder by its path, which refuses what it must, opens it once and acts through that.
+// A name above the held folder may lead elsewhere by then (a junction re-pointed while the
+// walk yielded): the file opened must be the entry the held folder lists.
 erase::WalkRules shredRules(app::App& app, int factor) {
   erase::WalkRules rules = erase::TreeDeleteRules();
-  rules.onFile = [&app, factor](HeldFolder&, const FindData&, const std::string& path) -> long {
+  rules.onFile = [&app, factor](HeldFolder& folder, const FindData& entry, const std::string& path) -> long {
     if (!erase::fitsFile(path)) return winerr::FilenameTooLong;
-    return ShredFile(app, path, factor) ? winerr::Success : winerr::AccessDenied;
+    const IsMeant listed = [&folder, &entry](const FileIdentity& opened) { return folder.isChild(entry.name, opened); };
+    return ShredFile(app, path, factor, nullptr, listed) ? winerr::Success : winerr::AccessDenied;
   };
   return rules;
 }

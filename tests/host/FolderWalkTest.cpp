@@ -15,6 +15,7 @@
 #include "engine/CleaningRun.h"
 #include "erase/modCleanItem.h"
 #include "platform/WinError.h"
+#include "shredder/ShredFolder.h"
 
 using namespace platform;
 
@@ -98,6 +99,30 @@ TEST_F(FolderWalk, AJunctionAboveRepointedWhileTheWalkYieldsLeavesTheNewTargetWh
     EXPECT_TRUE(there(f)) << f;
   EXPECT_FALSE(there("C:\\Real\\Cache\\b.txt"));
   EXPECT_FALSE(there("C:\\Real\\Cache\\Sub"));
+}
+
+TEST_F(FolderWalk, AShredSweepBehindAJunctionRepointedWhileItYieldsShredsNothingOfTheNewTarget) {
+  file("C:\\Real\\Wipe\\a.txt");
+  file("C:\\Real\\Wipe\\b.txt");
+  file("C:\\Victim\\Wipe\\a.txt");
+  file("C:\\Victim\\Wipe\\b.txt");
+  ASSERT_EQ(0, fs.makeLink("C:\\Link", fs.hostPath("C:\\Real")));
+  erase::setActivityObserver([this](const std::string& entry, const std::string&) {
+    log.push_back(entry);
+    if (!attacked && entry.find(" Shredded") != std::string::npos) {
+      attacked = true;
+      machine.loop.at(now(), [this] { ASSERT_EQ(0, fs.repointLink("C:\\Link", fs.hostPath("C:\\Victim"))); });
+    }
+  });
+  shredder::ShredFolderTree(app, "C:\\Link\\Wipe", 1, false);
+  ASSERT_TRUE(attacked);
+  for (const char* name : {"C:\\Victim\\Wipe\\a.txt", "C:\\Victim\\Wipe\\b.txt"}) {
+    std::string victim;
+    EXPECT_EQ(0, fs.readFile(name, &victim)) << name;
+    EXPECT_EQ("data", victim) << name << ": the re-pointed name leads there, and it is left whole";
+  }
+  // The first file listed went before the junction moved.
+  EXPECT_NE(there("C:\\Real\\Wipe\\a.txt"), there("C:\\Real\\Wipe\\b.txt"));
 }
 
 TEST_F(FolderWalk, HeldFoldersArePinnedByWhatTheyAreNotByThePathThatReachedThem) {

@@ -193,6 +193,7 @@ TEST_F(InvisibleMode, CtrlUMakesTheShownWindowTheActiveOneWhileAnotherProgramHas
 
 TEST_F(InvisibleMode, ShutdownCleansAtTheQueryAndOnlyAnEndedSessionUnloads) {
   app::Form_Load(app);
+  machine.loop.doEvents();  // back in the message loop: the tray icon follows the window
   app.frm.chkRun(2).setValue(1);
   app.frm.chkWinSettings[5].setValue(1);
   app::Form_QueryUnload(app, 0);

@@ -139,6 +139,14 @@ class SimHeldFolder : public HeldFolder {
     return winerr::Success;
   }
 
+  bool isChild(const std::string& given, const FileIdentity& file) override {
+    if (!file.known) return true;
+    const std::string name = onDisk(given);
+    struct stat st;
+    if (!plainName(name) || ::fstatat(fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
+    return static_cast<uint32_t>(st.st_dev) == file.volumeSerial && static_cast<uint64_t>(st.st_ino) == file.fileIndex;
+  }
+
   long removeChildFolder(const std::string& name, std::unique_ptr<HeldFolder> child, bool clearAttributes) override {
     auto* held = dynamic_cast<SimHeldFolder*>(child.get());
     if (!held || !plainName(name) || !sameEntry(name, held->fd_)) return winerr::AccessDenied;

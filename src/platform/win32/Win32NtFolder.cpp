@@ -202,6 +202,20 @@ long NtHeldFolder::removeChildFile(const std::string& name, bool clearAttributes
   return deleteThrough(file);
 }
 
+bool NtHeldFolder::isChild(const std::string& name, const FileIdentity& file) {
+  if (!file.known) return true;
+  if (!nt::api().complete() || !plainName(name)) return false;
+  HANDLE entry = INVALID_HANDLE_VALUE;
+  // Attributes alone: an open that reads no data is not kept out by the file's holder.
+  const nt::Status status = openRelative(handle_, wideName(name), FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nt::kNonDirectoryFile, &entry);
+  if (status < 0) return false;
+  NtHeldFolder closer(entry);
+  FileIdentity identity;
+  return identityOf(entry, &identity) && identity.sameAs(file);
+}
+
 long NtHeldFolder::removeChildFolder(const std::string& name, std::unique_ptr<HeldFolder> child, bool clearAttributes) {
   (void)name;  // the child's own handle names it
   auto* held = dynamic_cast<NtHeldFolder*>(child.get());
