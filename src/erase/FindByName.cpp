@@ -1,7 +1,6 @@
 #include "erase/FindByName.h"
 
 #include <set>
-#include <sstream>
 
 #include "app/App.h"
 #include "erase/PathChecks.h"
@@ -45,9 +44,16 @@ void listFolder(app::App& app, const std::string& folder, std::vector<FindData>*
 // The whole names of a blank-separated list, upper-cased: a Mozilla profile names its mail
 // folders "History", "Story" or "Ash", so a piece of a listed name is never a match.
 std::set<std::string> namesOf(const std::string& nameList) {
+  // Split by hand: a string stream would bring the C++ locales, and with them runtime
+  // imports that Windows 95 lacks, into the program.
+  static const char* const kBlanks = " \t\r\n";
+  const std::string list = upper(nameList);
   std::set<std::string> names;
-  std::istringstream words(upper(nameList));
-  for (std::string word; words >> word;) names.insert(word);
+  for (size_t start = list.find_first_not_of(kBlanks); start != std::string::npos;) {
+    const size_t end = list.find_first_of(kBlanks, start);
+    names.insert(list.substr(start, end == std::string::npos ? std::string::npos : end - start));
+    start = end == std::string::npos ? end : list.find_first_not_of(kBlanks, end);
+  }
   return names;
 }
 
