@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -123,10 +124,21 @@ TEST(FolderWalk, TwentyThousandFilesAndATreeDeeperThanMaxPathLeaveTheTempFolderA
     lines = runItem("chkWinSettings", 7, &seconds);
   }
   std::printf("[e2e] 20,000 files and 30 levels in TEMP: the run took %.1f s\n", seconds);
-  EXPECT_EQ(3, countEntries(temp)) << "only the hidden, system and read-only files stay";
-  EXPECT_FALSE(exists(temp + "\\" + std::string(20, 'd')));
   for (const char* kept : {"hidden.tmp", "system.tmp", "readonly.tmp"}) EXPECT_TRUE(exists(temp + "\\" + kept)) << kept;
-  EXPECT_TRUE(e2e::contains(lines, "Done, but left 3: 2 hidden or system, 1 read-only")) << e2e::listing(lines);
+  const char* windows = std::getenv("QUELLERY_E2E_WINDOWS");
+  if (windows && std::string(windows) == "win98") {
+    // 98 has no folder handles: the walk reaches as deep as 8.3 names let it and counts the rest.
+    EXPECT_EQ(4, countEntries(temp)) << "the kept files and the part of the tree beyond reach";
+    bool counted = false;
+    for (const std::string& line : lines)
+      counted = counted || (line.rfind("Done, but left ", 0) == 0 && line.find("2 hidden or system, 1 read-only") != std::string::npos &&
+                            line.find("too deep") != std::string::npos);
+    EXPECT_TRUE(counted) << e2e::listing(lines);
+  } else {
+    EXPECT_EQ(3, countEntries(temp)) << "only the hidden, system and read-only files stay";
+    EXPECT_FALSE(exists(temp + "\\" + std::string(20, 'd')));
+    EXPECT_TRUE(e2e::contains(lines, "Done, but left 3: 2 hidden or system, 1 read-only")) << e2e::listing(lines);
+  }
 
   for (const char* kept : {"hidden.tmp", "system.tmp", "readonly.tmp"}) {
     SetFileAttributesA((temp + "\\" + kept).c_str(), FILE_ATTRIBUTE_NORMAL);
