@@ -1,28 +1,36 @@
 #!/usr/bin/env bash
 # Runs the end-to-end driver against the real program, with Wine set to answer as
 # the Windows version given (winxp, win2k or win98):
-#   tests/e2e/run-e2e.sh <Windows build dir> <Windows version>
+#   tests/e2e/run-e2e.sh <Windows build dir> <Windows version> [<shard>/<shards>]
+# With a shard, it runs that share of the cases (GoogleTest's sharding), so that the
+# suite can run in several pieces side by side.
 # The driver gets the Windows path of Quellery.exe as its argument. It runs in
 # a prefix of its own, made fresh each time: the program it drives really
 # cleans (temp folder, cookies, registry), which must not touch the prefix that
 # the unit tests share.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-usage="usage: run-e2e.sh <Windows build dir> <winxp|win2k|win98>"
+usage="usage: run-e2e.sh <Windows build dir> <winxp|win2k|win98> [<shard>/<shards>]"
 BUILD="$(cd "${1:?$usage}" && pwd)"
 export QUELLERY_E2E_WINDOWS="${2:?$usage}"
 case "$QUELLERY_E2E_WINDOWS" in winxp|win2k|win98) ;; *) echo "$usage" >&2; exit 2 ;; esac
+run="$QUELLERY_E2E_WINDOWS"
+if [ -n "${3:-}" ]; then
+  case "$3" in [0-9]*/[1-9]*) ;; *) echo "$usage" >&2; exit 2 ;; esac
+  export GTEST_SHARD_INDEX="${3%/*}" GTEST_TOTAL_SHARDS="${3#*/}"
+  run="$run-$GTEST_SHARD_INDEX"
+fi
 bits=32; [ "$(basename "$BUILD")" = win64 ] && bits=64
-echo "run-e2e: $BUILD/Quellery.exe ($bits-bit) under Wine answering as $QUELLERY_E2E_WINDOWS"
+echo "run-e2e: $BUILD/Quellery.exe ($bits-bit) under Wine answering as $QUELLERY_E2E_WINDOWS${3:+, share $3 of the cases}"
 
 # Each run has an X display of its own: the keys one run presses cannot reach the
 # programs of another run beside it.
-DISPLAY=$("$ROOT/scripts/xvfb-ensure.sh" "e2e-$QUELLERY_E2E_WINDOWS")
+DISPLAY=$("$ROOT/scripts/xvfb-ensure.sh" "e2e-$run")
 export DISPLAY
 
 # QUELLERY_E2E_PREFIX gives a run a prefix of its own, so that two runs at once do not
 # end each other's programs. The prefix is deleted and made anew.
-export WINEPREFIX="${QUELLERY_E2E_PREFIX:-$ROOT/build/wineprefix-e2e-$QUELLERY_E2E_WINDOWS}"
+export WINEPREFIX="${QUELLERY_E2E_PREFIX:-$ROOT/build/wineprefix-e2e-$run}"
 if [ -e "$WINEPREFIX/.ready" ]; then
   WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true
 fi
