@@ -13,7 +13,7 @@ WINRUN = $(shell scripts/wine-arch.sh)
 WINTEST = $(if $(filter win32,$(WINRUN)),win32-tests,$(WINRUN))
 
 # ctest's parallel tests: the end-to-end runs mostly wait on the program under test.
-TEST_JOBS ?= 4
+TEST_JOBS ?= 8
 
 .PHONY: deps build test check run bench fuzz dist stop clean
 
