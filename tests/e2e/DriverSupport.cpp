@@ -112,6 +112,15 @@ void pressKeys(std::initializer_list<BYTE> keys) {
   for (auto it = up.rbegin(); it != up.rend(); ++it) keybd_event(*it, 0, KEYEVENTF_KEYUP, 0);
 }
 
+bool pressKeysUntil(std::initializer_list<BYTE> keys, const std::function<bool()>& done, DWORD ms) {
+  const DWORD start = GetTickCount();
+  do {
+    pressKeys(keys);
+    if (waitUntil(done, 4000)) return true;
+  } while (GetTickCount() - start < ms);
+  return false;
+}
+
 void screenshot(HWND window, const std::string& path) {
   RECT r;
   GetWindowRect(window, &r);

@@ -39,6 +39,10 @@ std::vector<HWND> topLevelWindows(const std::string& caption);
 // Keys down together through the system's input, held over several polls of the
 // program, then let go in reverse.
 void pressKeys(std::initializer_list<BYTE> keys);
+// Presses the keys, and again every four seconds until `done` holds or `ms` have passed:
+// Wine without a window manager may let a press go unseen while it maps or withdraws a
+// window, where a user would simply press again.
+bool pressKeysUntil(std::initializer_list<BYTE> keys, const std::function<bool()>& done, DWORD ms);
 
 // The window as it is on screen, as a 24-bit BMP file.
 void screenshot(HWND window, const std::string& path);

@@ -21,6 +21,7 @@ using e2e::kCaption;
 using e2e::listLines;
 using e2e::listing;
 using e2e::pressKeys;
+using e2e::pressKeysUntil;
 using e2e::Program;
 using e2e::waitUntil;
 
@@ -71,14 +72,14 @@ class InvisibleMode : public ::testing::Test {
 
 TEST_F(InvisibleMode, CtrlHHidesTheProgramAndCtrlUBringsItBack) {
   ASSERT_TRUE(program.start(exePath));
-  pressKeys({VK_CONTROL, 'H'});
-  EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(program.main); }, 5000)) << "hidden after Ctrl+H";
+  EXPECT_TRUE(pressKeysUntil({VK_CONTROL, 'H'}, [&] { return !IsWindowVisible(program.main); }, 12000))
+      << "hidden after Ctrl+H";
   EXPECT_TRUE(program.running());
   // Without a window manager Wine waits about two seconds for a hidden window to be
   // withdrawn, and keys pressed and let go meanwhile go unseen; a user takes a breath too.
   program.settle();
-  pressKeys({VK_CONTROL, 'U'});
-  EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(program.main) != FALSE; }, 5000)) << "shown after Ctrl+U";
+  EXPECT_TRUE(pressKeysUntil({VK_CONTROL, 'U'}, [&] { return IsWindowVisible(program.main) != FALSE; }, 12000))
+      << "shown after Ctrl+U";
   EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == program.main; }, 5000)) << "brought to the front";
 }
 
@@ -140,8 +141,8 @@ TEST_F(InvisibleMode, AnInvisibleStartCleansUnseenASecondStartEndsAndCtrlUShowsI
   EXPECT_EQ(e2e::topLevelWindows(kCaption).size(), 1u);
   EXPECT_FALSE(IsWindowVisible(main)) << "the first stays hidden";
 
-  pressKeys({VK_CONTROL, 'U'});
-  EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(main) != FALSE; }, 5000)) << "shown after Ctrl+U";
+  EXPECT_TRUE(pressKeysUntil({VK_CONTROL, 'U'}, [&] { return IsWindowVisible(main) != FALSE; }, 12000))
+      << "shown after Ctrl+U";
 }
 
 TEST_F(InvisibleMode, WindowsEndingTheSessionCleansAndACancelledEndLeavesTheProgramRunning) {

@@ -19,6 +19,7 @@ namespace {
 using e2e::kCaption;
 using e2e::listing;
 using e2e::pressKeys;
+using e2e::pressKeysUntil;
 using e2e::Program;
 using e2e::waitUntil;
 
@@ -141,13 +142,13 @@ TEST_F(PathsMeet, CtrlHHidesTheCustomisationWindowTooAndCtrlUBringsBothBackMainA
     return custom && IsWindowVisible(custom);
   })) << "the customisation window did not open";
 
-  pressKeys({VK_CONTROL, 'H'});
-  EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(program.main) && !IsWindowVisible(custom); }, 5000))
+  EXPECT_TRUE(pressKeysUntil({VK_CONTROL, 'H'},
+                             [&] { return !IsWindowVisible(program.main) && !IsWindowVisible(custom); }, 12000))
       << "main shown: " << IsWindowVisible(program.main) << ", customisation shown: " << IsWindowVisible(custom);
   // Wine withdraws a hidden window with a delay; keys pressed meanwhile go unseen.
   program.settle();
-  pressKeys({VK_CONTROL, 'U'});
-  EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(program.main) && IsWindowVisible(custom); }, 5000))
+  EXPECT_TRUE(pressKeysUntil({VK_CONTROL, 'U'},
+                             [&] { return IsWindowVisible(program.main) && IsWindowVisible(custom); }, 12000))
       << "main shown: " << IsWindowVisible(program.main) << ", customisation shown: " << IsWindowVisible(custom);
   EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == program.main; }, 5000))
       << "the main window is not the active one";

@@ -185,11 +185,11 @@ TEST_F(WindowsVersionCase, TheHardwarePageNamesTheWindowsItRunsOn) {
 TEST_F(WindowsVersionCase, OnlyWindows9xIsAskedToLeaveTheTaskListWhileHidden) {
   const std::size_t logStart = e2e::readFile(kWineLog, "").size();
   ASSERT_TRUE(startTraced(program, exePath, "RegisterServiceProcess"));
-  e2e::pressKeys({VK_CONTROL, 'H'});
-  ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(program.main); }, 5000)) << "hidden after Ctrl+H";
+  ASSERT_TRUE(e2e::pressKeysUntil({VK_CONTROL, 'H'}, [&] { return !IsWindowVisible(program.main); }, 12000))
+      << "hidden after Ctrl+H";
   program.settle();
-  e2e::pressKeys({VK_CONTROL, 'U'});
-  ASSERT_TRUE(waitUntil([&] { return IsWindowVisible(program.main) != FALSE; }, 5000)) << "shown after Ctrl+U";
+  ASSERT_TRUE(e2e::pressKeysUntil({VK_CONTROL, 'U'}, [&] { return IsWindowVisible(program.main) != FALSE; }, 12000))
+      << "shown after Ctrl+U";
 
   char pid[9];
   std::snprintf(pid, sizeof pid, "%08lx", static_cast<unsigned long>(program.process.dwProcessId));
