@@ -24,6 +24,7 @@ class App {
   platform::Platform& os;
   MainWindow frm;
   engine::RunFlags flags;
+  erase::Plan lastRun;  // what the last run or pass did, item by item
   std::string osDescription;         // FindOS at start-up
   platform::TrayIconRecord trayIcon;  // filled once at start-up
   std::string startInvisibly;        // the saved chkRun(0) text

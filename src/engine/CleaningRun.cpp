@@ -69,6 +69,23 @@ std::string closingLine(const RunFlags& flags) {
   return left.total() == 0 ? "Done..." : "Done, but left " + left.describe();
 }
 
+// A fresh report for a pass: room for every item, so that an item's place in it stays put
+// while a pass nested in its yields adds the items after it.
+void startReport(App& app) {
+  app.lastRun = erase::Plan();
+  app.lastRun.items.reserve(catalogue().size());
+}
+
+erase::ItemPlan* reportItem(App& app, int position) {
+  erase::Plan& report = app.lastRun;
+  if (report.items.size() == report.items.capacity()) return nullptr;  // never: one entry per position
+  erase::ItemPlan entry;
+  entry.position = position;
+  entry.caption = catalogue()[position].caption;
+  report.items.push_back(std::move(entry));
+  return &report.items.back();
+}
+
 // The ticked items from the pass's next position on.
 void cleanRemainingItems(App& app) {
   RunFlags& flags = app.flags;
@@ -86,8 +103,11 @@ void cleanRemainingItems(App& app) {
     if (item.progress == CleaningItem::Progress::AfterText) reportingStep(app, [&] { fillNextCell(app); });
     flags.skipped.clear();
     flags.leftBehind = erase::LeftBehind();
+    erase::ItemPlan* const outer = flags.plan;  // a pass nested in a yield returns here
+    flags.plan = reportItem(app, position);
     reportingStep(app, [&] { item.first(app); });
     if (item.second) reportingStep(app, [&] { item.second(app); });
+    flags.plan = outer;
     // A pass nested in this item's yields may have cleaned on to the end already.
     if (flags.nextItem == position) flags.nextItem = position + 1;
     reportingStep(app, [&] {
@@ -109,7 +129,44 @@ bool runMayStart(const App& app) {
 void doClean(App& app) {
   app.flags.progress = 0;
   app.flags.nextItem = 0;
+  startReport(app);
   cleanRemainingItems(app);
+  app.lastRun.stopped = app.flags.abort;
+}
+
+erase::Plan CollectPlan(App& app, const CollectProgress& progress) {
+  erase::Plan plan;
+  RunFlags& flags = app.flags;
+  if (!runMayStart(app)) {
+    plan.stopped = true;
+    return plan;
+  }
+  FlagHeld inProgress(flags.cleaningInProgress);
+  FlagHeld onlyCollecting(flags.collecting);
+  flags.abort = false;
+  const std::vector<CleaningItem>& items = catalogue();
+  plan.items.reserve(items.size());
+  for (size_t position = 0; position < items.size(); ++position) {
+    const CleaningItem& item = items[position];
+    if (!takesPart(app, item)) continue;
+    if (flags.abort) break;
+    if (progress) resumeNext([&] { progress(static_cast<int>(position), static_cast<int>(items.size())); });
+    erase::ItemPlan entry;
+    entry.position = static_cast<int>(position);
+    entry.caption = item.caption;
+    plan.items.push_back(std::move(entry));
+    flags.plan = &plan.items.back();
+    flags.skipped.clear();
+    flags.leftBehind = erase::LeftBehind();
+    reportingStep(app, [&] { item.first(app); });
+    if (item.second) reportingStep(app, [&] { item.second(app); });
+    flags.plan = nullptr;
+  }
+  plan.stopped = flags.abort;
+  flags.abort = false;
+  flags.skipped.clear();
+  flags.leftBehind = erase::LeftBehind();
+  return plan;
 }
 
 void cleaningPass(App& app) {
@@ -138,6 +195,7 @@ void cmdClean_Click(App& app) {
   flags.cleaningInProgress = true;
   flags.progress = 0;
   flags.nextItem = 0;
+  startReport(app);
   resumeNext([&] { page.fraCleaning.zOrder(); });
   resumeNext([&] { page.cmdStopCleaning.zOrder(); });
   resumeNext([&] { page.fraPanic.setVisible(true); });
@@ -152,6 +210,7 @@ void cmdClean_Click(App& app) {
   // The pass itself; started here so that a session ending during the pauses above
   // cleans the items once, not again afterwards.
   resumeNext([&] { cleanRemainingItems(app); });
+  app.lastRun.stopped = flags.abort;
   resumeNext([&] { fillRemainingCells(app); });
   resumeNext([&] {
     for (int i = 0; i < 3; ++i) page.lstClean.addItem(" ");

@@ -1,4 +1,7 @@
 #pragma once
+#include <functional>
+
+#include "erase/Plan.h"
 
 namespace app {
 class App;
@@ -14,6 +17,12 @@ void cleaningPass(app::App& app);
 // Windows is ending the session: the pass under way cleans its remaining ticked items now,
 // or, with none under way and shutdown cleaning ticked, a whole pass runs. No pauses.
 void cleanBeforeSessionEnds(app::App& app, bool shutdownPassTicked);
+// Called before each ticked item is collected: its catalogue position and the catalogue's size.
+using CollectProgress = std::function<void(int position, int items)>;
+// Walks the ticked items as a run would and returns what each would remove, changing
+// nothing; Stop (the run's abort flag) ends it early, marked `stopped`. Refused, like a
+// run, while a run, a panic or another collection is under way, or after closing.
+erase::Plan CollectPlan(app::App& app, const CollectProgress& progress);
 // A whole run: the pass inside its visible frame, closing lines, reboot or exit.
 void cmdClean_Click(app::App& app);
 void cmdStopCleaning_Click(app::App& app);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "erase/LeftBehind.h"
+#include "erase/Plan.h"
 
 namespace engine {
 
@@ -22,6 +23,10 @@ struct RunFlags {
   // Set by an item that refused its work ("Skipped: ..."): the run shows it in place of
   // "Done...", since a refusal is no success. Cleared before each item.
   std::string skipped;
+  // The pass only collects what its items would remove: nothing on the machine changes.
+  bool collecting = false;
+  // The item being walked records its targets here; null outside a pass.
+  erase::ItemPlan* plan = nullptr;
 };
 
 // Holds a flag set for a scope, cleared however the scope is left (the program's end included).

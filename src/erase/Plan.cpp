@@ -1,0 +1,61 @@
+#include "erase/Plan.h"
+
+#include "engine/RunFlags.h"
+
+namespace erase {
+
+unsigned ItemPlan::count(Outcome outcome) const {
+  unsigned n = 0;
+  for (const Target& target : targets) n += target.outcome == outcome;
+  return n;
+}
+
+unsigned ItemPlan::count(TargetKind kind) const {
+  unsigned n = 0;
+  for (const Target& target : targets) n += target.kind == kind;
+  return n;
+}
+
+uint64_t ItemPlan::bytes(Outcome outcome) const {
+  uint64_t n = 0;
+  for (const Target& target : targets)
+    if (target.outcome == outcome) n += target.bytes;
+  return n;
+}
+
+const char* kindName(TargetKind kind) {
+  switch (kind) {
+    case TargetKind::File: return "File";
+    case TargetKind::Folder: return "Folder";
+    case TargetKind::RegistryKey: return "Registry key";
+    case TargetKind::RegistryValue: return "Registry value";
+    case TargetKind::Cookie: return "Cookie";
+    case TargetKind::HistoryEntry: return "History entry";
+    case TargetKind::CacheEntry: return "Cache entry";
+    case TargetKind::Clipboard: return "Clipboard";
+    case TargetKind::RecycleBin: return "Recycle Bin";
+    case TargetKind::Setting: return "Setting";
+  }
+  return "";
+}
+
+const char* outcomeName(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::Planned: return "To remove";
+    case Outcome::Removed: return "Removed";
+    case Outcome::Failed: return "Failed";
+    case Outcome::Refused: return "Refused";
+    case Outcome::AtRestart: return "At restart";
+  }
+  return "";
+}
+
+bool collecting(const engine::RunFlags& flags) { return flags.collecting; }
+
+void record(engine::RunFlags& flags, TargetKind kind, const std::string& where, uint64_t bytes, Outcome outcome,
+            const std::string& reason) {
+  if (!flags.plan) return;
+  flags.plan->targets.push_back(Target{kind, where, bytes, outcome, reason});
+}
+
+}  // namespace erase

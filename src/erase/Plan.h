@@ -1,0 +1,66 @@
+#pragma once
+// What a cleaning item removes, told before (the preview) and after (the report) it does.
+//
+// An item walks its sources once, the same way whether it only collects or carries out:
+// each primitive that would remove, overwrite or change something records the target in
+// the run's current ItemPlan. While the run collects, the primitive records the target as
+// Planned and changes nothing; while it carries out, it acts through its checked handle and
+// records what the target came to. So a preview cannot promise what the run does otherwise.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace engine {
+struct RunFlags;
+}
+
+namespace erase {
+
+enum class TargetKind {
+  File, Folder, RegistryKey, RegistryValue, Cookie, HistoryEntry, CacheEntry, Clipboard, RecycleBin, Setting
+};
+
+enum class Outcome {
+  Planned,    // collected, nothing done
+  Removed,    // gone (or overwritten, emptied, changed as the item says)
+  Failed,     // the removal failed; `reason` says why
+  Refused,    // a guard kept it (a link, a hidden file, an unsafe folder); `reason` says why
+  AtRestart,  // in use now, marked to go when Windows restarts
+};
+
+struct Target {
+  TargetKind kind = TargetKind::File;
+  std::string where;  // a path, "HKEY_CURRENT_USER\key\value", a URL, "C:\" for a recycle bin
+  uint64_t bytes = 0;
+  Outcome outcome = Outcome::Planned;
+  std::string reason;
+};
+
+// One item's targets, in the order they were met.
+struct ItemPlan {
+  int position = -1;  // in the catalogue
+  std::string caption;
+  std::vector<Target> targets;
+
+  unsigned count(Outcome outcome) const;
+  unsigned count(TargetKind kind) const;
+  uint64_t bytes(Outcome outcome) const;
+};
+
+struct Plan {
+  std::vector<ItemPlan> items;  // the ticked items in run order
+  bool stopped = false;         // Stop came before every ticked item was walked
+};
+
+// Names for the report and the preview's columns ("File", "Removed", ...).
+const char* kindName(TargetKind kind);
+const char* outcomeName(Outcome outcome);
+
+// True while the run only collects: a primitive then records its target and changes nothing.
+bool collecting(const engine::RunFlags& flags);
+// Records a target in the item being walked (nothing when no item is: the shredder's own
+// use of the primitives, a guard's check outside a run).
+void record(engine::RunFlags& flags, TargetKind kind, const std::string& where, uint64_t bytes, Outcome outcome,
+            const std::string& reason = {});
+
+}  // namespace erase
