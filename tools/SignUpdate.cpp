@@ -22,6 +22,20 @@ int versionOf(const std::string& text) {
 
 }  // namespace
 
+std::string signedManifest(const std::string& keyId, int version, const std::string& program,
+                           const unsigned char* secretKey) {
+  upgrade::Manifest m;
+  m.keyId = keyId;
+  m.version = version;
+  m.size = uint32_t(program.size());
+  m.sha256 = crypto::sha256(program);
+  const std::string body = upgrade::manifestBody(m);
+  unsigned char signature[64];
+  crypto_sign_detached(signature, nullptr, reinterpret_cast<const unsigned char*>(body.data()), body.size(),
+                       secretKey);
+  return upgrade::manifestText(body, signature);
+}
+
 std::string signManifest(const uint8_t seed[32], const std::string& program, const std::string& versionText,
                          const upgrade::TrustedKeys& trusted, std::string* manifest) {
   unsigned char publicKey[32], secretKey[64];
@@ -40,17 +54,8 @@ std::string signManifest(const uint8_t seed[32], const std::string& program, con
     if (declared == 0) return "the program declares no version (kProgramVersion in src/upgrade/UpdateKey.h)";
     return "the program is version " + std::to_string(declared) + ", not " + versionText;
   }
-  upgrade::Manifest m;
-  m.keyId = id;
-  m.version = version;
-  m.size = uint32_t(program.size());
-  m.sha256 = crypto::sha256(program);
-  const std::string body = upgrade::manifestBody(m);
-  unsigned char signature[64];
-  crypto_sign_detached(signature, nullptr, reinterpret_cast<const unsigned char*>(body.data()), body.size(),
-                       secretKey);
+  const std::string text = signedManifest(id, version, program, secretKey);
   sodium_memzero(secretKey, sizeof secretKey);
-  const std::string text = upgrade::manifestText(body, signature);
   // What the program will check, checked here first.
   if (!upgrade::readManifest(text, trusted)) return "the manifest does not verify";
   *manifest = text;

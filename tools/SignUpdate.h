@@ -8,6 +8,11 @@
 
 namespace signupdate {
 
+// The manifest text naming `keyId` and `version` for `program`, signed with the 64-byte
+// libsodium secret key, with no check at all: the tests build wrong ones on purpose.
+std::string signedManifest(const std::string& keyId, int version, const std::string& program,
+                           const unsigned char* secretKey);
+
 // The manifest of `program` as version `versionText`, signed with the key whose Ed25519
 // seed is `seed`, in `*manifest`; or why not, with nothing written. Refused: a key that
 // `trusted` does not list (no installed copy would accept it), and a version other than the

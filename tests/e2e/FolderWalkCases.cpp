@@ -15,6 +15,7 @@
 #include "RunSupport.h"
 #include "Seeding.h"
 #include "platform/win32/NtApi.h"
+#include "../win32/RelativeCreate.h"
 
 namespace {
 
@@ -40,29 +41,14 @@ struct TempIs {
   std::vector<std::string> saved;
 };
 
-// A folder created relative to an open one: the narrow calls cannot reach past MAX_PATH.
-HANDLE createRelative(HANDLE parent, const std::string& name, bool folder) {
-  std::wstring wide(name.begin(), name.end());
-  nt::UnicodeString objectName{static_cast<USHORT>(wide.size() * 2), static_cast<USHORT>(wide.size() * 2), &wide[0]};
-  nt::ObjectAttributes attributes{sizeof(nt::ObjectAttributes), parent, &objectName, nt::kObjCaseInsensitive,
-                                  nullptr, nullptr};
-  nt::IoStatusBlock io{};
-  HANDLE out = nullptr;
-  const ULONG options = nt::kSynchronousIoNonAlert | (folder ? nt::kDirectoryFile : nt::kNonDirectoryFile);
-  const nt::Status status = nt::api().createFile(&out, GENERIC_READ | GENERIC_WRITE | SYNCHRONIZE, &attributes, &io,
-                                                 nullptr, FILE_ATTRIBUTE_NORMAL, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                                 2 /* FILE_CREATE */, options, nullptr, 0);
-  return status >= 0 ? out : nullptr;
-}
-
 // `levels` nested folders of 20 characters below `folder`, a file in each.
 int deepTree(const std::string& folder, int levels) {
   HANDLE level = CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   int built = 0;
   while (level != INVALID_HANDLE_VALUE && level && built < levels) {
-    if (HANDLE file = createRelative(level, "trace.tmp", false)) CloseHandle(file);
-    HANDLE next = createRelative(level, std::string(20, 'd'), true);
+    if (HANDLE file = winetest::createRelative(level, "trace.tmp", false)) CloseHandle(file);
+    HANDLE next = winetest::createRelative(level, std::string(20, 'd'), true);
     CloseHandle(level);
     level = next;
     built += next != nullptr;

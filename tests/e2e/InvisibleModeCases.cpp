@@ -18,6 +18,9 @@ namespace {
 
 using e2e::deleteKeyTree;
 using e2e::kCaption;
+using e2e::kLastHistory;
+using e2e::kRunMRU;
+using e2e::kSettings;
 using e2e::listLines;
 using e2e::listing;
 using e2e::pressKeys;
@@ -25,9 +28,6 @@ using e2e::pressKeysUntil;
 using e2e::Program;
 using e2e::waitUntil;
 
-const char kSettings[] = "Software\\Quellery\\Settings";
-const char kLastHistory[] = "Software\\Quellery\\Settings\\LastHistory";
-const char kRunMRU[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
 const char kRunLine[] = "Cleaning Recent RUN History...";
 const DWORD kRunDeadlineMs = 60000;
 

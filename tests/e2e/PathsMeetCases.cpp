@@ -17,16 +17,16 @@
 namespace {
 
 using e2e::kCaption;
+using e2e::kLastHistory;
+using e2e::kRunMRU;
+using e2e::kSettings;
 using e2e::listing;
 using e2e::pressKeys;
 using e2e::pressKeysUntil;
 using e2e::Program;
 using e2e::waitUntil;
 
-const char kSettings[] = "Software\\Quellery\\Settings";
-const char kLastHistory[] = "Software\\Quellery\\Settings\\LastHistory";
 const char kShredder[] = "SOFTWARE\\Quellery\\Sheredder";
-const char kRunMRU[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
 const DWORD kScheduleDeadlineMs = 150000;
 
 // The top-level window of the process with this caption, shown or not.

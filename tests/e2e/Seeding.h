@@ -7,6 +7,11 @@
 
 namespace e2e {
 
+// The program's keys and the list its Run history item purges, under HKEY_CURRENT_USER.
+constexpr char kSettings[] = "Software\\Quellery\\Settings";
+constexpr char kLastHistory[] = "Software\\Quellery\\Settings\\LastHistory";
+constexpr char kRunMRU[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
+
 bool setString(HKEY root, const std::string& path, const char* name, const std::string& data);
 // Deletes a key with everything below it.
 void deleteKeyTree(HKEY root, const std::string& path);

@@ -4,6 +4,7 @@
 #include <sodium.h>
 
 #include "../TestUpdateKey.h"
+#include "SignUpdate.h"
 #include "TestApp.h"
 #include "app/Startup.h"
 #include "platform/WinError.h"
@@ -68,16 +69,7 @@ class Upgrade : public ::testing::Test, protected UpgradeApp {
   // tests' current key unless told; none: the first form) and signed with `secretKey`.
   std::string manifest(const std::string& program, int version, const unsigned char* secretKey = nullptr,
                        const std::string& keyId = std::string(testkey::kPublicKeyHex, 16)) {
-    upgrade::Manifest m;
-    m.keyId = keyId;
-    m.version = version;
-    m.size = uint32_t(program.size());
-    m.sha256 = crypto::sha256(program);
-    const std::string body = upgrade::manifestBody(m);
-    unsigned char signature[64];
-    crypto_sign_detached(signature, nullptr, reinterpret_cast<const unsigned char*>(body.data()), body.size(),
-                         secretKey ? secretKey : secretKey_);
-    return upgrade::manifestText(body, signature);
+    return signupdate::signedManifest(keyId, version, program, secretKey ? secretKey : secretKey_);
   }
 
   // The server offers `version` with this program and manifest.

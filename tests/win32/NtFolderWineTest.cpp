@@ -13,29 +13,12 @@
 #include "WinePlatform.h"
 #include "erase/FolderWalk.h"
 #include "platform/win32/NtApi.h"
+#include "RelativeCreate.h"
 
 using namespace winetest;
 namespace nt = platform::win32::nt;
 
 namespace {
-
-constexpr ULONG kFileCreate = 2;
-
-// Creates `name` relative to `parent` with NtCreateFile: the only way a narrow program
-// builds a tree deeper than MAX_PATH.
-HANDLE createRelative(HANDLE parent, const std::string& name, bool folder) {
-  std::wstring wide(name.begin(), name.end());
-  nt::UnicodeString objectName{static_cast<USHORT>(wide.size() * 2), static_cast<USHORT>(wide.size() * 2), &wide[0]};
-  nt::ObjectAttributes attributes{sizeof(nt::ObjectAttributes), parent, &objectName, nt::kObjCaseInsensitive,
-                                  nullptr, nullptr};
-  nt::IoStatusBlock io{};
-  HANDLE out = nullptr;
-  const ULONG options = nt::kSynchronousIoNonAlert | (folder ? nt::kDirectoryFile : nt::kNonDirectoryFile);
-  const nt::Status status = nt::api().createFile(&out, GENERIC_READ | GENERIC_WRITE | SYNCHRONIZE, &attributes, &io,
-                                                 nullptr, FILE_ATTRIBUTE_NORMAL, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                                 kFileCreate, options, nullptr, 0);
-  return status >= 0 ? out : nullptr;
-}
 
 HANDLE openFolder(const std::string& path) {
   return CreateFileA(path.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES | SYNCHRONIZE,
