@@ -90,16 +90,15 @@ void DeleteRegValue(app::App& app, HKey root, const std::string& subKey, const s
   try {
     opened = reg.openKey(root, subKey, &key) == winerr::Success;
     uint32_t type = 0, size = 0;
-    if (opened && reg.queryValue(key, name, &type, nullptr, &size) == winerr::Success) {
-      if (erase::collecting(app.flags)) {
-        record(app.flags, TargetKind::RegistryValue, target, size, Outcome::Planned);
-      } else {
-        const long rc = reg.deleteValue(key, name);
-        if (rc == winerr::Success)
-          record(app.flags, TargetKind::RegistryValue, target, size, Outcome::Removed);
-        else
-          record(app.flags, TargetKind::RegistryValue, target, size, Outcome::Failed, describeRegistryError(rc));
-      }
+    const bool present = opened && reg.queryValue(key, name, &type, nullptr, &size) == winerr::Success;
+    if (erase::collecting(app.flags)) {
+      if (present) record(app.flags, TargetKind::RegistryValue, target, size, Outcome::Planned);
+    } else if (opened) {
+      const long rc = reg.deleteValue(key, name);
+      if (rc == winerr::Success)
+        record(app.flags, TargetKind::RegistryValue, target, size, Outcome::Removed);
+      else if (rc != winerr::FileNotFound)
+        record(app.flags, TargetKind::RegistryValue, target, size, Outcome::Failed, describeRegistryError(rc));
     }
   } catch (const std::exception&) {
   }

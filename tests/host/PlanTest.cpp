@@ -185,4 +185,52 @@ TEST_F(WindowsPlans, ARefusedTempFolderIsRefusedInThePlanAndTheReportAlike) {
   }
 }
 
+// What each file and folder of a run came to, told once per target.
+class WalkReport : public WindowsPlans {
+ protected:
+  void SetUp() override {
+    machine.system.temp = "C:\\TEMP";
+    put("C:\\TEMP\\a-open.tmp", "in use");
+    machine.files.lock("C:\\TEMP\\a-open.tmp");
+    for (int i = 0; i < 5; ++i) put("C:\\TEMP\\b-sub\\f" + std::to_string(i) + ".tmp");
+    put("C:\\TEMP\\b-sub\\readonly.tmp", "ro", platform::fileattr::ReadOnly);
+    put("C:\\TEMP\\c-plain.tmp", "plain");
+    tickOnly(Temp);
+  }
+  // The targets of the run named `where`, as "outcome: reason".
+  Names outcomesOf(const std::string& where) {
+    Names found;
+    for (const erase::Target& target : app.lastRun.items.at(0).targets)
+      if (target.where == where) found.push_back(std::string(erase::outcomeName(target.outcome)) + ": " + target.reason);
+    return found;
+  }
+};
+
+TEST_F(WalkReport, AFileInUseOfferedTwiceIsReportedOnceAndTheFolderItKeptAsFailed) {
+  run();
+  EXPECT_EQ(outcomesOf("C:\\TEMP\\a-open.tmp"), Names{"Failed: Permission denied"});
+  EXPECT_EQ(outcomesOf("C:\\TEMP\\b-sub\\readonly.tmp"), Names{"Failed: Permission denied"});
+  EXPECT_EQ(outcomesOf("C:\\TEMP\\b-sub"), Names{"Failed: not empty"});
+  EXPECT_EQ(outcomesOf("C:\\TEMP\\b-sub\\f3.tmp"), Names{"Removed: "});
+  EXPECT_EQ(outcomesOf("C:\\TEMP\\c-plain.tmp"), Names{"Removed: "});
+  EXPECT_EQ(app.lastRun.items[0].targets.size(), 9u);
+  EXPECT_EQ(app.lastRun.items[0].bytes(Outcome::Removed), 5u * 4u + 5u);
+}
+
+TEST_F(WalkReport, AFileLetGoOfWhileTheWalkWasBelowIsReportedOnceAsRemoved) {
+  machine.loop.at(machine.loop.tickCount() + 3, [&] { machine.files.unlock("C:\\TEMP\\a-open.tmp"); });
+  run();
+  EXPECT_EQ(outcomesOf("C:\\TEMP\\a-open.tmp"), Names{"Removed: "});
+  EXPECT_EQ(machine.files.getAttributes("C:\\TEMP\\a-open.tmp"), platform::fileattr::Invalid);
+}
+
+TEST_F(WalkReport, AStoppedRunReportsTheFileItCouldNotRemoveAndNothingAfterIt) {
+  machine.loop.at(machine.loop.tickCount() + 3, [&] { app.flags.abort = true; });
+  run();
+  EXPECT_TRUE(app.lastRun.stopped);
+  EXPECT_EQ(outcomesOf("C:\\TEMP\\a-open.tmp"), Names{"Failed: Permission denied"});
+  EXPECT_EQ(outcomesOf("C:\\TEMP\\c-plain.tmp"), Names{});
+  EXPECT_NE(machine.files.getAttributes("C:\\TEMP\\c-plain.tmp"), platform::fileattr::Invalid);
+}
+
 }  // namespace
