@@ -65,8 +65,7 @@ void fillRemainingCells(App& app) {
 // clean says how many and why: neither is a plain success.
 std::string closingLine(const RunFlags& flags) {
   if (!flags.skipped.empty()) return flags.skipped;
-  const erase::LeftBehind& left = flags.leftBehind;
-  return left.total() == 0 ? "Done..." : "Done, but left " + left.describe();
+  return flags.leftBehind.closingLine();
 }
 
 // A fresh report for a pass: room for every item, so that an item's place in it stays put

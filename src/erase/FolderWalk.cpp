@@ -11,6 +11,7 @@
 #include "erase/FolderPaths.h"
 #include "erase/PathChecks.h"
 #include "erase/Plan.h"
+#include "erase/RestartDelete.h"
 #include "erase/WalkRules.h"
 #include "platform/WinError.h"
 
@@ -241,8 +242,14 @@ class Walk {
         if (offer(frame, entry, frame.path + last.name, &last)) continue;
         yieldOnce(app_);
       }
-      count(last.error, last.attributes);
-      recordLeft(frame, last);
+      // A file to shred must be overwritten, which a deletion at the next start would not do.
+      if (!rules_.onFile &&
+          MarkInUseForRestart(app_.os.files, app_.flags, *frame.folder, frame.path, last.name, last.error)) {
+        ++left_.atRestart;
+      } else {
+        count(last.error, last.attributes);
+        recordLeft(frame, last);
+      }
     }
     Frame done = std::move(stack_.back());
     stack_.pop_back();

@@ -9,6 +9,7 @@ void LeftBehind::add(const LeftBehind& other) {
   readOnly += other.readOnly;
   denied += other.denied;
   links += other.links;
+  atRestart += other.atRestart;
 }
 
 std::string LeftBehind::describe() const {
@@ -26,7 +27,15 @@ std::string LeftBehind::describe() const {
   part(denied, "access denied", "access denied");
   part(tooDeep, "too deep", "too deep");
   part(links, "link", "links");
+  part(atRestart, "at the next restart", "at the next restart");
   return text;
+}
+
+std::string LeftBehind::closingLine() const {
+  if (total() == 0) return "Done...";
+  if (total() == atRestart)
+    return "Done, " + std::to_string(atRestart) + (atRestart == 1 ? " file goes" : " files go") + " at the next restart";
+  return "Done, but left " + describe();
 }
 
 }  // namespace erase

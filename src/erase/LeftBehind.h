@@ -12,11 +12,15 @@ struct LeftBehind {
   unsigned readOnly = 0;        // read-only, where the rules let the deletion fail
   unsigned denied = 0;          // refused for any other reason
   unsigned links = 0;           // links are never followed nor removed
+  unsigned atRestart = 0;       // in use, marked to go when Windows next starts
 
-  unsigned total() const { return tooDeep + inUse + hiddenOrSystem + readOnly + denied + links; }
+  unsigned total() const { return tooDeep + inUse + hiddenOrSystem + readOnly + denied + links + atRestart; }
   void add(const LeftBehind& other);
   // "3: 2 in use, 1 link"; empty when nothing was left.
   std::string describe() const;
+  // The run's line after an item: "Done..." when nothing was left, "Done, 2 files go at the
+  // next restart" when all that was left goes then, else "Done, but left " and describe().
+  std::string closingLine() const;
 };
 
 }  // namespace erase

@@ -34,6 +34,7 @@ struct FileIdentity {
   uint32_t volumeSerial = 0;
   uint64_t fileIndex = 0;
   uint32_t links = 0;
+  uint64_t size = 0;  // bytes of a file
   bool known = false;  // false where Windows keeps no file ids (95, 98, ME): attributes only
 
   bool sameAs(const FileIdentity& other) const {
@@ -77,6 +78,10 @@ class HeldFolder {
   // path rebuilt from names may lead elsewhere by the time it is opened. Where Windows keeps
   // no file ids (95, 98, ME, which have no links either) the entry is taken as the file.
   virtual bool isChild(const std::string& name, const FileIdentity& file) = 0;
+  // What the entry `name` is, as its own handle tells it: opened as itself (a link is not
+  // followed) asking to read its attributes only, which a program that holds the file open
+  // without sharing does not keep out. 95, 98 and ME tell attributes and size only.
+  virtual long childIdentity(const std::string& name, FileIdentity* identity) = 0;
   // ---- end of the walk ----
 };
 
@@ -101,6 +106,10 @@ class FileSystem {
   // Moves `from` over `to`, replacing it: the new file is in place, or the old one stays.
   virtual long replaceFile(const std::string& from, const std::string& to) = 0;
   virtual long getShortPathName(const std::string& path, std::string* shortPath) = 0;
+  // Marks the file for deletion when Windows next starts, by the name `path` has now. The
+  // NT family takes it as MoveFileExA with MOVEFILE_DELAY_UNTIL_REBOOT, which only an
+  // administrator may ask; 95, 98 and ME as a "NUL=" line of WININIT.INI (WininitRename.h).
+  virtual long deleteAtRestart(const std::string& path) = 0;
 
   // Folder watch (FindFirstChangeNotificationA on the folder alone, not its sub-folders;
   // `filter` holds FILE_NOTIFY_CHANGE_ bits). 0 when the folder cannot be watched.

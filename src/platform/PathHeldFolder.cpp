@@ -76,6 +76,20 @@ long PathHeldFolder::removeChildFile(const std::string& name, bool clearAttribut
 
 bool PathHeldFolder::isChild(const std::string&, const FileIdentity& file) { return !file.known; }
 
+long PathHeldFolder::childIdentity(const std::string& name, FileIdentity* identity) {
+  *identity = FileIdentity();
+  if (name.find_first_of("*?\\") != std::string::npos) return winerr::InvalidParameter;
+  const std::string path = reachable(name, 0);
+  if (path.empty()) return winerr::FilenameTooLong;
+  // A name without wildcards lists the entry itself or nothing.
+  std::vector<FindData> found;
+  if (const long rc = files_.findFiles(path, &found)) return rc;
+  if (found.size() != 1) return winerr::FileNotFound;
+  identity->attributes = found[0].attributes;
+  identity->size = found[0].size;
+  return winerr::Success;
+}
+
 long PathHeldFolder::removeChildFolder(const std::string& name, std::unique_ptr<HeldFolder> child,
                                        bool clearAttributes) {
   child.reset();

@@ -21,6 +21,7 @@ class PathHeldFolder : public HeldFolder {
   // Without file ids nothing can be compared: taken as the file. With them, a walk by path
   // cannot tell, so it is not.
   bool isChild(const std::string& name, const FileIdentity& file) override;
+  long childIdentity(const std::string& name, FileIdentity* identity) override;
 
  private:
   std::string shortOf(const std::string& name) const;

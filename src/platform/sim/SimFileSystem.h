@@ -34,6 +34,13 @@ class SimFileSystem : public FileSystem {
   // MoveFileA by name, for the simulated program files: fails when the new name is taken.
   long moveFile(const std::string& from, const std::string& to);
   long getShortPathName(const std::string& path, std::string* shortPath) override;
+  // The NT family's marks go to `restartMarks`, in order, or fail with `restartMarkError`
+  // when it is set (a user who is no administrator). 95, 98 and ME (fileIdsKnown false)
+  // write WININIT.INI in the Windows folder instead (SimRestartMarks.cpp).
+  long deleteAtRestart(const std::string& path) override;
+  std::vector<std::string> restartMarks;
+  long restartMarkError = 0;
+  std::function<std::string()> windowsFolder;  // the shell's, set by SimMachine
   // A watch is signalled once the folder's names, sizes, stamps or attributes differ from
   // what they were when it was started or last re-armed.
   std::uintptr_t startFolderWatch(const std::string& folder, uint32_t filter) override;

@@ -75,6 +75,7 @@ class SimHeldFolder : public HeldFolder {
     id.volumeSerial = static_cast<uint32_t>(st.st_dev);
     id.fileIndex = static_cast<uint64_t>(st.st_ino);
     id.links = static_cast<uint32_t>(st.st_nlink);
+    id.size = S_ISREG(st.st_mode) ? static_cast<uint64_t>(st.st_size) : 0;
     id.known = files_.fileIdsKnown;
     return id;
   }
@@ -145,6 +146,17 @@ class SimHeldFolder : public HeldFolder {
     struct stat st;
     if (!plainName(name) || ::fstatat(fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
     return static_cast<uint32_t>(st.st_dev) == file.volumeSerial && static_cast<uint64_t>(st.st_ino) == file.fileIndex;
+  }
+
+  long childIdentity(const std::string& given, FileIdentity* identity) override {
+    *identity = FileIdentity();
+    const std::string name = onDisk(given);
+    if (!plainName(name)) return winerr::InvalidParameter;
+    const int fd = openEntry(fd_, name.c_str());
+    if (fd < 0) return errnoError();
+    SimHeldFolder entry(files_, fd);
+    *identity = entry.identity();
+    return winerr::Success;
   }
 
   long removeChildFolder(const std::string& name, std::unique_ptr<HeldFolder> child, bool clearAttributes) override {

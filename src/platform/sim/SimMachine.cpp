@@ -28,6 +28,7 @@ SimMachine::SimMachine()
   system.clock = &loop;
   platform_.dialogs = &dialogs;
   platform_.programFiles = &programFiles;
+  files.windowsFolder = [this] { return shell.windowsDir; };
 }
 
 SimMachine::~SimMachine() { nftw(hostRoot.c_str(), removeEntry, 16, FTW_DEPTH | FTW_PHYS); }

@@ -139,6 +139,7 @@ FileIdentity SimOpenFile::identity() {
   if (storage != files_.storage_.end()) attributes |= storage->second;
   identity.attributes = attributes ? attributes : fileattr::Normal;
   identity.links = static_cast<uint32_t>(st.st_nlink);
+  identity.size = S_ISREG(st.st_mode) ? static_cast<uint64_t>(st.st_size) : 0;
   identity.volumeSerial = static_cast<uint32_t>(st.st_dev);
   identity.fileIndex = static_cast<uint64_t>(st.st_ino);
   identity.known = files_.fileIdsKnown;

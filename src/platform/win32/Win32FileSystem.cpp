@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/PathHeldFolder.h"
+#include "platform/WininitRename.h"
 #include "platform/win32/Win32NtFolder.h"
 
 namespace platform::win32 {
@@ -125,6 +126,17 @@ long Win32FileSystem::getShortPathName(const std::string& path, std::string* sho
   return ERROR_SUCCESS;
 }
 
+long Win32FileSystem::deleteAtRestart(const std::string& path) {
+  if (!isWindows9x())
+    return MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) ? ERROR_SUCCESS : lastError();
+  char folder[MAX_PATH + 1] = {};
+  const UINT length = GetWindowsDirectoryA(folder, sizeof folder);
+  if (length == 0) return lastError();
+  if (length >= sizeof folder) return ERROR_FILENAME_EXCED_RANGE;
+  const std::string windows(folder, length);
+  return AddWininitDeletion(*this, windows + (windows.back() == '\\' ? "" : "\\") + "WININIT.INI", path);
+}
+
 std::unique_ptr<HeldFolder> Win32FileSystem::holdFolder(const std::string& path, FileIdentity* identity) {
   *identity = FileIdentity();
   if (isWindows9x()) return holdFolderByPath(*this, path, identity);
@@ -139,6 +151,7 @@ std::unique_ptr<HeldFolder> Win32FileSystem::holdFolder(const std::string& path,
   identity->volumeSerial = info.dwVolumeSerialNumber;
   identity->fileIndex = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
   identity->links = info.nNumberOfLinks;
+  identity->size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
   identity->known = true;
   return held;
 }

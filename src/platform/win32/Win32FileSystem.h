@@ -18,6 +18,7 @@ class Win32FileSystem : public FileSystem {
   long writeFile(const std::string& path, const std::string& data) override;
   long replaceFile(const std::string& from, const std::string& to) override;
   long getShortPathName(const std::string& path, std::string* shortPath) override;
+  long deleteAtRestart(const std::string& path) override;
   std::uintptr_t startFolderWatch(const std::string& folder, uint32_t filter) override;
   WatchState waitFolderWatch(std::uintptr_t watch, uint32_t ms) override;
   bool rearmFolderWatch(std::uintptr_t watch) override;

@@ -82,6 +82,7 @@ bool identityOf(HANDLE handle, FileIdentity* identity) {
   identity->volumeSerial = info.dwVolumeSerialNumber;
   identity->fileIndex = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
   identity->links = info.nNumberOfLinks;
+  identity->size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
   identity->known = true;
   return true;
 }
@@ -204,16 +205,21 @@ long NtHeldFolder::removeChildFile(const std::string& name, bool clearAttributes
 
 bool NtHeldFolder::isChild(const std::string& name, const FileIdentity& file) {
   if (!file.known) return true;
-  if (!nt::api().complete() || !plainName(name)) return false;
+  FileIdentity identity;
+  return childIdentity(name, &identity) == winerr::Success && identity.sameAs(file);
+}
+
+long NtHeldFolder::childIdentity(const std::string& name, FileIdentity* identity) {
+  *identity = FileIdentity();
+  if (!nt::api().complete()) return ERROR_CALL_NOT_IMPLEMENTED;
+  if (!plainName(name)) return winerr::InvalidParameter;
   HANDLE entry = INVALID_HANDLE_VALUE;
   // Attributes alone: an open that reads no data is not kept out by the file's holder.
   const nt::Status status = openRelative(handle_, wideName(name), FILE_READ_ATTRIBUTES | SYNCHRONIZE,
-                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                         nt::kNonDirectoryFile, &entry);
-  if (status < 0) return false;
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0, &entry);
+  if (status < 0) return nt::api().error(status);
   NtHeldFolder closer(entry);
-  FileIdentity identity;
-  return identityOf(entry, &identity) && identity.sameAs(file);
+  return identityOf(entry, identity) ? winerr::Success : static_cast<long>(GetLastError());
 }
 
 long NtHeldFolder::removeChildFolder(const std::string& name, std::unique_ptr<HeldFolder> child, bool clearAttributes) {

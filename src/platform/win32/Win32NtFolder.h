@@ -21,6 +21,7 @@ class NtHeldFolder : public HeldFolder {
   long removeChildFile(const std::string& name, bool clearAttributes, const EntryCheck& check) override;
   long removeChildFolder(const std::string& name, std::unique_ptr<HeldFolder> child, bool clearAttributes) override;
   bool isChild(const std::string& name, const FileIdentity& file) override;
+  long childIdentity(const std::string& name, FileIdentity* identity) override;
 
  private:
   static bool plainName(const std::string& name);

@@ -160,6 +160,7 @@ FileIdentity Win32OpenFile::identity() {
   }
   identity.attributes = info.dwFileAttributes;
   identity.links = info.nNumberOfLinks;
+  identity.size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
   identity.volumeSerial = info.dwVolumeSerialNumber;
   identity.fileIndex = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
   identity.known = !windows9x();  // 9x makes up its file ids per open

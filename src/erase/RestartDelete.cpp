@@ -1,0 +1,58 @@
+#include "erase/RestartDelete.h"
+
+#include <cctype>
+#include <memory>
+
+#include "engine/RunFlags.h"
+#include "erase/ActivityLog.h"
+#include "erase/Plan.h"
+#include "platform/WinError.h"
+
+namespace erase {
+
+using namespace platform;
+
+namespace {
+
+constexpr long kLockViolation = 33;  // ERROR_LOCK_VIOLATION
+
+bool inUseElsewhere(long error) { return error == winerr::SharingViolation || error == kLockViolation; }
+
+// One name, no link, no folder: what a deletion by name at the next start removes whole.
+bool plainFile(const FileIdentity& file) {
+  if (file.attributes & (fileattr::ReparsePoint | fileattr::Directory)) return false;
+  return !file.known || file.links == 1;  // 95, 98 and ME have no links to count
+}
+
+// "C:\\..." on a drive that is no substitute: the same drive when Windows starts.
+bool driveOfItsOwn(FileSystem& files, const std::string& path) {
+  if (path.size() < 3 || !std::isalpha(static_cast<unsigned char>(path[0])) || path[1] != ':' || path[2] != '\\')
+    return false;
+  return files.substitutedDrive(static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])))).empty();
+}
+
+// The path, followed from its drive now, still leads to the very file: a folder above the
+// held one may have been swapped for a junction while the walk went on.
+bool pathLeadsTo(FileSystem& files, const std::string& folderPath, const std::string& name, const FileIdentity& file) {
+  if (!file.known) return true;  // 95, 98 and ME walk by path: the path is what was checked
+  FileIdentity folderSeen, byPath;
+  const std::unique_ptr<HeldFolder> folder = files.holdFolder(folderPath, &folderSeen);
+  return folder && folder->childIdentity(name, &byPath) == winerr::Success && byPath.sameAs(file);
+}
+
+}  // namespace
+
+bool MarkInUseForRestart(FileSystem& files, engine::RunFlags& flags, HeldFolder& folder,
+                         const std::string& folderPath, const std::string& name, long error) {
+  if (collecting(flags) || !inUseElsewhere(error)) return false;
+  const std::string path = folderPath + name;
+  FileIdentity file;
+  if (folder.childIdentity(name, &file) != winerr::Success || !plainFile(file)) return false;
+  if (!driveOfItsOwn(files, path) || !pathLeadsTo(files, folderPath, name, file)) return false;
+  if (files.deleteAtRestart(path) != winerr::Success) return false;
+  LogActivity(path + " Marked to go at the next restart", ActivityTimeStamp());
+  record(flags, TargetKind::File, path, file.size, Outcome::AtRestart);
+  return true;
+}
+
+}  // namespace erase

@@ -1,0 +1,27 @@
+#pragma once
+// Files another program holds open, left to go when Windows next starts.
+//
+// A file in use cannot be deleted now, but Windows can delete it at its next start. What
+// goes then is whatever its path names at that moment, long after our checks, so only a
+// plain file is ever marked: never a link (the name may lead elsewhere), never a file with
+// other names (its data would stay, reachable through a name no guard has seen), never a
+// folder, and never a path whose drive letter means something else when Windows starts (a
+// substituted drive) or that no longer leads to the very file the held folder holds.
+#include <string>
+
+#include "platform/FileSystem.h"
+
+namespace engine {
+struct RunFlags;
+}
+
+namespace erase {
+
+// Marks `name`, an entry of `folder` (named `folderPath`, ending in "\\") that could not go
+// with `error`, for deletion at the next start when the error says another program holds it
+// (a sharing or lock violation) and the checks on its own handle allow it; records it then
+// as AtRestart, logged. Marks nothing while the run only collects. True when marked.
+bool MarkInUseForRestart(platform::FileSystem& files, engine::RunFlags& flags, platform::HeldFolder& folder,
+                         const std::string& folderPath, const std::string& name, long error);
+
+}  // namespace erase
