@@ -6,6 +6,7 @@
 #include "cookies/CookieKeeper.h"
 #include "custom/frmCustom.h"
 #include "panic/PanicKey.h"
+#include "preview/frmPreview.h"
 #include "schedule/HotKeys.h"
 #include "schedule/Scheduler.h"
 #include "settings/SavedSelections.h"
@@ -24,6 +25,8 @@ App::App(platform::Platform& os) : os(os) {
   f.cleaning.cmdStopCleaning.onClick = [this] { engine::cmdStopCleaning_Click(*this); };
   f.cleaning.cmdReboot.onClick = [this] { engine::cmdReboot_Click(*this); };
   f.cleaning.cmdExit.onClick = [this] { cmdExit_Click(*this); };
+  f.cleaning.cmdPreview.onClick = [this] { preview::cmdPreview_Click(*this); };
+  f.cleaning.cmdReport.onClick = [this] { preview::cmdReport_Click(*this); };
   f.help.Label11.onClick = [this] { Label11_Click(*this); };
   f.help.Label13.onClick = [this] { Label13_Click(*this); };
   f.cookies.cmdGetCache.onClick = [this] { cookies::cmdGetCache_Click(*this); };
@@ -64,6 +67,14 @@ App::App(platform::Platform& os) : os(os) {
   c.cmdUseBlank.onClick = [this] { custom::cmdUseBlank_Click(*this); };
   c.cmdEnableAutoBookMark.onClick = [this] { custom::cmdEnableAutoBookMark_Click(*this); };
   c.cmdDisableAutoBookMark.onClick = [this] { custom::cmdDisableAutoBookMark_Click(*this); };
+  preview::PreviewWindow& p = frmPreview;
+  p.form.onClose = [this] { preview::UnloadPreview(*this); };
+  p.cmdClose.onClick = [this] { preview::UnloadPreview(*this); };
+  p.cmdStop.onClick = [this] { preview::cmdStop_Click(*this); };
+  p.cmdCollect.onClick = [this] { preview::cmdCollect_Click(*this); };
+  p.cmdLastRun.onClick = [this] { preview::cmdLastRun_Click(*this); };
+  p.cmdSave.onClick = [this] { preview::cmdSave_Click(*this); };
+  p.lvwItems.onDblClick = [this] { preview::lvwItems_DblClick(*this); };
   f.timeHardWare.onTimer = [this] { hardware::timeHardWare_Timer(*this); };
   f.timeHide.onTimer = [this] { schedule::timeHide_Timer(*this); };
   f.timPanic.onTimer = [this] { panic::timPanic_Timer(*this); };

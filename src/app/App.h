@@ -11,6 +11,7 @@
 #include "custom/BookmarkGuard.h"
 #include "custom/CustomWindow.h"
 #include "engine/RunFlags.h"
+#include "preview/PreviewWindow.h"
 #include "platform/Platform.h"
 
 namespace app {
@@ -34,6 +35,7 @@ class App {
   int32_t panicKey = 122;    // virtual-key code pressed with Ctrl; F11 until restored
   bool panicHintKeyNext = false;  // the hint's next blink shows the key rather than "Panic"
   bool panicking = false;         // a panic is sweeping the windows or cleaning
+  bool panicAfterCollecting = false;  // a panic stopped a preview's walk; its pass follows
   // The program's other windows that hiding it hid, shown again with it.
   std::vector<platform::WindowHandle> hiddenWindows;
   int32_t minuteCounter = 0; // scheduler clock ticks since start-up or the last scheduled run
@@ -49,6 +51,7 @@ class App {
   // one a dialog closes as if cancelled.
   std::function<void(ui::Form& form)> showModal;
   custom::CustomWindow frmCustom;
+  preview::PreviewWindow frmPreview;
   custom::FavouritesWatch favouritesWatch;
 };
 

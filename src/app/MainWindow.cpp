@@ -47,16 +47,19 @@ std::vector<ui::StatusBar::Panel> statusPanels() {
 
 CleaningPage::CleaningPage(ui::Control* form)
     : fraCleaning(form, "fraCleaning", kPageRect, "Cleaning"),
-      lstClean(&fraCleaning, "lstClean", {120, 240, 6495, 3765}),
+      lstClean(&fraCleaning, "lstClean", {120, 240, 6495, 3285}),
       cmdClean(&fraCleaning, "cmdClean", {480, 4200, 1575, 375}, "Start Cleaning"),
       cmdStopCleaning(&fraCleaning, "cmdStopCleaning", {480, 4200, 1575, 375}, "Stop Clean"),
       cmdReboot(&fraCleaning, "cmdReboot", {2520, 4200, 1575, 375}, "Clean & Reboot"),
       cmdExit(&fraCleaning, "cmdExit", {4560, 4200, 1575, 375}, "Exit"),
+      cmdPreview(&fraCleaning, "cmdPreview", {480, 3660, 1575, 375}, "Preview"),
+      cmdReport(&fraCleaning, "cmdReport", {2520, 3660, 1575, 375}, "Report"),
       fraPanic(&fraCleaning, "fraPanic", {5160, 360, 1335, 1095}),
       lblPanic(&fraPanic, "lblPanic", {120, 420, 1095, 375}, "Panic") {
   cmdClean.zOrder();  // Start Cleaning lies over Stop Clean while idle
   for (int i = 0; i < 17; ++i) spProg.emplace_back(&fraCleaning, "spProg", ui::Rect{360 + 360 * i, 4680, 255, 255}, i);
   fraPanic.setVisible(false);
+  cmdReport.setEnabled(false);
 }
 
 ItemPage::ItemPage(ui::Control* form, const char* frameName, const char* caption, const char* innerName,

@@ -11,6 +11,9 @@ struct CleaningPage {
   ui::Frame fraCleaning;
   ui::ListBox lstClean;
   ui::Button cmdClean, cmdStopCleaning, cmdReboot, cmdExit;
+  // Above Start Cleaning and Clean & Reboot: what a run would remove, and what the last
+  // one did (enabled once a run has ended).
+  ui::Button cmdPreview, cmdReport;
   ui::ControlArray<ui::Shape> spProg;  // 17 progress cells
   ui::Frame fraPanic;  // the panic hint, shown during a run
   ui::Label lblPanic;  // blinks "Panic" and the key to press

@@ -10,6 +10,7 @@
 #include "panic/PanicKey.h"
 #include "panic/Visibility.h"
 #include "platform/WinError.h"
+#include "preview/frmPreview.h"
 #include "report/RuntimeError.h"
 #include "settings/RegistryStrings.h"
 #include "settings/SavedSelections.h"
@@ -132,6 +133,7 @@ void Form_Unload(App& app) {
   resumeNext([&] { app.os.shell.notifyIcon(trayop::Delete, app.trayIcon); });
   app.flags.exitAfterCleaning = true;
   resumeNext([&] { custom::UnloadCustom(app); });
+  resumeNext([&] { preview::UnloadPreview(app); });
   app.frm.form.setVisible(false);
   app.unloaded = true;
 }

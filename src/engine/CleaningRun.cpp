@@ -6,6 +6,7 @@
 #include "cookies/CookieKeeper.h"
 #include "engine/Catalogue.h"
 #include "engine/Reboot.h"
+#include "engine/RunTotals.h"
 #include "report/ReportTexts.h"
 #include "report/RuntimeError.h"
 #include "settings/SavedSelections.h"
@@ -219,6 +220,7 @@ void cmdClean_Click(App& app) {
   resumeNext([&] { page.fraPanic.setVisible(false); });
   resumeNext([&] { page.cmdReboot.setEnabled(true); });
   resumeNext([&] { page.cmdExit.setEnabled(true); });
+  resumeNext([&] { ShowRunTotals(app); });
   if (rebootAfterThisRun) {
     // The request belongs to this run alone, however it ended.
     const bool reboot = flags.rebootAfterCleaning && !flags.abort;

@@ -11,6 +11,18 @@ namespace panic {
 
 using report::resumeNext;
 
+namespace {
+
+void cleanAndEnd(app::App& app) {
+  // A stop of an earlier run must not skip the panic's own pass.
+  app.flags.abort = false;
+  resumeNext([&] { engine::cleaningPass(app); });
+  app.flags.exitAfterCleaning = false;
+  resumeNext([&] { app::Form_Unload(app); });
+}
+
+}  // namespace
+
 void Panic(app::App& app) {
   // The sweep yields to the event loop; a second press meanwhile must not start it again
   // inside itself.
@@ -21,13 +33,23 @@ void Panic(app::App& app) {
   CloseWindowByTitle(app, "Internet Explorer");
   CloseWindowByTitle(app, "Netscape");
   MinimizeAllWindows(app);
+  // A preview's walk holds the run's place but cleans nothing: it stops, and the pass
+  // follows once it has.
+  if (app.flags.collecting) {
+    app.flags.abort = true;
+    app.panicAfterCollecting = true;
+    return;
+  }
   // A run under way, stopped or not, is left as it is; it ends the program when done.
   if (app.flags.cleaningInProgress) return;
-  // A stop of an earlier run must not skip the panic's own pass.
-  app.flags.abort = false;
-  resumeNext([&] { engine::cleaningPass(app); });
-  app.flags.exitAfterCleaning = false;
-  resumeNext([&] { app::Form_Unload(app); });
+  cleanAndEnd(app);
+}
+
+void FinishPanicAfterCollecting(app::App& app) {
+  if (!app.panicAfterCollecting || app.flags.cleaningInProgress) return;
+  app.panicAfterCollecting = false;
+  engine::FlagHeld inProgress(app.panicking);
+  cleanAndEnd(app);
 }
 
 }  // namespace panic

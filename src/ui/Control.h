@@ -16,7 +16,7 @@ struct Rect {
 
 enum class Kind {
   Form, Frame, Button, CheckBox, OptionButton, ListBox, ComboBox, DropDownList, TextBox, Label,
-  Shape, StatusBar, TreeView, Picker, Spinner
+  Shape, StatusBar, TreeView, Picker, Spinner, ListView, ProgressBar
 };
 
 // A combo box with a box to type in, or one that only offers its entries.
@@ -24,7 +24,8 @@ inline bool isCombo(Kind kind) { return kind == Kind::ComboBox || kind == Kind::
 
 enum class Change {
   Caption, Value, Enabled, Visible, ZOrder, ItemAdded, ItemRemoved, ItemsCleared, Selection,
-  Text, FillColor, PanelText, NodeAdded, NodeExpanded, Bounds, ForeColor
+  Text, FillColor, PanelText, NodeAdded, NodeExpanded, Bounds, ForeColor,
+  Columns, Rows  // a list view's columns, or all its rows (filled anew or sorted)
 };
 
 class Control;

@@ -105,6 +105,14 @@ WindowDesign designFor(const ui::Control& control) {
       design.className = DATETIMEPICK_CLASSA;
       design.style |= WS_TABSTOP | DTS_TIMEFORMAT | DTS_UPDOWN;
       break;
+    case Kind::ListView:
+      design.className = WC_LISTVIEWA;
+      design.style |= WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
+      design.exStyle = WS_EX_CLIENTEDGE;
+      break;
+    case Kind::ProgressBar:
+      design.className = PROGRESS_CLASSA;
+      break;
     case Kind::Spinner:
       design.className = UPDOWN_CLASSA;
       // The model steps the buddy's number; the control only reports the presses.

@@ -121,6 +121,19 @@ inline constexpr ControlIdRange kControlIds[] = {
     {"dirList", 551, 1},
     {"cmdAdd", 552, 1},
     {"cmdCancel", 553, 1},
+    {"cmdPreview", 205, 1},
+    {"cmdReport", 206, 1},
+    // frmPreview
+    {"lblHeading", 800, 1},
+    {"lvwItems", 801, 1},
+    {"lblTargets", 802, 1},
+    {"lvwTargets", 803, 1},
+    {"prgCollect", 804, 1},
+    {"cmdStop", 805, 1},
+    {"cmdCollect", 806, 1},
+    {"cmdLastRun", 807, 1},
+    {"cmdSave", 808, 1},
+    {"cmdClose", 809, 1},
 };
 
 // Controls named nowhere above get ids from here on, in creation order.

@@ -8,8 +8,10 @@
 #include "app/Startup.h"
 #include "view/ControlFactory.h"
 #include "view/ControlIds.h"
+#include "view/ListViewFace.h"
 #include "view/StatusPanels.h"
 #include "view/Twips.h"
+#include "view/WindowText.h"
 #include "ui/TimeFormat.h"
 #include "ui/TreeView.h"
 
@@ -19,8 +21,6 @@ namespace {
 
 constexpr UINT_PTR kStatusTimer = 1;  // date, time and key indicators
 constexpr UINT kStatusRefreshMs = 250;
-// Posted once the main window has shown: what no one sees before pointing at a control.
-constexpr UINT kAfterFirstShow = WM_APP + 1;
 const char kMainClass[] = "QuelleryMain";
 const char kOwnedClass[] = "QuelleryOwned";
 
@@ -30,7 +30,8 @@ void initCommonControls() {
   HMODULE comctl = LoadLibraryA("comctl32.dll");
   auto initEx = comctl ? reinterpret_cast<InitEx>(reinterpret_cast<void*>(GetProcAddress(comctl, "InitCommonControlsEx"))) : nullptr;
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES |
-                                              ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS};
+                                              ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS |
+                                              ICC_LISTVIEW_CLASSES};
   if (!initEx || !initEx(&icc)) InitCommonControls();
 }
 
@@ -43,16 +44,6 @@ LRESULT eraseFace(HWND hwnd, WPARAM wParam) {
 }
 
 MainView* viewOf(HWND hwnd) { return reinterpret_cast<MainView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
-
-int checkState(int value) { return value == 1 ? BST_CHECKED : value == 2 ? BST_INDETERMINATE : BST_UNCHECKED; }
-
-std::string windowText(HWND hwnd) {
-  const int length = GetWindowTextLengthA(hwnd);
-  std::string text(length + 1, '\0');
-  const int got = GetWindowTextA(hwnd, &text[0], length + 1);
-  text.resize(got > 0 ? got : 0);
-  return text;
-}
 
 std::string localeText(LCTYPE item) {
   char text[32] = "";
@@ -254,6 +245,16 @@ void MainView::build(ui::Control& control, HWND parent) {
     }
     case ui::Kind::Spinner:
       break;
+    case ui::Kind::ListView:
+      prepareListView(hwnd);
+      ++applying_;
+      apply(control, ui::Change::Columns, 0);
+      apply(control, ui::Change::Rows, 0);
+      --applying_;
+      break;
+    case ui::Kind::ProgressBar:
+      apply(control, ui::Change::Value, 0);
+      break;
     case ui::Kind::Picker:
       // Hours and minutes only.
       SendMessageA(hwnd, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>(pickerFormat().c_str()));
@@ -434,129 +435,6 @@ void MainView::controlChanged(ui::Control& control, ui::Change change, int detai
   --applying_;
 }
 
-void MainView::apply(ui::Control& control, ui::Change change, int detail) {
-  // A page may come to the front before it has windows; showing it builds them.
-  if (isPage(control) && (change == ui::Change::Visible || change == ui::Change::ZOrder)) {
-    showPages();
-    return;
-  }
-  HWND hwnd = handleOf(control);
-  if (!hwnd) return;
-  using ui::Change;
-  using ui::Kind;
-  const Kind kind = control.kind();
-  switch (change) {
-    case Change::Caption:
-      if (kind == Kind::Form)
-        SetWindowTextA(hwnd, control.caption().c_str());
-      else if (kind == Kind::Frame)
-        SetWindowTextA(groupBoxes_[&control], escapeMnemonics(control.caption()).c_str());
-      else
-        SetWindowTextA(hwnd, escapeMnemonics(control.caption()).c_str());
-      break;
-    case Change::Value:
-      if (kind == Kind::CheckBox) {
-        SendMessageA(hwnd, BM_SETCHECK, checkState(static_cast<ui::CheckBox&>(control).value()), 0);
-      } else if (kind == Kind::OptionButton) {
-        SendMessageA(hwnd, BM_SETCHECK, static_cast<ui::OptionButton&>(control).value() ? BST_CHECKED : BST_UNCHECKED, 0);
-      } else if (kind == Kind::Picker) {
-        auto& picker = static_cast<ui::TimePicker&>(control);
-        SYSTEMTIME time;
-        GetLocalTime(&time);
-        time.wHour = static_cast<WORD>(picker.hour());
-        time.wMinute = static_cast<WORD>(picker.minute());
-        time.wSecond = time.wMilliseconds = 0;
-        SendMessageA(hwnd, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
-      }
-      break;
-    case Change::Enabled:
-      EnableWindow(hwnd, control.enabled());
-      // Back from a modal window: the main window takes the focus again, not another program.
-      if (hwnd == main_ && control.enabled() && IsWindowVisible(hwnd)) SetActiveWindow(hwnd);
-      break;
-    case Change::Visible:
-      if (kind == Kind::Form) {
-        if (&control == &app_.frm.form && control.visible()) showPages();  // the page in front shows with it
-        ShowWindow(hwnd, control.visible() ? SW_SHOW : SW_HIDE);
-        if (control.visible()) UpdateWindow(hwnd);
-        if (hwnd == main_ && control.visible() && !toolTips_) PostMessageA(hwnd, kAfterFirstShow, 0, 0);
-      } else {
-        ShowWindow(hwnd, shownInView(control) ? SW_SHOWNA : SW_HIDE);
-      }
-      break;
-    case Change::ZOrder:
-      if (kind == Kind::Form) {
-        BringWindowToTop(hwnd);
-      } else {
-        SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        InvalidateRect(hwnd, nullptr, TRUE);
-      }
-      break;
-    case Change::ItemAdded: {
-      auto& list = static_cast<ui::ListBox&>(control);
-      const UINT insert = isCombo(kind) ? CB_INSERTSTRING : LB_INSERTSTRING;
-      SendMessageA(hwnd, insert, detail, reinterpret_cast<LPARAM>(list.list(detail).c_str()));
-      break;
-    }
-    case Change::ItemRemoved:
-      SendMessageA(hwnd, isCombo(kind) ? CB_DELETESTRING : LB_DELETESTRING, detail, 0);
-      break;
-    case Change::ItemsCleared:
-      SendMessageA(hwnd, isCombo(kind) ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
-      break;
-    case Change::Selection:
-      if (kind == Kind::TreeView) {
-        if (HTREEITEM item = treeItem(detail))
-          SendMessageA(hwnd, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-      } else if (isCombo(kind)) {
-        SendMessageA(hwnd, CB_SETCURSEL, static_cast<ui::ListBox&>(control).listIndex(), 0);
-      } else if (kind == Kind::ListBox) {
-        auto& list = static_cast<ui::ListBox&>(control);
-        if (!list.multiSelect) {
-          SendMessageA(hwnd, LB_SETCURSEL, list.listIndex(), 0);
-        } else {
-          if (detail >= 0 && detail < list.listCount()) SendMessageA(hwnd, LB_SETSEL, list.selected(detail), detail);
-          if (list.listIndex() >= 0) SendMessageA(hwnd, LB_SETCARETINDEX, list.listIndex(), FALSE);
-        }
-      }
-      break;
-    case Change::Text: {
-      if (kind != Kind::TextBox && !isCombo(kind)) break;
-      const std::string text = kind == Kind::TextBox ? static_cast<ui::TextBox&>(control).text()
-                                                     : static_cast<ui::ListBox&>(control).text();
-      // What the user just typed is already there; writing it again would move the caret.
-      if (windowText(hwnd) != text) SetWindowTextA(hwnd, text.c_str());
-      break;
-    }
-    case Change::FillColor:
-      InvalidateRect(hwnd, nullptr, FALSE);
-      break;
-    case Change::ForeColor:
-      InvalidateRect(hwnd, nullptr, TRUE);
-      break;
-    case Change::PanelText: {
-      const std::string& text = app_.frm.stBar.panelText(detail);
-      panelShown_[detail - 1] = text;
-      SendMessageA(hwnd, SB_SETTEXTA, detail - 1, reinterpret_cast<LPARAM>(text.c_str()));
-      break;
-    }
-    case Change::NodeAdded:
-      insertNode(detail);
-      break;
-    case Change::NodeExpanded:
-      if (HTREEITEM item = treeItem(detail))
-        SendMessageA(hwnd, TVM_EXPAND, app_.frm.tvw1.node(detail).expanded ? TVE_EXPAND : TVE_COLLAPSE,
-                     reinterpret_cast<LPARAM>(item));
-      break;
-    case Change::Bounds: {
-      const WindowDesign design = designFor(control);
-      MoveWindow(hwnd, design.rect.left, design.rect.top, design.rect.right - design.rect.left,
-                 design.rect.bottom - design.rect.top, TRUE);
-      break;
-    }
-  }
-}
-
 void MainView::onCommand(HWND from, int code) {
   ui::Control* control = controlOf(from);
   if (!control || applying_) return;
@@ -663,6 +541,8 @@ LRESULT MainView::onNotify(NMHDR* header) {
       default:
         break;
     }
+  } else if (control->kind() == ui::Kind::ListView) {
+    onListViewNotify(static_cast<ui::ListView&>(*control), header);
   } else if (control->kind() == ui::Kind::Spinner && header->code == UDN_DELTAPOS) {
     auto* press = reinterpret_cast<NMUPDOWN*>(header);
     auto* spin = static_cast<ui::UpDown*>(control);
@@ -674,6 +554,30 @@ LRESULT MainView::onNotify(NMHDR* header) {
       handler([&] { static_cast<ui::TimePicker*>(control)->setTime(change->st.wHour, change->st.wMinute); });
   }
   return 0;
+}
+
+void MainView::onListViewNotify(ui::ListView& list, NMHDR* header) {
+  switch (header->code) {
+    case LVN_COLUMNCLICK: {
+      const int column = reinterpret_cast<NMLISTVIEW*>(header)->iSubItem;
+      handler([&] { list.clickHeader(column); });
+      break;
+    }
+    case LVN_ITEMCHANGED: {
+      auto* change = reinterpret_cast<NMLISTVIEW*>(header);
+      if ((change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED) && !(change->uOldState & LVIS_SELECTED))
+        handler([&] { list.setSelectedRow(change->iItem); });
+      break;
+    }
+    case NM_DBLCLK: {
+      // The row under the pointer: the notice carries it only from the 4.71 controls on.
+      const int row = rowUnderMouse(header->hwndFrom);
+      if (row >= 0) handler([&] { list.dblClick(row); });
+      break;
+    }
+    default:
+      break;
+  }
 }
 
 bool MainView::parentMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {

@@ -12,6 +12,7 @@
 
 #include "view/ControlFactory.h"
 #include "ui/Controls.h"
+#include "ui/ListView.h"
 
 namespace app {
 class App;
@@ -63,7 +64,11 @@ class MainView : public ui::ControlObserver {
   bool isPage(const ui::Control& control) const;
   bool shownInView(const ui::Control& control) const;
   void showPages();
+  // How the view follows a change: one rule per kind of control and change (ApplyRules.cpp).
+  struct ApplyRule;
+  static const std::vector<ApplyRule>& applyRules();
   void apply(ui::Control& control, ui::Change change, int detail);
+  void onListViewNotify(ui::ListView& list, NMHDR* header);
   void insertNode(int node);
   void refreshStatusPanels(bool all);
 
@@ -76,6 +81,9 @@ class MainView : public ui::ControlObserver {
 
   template <typename F>
   void handler(F&& f);
+
+  // Posted once the main window has shown: what no one sees before pointing at a control.
+  static constexpr UINT kAfterFirstShow = WM_APP + 1;
 
   app::App& app_;
   HINSTANCE instance_;

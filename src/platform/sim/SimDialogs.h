@@ -14,6 +14,11 @@ class SimDialogs : public Dialogs {
     fileDialogs.push_back({filter, flags, bufferSize});
     return fileDialogAnswer;
   }
+  std::string saveFileName(const std::string& filter, const std::string& suggested,
+                           const std::string& extension) override {
+    saveDialogs.push_back({filter, suggested, extension});
+    return saveDialogAnswer;
+  }
 
   bool busyPointer = false;
   struct FileDialog {
@@ -23,6 +28,11 @@ class SimDialogs : public Dialogs {
   };
   std::vector<FileDialog> fileDialogs;
   std::string fileDialogAnswer;  // empty: the user cancels
+  struct SaveDialog {
+    std::string filter, suggested, extension;
+  };
+  std::vector<SaveDialog> saveDialogs;
+  std::string saveDialogAnswer;  // empty: the user cancels
 };
 
 }  // namespace platform::sim

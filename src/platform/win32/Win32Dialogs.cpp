@@ -8,12 +8,21 @@ namespace platform::win32 {
 
 void Win32Dialogs::setBusyPointer(bool busy) { SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW)); }
 
-std::string Win32Dialogs::openFileName(const std::string& filter, uint32_t flags, size_t bufferSize) {
-  // "Name|pattern" pairs become the zero-separated list the dialog reads.
+namespace {
+
+// "Name|pattern" pairs become the zero-separated list the dialog reads.
+std::string filterPairs(const std::string& filter) {
   std::string pairs = filter;
   for (char& c : pairs)
     if (c == '|') c = '\0';
   pairs.append(2, '\0');
+  return pairs;
+}
+
+}  // namespace
+
+std::string Win32Dialogs::openFileName(const std::string& filter, uint32_t flags, size_t bufferSize) {
+  const std::string pairs = filterPairs(filter);
   std::vector<char> buffer(bufferSize + 2, '\0');
   OPENFILENAMEA dialog = {};
   // The size every Windows since 95 accepts; the longer record is refused before 2000.
@@ -28,6 +37,25 @@ std::string Win32Dialogs::openFileName(const std::string& filter, uint32_t flags
   size_t end = 0;
   while (end + 1 < buffer.size() && !(buffer[end] == '\0' && buffer[end + 1] == '\0')) ++end;
   return std::string(buffer.data(), end);
+}
+
+std::string Win32Dialogs::saveFileName(const std::string& filter, const std::string& suggested,
+                                      const std::string& extension) {
+  const std::string pairs = filterPairs(filter);
+  char buffer[MAX_PATH + 1] = {};
+  suggested.copy(buffer, MAX_PATH);
+  OPENFILENAMEA dialog = {};
+  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = pairs.c_str();
+  dialog.lpstrFile = buffer;
+  dialog.nMaxFile = sizeof buffer;
+  dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN;
+  // The owner is the window in front: the preview, over the disabled main window.
+  if (HWND active = GetActiveWindow()) dialog.hwndOwner = active;
+  if (!GetSaveFileNameA(&dialog)) return std::string();
+  return buffer;
 }
 
 }  // namespace platform::win32

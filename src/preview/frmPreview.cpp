@@ -1,0 +1,159 @@
+#include "preview/frmPreview.h"
+
+#include "app/App.h"
+#include "engine/Catalogue.h"
+#include "engine/CleaningRun.h"
+#include "engine/PlanReport.h"
+#include "erase/WalkRules.h"
+#include "panic/Panic.h"
+#include "platform/WinError.h"
+#include "preview/PreviewRows.h"
+#include "preview/SaveReport.h"
+#include "report/RuntimeError.h"
+
+namespace preview {
+
+using report::resumeNext;
+
+namespace {
+
+constexpr uint32_t kModalWaitMs = 50;
+const char kNoTargetsYet[] = "Double-click an item to list its targets";
+
+void showButtons(app::App& app) {
+  PreviewWindow& w = app.frmPreview;
+  w.cmdStop.setEnabled(w.collecting);
+  w.cmdCollect.setEnabled(!w.collecting);
+  w.cmdLastRun.setEnabled(!w.collecting && !app.lastRun.items.empty());
+  w.cmdSave.setEnabled(!w.collecting && !w.shown.items.empty());
+  w.prgCollect.setVisible(w.collecting);
+}
+
+void showPlan(app::App& app, erase::Plan plan, bool run) {
+  PreviewWindow& w = app.frmPreview;
+  w.shown = std::move(plan);
+  w.showsRun = run;
+  w.lvwItems.setColumns(run ? reportColumns() : planColumns());
+  w.lvwItems.setRows(run ? reportRows(w.shown) : planRows(w.shown));
+  w.lvwTargets.clear();
+  w.lblTargets.setCaption(kNoTargetsYet);
+  std::string heading = run ? "What the last run did" : "What the ticked items would remove";
+  if (w.shown.items.empty()) heading = run ? "No run has cleaned anything yet" : "No item is ticked";
+  if (w.shown.stopped) heading += run ? " (stopped before every ticked item was cleaned)"
+                                      : " (stopped before every ticked item was seen)";
+  w.lblHeading.setCaption(heading);
+  showButtons(app);
+}
+
+bool collectionMayStart(const app::App& app) {
+  return !app.flags.cleaningInProgress && !app.panicking && !app.unloaded;
+}
+
+void collect(app::App& app) {
+  PreviewWindow& w = app.frmPreview;
+  if (w.collecting) return;
+  if (!collectionMayStart(app)) {
+    w.lblHeading.setCaption("Cleaning is under way: preview again when it is done");
+    return;
+  }
+  w.collecting = true;
+  w.lvwItems.setColumns(planColumns());
+  w.lvwTargets.clear();
+  w.lblTargets.setCaption(kNoTargetsYet);
+  w.lblHeading.setCaption("Collecting what the ticked items would remove...");
+  w.prgCollect.setValue(w.prgCollect.min());
+  showButtons(app);
+  erase::Plan plan;
+  try {
+    plan = engine::CollectPlan(app, [&](int position, int items) {
+      w.prgCollect.setRange(0, items);
+      w.prgCollect.setValue(position);
+      w.lblHeading.setCaption(std::string("Collecting: ") + engine::catalogue()[position].caption + "...");
+      // Stop and Close answer between items too, however little an item yields.
+      erase::yieldOnce(app);
+    });
+  } catch (...) {
+    plan.stopped = true;  // what was collected went with the failure; say it is incomplete
+  }
+  w.collecting = false;
+  w.prgCollect.setValue(w.prgCollect.max());
+  showPlan(app, std::move(plan), false);
+  // A panic that came meanwhile stopped the walk; its own pass runs now.
+  panic::FinishPanicAfterCollecting(app);
+}
+
+void open(app::App& app, bool run) {
+  PreviewWindow& w = app.frmPreview;
+  if (w.loaded || app.unloaded) return;
+  w.loaded = true;
+  w.shown = erase::Plan();
+  w.form.setVisible(true);
+  // Modal: the main window takes no input until this one closes; timers go on.
+  app.frm.form.setEnabled(false);
+  if (run)
+    resumeNext([&] { showPlan(app, app.lastRun, true); });
+  else
+    collect(app);
+  platform::EventLoop& loop = app.os.loop;
+  while (w.loaded && !app.unloaded) {
+    resumeNext([&] { loop.doEvents(); });
+    if (w.loaded && !app.unloaded) loop.waitForEvents(kModalWaitMs);
+  }
+  app.frm.form.setEnabled(true);
+}
+
+}  // namespace
+
+void cmdPreview_Click(app::App& app) { open(app, false); }
+
+void cmdReport_Click(app::App& app) { open(app, true); }
+
+void cmdCollect_Click(app::App& app) { collect(app); }
+
+void cmdLastRun_Click(app::App& app) {
+  if (!app.frmPreview.collecting) resumeNext([&] { showPlan(app, app.lastRun, true); });
+}
+
+void cmdStop_Click(app::App& app) {
+  if (app.frmPreview.collecting) app.flags.abort = true;
+}
+
+void cmdSave_Click(app::App& app) {
+  PreviewWindow& w = app.frmPreview;
+  if (w.collecting || !app.os.dialogs) return;
+  resumeNext([&] {
+    const std::string path = app.os.dialogs->saveFileName("Text files (*.txt)|*.txt|All files (*.*)|*.*",
+                                                          w.showsRun ? "Quellery report.txt" : "Quellery preview.txt",
+                                                          "txt");
+    if (path.empty()) return;
+    const long rc = SaveText(app.os.files, path, engine::ReportText(w.shown));
+    if (rc == platform::winerr::Success) return;
+    app.os.shell.messageBox(w.form.hWnd, "The report was not saved to " + path + ": " + saveErrorText(rc) + ".",
+                            "Quellery", platform::mbicon::Exclamation);
+  });
+}
+
+void lvwItems_DblClick(app::App& app) {
+  PreviewWindow& w = app.frmPreview;
+  const int row = w.lvwItems.selectedRow();
+  if (row < 0) return;
+  const int tag = w.lvwItems.row(row).tag;
+  if (tag < 0 || tag >= static_cast<int>(w.shown.items.size())) return;
+  const erase::ItemPlan& item = w.shown.items[tag];
+  w.lvwTargets.setRows(targetRows(item));
+  w.lblTargets.setCaption(item.caption + ": " +
+                          (item.targets.empty() ? std::string("nothing found")
+                                                : std::to_string(item.targets.size()) +
+                                                      (item.targets.size() == 1 ? " target" : " targets")));
+}
+
+void UnloadPreview(app::App& app) {
+  PreviewWindow& w = app.frmPreview;
+  if (!w.loaded) return;
+  // The walk below this handler ends at its next look at the flag; nothing waits for it.
+  if (w.collecting) app.flags.abort = true;
+  w.form.setVisible(false);
+  w.loaded = false;
+}
+
+}  // namespace preview
