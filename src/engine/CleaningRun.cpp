@@ -52,7 +52,7 @@ void reportingStep(App& app, Step&& step) {
 
 // Windows gives an ending session a few seconds: a pass under way then hurries on.
 void pause(App& app, double seconds) {
-  if (!app.flags.sessionEnding) app::WaitSeconds(app, seconds);
+  if (!app.flags.sessionEnding && !app.flags.unattended) app::WaitSeconds(app, seconds);
 }
 
 void fillRemainingCells(App& app) {

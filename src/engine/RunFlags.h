@@ -16,6 +16,8 @@ struct RunFlags {
   int16_t progress = 0;  // progress cells filled beyond cell 0
   // Windows is ending the session: a pass still under way cleans on without its pauses.
   bool sessionEnding = false;
+  // Nobody watches the pass (the command line): it needs none of the pauses meant for the eye.
+  bool unattended = false;
   // Catalogue position of the pass's next item, shared so that a pass finished inside
   // another (the session ending during a run) is not cleaned twice by the outer one.
   int16_t nextItem = 0;

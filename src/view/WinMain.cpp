@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/App.h"
+#include "app/CommandLineRun.h"
 #include "view/MainView.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32EventLoop.h"
@@ -17,7 +18,7 @@
 #include "platform/win32/Win32UrlCache.h"
 #include "platform/win32/Win32UrlHistory.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   using namespace platform::win32;
   // An empty floppy or CD drive answers a listing with a failure, not a "No Disk" box that
   // would stall a hidden or scheduled run.
@@ -39,6 +40,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   platform::Platform os{loop, registry, files, shell, system, urlCache, urlHistory, launcher, desktop, &http, &dialogs, &programFiles};
 
   app::App app(os);
+  // An administrator's switches run without any window and end with their exit code.
+  const app::CommandLine command = app::parseCommandLine(commandLine ? commandLine : "");
+  if (command.action != app::CommandLine::Action::ShowWindow) return app::RunCommandLine(app, command);
   view::MainView view(app, instance);
   dialogs.owner = view.window();
   // A second instance ends inside Form_Load, before anything was shown.

@@ -25,22 +25,6 @@ namespace nt = platform::win32::nt;
 
 constexpr DWORD kLongRunMs = 600000;
 
-// TMP and TEMP for the programs started meanwhile.
-struct TempIs {
-  explicit TempIs(const std::string& temp) {
-    for (const char* name : {"TMP", "TEMP"}) {
-      char old[MAX_PATH] = {};
-      saved.push_back(GetEnvironmentVariableA(name, old, MAX_PATH) ? old : "");
-      SetEnvironmentVariableA(name, temp.c_str());
-    }
-  }
-  ~TempIs() {
-    SetEnvironmentVariableA("TMP", saved[0].empty() ? nullptr : saved[0].c_str());
-    SetEnvironmentVariableA("TEMP", saved[1].empty() ? nullptr : saved[1].c_str());
-  }
-  std::vector<std::string> saved;
-};
-
 // `levels` nested folders of 20 characters below `folder`, a file in each.
 int deepTree(const std::string& folder, int levels) {
   HANDLE level = CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -106,7 +90,7 @@ TEST(FolderWalk, TwentyThousandFilesAndATreeDeeperThanMaxPathLeaveTheTempFolderA
   double seconds = 0;
   std::vector<std::string> lines;
   {
-    TempIs is(temp);
+    e2e::TempIs is(temp);
     lines = runItem("chkWinSettings", 7, &seconds);
   }
   std::printf("[e2e] 20,000 files and 30 levels in TEMP: the run took %.1f s\n", seconds);

@@ -75,4 +75,17 @@ std::string shellFolder(int csidl) {
   return SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, 0, path)) ? path : "";
 }
 
+TempIs::TempIs(const std::string& temp) {
+  for (const char* name : {"TMP", "TEMP"}) {
+    char old[MAX_PATH] = {};
+    saved.push_back(GetEnvironmentVariableA(name, old, MAX_PATH) ? old : "");
+    SetEnvironmentVariableA(name, temp.c_str());
+  }
+}
+
+TempIs::~TempIs() {
+  SetEnvironmentVariableA("TMP", saved[0].empty() ? nullptr : saved[0].c_str());
+  SetEnvironmentVariableA("TEMP", saved[1].empty() ? nullptr : saved[1].c_str());
+}
+
 }  // namespace e2e

@@ -27,4 +27,13 @@ std::string readFile(const std::string& path, const std::string& missing = "(no 
 // The list's lines, numbered and quoted, for a failure message.
 std::string listing(const std::vector<std::string>& lines);
 
+// TMP and TEMP for the programs started meanwhile.
+struct TempIs {
+  explicit TempIs(const std::string& temp);
+  ~TempIs();
+  TempIs(const TempIs&) = delete;
+  TempIs& operator=(const TempIs&) = delete;
+  std::vector<std::string> saved;
+};
+
 }  // namespace e2e

@@ -1,0 +1,78 @@
+#include "app/CommandLineRun.h"
+
+#include <exception>
+
+#include "app/App.h"
+#include "engine/CleaningRun.h"
+#include "engine/ReportFile.h"
+#include "report/RuntimeError.h"
+#include "settings/SavedSelections.h"
+
+namespace app {
+
+using report::resumeNext;
+
+namespace {
+
+constexpr uint32_t kOkExclamation = 0x30;   // MB_OK | MB_ICONEXCLAMATION
+constexpr uint32_t kOkInformation = 0x40;   // MB_OK | MB_ICONASTERISK
+
+// The ticks as the user left them, and none of the window's clocks: with nobody to watch,
+// the hot keys would bring up a window, the panic key and the scheduler start passes of
+// their own.
+void prepareUnattended(App& app) {
+  resumeNext([&] { settings::getLastSettings(app); });
+  MainWindow& f = app.frm;
+  for (ui::Timer* timer : {&f.timeHide, &f.timPanic, &f.timeHardWare, &f.timerScheduler})
+    resumeNext([&] { timer->setEnabled(false); });
+  app.flags.unattended = true;
+}
+
+bool reportSaved(App& app, const std::string& path, const erase::Plan& plan) {
+  return path.empty() || engine::SaveReport(app.os.files, path, plan);
+}
+
+int clean(App& app, const std::string& reportPath) {
+  // The other copy may be cleaning or showing what it will clean: two at once would
+  // undercut each other, and the user's window would tell a story no longer true.
+  if (app.os.system.anotherInstanceRunning()) return exitcode::AnotherCopy;
+  prepareUnattended(app);
+  engine::cleaningPass(app);
+  const int code = CleanExitCode(app.lastRun);
+  return reportSaved(app, reportPath, app.lastRun) ? code : exitcode::NotAllDone;
+}
+
+int preview(App& app, const std::string& reportPath) {
+  prepareUnattended(app);
+  const erase::Plan plan = engine::CollectPlan(app, nullptr);
+  return reportSaved(app, reportPath, plan) ? exitcode::Done : exitcode::NotAllDone;
+}
+
+}  // namespace
+
+int CleanExitCode(const erase::Plan& run) {
+  if (run.stopped) return exitcode::NotAllDone;
+  for (const erase::ItemPlan& item : run.items)
+    if (item.count(erase::Outcome::Failed) + item.count(erase::Outcome::Refused) > 0) return exitcode::NotAllDone;
+  return exitcode::Done;
+}
+
+int RunCommandLine(App& app, const CommandLine& command) {
+  try {
+    switch (command.action) {
+      case CommandLine::Action::Clean: return clean(app, command.reportPath);
+      case CommandLine::Action::Preview: return preview(app, command.reportPath);
+      case CommandLine::Action::Usage:
+        app.os.shell.messageBox(0, kUsage, "Quellery", kOkInformation);
+        return exitcode::Done;
+      case CommandLine::Action::Mistake:
+        app.os.shell.messageBox(0, command.mistake + "\r\n\r\n" + kUsage, "Quellery", kOkExclamation);
+        return exitcode::NotAllDone;
+      case CommandLine::Action::ShowWindow: break;
+    }
+  } catch (const std::exception&) {
+  }
+  return exitcode::NotAllDone;
+}
+
+}  // namespace app

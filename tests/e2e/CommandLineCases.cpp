@@ -1,0 +1,139 @@
+// End-to-end cases of the administrator's command line: "Quellery.exe /clean" cleans the
+// stored selection without showing a window, saves its report and tells the outcome in its
+// exit code; while another copy runs it does nothing and says so.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "DriverSupport.h"
+#include "Seeding.h"
+
+namespace {
+
+using e2e::exists;
+
+const char* const kTemp = "C:\\qe2e-cli-temp";
+const char* const kReport = "C:\\qe2e-cli-report.txt";
+const char* const kSeeded[] = {"one.tmp", "two.log", "three.dat"};
+
+struct VisibleSearch {
+  DWORD pid;
+  bool found;
+};
+
+BOOL CALLBACK visibleOfProcess(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<VisibleSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == search->pid && IsWindowVisible(hwnd)) search->found = true;
+  return !search->found;
+}
+
+struct Finished {
+  bool ended = false;
+  DWORD exitCode = STILL_ACTIVE;
+  bool windowShown = false;  // any visible top-level window of the process, seen while it ran
+};
+
+// Runs Quellery.exe with the switches to its end, watching for any window it shows.
+Finished runSwitches(const std::string& switches) {
+  Finished finished;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  std::string command = "\"" + e2e::programPath() + "\" " + switches;
+  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    ADD_FAILURE() << "CreateProcess error " << GetLastError() << " for " << command;
+    return finished;
+  }
+  finished.ended = e2e::waitUntil(
+      [&] {
+        VisibleSearch search{process.dwProcessId, false};
+        EnumWindows(visibleOfProcess, reinterpret_cast<LPARAM>(&search));
+        finished.windowShown = finished.windowShown || search.found;
+        return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
+      },
+      60000);
+  if (!finished.ended) {
+    TerminateProcess(process.hProcess, 99);
+    WaitForSingleObject(process.hProcess, e2e::kDeadlineMs);
+  }
+  GetExitCodeProcess(process.hProcess, &finished.exitCode);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return finished;
+}
+
+// A temp folder of three files, and only the temp item ticked as stored at the last close.
+void seed() {
+  e2e::deleteKeyTree(HKEY_CURRENT_USER, "Software\\Quellery\\Settings");
+  ASSERT_TRUE(e2e::setString(HKEY_CURRENT_USER, "Software\\Quellery\\Settings\\LastHistory", "chkWinSettings7", "1"));
+  CreateDirectoryA(kTemp, nullptr);
+  for (const char* name : kSeeded) ASSERT_TRUE(e2e::writeFile(std::string(kTemp) + "\\" + name, "seeded")) << name;
+  DeleteFileA(kReport);
+}
+
+void tidy() {
+  for (const char* name : kSeeded) DeleteFileA((std::string(kTemp) + "\\" + name).c_str());
+  RemoveDirectoryA(kTemp);
+  DeleteFileA(kReport);
+}
+
+// The report's line for a seeded file, or an empty text.
+std::string reportLine(const std::string& report, const std::string& name) {
+  size_t at = 0;
+  while (at < report.size()) {
+    const size_t end = report.find("\r\n", at);
+    const std::string line = report.substr(at, end == std::string::npos ? std::string::npos : end - at);
+    if (line.find("\\" + name + "\t") != std::string::npos) return line;
+    if (end == std::string::npos) break;
+    at = end + 2;
+  }
+  return {};
+}
+
+}  // namespace
+
+TEST(CommandLine, CleanEmptiesTheStoredSelectionWithoutAWindowAndReportsEachFile) {
+  ASSERT_TRUE(e2e::topLevelWindows(e2e::kCaption).empty()) << "another Quellery is running";
+  seed();
+  Finished finished;
+  {
+    e2e::TempIs is(kTemp);
+    finished = runSwitches(std::string("/clean /report:") + kReport);
+  }
+  EXPECT_TRUE(finished.ended) << "Quellery.exe /clean did not end within a minute";
+  EXPECT_EQ(0u, finished.exitCode);
+  EXPECT_FALSE(finished.windowShown) << "/clean showed a window";
+  for (const char* name : kSeeded) EXPECT_FALSE(exists(std::string(kTemp) + "\\" + name)) << name;
+  const std::string report = e2e::readFile(kReport);
+  EXPECT_EQ(0u, report.rfind("Item\tKind\tTarget\tBytes\tOutcome\tReason\r\n", 0)) << report;
+  for (const char* name : kSeeded) {
+    const std::string line = reportLine(report, name);
+    EXPECT_EQ(0u, line.rfind("Clean Windows Temp File Folder\tFile\t", 0)) << name << "\n" << report;
+    EXPECT_NE(std::string::npos, line.find("\t6\tRemoved\t")) << name << "\n" << report;
+  }
+  tidy();
+}
+
+TEST(CommandLine, CleanWhileAnotherCopyRunsEndsWithTwoAndRemovesNothing) {
+  ASSERT_TRUE(e2e::topLevelWindows(e2e::kCaption).empty()) << "another Quellery is running";
+  seed();
+  e2e::Program program;
+  ASSERT_TRUE(program.start(e2e::programPath()));
+  Finished finished;
+  {
+    e2e::TempIs is(kTemp);
+    finished = runSwitches(std::string("/clean /report:") + kReport);
+  }
+  EXPECT_TRUE(finished.ended) << "Quellery.exe /clean did not end within a minute";
+  EXPECT_EQ(2u, finished.exitCode);
+  for (const char* name : kSeeded) EXPECT_TRUE(exists(std::string(kTemp) + "\\" + name)) << name;
+  EXPECT_FALSE(exists(kReport)) << "a report was written";
+  EXPECT_TRUE(program.running()) << "the running copy was disturbed";
+  program.terminate();
+  tidy();
+}

@@ -1,0 +1,221 @@
+// The administrator's command line: how it is read, the exit codes, and a /clean that
+// shows nothing, on the simulated machine.
+#include <gtest/gtest.h>
+
+#include "TestApp.h"
+#include "app/CommandLine.h"
+#include "app/CommandLineRun.h"
+#include "settings/SettingsStore.h"
+
+namespace {
+
+using Action = app::CommandLine::Action;
+
+const char* actionName(Action action) {
+  switch (action) {
+    case Action::ShowWindow: return "ShowWindow";
+    case Action::Clean: return "Clean";
+    case Action::Preview: return "Preview";
+    case Action::Usage: return "Usage";
+    case Action::Mistake: return "Mistake";
+  }
+  return "?";
+}
+
+TEST(CommandLine, SwitchesAndReportPathsAreReadAsAWindowsUserWritesThem) {
+  const struct {
+    const char* line;
+    Action action;
+    const char* report;
+  } cases[] = {
+      {"", Action::ShowWindow, ""},
+      {"   ", Action::ShowWindow, ""},
+      {"/clean", Action::Clean, ""},
+      {"-CLEAN", Action::Clean, ""},
+      {"/Clean /Report:C:\\r.txt", Action::Clean, "C:\\r.txt"},
+      {"/clean\t-report:C:\\r.txt", Action::Clean, "C:\\r.txt"},
+      {"\"/report:C:\\My Files\\r.txt\" /clean", Action::Clean, "C:\\My Files\\r.txt"},
+      {"/clean /report:\"C:\\My Files\\r.txt\"", Action::Clean, "C:\\My Files\\r.txt"},
+      {"/clean /report:\\\\server\\share\\PC-01.txt", Action::Clean, "\\\\server\\share\\PC-01.txt"},
+      {"/clean /clean /report:r.txt", Action::Clean, "r.txt"},
+      {"/PREVIEW /report:C:\\p.txt", Action::Preview, "C:\\p.txt"},
+      {"/?", Action::Usage, ""},
+      {"-?", Action::Usage, ""},
+      {"/help", Action::Usage, ""},
+      {"/clean /bogus /?", Action::Usage, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    const app::CommandLine line = app::parseCommandLine(c.line);
+    EXPECT_STREQ(actionName(c.action), actionName(line.action)) << line.mistake;
+    EXPECT_EQ(c.report, line.reportPath);
+  }
+}
+
+TEST(CommandLine, ALineNotUnderstoodSaysWhatWasWrong) {
+  const struct {
+    const char* line;
+    const char* mistake;
+  } cases[] = {
+      {"/bogus", "Unknown switch: /bogus"},
+      {"/clean /Reprot:r.txt", "Unknown switch: /Reprot:r.txt"},
+      {"clean", "Not a switch: clean"},
+      {"/clean /preview /report:r.txt", "/clean and /preview cannot be asked together."},
+      {"/preview", "/preview writes its list to the file that /report:PATH names."},
+      {"/report:r.txt", "/report:PATH goes with /clean or /preview."},
+      {"/clean /report:", "/report needs a file: /report:PATH"},
+      {"/clean /report", "/report needs a file: /report:PATH"},
+      {"/clean /report:a.txt /report:b.txt", "Only one /report:PATH can be given."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    const app::CommandLine line = app::parseCommandLine(c.line);
+    EXPECT_STREQ("Mistake", actionName(line.action));
+    EXPECT_EQ(c.mistake, line.mistake);
+  }
+}
+
+TEST(CommandLine, QuotesAndBackslashesFollowTheRulesOfWindowsPrograms) {
+  const struct {
+    const char* line;
+    std::vector<std::string> arguments;
+  } cases[] = {
+      {"a  b\tc", {"a", "b", "c"}},
+      {"\"a b\" c", {"a b", "c"}},
+      {"x\"a b\"y", {"xa by"}},
+      {"\\\\server\\share", {"\\\\server\\share"}},
+      {"a\\\\\"b c\"", {"a\\b c"}},
+      {"a\\\"b", {"a\"b"}},
+      {"\"\"", {""}},
+      {"\"open", {"open"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    EXPECT_EQ(c.arguments, app::splitArguments(c.line));
+  }
+}
+
+erase::Plan planOf(std::initializer_list<erase::Outcome> outcomes, bool stopped = false) {
+  erase::Plan plan;
+  plan.items.resize(2);
+  for (erase::Outcome outcome : outcomes) {
+    erase::Target target;
+    target.where = "C:\\TEMP\\f.tmp";
+    target.outcome = outcome;
+    plan.items[1].targets.push_back(target);
+  }
+  plan.stopped = stopped;
+  return plan;
+}
+
+TEST(CommandLine, ARunIsDoneOnlyWhenEveryTargetWentOrGoesAtTheRestart) {
+  using O = erase::Outcome;
+  EXPECT_EQ(0, app::CleanExitCode(planOf({})));
+  EXPECT_EQ(0, app::CleanExitCode(planOf({O::Removed, O::Removed})));
+  EXPECT_EQ(0, app::CleanExitCode(planOf({O::Removed, O::AtRestart})));
+  EXPECT_EQ(1, app::CleanExitCode(planOf({O::Removed, O::Failed})));
+  EXPECT_EQ(1, app::CleanExitCode(planOf({O::Refused, O::Removed})));
+  EXPECT_EQ(1, app::CleanExitCode(planOf({O::Removed}, true)));
+}
+
+// Every form made visible while it watches, by name.
+struct FormsShown : ui::ControlObserver {
+  FormsShown() { ui::Control::setObserver(this); }
+  ~FormsShown() override { ui::Control::setObserver(nullptr); }
+  void controlChanged(ui::Control& control, ui::Change change, int) override {
+    if (control.kind() == ui::Kind::Form && change == ui::Change::Visible && control.visible())
+      names.push_back(control.name());
+  }
+  std::vector<std::string> names;
+};
+
+// A machine with files in its temp folder and the temp item ticked when the program was
+// last closed.
+class CommandLineRun : public ::testing::Test, protected TestApp {
+ protected:
+  const std::string temp = "C:\\WINDOWS\\TEMP";
+  void SetUp() override {
+    machine.files.makeFolders(temp);
+    machine.system.temp = temp + "\\";
+    for (const char* name : {"a.tmp", "b.tmp"}) ASSERT_EQ(0, machine.files.writeFile(temp + "\\" + name, "12345"));
+    settings::SaveSetting(machine.registry, "Quellery", "LastHistory", "chkWinSettings7", "1");
+  }
+  bool present(const std::string& path) {
+    return machine.files.getAttributes(path) != platform::fileattr::Invalid;
+  }
+  std::string read(const std::string& path) {
+    std::string text;
+    return machine.files.readFile(path, &text) == 0 ? text : "(no file)";
+  }
+  int run(const std::string& line) { return app::RunCommandLine(app, app::parseCommandLine(line)); }
+};
+
+TEST_F(CommandLineRun, CleanRunsTheStoredTicksShowingNothingAndSavesTheReport) {
+  machine.files.makeFolders("C:\\My Reports");
+  FormsShown shown;
+  EXPECT_EQ(0, run("/clean \"/report:C:\\My Reports\\r.txt\""));
+  EXPECT_EQ(std::vector<std::string>(), shown.names);
+  EXPECT_FALSE(present(temp + "\\a.tmp"));
+  EXPECT_FALSE(present(temp + "\\b.tmp"));
+  const std::string report = read("C:\\My Reports\\r.txt");
+  EXPECT_EQ(0u, report.rfind("Item\tKind\tTarget\tBytes\tOutcome\tReason\r\n", 0)) << report;
+  EXPECT_FALSE(present("C:\\My Reports\\r.txt.new"));
+
+  EXPECT_FALSE(app.frm.form.visible());
+  EXPECT_FALSE(app.frmCustom.form.visible());
+  EXPECT_EQ(0, machine.shell.trayIcons);
+  EXPECT_TRUE(machine.shell.messageBoxes.empty());
+  // No hot key, panic key or scheduler can bring up a window or start a pass of its own.
+  EXPECT_FALSE(app.frm.timerScheduler.enabled());
+  EXPECT_FALSE(app.frm.timeHide.enabled());
+  EXPECT_FALSE(app.frm.timPanic.enabled());
+}
+
+TEST_F(CommandLineRun, AReportInAMissingFolderFailsTheRun) {
+  EXPECT_EQ(1, run("/clean /report:C:\\Missing\\r.txt"));
+  EXPECT_FALSE(present("C:\\Missing"));
+}
+
+TEST_F(CommandLineRun, CleanWithoutPausesTakesNoTimeOfItsOwn) {
+  settings::SaveSetting(machine.registry, "Quellery", "LastHistory", "chkWinSettings5", "1");
+  settings::SaveSetting(machine.registry, "Quellery", "LastHistory", "chkIEsettings5", "1");
+  const uint32_t start = now();
+  EXPECT_EQ(0, run("/clean"));
+  // The visible run pauses a second after each item.
+  EXPECT_LT(now() - start, 500u);
+  EXPECT_FALSE(present(temp + "\\a.tmp"));
+}
+
+TEST_F(CommandLineRun, AnotherCopyRunningMeansNothingIsDone) {
+  machine.system.otherInstance = true;
+  EXPECT_EQ(2, run("/clean /report:C:\\r.txt"));
+  EXPECT_TRUE(present(temp + "\\a.tmp"));
+  EXPECT_TRUE(present(temp + "\\b.tmp"));
+  EXPECT_FALSE(present("C:\\r.txt"));
+  EXPECT_EQ(0, app.frm.chkWinSettings[7].value()) << "the stored ticks were not even read";
+}
+
+TEST_F(CommandLineRun, AReportThatCannotBeSavedFailsTheRunButLeavesAnOldReportWhole) {
+  ASSERT_EQ(0, machine.files.writeFile("C:\\r.txt", "the last run's report"));
+  machine.files.limitWrites(10);
+  EXPECT_EQ(1, run("/clean /report:C:\\r.txt"));
+  EXPECT_FALSE(present(temp + "\\a.tmp")) << "the cleaning itself went ahead";
+  EXPECT_EQ("the last run's report", read("C:\\r.txt"));
+  EXPECT_FALSE(present("C:\\r.txt.new"));
+}
+
+TEST_F(CommandLineRun, UsageAndMistakesShowTheUsageBoxAndCleanNothing) {
+  EXPECT_EQ(0, run("/?"));
+  EXPECT_EQ(1, run("/clean /bogus"));
+  ASSERT_EQ(2u, machine.shell.messageBoxes.size());
+  for (const auto& box : machine.shell.messageBoxes) {
+    EXPECT_EQ("Quellery", box.title);
+    EXPECT_NE(std::string::npos, box.text.find("Quellery.exe /clean [/report:PATH]")) << box.text;
+    EXPECT_NE(std::string::npos, box.text.find("2  another copy of Quellery is running")) << box.text;
+  }
+  EXPECT_EQ(0u, machine.shell.messageBoxes[1].text.rfind("Unknown switch: /bogus\r\n", 0));
+  EXPECT_TRUE(present(temp + "\\a.tmp"));
+  EXPECT_FALSE(app.frm.form.visible());
+}
+
+}  // namespace
