@@ -43,11 +43,11 @@ void recordHistoryOutcome(engine::RunFlags& flags, const std::vector<std::string
     auto it = left.find(url);
     if (!after)
       erase::record(flags, erase::TargetKind::HistoryEntry, url, 0, erase::Outcome::Failed,
-                    "The history could not be read back");
+                    "the history could not be read back");
     else if (it != left.end()) {
       left.erase(it);
       erase::record(flags, erase::TargetKind::HistoryEntry, url, 0, erase::Outcome::Failed,
-                    "Still in the history");
+                    "still in the history");
     } else {
       erase::record(flags, erase::TargetKind::HistoryEntry, url, 0, erase::Outcome::Removed);
     }
@@ -73,7 +73,7 @@ void blankIndexFile(platform::FileSystem& fs, engine::RunFlags& flags, const std
     return;
   }
   if (identity.links != 1) {
-    erase::record(flags, kFile, path, 0, Outcome::Refused, "The file has other names: the blanks would reach them");
+    erase::record(flags, kFile, path, 0, Outcome::Refused, "the file has other names: the blanks would reach them");
     return;
   }
   uint64_t length = 0;
@@ -142,7 +142,8 @@ void ClearIEHistory(app::App& app) {
   std::vector<std::string> entries;
   for (const auto& item : *history) entries.push_back(item->URL());
   if (erase::collecting(app.flags)) {
-    for (const std::string& url : entries) erase::record(app.flags, erase::TargetKind::HistoryEntry, url, 0, erase::Outcome::Planned);
+    for (const std::string& url : entries)
+      erase::record(app.flags, erase::TargetKind::HistoryEntry, url, 0, erase::Outcome::Planned);
     return;
   }
   try {

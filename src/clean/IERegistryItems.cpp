@@ -44,7 +44,7 @@ void deleteKeyUnlessLinked(platform::Registry& registry, engine::RunFlags& flags
   registry.closeKey(key);
   const std::string where = currentUserPath(subKey);
   if (isLinkKey(registry, subKey)) {
-    erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Refused, "A registry link: it leads elsewhere");
+    erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Refused, "registry link");
     return;
   }
   if (erase::collecting(flags)) {
@@ -69,7 +69,7 @@ void switchOff(app::App& app, const std::string& subKey, const std::string& name
   if (erase::ReadRegString(app, CurrentUser, subKey, name) == "no")
     erase::record(app.flags, TargetKind::Setting, where, 0, Outcome::Removed);
   else
-    erase::record(app.flags, TargetKind::Setting, where, 0, Outcome::Failed, "The value could not be written");
+    erase::record(app.flags, TargetKind::Setting, where, 0, Outcome::Failed, "the value could not be written");
 }
 
 }  // namespace
@@ -91,7 +91,7 @@ void ClearAutoComplete(app::App& app) {
     const std::string exe = erase::AddBackslash(app.os.system.programFolder()) + "iea.exe";
     if (app.os.launcher.shellExecute(app.frm.form.hWnd, "open", exe, "1", "1", platform::showcmd::Hide))
       erase::record(app.flags, erase::TargetKind::Setting, kFormEntries, 0, erase::Outcome::Removed,
-                    "Left to iea.exe, which reports nothing back");
+                    "started iea.exe; it reports nothing back");
     else
       erase::record(app.flags, erase::TargetKind::Setting, kFormEntries, 0, erase::Outcome::Failed,
                     "iea.exe could not be started");

@@ -13,7 +13,7 @@ namespace clean {
 namespace winerr = platform::winerr;
 using erase::Outcome;
 
-const char kLinkRefused[] = "A link: it leads elsewhere";
+const char kLinkRefused[] = "link";
 
 namespace {
 

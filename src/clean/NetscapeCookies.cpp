@@ -50,7 +50,7 @@ void CleanNetscapeCookies(app::App& app) {
       if (leadsThroughLink(app, mozilla, profile)) {
         if (app.os.files.getAttributes(folder + "cookies.txt") != platform::fileattr::Invalid)
           erase::record(app.flags, erase::TargetKind::File, folder + "cookies.txt", 0, erase::Outcome::Refused,
-                        "The profile folder is reached through a link");
+                        "the profile folder is reached through a link");
         return;
       }
       if (erase::FolderExists(app, folder + "cache"))

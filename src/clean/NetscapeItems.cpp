@@ -29,7 +29,8 @@ bool eraseTargets(app::App& app, const report::ReportTail& tail, const NetscapeS
     if (app.flags.abort) break;
     report::reportingNext(app, tail, [&] {
       if (IsLinkAt(app.os.files, target)) {
-        const erase::TargetKind kind = action == Action::EmptyFolders ? erase::TargetKind::Folder : erase::TargetKind::File;
+        const erase::TargetKind kind =
+            action == Action::EmptyFolders ? erase::TargetKind::Folder : erase::TargetKind::File;
         erase::record(app.flags, kind, target, 0, erase::Outcome::Refused, kLinkRefused);
         return;
       }
