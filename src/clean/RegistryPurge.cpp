@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/App.h"
+#include "erase/Plan.h"
 #include "erase/RegValues.h"
 #include "platform/WinError.h"
 
@@ -45,19 +46,40 @@ bool holdsLink(Registry& registry, HKey key) {
 }  // namespace
 
 constexpr const char* kLinkedListSkipped = "Skipped: the list leads to another place in the registry";
+constexpr const char* kLinkReason = "leads to another place in the registry";
+
+namespace {
+
+bool missing(long openResult) {
+  return openResult == platform::winerr::FileNotFound || openResult == platform::winerr::PathNotFound;
+}
+
+// The key's tree goes (a missing key is asked for too, as Windows lets it be); while the run
+// collects, a key that is there is only recorded.
+void deleteTree(Registry& registry, engine::RunFlags& flags, const std::string& subKey, long openResult) {
+  if (erase::collecting(flags) && missing(openResult)) return;
+  erase::DeleteRegTree(registry, flags, platform::hkey::CurrentUser, subKey);
+}
+
+void recordRefused(engine::RunFlags& flags, const std::string& subKey) {
+  erase::record(flags, erase::TargetKind::RegistryKey, erase::RegistryTarget(platform::hkey::CurrentUser, subKey), 0,
+                erase::Outcome::Refused, kLinkReason);
+}
+
+}  // namespace
 
 void PurgeRegistryList(app::App& app, const std::string& subKey) {
-  if (!PurgeRegistryList(app.os.registry, app.flags.abort, subKey)) app.flags.skipped = kLinkedListSkipped;
+  if (!PurgeRegistryList(app.os.registry, app.flags, subKey)) app.flags.skipped = kLinkedListSkipped;
 }
 
 void DeleteRegTreeUnlessLinked(app::App& app, const std::string& subKey) {
-  if (!DeleteRegTreeUnlessLinked(app.os.registry, subKey)) app.flags.skipped = kLinkedListSkipped;
+  if (!DeleteRegTreeUnlessLinked(app.os.registry, app.flags, subKey)) app.flags.skipped = kLinkedListSkipped;
 }
 
-bool DeleteRegTreeUnlessLinked(Registry& registry, const std::string& subKey) {
+bool DeleteRegTreeUnlessLinked(Registry& registry, engine::RunFlags& flags, const std::string& subKey) {
   HKey key = 0;
-  if (registry.openKeyAsLink(platform::hkey::CurrentUser, subKey, platform::regaccess::Read, &key) != Success)
-    return true;
+  const long opened = registry.openKeyAsLink(platform::hkey::CurrentUser, subKey, platform::regaccess::Read, &key);
+  if (opened != Success) return true;
   bool refused = true;
   try {
     refused = isLink(registry, key) || holdsLink(registry, key);
@@ -66,27 +88,44 @@ bool DeleteRegTreeUnlessLinked(Registry& registry, const std::string& subKey) {
     throw;
   }
   registry.closeKey(key);
-  if (!refused) erase::DeleteRegTree(registry, platform::hkey::CurrentUser, subKey);
+  if (refused)
+    recordRefused(flags, subKey);
+  else
+    deleteTree(registry, flags, subKey, opened);
   return !refused;
 }
 
-bool PurgeRegistryList(Registry& registry, const bool& abort, const std::string& subKey) {
+bool PurgeRegistryList(Registry& registry, engine::RunFlags& flags, const std::string& subKey) {
   std::exception_ptr failure;
   HKey key = 0;
+  long opened = platform::winerr::InvalidHandle;
   bool refused = false, checked = false;
+  const bool onlyCollecting = erase::collecting(flags);
   try {
     // The key is opened as itself: a link would lead the purge into another key.
-    if (registry.openKeyAsLink(platform::hkey::CurrentUser, subKey, platform::regaccess::AllAccess, &key) != Success)
-      key = 0;
+    opened = registry.openKeyAsLink(platform::hkey::CurrentUser, subKey, platform::regaccess::AllAccess, &key);
+    if (opened != Success) key = 0;
     refused = key && (isLink(registry, key) || holdsLink(registry, key));
     checked = true;
-    // Always the first value: each deletion moves the next one to the front.
-    while (key && !refused && !abort) {
+    // Always the first value while the run removes: each deletion moves the next one to the front.
+    for (uint32_t index = 0; key && !refused && !flags.abort;) {
       std::string name;
       uint32_t type = 0;
       std::vector<uint8_t> data;
-      if (registry.enumValue(key, 0, &name, &type, &data) != Success) break;
-      if (registry.deleteValue(key, name) != Success) break;
+      if (registry.enumValue(key, index, &name, &type, &data) != Success) break;
+      const std::string target = erase::RegistryTarget(platform::hkey::CurrentUser, subKey, name);
+      if (onlyCollecting) {
+        erase::record(flags, erase::TargetKind::RegistryValue, target, data.size(), erase::Outcome::Planned);
+        ++index;
+        continue;
+      }
+      const long rc = registry.deleteValue(key, name);
+      if (rc != Success) {
+        erase::record(flags, erase::TargetKind::RegistryValue, target, data.size(), erase::Outcome::Failed,
+                      erase::describeRegistryError(rc));
+        break;
+      }
+      erase::record(flags, erase::TargetKind::RegistryValue, target, data.size(), erase::Outcome::Removed);
     }
   } catch (...) {
     failure = std::current_exception();
@@ -96,7 +135,8 @@ bool PurgeRegistryList(Registry& registry, const bool& abort, const std::string&
   } catch (...) {
     if (!failure) failure = std::current_exception();
   }
-  if (checked && !refused) erase::DeleteRegTree(registry, platform::hkey::CurrentUser, subKey);
+  if (refused) recordRefused(flags, subKey);
+  if (checked && !refused) deleteTree(registry, flags, subKey, opened);
   if (failure) std::rethrow_exception(failure);
   return !refused;
 }

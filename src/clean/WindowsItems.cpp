@@ -1,8 +1,13 @@
 #include "clean/WindowsItems.h"
 
+#include <cctype>
+#include <cstdio>
+#include <vector>
+
 #include "app/App.h"
 #include "clean/RegistryPurge.h"
 #include "clean/TempFolderGuard.h"
+#include "erase/Plan.h"
 #include "erase/modCleanItem.h"
 #include "report/ReportTexts.h"
 #include "report/RuntimeError.h"
@@ -23,10 +28,65 @@ const char kSearchAssistantMRU[] = "Software\\Microsoft\\Search Assistant\\ACMru
 const char kStreamMRU[] = "Software\\Microsoft\\Windows\\CurrentVersion\\StreamMRU";
 const char kMemoryManagement[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
 
+using erase::Outcome;
+using erase::TargetKind;
+
+const char kRecentDocuments[] = "Recent Documents";
+
 void logStamped(const std::string& entry) { erase::LogActivity(entry, erase::ActivityTimeStamp()); }
+
+// An item's closing log line tells what the run did: while it only collects, it did nothing.
+void logDone(App& app, const std::string& entry) {
+  if (!erase::collecting(app.flags)) logStamped(entry);
+}
 
 void purgeUnder(App& app, const report::ReportTail& tail, const char* key) {
   report::reportingNext(app, tail, [&] { PurgeRegistryList(app, key); });
+}
+
+bool sameDrive(const std::string& a, const std::string& b) {
+  return !a.empty() && !b.empty() && std::toupper(static_cast<unsigned char>(a[0])) ==
+                                         std::toupper(static_cast<unsigned char>(b[0]));
+}
+
+// The bins that hold something, of every fixed drive or of the drive `root` alone.
+std::vector<platform::RecycleBinContents> binsToEmpty(App& app, const std::string& root) {
+  std::vector<platform::RecycleBinContents> bins;
+  for (const platform::RecycleBinContents& bin : app.os.shell.recycleBinContents())
+    if (root.empty() || sameDrive(bin.drive, root)) bins.push_back(bin);
+  return bins;
+}
+
+// An HRESULT with its severity bit set, however wide `long` is where this runs.
+bool failedResult(long result) { return (static_cast<unsigned long>(result) & 0x80000000ul) != 0; }
+
+// What became of each bin: the shell's answer alone does not tell (some shells report an
+// error for a bin that was empty already), so the bins are looked at again.
+void recordEmptied(App& app, const std::vector<platform::RecycleBinContents>& bins, long result) {
+  const std::vector<platform::RecycleBinContents> after = app.os.shell.recycleBinContents();
+  for (const platform::RecycleBinContents& bin : bins) {
+    bool stillFull = false;
+    for (const platform::RecycleBinContents& now : after)
+      stillFull = stillFull || (sameDrive(now.drive, bin.drive) && now.known && now.items > 0);
+    if (!stillFull && (bin.known || !failedResult(result))) {
+      erase::record(app.flags, TargetKind::RecycleBin, bin.drive, bin.bytes, Outcome::Removed);
+      continue;
+    }
+    char reason[64];
+    std::snprintf(reason, sizeof reason, "the shell did not empty it (0x%08lX)",
+                  static_cast<unsigned long>(result) & 0xFFFFFFFFul);
+    erase::record(app.flags, TargetKind::RecycleBin, bin.drive, bin.bytes, Outcome::Failed, reason);
+  }
+}
+
+// The temp folder's refusal, unless a guard below (the folder walk's) recorded it already.
+void recordRefusal(App& app, const std::string& folder, FolderRefusal refusal, size_t recordedBefore) {
+  const erase::ItemPlan* plan = app.flags.plan;
+  if (!plan || refusal == FolderRefusal::None) return;
+  for (size_t i = recordedBefore; i < plan->targets.size(); ++i)
+    if (plan->targets[i].outcome == Outcome::Refused) return;
+  erase::record(app.flags, TargetKind::Folder, erase::FolderToOpen(folder), 0, Outcome::Refused,
+                RefusalReason(refusal));
 }
 
 // Why a temp folder that the walk could not hold was left: a missing folder holds
@@ -46,17 +106,32 @@ void EmptyRecylbin(App& app, const std::string& drive, uint32_t flags) {
   const std::uintptr_t owner = app.frm.form.hWnd;
   std::string root = drive;
   if (!root.empty() && root.compare(1, 2, ":\\") != 0) root = root.substr(0, 1) + ":\\";
+  std::vector<platform::RecycleBinContents> bins;
+  report::reportingNext(app, tail, [&] { bins = binsToEmpty(app, root); });
+  if (erase::collecting(app.flags)) {
+    for (const platform::RecycleBinContents& bin : bins)
+      erase::record(app.flags, TargetKind::RecycleBin, bin.drive, bin.bytes, Outcome::Planned);
+    return;
+  }
+  long result = 0;
   report::reportingNext(app, tail, [&] {
-    app.os.shell.emptyRecycleBin(owner, root,
-                                 flags & (kRecycleNoConfirmation | kRecycleNoProgress | kRecycleNoSound));
+    result = app.os.shell.emptyRecycleBin(owner, root,
+                                          flags & (kRecycleNoConfirmation | kRecycleNoProgress | kRecycleNoSound));
   });
+  report::reportingNext(app, tail, [&] { recordEmptied(app, bins, result); });
   report::reportingNext(app, tail, [&] { logStamped("Recycle Bin Cleared "); });
 }
 
 void CleanRunMRU(App& app) { purgeUnder(app, report::tail::CleanRunMRU, kRunMRU); }
 
 void ClearRecentDocs(App& app) {
-  resumeNext([&] { app.os.shell.clearRecentDocuments(); });
+  // The shell empties the list its own way and tells nothing of it: one target, the list.
+  if (erase::collecting(app.flags))
+    return erase::record(app.flags, TargetKind::HistoryEntry, kRecentDocuments, 0, Outcome::Planned);
+  resumeNext([&] {
+    app.os.shell.clearRecentDocuments();
+    erase::record(app.flags, TargetKind::HistoryEntry, kRecentDocuments, 0, Outcome::Removed);
+  });
   resumeNext([&] { logStamped("Recent Docs List Cleared"); });
 }
 
@@ -73,19 +148,26 @@ void ClearStreamMRU(App& app) {
     erase::WriteRegValue(app, platform::hkey::CurrentUser, kMemoryManagement, "ClearPageFileAtShutdown", "0",
                          platform::regtype::String);
   });
-  resumeNext([&] { logStamped("Registry Streams Cleared"); });
+  resumeNext([&] { logDone(app, "Registry Streams Cleared"); });
 }
 
 void ClearClipboard(App& app) {
+  // Opening the clipboard is noticed by the program that owns it: collecting does not.
+  if (erase::collecting(app.flags))
+    return erase::record(app.flags, TargetKind::Clipboard, "Clipboard", 0, Outcome::Planned);
   platform::Shell& shell = app.os.shell;
   bool emptied = false;
   resumeNext([&] { shell.openClipboard(app.frm.form.hWnd); });
   resumeNext([&] { emptied = shell.emptyClipboard(); });
   resumeNext([&] {
-    if (emptied)
+    if (emptied) {
       logStamped("Clipboard Cleared");
-    else
+      erase::record(app.flags, TargetKind::Clipboard, "Clipboard", 0, Outcome::Removed);
+    } else {
       erase::LogActivity("Clipboard ", "Terminated");
+      erase::record(app.flags, TargetKind::Clipboard, "Clipboard", 0, Outcome::Failed,
+                    "another program holds it open");
+    }
   });
   resumeNext([&] { shell.closeClipboard(); });
 }
@@ -96,7 +178,7 @@ void CleanScanDiskFiles(App& app) {
   report::reportingNext(app, tail, [&] { erase::EraseMatchingFiles(app, "C:\\*.chk"); });
   report::reportingNext(app, tail, [&] { erase::EraseMatchingFiles(app, "D:\\*.chk"); });
   report::reportingNext(app, tail, [&] {
-    logStamped(app.flags.abort ? "Scan Disk Files **** aborted by user" : "Scan Disk Files");
+    logDone(app, app.flags.abort ? "Scan Disk Files **** aborted by user" : "Scan Disk Files");
   });
 }
 
@@ -105,28 +187,31 @@ void CleanWindTemp(App& app) {
   bool refused = true;
   FolderRefusal refusal = FolderRefusal::None;
   report::reportingNext(app, tail, [&] {
-    const std::string folder = erase::NormaliseFolderPath(erase::AddBackslash(erase::GetTempFolder(app)));
+    const std::string named = erase::GetTempFolder(app);
+    const std::string folder = erase::NormaliseFolderPath(erase::AddBackslash(named));
+    const size_t recordedBefore = app.flags.plan ? app.flags.plan->targets.size() : 0;
     // The folder is judged as held open, so it cannot be swapped between the check and
     // the walk; a share path is never emptied, whatever it points at.
     if (folder.empty() || erase::IsSharePath(folder)) {
       refusal = folder.empty() ? FolderRefusal::NoFolder : FolderRefusal::LeadsElsewhere;
-      return;
+      return recordRefusal(app, folder.empty() ? named : folder, refusal, recordedBefore);
     }
     refused = !erase::EraseCheckedFolder(app, folder, false, true, [&](const platform::FileIdentity& held) {
       refusal = JudgeTempFolder(app, folder, held);
       return refusal == FolderRefusal::None;
     });
     if (refused && refusal == FolderRefusal::None) refusal = whyNotHeld(app.os.files.getAttributes(folder));
+    recordRefusal(app, folder, refusal, recordedBefore);
   });
   if (refusal != FolderRefusal::None)
     app.flags.skipped = std::string("Skipped: the temp folder ") + RefusalReason(refusal);
   if (refused) {
-    report::reportingNext(app, tail, [&] { erase::LogActivity("Windows Temporary Files", "Terminated"); });
+    if (!erase::collecting(app.flags))
+      report::reportingNext(app, tail, [&] { erase::LogActivity("Windows Temporary Files", "Terminated"); });
     return;
   }
   report::reportingNext(app, tail, [&] {
-    logStamped(app.flags.abort ? "Windows Temporary Files **** aborted by user"
-                                    : "Windows Temporary Files Cleared");
+    logDone(app, app.flags.abort ? "Windows Temporary Files **** aborted by user" : "Windows Temporary Files Cleared");
   });
 }
 

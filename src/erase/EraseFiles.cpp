@@ -6,6 +6,7 @@
 #include "app/App.h"
 #include "erase/ActivityLog.h"
 #include "erase/PathChecks.h"
+#include "erase/Plan.h"
 #include "erase/WalkRules.h"
 #include "platform/WinError.h"
 
@@ -24,20 +25,43 @@ std::string describeError(long error) {
   }
 }
 
+namespace {
+
+// The size a listing of the file tells; 0 when it cannot be listed.
+uint64_t listedSize(app::App& app, const std::string& path) {
+  std::vector<FindData> found;
+  if (app.os.files.findFiles(path, &found) != winerr::Success || found.size() != 1) return 0;
+  return found[0].size;
+}
+
+// Deletes the file, present when looked at, of `bytes`; while the run collects it is only
+// recorded.
+bool eraseListedFile(app::App& app, const std::string& path, uint64_t bytes) {
+  if (aborted(app)) {
+    LogActivity(path + " **** aborted by user", ActivityTimeStamp());
+    return false;
+  }
+  if (collecting(app.flags)) {
+    record(app.flags, TargetKind::File, path, bytes, Outcome::Planned);
+    return false;
+  }
+  const long rc = app.os.files.deleteFile(path);
+  if (rc != winerr::Success) {
+    LogActivity(path, describeError(rc));
+    record(app.flags, TargetKind::File, path, bytes, Outcome::Failed, describeError(rc));
+    return false;
+  }
+  LogActivity(path + " Erased", ActivityTimeStamp());
+  record(app.flags, TargetKind::File, path, bytes, Outcome::Removed);
+  return true;
+}
+
+}  // namespace
+
 bool eraseFileReporting(app::App& app, const std::string& path) {
   try {
     if (!FileExists(app, path)) return true;
-    if (aborted(app)) {
-      LogActivity(path + " **** aborted by user", ActivityTimeStamp());
-      return false;
-    }
-    const long rc = app.os.files.deleteFile(path);
-    if (rc != winerr::Success) {
-      LogActivity(path, describeError(rc));
-      return false;
-    }
-    LogActivity(path + " Erased", ActivityTimeStamp());
-    return true;
+    return eraseListedFile(app, path, listedSize(app, path));
   } catch (const std::exception&) {
     return false;
   }
@@ -67,12 +91,16 @@ void EraseMatchingFiles(app::App& app, const std::string& mask) {
     if (!longNameMatches(nameMask, entry.name)) continue;
     if (aborted(app)) return;
     const std::string path = folder + entry.name;
-    if (isLink(entry))
-      logSkipped(path, "link");
-    else if (!fitsFile(path))
-      logSkipped(path, "path too long");
-    else
-      EraseFile(app, path);
+    const char* refusal = isLink(entry) ? "link" : fitsFile(path) ? nullptr : "path too long";
+    if (refusal) {
+      logSkipped(path, refusal);
+      record(app.flags, TargetKind::File, path, 0, Outcome::Refused, refusal);
+    } else {
+      try {
+        if (FileExists(app, path)) eraseListedFile(app, path, entry.size);
+      } catch (const std::exception&) {
+      }
+    }
     yieldOnce(app);
   }
 }

@@ -9,6 +9,7 @@
 #include "erase/EraseFiles.h"
 #include "erase/FolderPaths.h"
 #include "erase/PathChecks.h"
+#include "erase/Plan.h"
 #include "erase/WalkRules.h"
 #include "platform/WinError.h"
 
@@ -25,6 +26,7 @@ struct LeftFile {
   std::string name;
   long error;
   uint32_t attributes;
+  uint64_t size;
 };
 
 // One folder on the walk's own stack.
@@ -34,14 +36,33 @@ struct Frame {
   std::string path;                   // for the log, ending in "\\"
   std::string name;                   // its name in the folder below it on the stack
   std::vector<FindData> entries;
+  long listError = winerr::Success;
   size_t next = 0;
   std::vector<LeftFile> leftFiles;
   bool descendedSince = false;  // a sub-folder was walked after the first left file
 };
 
+// Records what became of a removal: gone, refused as too deep for Windows, or failed with
+// the reason the log gives. What was gone already was nobody's to remove.
+void recordRemoval(app::App& app, TargetKind kind, const std::string& where, uint64_t bytes, long error) {
+  switch (error) {
+    case winerr::Success: return record(app.flags, kind, where, bytes, Outcome::Removed);
+    case winerr::FileNotFound:
+    case winerr::PathNotFound: return;
+    case winerr::FilenameTooLong: return record(app.flags, kind, where, bytes, Outcome::Refused, "path too long");
+    case winerr::DirNotEmpty: return record(app.flags, kind, where, bytes, Outcome::Failed, "not empty");
+    default: return record(app.flags, kind, where, bytes, Outcome::Failed, describeError(error));
+  }
+}
+
+// A folder is named in the plan without the backslash the walk's paths end in.
+std::string folderTarget(const std::string& path) {
+  return path.size() > 3 && path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
+}
+
 class Walk {
  public:
-  Walk(app::App& app, const WalkRules& rules) : app_(app), rules_(rules) {}
+  Walk(app::App& app, const WalkRules& rules) : app_(app), rules_(rules), collecting_(collecting(app.flags)) {}
 
   void run(HeldFolder& top, const std::string& topPath) {
     Frame first;
@@ -64,8 +85,14 @@ class Walk {
     }
   }
 
-  // A removal that failed for good: logged and counted by why.
-  void fail(const std::string& path, long error, uint32_t attributes) {
+  // Records what became of a removal; one that failed for good is logged and counted by why.
+  void settle(const std::string& path, TargetKind kind, long error, uint32_t attributes, uint64_t bytes = 0) {
+    recordRemoval(app_, kind, kind == TargetKind::Folder ? folderTarget(path) : path, bytes, error);
+    leave(path, error, attributes);
+  }
+
+  // Logged and counted by why, not recorded: what became of the entry is recorded elsewhere.
+  void leave(const std::string& path, long error, uint32_t attributes) {
     if (!count(error, attributes)) return;
     if (error == winerr::FilenameTooLong)
       logSkipped(path, "path too long");
@@ -74,18 +101,24 @@ class Walk {
   }
 
   // Left by the walk's rules: a link, or an entry it keeps.
-  bool kept(const std::string& path, uint32_t attributes) {
+  bool kept(const std::string& path, uint32_t attributes, TargetKind kind) {
     if (attributes & fileattr::ReparsePoint) {
       ++left_.links;
-      logSkipped(path, "link");
+      refuse(path, kind, "link");
       return true;
     }
     if (attributes & rules_.keep) {
       ++left_.hiddenOrSystem;
-      logSkipped(path, "hidden or system");
+      refuse(path, kind, "hidden or system");
       return true;
     }
     return false;
+  }
+
+  // Logged as skipped and recorded as refused, whether the run collects or carries out.
+  void refuse(const std::string& path, TargetKind kind, const char* reason) {
+    logSkipped(path, reason);
+    record(app_.flags, kind, kind == TargetKind::Folder ? folderTarget(path) : path, 0, Outcome::Refused, reason);
   }
 
   const LeftBehind& left() const { return left_; }
@@ -110,17 +143,26 @@ class Walk {
     }
   }
 
+  // A folder that cannot be listed is recorded here unless its removal, tried later, will be.
   void listInto(Frame& frame) {
-    const long rc = frame.folder->list(&frame.entries);
-    if (rc != winerr::Success) fail(frame.path, rc, 0);
+    frame.listError = frame.folder->list(&frame.entries);
+    if (frame.listError == winerr::Success) return;
+    if (collecting_ || !removesOnFinish(frame))
+      settle(frame.path, TargetKind::Folder, frame.listError, 0);
+    else
+      leave(frame.path, frame.listError, 0);
   }
+
+  bool removesOnFinish(const Frame& frame) const { return frame.owned && rules_.removeSubFolders; }
 
   void visit(const FindData& entry) {
     Frame& frame = stack_.back();
     const std::string path = frame.path + entry.name;
-    if (kept(path, entry.attributes)) return;
+    if (kept(path, entry.attributes, isFolder(entry) ? TargetKind::Folder : TargetKind::File)) return;
     if (!(entry.attributes & fileattr::Directory)) {
-      LeftFile failed{entry.name, winerr::Success, entry.attributes};
+      // Collecting judges the file by its listing: opening it to look could be noticed.
+      if (collecting_) return record(app_.flags, TargetKind::File, path, entry.size, Outcome::Planned);
+      LeftFile failed{entry.name, winerr::Success, entry.attributes, entry.size};
       if (!offer(frame, entry, path, &failed)) frame.leftFiles.push_back(failed);
       return;
     }
@@ -128,10 +170,10 @@ class Walk {
     FileIdentity identity;
     long error = winerr::Success;
     std::unique_ptr<HeldFolder> child = frame.folder->holdChild(entry.name, &identity, &error);
-    if (!child) return fail(path, error, entry.attributes);
+    if (!child) return settle(path, TargetKind::Folder, error, entry.attributes);
     // What the listing called a folder may be a link by now: only its own handle counts.
-    if (kept(path, identity.attributes)) return;
-    if (!(identity.attributes & fileattr::Directory)) return logSkipped(path, "not a folder");
+    if (kept(path, identity.attributes, TargetKind::Folder)) return;
+    if (!(identity.attributes & fileattr::Directory)) return refuse(path, TargetKind::Folder, "not a folder");
     frame.descendedSince = !frame.leftFiles.empty();
     Frame sub;
     sub.folder = child.get();
@@ -156,48 +198,63 @@ class Walk {
         refused = (file.attributes & (fileattr::ReparsePoint | rules_.keep)) != 0;
         return refused ? winerr::AccessDenied : winerr::Success;
       });
-      if (refused) return kept(path, seen);
+      if (refused) return kept(path, seen, TargetKind::File);
       if (rc == winerr::Success) LogActivity(path + " Erased", ActivityTimeStamp());
     }
-    if (rc == winerr::Success || rc == winerr::FileNotFound || rc == winerr::PathNotFound) return true;
-    if (rc == winerr::FilenameTooLong) {
-      fail(path, rc, seen);
+    // Gone, or never to go by this walk: settled now. Anything else may be let go of later.
+    if (rc == winerr::Success || rc == winerr::FileNotFound || rc == winerr::PathNotFound ||
+        rc == winerr::FilenameTooLong) {
+      settle(path, TargetKind::File, rc, seen, entry.size);
       return true;
     }
     LogActivity(path, describeError(rc));
-    *failed = LeftFile{entry.name, rc, seen};
+    *failed = LeftFile{entry.name, rc, seen, entry.size};
     return false;
   }
 
   // The folder on top is done. A file that could not go is offered once more if sub-folders
   // were walked since (a program may have let go of it meanwhile); then the folder goes,
-  // through its own handle, as an entry of the folder below it on the stack.
+  // through its own handle, as an entry of the folder below it on the stack. Each file left
+  // is recorded once, with what it finally came to.
   void finish() {
     Frame& frame = stack_.back();
+    bool stopped = false;
     for (const LeftFile& file : frame.leftFiles) {
       LeftFile last = file;
-      if (frame.descendedSince) {
-        if (aborted(app_)) return;
+      stopped = stopped || (frame.descendedSince && aborted(app_));
+      if (frame.descendedSince && !stopped) {
         FindData entry;
         entry.name = file.name;
         entry.attributes = file.attributes;
+        entry.size = file.size;
         if (offer(frame, entry, frame.path + file.name, &last)) continue;
         yieldOnce(app_);
       }
-      count(last.error, last.attributes);
+      if (!stopped) count(last.error, last.attributes);
+      record(app_.flags, TargetKind::File, frame.path + file.name, last.size, Outcome::Failed,
+             describeError(last.error));
     }
+    if (stopped) return;
     Frame done = std::move(stack_.back());
     stack_.pop_back();
-    if (!done.owned || stack_.empty() || !rules_.removeSubFolders || aborted(app_)) return;
+    if (!removesOnFinish(done) || stack_.empty() || aborted(app_)) return;
+    if (collecting_) {
+      if (done.listError == winerr::Success)
+        record(app_.flags, TargetKind::Folder, folderTarget(done.path), 0, Outcome::Planned);
+      return;
+    }
     const long rc = stack_.back().folder->removeChildFolder(done.name, std::move(done.owned), rules_.clearAttributes);
-    if (rc == winerr::Success)
+    if (rc == winerr::Success) {
       LogActivity(done.path + " Erased", ActivityTimeStamp());
-    else
-      fail(done.path, rc, 0);
+      record(app_.flags, TargetKind::Folder, folderTarget(done.path), 0, Outcome::Removed);
+    } else {
+      settle(done.path, TargetKind::Folder, rc, 0);
+    }
   }
 
   app::App& app_;
   const WalkRules rules_;
+  const bool collecting_;  // only lists what the run would remove
   std::vector<Frame> stack_;
   LeftBehind left_;
 };
@@ -245,16 +302,17 @@ bool RemoveHeldTree(app::App& app, HeldFolder& parent, const std::string& parent
     long error = winerr::Success;
     std::unique_ptr<HeldFolder> held = parent.holdChild(name, &identity, &error);
     if (!held) {
-      walk.fail(path, error, 0);
-    } else if (!walk.kept(path, identity.attributes & fileattr::ReparsePoint) && plainFolder(identity)) {
+      walk.settle(path, TargetKind::Folder, error, 0);
+    } else if (!walk.kept(path, identity.attributes & fileattr::ReparsePoint, TargetKind::Folder) &&
+               plainFolder(identity)) {
       walk.run(*held, path + "\\");
-      if (!aborted(app)) {
+      if (collecting(app.flags)) {
+        if (!aborted(app)) record(app.flags, TargetKind::Folder, path, 0, Outcome::Planned);
+      } else if (!aborted(app)) {
         const long rc = parent.removeChildFolder(name, std::move(held), rules.clearAttributes);
         gone = rc == winerr::Success;
-        if (gone)
-          LogActivity(path + "\\ Erased", ActivityTimeStamp());
-        else
-          walk.fail(path + "\\", rc, identity.attributes);
+        if (gone) LogActivity(path + "\\ Erased", ActivityTimeStamp());
+        walk.settle(path + "\\", TargetKind::Folder, rc, identity.attributes);
       }
     }
   } catch (const std::exception&) {
@@ -279,8 +337,8 @@ std::unique_ptr<HeldFolder> HoldPlainChild(app::App& app, HeldFolder& parent, co
   if (held && plainFolder(identity)) return held;
   if (!held && !identity.attributes) return nullptr;
   Walk walk(app, WalkRules());
-  if (!walk.kept(parentPath + name, identity.attributes & fileattr::ReparsePoint))
-    logSkipped(parentPath + name, "not a folder");
+  if (!walk.kept(parentPath + name, identity.attributes & fileattr::ReparsePoint, TargetKind::Folder))
+    walk.refuse(parentPath + name, TargetKind::Folder, "not a folder");
   report(app, parentPath + name, walk.left());
   return nullptr;
 }
@@ -302,8 +360,13 @@ bool WalkFolderAt(app::App& app, const std::string& path, bool removeThis, const
     if (mayWalk && !mayWalk(identity)) return false;
     WalkHeldFolder(app, *held, folder + "\\", rules);
     if (aborted(app)) return true;
-    if (parent->removeChildFolder(name, std::move(held), rules.clearAttributes) == winerr::Success)
-      LogActivity(folder + "\\ Erased", ActivityTimeStamp());
+    if (collecting(app.flags)) {
+      record(app.flags, TargetKind::Folder, folder, 0, Outcome::Planned);
+      return true;
+    }
+    const long rc = parent->removeChildFolder(name, std::move(held), rules.clearAttributes);
+    if (rc == winerr::Success) LogActivity(folder + "\\ Erased", ActivityTimeStamp());
+    recordRemoval(app, TargetKind::Folder, folder, 0, rc);
     return true;
   }
   const std::unique_ptr<HeldFolder> held = holdPlainFolder(app, folder, &identity);

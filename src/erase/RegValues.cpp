@@ -1,6 +1,7 @@
 #include "erase/RegValues.h"
 
 #include "app/App.h"
+#include "erase/Plan.h"
 #include "platform/WinError.h"
 
 namespace erase {
@@ -36,33 +37,70 @@ std::string ReadRegString(app::App& app, HKey root, const std::string& subKey, c
   return result;
 }
 
+std::string RegistryTarget(HKey root, const std::string& subKey, const std::string& name) {
+  const char* rootName = root == hkey::CurrentUser    ? "HKEY_CURRENT_USER"
+                         : root == hkey::LocalMachine ? "HKEY_LOCAL_MACHINE"
+                         : root == hkey::ClassesRoot  ? "HKEY_CLASSES_ROOT"
+                         : root == hkey::Users        ? "HKEY_USERS"
+                                                      : "HKEY";
+  std::string target = std::string(rootName) + "\\" + subKey;
+  if (!name.empty()) target += "\\" + name;
+  return target;
+}
+
+std::string describeRegistryError(long error) {
+  return error == winerr::AccessDenied ? "Permission denied" : "Registry error " + std::to_string(error);
+}
+
 void WriteRegValue(app::App& app, HKey root, const std::string& subKey, const std::string& name,
                    const std::string& text, uint32_t type) {
+  if (type != regtype::String && type != regtype::Binary) return;
+  const std::string target = RegistryTarget(root, subKey, name);
+  if (erase::collecting(app.flags))
+    return record(app.flags, TargetKind::Setting, target, text.size(), Outcome::Planned);
   Registry& reg = app.os.registry;
   HKey key = 0;
   bool opened = false;
+  long rc = winerr::InvalidHandle;
   try {
     opened = reg.openKeyEx(root, subKey, regaccess::AllAccess, &key) == winerr::Success;
     if (!opened) opened = reg.createKeyEx(root, subKey, regaccess::AllAccess, &key, nullptr) == winerr::Success;
-    if (!opened) opened = reg.createKey(root, subKey, &key) == winerr::Success;
-    if (opened && (type == regtype::String || type == regtype::Binary))
-      reg.setValue(key, name, type, reinterpret_cast<const uint8_t*>(text.data()),
-                   static_cast<uint32_t>(text.size()));
+    if (!opened) rc = reg.createKey(root, subKey, &key);
+    opened = opened || rc == winerr::Success;
+    if (opened)
+      rc = reg.setValue(key, name, type, reinterpret_cast<const uint8_t*>(text.data()),
+                        static_cast<uint32_t>(text.size()));
   } catch (const std::exception&) {
   }
   try {
     if (opened) reg.closeKey(key);
   } catch (const std::exception&) {
   }
+  if (rc == winerr::Success)
+    record(app.flags, TargetKind::Setting, target, text.size(), Outcome::Removed);
+  else
+    record(app.flags, TargetKind::Setting, target, text.size(), Outcome::Failed, describeRegistryError(rc));
 }
 
 void DeleteRegValue(app::App& app, HKey root, const std::string& subKey, const std::string& name) {
   Registry& reg = app.os.registry;
   HKey key = 0;
   bool opened = false;
+  const std::string target = RegistryTarget(root, subKey, name);
   try {
     opened = reg.openKey(root, subKey, &key) == winerr::Success;
-    if (opened) reg.deleteValue(key, name);
+    uint32_t type = 0, size = 0;
+    if (opened && reg.queryValue(key, name, &type, nullptr, &size) == winerr::Success) {
+      if (erase::collecting(app.flags)) {
+        record(app.flags, TargetKind::RegistryValue, target, size, Outcome::Planned);
+      } else {
+        const long rc = reg.deleteValue(key, name);
+        if (rc == winerr::Success)
+          record(app.flags, TargetKind::RegistryValue, target, size, Outcome::Removed);
+        else
+          record(app.flags, TargetKind::RegistryValue, target, size, Outcome::Failed, describeRegistryError(rc));
+      }
+    }
   } catch (const std::exception&) {
   }
   try {
@@ -74,6 +112,16 @@ void DeleteRegValue(app::App& app, HKey root, const std::string& subKey, const s
 long DeleteRegTree(Registry& registry, HKey root, const std::string& subKey) {
   if (subKey.empty() || subKey[0] == '\\') return winerr::InvalidParameter;
   return registry.deleteTree(root, subKey);
+}
+
+void DeleteRegTree(Registry& registry, engine::RunFlags& flags, HKey root, const std::string& subKey) {
+  const std::string target = RegistryTarget(root, subKey);
+  if (erase::collecting(flags)) return record(flags, TargetKind::RegistryKey, target, 0, Outcome::Planned);
+  const long rc = DeleteRegTree(registry, root, subKey);
+  if (rc == winerr::Success)
+    record(flags, TargetKind::RegistryKey, target, 0, Outcome::Removed);
+  else if (rc != winerr::FileNotFound)
+    record(flags, TargetKind::RegistryKey, target, 0, Outcome::Failed, describeRegistryError(rc));
 }
 
 }  // namespace erase

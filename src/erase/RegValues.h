@@ -8,6 +8,9 @@
 namespace app {
 class App;
 }
+namespace engine {
+struct RunFlags;
+}
 
 namespace erase {
 
@@ -15,13 +18,25 @@ namespace erase {
 std::string ReadRegString(app::App& app, platform::HKey root, const std::string& subKey,
                           const std::string& name);
 // Stores `text` as type 1 (string) or 3 (binary), exactly its characters with no
-// terminating zero; opens or creates the key; other types store nothing.
+// terminating zero; opens or creates the key; other types store nothing. Recorded as a
+// setting the run changes; while the run collects nothing is written.
 void WriteRegValue(app::App& app, platform::HKey root, const std::string& subKey, const std::string& name,
                    const std::string& text, uint32_t type);
+// Deletes the value if it is there, recorded; while the run collects it is only recorded.
 void DeleteRegValue(app::App& app, platform::HKey root, const std::string& subKey, const std::string& name);
 // Deletes the key with everything under it (SHDeleteKeyA); the result code. An empty key,
 // or one that starts with a backslash, is refused (InvalidParameter): it would name the
 // whole root, all of HKEY_CURRENT_USER.
 long DeleteRegTree(platform::Registry& registry, platform::HKey root, const std::string& subKey);
+// DeleteRegTree for a key that is there, recorded in the run's plan; while the run
+// collects the key is only recorded.
+void DeleteRegTree(platform::Registry& registry, engine::RunFlags& flags, platform::HKey root,
+                   const std::string& subKey);
+
+// "HKEY_CURRENT_USER\Software\Key" and, with a value's name, "...\Key\name": a registry
+// target as the plan names it.
+std::string RegistryTarget(platform::HKey root, const std::string& subKey, const std::string& name = {});
+// The reason a registry call failed, for the report ("Permission denied").
+std::string describeRegistryError(long error);
 
 }  // namespace erase

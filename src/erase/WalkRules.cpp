@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "erase/ActivityLog.h"
 #include "erase/FolderPaths.h"
+#include "erase/Plan.h"
 
 namespace erase {
 
@@ -71,13 +72,15 @@ std::unique_ptr<platform::HeldFolder> holdPlainFolder(app::App& app, const std::
     pathAttributes = app.os.files.getAttributes(path);
   } catch (const std::exception&) {
   }
+  const char* refusal = nullptr;
   if ((identity->attributes & fileattr::ReparsePoint) ||
-      (pathAttributes != fileattr::Invalid && (pathAttributes & fileattr::ReparsePoint))) {
-    logSkipped(path, "link");
-    return nullptr;
-  }
-  if (!(identity->attributes & fileattr::Directory)) {
-    logSkipped(path, "not a folder");
+      (pathAttributes != fileattr::Invalid && (pathAttributes & fileattr::ReparsePoint)))
+    refusal = "link";
+  else if (!(identity->attributes & fileattr::Directory))
+    refusal = "not a folder";
+  if (refusal) {
+    logSkipped(path, refusal);
+    erase::record(app.flags, erase::TargetKind::Folder, path, 0, erase::Outcome::Refused, refusal);
     return nullptr;
   }
   return held;

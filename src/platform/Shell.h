@@ -2,6 +2,7 @@
 // Notification-area icon and other shell services.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -20,6 +21,13 @@ namespace trayop {
 constexpr uint32_t Add = 0, Modify = 1, Delete = 2;
 }
 
+// What a drive's recycle bin holds (SHQueryRecycleBinA).
+struct RecycleBinContents {
+  std::string drive;  // its root, "C:\\"
+  uint64_t bytes = 0, items = 0;
+  bool known = false;  // false where the shell cannot tell: then bytes and items are 0
+};
+
 namespace mbicon {
 constexpr uint32_t Critical = 0x10, Exclamation = 0x30, Information = 0x40;
 }
@@ -34,6 +42,9 @@ class Shell {
   // SHEmptyRecycleBinA: `drive` is a root such as "C:\\", or empty for every drive;
   // `flags` the SHERB_ bits. Returns the HRESULT.
   virtual long emptyRecycleBin(std::uintptr_t owner, const std::string& drive, uint32_t flags) = 0;
+  // The recycle bins of the fixed drives that hold something; where the shell cannot tell
+  // (it has no SHQueryRecycleBinA), every fixed drive's, not known.
+  virtual std::vector<RecycleBinContents> recycleBinContents() = 0;
   // SHAddToRecentDocs(SHARD_PIDL, NULL): empties the recent documents list.
   virtual void clearRecentDocuments() = 0;
   // OpenClipboard, EmptyClipboard, CloseClipboard.

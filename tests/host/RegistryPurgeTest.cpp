@@ -132,14 +132,14 @@ TEST_F(RegistryPurge, AListThatIsOrHoldsARegistryLinkLeavesTheKeyItLeadsToWhole)
   seedPrecious();
   reg.makeLink(CurrentUser, kRunMRU, CurrentUser, precious);
   ASSERT_EQ(reg.getString(CurrentUser, kRunMRU, "kept"), "value") << "a plain open follows the link";
-  const bool abort = false;
-  EXPECT_FALSE(clean::PurgeRegistryList(reg, abort, kRunMRU));
+  engine::RunFlags flags;
+  EXPECT_FALSE(clean::PurgeRegistryList(reg, flags, kRunMRU));
   EXPECT_TRUE(preciousWhole());
 
   // A link below the list: the list's tree would be deleted through it.
   fill(kOpenSave);
   reg.makeLink(CurrentUser, kOpenSave + "\\txt", CurrentUser, precious);
-  EXPECT_FALSE(clean::PurgeRegistryList(reg, abort, kOpenSave));
+  EXPECT_FALSE(clean::PurgeRegistryList(reg, flags, kOpenSave));
   EXPECT_TRUE(preciousWhole());
   EXPECT_EQ(reg.getString(CurrentUser, kOpenSave, "a"), "notepad\\1");
 
@@ -209,9 +209,9 @@ class BrokenEnumeration : public platform::Registry {
 TEST_F(RegistryPurge, AFailureInsideTheLoopStillDeletesTheKeyAndReachesTheCaller) {
   fill(kRunMRU);
   BrokenEnumeration broken(reg);
-  const bool abort = false;
+  engine::RunFlags flags;
   try {
-    clean::PurgeRegistryList(broken, abort, kRunMRU);
+    clean::PurgeRegistryList(broken, flags, kRunMRU);
     FAIL() << "the failure was swallowed";
   } catch (const report::RuntimeError& e) {
     EXPECT_EQ(e.number, 7);

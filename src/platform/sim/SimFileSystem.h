@@ -75,6 +75,9 @@ class SimFileSystem : public FileSystem {
   void makeFolders(const std::string& path);
 
   const std::string& hostRoot() const { return root_; }
+  // For tests that compare the whole machine (SimSnapshot.cpp): every entry below the host
+  // folder `hostDir`, named from `shown` on.
+  void capture(std::map<std::string, std::string>* state, const std::string& hostDir, const std::string& shown) const;
 
   // For tests of writes through open files: how often data was flushed to the disk, and
   // a look at a file just before its length is set.

@@ -63,6 +63,8 @@ class SimRegistry : public Registry {
   static constexpr const char* kUserSid = "S-1-5-21-1004336348-1177238915-682003330-1000";
 
   size_t openHandles() const { return handles_.size(); }
+  // For tests that compare the whole machine (SimSnapshot.cpp): every key and value.
+  void capture(std::map<std::string, std::string>* state) const;
   // Every call as "Function(root-or-handle path, details)", for tests of exact calls.
   std::vector<std::string> calls;
 

@@ -23,8 +23,27 @@ long SimShell::emptyRecycleBin(std::uintptr_t owner, const std::string& drive, u
   recycleRequests.push_back({owner, drive, flags});
   if (recycleResult != 0) return recycleResult;
   for (auto& bin : recycleBins)
-    if (drive.empty() || bin.first == drive) bin.second = 0;
+    if (drive.empty() || bin.first == drive) {
+      bin.second = 0;
+      recycleBinBytes.erase(bin.first);
+    }
   return 0;
+}
+
+std::vector<RecycleBinContents> SimShell::recycleBinContents() {
+  std::vector<RecycleBinContents> bins;
+  for (const auto& [drive, items] : recycleBins) {
+    RecycleBinContents bin;
+    bin.drive = drive;
+    if (recycleBinsTold) {
+      if (items == 0) continue;
+      bin.items = static_cast<uint64_t>(items);
+      bin.bytes = recycleBinBytes.count(drive) ? recycleBinBytes.at(drive) : 0;
+      bin.known = true;
+    }
+    bins.push_back(bin);
+  }
+  return bins;
 }
 
 void SimShell::clearRecentDocuments() {

@@ -14,6 +14,7 @@ class SimShell : public Shell {
   bool openDocument(const std::string& target) override;
 
   long emptyRecycleBin(std::uintptr_t owner, const std::string& drive, uint32_t flags) override;
+  std::vector<RecycleBinContents> recycleBinContents() override;
   void clearRecentDocuments() override;
   bool openClipboard(std::uintptr_t owner) override;
   bool emptyClipboard() override;
@@ -55,6 +56,8 @@ class SimShell : public Shell {
   // Drive root ("C:\\") to the number of items in its bin; emptied when asked for that
   // drive or for every drive.
   std::map<std::string, int> recycleBins;
+  std::map<std::string, uint64_t> recycleBinBytes;  // what each bin's items take
+  bool recycleBinsTold = true;  // false plays a shell without SHQueryRecycleBinA
   long recycleResult = 0;  // S_OK
 
   std::vector<std::string> recentDocuments;

@@ -14,6 +14,7 @@ class Win32Shell : public Shell {
   bool openDocument(const std::string& target) override;
   // Win32ShellCleaning.cpp
   long emptyRecycleBin(std::uintptr_t owner, const std::string& drive, uint32_t flags) override;
+  std::vector<RecycleBinContents> recycleBinContents() override;
   void clearRecentDocuments() override;
   bool openClipboard(std::uintptr_t owner) override;
   bool emptyClipboard() override;

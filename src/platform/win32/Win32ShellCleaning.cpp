@@ -13,6 +13,13 @@ namespace {
 // SHEmptyRecycleBinA is missing from the first shell of Windows 95 and NT 4; looking it up
 // keeps the program starting there.
 using EmptyRecycleBinFn = HRESULT(WINAPI*)(HWND, LPCSTR, DWORD);
+using QueryRecycleBinFn = HRESULT(WINAPI*)(LPCSTR, LPSHQUERYRBINFO);
+
+FARPROC shellFunction(const char* name) {
+  HMODULE shell32 = GetModuleHandleA("shell32.dll");
+  if (!shell32) shell32 = LoadLibraryA("shell32.dll");
+  return shell32 ? GetProcAddress(shell32, name) : nullptr;
+}
 
 std::string folderFrom(UINT (WINAPI* lookup)(LPSTR, UINT)) {
   char buffer[MAX_PATH + 1] = {};
@@ -24,14 +31,32 @@ std::string folderFrom(UINT (WINAPI* lookup)(LPSTR, UINT)) {
 }  // namespace
 
 long Win32Shell::emptyRecycleBin(std::uintptr_t owner, const std::string& drive, uint32_t flags) {
-  HMODULE shell32 = GetModuleHandleA("shell32.dll");
-  if (!shell32) shell32 = LoadLibraryA("shell32.dll");
-  auto empty = shell32 ? reinterpret_cast<EmptyRecycleBinFn>(
-                             reinterpret_cast<void*>(GetProcAddress(shell32, "SHEmptyRecycleBinA")))
-                       : nullptr;
+  auto empty = reinterpret_cast<EmptyRecycleBinFn>(reinterpret_cast<void*>(shellFunction("SHEmptyRecycleBinA")));
   if (!empty) return static_cast<long>(E_NOTIMPL);
   return static_cast<long>(
       empty(reinterpret_cast<HWND>(owner), drive.empty() ? nullptr : drive.c_str(), flags));
+}
+
+std::vector<RecycleBinContents> Win32Shell::recycleBinContents() {
+  auto query = reinterpret_cast<QueryRecycleBinFn>(reinterpret_cast<void*>(shellFunction("SHQueryRecycleBinA")));
+  std::vector<RecycleBinContents> bins;
+  const DWORD drives = GetLogicalDrives();
+  for (int letter = 0; letter < 26; ++letter) {
+    RecycleBinContents bin;
+    bin.drive = std::string(1, static_cast<char>('A' + letter)) + ":\\";
+    // Only fixed drives keep a bin; asking a floppy drive would wait for a disk.
+    if (!(drives & (1u << letter)) || GetDriveTypeA(bin.drive.c_str()) != DRIVE_FIXED) continue;
+    if (query) {
+      SHQUERYRBINFO info = {};
+      info.cbSize = sizeof info;
+      if (FAILED(query(bin.drive.c_str(), &info)) || info.i64NumItems <= 0) continue;
+      bin.bytes = info.i64Size > 0 ? static_cast<uint64_t>(info.i64Size) : 0;
+      bin.items = static_cast<uint64_t>(info.i64NumItems);
+      bin.known = true;
+    }
+    bins.push_back(bin);
+  }
+  return bins;
 }
 
 void Win32Shell::clearRecentDocuments() { SHAddToRecentDocs(SHARD_PIDL, nullptr); }

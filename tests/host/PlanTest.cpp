@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "PlanHarness.h"
+#include "clean/WindowsItems.h"
+
+namespace {
+
+using erase::Outcome;
+using platform::hkey::CurrentUser;
+using Names = std::vector<std::string>;
+
+const std::string kRunMRU = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
+const std::string kDocFind = "Software\\Microsoft\\Windows\\Currentversion\\Explorer\\Doc Find Spec MRU";
+const std::string kFilesNamed =
+    "Software\\Microsoft\\Internet Explorer\\Explorer Bars\\{C4EE31F3-4768-11D2-BE5C-00A0C9A83DA1}\\FilesNamedMRU";
+const std::string kOpenSave = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSaveMRU";
+const std::string kSearch = "Software\\Microsoft\\Search Assistant\\ACMru\\5647";
+const std::string kStream = "Software\\Microsoft\\Windows\\CurrentVersion\\StreamMRU";
+const std::string kMemory = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
+const std::string kUser = "HKEY_CURRENT_USER\\";
+
+enum Item { RecycleBin, RunHistory, RecentDocs, Find, Streams, Clipboard, ScanDisk, Temp, OpenSave, Search };
+
+class WindowsPlans : public ::testing::Test, protected PlanCheck {
+ protected:
+  void SetUp() override { ::mkdir((machine.files.hostRoot() + "/D").c_str(), 0755); }
+
+  void put(const std::string& path, const std::string& data = "data", uint32_t attributes = 0) {
+    const std::string folder = path.substr(0, path.rfind('\\'));
+    if (folder.size() > 2) machine.files.makeFolders(folder);
+    ASSERT_EQ(machine.files.writeFile(path, data), 0) << path;
+    if (attributes) machine.files.setAttributes(path, attributes);
+  }
+  // An MRU list as Windows keeps it, with a neighbour that must survive.
+  void fillList(const std::string& key) {
+    machine.registry.setString(CurrentUser, key, "a", "notepad\\1");
+    machine.registry.setString(CurrentUser, key, "MRUList", "a");
+    machine.registry.setString(CurrentUser, key + "Canary", "keep", "me");
+  }
+  Names listTargets(const std::string& key) {
+    return {"Registry value " + kUser + key + "\\a", "Registry value " + kUser + key + "\\MRUList",
+            "Registry key " + kUser + key};
+  }
+};
+
+TEST_F(WindowsPlans, TheTempFolderPlanListsWhatTheRunEmptiesAndTheRefusalsOfBoth) {
+  machine.system.temp = "C:\\WINDOWS\\TEMP\\";
+  put("C:\\WINDOWS\\TEMP\\a.tmp", "12345");
+  put("C:\\WINDOWS\\TEMP\\one\\b.tmp", "1234567");
+  put("C:\\WINDOWS\\TEMP\\one\\two\\c.tmp", "");
+  put("C:\\WINDOWS\\TEMP\\kept.tmp", "hidden", platform::fileattr::Hidden);
+  put("C:\\Elsewhere\\precious.doc");
+  ASSERT_EQ(machine.files.makeLink("C:\\WINDOWS\\TEMP\\link", machine.files.hostPath("C:\\Elsewhere")), 0);
+  tickOnly(Temp);
+  const erase::ItemPlan planned = collectChangingNothing();
+  EXPECT_EQ(names(planned, Outcome::Planned),
+            (Names{"File C:\\WINDOWS\\TEMP\\a.tmp", "File C:\\WINDOWS\\TEMP\\one\\b.tmp",
+                   "File C:\\WINDOWS\\TEMP\\one\\two\\c.tmp", "Folder C:\\WINDOWS\\TEMP\\one\\two",
+                   "Folder C:\\WINDOWS\\TEMP\\one"}));
+  EXPECT_EQ(refusals(planned),
+            (Names{"File C:\\WINDOWS\\TEMP\\kept.tmp: hidden or system", "Folder C:\\WINDOWS\\TEMP\\link: link"}));
+  EXPECT_EQ(planned.bytes(Outcome::Planned), 12u);
+  expectRunFollows(planned);
+  EXPECT_EQ(app.lastRun.items[0].bytes(Outcome::Removed), 12u);
+  EXPECT_EQ(machine.files.getAttributes("C:\\Elsewhere\\precious.doc"), platform::fileattr::Archive);
+}
+
+TEST_F(WindowsPlans, ScanDiskFilesArePlannedWithTheirSizesOnlyFromTheDriveRoots) {
+  put("C:\\FILE0000.CHK", "lost chain");
+  put("C:\\hidden.chk", "xy", platform::fileattr::Hidden);
+  put("D:\\x.Chk", "abc");
+  put("C:\\sub\\b.chk");
+  put("C:\\notes.chkpoint");
+  tickOnly(ScanDisk);
+  const erase::ItemPlan planned = collectChangingNothing();
+  EXPECT_EQ(names(planned), (Names{"File C:\\FILE0000.CHK", "File C:\\hidden.chk", "File D:\\x.Chk"}));
+  EXPECT_EQ(planned.bytes(Outcome::Planned), 15u);
+  expectRunFollows(planned);
+}
+
+TEST_F(WindowsPlans, EachHistoryListIsPlannedValueByValueThenItsKey) {
+  const std::pair<Item, Names> lists[] = {{RunHistory, {kRunMRU}},
+                                          {Find, {kDocFind, kFilesNamed}},
+                                          {OpenSave, {kOpenSave}},
+                                          {Search, {kSearch}}};
+  for (const auto& [item, keys] : lists) {
+    for (const std::string& key : keys) fillList(key);
+    tickOnly(item);
+    const erase::ItemPlan planned = collectChangingNothing();
+    Names expected;
+    for (const std::string& key : keys)
+      for (const std::string& target : listTargets(key)) expected.push_back(target);
+    EXPECT_EQ(names(planned), expected) << item;
+    EXPECT_EQ(planned.bytes(Outcome::Planned), keys.size() * 10u) << "each list's data: 'notepad\\1' and 'a'";
+    expectRunFollows(planned);
+    for (const std::string& key : keys)
+      EXPECT_EQ(machine.registry.getString(CurrentUser, key + "Canary", "keep"), "me");
+  }
+}
+
+TEST_F(WindowsPlans, RegistryStreamsArePlannedAsTheirKeyAndThePageFileSetting) {
+  machine.registry.setString(CurrentUser, kStream, "0", "stream");
+  machine.registry.setString(CurrentUser, kStream + "\\Sub", "x", "y");
+  tickOnly(Streams);
+  const erase::ItemPlan planned = collectChangingNothing();
+  EXPECT_EQ(names(planned), (Names{"Registry key " + kUser + kStream,
+                                   "Setting " + kUser + kMemory + "\\ClearPageFileAtShutdown"}));
+  expectRunFollows(planned);
+}
+
+TEST_F(WindowsPlans, TheShellsListsArePlannedWithoutBeingTouched) {
+  machine.shell.recycleBins = {{"C:\\", 3}, {"D:\\", 0}, {"E:\\", 1}};
+  machine.shell.recycleBinBytes = {{"C:\\", 4096}, {"E:\\", 100}};
+  tickOnly(RecycleBin);
+  erase::ItemPlan planned = collectChangingNothing();
+  EXPECT_EQ(names(planned), (Names{"Recycle Bin C:\\", "Recycle Bin E:\\"}));
+  EXPECT_EQ(planned.bytes(Outcome::Planned), 4196u);
+  EXPECT_TRUE(machine.shell.recycleRequests.empty());
+  expectRunFollows(planned);
+
+  machine.shell.clipboardText = "secret";
+  tickOnly(Clipboard);
+  planned = collectChangingNothing();
+  EXPECT_EQ(names(planned), (Names{"Clipboard Clipboard"}));
+  EXPECT_EQ(machine.shell.clipboardOwner, 0u) << "collecting opened the clipboard";
+  expectRunFollows(planned);
+
+  machine.shell.recentDocuments = {"a.doc", "b.txt"};
+  tickOnly(RecentDocs);
+  planned = collectChangingNothing();
+  EXPECT_EQ(names(planned), (Names{"History entry Recent Documents"}));
+  EXPECT_EQ(machine.shell.recentDocumentsClears, 0);
+  expectRunFollows(planned);
+}
+
+TEST_F(WindowsPlans, ABinTheShellCannotTellOfIsPlannedWithoutASizeAndAFailureIsReported) {
+  machine.shell.recycleBins = {{"C:\\", 3}};
+  machine.shell.recycleBinBytes = {{"C:\\", 4096}};
+  machine.shell.recycleBinsTold = false;
+  machine.shell.recycleResult = static_cast<long>(0x80004001);  // E_NOTIMPL: no SHEmptyRecycleBinA either
+  tickOnly(RecycleBin);
+  const erase::ItemPlan planned = collectChangingNothing();
+  ASSERT_EQ(planned.targets.size(), 1u);
+  EXPECT_EQ(planned.targets[0].where, "C:\\");
+  EXPECT_EQ(planned.targets[0].bytes, 0u);
+  run();
+  ASSERT_EQ(app.lastRun.items.size(), 1u);
+  ASSERT_EQ(app.lastRun.items[0].targets.size(), 1u);
+  EXPECT_EQ(app.lastRun.items[0].targets[0].outcome, Outcome::Failed);
+  EXPECT_EQ(app.lastRun.items[0].targets[0].reason, "the shell did not empty it (0x80004001)");
+}
+
+TEST_F(WindowsPlans, StopWhileCollectingEndsThePlanEarlyAndChangesNothing) {
+  machine.system.temp = "C:\\TEMP";
+  for (int i = 0; i < 40; ++i) put("C:\\TEMP\\f" + std::to_string(i) + ".tmp");
+  app.frm.chkWinSettings[Temp].setValue(1);
+  app.frm.chkWinSettings[Search].setValue(1);
+  fillList(kSearch);
+  machine.loop.at(machine.loop.tickCount() + 10, [&] { app.flags.abort = true; });
+  const erase::Plan plan = collect();
+  EXPECT_TRUE(plan.stopped);
+  ASSERT_EQ(plan.items.size(), 1u) << "the item after the stop was walked";
+  EXPECT_GT(plan.items[0].targets.size(), 0u);
+  EXPECT_LT(plan.items[0].targets.size(), 40u);
+  EXPECT_FALSE(app.flags.abort) << "a stopped preview leaves the next run free to start";
+}
+
+TEST_F(WindowsPlans, ARefusedTempFolderIsRefusedInThePlanAndTheReportAlike) {
+  put("C:\\boot.ini");
+  put("C:\\Elsewhere\\precious.doc");
+  const std::pair<std::string, std::string> temps[] = {
+      {"C:\\", "Folder C:\\: is a whole drive"},
+      {"C:\\TEMP", "Folder C:\\TEMP: link"},
+  };
+  ASSERT_EQ(machine.files.makeLink("C:\\TEMP", machine.files.hostPath("C:\\Elsewhere")), 0);
+  for (const auto& [temp, refusal] : temps) {
+    machine.system.temp = temp;
+    tickOnly(Temp);
+    const erase::ItemPlan planned = collectChangingNothing();
+    EXPECT_EQ(refusals(planned), Names{refusal});
+    EXPECT_EQ(names(planned), Names{refusal.substr(0, refusal.find(':', 9))}) << "nothing else is planned";
+    expectRunFollows(planned);
+    EXPECT_EQ(refusals(app.lastRun.items[0]), Names{refusal});
+  }
+}
+
+}  // namespace
