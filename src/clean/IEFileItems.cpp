@@ -1,12 +1,17 @@
 // Internet Explorer's cache folders, cache entries, browsing history and index files.
 #include <algorithm>
 #include <memory>
+#include <set>
+#include <vector>
 
 #include "app/App.h"
 #include "erase/WalkRules.h"
 #include "clean/IEItems.h"
+#include "clean/NamedFileRemoval.h"
 #include "clean/URLHistory.h"
+#include "cookies/CacheEntryRemoval.h"
 #include "cookies/CacheWalk.h"
+#include "erase/EraseFiles.h"
 #include "erase/FolderWalk.h"
 #include "erase/PathChecks.h"
 #include "erase/ShellFolderPaths.h"
@@ -26,6 +31,71 @@ constexpr size_t kBlankBlock = 64 * 1024;
 
 void reportHistoryFailure(app::App& app, const std::exception& e) {
   report::reportFailure(app, report::tail::ClearIEHistory, e);
+}
+
+// Each entry the store held before the clear: Removed when the store no longer lists it.
+// Without a store read back afterwards (`after` null) nothing can be told removed.
+void recordHistoryOutcome(engine::RunFlags& flags, const std::vector<std::string>& entries, const CURLHistory* after) {
+  std::multiset<std::string> left;
+  if (after)
+    for (const auto& item : *after) left.insert(item->URL());
+  for (const std::string& url : entries) {
+    auto it = left.find(url);
+    if (!after)
+      erase::record(flags, erase::TargetKind::HistoryEntry, url, 0, erase::Outcome::Failed,
+                    "the history could not be read back");
+    else if (it != left.end()) {
+      left.erase(it);
+      erase::record(flags, erase::TargetKind::HistoryEntry, url, 0, erase::Outcome::Failed,
+                    "still in the history");
+    } else {
+      erase::record(flags, erase::TargetKind::HistoryEntry, url, 0, erase::Outcome::Removed);
+    }
+  }
+}
+
+// Overwrites the index file with blanks in place, block by block: it keeps its length and
+// is never created. Blanked only when the name is the file's one name: a link, or a hard
+// link to another file, would carry the blanks to data nobody chose.
+void blankIndexFile(platform::FileSystem& fs, engine::RunFlags& flags, const std::string& path) {
+  using erase::Outcome;
+  constexpr erase::TargetKind kFile = erase::TargetKind::File;
+  long error = 0;
+  const std::unique_ptr<platform::OpenFile> file = fs.openFile(path, &error);
+  if (!file) {
+    if (error == platform::winerr::FileNotFound || error == platform::winerr::PathNotFound) return;
+    RecordUnopenedFile(fs, flags, path, kFile, error);  // locked while Windows runs: the normal case
+    return;
+  }
+  const platform::FileIdentity identity = file->identity();
+  if (identity.attributes == fileattr::Invalid || (identity.attributes & fileattr::ReparsePoint)) {
+    erase::record(flags, kFile, path, 0, Outcome::Refused, kLinkRefused);
+    return;
+  }
+  if (identity.links != 1) {
+    erase::record(flags, kFile, path, 0, Outcome::Refused, "the file has other names: the blanks would reach them");
+    return;
+  }
+  uint64_t length = 0;
+  error = file->size(&length);
+  if (error != platform::winerr::Success) {
+    erase::record(flags, kFile, path, 0, Outcome::Failed, erase::describeError(error));
+    return;
+  }
+  if (erase::collecting(flags)) {
+    erase::record(flags, kFile, path, length, Outcome::Planned);
+    return;
+  }
+  const std::string blanks(kBlankBlock, ' ');
+  for (uint64_t at = 0; at < length && error == platform::winerr::Success; at += kBlankBlock) {
+    const size_t n = static_cast<size_t>(std::min<uint64_t>(kBlankBlock, length - at));
+    error = file->writeAt(at, n == kBlankBlock ? blanks : blanks.substr(0, n));
+  }
+  if (error == platform::winerr::Success) error = file->flush();
+  if (error == platform::winerr::Success)
+    erase::record(flags, kFile, path, length, Outcome::Removed);
+  else
+    erase::record(flags, kFile, path, length, Outcome::Failed, erase::describeError(error));
 }
 
 }  // namespace
@@ -56,7 +126,7 @@ void CleanTempFiles(app::App& app) {
   platform::UrlCache& cache = app.os.urlCache;
   cookies::WalkUrlCache(cache, [&](const cookies::CacheRecord& r) {
     if ((r.type & platform::cacheentry::Normal) && r.localFile.find("Temporary Internet Files") != std::string::npos)
-      cache.deleteEntry(r.sourceUrl);  // one in use stays
+      cookies::RemoveCacheEntry(cache, app.flags, erase::TargetKind::CacheEntry, r.sourceUrl, r.bytes);
   });
 }
 
@@ -69,42 +139,34 @@ void ClearIEHistory(app::App& app) {
     reportHistoryFailure(app, e);
     return;  // no store: nothing further can be asked of it
   }
+  std::vector<std::string> entries;
+  for (const auto& item : *history) entries.push_back(item->URL());
+  if (erase::collecting(app.flags)) {
+    for (const std::string& url : entries)
+      erase::record(app.flags, erase::TargetKind::HistoryEntry, url, 0, erase::Outcome::Planned);
+    return;
+  }
   try {
     history->Clear();
   } catch (const std::exception& e) {
     reportHistoryFailure(app, e);
   }
+  bool readBack = false;
   try {
     history->Refresh("", 0);
+    readBack = true;
   } catch (const std::exception& e) {
     reportHistoryFailure(app, e);
   }
+  recordHistoryOutcome(app.flags, entries, readBack ? history.get() : nullptr);
 }
 
 void ClearLockedIndexDat(app::App& app) {
-  platform::FileSystem& fs = app.os.files;
   for (int csidl : {kCsidlCookies, kCsidlHistory}) {
     report::resumeNext([&] {
       const std::string folder = erase::GetSpecialFolder(app, csidl);
       if (folder.empty() || app.flags.abort) return;
-      long error = 0;
-      const std::unique_ptr<platform::OpenFile> file = fs.openFile(erase::AddBackslash(folder) + "index.dat", &error);
-      if (!file) return;  // locked while Windows runs: the normal case
-      // Blanked only when the name is the file's one name: a link, or a hard link to
-      // another file, would carry the blanks to data nobody chose.
-      const platform::FileIdentity identity = file->identity();
-      if (identity.attributes == fileattr::Invalid || (identity.attributes & fileattr::ReparsePoint) ||
-          identity.links != 1)
-        return;
-      uint64_t length = 0;
-      if (file->size(&length) != platform::winerr::Success) return;
-      // Written in place, block by block: the file keeps its length and is never created.
-      const std::string blanks(kBlankBlock, ' ');
-      for (uint64_t at = 0; at < length; at += kBlankBlock) {
-        const size_t n = static_cast<size_t>(std::min<uint64_t>(kBlankBlock, length - at));
-        if (file->writeAt(at, n == kBlankBlock ? blanks : blanks.substr(0, n)) != platform::winerr::Success) return;
-      }
-      file->flush();
+      blankIndexFile(app.os.files, app.flags, erase::AddBackslash(folder) + "index.dat");
     });
   }
 }

@@ -1,7 +1,9 @@
 // Internet Explorer's traces in the current user's registry, and the files it points to.
 #include "app/App.h"
 #include "clean/IEItems.h"
+#include "clean/NamedFileRemoval.h"
 #include "clean/RegistryPurge.h"
+#include "erase/EraseFiles.h"
 #include "erase/PathChecks.h"
 #include "erase/RegValues.h"
 #include "platform/WinError.h"
@@ -14,6 +16,61 @@ namespace clean {
 namespace {
 
 using platform::hkey::CurrentUser;
+using erase::Outcome;
+using erase::TargetKind;
+
+const char kFormEntries[] = "AutoComplete form entries (emptied by iea.exe)";
+const char kSavedPasswords[] = "Software\\Microsoft\\Internet Explorer\\IntelliForms\\SPW";
+
+std::string currentUserPath(const std::string& subKey) { return "HKEY_CURRENT_USER\\" + subKey; }
+
+// True when the key is a registry link: deleting it would delete the key it leads to.
+bool isLinkKey(platform::Registry& registry, const std::string& subKey) {
+  platform::HKey key = 0;
+  if (registry.openKeyAsLink(CurrentUser, subKey, platform::regaccess::Read, &key) != platform::winerr::Success)
+    return false;
+  uint32_t type = 0, size = 0;
+  const bool link = registry.queryValue(key, platform::kSymbolicLinkValue, &type, nullptr, &size) ==
+                        platform::winerr::Success &&
+                    type == platform::regtype::Link;
+  registry.closeKey(key);
+  return link;
+}
+
+// The plain, non-recursive key deletion, of a key that is there and is no link.
+void deleteKeyUnlessLinked(platform::Registry& registry, engine::RunFlags& flags, const std::string& subKey) {
+  platform::HKey key = 0;
+  if (registry.openKey(CurrentUser, subKey, &key) != platform::winerr::Success) return;
+  registry.closeKey(key);
+  const std::string where = currentUserPath(subKey);
+  if (isLinkKey(registry, subKey)) {
+    erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Refused, "registry link");
+    return;
+  }
+  if (erase::collecting(flags)) {
+    erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Planned);
+    return;
+  }
+  const long error = registry.deleteKey(CurrentUser, subKey);
+  if (error == platform::winerr::Success)
+    erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Removed);
+  else
+    erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Failed, erase::describeError(error));
+}
+
+// Sets an AutoComplete switch to "no", and tells it done only when it reads "no" afterwards.
+void switchOff(app::App& app, const std::string& subKey, const std::string& name) {
+  const std::string where = currentUserPath(subKey) + "\\" + name + " = no";
+  if (erase::collecting(app.flags)) {
+    erase::record(app.flags, TargetKind::Setting, where, 0, Outcome::Planned);
+    return;
+  }
+  settings::trySaveSettingString(app, CurrentUser, subKey, name, "no");
+  if (erase::ReadRegString(app, CurrentUser, subKey, name) == "no")
+    erase::record(app.flags, TargetKind::Setting, where, 0, Outcome::Removed);
+  else
+    erase::record(app.flags, TargetKind::Setting, where, 0, Outcome::Failed, "the value could not be written");
+}
 
 }  // namespace
 
@@ -25,9 +82,19 @@ void ClearTypedURLs(app::App& app) {
 void ClearAutoComplete(app::App& app) {
   if (app.flags.abort) return;
   report::reportingNext(app, report::tail::ClearAutoComplete, [&] {
-    // The companion empties the form entries; nobody waits for it or asks how it went.
+    // What the companion empties cannot be listed from here: the plan names the work handed to it.
+    if (erase::collecting(app.flags)) {
+      erase::record(app.flags, erase::TargetKind::Setting, kFormEntries, 0, erase::Outcome::Planned);
+      return;
+    }
+    // Nobody waits for the companion or asks how it went.
     const std::string exe = erase::AddBackslash(app.os.system.programFolder()) + "iea.exe";
-    app.os.launcher.shellExecute(app.frm.form.hWnd, "open", exe, "1", "1", platform::showcmd::Hide);
+    if (app.os.launcher.shellExecute(app.frm.form.hWnd, "open", exe, "1", "1", platform::showcmd::Hide))
+      erase::record(app.flags, erase::TargetKind::Setting, kFormEntries, 0, erase::Outcome::Removed,
+                    "started iea.exe; it reports nothing back");
+    else
+      erase::record(app.flags, erase::TargetKind::Setting, kFormEntries, 0, erase::Outcome::Failed,
+                    "iea.exe could not be started");
   });
 }
 
@@ -47,22 +114,14 @@ void ClearOEDeletedItems(app::App& app) {
       app, CurrentUser, "Identities\\" + identity + "\\Software\\Microsoft\\Outlook Express\\5.0", "Store Root");
   if (store.empty()) return;
   const std::string file = erase::AddBackslash(store) + "Deleted Items.dbx";
-  if (!erase::CanOpenFile(app, file)) return;
-  const long error = app.os.files.deleteFile(file);
-  if (error == platform::winerr::FileNotFound || error == platform::winerr::PathNotFound)
-    throw report::RuntimeError(53, "File not found");
-  if (error != platform::winerr::Success) throw report::RuntimeError(70, "Permission denied");
+  if (RemoveNamedFile(app.os.files, app.flags, file, erase::TargetKind::File) == Removal::Failed)
+    throw report::RuntimeError(70, "Permission denied");
 }
 
 void DisableAutoComplete(app::App& app) {
-  report::resumeNext(
-      [&] { app.os.registry.deleteKey(CurrentUser, "Software\\Microsoft\\Internet Explorer\\IntelliForms\\SPW"); });
-  report::resumeNext([&] {
-    settings::trySaveSettingString(app, CurrentUser, "Software\\Microsoft\\Internet Explorer\\Main", "Use FormSuggest", "no");
-  });
-  report::resumeNext([&] {
-    settings::trySaveSettingString(app, CurrentUser, "Software\\Microsoft\\Explorer\\AutoComplete", "Use AutoComplete", "no");
-  });
+  report::resumeNext([&] { deleteKeyUnlessLinked(app.os.registry, app.flags, kSavedPasswords); });
+  report::resumeNext([&] { switchOff(app, "Software\\Microsoft\\Internet Explorer\\Main", "Use FormSuggest"); });
+  report::resumeNext([&] { switchOff(app, "Software\\Microsoft\\Explorer\\AutoComplete", "Use AutoComplete"); });
 }
 
 }  // namespace clean

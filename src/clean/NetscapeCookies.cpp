@@ -2,6 +2,7 @@
 #include "app/App.h"
 #include "clean/LinkCheck.h"
 #include "clean/MozillaProfileScan.h"
+#include "clean/NamedFileRemoval.h"
 #include "clean/NetscapeItems.h"
 #include "erase/FolderPaths.h"
 #include "erase/modCleanItem.h"
@@ -45,10 +46,15 @@ void CleanNetscapeCookies(app::App& app) {
   resumeNext([&] { profiles = FindSltProfiles(text, mozilla); });
   for (const std::string& profile : profiles) {
     resumeNext([&] {
-      if (leadsThroughLink(app, mozilla, profile)) return;
       const std::string folder = erase::AddBackslash(profile);
-      if (erase::FolderExists(app, folder + "cache") && !IsLinkAt(app.os.files, folder + "cookies.txt"))
-        app.os.files.deleteFile(folder + "cookies.txt");
+      if (leadsThroughLink(app, mozilla, profile)) {
+        if (app.os.files.getAttributes(folder + "cookies.txt") != platform::fileattr::Invalid)
+          erase::record(app.flags, erase::TargetKind::File, folder + "cookies.txt", 0, erase::Outcome::Refused,
+                        "the profile folder is reached through a link");
+        return;
+      }
+      if (erase::FolderExists(app, folder + "cache"))
+        RemoveNamedFile(app.os.files, app.flags, folder + "cookies.txt", erase::TargetKind::File);
     });
   }
 }

@@ -2,6 +2,7 @@
 
 #include "app/App.h"
 #include "clean/LinkCheck.h"
+#include "clean/NamedFileRemoval.h"
 #include "clean/NetscapeTargets.h"
 #include "erase/modCleanItem.h"
 #include "report/ReportTexts.h"
@@ -27,7 +28,12 @@ bool eraseTargets(app::App& app, const report::ReportTail& tail, const NetscapeS
   for (std::string& target : targets) {
     if (app.flags.abort) break;
     report::reportingNext(app, tail, [&] {
-      if (IsLinkAt(app.os.files, target)) return;
+      if (IsLinkAt(app.os.files, target)) {
+        const erase::TargetKind kind =
+            action == Action::EmptyFolders ? erase::TargetKind::Folder : erase::TargetKind::File;
+        erase::record(app.flags, kind, target, 0, erase::Outcome::Refused, kLinkRefused);
+        return;
+      }
       if (action == Action::EmptyFolders)
         erase::EraseFolder(app, target, false, true);
       else
@@ -62,7 +68,7 @@ void ClearNetScapeHistory(app::App& app) {
   const NetscapeSources history{
       {"netscape.hst"}, {"netscape.hst", "netscape"}, CurrentUser, "netscape.hst history.dat", "", true, false};
   const report::ReportTail& tail = report::tail::ClearNetScapeHistory;
-  if (!eraseTargets(app, tail, history, Action::EraseFiles)) return;
+  if (!eraseTargets(app, tail, history, Action::EraseFiles) || erase::collecting(app.flags)) return;
   report::reportingNext(app, tail, [&] {
     if (app.flags.abort)
       erase::LogActivity("Netscape History", "**Aboted**");

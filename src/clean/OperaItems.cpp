@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/App.h"
+#include "clean/NamedFileRemoval.h"
 #include "erase/FolderPaths.h"
 #include "erase/FolderWalk.h"
 #include "erase/WalkRules.h"
@@ -51,8 +52,12 @@ void deleteFileTarget(app::App& app, const std::string& base, const std::string&
     if (base.empty()) return;
     const std::string path = base + relative;
     const std::vector<FindData> found = listed(app, path, false);
-    if (found.empty() || (found[0].attributes & fileattr::ReparsePoint)) return;
-    app.os.files.deleteFile(path);
+    if (found.empty()) return;
+    if (found[0].attributes & fileattr::ReparsePoint) {
+      erase::record(app.flags, erase::TargetKind::File, path, 0, erase::Outcome::Refused, kLinkRefused);
+      return;
+    }
+    RemoveNamedFile(app.os.files, app.flags, path, erase::TargetKind::File);
   });
 }
 

@@ -29,6 +29,7 @@ CacheRecord readRecord(const std::vector<uint8_t>& record) {
   out.type = header.CacheEntryType;
   out.sourceUrl = stringInRecord(header.lpszSourceUrlName, record);
   out.localFile = stringInRecord(header.lpszLocalFileName, record);
+  out.bytes = (static_cast<uint64_t>(header.dwSizeHigh) << 32) | header.dwSizeLow;
   return out;
 }
 

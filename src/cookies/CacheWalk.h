@@ -15,6 +15,7 @@ struct CacheRecord {
   uint32_t type = 0;
   std::string sourceUrl;
   std::string localFile;
+  uint64_t bytes = 0;  // the size of the local file
 };
 
 // Larger records than this are taken for a damaged cache, not allocated.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/App.h"
+#include "cookies/CacheEntryRemoval.h"
 #include "cookies/CacheWalk.h"
 #include "platform/WinError.h"
 #include "report/RuntimeError.h"
@@ -21,6 +22,8 @@ constexpr uint32_t kCookieBits = platform::cacheentry::Cookie | platform::cachee
 bool busy = false;
 // Set when cookies were deleted while the list was being read: what was read is stale.
 bool cacheChangedMidRead = false;
+// The size of each cookie of the list, as the cache told it when the list was read.
+std::unordered_map<std::string, uint64_t> listedBytes;
 
 struct BusyScope {
   BusyScope() { busy = true; }
@@ -68,31 +71,61 @@ bool markKeptCookies(app::App& app) {
   return true;
 }
 
-// A cleaning run that starts while the list is being read (scheduler, panic key, shutdown)
-// cannot use the half-read list: it reads the cache afresh and spares what the saved keep
-// list names. Nothing goes when the keep list cannot be read or the cache walk breaks.
-void deleteUnkeptByKeepList(app::App& app) {
+// The cookies the saved keep list does not name, read afresh from the cache; false when the
+// keep list cannot be read or the cache walk breaks: then none can be told apart.
+bool unkeptByKeepList(app::App& app, std::vector<CacheRecord>* unkept) {
   std::vector<std::string> kept;
-  if (!readKeepList(app, &kept)) return;
-  std::vector<std::string> unkept;
+  if (!readKeepList(app, &kept)) return false;
   const WalkEnd end = WalkUrlCache(app.os.urlCache, [&](const CacheRecord& r) {
     if ((r.type & kCookieBits) != kCookieBits) return;
     for (const std::string& name : kept)
       if (name == r.sourceUrl) return;
-    unkept.push_back(r.sourceUrl);
+    unkept->push_back(r);
   });
-  if (end != WalkEnd::Complete) return;
-  cacheChangedMidRead = true;
-  for (const std::string& url : unkept) app.os.urlCache.deleteEntry(url);
+  return end == WalkEnd::Complete;
 }
 
-void deleteListed(app::App& app, bool sparekept) {
+// A cleaning run that starts while the list is being read (scheduler, panic key, shutdown)
+// cannot use the half-read list: it reads the cache afresh and spares what the saved keep
+// list names. Nothing goes when the keep list cannot be read or the cache walk breaks. A
+// run that only collects, with no list read yet, judges the same way and changes nothing.
+void deleteUnkeptByKeepList(app::App& app) {
+  std::vector<CacheRecord> unkept;
+  if (!unkeptByKeepList(app, &unkept)) return;
+  if (!erase::collecting(app.flags)) cacheChangedMidRead = true;
+  for (const CacheRecord& r : unkept)
+    RemoveCacheEntry(app.os.urlCache, app.flags, erase::TargetKind::Cookie, r.sourceUrl, r.bytes);
+}
+
+// Deletes the listed cookies, the kept ones spared when `spareKept`. A cleaning run's
+// deletions (`run`) are recorded in its plan, and only recorded while it collects; a
+// button's are not.
+void deleteListed(app::App& app, bool spareKept, engine::RunFlags* run) {
   ui::ListBox& list = app.frm.cookies.lstCookies;
   for (int i = 0; i < list.listCount(); ++i) {
-    if (sparekept && list.selected(i)) continue;
-    app.os.urlCache.deleteEntry(list.list(i));  // one that is in use stays and shows again
+    if (spareKept && list.selected(i)) continue;
+    const std::string url = list.list(i);
+    const auto read = listedBytes.find(url);
+    if (run && read != listedBytes.end())
+      RemoveCacheEntry(app.os.urlCache, *run, erase::TargetKind::Cookie, url, read->second);
+    else if (!run)
+      app.os.urlCache.deleteEntry(url);  // one that is in use stays and shows again
     if ((i + 1) % kRecordsPerYield == 0) app.os.loop.doEvents();
   }
+}
+
+// "Delete Unselected", for the button (`run` null) or a cleaning run.
+void deleteUnselected(app::App& app, engine::RunFlags* run) {
+  if (busy) return;
+  if (!app.frm.cookies.filled) cmdGetCache_Click(app);
+  // Without a whole list and a readable keep list, the kept cookies cannot be told apart.
+  if (!app.frm.cookies.filled) return;
+  resumeNext([&] { SaveKeptCookies(app); });
+  {
+    BusyScope scope;
+    resumeNext([&] { deleteListed(app, true, run); });
+  }
+  cmdGetCache_Click(app);
 }
 
 }  // namespace
@@ -114,13 +147,16 @@ void cmdGetCache_Click(app::App& app) {
   v.fraMessage.setVisible(true);
   app.os.loop.doEvents();
   v.lstCookies.clear();
+  listedBytes.clear();
   int records = 0;
   WalkEnd end = WalkEnd::Broken;
   resumeNext([&] {
     end = WalkUrlCache(
         app.os.urlCache,
         [&](const CacheRecord& r) {
-          if ((r.type & kCookieBits) == kCookieBits) v.lstCookies.addItem(r.sourceUrl);
+          if ((r.type & kCookieBits) != kCookieBits) return;
+          v.lstCookies.addItem(r.sourceUrl);
+          listedBytes[r.sourceUrl] = r.bytes;
         },
         [&] {
           if (++records % kRecordsPerYield == 0) app.os.loop.doEvents();
@@ -152,30 +188,30 @@ void SaveKeptCookies(app::App& app) {
 }
 
 void CleanUnkeptCookies(app::App& app) {
-  if (busy)
+  if (busy) {
     resumeNext([&] { deleteUnkeptByKeepList(app); });
-  else
-    cmdDeleteSelected_Click(app);
+    return;
+  }
+  if (!erase::collecting(app.flags)) {
+    deleteUnselected(app, &app.flags);
+    return;
+  }
+  // What the run would delete, without reading the list into the window or saving marks.
+  if (!app.frm.cookies.filled) {
+    resumeNext([&] { deleteUnkeptByKeepList(app); });
+    return;
+  }
+  BusyScope scope;
+  resumeNext([&] { deleteListed(app, true, &app.flags); });
 }
 
-void cmdDeleteSelected_Click(app::App& app) {
-  if (busy) return;
-  if (!app.frm.cookies.filled) cmdGetCache_Click(app);
-  // Without a whole list and a readable keep list, the kept cookies cannot be told apart.
-  if (!app.frm.cookies.filled) return;
-  resumeNext([&] { SaveKeptCookies(app); });
-  {
-    BusyScope scope;
-    resumeNext([&] { deleteListed(app, true); });
-  }
-  cmdGetCache_Click(app);
-}
+void cmdDeleteSelected_Click(app::App& app) { deleteUnselected(app, nullptr); }
 
 void cmdDeleteAllCache_Click(app::App& app) {
   if (busy) return;
   {
     BusyScope scope;
-    resumeNext([&] { deleteListed(app, false); });
+    resumeNext([&] { deleteListed(app, false, nullptr); });
   }
   cmdGetCache_Click(app);
 }

@@ -20,6 +20,10 @@ struct CacheEntryHeader {
   char* lpszSourceUrlName;
   char* lpszLocalFileName;
   uint32_t CacheEntryType;
+  uint32_t dwUseCount;
+  uint32_t dwHitRate;
+  uint32_t dwSizeLow;  // the size of the entry's local file
+  uint32_t dwSizeHigh;
 };
 
 class UrlCache {

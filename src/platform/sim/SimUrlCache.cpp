@@ -18,21 +18,21 @@ uint32_t recordSize(const std::string& url, const std::string& file) {
 
 }  // namespace
 
-void SimUrlCache::add(const std::string& url, const std::string& localFile, uint32_t type) {
+void SimUrlCache::add(const std::string& url, const std::string& localFile, uint32_t type, uint64_t bytes) {
   auto it = index_.find(url);
   if (it != index_.end() && !entries_[it->second].deleted) {
-    entries_[it->second] = {url, localFile, type};
+    entries_[it->second] = {url, localFile, type, bytes};
     return;
   }
   index_[url] = entries_.size();
-  entries_.push_back({url, localFile, type});
+  entries_.push_back({url, localFile, type, bytes});
 }
 
-void SimUrlCache::addCookie(const std::string& userAtSite, const std::string& cookiesFolder) {
+void SimUrlCache::addCookie(const std::string& userAtSite, const std::string& cookiesFolder, uint64_t bytes) {
   std::string file = userAtSite;
   std::replace(file.begin(), file.end(), '/', '[');
   add("Cookie:" + userAtSite + "/", cookiesFolder + "\\" + file + "1].txt",
-      cacheentry::Cookie | cacheentry::Normal);
+      cacheentry::Cookie | cacheentry::Normal, bytes);
 }
 
 bool SimUrlCache::contains(const std::string& url) const {
@@ -64,7 +64,8 @@ long SimUrlCache::fill(Find& find, void* buffer, uint32_t* size) {
   char* file = url + e.url.size() + 1;
   std::memcpy(url, e.url.c_str(), e.url.size() + 1);
   std::memcpy(file, e.localFile.c_str(), e.localFile.size() + 1);
-  CacheEntryHeader header{kFixedPart, url, e.localFile.empty() ? nullptr : file, e.type};
+  CacheEntryHeader header{kFixedPart, url, e.localFile.empty() ? nullptr : file, e.type, 0, 0,
+                          static_cast<uint32_t>(e.bytes), static_cast<uint32_t>(e.bytes >> 32)};
   std::memcpy(bytes, &header, sizeof header);
   *size = needed;
   ++find.pos;

@@ -18,9 +18,10 @@ class SimUrlCache : public UrlCache {
   void findClose(CacheFind find) override;
 
   // Seeding and inspection.
-  void add(const std::string& url, const std::string& localFile, uint32_t type);
+  // `bytes`: the size of the entry's local file, as the record tells it.
+  void add(const std::string& url, const std::string& localFile, uint32_t type, uint64_t bytes = 0);
   // A cookie as Windows stores it: "Cookie:user@site/" with both type bits.
-  void addCookie(const std::string& userAtSite, const std::string& cookiesFolder);
+  void addCookie(const std::string& userAtSite, const std::string& cookiesFolder, uint64_t bytes = 0);
   bool contains(const std::string& url) const;
   std::vector<std::string> urls() const;  // in enumeration order
 
@@ -35,6 +36,7 @@ class SimUrlCache : public UrlCache {
   struct Entry {
     std::string url, localFile;
     uint32_t type;
+    uint64_t bytes;
     bool deleted = false;
   };
   struct Find {

@@ -12,6 +12,8 @@ namespace platform::win32 {
 static_assert(offsetof(INTERNET_CACHE_ENTRY_INFOA, lpszSourceUrlName) == offsetof(CacheEntryHeader, lpszSourceUrlName));
 static_assert(offsetof(INTERNET_CACHE_ENTRY_INFOA, lpszLocalFileName) == offsetof(CacheEntryHeader, lpszLocalFileName));
 static_assert(offsetof(INTERNET_CACHE_ENTRY_INFOA, CacheEntryType) == offsetof(CacheEntryHeader, CacheEntryType));
+static_assert(offsetof(INTERNET_CACHE_ENTRY_INFOA, dwSizeLow) == offsetof(CacheEntryHeader, dwSizeLow));
+static_assert(offsetof(INTERNET_CACHE_ENTRY_INFOA, dwSizeHigh) == offsetof(CacheEntryHeader, dwSizeHigh));
 
 CacheFind Win32UrlCache::findFirst(void* buffer, uint32_t* size, long* error) {
   if (!winInet().loaded) {  // no Internet Explorer, so no cache
