@@ -122,9 +122,10 @@ long AddWininitDeletion(FileSystem& files, const std::string& iniPath, const std
     files.deleteFile(beside);
     return rc;
   }
-  // Where the replacement fails the new text stays beside the old file: on 95, 98 and ME the
-  // old one may already be gone.
-  return files.replaceFile(beside, iniPath);
+  const long rc = files.replaceFile(beside, iniPath);
+  // On 95, 98 and ME the old file goes first: where it is gone, the new text stays beside it.
+  if (rc != winerr::Success && files.getAttributes(iniPath) != fileattr::Invalid) files.deleteFile(beside);
+  return rc;
 }
 
 }  // namespace platform
