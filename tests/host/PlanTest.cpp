@@ -72,9 +72,13 @@ TEST_F(WindowsPlans, ScanDiskFilesArePlannedWithTheirSizesOnlyFromTheDriveRoots)
   put("D:\\x.Chk", "abc");
   put("C:\\sub\\b.chk");
   put("C:\\notes.chkpoint");
+  put("C:\\Elsewhere\\real.chk");
+  ASSERT_EQ(machine.files.makeLink("C:\\linked.chk", machine.files.hostPath("C:\\Elsewhere\\real.chk")), 0);
   tickOnly(ScanDisk);
   const erase::ItemPlan planned = collectChangingNothing();
-  EXPECT_EQ(names(planned), (Names{"File C:\\FILE0000.CHK", "File C:\\hidden.chk", "File D:\\x.Chk"}));
+  EXPECT_EQ(names(planned, Outcome::Planned),
+            (Names{"File C:\\FILE0000.CHK", "File C:\\hidden.chk", "File D:\\x.Chk"}));
+  EXPECT_EQ(refusals(planned), Names{"File C:\\linked.chk: link"});
   EXPECT_EQ(planned.bytes(Outcome::Planned), 15u);
   expectRunFollows(planned);
 }
@@ -97,6 +101,28 @@ TEST_F(WindowsPlans, EachHistoryListIsPlannedValueByValueThenItsKey) {
     for (const std::string& key : keys)
       EXPECT_EQ(machine.registry.getString(CurrentUser, key + "Canary", "keep"), "me");
   }
+}
+
+TEST_F(WindowsPlans, AHistoryListThatIsARegistryLinkIsRefusedInThePlanAndTheReport) {
+  machine.registry.setString(CurrentUser, "Software\\Precious", "kept", "value");
+  machine.registry.makeLink(CurrentUser, kRunMRU, CurrentUser, "Software\\Precious");
+  tickOnly(RunHistory);
+  const erase::ItemPlan planned = collectChangingNothing();
+  const Names refused{"Registry key " + kUser + kRunMRU + ": leads to another place in the registry"};
+  EXPECT_EQ(names(planned), Names{"Registry key " + kUser + kRunMRU});
+  EXPECT_EQ(refusals(planned), refused);
+  expectRunFollows(planned);
+  EXPECT_EQ(machine.registry.getString(CurrentUser, "Software\\Precious", "kept"), "value");
+}
+
+TEST_F(WindowsPlans, OnWindows9xTheTempFolderIsJudgedWhileCollectingWithoutAMarkLeft) {
+  machine.files.fileIdsKnown = false;
+  machine.system.temp = "C:\\WINDOWS\\TEMP";
+  put("C:\\WINDOWS\\TEMP\\a.tmp");
+  tickOnly(Temp);
+  const erase::ItemPlan planned = collectChangingNothing();
+  EXPECT_EQ(names(planned), Names{"File C:\\WINDOWS\\TEMP\\a.tmp"});
+  expectRunFollows(planned);
 }
 
 TEST_F(WindowsPlans, RegistryStreamsArePlannedAsTheirKeyAndThePageFileSetting) {
