@@ -125,6 +125,22 @@ TEST_F(WindowsPlans, OnWindows9xTheTempFolderIsJudgedWhileCollectingWithoutAMark
   expectRunFollows(planned);
 }
 
+TEST_F(WindowsPlans, AValueThatCannotBeDeletedIsReportedFailedAndTheListAfterItUntouched) {
+  machine.registry.setString(CurrentUser, kOpenSave, "a", "x.txt");
+  machine.registry.setString(CurrentUser, kOpenSave, "b", "y.txt");
+  machine.registry.setString(CurrentUser, kOpenSave, "MRUList", "ab");
+  machine.registry.makeUndeletable(CurrentUser, kOpenSave, "b");
+  tickOnly(OpenSave);
+  EXPECT_EQ(collectChangingNothing().targets.size(), 4u);
+  run();
+  Names report;
+  for (const erase::Target& target : app.lastRun.items.at(0).targets)
+    report.push_back(std::string(erase::outcomeName(target.outcome)) + " " + target.where + " " + target.reason);
+  const std::string list = kUser + kOpenSave;
+  EXPECT_EQ(report, (Names{"Removed " + list + "\\a ", "Failed " + list + "\\b Permission denied",
+                           "Failed " + list + " Permission denied"}));
+}
+
 TEST_F(WindowsPlans, RegistryStreamsArePlannedAsTheirKeyAndThePageFileSetting) {
   machine.registry.setString(CurrentUser, kStream, "0", "stream");
   machine.registry.setString(CurrentUser, kStream + "\\Sub", "x", "y");
