@@ -6,6 +6,7 @@
 #include "app/App.h"
 #include "cookies/CacheEntryRemoval.h"
 #include "cookies/CacheWalk.h"
+#include "erase/WalkRules.h"
 #include "platform/WinError.h"
 #include "report/RuntimeError.h"
 
@@ -110,7 +111,7 @@ void deleteListed(app::App& app, bool spareKept, engine::RunFlags* run) {
       RemoveCacheEntry(app.os.urlCache, *run, erase::TargetKind::Cookie, url, read->second);
     else if (!run)
       app.os.urlCache.deleteEntry(url);  // one that is in use stays and shows again
-    if ((i + 1) % kRecordsPerYield == 0) app.os.loop.doEvents();
+    if ((i + 1) % kRecordsPerYield == 0) erase::yieldOnce(app);
   }
 }
 
@@ -145,7 +146,7 @@ void cmdGetCache_Click(app::App& app) {
   BusyScope scope;
   cacheChangedMidRead = false;
   v.fraMessage.setVisible(true);
-  app.os.loop.doEvents();
+  erase::yieldOnce(app);
   v.lstCookies.clear();
   listedBytes.clear();
   int records = 0;
@@ -159,7 +160,7 @@ void cmdGetCache_Click(app::App& app) {
           listedBytes[r.sourceUrl] = r.bytes;
         },
         [&] {
-          if (++records % kRecordsPerYield == 0) app.os.loop.doEvents();
+          if (++records % kRecordsPerYield == 0) erase::yieldOnce(app);
         });
   });
   v.fraMessage.setVisible(false);

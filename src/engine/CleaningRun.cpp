@@ -142,6 +142,7 @@ erase::Plan CollectPlan(App& app, const CollectProgress& progress) {
     return plan;
   }
   FlagHeld inProgress(flags.cleaningInProgress);
+  FlagHeld underWay(flags.collectionUnderWay);
   FlagHeld onlyCollecting(flags.collecting);
   flags.abort = false;
   const std::vector<CleaningItem>& items = catalogue();
@@ -176,11 +177,23 @@ void cleaningPass(App& app) {
 }
 
 void cleanBeforeSessionEnds(App& app, bool shutdownPassTicked) {
-  app.flags.sessionEnding = true;
-  if (app.flags.cleaningInProgress)
+  RunFlags& flags = app.flags;
+  flags.sessionEnding = true;
+  if (flags.collectionUnderWay) {
+    // A preview is no run: the shutdown pass runs in its place (the collection, whose
+    // yield this is, holds the run's flag meanwhile), and then the collection stops.
+    if (shutdownPassTicked) {
+      flags.cleaningInProgress = false;
+      flags.abort = false;  // a Stop meant for the preview
+      cleaningPass(app);
+      flags.cleaningInProgress = true;
+    }
+    flags.abort = true;
+  } else if (flags.cleaningInProgress) {
     resumeNext([&] { cleanRemainingItems(app); });
-  else if (shutdownPassTicked)
+  } else if (shutdownPassTicked) {
     cleaningPass(app);
+  }
 }
 
 void cmdClean_Click(App& app) {

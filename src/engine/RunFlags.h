@@ -26,7 +26,10 @@ struct RunFlags {
   // "Done...", since a refusal is no success. Cleared before each item.
   std::string skipped;
   // The pass only collects what its items would remove: nothing on the machine changes.
+  // Set aside while the program answers the user inside the pass's yields.
   bool collecting = false;
+  // A collection (a preview) is under way, whether or not set aside for the moment.
+  bool collectionUnderWay = false;
   // The item being walked records its targets here; null outside a pass.
   erase::ItemPlan* plan = nullptr;
 };

@@ -58,4 +58,15 @@ void record(engine::RunFlags& flags, TargetKind kind, const std::string& where, 
   flags.plan->targets.push_back(Target{kind, where, bytes, outcome, reason});
 }
 
+PassSetAside::PassSetAside(engine::RunFlags& flags)
+    : flags_(flags), collecting_(flags.collecting), plan_(flags.plan) {
+  flags.collecting = false;
+  flags.plan = nullptr;
+}
+
+PassSetAside::~PassSetAside() {
+  flags_.collecting = collecting_;
+  flags_.plan = plan_;
+}
+
 }  // namespace erase

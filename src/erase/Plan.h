@@ -63,4 +63,20 @@ bool collecting(const engine::RunFlags& flags);
 void record(engine::RunFlags& flags, TargetKind kind, const std::string& where, uint64_t bytes, Outcome outcome,
             const std::string& reason = {});
 
+// Sets the pass aside while the program answers the user inside one of its yields: what a
+// click, a timer or a key starts there is no part of the pass, so it acts for real (a
+// setting saved, the panic's own cleaning) and records nowhere.
+class PassSetAside {
+ public:
+  explicit PassSetAside(engine::RunFlags& flags);
+  ~PassSetAside();
+  PassSetAside(const PassSetAside&) = delete;
+  PassSetAside& operator=(const PassSetAside&) = delete;
+
+ private:
+  engine::RunFlags& flags_;
+  bool collecting_;
+  ItemPlan* plan_;
+};
+
 }  // namespace erase

@@ -9,6 +9,7 @@ namespace erase {
 
 void yieldOnce(app::App& app) {
   try {
+    PassSetAside answeringTheUser(app.flags);
     app.os.loop.doEvents();
   } catch (const std::exception&) {
   }

@@ -2,7 +2,10 @@
 #include <sys/stat.h>
 
 #include "PlanHarness.h"
+#include "app/Startup.h"
 #include "clean/WindowsItems.h"
+#include "erase/EraseFiles.h"
+#include "erase/RegValues.h"
 
 namespace {
 
@@ -274,6 +277,54 @@ TEST_F(WalkReport, AStoppedRunReportsTheFileItCouldNotRemoveAndNothingAfterIt) {
   EXPECT_EQ(outcomesOf("C:\\TEMP\\a-open.tmp"), Names{"Failed: Permission denied"});
   EXPECT_EQ(outcomesOf("C:\\TEMP\\c-plain.tmp"), Names{});
   EXPECT_NE(machine.files.getAttributes("C:\\TEMP\\c-plain.tmp"), platform::fileattr::Invalid);
+}
+
+}  // namespace
+
+namespace {
+
+// What the user starts inside a preview's yields is no part of the preview.
+class PreviewYields : public WindowsPlans {
+ protected:
+  void SetUp() override {
+    WindowsPlans::SetUp();
+    machine.system.temp = "C:\\TEMP";
+    for (int i = 0; i < 40; ++i) put("C:\\TEMP\\f" + std::to_string(i) + ".tmp");
+    app.frm.chkWinSettings[Temp].setValue(1);
+    app.frm.chkWinSettings[Search].setValue(1);
+    fillList(kSearch);
+  }
+};
+
+TEST_F(PreviewYields, ASettingSavedAndAFileErasedMeanwhileAreDoneForRealAndNotPlanned) {
+  put("C:\\Shred\\old.txt");
+  machine.loop.at(machine.loop.tickCount() + 10, [&] {
+    erase::WriteRegValue(app, CurrentUser, "Software\\Quellery\\Settings", "chkRun4", "1", 1);
+    erase::EraseFile(app, "C:\\Shred\\old.txt");
+  });
+  const erase::Plan plan = engine::CollectPlan(app, nullptr);
+  EXPECT_EQ(machine.registry.getString(CurrentUser, "Software\\Quellery\\Settings", "chkRun4"), "1");
+  EXPECT_EQ(machine.files.getAttributes("C:\\Shred\\old.txt"), platform::fileattr::Invalid);
+  ASSERT_EQ(plan.items.size(), 2u);
+  for (const erase::ItemPlan& item : plan.items)
+    for (const erase::Target& target : item.targets) {
+      EXPECT_NE(target.where, "C:\\Shred\\old.txt");
+      EXPECT_NE(target.kind, erase::TargetKind::Setting) << target.where;
+    }
+  EXPECT_NE(machine.files.getAttributes("C:\\TEMP\\f39.tmp"), platform::fileattr::Invalid) << "the preview removed it";
+}
+
+TEST_F(PreviewYields, ASessionEndingDuringAPreviewRunsTheShutdownPassAndStopsThePreview) {
+  app.frm.chkRun(2).setValue(1);  // clean when Windows shuts down
+  machine.loop.at(machine.loop.tickCount() + 10, [&] { app::SessionEnding(app); });
+  const erase::Plan plan = engine::CollectPlan(app, nullptr);
+  EXPECT_TRUE(plan.stopped);
+  for (int i = 0; i < 40; ++i)
+    EXPECT_EQ(machine.files.getAttributes("C:\\TEMP\\f" + std::to_string(i) + ".tmp"), platform::fileattr::Invalid)
+        << "f" << i << ".tmp was left by the shutdown pass";
+  EXPECT_FALSE(machine.registry.exists(CurrentUser, kSearch)) << "the second ticked item was not cleaned";
+  EXPECT_FALSE(app.flags.cleaningInProgress);
+  EXPECT_FALSE(app.flags.collecting);
 }
 
 }  // namespace
