@@ -176,9 +176,31 @@ void cleaningPass(App& app) {
   resumeNext([&] { doClean(app); });
 }
 
+namespace {
+
+// The session ends while a preview collects: its walk stops, and the shutdown pass runs
+// now and for real, since Windows will not wait for the walk to unwind first.
+void passInsteadOfCollecting(App& app, bool shutdownPassTicked) {
+  RunFlags& flags = app.flags;
+  flags.abort = true;
+  if (!shutdownPassTicked) return;
+  erase::ItemPlan* const collected = flags.plan;
+  flags.collecting = false;
+  flags.plan = nullptr;
+  flags.abort = false;
+  resumeNext([&] { doClean(app); });
+  flags.collecting = true;
+  flags.plan = collected;
+  flags.abort = true;
+}
+
+}  // namespace
+
 void cleanBeforeSessionEnds(App& app, bool shutdownPassTicked) {
   app.flags.sessionEnding = true;
-  if (app.flags.cleaningInProgress)
+  if (app.flags.collecting)
+    passInsteadOfCollecting(app, shutdownPassTicked);
+  else if (app.flags.cleaningInProgress)
     resumeNext([&] { cleanRemainingItems(app); });
   else if (shutdownPassTicked)
     cleaningPass(app);
