@@ -18,10 +18,10 @@ class Dialogs {
   // `bufferSize` characters: what the dialog left in the buffer up to its closing double zero
   // (one full path, or a folder, a zero and the names separated by zeros); empty when cancelled.
   virtual std::string openFileName(const std::string& filter, uint32_t flags, size_t bufferSize) = 0;
-  // GetSaveFileNameA with a "Name|pattern" filter, offering `suggested` and adding
-  // `extension` to a name typed without one; a chosen file that exists is replaced only
-  // after the dialog asked. The full path, empty when cancelled.
-  virtual std::string saveFileName(const std::string& filter, const std::string& suggested,
+  // GetSaveFileNameA over the window `owner` with a "Name|pattern" filter, offering
+  // `suggested` and adding `extension` to a name typed without one; a chosen file that
+  // exists is replaced only after the dialog asked. The full path, empty when cancelled.
+  virtual std::string saveFileName(std::uintptr_t owner, const std::string& filter, const std::string& suggested,
                                    const std::string& extension) = 0;
 };
 

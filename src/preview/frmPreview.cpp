@@ -122,7 +122,7 @@ void cmdSave_Click(app::App& app) {
   PreviewWindow& w = app.frmPreview;
   if (w.collecting || !app.os.dialogs) return;
   resumeNext([&] {
-    const std::string path = app.os.dialogs->saveFileName("Text files (*.txt)|*.txt|All files (*.*)|*.*",
+    const std::string path = app.os.dialogs->saveFileName(w.form.hWnd, "Text files (*.txt)|*.txt|All files (*.*)|*.*",
                                                           w.showsRun ? "Quellery report.txt" : "Quellery preview.txt",
                                                           "txt");
     if (path.empty()) return;

@@ -339,4 +339,20 @@ TEST_F(PreviewWindow, ClosingTheMainWindowWhileCollectingStopsTheWalkAndUnloads)
   for (const std::string& path : tempFiles) EXPECT_NE(machine.files.getAttributes(path), platform::fileattr::Invalid);
 }
 
+TEST_F(PreviewWindow, TheSessionEndingWhileCollectingRunsTheShutdownPassForReal) {
+  app.frm.chkWinSettings[5].setValue(1);  // Cleaning Clipboard...
+  bool collectingDuringThePass = true;
+  machine.loop.at(now(), [&] {
+    engine::cleanBeforeSessionEnds(app, true);
+    collectingDuringThePass = app.lastRun.items.empty();
+  });
+  openWith(app.frm.cleaning.cmdPreview, nullptr);
+  EXPECT_FALSE(collectingDuringThePass) << "the pass reported what it did as a run does";
+  ASSERT_EQ(app.lastRun.items.size(), 1u);
+  EXPECT_EQ(app.lastRun.items[0].caption, std::string("Clean Clipboard"));
+  EXPECT_TRUE(w.shown.stopped) << "the preview's walk stopped";
+  EXPECT_FALSE(app.flags.collecting);
+  EXPECT_FALSE(app.flags.cleaningInProgress);
+}
+
 }  // namespace

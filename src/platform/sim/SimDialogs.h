@@ -14,7 +14,7 @@ class SimDialogs : public Dialogs {
     fileDialogs.push_back({filter, flags, bufferSize});
     return fileDialogAnswer;
   }
-  std::string saveFileName(const std::string& filter, const std::string& suggested,
+  std::string saveFileName(std::uintptr_t, const std::string& filter, const std::string& suggested,
                            const std::string& extension) override {
     saveDialogs.push_back({filter, suggested, extension});
     return saveDialogAnswer;

@@ -39,21 +39,19 @@ std::string Win32Dialogs::openFileName(const std::string& filter, uint32_t flags
   return std::string(buffer.data(), end);
 }
 
-std::string Win32Dialogs::saveFileName(const std::string& filter, const std::string& suggested,
+std::string Win32Dialogs::saveFileName(std::uintptr_t window, const std::string& filter, const std::string& suggested,
                                       const std::string& extension) {
   const std::string pairs = filterPairs(filter);
   char buffer[MAX_PATH + 1] = {};
   suggested.copy(buffer, MAX_PATH);
   OPENFILENAMEA dialog = {};
   dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-  dialog.hwndOwner = owner;
+  dialog.hwndOwner = window ? reinterpret_cast<HWND>(window) : owner;
   dialog.lpstrFilter = pairs.c_str();
   dialog.lpstrFile = buffer;
   dialog.nMaxFile = sizeof buffer;
   dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
   dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN;
-  // The owner is the window in front: the preview, over the disabled main window.
-  if (HWND active = GetActiveWindow()) dialog.hwndOwner = active;
   if (!GetSaveFileNameA(&dialog)) return std::string();
   return buffer;
 }

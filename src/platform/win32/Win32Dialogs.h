@@ -10,7 +10,7 @@ class Win32Dialogs : public Dialogs {
  public:
   void setBusyPointer(bool busy) override;
   std::string openFileName(const std::string& filter, uint32_t flags, size_t bufferSize) override;
-  std::string saveFileName(const std::string& filter, const std::string& suggested,
+  std::string saveFileName(std::uintptr_t window, const std::string& filter, const std::string& suggested,
                            const std::string& extension) override;
 
   HWND owner = nullptr;  // the main window, once it exists
