@@ -35,7 +35,7 @@ void Panic(app::App& app) {
   MinimizeAllWindows(app);
   // A preview's walk holds the run's place but cleans nothing: it stops, and the pass
   // follows once it has.
-  if (app.flags.collecting) {
+  if (app.flags.collectionUnderWay) {
     app.flags.abort = true;
     app.panicAfterCollecting = true;
     return;
