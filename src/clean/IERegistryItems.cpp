@@ -3,7 +3,6 @@
 #include "clean/IEItems.h"
 #include "clean/NamedFileRemoval.h"
 #include "clean/RegistryPurge.h"
-#include "erase/EraseFiles.h"
 #include "erase/PathChecks.h"
 #include "erase/RegValues.h"
 #include "platform/WinError.h"
@@ -21,8 +20,6 @@ using erase::TargetKind;
 
 const char kFormEntries[] = "AutoComplete form entries (emptied by iea.exe)";
 const char kSavedPasswords[] = "Software\\Microsoft\\Internet Explorer\\IntelliForms\\SPW";
-
-std::string currentUserPath(const std::string& subKey) { return "HKEY_CURRENT_USER\\" + subKey; }
 
 // True when the key is a registry link: deleting it would delete the key it leads to.
 bool isLinkKey(platform::Registry& registry, const std::string& subKey) {
@@ -42,9 +39,9 @@ void deleteKeyUnlessLinked(platform::Registry& registry, engine::RunFlags& flags
   platform::HKey key = 0;
   if (registry.openKey(CurrentUser, subKey, &key) != platform::winerr::Success) return;
   registry.closeKey(key);
-  const std::string where = currentUserPath(subKey);
+  const std::string where = erase::RegistryTarget(CurrentUser, subKey);
   if (isLinkKey(registry, subKey)) {
-    erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Refused, "registry link");
+    erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Refused, "leads to another place in the registry");
     return;
   }
   if (erase::collecting(flags)) {
@@ -55,21 +52,22 @@ void deleteKeyUnlessLinked(platform::Registry& registry, engine::RunFlags& flags
   if (error == platform::winerr::Success)
     erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Removed);
   else
-    erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Failed, erase::describeError(error));
+    erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Failed, erase::describeRegistryError(error));
 }
 
 // Sets an AutoComplete switch to "no", and tells it done only when it reads "no" afterwards.
 void switchOff(app::App& app, const std::string& subKey, const std::string& name) {
-  const std::string where = currentUserPath(subKey) + "\\" + name + " = no";
+  const std::string off = "no";
+  const std::string where = erase::RegistryTarget(CurrentUser, subKey, name);
   if (erase::collecting(app.flags)) {
-    erase::record(app.flags, TargetKind::Setting, where, 0, Outcome::Planned);
+    erase::record(app.flags, TargetKind::Setting, where, off.size(), Outcome::Planned);
     return;
   }
-  settings::trySaveSettingString(app, CurrentUser, subKey, name, "no");
-  if (erase::ReadRegString(app, CurrentUser, subKey, name) == "no")
-    erase::record(app.flags, TargetKind::Setting, where, 0, Outcome::Removed);
+  settings::trySaveSettingString(app, CurrentUser, subKey, name, off);
+  if (erase::ReadRegString(app, CurrentUser, subKey, name) == off)
+    erase::record(app.flags, TargetKind::Setting, where, off.size(), Outcome::Removed);
   else
-    erase::record(app.flags, TargetKind::Setting, where, 0, Outcome::Failed, "the value could not be written");
+    erase::record(app.flags, TargetKind::Setting, where, off.size(), Outcome::Failed, "the value could not be written");
 }
 
 }  // namespace
