@@ -3,6 +3,7 @@
 #include "clean/IEItems.h"
 #include "clean/NamedFileRemoval.h"
 #include "clean/RegistryPurge.h"
+#include "erase/FolderPaths.h"
 #include "erase/PathChecks.h"
 #include "erase/RegValues.h"
 #include "platform/WinError.h"
@@ -110,8 +111,10 @@ void ClearOEDeletedItems(app::App& app) {
   const std::string identity = erase::ReadRegString(app, CurrentUser, "Identities", "Default User ID");
   const std::string store = erase::ReadRegString(
       app, CurrentUser, "Identities\\" + identity + "\\Software\\Microsoft\\Outlook Express\\5.0", "Store Root");
-  if (store.empty()) return;
-  const std::string file = erase::AddBackslash(store) + "Deleted Items.dbx";
+  // Absolute folders only: a relative or empty one would name a file in whatever folder is current.
+  const std::string folder = erase::NormaliseFolderPath(store);
+  if (folder.empty()) return;
+  const std::string file = folder + "Deleted Items.dbx";
   if (RemoveNamedFile(app.os.files, app.flags, file, erase::TargetKind::File) == Removal::Failed)
     throw report::RuntimeError(70, "Permission denied");
 }

@@ -141,6 +141,15 @@ TEST_F(BrowserPlans, MailDeletedItemsAndTheAutoCompleteSwitches) {
   EXPECT_EQ(sizes(planned), Names{store + "\\Deleted Items.dbx 5000"});
   expectRunFollows(planned);
   EXPECT_EQ(read(store + "\\Inbox.dbx"), "mail");
+  // A store folder that is not absolute names no file: the current folder or drive would be taken.
+  put("C:\\Outlook Express\\Deleted Items.dbx", "someone else's");
+  for (const char* relative : {"Outlook Express", "\\Outlook Express", "C:Outlook Express"}) {
+    machine.registry.setString(CurrentUser, "Identities\\{ID}\\Software\\Microsoft\\Outlook Express\\5.0",
+                               "Store Root", relative);
+    EXPECT_TRUE(collectOnly(IEMail).targets.empty()) << relative;
+    run();
+    EXPECT_EQ(read("C:\\Outlook Express\\Deleted Items.dbx"), "someone else's") << relative;
+  }
 
   machine.registry.setString(CurrentUser, kIE + "\\IntelliForms\\SPW", "site", "secret");
   machine.registry.setString(CurrentUser, kIE + "\\Main", "Use FormSuggest", "yes");
