@@ -1,6 +1,7 @@
 #include "erase/FolderWalk.h"
 
 #include <cctype>
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -83,6 +84,9 @@ class Walk {
       }
       yieldOnce(app_);
     }
+    // Stopped: what the folders still open on the stack could not remove stays recorded.
+    for (const Frame& frame : stack_)
+      for (const LeftFile& file : frame.leftFiles) recordLeft(frame, file);
   }
 
   // Records what became of a removal; one that failed for good is logged and counted by why.
@@ -212,29 +216,34 @@ class Walk {
     return false;
   }
 
+  void recordLeft(const Frame& frame, const LeftFile& file) {
+    record(app_.flags, TargetKind::File, frame.path + file.name, file.size, Outcome::Failed, describeError(file.error));
+  }
+
   // The folder on top is done. A file that could not go is offered once more if sub-folders
   // were walked since (a program may have let go of it meanwhile); then the folder goes,
   // through its own handle, as an entry of the folder below it on the stack. Each file left
   // is recorded once, with what it finally came to.
   void finish() {
     Frame& frame = stack_.back();
-    bool stopped = false;
-    for (const LeftFile& file : frame.leftFiles) {
-      LeftFile last = file;
-      stopped = stopped || (frame.descendedSince && aborted(app_));
-      if (frame.descendedSince && !stopped) {
+    for (size_t i = 0; i < frame.leftFiles.size(); ++i) {
+      LeftFile last = frame.leftFiles[i];
+      if (frame.descendedSince) {
+        if (aborted(app_)) {
+          // The files not offered again are recorded as the walk ends.
+          frame.leftFiles.erase(frame.leftFiles.begin(), frame.leftFiles.begin() + static_cast<std::ptrdiff_t>(i));
+          return;
+        }
         FindData entry;
-        entry.name = file.name;
-        entry.attributes = file.attributes;
-        entry.size = file.size;
-        if (offer(frame, entry, frame.path + file.name, &last)) continue;
+        entry.name = last.name;
+        entry.attributes = last.attributes;
+        entry.size = last.size;
+        if (offer(frame, entry, frame.path + last.name, &last)) continue;
         yieldOnce(app_);
       }
-      if (!stopped) count(last.error, last.attributes);
-      record(app_.flags, TargetKind::File, frame.path + file.name, last.size, Outcome::Failed,
-             describeError(last.error));
+      count(last.error, last.attributes);
+      recordLeft(frame, last);
     }
-    if (stopped) return;
     Frame done = std::move(stack_.back());
     stack_.pop_back();
     if (!removesOnFinish(done) || stack_.empty() || aborted(app_)) return;

@@ -54,10 +54,12 @@ std::string describeRegistryError(long error) {
 
 void WriteRegValue(app::App& app, HKey root, const std::string& subKey, const std::string& name,
                    const std::string& text, uint32_t type) {
-  if (type != regtype::String && type != regtype::Binary) return;
+  const bool stores = type == regtype::String || type == regtype::Binary;
   const std::string target = RegistryTarget(root, subKey, name);
-  if (erase::collecting(app.flags))
-    return record(app.flags, TargetKind::Setting, target, text.size(), Outcome::Planned);
+  if (erase::collecting(app.flags)) {
+    if (stores) record(app.flags, TargetKind::Setting, target, text.size(), Outcome::Planned);
+    return;
+  }
   Registry& reg = app.os.registry;
   HKey key = 0;
   bool opened = false;
@@ -67,7 +69,7 @@ void WriteRegValue(app::App& app, HKey root, const std::string& subKey, const st
     if (!opened) opened = reg.createKeyEx(root, subKey, regaccess::AllAccess, &key, nullptr) == winerr::Success;
     if (!opened) rc = reg.createKey(root, subKey, &key);
     opened = opened || rc == winerr::Success;
-    if (opened)
+    if (opened && stores)
       rc = reg.setValue(key, name, type, reinterpret_cast<const uint8_t*>(text.data()),
                         static_cast<uint32_t>(text.size()));
   } catch (const std::exception&) {
@@ -76,6 +78,7 @@ void WriteRegValue(app::App& app, HKey root, const std::string& subKey, const st
     if (opened) reg.closeKey(key);
   } catch (const std::exception&) {
   }
+  if (!stores) return;
   if (rc == winerr::Success)
     record(app.flags, TargetKind::Setting, target, text.size(), Outcome::Removed);
   else
@@ -90,16 +93,15 @@ void DeleteRegValue(app::App& app, HKey root, const std::string& subKey, const s
   try {
     opened = reg.openKey(root, subKey, &key) == winerr::Success;
     uint32_t type = 0, size = 0;
-    if (opened && reg.queryValue(key, name, &type, nullptr, &size) == winerr::Success) {
-      if (erase::collecting(app.flags)) {
-        record(app.flags, TargetKind::RegistryValue, target, size, Outcome::Planned);
-      } else {
-        const long rc = reg.deleteValue(key, name);
-        if (rc == winerr::Success)
-          record(app.flags, TargetKind::RegistryValue, target, size, Outcome::Removed);
-        else
-          record(app.flags, TargetKind::RegistryValue, target, size, Outcome::Failed, describeRegistryError(rc));
-      }
+    const bool present = opened && reg.queryValue(key, name, &type, nullptr, &size) == winerr::Success;
+    if (erase::collecting(app.flags)) {
+      if (present) record(app.flags, TargetKind::RegistryValue, target, size, Outcome::Planned);
+    } else if (opened) {
+      const long rc = reg.deleteValue(key, name);
+      if (rc == winerr::Success)
+        record(app.flags, TargetKind::RegistryValue, target, size, Outcome::Removed);
+      else if (rc != winerr::FileNotFound)
+        record(app.flags, TargetKind::RegistryValue, target, size, Outcome::Failed, describeRegistryError(rc));
     }
   } catch (const std::exception&) {
   }

@@ -72,9 +72,13 @@ TEST_F(WindowsPlans, ScanDiskFilesArePlannedWithTheirSizesOnlyFromTheDriveRoots)
   put("D:\\x.Chk", "abc");
   put("C:\\sub\\b.chk");
   put("C:\\notes.chkpoint");
+  put("C:\\Elsewhere\\real.chk");
+  ASSERT_EQ(machine.files.makeLink("C:\\linked.chk", machine.files.hostPath("C:\\Elsewhere\\real.chk")), 0);
   tickOnly(ScanDisk);
   const erase::ItemPlan planned = collectChangingNothing();
-  EXPECT_EQ(names(planned), (Names{"File C:\\FILE0000.CHK", "File C:\\hidden.chk", "File D:\\x.Chk"}));
+  EXPECT_EQ(names(planned, Outcome::Planned),
+            (Names{"File C:\\FILE0000.CHK", "File C:\\hidden.chk", "File D:\\x.Chk"}));
+  EXPECT_EQ(refusals(planned), Names{"File C:\\linked.chk: link"});
   EXPECT_EQ(planned.bytes(Outcome::Planned), 15u);
   expectRunFollows(planned);
 }
@@ -97,6 +101,44 @@ TEST_F(WindowsPlans, EachHistoryListIsPlannedValueByValueThenItsKey) {
     for (const std::string& key : keys)
       EXPECT_EQ(machine.registry.getString(CurrentUser, key + "Canary", "keep"), "me");
   }
+}
+
+TEST_F(WindowsPlans, AHistoryListThatIsARegistryLinkIsRefusedInThePlanAndTheReport) {
+  machine.registry.setString(CurrentUser, "Software\\Precious", "kept", "value");
+  machine.registry.makeLink(CurrentUser, kRunMRU, CurrentUser, "Software\\Precious");
+  tickOnly(RunHistory);
+  const erase::ItemPlan planned = collectChangingNothing();
+  const Names refused{"Registry key " + kUser + kRunMRU + ": leads to another place in the registry"};
+  EXPECT_EQ(names(planned), Names{"Registry key " + kUser + kRunMRU});
+  EXPECT_EQ(refusals(planned), refused);
+  expectRunFollows(planned);
+  EXPECT_EQ(machine.registry.getString(CurrentUser, "Software\\Precious", "kept"), "value");
+}
+
+TEST_F(WindowsPlans, OnWindows9xTheTempFolderIsJudgedWhileCollectingWithoutAMarkLeft) {
+  machine.files.fileIdsKnown = false;
+  machine.system.temp = "C:\\WINDOWS\\TEMP";
+  put("C:\\WINDOWS\\TEMP\\a.tmp");
+  tickOnly(Temp);
+  const erase::ItemPlan planned = collectChangingNothing();
+  EXPECT_EQ(names(planned), Names{"File C:\\WINDOWS\\TEMP\\a.tmp"});
+  expectRunFollows(planned);
+}
+
+TEST_F(WindowsPlans, AValueThatCannotBeDeletedIsReportedFailedAndTheListAfterItUntouched) {
+  machine.registry.setString(CurrentUser, kOpenSave, "a", "x.txt");
+  machine.registry.setString(CurrentUser, kOpenSave, "b", "y.txt");
+  machine.registry.setString(CurrentUser, kOpenSave, "MRUList", "ab");
+  machine.registry.makeUndeletable(CurrentUser, kOpenSave, "b");
+  tickOnly(OpenSave);
+  EXPECT_EQ(collectChangingNothing().targets.size(), 4u);
+  run();
+  Names report;
+  for (const erase::Target& target : app.lastRun.items.at(0).targets)
+    report.push_back(std::string(erase::outcomeName(target.outcome)) + " " + target.where + " " + target.reason);
+  const std::string list = kUser + kOpenSave;
+  EXPECT_EQ(report, (Names{"Removed " + list + "\\a ", "Failed " + list + "\\b Permission denied",
+                           "Failed " + list + " Permission denied"}));
 }
 
 TEST_F(WindowsPlans, RegistryStreamsArePlannedAsTheirKeyAndThePageFileSetting) {
@@ -183,6 +225,54 @@ TEST_F(WindowsPlans, ARefusedTempFolderIsRefusedInThePlanAndTheReportAlike) {
     expectRunFollows(planned);
     EXPECT_EQ(refusals(app.lastRun.items[0]), Names{refusal});
   }
+}
+
+// What each file and folder of a run came to, told once per target.
+class WalkReport : public WindowsPlans {
+ protected:
+  void SetUp() override {
+    machine.system.temp = "C:\\TEMP";
+    put("C:\\TEMP\\a-open.tmp", "in use");
+    machine.files.lock("C:\\TEMP\\a-open.tmp");
+    for (int i = 0; i < 5; ++i) put("C:\\TEMP\\b-sub\\f" + std::to_string(i) + ".tmp");
+    put("C:\\TEMP\\b-sub\\readonly.tmp", "ro", platform::fileattr::ReadOnly);
+    put("C:\\TEMP\\c-plain.tmp", "plain");
+    tickOnly(Temp);
+  }
+  // The targets of the run named `where`, as "outcome: reason".
+  Names outcomesOf(const std::string& where) {
+    Names found;
+    for (const erase::Target& target : app.lastRun.items.at(0).targets)
+      if (target.where == where) found.push_back(std::string(erase::outcomeName(target.outcome)) + ": " + target.reason);
+    return found;
+  }
+};
+
+TEST_F(WalkReport, AFileInUseOfferedTwiceIsReportedOnceAndTheFolderItKeptAsFailed) {
+  run();
+  EXPECT_EQ(outcomesOf("C:\\TEMP\\a-open.tmp"), Names{"Failed: Permission denied"});
+  EXPECT_EQ(outcomesOf("C:\\TEMP\\b-sub\\readonly.tmp"), Names{"Failed: Permission denied"});
+  EXPECT_EQ(outcomesOf("C:\\TEMP\\b-sub"), Names{"Failed: not empty"});
+  EXPECT_EQ(outcomesOf("C:\\TEMP\\b-sub\\f3.tmp"), Names{"Removed: "});
+  EXPECT_EQ(outcomesOf("C:\\TEMP\\c-plain.tmp"), Names{"Removed: "});
+  EXPECT_EQ(app.lastRun.items[0].targets.size(), 9u);
+  EXPECT_EQ(app.lastRun.items[0].bytes(Outcome::Removed), 5u * 4u + 5u);
+}
+
+TEST_F(WalkReport, AFileLetGoOfWhileTheWalkWasBelowIsReportedOnceAsRemoved) {
+  machine.loop.at(machine.loop.tickCount() + 3, [&] { machine.files.unlock("C:\\TEMP\\a-open.tmp"); });
+  run();
+  EXPECT_EQ(outcomesOf("C:\\TEMP\\a-open.tmp"), Names{"Removed: "});
+  EXPECT_EQ(machine.files.getAttributes("C:\\TEMP\\a-open.tmp"), platform::fileattr::Invalid);
+}
+
+TEST_F(WalkReport, AStoppedRunReportsTheFileItCouldNotRemoveAndNothingAfterIt) {
+  machine.loop.at(machine.loop.tickCount() + 3, [&] { app.flags.abort = true; });
+  run();
+  EXPECT_TRUE(app.lastRun.stopped);
+  EXPECT_EQ(outcomesOf("C:\\TEMP\\a-open.tmp"), Names{"Failed: Permission denied"});
+  EXPECT_EQ(outcomesOf("C:\\TEMP\\c-plain.tmp"), Names{});
+  EXPECT_NE(machine.files.getAttributes("C:\\TEMP\\c-plain.tmp"), platform::fileattr::Invalid);
 }
 
 }  // namespace
