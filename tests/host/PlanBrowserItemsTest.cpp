@@ -291,4 +291,42 @@ TEST_F(BrowserPlans, ALinkIsRefusedByThePreviewAndTheRunAlike) {
   EXPECT_EQ(read("C:\\Precious\\cookies4.dat"), "mine");
 }
 
+// A store that keeps its entries through the clear is no success.
+TEST_F(BrowserPlans, HistoryEntriesTheStoreKeepsAreReportedFailed) {
+  machine.urlHistory.add("http://news.example/", "News");
+  machine.urlHistory.clearResult = platform::hresult::Fail;
+  EXPECT_EQ(names(collectOnly(IEHistory)), Names{"History entry http://news.example/"});
+  run();
+  ASSERT_EQ(app.lastRun.items.size(), 1u);
+  ASSERT_EQ(app.lastRun.items[0].targets.size(), 1u);
+  EXPECT_EQ(app.lastRun.items[0].targets[0].outcome, Outcome::Failed);
+  EXPECT_EQ(app.lastRun.items[0].targets[0].reason, "still in the history");
+}
+
+TEST_F(BrowserPlans, NetscapeTargetsThatAreLinksAreRefusedByThePreviewAndTheRunAlike) {
+  netscape();
+  put("C:\\Precious\\diary.txt", "mine");
+  machine.files.makeFolders(kCommunicator);
+  ASSERT_EQ(0, machine.files.makeLink(kCommunicator + "\\netscape.hst",
+                                      machine.files.hostPath("C:\\Precious\\diary.txt")));
+  erase::ItemPlan planned = collectOnly(NSHistory);
+  EXPECT_EQ(refusals(planned), Names{"File " + kCommunicator + "\\netscape.hst: link"});
+  expectRunFollows(planned);
+  EXPECT_EQ(refusals(app.lastRun.items[0]), refusals(planned));
+
+  // A Mozilla profile reached through a linked folder keeps its cookies.
+  machine.registry.setString(CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                             "AppData", kAppData);
+  put("C:\\Precious\\profile\\cache\\a.tmp", "c");
+  put("C:\\Precious\\profile\\cookies.txt", "mine too");
+  machine.files.makeFolders(kMozilla + "Profiles\\default");
+  ASSERT_EQ(0, machine.files.makeLink(kProfile, machine.files.hostPath("C:\\Precious\\profile")));
+  put(kMozilla + "registry.dat", std::string("\x01") + kProfile + std::string(1, '\0'));
+  planned = collectOnly(NSCookies);
+  EXPECT_EQ(refusals(planned),
+            Names{"File " + kProfile + "\\cookies.txt: the profile folder is reached through a link"});
+  expectRunFollows(planned);
+  EXPECT_EQ(read("C:\\Precious\\profile\\cookies.txt"), "mine too");
+}
+
 }  // namespace
