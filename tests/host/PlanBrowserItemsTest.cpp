@@ -50,6 +50,13 @@ class BrowserPlans : public ::testing::Test, protected PlanCheck {
     for (const erase::Target& t : item.targets) out.push_back(t.where + " " + std::to_string(t.bytes));
     return out;
   }
+  // The run's one target came to `outcome` for `reason`.
+  void expectRunEnded(Outcome outcome, const std::string& reason) {
+    ASSERT_EQ(app.lastRun.items.size(), 1u);
+    ASSERT_EQ(app.lastRun.items[0].targets.size(), 1u);
+    EXPECT_EQ(app.lastRun.items[0].targets[0].outcome, outcome);
+    EXPECT_EQ(app.lastRun.items[0].targets[0].reason, reason);
+  }
   erase::ItemPlan collectOnly(int position) {
     tickOnly(position);
     return collectChangingNothing();
@@ -122,10 +129,7 @@ TEST_F(BrowserPlans, ALockedIndexFileIsPlannedAndReportedAsFailedByTheRun) {
   machine.files.lock(kHistory + "\\index.dat");
   EXPECT_EQ(sizes(collectOnly(IEIndex)), Names{kHistory + "\\index.dat 7"});
   run();
-  ASSERT_EQ(app.lastRun.items.size(), 1u);
-  ASSERT_EQ(app.lastRun.items[0].targets.size(), 1u);
-  EXPECT_EQ(app.lastRun.items[0].targets[0].outcome, Outcome::Failed);
-  EXPECT_EQ(app.lastRun.items[0].targets[0].reason, "Permission denied");
+  expectRunEnded(Outcome::Failed, "Permission denied");
   machine.files.unlock(kHistory + "\\index.dat");
   EXPECT_EQ(read(kHistory + "\\index.dat"), "HISTORY");
 }
@@ -174,9 +178,7 @@ TEST_F(BrowserPlans, TheCompanionIsStartedByTheRunAlone) {
 
   machine.launcher.succeed = false;
   run();
-  ASSERT_EQ(app.lastRun.items[0].targets.size(), 1u);
-  EXPECT_EQ(app.lastRun.items[0].targets[0].outcome, Outcome::Failed);
-  EXPECT_EQ(app.lastRun.items[0].targets[0].reason, "iea.exe could not be started");
+  expectRunEnded(Outcome::Failed, "iea.exe could not be started");
 }
 
 // Cookies are cache entries to the machine and cookies to the plan, so the run is compared here.
@@ -297,10 +299,7 @@ TEST_F(BrowserPlans, HistoryEntriesTheStoreKeepsAreReportedFailed) {
   machine.urlHistory.clearResult = platform::hresult::Fail;
   EXPECT_EQ(names(collectOnly(IEHistory)), Names{"History entry http://news.example/"});
   run();
-  ASSERT_EQ(app.lastRun.items.size(), 1u);
-  ASSERT_EQ(app.lastRun.items[0].targets.size(), 1u);
-  EXPECT_EQ(app.lastRun.items[0].targets[0].outcome, Outcome::Failed);
-  EXPECT_EQ(app.lastRun.items[0].targets[0].reason, "still in the history");
+  expectRunEnded(Outcome::Failed, "still in the history");
 }
 
 TEST_F(BrowserPlans, NetscapeTargetsThatAreLinksAreRefusedByThePreviewAndTheRunAlike) {
