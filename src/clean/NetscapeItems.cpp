@@ -1,5 +1,7 @@
 #include "clean/NetscapeItems.h"
 
+#include <set>
+
 #include "app/App.h"
 #include "clean/LinkCheck.h"
 #include "clean/NamedFileRemoval.h"
@@ -20,13 +22,23 @@ const char kFormFileList[] = "FieldSchema.tbl SchemaConcat.tbl SchemaValue.tbl F
 
 enum class Action { EraseFiles, EmptyFolders };
 
+std::string upperCase(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return text;
+}
+
 // Collects the item's targets and erases them in order, stopping once the run is stopped.
 // False when there was nothing to erase.
 bool eraseTargets(app::App& app, const report::ReportTail& tail, const NetscapeSources& sources, Action action) {
   std::vector<std::string> targets;
   report::reportingNext(app, tail, [&] { targets = CollectNetscapeTargets(app, sources); });
+  // Both Communicator sources may name the same folder: what they name is one target, and
+  // a preview must not promise it twice.
+  std::set<std::string> met;
   for (std::string& target : targets) {
     if (app.flags.abort) break;
+    if (!met.insert(upperCase(target)).second) continue;
     report::reportingNext(app, tail, [&] {
       if (IsLinkAt(app.os.files, target)) {
         const erase::TargetKind kind =

@@ -328,4 +328,20 @@ TEST_F(BrowserPlans, NetscapeTargetsThatAreLinksAreRefusedByThePreviewAndTheRunA
   EXPECT_EQ(read("C:\\Precious\\profile\\cookies.txt"), "mine too");
 }
 
+// Communicator named by both sources: "DirRoot" and the install folder lead to the same user folder.
+TEST_F(BrowserPlans, AFolderBothNetscapeSourcesNameIsPlannedOnce) {
+  netscape();
+  machine.registry.setString(CurrentUser, "Software\\Netscape\\Netscape Navigator\\biff", "CurrentUser", "default");
+  machine.registry.setString(CurrentUser, "Software\\Netscape\\Netscape Navigator\\Main", "Install Directory",
+                             "C:\\Program Files\\Netscape\\Communicator");
+  put(kCommunicator + "\\netscape.hst", "visited");
+  put(kCommunicator + "\\cache\\M0001.htm", "page");
+  erase::ItemPlan planned = collectOnly(NSHistory);
+  EXPECT_EQ(names(planned), Names{"File " + kCommunicator + "\\netscape.hst"});
+  expectRunFollows(planned);
+  planned = collectOnly(NSCache);
+  EXPECT_EQ(names(planned), Names{"File " + kCommunicator + "\\cache\\M0001.htm"});
+  expectRunFollows(planned);
+}
+
 }  // namespace
