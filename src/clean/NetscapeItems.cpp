@@ -1,7 +1,5 @@
 #include "clean/NetscapeItems.h"
 
-#include <set>
-
 #include "app/App.h"
 #include "clean/LinkCheck.h"
 #include "clean/NamedFileRemoval.h"
@@ -22,11 +20,6 @@ const char kFormFileList[] = "FieldSchema.tbl SchemaConcat.tbl SchemaValue.tbl F
 
 enum class Action { EraseFiles, EmptyFolders };
 
-std::string upperCase(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
 
 // Collects the item's targets and erases them in order, stopping once the run is stopped.
 // False when there was nothing to erase.
@@ -38,7 +31,7 @@ bool eraseTargets(app::App& app, const report::ReportTail& tail, const NetscapeS
   std::set<std::string> met;
   for (std::string& target : targets) {
     if (app.flags.abort) break;
-    if (!met.insert(upperCase(target)).second) continue;
+    if (!FirstMention(met, target)) continue;
     report::reportingNext(app, tail, [&] {
       if (IsLinkAt(app.os.files, target)) {
         const erase::TargetKind kind =

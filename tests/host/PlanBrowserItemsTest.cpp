@@ -2,6 +2,7 @@
 // what the run then removes, with the sizes the machine holds, and collecting changes nothing.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -249,7 +250,11 @@ TEST_F(BrowserPlans, MozillaCookiesOfEachListedProfile) {
   machine.registry.setString(CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                              "AppData", kAppData);
   machine.files.makeFolders(kProfile);
-  put(kMozilla + "registry.dat", std::string("\x01\x02") + kProfile + std::string(1, '\0') + "\x03");
+  // The profile named twice, once in other letter case: still one target.
+  std::string lower = kProfile;
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  put(kMozilla + "registry.dat",
+      std::string("\x01\x02") + kProfile + std::string(1, '\0') + "\x03" + lower + std::string(1, '\0'));
   put(kProfile + "\\cache\\a.tmp", "c");
   put(kProfile + "\\cookies.txt", std::string(64, 'c'));
   const erase::ItemPlan planned = collectOnly(NSCookies);
