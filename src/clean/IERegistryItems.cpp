@@ -57,14 +57,17 @@ void deleteKeyUnlessLinked(platform::Registry& registry, engine::RunFlags& flags
 }
 
 // Sets an AutoComplete switch to "no", and tells it done only when it reads "no" afterwards.
+// A switch that is off already is written again but is no change to promise or report.
 void switchOff(app::App& app, const std::string& subKey, const std::string& name) {
   const std::string off = "no";
   const std::string where = erase::RegistryTarget(CurrentUser, subKey, name);
+  const bool wasOff = erase::ReadRegString(app, CurrentUser, subKey, name) == off;
   if (erase::collecting(app.flags)) {
-    erase::record(app.flags, TargetKind::Setting, where, off.size(), Outcome::Planned);
+    if (!wasOff) erase::record(app.flags, TargetKind::Setting, where, off.size(), Outcome::Planned);
     return;
   }
   settings::trySaveSettingString(app, CurrentUser, subKey, name, off);
+  if (wasOff) return;
   if (erase::ReadRegString(app, CurrentUser, subKey, name) == off)
     erase::record(app.flags, TargetKind::Setting, where, off.size(), Outcome::Removed);
   else
