@@ -40,14 +40,13 @@ void recordHistoryOutcome(engine::RunFlags& flags, const std::vector<std::string
   if (after)
     for (const auto& item : *after) left.insert(item->URL());
   for (const std::string& url : entries) {
-    auto it = left.find(url);
-    if (!after)
+    const auto it = left.find(url);
+    if (!after) {
       erase::record(flags, erase::TargetKind::HistoryEntry, url, 0, erase::Outcome::Failed,
                     "the history could not be read back");
-    else if (it != left.end()) {
+    } else if (it != left.end()) {
       left.erase(it);
-      erase::record(flags, erase::TargetKind::HistoryEntry, url, 0, erase::Outcome::Failed,
-                    "still in the history");
+      erase::record(flags, erase::TargetKind::HistoryEntry, url, 0, erase::Outcome::Failed, "still in the history");
     } else {
       erase::record(flags, erase::TargetKind::HistoryEntry, url, 0, erase::Outcome::Removed);
     }
@@ -68,7 +67,11 @@ void blankIndexFile(platform::FileSystem& fs, engine::RunFlags& flags, const std
     return;
   }
   const platform::FileIdentity identity = file->identity();
-  if (identity.attributes == fileattr::Invalid || (identity.attributes & fileattr::ReparsePoint)) {
+  if (identity.attributes == fileattr::Invalid) {
+    erase::record(flags, kFile, path, 0, Outcome::Refused, "what the file is cannot be told");
+    return;
+  }
+  if (identity.attributes & fileattr::ReparsePoint) {
     erase::record(flags, kFile, path, 0, Outcome::Refused, kLinkRefused);
     return;
   }

@@ -3,7 +3,7 @@
 #include "clean/IEItems.h"
 #include "clean/NamedFileRemoval.h"
 #include "clean/RegistryPurge.h"
-#include "erase/EraseFiles.h"
+#include "erase/FolderPaths.h"
 #include "erase/PathChecks.h"
 #include "erase/RegValues.h"
 #include "platform/WinError.h"
@@ -21,8 +21,6 @@ using erase::TargetKind;
 
 const char kFormEntries[] = "AutoComplete form entries (emptied by iea.exe)";
 const char kSavedPasswords[] = "Software\\Microsoft\\Internet Explorer\\IntelliForms\\SPW";
-
-std::string currentUserPath(const std::string& subKey) { return "HKEY_CURRENT_USER\\" + subKey; }
 
 // True when the key is a registry link: deleting it would delete the key it leads to.
 bool isLinkKey(platform::Registry& registry, const std::string& subKey) {
@@ -42,9 +40,9 @@ void deleteKeyUnlessLinked(platform::Registry& registry, engine::RunFlags& flags
   platform::HKey key = 0;
   if (registry.openKey(CurrentUser, subKey, &key) != platform::winerr::Success) return;
   registry.closeKey(key);
-  const std::string where = currentUserPath(subKey);
+  const std::string where = erase::RegistryTarget(CurrentUser, subKey);
   if (isLinkKey(registry, subKey)) {
-    erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Refused, "registry link");
+    erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Refused, "leads to another place in the registry");
     return;
   }
   if (erase::collecting(flags)) {
@@ -55,21 +53,25 @@ void deleteKeyUnlessLinked(platform::Registry& registry, engine::RunFlags& flags
   if (error == platform::winerr::Success)
     erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Removed);
   else
-    erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Failed, erase::describeError(error));
+    erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Failed, erase::describeRegistryError(error));
 }
 
 // Sets an AutoComplete switch to "no", and tells it done only when it reads "no" afterwards.
+// A switch that is off already is written again but is no change to promise or report.
 void switchOff(app::App& app, const std::string& subKey, const std::string& name) {
-  const std::string where = currentUserPath(subKey) + "\\" + name + " = no";
+  const std::string off = "no";
+  const std::string where = erase::RegistryTarget(CurrentUser, subKey, name);
+  const bool wasOff = erase::ReadRegString(app, CurrentUser, subKey, name) == off;
   if (erase::collecting(app.flags)) {
-    erase::record(app.flags, TargetKind::Setting, where, 0, Outcome::Planned);
+    if (!wasOff) erase::record(app.flags, TargetKind::Setting, where, off.size(), Outcome::Planned);
     return;
   }
-  settings::trySaveSettingString(app, CurrentUser, subKey, name, "no");
-  if (erase::ReadRegString(app, CurrentUser, subKey, name) == "no")
-    erase::record(app.flags, TargetKind::Setting, where, 0, Outcome::Removed);
+  settings::trySaveSettingString(app, CurrentUser, subKey, name, off);
+  if (wasOff) return;
+  if (erase::ReadRegString(app, CurrentUser, subKey, name) == off)
+    erase::record(app.flags, TargetKind::Setting, where, off.size(), Outcome::Removed);
   else
-    erase::record(app.flags, TargetKind::Setting, where, 0, Outcome::Failed, "the value could not be written");
+    erase::record(app.flags, TargetKind::Setting, where, off.size(), Outcome::Failed, "the value could not be written");
 }
 
 }  // namespace
@@ -112,8 +114,10 @@ void ClearOEDeletedItems(app::App& app) {
   const std::string identity = erase::ReadRegString(app, CurrentUser, "Identities", "Default User ID");
   const std::string store = erase::ReadRegString(
       app, CurrentUser, "Identities\\" + identity + "\\Software\\Microsoft\\Outlook Express\\5.0", "Store Root");
-  if (store.empty()) return;
-  const std::string file = erase::AddBackslash(store) + "Deleted Items.dbx";
+  // Absolute folders only: a relative or empty one would name a file in whatever folder is current.
+  const std::string folder = erase::NormaliseFolderPath(store);
+  if (folder.empty()) return;
+  const std::string file = folder + "Deleted Items.dbx";
   if (RemoveNamedFile(app.os.files, app.flags, file, erase::TargetKind::File) == Removal::Failed)
     throw report::RuntimeError(70, "Permission denied");
 }

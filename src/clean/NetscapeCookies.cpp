@@ -3,6 +3,7 @@
 #include "clean/LinkCheck.h"
 #include "clean/MozillaProfileScan.h"
 #include "clean/NamedFileRemoval.h"
+#include "clean/NetscapeTargets.h"
 #include "clean/NetscapeItems.h"
 #include "erase/FolderPaths.h"
 #include "erase/modCleanItem.h"
@@ -44,7 +45,9 @@ void CleanNetscapeCookies(app::App& app) {
   });
   std::vector<std::string> profiles;
   resumeNext([&] { profiles = FindSltProfiles(text, mozilla); });
+  std::set<std::string> met;
   for (const std::string& profile : profiles) {
+    if (!FirstMention(met, profile)) continue;
     resumeNext([&] {
       const std::string folder = erase::AddBackslash(profile);
       if (leadsThroughLink(app, mozilla, profile)) {

@@ -20,13 +20,18 @@ const char kFormFileList[] = "FieldSchema.tbl SchemaConcat.tbl SchemaValue.tbl F
 
 enum class Action { EraseFiles, EmptyFolders };
 
+
 // Collects the item's targets and erases them in order, stopping once the run is stopped.
 // False when there was nothing to erase.
 bool eraseTargets(app::App& app, const report::ReportTail& tail, const NetscapeSources& sources, Action action) {
   std::vector<std::string> targets;
   report::reportingNext(app, tail, [&] { targets = CollectNetscapeTargets(app, sources); });
+  // Both Communicator sources may name the same folder: what they name is one target, and
+  // a preview must not promise it twice.
+  std::set<std::string> met;
   for (std::string& target : targets) {
     if (app.flags.abort) break;
+    if (!FirstMention(met, target)) continue;
     report::reportingNext(app, tail, [&] {
       if (IsLinkAt(app.os.files, target)) {
         const erase::TargetKind kind =

@@ -46,6 +46,13 @@ std::string mozillaProfilesFolder(app::App& app) {
 
 }  // namespace
 
+bool FirstMention(std::set<std::string>& met, const std::string& path) {
+  std::string key = path;
+  for (char& c : key)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return met.insert(key).second;
+}
+
 std::vector<std::string> CollectNetscapeTargets(app::App& app, const NetscapeSources& sources) {
   std::vector<std::string> targets;
   if (sources.yieldFirst) erase::yieldOnce(app);

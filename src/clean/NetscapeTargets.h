@@ -1,6 +1,7 @@
 #pragma once
 // Where both generations of Netscape keep the files of one item: the Communicator user
 // folders the registry names, and the Mozilla-based profiles below the user's profile.
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,5 +27,9 @@ struct NetscapeSources {
 // and a user name that is not a plain name, leave their source out: an empty folder would
 // otherwise name the root of the current drive.
 std::vector<std::string> CollectNetscapeTargets(app::App& app, const NetscapeSources& sources);
+
+// True the first time `met` meets the path, letter case ignored: a place named twice is one
+// target, and a preview must not promise it twice.
+bool FirstMention(std::set<std::string>& met, const std::string& path);
 
 }  // namespace clean

@@ -45,8 +45,8 @@ std::vector<FindData> listed(app::App& app, const std::string& pattern, bool fol
   return kept;
 }
 
-// Deletes the file when a listing finds it. No abort check and no log: the run checks
-// between items.
+// Deletes the file through its own handle when a listing finds it; a link is refused. No
+// abort check and no log: the run checks between items.
 void deleteFileTarget(app::App& app, const std::string& base, const std::string& relative) {
   report::resumeNext([&] {
     if (base.empty()) return;

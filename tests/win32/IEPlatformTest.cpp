@@ -62,6 +62,7 @@ TEST(Win32UrlCache, SizeQueryWalkAndDeleteOfSeededCookies) {
       ++seen;
       EXPECT_EQ(COOKIE_CACHE_ENTRY | NORMAL_CACHE_ENTRY, r.type & (COOKIE_CACHE_ENTRY | NORMAL_CACHE_ENTRY));
       EXPECT_FALSE(r.localFile.empty());
+      EXPECT_EQ(4u, r.bytes);  // the cookie file's size, as the record tells it
     }
   EXPECT_EQ(2, seen);
 
