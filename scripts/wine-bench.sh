@@ -15,6 +15,7 @@ mkdir -p "$dir"
 cp "$BUILD/Quellery.exe" "$BUILD"/bench/*.exe "$dir/"
 win='C:\quellery-bench\'
 "$RUN" "$dir/HardwareRefreshWine.exe"
+"$RUN" "$dir/PreviewRunBench.exe" "${win}Quellery.exe" "${win}temp" "${ROUNDS:-3}"
 
 # The Unix process of this prefix's Quellery.exe, found by its program name and prefix.
 quellery_pid() {

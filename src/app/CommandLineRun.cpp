@@ -19,9 +19,10 @@ constexpr uint32_t kOkInformation = 0x40;   // MB_OK | MB_ICONASTERISK
 
 // The ticks as the user left them, and none of the window's clocks: with nobody to watch,
 // the hot keys would bring up a window, the panic key and the scheduler start passes of
-// their own.
+// their own. Nothing else of the window is restored: restoring its lists writes to the
+// registry, which a preview must leave as it was.
 void prepareUnattended(App& app) {
-  resumeNext([&] { settings::getLastSettings(app); });
+  settings::getLastTicks(app);
   MainWindow& f = app.frm;
   for (ui::Timer* timer : {&f.timeHide, &f.timPanic, &f.timeHardWare, &f.timerScheduler})
     resumeNext([&] { timer->setEnabled(false); });

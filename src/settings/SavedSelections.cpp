@@ -92,10 +92,9 @@ void loadBookmarkButtons(app::App& app) {
   });
 }
 
-void getLastSettings(app::App& app) {
+void getLastTicks(app::App& app) {
   app::MainWindow& f = app.frm;
   Store store{app};
-
   using G = engine::CleaningGroup;
   const std::pair<ui::ControlArray<ui::CheckBox>*, G> arrays[] = {
       {&f.chkWinSettings, G::Windows}, {&f.chkIEsettings, G::IE}, {&f.chkNSsettings, G::Netscape},
@@ -103,6 +102,13 @@ void getLastSettings(app::App& app) {
   for (const auto& array : arrays)
     for (ui::CheckBox& box : *array.first)
       resumeNext([&] { restoreTick(box, store.last(engine::arrayName(array.second) + std::to_string(box.index()), "0")); });
+}
+
+void getLastSettings(app::App& app) {
+  app::MainWindow& f = app.frm;
+  Store store{app};
+
+  getLastTicks(app);
 
   // Read now, applied to chkRun(0) only after Check1 has run its click rule.
   resumeNext([&] { app.startInvisibly = trimBlanks(store.last("chkRun0", "0")); });

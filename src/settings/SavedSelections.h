@@ -16,6 +16,9 @@ extern const char* const kEveryDayKey;
 
 // Restores every saved selection and option and starts the scheduler clock.
 void getLastSettings(app::App& app);
+// Restores the cleaning items' ticks alone, writing nothing: all that a run or a preview
+// of the stored selection needs.
+void getLastTicks(app::App& app);
 // Writes every selection and option back.
 void saveLastSelection(app::App& app);
 

@@ -5,6 +5,7 @@
 #include "TestApp.h"
 #include "app/CommandLine.h"
 #include "app/CommandLineRun.h"
+#include "platform/sim/SimSnapshot.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -157,8 +158,11 @@ TEST_F(CommandLineRun, CleanRunsTheStoredTicksShowingNothingAndSavesTheReport) {
   EXPECT_EQ(std::vector<std::string>(), shown.names);
   EXPECT_FALSE(present(temp + "\\a.tmp"));
   EXPECT_FALSE(present(temp + "\\b.tmp"));
-  const std::string report = read("C:\\My Reports\\r.txt");
-  EXPECT_EQ(0u, report.rfind("Item\tKind\tTarget\tBytes\tOutcome\tReason\r\n", 0)) << report;
+  EXPECT_EQ(
+      "Item\tKind\tTarget\tBytes\tOutcome\tReason\r\n"
+      "Clean Windows Temp File Folder\tFile\tC:\\WINDOWS\\TEMP\\a.tmp\t5\tRemoved\t\r\n"
+      "Clean Windows Temp File Folder\tFile\tC:\\WINDOWS\\TEMP\\b.tmp\t5\tRemoved\t\r\n",
+      read("C:\\My Reports\\r.txt"));
   EXPECT_FALSE(present("C:\\My Reports\\r.txt.new"));
 
   EXPECT_FALSE(app.frm.form.visible());
@@ -169,6 +173,31 @@ TEST_F(CommandLineRun, CleanRunsTheStoredTicksShowingNothingAndSavesTheReport) {
   EXPECT_FALSE(app.frm.timerScheduler.enabled());
   EXPECT_FALSE(app.frm.timeHide.enabled());
   EXPECT_FALSE(app.frm.timPanic.enabled());
+}
+
+TEST_F(CommandLineRun, ATargetAGuardKeptMakesTheRunEndWithOne) {
+  ASSERT_EQ(0, machine.files.writeFile(temp + "\\hidden.tmp", "h"));
+  ASSERT_EQ(0, machine.files.setAttributes(temp + "\\hidden.tmp", platform::fileattr::Hidden));
+  EXPECT_EQ(1, run("/clean /report:C:\\r.txt"));
+  EXPECT_TRUE(present(temp + "\\hidden.tmp"));
+  EXPECT_FALSE(present(temp + "\\a.tmp"));
+  EXPECT_NE(std::string::npos, read("C:\\r.txt").find("\tC:\\WINDOWS\\TEMP\\hidden.tmp\t0\tRefused\thidden or system\r\n"));
+}
+
+TEST_F(CommandLineRun, PreviewChangesNothingAndListsWhatCleanWouldRemove) {
+  machine.files.makeFolders("C:\\Reports");
+  const platform::sim::MachineState before = platform::sim::captureMachine(machine);
+  EXPECT_EQ(0, run("/preview /report:C:\\Reports\\p.txt"));
+  const std::string report = read("C:\\Reports\\p.txt");
+  EXPECT_EQ(
+      "Item\tKind\tTarget\tBytes\tOutcome\tReason\r\n"
+      "Clean Windows Temp File Folder\tFile\tC:\\WINDOWS\\TEMP\\a.tmp\t5\tTo remove\t\r\n"
+      "Clean Windows Temp File Folder\tFile\tC:\\WINDOWS\\TEMP\\b.tmp\t5\tTo remove\t\r\n",
+      report);
+  ASSERT_EQ(0, machine.files.deleteFile("C:\\Reports\\p.txt"));
+  EXPECT_EQ("", platform::sim::machineDifferences(before, platform::sim::captureMachine(machine)));
+  EXPECT_TRUE(machine.shell.messageBoxes.empty());
+  EXPECT_FALSE(app.frm.form.visible());
 }
 
 TEST_F(CommandLineRun, AReportInAMissingFolderFailsTheRun) {
