@@ -50,6 +50,17 @@ void reportingStep(App& app, Step&& step) {
   }
 }
 
+// An item's operation: one that fails halfway is reported like any step, and its plan says
+// so, since what it did not reach is no success.
+void itemStep(App& app, const CleaningItem& item, Operation operation) {
+  try {
+    operation(app);
+  } catch (const std::exception& e) {
+    erase::record(app.flags, erase::TargetKind::Item, item.caption, 0, erase::Outcome::Failed, e.what());
+    report::reportFailure(app, report::tail::doClean, e);
+  }
+}
+
 // Windows gives an ending session a few seconds: a pass under way then hurries on.
 void pause(App& app, double seconds) {
   if (!app.flags.sessionEnding && !app.flags.unattended) app::WaitSeconds(app, seconds);
@@ -105,8 +116,8 @@ void cleanRemainingItems(App& app) {
     flags.leftBehind = erase::LeftBehind();
     erase::ItemPlan* const outer = flags.plan;  // a pass nested in a yield returns here
     flags.plan = reportItem(app, position);
-    reportingStep(app, [&] { item.first(app); });
-    if (item.second) reportingStep(app, [&] { item.second(app); });
+    itemStep(app, item, item.first);
+    if (item.second) itemStep(app, item, item.second);
     flags.plan = outer;
     // A pass nested in this item's yields may have cleaned on to the end already.
     if (flags.nextItem == position) flags.nextItem = position + 1;
@@ -159,8 +170,8 @@ erase::Plan CollectPlan(App& app, const CollectProgress& progress) {
     flags.plan = &plan.items.back();
     flags.skipped.clear();
     flags.leftBehind = erase::LeftBehind();
-    reportingStep(app, [&] { item.first(app); });
-    if (item.second) reportingStep(app, [&] { item.second(app); });
+    itemStep(app, item, item.first);
+    if (item.second) itemStep(app, item, item.second);
     flags.plan = nullptr;
   }
   plan.stopped = flags.abort;

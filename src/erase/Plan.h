@@ -17,7 +17,8 @@ struct RunFlags;
 namespace erase {
 
 enum class TargetKind {
-  File, Folder, RegistryKey, RegistryValue, Cookie, HistoryEntry, CacheEntry, Clipboard, RecycleBin, Setting
+  File, Folder, RegistryKey, RegistryValue, Cookie, HistoryEntry, CacheEntry, Clipboard, RecycleBin, Setting,
+  Item  // the item's own work, named when it failed halfway
 };
 
 enum class Outcome {

@@ -8,6 +8,7 @@
 
 #include "PlanHarness.h"
 #include "cookies/CookieKeeper.h"
+#include "engine/PlanReport.h"
 
 namespace {
 
@@ -168,6 +169,24 @@ TEST_F(BrowserPlans, MailDeletedItemsAndTheAutoCompleteSwitches) {
 }
 
 // The companion's work shows on the machine only as the program it started.
+// An item that fails halfway is no success in the report, whatever it recorded before.
+TEST_F(BrowserPlans, AnItemThatFailsHalfwayIsReportedFailedByName) {
+  const std::string store = "C:\\Mail";
+  machine.registry.setString(CurrentUser, "Identities", "Default User ID", "{ID}");
+  machine.registry.setString(CurrentUser, "Identities\\{ID}\\Software\\Microsoft\\Outlook Express\\5.0", "Store Root",
+                             store);
+  put(store + "\\Deleted Items.dbx", "mail");
+  machine.files.lock(store + "\\Deleted Items.dbx");
+  tickOnly(IEMail);
+  run();
+  ASSERT_EQ(app.lastRun.items.size(), 1u);
+  bool itemFailed = false;
+  for (const erase::Target& target : app.lastRun.items[0].targets)
+    itemFailed |= target.kind == erase::TargetKind::Item && target.outcome == Outcome::Failed &&
+                  target.where == "Clean Outlook Express Deleted Items" && target.reason == "Permission denied";
+  EXPECT_TRUE(itemFailed) << engine::ReportText(app.lastRun);
+}
+
 TEST_F(BrowserPlans, TheCompanionIsStartedByTheRunAlone) {
   const erase::ItemPlan planned = collectOnly(IEForms);
   EXPECT_EQ(names(planned), Names{"Setting AutoComplete form entries (emptied by iea.exe)"});
