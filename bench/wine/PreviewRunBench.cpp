@@ -14,28 +14,16 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
+
 namespace {
+
+using bench::median;
+using bench::nowMs;
 
 constexpr int kFiles = 20000;
 const char* const kSettings = "Software\\Quellery\\Settings";
 const char* const kTicks = "Software\\Quellery\\Settings\\LastHistory";
-
-double nowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 std::string fileName(const std::string& folder, int i) {
   char name[32];

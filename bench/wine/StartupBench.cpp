@@ -17,21 +17,15 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
+
 namespace {
+
+using bench::median;
+using bench::nowMs;
 
 // How far the bare window's figure after Quellery may stray from its figure after itself.
 constexpr double kBaselineTolerance = 0.30;
-
-double nowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 struct Search {
   DWORD pid;
@@ -100,12 +94,6 @@ void printSamples(const char* what, const std::vector<double>& times) {
   std::printf("startup_samples: %s", what);
   for (double ms : times) std::printf(" %.0f", ms);
   std::printf("\n");
-}
-
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  const size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 // Committed private memory of a process, summed over its address space: Wine reports no
