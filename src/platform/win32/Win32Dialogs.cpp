@@ -4,11 +4,15 @@
 
 #include <vector>
 
+#include "platform/win32/LateFunction.h"
+
 namespace platform::win32 {
 
 void Win32Dialogs::setBusyPointer(bool busy) { SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW)); }
 
 std::string Win32Dialogs::openFileName(const std::string& filter, uint32_t flags, size_t bufferSize) {
+  static const auto ask = lateFunction<decltype(&::GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+  if (!ask) return std::string();
   // "Name|pattern" pairs become the zero-separated list the dialog reads.
   std::string pairs = filter;
   for (char& c : pairs)
@@ -23,7 +27,7 @@ std::string Win32Dialogs::openFileName(const std::string& filter, uint32_t flags
   dialog.lpstrFile = buffer.data();
   dialog.nMaxFile = static_cast<DWORD>(bufferSize);
   dialog.Flags = flags;
-  if (!GetOpenFileNameA(&dialog)) return std::string();
+  if (!ask(&dialog)) return std::string();
   // Up to the double zero that closes the list (one zero ends a single path).
   size_t end = 0;
   while (end + 1 < buffer.size() && !(buffer[end] == '\0' && buffer[end + 1] == '\0')) ++end;

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "platform/win32/LateFunction.h"
 #include "platform/win32/Win32Shell.h"
 
 namespace platform::win32 {
@@ -24,17 +25,16 @@ std::string folderFrom(UINT (WINAPI* lookup)(LPSTR, UINT)) {
 }  // namespace
 
 long Win32Shell::emptyRecycleBin(std::uintptr_t owner, const std::string& drive, uint32_t flags) {
-  HMODULE shell32 = GetModuleHandleA("shell32.dll");
-  if (!shell32) shell32 = LoadLibraryA("shell32.dll");
-  auto empty = shell32 ? reinterpret_cast<EmptyRecycleBinFn>(
-                             reinterpret_cast<void*>(GetProcAddress(shell32, "SHEmptyRecycleBinA")))
-                       : nullptr;
+  static const auto empty = lateFunction<EmptyRecycleBinFn>("shell32.dll", "SHEmptyRecycleBinA");
   if (!empty) return static_cast<long>(E_NOTIMPL);
   return static_cast<long>(
       empty(reinterpret_cast<HWND>(owner), drive.empty() ? nullptr : drive.c_str(), flags));
 }
 
-void Win32Shell::clearRecentDocuments() { SHAddToRecentDocs(SHARD_PIDL, nullptr); }
+void Win32Shell::clearRecentDocuments() {
+  static const auto addToRecent = lateFunction<decltype(&::SHAddToRecentDocs)>("shell32.dll", "SHAddToRecentDocs");
+  if (addToRecent) addToRecent(SHARD_PIDL, nullptr);
+}
 
 bool Win32Shell::openClipboard(std::uintptr_t owner) {
   return OpenClipboard(reinterpret_cast<HWND>(owner)) != FALSE;
