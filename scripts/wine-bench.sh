@@ -17,7 +17,7 @@ if [ -n "${WINDOWS:-}" ]; then
 else
   "$RUN" reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1 || true
 fi
-echo "windows: ${WINDOWS:-Wine's default}"
+echo "windows: ${WINDOWS:-as Wine sets it}"
 dir="$WINEPREFIX/drive_c/quellery-bench"
 mkdir -p "$dir"
 cp "$BUILD/Quellery.exe" "$BUILD"/bench/*.exe "$dir/"
