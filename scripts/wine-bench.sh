@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The Wine-side benchmarks, run by `make bench`:  scripts/wine-bench.sh <Windows build dir>
+# The Wine-side benchmarks, run by `make bench`:  [WINDOWS=win2k] scripts/wine-bench.sh <Windows build dir>
 # They run in a prefix of their own (build/wineprefix-bench), from a folder inside it:
 # the program really starts there, saves its settings there, and nothing is shared with
 # the tests' prefixes.
@@ -10,6 +10,14 @@ export WINEPREFIX="$ROOT/build/wineprefix-bench"
 RUN="$ROOT/scripts/wine-run.sh"
 
 "$RUN" cmd /c exit >/dev/null 2>&1 || true  # creates and sandboxes the prefix
+# The Windows version the programs are shown: WINDOWS=winxp, win2k or win98; Wine's own
+# when unset.
+if [ -n "${WINDOWS:-}" ]; then
+  "$RUN" reg add 'HKCU\Software\Wine' /v Version /d "$WINDOWS" /f >/dev/null
+else
+  "$RUN" reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1 || true
+fi
+echo "windows: ${WINDOWS:-as Wine sets it}"
 dir="$WINEPREFIX/drive_c/quellery-bench"
 mkdir -p "$dir"
 cp "$BUILD/Quellery.exe" "$BUILD"/bench/*.exe "$dir/"

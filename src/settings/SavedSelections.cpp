@@ -1,5 +1,6 @@
 #include "settings/SavedSelections.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -23,12 +24,15 @@ namespace {
 const char* const kLastHistory = "LastHistory";
 
 struct Store {
+  explicit Store(app::App& forApp) : app(forApp) {}
   app::App& app;
+  std::optional<SettingsSection> lastHistory;  // opened by the first read, for all of them
   std::string get(const char* section, const std::string& key, const std::string& defaultValue) {
     return GetSetting(app.os.registry, kAppName, section, key, defaultValue);
   }
   std::string last(const std::string& key, const std::string& defaultValue) {
-    return get(kLastHistory, key, defaultValue);
+    if (!lastHistory) lastHistory.emplace(app.os.registry, kAppName, kLastHistory);
+    return lastHistory->get(key, defaultValue);
   }
   void put(const std::string& key, const std::string& value) {
     SaveSetting(app.os.registry, kAppName, kLastHistory, key, value);

@@ -23,6 +23,24 @@ std::string GetSetting(platform::Registry& registry, const std::string& appName,
                        const std::string& section, const std::string& key,
                        const std::string& defaultValue);
 
+// One section's key opened once for many reads: start-up reads dozens of values, and each
+// open and close of the key is another trip to the system. Reads as GetSetting does.
+class SettingsSection {
+ public:
+  SettingsSection(platform::Registry& registry, const std::string& appName, const std::string& section);
+  ~SettingsSection();
+  SettingsSection(const SettingsSection&) = delete;
+  SettingsSection& operator=(const SettingsSection&) = delete;
+
+  std::string get(const std::string& key, const std::string& defaultValue);
+
+ private:
+  platform::Registry& registry_;
+  std::string section_;
+  platform::HKey key_ = 0;
+  long opened_;
+};
+
 // Writes `value` as REG_SZ (with its terminating zero), creating the section's key when
 // missing. Throws report::RuntimeError when the key cannot be created or written.
 void SaveSetting(platform::Registry& registry, const std::string& appName,

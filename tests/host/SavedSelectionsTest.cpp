@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "TestApp.h"
@@ -301,6 +302,29 @@ TEST(SettingsStore, MissingGivesTheDefaultAndTextComesBackAsWritten) {
   machine.registry.setDword(CurrentUser, kLastHistory, "number", 1);
   EXPECT_THROW(settings::GetSetting(reg, "Quellery", "LastHistory", "number", "0"), report::RuntimeError);
   EXPECT_EQ(machine.registry.openHandles(), 0u);
+}
+
+TEST(SettingsStore, ASectionOpenedOnceReadsLongTextWholeAndFailsPerValue) {
+  platform::sim::SimMachine machine;
+  platform::Registry& reg = machine.registry;
+  const std::string longText(700, 'x');
+  settings::SaveSetting(reg, "Quellery", "LastHistory", "long", longText);
+  settings::SaveSetting(reg, "Quellery", "LastHistory", "short", "1");
+  machine.registry.setDword(CurrentUser, kLastHistory, "number", 1);
+  machine.registry.calls.clear();
+  {
+    settings::SettingsSection section(reg, "Quellery", "LastHistory");
+    EXPECT_EQ(section.get("long", ""), longText);
+    EXPECT_THROW(section.get("number", "0"), report::RuntimeError);
+    EXPECT_EQ(section.get("short", "0"), "1");  // a failed read leaves the next one whole
+    EXPECT_EQ(section.get("missing", "d"), "d");
+  }
+  EXPECT_EQ(std::count_if(machine.registry.calls.begin(), machine.registry.calls.end(),
+                          [](const std::string& call) { return call.rfind("RegOpenKeyExA", 0) == 0; }),
+            1);
+  EXPECT_EQ(machine.registry.openHandles(), 0u);
+  settings::SettingsSection absent(reg, "Quellery", "NoSuchSection");
+  EXPECT_EQ(absent.get("short", "d"), "d");
 }
 
 TEST(ValueText, LenientAndStrictNumbersAndTruthValues) {

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/win32/LateFunction.h"
+
 namespace platform::win32 {
 
 void Win32Dialogs::setBusyPointer(bool busy) { SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW)); }
@@ -22,6 +24,8 @@ std::string filterPairs(const std::string& filter) {
 }  // namespace
 
 std::string Win32Dialogs::openFileName(const std::string& filter, uint32_t flags, size_t bufferSize) {
+  static const auto ask = lateFunction<decltype(&::GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+  if (!ask) return std::string();
   const std::string pairs = filterPairs(filter);
   std::vector<char> buffer(bufferSize + 2, '\0');
   OPENFILENAMEA dialog = {};
@@ -32,7 +36,7 @@ std::string Win32Dialogs::openFileName(const std::string& filter, uint32_t flags
   dialog.lpstrFile = buffer.data();
   dialog.nMaxFile = static_cast<DWORD>(bufferSize);
   dialog.Flags = flags;
-  if (!GetOpenFileNameA(&dialog)) return std::string();
+  if (!ask(&dialog)) return std::string();
   // Up to the double zero that closes the list (one zero ends a single path).
   size_t end = 0;
   while (end + 1 < buffer.size() && !(buffer[end] == '\0' && buffer[end + 1] == '\0')) ++end;
@@ -41,6 +45,8 @@ std::string Win32Dialogs::openFileName(const std::string& filter, uint32_t flags
 
 std::string Win32Dialogs::saveFileName(std::uintptr_t window, const std::string& filter, const std::string& suggested,
                                       const std::string& extension) {
+  static const auto ask = lateFunction<decltype(&::GetSaveFileNameA)>("comdlg32.dll", "GetSaveFileNameA");
+  if (!ask) return std::string();
   const std::string pairs = filterPairs(filter);
   char buffer[MAX_PATH + 1] = {};
   suggested.copy(buffer, MAX_PATH);
@@ -52,7 +58,7 @@ std::string Win32Dialogs::saveFileName(std::uintptr_t window, const std::string&
   dialog.nMaxFile = sizeof buffer;
   dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
   dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN;
-  if (!GetSaveFileNameA(&dialog)) return std::string();
+  if (!ask(&dialog)) return std::string();
   return buffer;
 }
 

@@ -15,8 +15,10 @@ Win32EventLoop::Win32EventLoop() {
   wc.hInstance = instance;
   wc.lpszClassName = kSinkClass;
   RegisterClassA(&wc);  // fails harmlessly when a second loop registers it again
-  // Never shown; Windows 9x has no message-only windows, so a plain hidden one it is.
-  sink_ = CreateWindowA(kSinkClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+  // Never shown. A message-only window where Windows has them (2000 on) costs less to make
+  // than a hidden top-level one, which Windows 9x and NT 4 get when they refuse the parent.
+  sink_ = CreateWindowA(kSinkClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+  if (!sink_) sink_ = CreateWindowA(kSinkClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
   SetWindowLongPtrA(sink_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "platform/win32/LateFunction.h"
+
 namespace platform::win32 {
 
 NOTIFYICONDATAA toNotifyIconData(const TrayIconRecord& record) {
@@ -21,9 +23,18 @@ NOTIFYICONDATAA toNotifyIconData(const TrayIconRecord& record) {
   return data;
 }
 
+namespace {
+
+BOOL notifyShell(DWORD operation, NOTIFYICONDATAA* data) {
+  static const auto notify = lateFunction<decltype(&::Shell_NotifyIconA)>("shell32.dll", "Shell_NotifyIconA");
+  return notify ? notify(operation, data) : FALSE;
+}
+
+}  // namespace
+
 bool Win32Shell::notifyIcon(uint32_t operation, const TrayIconRecord& record) {
   NOTIFYICONDATAA data = toNotifyIconData(record);
-  const bool ok = Shell_NotifyIconA(operation, &data) != FALSE;
+  const bool ok = notifyShell(operation, &data) != FALSE;
   const auto key = std::make_pair(record.hWnd, record.uId);
   if (operation == NIM_ADD && ok) icons_.insert(key);
   if (operation == NIM_DELETE) icons_.erase(key);
@@ -31,7 +42,9 @@ bool Win32Shell::notifyIcon(uint32_t operation, const TrayIconRecord& record) {
 }
 
 bool Win32Shell::openDocument(const std::string& target) {
-  const HINSTANCE result = ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  static const auto execute = lateFunction<decltype(&::ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+  if (!execute) return false;
+  const HINSTANCE result = execute(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
@@ -42,7 +55,7 @@ void Win32Shell::removeStrayIcons() {
     data.cbSize = NOTIFYICONDATAA_V1_SIZE;
     data.hWnd = reinterpret_cast<HWND>(icon.first);
     data.uID = icon.second;
-    Shell_NotifyIconA(NIM_DELETE, &data);
+    notifyShell(NIM_DELETE, &data);
   }
   icons_.clear();
 }

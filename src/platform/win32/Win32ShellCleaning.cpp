@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "platform/win32/LateFunction.h"
 #include "platform/win32/Win32Shell.h"
 
 namespace platform::win32 {
@@ -15,12 +16,6 @@ namespace {
 using EmptyRecycleBinFn = HRESULT(WINAPI*)(HWND, LPCSTR, DWORD);
 using QueryRecycleBinFn = HRESULT(WINAPI*)(LPCSTR, LPSHQUERYRBINFO);
 
-FARPROC shellFunction(const char* name) {
-  HMODULE shell32 = GetModuleHandleA("shell32.dll");
-  if (!shell32) shell32 = LoadLibraryA("shell32.dll");
-  return shell32 ? GetProcAddress(shell32, name) : nullptr;
-}
-
 std::string folderFrom(UINT (WINAPI* lookup)(LPSTR, UINT)) {
   char buffer[MAX_PATH + 1] = {};
   const UINT length = lookup(buffer, sizeof buffer);
@@ -31,14 +26,14 @@ std::string folderFrom(UINT (WINAPI* lookup)(LPSTR, UINT)) {
 }  // namespace
 
 long Win32Shell::emptyRecycleBin(std::uintptr_t owner, const std::string& drive, uint32_t flags) {
-  auto empty = reinterpret_cast<EmptyRecycleBinFn>(reinterpret_cast<void*>(shellFunction("SHEmptyRecycleBinA")));
+  static const auto empty = lateFunction<EmptyRecycleBinFn>("shell32.dll", "SHEmptyRecycleBinA");
   if (!empty) return static_cast<long>(E_NOTIMPL);
   return static_cast<long>(
       empty(reinterpret_cast<HWND>(owner), drive.empty() ? nullptr : drive.c_str(), flags));
 }
 
 std::vector<RecycleBinContents> Win32Shell::recycleBinContents() {
-  auto query = reinterpret_cast<QueryRecycleBinFn>(reinterpret_cast<void*>(shellFunction("SHQueryRecycleBinA")));
+  static const auto query = lateFunction<QueryRecycleBinFn>("shell32.dll", "SHQueryRecycleBinA");
   std::vector<RecycleBinContents> bins;
   const DWORD drives = GetLogicalDrives();
   for (int letter = 0; letter < 26; ++letter) {
@@ -59,7 +54,10 @@ std::vector<RecycleBinContents> Win32Shell::recycleBinContents() {
   return bins;
 }
 
-void Win32Shell::clearRecentDocuments() { SHAddToRecentDocs(SHARD_PIDL, nullptr); }
+void Win32Shell::clearRecentDocuments() {
+  static const auto addToRecent = lateFunction<decltype(&::SHAddToRecentDocs)>("shell32.dll", "SHAddToRecentDocs");
+  if (addToRecent) addToRecent(SHARD_PIDL, nullptr);
+}
 
 bool Win32Shell::openClipboard(std::uintptr_t owner) {
   return OpenClipboard(reinterpret_cast<HWND>(owner)) != FALSE;

@@ -3,6 +3,7 @@
 
 #include <shlobj.h>
 
+#include "platform/win32/LateFunction.h"
 #include "platform/win32/Win32Shell.h"
 
 namespace platform::win32 {
@@ -12,13 +13,18 @@ using GetFolderPathFn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
 }
 
 bool Win32Shell::specialFolderLocation(std::uintptr_t owner, int csidl, std::string* path) {
+  static const auto locate =
+      lateFunction<decltype(&::SHGetSpecialFolderLocation)>("shell32.dll", "SHGetSpecialFolderLocation");
+  static const auto pathOf = lateFunction<decltype(&::SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");
+  static const auto allocatorOf = lateFunction<decltype(&::SHGetMalloc)>("shell32.dll", "SHGetMalloc");
+  if (!locate || !pathOf || !allocatorOf) return false;
   LPITEMIDLIST list = nullptr;
-  if (FAILED(SHGetSpecialFolderLocation(reinterpret_cast<HWND>(owner), csidl, &list)) || !list) return false;
+  if (FAILED(locate(reinterpret_cast<HWND>(owner), csidl, &list)) || !list) return false;
   char buffer[MAX_PATH + 1] = {};
-  const BOOL ok = SHGetPathFromIDListA(list, buffer);
+  const BOOL ok = pathOf(list, buffer);
   // The shell's allocator frees the list; CoTaskMemFree needs ole32, which the shell has loaded.
   IMalloc* allocator = nullptr;
-  if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator) {
+  if (SUCCEEDED(allocatorOf(&allocator)) && allocator) {
     allocator->Free(list);
     allocator->Release();
   }

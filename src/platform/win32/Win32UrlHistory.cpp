@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "platform/win32/LateFunction.h"
+
 namespace platform::win32 {
 
 namespace {
@@ -15,6 +17,21 @@ const CLSID kClsidCUrlHistory = {0x3C374A40, 0xBAE4, 0x11CF, {0xBF, 0x7D, 0x00, 
 const IID kIidUrlHistoryStg2 = {0xAFA0DC11, 0xC313, 0x11D0, {0x83, 0x1A, 0x00, 0xC0, 0x4F, 0xD5, 0xAE, 0x38}};
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "the store's strings are UTF-16");
+
+// COM's four calls, found when the history is first used.
+struct Com {
+  decltype(&::CoInitialize) initialize = lateFunction<decltype(&::CoInitialize)>("ole32.dll", "CoInitialize");
+  decltype(&::CoUninitialize) uninitialize = lateFunction<decltype(&::CoUninitialize)>("ole32.dll", "CoUninitialize");
+  decltype(&::CoCreateInstance) createInstance =
+      lateFunction<decltype(&::CoCreateInstance)>("ole32.dll", "CoCreateInstance");
+  decltype(&::CoTaskMemFree) taskMemFree = lateFunction<decltype(&::CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
+  bool found() const { return initialize && uninitialize && createInstance && taskMemFree; }
+};
+
+const Com& com() {
+  static const Com api;
+  return api;
+}
 
 LPCWSTR wide(const std::u16string& text) { return reinterpret_cast<LPCWSTR>(text.c_str()); }
 
@@ -74,26 +91,27 @@ class Store : public UrlHistoryStore {
 Win32UrlHistory::Win32UrlHistory() = default;
 
 Win32UrlHistory::~Win32UrlHistory() {
-  if (comStarted_) CoUninitialize();
+  if (comStarted_) com().uninitialize();
 }
 
 long Win32UrlHistory::create(std::unique_ptr<UrlHistoryStore>* out) {
   // COM starts with the first use, on the thread that uses it; not at start, where it
   // would delay the window.
+  if (!com().found()) return E_NOTIMPL;
   if (!comTried_) {
     comTried_ = true;
-    comStarted_ = SUCCEEDED(CoInitialize(nullptr));
+    comStarted_ = SUCCEEDED(com().initialize(nullptr));
   }
   IUrlHistoryStg2* store = nullptr;
-  const HRESULT hr = CoCreateInstance(kClsidCUrlHistory, nullptr, CLSCTX_INPROC_SERVER, kIidUrlHistoryStg2,
-                                      reinterpret_cast<void**>(&store));
+  const HRESULT hr = com().createInstance(kClsidCUrlHistory, nullptr, CLSCTX_INPROC_SERVER, kIidUrlHistoryStg2,
+                                          reinterpret_cast<void**>(&store));
   if (FAILED(hr)) return hr;
   if (!store) return E_POINTER;
   *out = std::make_unique<Store>(store);
   return S_OK;
 }
 
-void Win32UrlHistory::freeString(char16_t* text) { CoTaskMemFree(text); }
+void Win32UrlHistory::freeString(char16_t* text) { com().taskMemFree(text); }
 
 uint64_t Win32UrlHistory::toLocalFileTime(uint64_t utc) {
   FILETIME in{static_cast<DWORD>(utc), static_cast<DWORD>(utc >> 32)}, out{};
