@@ -144,7 +144,7 @@ TEST(NtFolderWine, AFolderHeldThroughALinkStaysTheOneWalkedWhenTheLinkIsRepointe
   EXPECT_TRUE(exists(victim.path() + "\\Cache\\a.txt"));
   EXPECT_TRUE(exists(victim.path() + "\\Cache\\b.txt"));
   EXPECT_FALSE(exists(real.path() + "\\Cache\\a.txt"));
+  // The link stays for the scratch folder to clear: starting rm here, Wine's CreateProcess
+  // of a Unix program resumed and closed a stale handle of ours, once the registry's.
   held.reset();
-  runUnix("rm", "-f \"" + link + "\"");
-  waitFor([&] { return !exists(links.path() + "\\L"); });
 }
