@@ -40,7 +40,7 @@ bool dosComponent(const std::string& part) {
   return true;
 }
 
-// "C:\\DIR\\FILE.EXT", every part 8.3.
+// "C:\\DIR\\FILE.EXT": each name in it 8.3.
 bool wininitCanTake(const std::string& shortPath) {
   if (shortPath.size() < 4 || shortPath.size() > kLongestDosPath) return false;
   if (!std::isalpha(static_cast<unsigned char>(shortPath[0])) || shortPath[1] != ':' || shortPath[2] != '\\')

@@ -145,14 +145,7 @@ std::unique_ptr<HeldFolder> Win32FileSystem::holdFolder(const std::string& path,
   if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER) handle = openFolder(path, 0);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
   auto held = std::make_unique<NtHeldFolder>(handle);
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!GetFileInformationByHandle(handle, &info)) return nullptr;
-  identity->attributes = info.dwFileAttributes;
-  identity->volumeSerial = info.dwVolumeSerialNumber;
-  identity->fileIndex = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-  identity->links = info.nNumberOfLinks;
-  identity->size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-  identity->known = true;
+  if (!identityOf(handle, identity)) return nullptr;
   return held;
 }
 

@@ -75,18 +75,6 @@ nt::Status openRelative(HANDLE folder, const std::wstring& name, ACCESS_MASK acc
   return status;
 }
 
-bool identityOf(HANDLE handle, FileIdentity* identity) {
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!GetFileInformationByHandle(handle, &info)) return false;
-  identity->attributes = info.dwFileAttributes;
-  identity->volumeSerial = info.dwVolumeSerialNumber;
-  identity->fileIndex = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-  identity->links = info.nNumberOfLinks;
-  identity->size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-  identity->known = true;
-  return true;
-}
-
 long setAttributesThrough(HANDLE handle, DWORD attributes) {
   nt::BasicInformation basic{};
   basic.fileAttributes = attributes;
@@ -111,6 +99,18 @@ long clearThrough(HANDLE handle, DWORD attributes, bool clearAttributes) {
 }
 
 }  // namespace
+
+bool identityOf(HANDLE handle, FileIdentity* identity) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(handle, &info)) return false;
+  identity->attributes = info.dwFileAttributes;
+  identity->volumeSerial = info.dwVolumeSerialNumber;
+  identity->fileIndex = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  identity->links = info.nNumberOfLinks;
+  identity->size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+  identity->known = true;
+  return true;
+}
 
 NtHeldFolder::NtHeldFolder(HANDLE handle) : handle_(handle) {}
 

@@ -9,6 +9,9 @@
 
 namespace platform::win32 {
 
+// What the handle tells of the file or folder behind it; false when it tells nothing.
+bool identityOf(HANDLE handle, FileIdentity* identity);
+
 class NtHeldFolder : public HeldFolder {
  public:
   explicit NtHeldFolder(HANDLE handle);

@@ -4,6 +4,7 @@
 
 #include "platform/win32/NtFileCalls.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32NtFolder.h"
 
 namespace platform::win32 {
 
@@ -153,16 +154,11 @@ std::unique_ptr<OpenFile> Win32OpenFile::open(const std::string& path, long* err
 
 FileIdentity Win32OpenFile::identity() {
   FileIdentity identity;
-  BY_HANDLE_FILE_INFORMATION info = {};
-  if (!GetFileInformationByHandle(handle_, &info)) {
+  if (!identityOf(handle_, &identity)) {
+    identity = FileIdentity();
     identity.attributes = fileattr::Invalid;
     return identity;
   }
-  identity.attributes = info.dwFileAttributes;
-  identity.links = info.nNumberOfLinks;
-  identity.size = (static_cast<uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-  identity.volumeSerial = info.dwVolumeSerialNumber;
-  identity.fileIndex = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
   identity.known = !windows9x();  // 9x makes up its file ids per open
   return identity;
 }
