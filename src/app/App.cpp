@@ -17,7 +17,8 @@
 
 namespace app {
 
-App::App(platform::Platform& os) : os(os) {
+App::App(platform::Platform& os) : engine::Session(os) {
+  unload = [this] { Form_Unload(*this); };
   for (ui::Timer* timer : {&frm.timeHide, &frm.timPanic, &frm.timeHardWare, &frm.timerScheduler})
     timer->attach(&os.loop);
   MainWindow& f = frm;
@@ -25,13 +26,13 @@ App::App(platform::Platform& os) : os(os) {
   f.cleaning.cmdStopCleaning.onClick = [this] { engine::cmdStopCleaning_Click(*this); };
   f.cleaning.cmdReboot.onClick = [this] { engine::cmdReboot_Click(*this); };
   f.cleaning.cmdExit.onClick = [this] { cmdExit_Click(*this); };
-  f.cleaning.cmdPreview.onClick = [this] { preview::cmdPreview_Click(*this); };
-  f.cleaning.cmdReport.onClick = [this] { preview::cmdReport_Click(*this); };
+  f.cleaning.cmdPreview.onClick = [this] { preview::cmdPreview_Click(*this, frmPreview); };
+  f.cleaning.cmdReport.onClick = [this] { preview::cmdReport_Click(*this, frmPreview); };
   f.help.Label11.onClick = [this] { Label11_Click(*this); };
   f.help.Label13.onClick = [this] { Label13_Click(*this); };
-  f.cookies.cmdGetCache.onClick = [this] { cookies::cmdGetCache_Click(*this); };
-  f.cookies.cmdDeleteSelected.onClick = [this] { cookies::cmdDeleteSelected_Click(*this); };
-  f.cookies.cmdDeleteAllCache.onClick = [this] { cookies::cmdDeleteAllCache_Click(*this); };
+  f.cookies.cmdGetCache.onClick = [this] { cookies::cmdGetCache_Click(run()); };
+  f.cookies.cmdDeleteSelected.onClick = [this] { cookies::cmdDeleteSelected_Click(run()); };
+  f.cookies.cmdDeleteAllCache.onClick = [this] { cookies::cmdDeleteAllCache_Click(run()); };
   f.tvw1.onClick = [this] { tvw1_Click(*this); };
   f.tvw1.onExpand = [this](int node) { tvw1_Expand(*this, node); };
   f.tvw1.onCollapse = [this](int node) { tvw1_Collapse(*this, node); };
@@ -60,21 +61,21 @@ App::App(platform::Platform& os) : os(os) {
   shred.cmdShredBrowse.onClick = [this] { shredder::cmdShredBrowse_Click(*this); };
   shred.Command2.onClick = [this] { shredder::Command2_Click(*this); };
   f.startUp.cmbPanOK.onClick = [this] { panic::cmbPanOK_Click(*this); };
-  f.cookies.cmdIEcustSettings.onClick = [this] { custom::cmdIEcustSettings_Click(*this); };
+  f.cookies.cmdIEcustSettings.onClick = [this] { custom::cmdIEcustSettings_Click(*this, frmCustom); };
   custom::CustomWindow& c = frmCustom;
-  c.form.onClose = [this] { custom::UnloadCustom(*this); };
-  c.cmdSet.onClick = [this] { custom::cmdSet_Click(*this); };
-  c.cmdUseBlank.onClick = [this] { custom::cmdUseBlank_Click(*this); };
-  c.cmdEnableAutoBookMark.onClick = [this] { custom::cmdEnableAutoBookMark_Click(*this); };
-  c.cmdDisableAutoBookMark.onClick = [this] { custom::cmdDisableAutoBookMark_Click(*this); };
+  c.form.onClose = [this] { custom::UnloadCustom(*this, frmCustom); };
+  c.cmdSet.onClick = [this] { custom::cmdSet_Click(*this, frmCustom); };
+  c.cmdUseBlank.onClick = [this] { custom::cmdUseBlank_Click(*this, frmCustom); };
+  c.cmdEnableAutoBookMark.onClick = [this] { custom::cmdEnableAutoBookMark_Click(*this, frmCustom, favouritesWatch); };
+  c.cmdDisableAutoBookMark.onClick = [this] { custom::cmdDisableAutoBookMark_Click(*this, frmCustom, favouritesWatch); };
   preview::PreviewWindow& p = frmPreview;
-  p.form.onClose = [this] { preview::UnloadPreview(*this); };
-  p.cmdClose.onClick = [this] { preview::UnloadPreview(*this); };
-  p.cmdStop.onClick = [this] { preview::cmdStop_Click(*this); };
-  p.cmdCollect.onClick = [this] { preview::cmdCollect_Click(*this); };
-  p.cmdLastRun.onClick = [this] { preview::cmdLastRun_Click(*this); };
-  p.cmdSave.onClick = [this] { preview::cmdSave_Click(*this); };
-  p.lvwItems.onDblClick = [this] { preview::lvwItems_DblClick(*this); };
+  p.form.onClose = [this] { preview::UnloadPreview(*this, frmPreview); };
+  p.cmdClose.onClick = [this] { preview::UnloadPreview(*this, frmPreview); };
+  p.cmdStop.onClick = [this] { preview::cmdStop_Click(*this, frmPreview); };
+  p.cmdCollect.onClick = [this] { preview::cmdCollect_Click(*this, frmPreview); };
+  p.cmdLastRun.onClick = [this] { preview::cmdLastRun_Click(*this, frmPreview); };
+  p.cmdSave.onClick = [this] { preview::cmdSave_Click(*this, frmPreview); };
+  p.lvwItems.onDblClick = [this] { preview::lvwItems_DblClick(*this, frmPreview); };
   f.timeHardWare.onTimer = [this] { hardware::timeHardWare_Timer(*this); };
   f.timeHide.onTimer = [this] { schedule::timeHide_Timer(*this); };
   f.timPanic.onTimer = [this] { panic::timPanic_Timer(*this); };

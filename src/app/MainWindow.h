@@ -1,6 +1,7 @@
 #pragma once
 // frmMain: the program's main window as a model of its controls.
 #include "app/Pages.h"
+#include "cookies/CookieViewer.h"
 #include "ui/Controls.h"
 #include "ui/Timer.h"
 #include "ui/TreeView.h"
@@ -25,7 +26,7 @@ struct MainWindow {
   HelpPage help;
 
   ui::Timer timeHide, timPanic, timeHardWare, timerScheduler;
-  CookieViewer cookies;  // lies on the IE page, so it follows it
+  cookies::CookieViewer cookies;  // lies on the IE page, so it follows it
 
   // The names the handlers use.
   ui::ListBox& lstClean = cleaning.lstClean;

@@ -78,17 +78,6 @@ struct ShredderPage {
 };
 
 // The cookie viewer and the custom settings button on the Internet Explorer page.
-struct CookieViewer {
-  explicit CookieViewer(ui::Control* iePage);
-  ui::Frame fraCashMgt;
-  ui::ListBox lstCookies;  // multiple selection: a selected cookie is kept
-  ui::Button cmdGetCache, cmdDeleteSelected, cmdDeleteAllCache;
-  ui::Frame fraMessage;  // the wait notice, shown only while the cache is read
-  ui::Label lblMessage;
-  ui::Button cmdIEcustSettings;
-  bool filled = false;  // the list has been read from the cache in this run
-};
-
 // "Check For Upgrade": "Check Upgrade" lies over "Upgrade Now" at the same place.
 struct UpgradePage {
   explicit UpgradePage(ui::Control* form);

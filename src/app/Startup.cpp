@@ -11,6 +11,7 @@
 #include "panic/Visibility.h"
 #include "platform/WinError.h"
 #include "preview/frmPreview.h"
+#include "report/ErrorReporter.h"
 #include "report/RuntimeError.h"
 #include "settings/RegistryStrings.h"
 #include "settings/SavedSelections.h"
@@ -63,7 +64,7 @@ void addTrayIconOnceShown(App& app) {
 void Form_Load(App& app) {
   MainWindow& f = app.frm;
   resumeNext([&] { ensureVersionValue(app); });
-  upgrade::CompleteUpgrade(app);
+  upgrade::CompleteUpgrade(app.os, app.frm.form.hWnd);
   if (app.os.system.anotherInstanceRunning()) app.os.system.endProgram();
   app.flags.rebootAfterCleaning = app.flags.exitAfterCleaning = app.flags.cleaningInProgress = false;
   f.tvw1.labelEdit = false;
@@ -84,9 +85,9 @@ void Form_Load(App& app) {
       f.chkRun(0).setValue(0);
     }
   });
-  resumeNext([&] { app.osDescription = FindOS(app); });
+  resumeNext([&] { app.osDescription = FindOS(app.os); });
   resumeNext([&] { f.stBar.setPanelText(2, "Welcome To Quellery"); });
-  resumeNext([&] { Message(app); });
+  resumeNext([&] { Message(app.frm.lstClean); });
   resumeNext([&] { BuildSettingsTree(app); });
   resumeNext([&] { fillTrayIconRecord(app); });
   resumeNext([&] {
@@ -127,13 +128,13 @@ void SessionEnded(App& app, bool ending) {
 
 void Form_Unload(App& app) {
   resumeNext([&] { settings::saveLastSelection(app); });
-  resumeNext([&] { cookies::SaveKeptCookies(app); });
+  resumeNext([&] { cookies::SaveKeptCookies(app.run()); });
   app.flags.abort = true;
-  resumeNext([&] { custom::StopBookmarkGuard(app); });
+  resumeNext([&] { custom::StopBookmarkGuard(app.run(), app.favouritesWatch); });
   resumeNext([&] { app.os.shell.notifyIcon(trayop::Delete, app.trayIcon); });
   app.flags.exitAfterCleaning = true;
-  resumeNext([&] { custom::UnloadCustom(app); });
-  resumeNext([&] { preview::UnloadPreview(app); });
+  resumeNext([&] { custom::UnloadCustom(app, app.frmCustom); });
+  resumeNext([&] { preview::UnloadPreview(app, app.frmPreview); });
   app.frm.form.setVisible(false);
   app.unloaded = true;
 }
@@ -142,22 +143,15 @@ void cmdExit_Click(App& app) {
   Form_Unload(app);
 }
 
-std::string makerServer(App& app) {
-  // A reserved name (RFC 2606) that never resolves, unless the "WebServer" value says otherwise.
-  return settings::tryMyGetSettingString(app, hkey::CurrentUser, "Software\\Quellery", "WebServer",
-                                         "www.quellery.example");
-}
-
 void Label11_Click(App& app) {
-  resumeNext([&] { app.os.shell.openDocument("http://" + makerServer(app) + "/help"); });
+  resumeNext([&] { app.os.shell.openDocument("http://" + report::makerServer(app.os) + "/help"); });
 }
 
 void Label13_Click(App& app) {
-  resumeNext([&] { app.os.shell.openDocument("http://" + makerServer(app) + "/support.html"); });
+  resumeNext([&] { app.os.shell.openDocument("http://" + report::makerServer(app.os) + "/support.html"); });
 }
 
-void Message(App& app) {
-  ui::ListBox& list = app.frm.lstClean;
+void Message(ui::ListBox& list) {
   list.addItem("Quellery is ready");
   list.addItem("Select cleaning options");
   list.addItem("Click 'Start Cleaning' to begin cleaning process ");

@@ -2,6 +2,8 @@
 // The main window's life: start-up, activation, closing, and its small handlers.
 #include <string>
 
+#include "ui/Controls.h"
+
 namespace app {
 class App;
 
@@ -21,9 +23,7 @@ void cmdExit_Click(App& app);
 void Label11_Click(App& app);
 void Label13_Click(App& app);
 // Appends the idle help text to the status list.
-void Message(App& app);
+void Message(ui::ListBox& list);
 
-// The maker's web server; the registry value "WebServer" under the program's key overrides it.
-std::string makerServer(App& app);
 
 }  // namespace app

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "app/App.h"
 #include "erase/FolderWalk.h"
 #include "platform/WinError.h"
 #include "report/ReportTexts.h"
@@ -12,8 +11,8 @@ namespace app {
 
 using namespace platform;
 
-void WaitSeconds(App& app, double seconds) {
-  EventLoop& loop = app.os.loop;
+void WaitSeconds(Platform& os, double seconds) {
+  EventLoop& loop = os.loop;
   const uint32_t end = loop.tickCount() + static_cast<uint32_t>(seconds * 1000);
   for (;;) {
     const int32_t left = static_cast<int32_t>(end - loop.tickCount());
@@ -24,26 +23,26 @@ void WaitSeconds(App& app, double seconds) {
   }
 }
 
-bool DeleteFolderTree(App& app, std::string path) {
+bool DeleteFolderTree(const engine::RunContext& run, std::string path) {
   try {
     if (!path.empty() && path.back() == '\\') path.pop_back();
-    FileSystem& fs = app.os.files;
+    FileSystem& fs = run.os.files;
     const uint32_t attributes = path.empty() ? fileattr::Invalid : fs.getAttributes(path);
     if (attributes == fileattr::Invalid || !(attributes & fileattr::Directory)) return false;
     // A link is neither followed nor removed: nothing outside the folder is touched.
     if (attributes & fileattr::ReparsePoint) return false;
-    erase::WalkFolderAt(app, path + "\\", true, erase::TreeDeleteRules(), nullptr);
+    erase::WalkFolderAt(run, path + "\\", true, erase::TreeDeleteRules(), nullptr);
     return fs.getAttributes(path) == fileattr::Invalid;
   } catch (const std::exception&) {
     return false;
   }
 }
 
-std::string FindOS(App& app) {
+std::string FindOS(Platform& os) {
   std::string text;
   try {
     OsVersion v;
-    if (!app.os.system.getVersion(&v)) return "";
+    if (!os.system.getVersion(&v)) return "";
     switch (v.platformId) {
       case osplatform::Win32s:
         text = "Microsoft Win32s";
@@ -59,7 +58,7 @@ std::string FindOS(App& app) {
         break;
     }
   } catch (const std::exception& e) {
-    report::reportFailure(app, report::tail::FindOS, e);
+    report::reportFailure(os, report::tail::FindOS, e);
   }
   return text;
 }

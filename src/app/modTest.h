@@ -4,14 +4,16 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/RunContext.h"
+#include "platform/Platform.h"
+
 namespace app {
-class App;
 
 // Returns after `seconds` (fractions allowed), dispatching window events meanwhile.
-void WaitSeconds(App& app, double seconds);
+void WaitSeconds(platform::Platform& os, double seconds);
 // Deletes a folder with everything in it; true when it is gone.
-bool DeleteFolderTree(App& app, std::string path);
-std::string FindOS(App& app);
+bool DeleteFolderTree(const engine::RunContext& run, std::string path);
+std::string FindOS(platform::Platform& os);
 int16_t countDelimiters(const std::string& text, char delimiter);
 
 }  // namespace app

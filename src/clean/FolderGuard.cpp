@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/App.h"
 #include "clean/ProtectedFolders.h"
+#include "engine/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/PathChecks.h"
 #include "platform/WinError.h"
@@ -28,7 +28,7 @@ bool startsWith(const std::string& text, const std::string& prefix) {
 
 // Every spelling of a normalised folder, upper-cased: as given, its 8.3 form, and the
 // same again for the folder a substituted drive stands for ("subst X: C:\WINDOWS").
-std::vector<std::string> spellingsOf(app::App& app, const std::string& normalised) {
+std::vector<std::string> spellingsOf(const engine::RunContext& run, const std::string& normalised) {
   std::vector<std::string> forms;
   auto add = [&](const std::string& form) {
     if (form.empty()) return;
@@ -41,10 +41,10 @@ std::vector<std::string> spellingsOf(app::App& app, const std::string& normalise
   for (int round = 0; round < 8 && !current.empty(); ++round) {
     add(upper(current));
     std::string shortPath;
-    if (app.os.files.getShortPathName(current, &shortPath) == platform::winerr::Success)
+    if (run.os.files.getShortPathName(current, &shortPath) == platform::winerr::Success)
       add(upper(erase::NormaliseFolderPath(shortPath)));
     if (erase::IsSharePath(current)) break;
-    const std::string target = erase::NormaliseFolderPath(app.os.files.substitutedDrive(current[0]));
+    const std::string target = erase::NormaliseFolderPath(run.os.files.substitutedDrive(current[0]));
     if (target.empty()) break;
     current = target + current.substr(3);
   }
@@ -57,12 +57,12 @@ std::vector<std::string> spellingsOf(app::App& app, const std::string& normalise
 // for along the other path, since only a path into the same folder shows it.
 class FolderMatch {
  public:
-  FolderMatch(app::App& app, const std::string& folder, const FileIdentity& held)
-      : app_(app), folder_(folder), held_(held), parents_(erase::ParentFolders(folder)) {
+  FolderMatch(const engine::RunContext& run, const std::string& folder, const FileIdentity& held)
+      : run_(run), folder_(folder), held_(held), parents_(erase::ParentFolders(folder)) {
     if (!held.known) dropMarker();
   }
   ~FolderMatch() {
-    if (!marker_.empty()) app_.os.files.deleteFile(folder_ + marker_);
+    if (!marker_.empty()) run_.os.files.deleteFile(folder_ + marker_);
   }
   FolderMatch(const FolderMatch&) = delete;
   FolderMatch& operator=(const FolderMatch&) = delete;
@@ -75,7 +75,7 @@ class FolderMatch {
     if (up > parents_.size()) return false;
     if (held_.known) return of(folder).sameAs(up == 0 ? held_ : of(parents_[up - 1]));
     if (marker_.empty()) return false;
-    return app_.os.files.getAttributes(erase::AddBackslash(folder) + namesBelow(up) + marker_) !=
+    return run_.os.files.getAttributes(erase::AddBackslash(folder) + namesBelow(up) + marker_) !=
            platform::fileattr::Invalid;
   }
 
@@ -94,7 +94,7 @@ class FolderMatch {
     FileIdentity identity;
     std::unique_ptr<platform::HeldFolder> opened;
     try {
-      opened = app_.os.files.holdFolder(erase::FolderToOpen(normalised), &identity);
+      opened = run_.os.files.holdFolder(erase::FolderToOpen(normalised), &identity);
     } catch (const std::exception&) {
       opened.reset();
     }
@@ -110,12 +110,12 @@ class FolderMatch {
   }
 
   void dropMarker() {
-    const std::string name = "~qyguard" + std::to_string(app_.os.system.currentProcessId()) + ".tmp";
-    if (app_.os.files.getAttributes(folder_ + name) != platform::fileattr::Invalid) return;
-    if (app_.os.files.writeFile(folder_ + name, "") == platform::winerr::Success) marker_ = name;
+    const std::string name = "~qyguard" + std::to_string(run_.os.system.currentProcessId()) + ".tmp";
+    if (run_.os.files.getAttributes(folder_ + name) != platform::fileattr::Invalid) return;
+    if (run_.os.files.writeFile(folder_ + name, "") == platform::winerr::Success) marker_ = name;
   }
 
-  app::App& app_;
+  const engine::RunContext run_;
   const std::string folder_;
   const FileIdentity& held_;
   const std::vector<std::string> parents_;
@@ -125,26 +125,26 @@ class FolderMatch {
 
 // True when `form` lies in one of the `allowed` folders of the Windows folder `windowsForm`,
 // by either spelling ("FAVORITES" is FAVORI~1 too). Both upper-cased, normalised.
-bool inAllowedFolder(app::App& app, const std::string& windowsForm, const std::string& form,
+bool inAllowedFolder(const engine::RunContext& run, const std::string& windowsForm, const std::string& form,
                      const std::vector<std::string>& allowed) {
   for (const std::string& name : allowed)
-    for (const std::string& spelling : spellingsOf(app, windowsForm + name + "\\"))
+    for (const std::string& spelling : spellingsOf(run, windowsForm + name + "\\"))
       if (startsWith(form, spelling)) return true;
   return false;
 }
 
 // A Windows folder at a drive root, whichever Windows installed it, other than the
 // sub-folders the role allows.
-bool insideWindowsByName(app::App& app, const std::string& form, const std::vector<std::string>& names,
+bool insideWindowsByName(const engine::RunContext& run, const std::string& form, const std::vector<std::string>& names,
                          const std::vector<std::string>& allowed) {
   if (names.empty() || (names[0] != "WINDOWS" && names[0] != "WINNT")) return false;
-  return !inAllowedFolder(app, form.substr(0, 3 + names[0].size() + 1), form, allowed);
+  return !inAllowedFolder(run, form.substr(0, 3 + names[0].size() + 1), form, allowed);
 }
 
-FolderRefusal keptFolderMet(app::App& app, FolderMatch& match, const std::vector<std::string>& forms,
+FolderRefusal keptFolderMet(const engine::RunContext& run, FolderMatch& match, const std::vector<std::string>& forms,
                             const std::vector<std::string>& kept) {
   for (const std::string& folder : kept) {
-    const std::vector<std::string> keptForms = spellingsOf(app, folder);
+    const std::vector<std::string> keptForms = spellingsOf(run, folder);
     for (const std::string& keptForm : keptForms)
       for (const std::string& form : forms)
         if (keptForm == form) return FolderRefusal::OwnFolder;
@@ -157,12 +157,12 @@ FolderRefusal keptFolderMet(app::App& app, FolderMatch& match, const std::vector
   return FolderRefusal::None;
 }
 
-bool insideWindows(app::App& app, FolderMatch& match, const std::string& folder, const std::vector<std::string>& forms,
+bool insideWindows(const engine::RunContext& run, FolderMatch& match, const std::string& folder, const std::vector<std::string>& forms,
                    const std::string& windows, const std::vector<std::string>& allowed) {
   if (windows.empty()) return false;
-  for (const std::string& windowsForm : spellingsOf(app, windows))
+  for (const std::string& windowsForm : spellingsOf(run, windows))
     for (const std::string& form : forms)
-      if (startsWith(form, windowsForm) && !inAllowedFolder(app, windowsForm, form, allowed)) return true;
+      if (startsWith(form, windowsForm) && !inAllowedFolder(run, windowsForm, form, allowed)) return true;
   // By identity: walking up from the folder, the first folder found to be Windows must
   // have been entered through one of the allowed folders.
   const size_t depth = erase::ParentFolders(folder).size();
@@ -175,10 +175,10 @@ bool insideWindows(app::App& app, FolderMatch& match, const std::string& folder,
   return false;
 }
 
-bool isAProfile(app::App& app, FolderMatch& match, const std::vector<std::string>& forms,
+bool isAProfile(const engine::RunContext& run, FolderMatch& match, const std::vector<std::string>& forms,
                 const std::string& profilesRoot) {
   if (profilesRoot.empty()) return false;
-  const std::vector<std::string> roots = spellingsOf(app, profilesRoot);
+  const std::vector<std::string> roots = spellingsOf(run, profilesRoot);
   for (const std::string& form : forms) {
     const std::vector<std::string> parents = erase::ParentFolders(form);
     for (const std::string& root : roots)
@@ -189,28 +189,28 @@ bool isAProfile(app::App& app, FolderMatch& match, const std::vector<std::string
 
 }  // namespace
 
-FolderRefusal JudgeFolder(app::App& app, const std::string& normalisedFolder, const FileIdentity& held,
+FolderRefusal JudgeFolder(const engine::RunContext& run, const std::string& normalisedFolder, const FileIdentity& held,
                           const FolderRole& role) {
   if (normalisedFolder.empty()) return FolderRefusal::NoFolder;
   if (erase::IsSharePath(normalisedFolder)) return FolderRefusal::LeadsElsewhere;
   if (held.attributes & platform::fileattr::ReparsePoint) return FolderRefusal::LeadsElsewhere;
-  const std::vector<std::string> forms = spellingsOf(app, normalisedFolder);
+  const std::vector<std::string> forms = spellingsOf(run, normalisedFolder);
   for (const std::string& form : forms) {
     // A share behind a substituted drive, a drive root, or a Windows folder by its name.
     if (erase::IsSharePath(form)) return FolderRefusal::LeadsElsewhere;
     const std::vector<std::string> names = erase::FolderNames(form);
     if (names.empty()) return FolderRefusal::WholeDrive;
-    if (insideWindowsByName(app, form, names, role.windowsSubFolders)) return FolderRefusal::InsideWindows;
+    if (insideWindowsByName(run, form, names, role.windowsSubFolders)) return FolderRefusal::InsideWindows;
   }
-  const ProtectedFolders folders = LookUpProtectedFolders(app, role.ownShellFolders);
-  FolderMatch match(app, normalisedFolder, held);
+  const ProtectedFolders folders = LookUpProtectedFolders(run, role.ownShellFolders);
+  FolderMatch match(run, normalisedFolder, held);
   // Unable to tell an alias from another folder, the folder is left alone.
   if (!match.canTell()) return FolderRefusal::CannotTell;
-  const FolderRefusal kept = keptFolderMet(app, match, forms, folders.kept);
+  const FolderRefusal kept = keptFolderMet(run, match, forms, folders.kept);
   if (kept != FolderRefusal::None) return kept;
-  if (insideWindows(app, match, normalisedFolder, forms, folders.windows, role.windowsSubFolders))
+  if (insideWindows(run, match, normalisedFolder, forms, folders.windows, role.windowsSubFolders))
     return FolderRefusal::InsideWindows;
-  if (isAProfile(app, match, forms, folders.profilesRoot)) return FolderRefusal::Profile;
+  if (isAProfile(run, match, forms, folders.profilesRoot)) return FolderRefusal::Profile;
   return FolderRefusal::None;
 }
 

@@ -4,7 +4,7 @@
 #include <set>
 #include <vector>
 
-#include "app/App.h"
+#include "engine/RunContext.h"
 #include "erase/WalkRules.h"
 #include "clean/IEItems.h"
 #include "clean/NamedFileRemoval.h"
@@ -29,8 +29,8 @@ namespace fileattr = platform::fileattr;
 constexpr int kCsidlCookies = 33, kCsidlHistory = 34;
 constexpr size_t kBlankBlock = 64 * 1024;
 
-void reportHistoryFailure(app::App& app, const std::exception& e) {
-  report::reportFailure(app, report::tail::ClearIEHistory, e);
+void reportHistoryFailure(const engine::RunContext& run, const std::exception& e) {
+  report::reportFailure(run.os, report::tail::ClearIEHistory, e);
 }
 
 // Each entry the store held before the clear: Removed when the store no longer lists it.
@@ -103,16 +103,16 @@ void blankIndexFile(platform::FileSystem& fs, engine::RunFlags& flags, const std
 
 }  // namespace
 
-void ClearIECache(app::App& app) {
-  const std::string cache = erase::GetInternetCacheFolder(app);
+void ClearIECache(const engine::RunContext& run) {
+  const std::string cache = erase::GetInternetCacheFolder(run);
   if (cache.empty()) return;  // never the drive's own "\Content.IE5"
   const std::string cacheFolder = erase::AddBackslash(cache);
   // The cache folder and Content.IE5 are held and checked, and every cache folder is held
   // relative to them: a junction there, or swapped in meanwhile, leads nowhere.
   platform::FileIdentity identity;
-  const std::unique_ptr<platform::HeldFolder> held = erase::holdPlainFolder(app, cacheFolder, &identity);
+  const std::unique_ptr<platform::HeldFolder> held = erase::holdPlainFolder(run, cacheFolder, &identity);
   if (!held) return;
-  const std::unique_ptr<platform::HeldFolder> content = erase::HoldPlainChild(app, *held, cacheFolder, "Content.IE5");
+  const std::unique_ptr<platform::HeldFolder> content = erase::HoldPlainChild(run, *held, cacheFolder, "Content.IE5");
   if (!content) return;
   const std::string contentPath = cacheFolder + "Content.IE5\\";
   std::vector<platform::FindData> listing;
@@ -121,55 +121,55 @@ void ClearIECache(app::App& app) {
   for (const platform::FindData& entry : listing) {
     if (entry.attributes & fileattr::Hidden) continue;  // the listing shows folders and system entries only
     if (!(entry.attributes & fileattr::Directory)) continue;
-    report::resumeNext([&] { erase::RemoveHeldTree(app, *content, contentPath, entry.name, rules); });
+    report::resumeNext([&] { erase::RemoveHeldTree(run, *content, contentPath, entry.name, rules); });
   }
 }
 
-void CleanTempFiles(app::App& app) {
-  platform::UrlCache& cache = app.os.urlCache;
+void CleanTempFiles(const engine::RunContext& run) {
+  platform::UrlCache& cache = run.os.urlCache;
   cookies::WalkUrlCache(cache, [&](const cookies::CacheRecord& r) {
     if ((r.type & platform::cacheentry::Normal) && r.localFile.find("Temporary Internet Files") != std::string::npos)
-      cookies::RemoveCacheEntry(cache, app.flags, erase::TargetKind::CacheEntry, r.sourceUrl, r.bytes);
+      cookies::RemoveCacheEntry(cache, run.flags, erase::TargetKind::CacheEntry, r.sourceUrl, r.bytes);
   });
 }
 
-void ClearIEHistory(app::App& app) {
-  if (app.flags.abort) return;
+void ClearIEHistory(const engine::RunContext& run) {
+  if (run.flags.abort) return;
   std::unique_ptr<CURLHistory> history;
   try {
-    history = std::make_unique<CURLHistory>(app.os.urlHistory);
+    history = std::make_unique<CURLHistory>(run.os.urlHistory);
   } catch (const std::exception& e) {
-    reportHistoryFailure(app, e);
+    reportHistoryFailure(run, e);
     return;  // no store: nothing further can be asked of it
   }
   std::vector<std::string> entries;
   for (const auto& item : *history) entries.push_back(item->URL());
-  if (erase::collecting(app.flags)) {
+  if (erase::collecting(run.flags)) {
     for (const std::string& url : entries)
-      erase::record(app.flags, erase::TargetKind::HistoryEntry, url, 0, erase::Outcome::Planned);
+      erase::record(run.flags, erase::TargetKind::HistoryEntry, url, 0, erase::Outcome::Planned);
     return;
   }
   try {
     history->Clear();
   } catch (const std::exception& e) {
-    reportHistoryFailure(app, e);
+    reportHistoryFailure(run, e);
   }
   bool readBack = false;
   try {
     history->Refresh("", 0);
     readBack = true;
   } catch (const std::exception& e) {
-    reportHistoryFailure(app, e);
+    reportHistoryFailure(run, e);
   }
-  recordHistoryOutcome(app.flags, entries, readBack ? history.get() : nullptr);
+  recordHistoryOutcome(run.flags, entries, readBack ? history.get() : nullptr);
 }
 
-void ClearLockedIndexDat(app::App& app) {
+void ClearLockedIndexDat(const engine::RunContext& run) {
   for (int csidl : {kCsidlCookies, kCsidlHistory}) {
     report::resumeNext([&] {
-      const std::string folder = erase::GetSpecialFolder(app, csidl);
-      if (folder.empty() || app.flags.abort) return;
-      blankIndexFile(app.os.files, app.flags, erase::AddBackslash(folder) + "index.dat");
+      const std::string folder = erase::GetSpecialFolder(run, csidl);
+      if (folder.empty() || run.flags.abort) return;
+      blankIndexFile(run.os.files, run.flags, erase::AddBackslash(folder) + "index.dat");
     });
   }
 }

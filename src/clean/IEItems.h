@@ -1,20 +1,17 @@
 #pragma once
-
-namespace app {
-class App;
-}
+#include "engine/RunContext.h"
 
 namespace clean {
 
-void ClearTypedURLs(app::App& app);
-void ClearAutoComplete(app::App& app);
-void ClearIECache(app::App& app);
-void CleanTempFiles(app::App& app);
-void ClearIntelliForms(app::App& app);
-void ClearIEHistory(app::App& app);
-void ClearURLErrorLog(app::App& app);
-void ClearLockedIndexDat(app::App& app);
-void ClearOEDeletedItems(app::App& app);
-void DisableAutoComplete(app::App& app);
+void ClearTypedURLs(const engine::RunContext& run);
+void ClearAutoComplete(const engine::RunContext& run);
+void ClearIECache(const engine::RunContext& run);
+void CleanTempFiles(const engine::RunContext& run);
+void ClearIntelliForms(const engine::RunContext& run);
+void ClearIEHistory(const engine::RunContext& run);
+void ClearURLErrorLog(const engine::RunContext& run);
+void ClearLockedIndexDat(const engine::RunContext& run);
+void ClearOEDeletedItems(const engine::RunContext& run);
+void DisableAutoComplete(const engine::RunContext& run);
 
 }  // namespace clean

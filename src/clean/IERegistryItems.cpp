@@ -1,8 +1,8 @@
 // Internet Explorer's traces in the current user's registry, and the files it points to.
-#include "app/App.h"
 #include "clean/IEItems.h"
 #include "clean/NamedFileRemoval.h"
 #include "clean/RegistryPurge.h"
+#include "engine/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/PathChecks.h"
 #include "erase/RegValues.h"
@@ -58,74 +58,74 @@ void deleteKeyUnlessLinked(platform::Registry& registry, engine::RunFlags& flags
 
 // Sets an AutoComplete switch to "no", and tells it done only when it reads "no" afterwards.
 // A switch that is off already is written again but is no change to promise or report.
-void switchOff(app::App& app, const std::string& subKey, const std::string& name) {
+void switchOff(const engine::RunContext& run, const std::string& subKey, const std::string& name) {
   const std::string off = "no";
   const std::string where = erase::RegistryTarget(CurrentUser, subKey, name);
-  const bool wasOff = erase::ReadRegString(app, CurrentUser, subKey, name) == off;
-  if (erase::collecting(app.flags)) {
-    if (!wasOff) erase::record(app.flags, TargetKind::Setting, where, off.size(), Outcome::Planned);
+  const bool wasOff = erase::ReadRegString(run, CurrentUser, subKey, name) == off;
+  if (erase::collecting(run.flags)) {
+    if (!wasOff) erase::record(run.flags, TargetKind::Setting, where, off.size(), Outcome::Planned);
     return;
   }
-  settings::trySaveSettingString(app, CurrentUser, subKey, name, off);
+  settings::trySaveSettingString(run.os, CurrentUser, subKey, name, off);
   if (wasOff) return;
-  if (erase::ReadRegString(app, CurrentUser, subKey, name) == off)
-    erase::record(app.flags, TargetKind::Setting, where, off.size(), Outcome::Removed);
+  if (erase::ReadRegString(run, CurrentUser, subKey, name) == off)
+    erase::record(run.flags, TargetKind::Setting, where, off.size(), Outcome::Removed);
   else
-    erase::record(app.flags, TargetKind::Setting, where, off.size(), Outcome::Failed, "the value could not be written");
+    erase::record(run.flags, TargetKind::Setting, where, off.size(), Outcome::Failed, "the value could not be written");
 }
 
 }  // namespace
 
-void ClearTypedURLs(app::App& app) {
-  report::reportingNext(app, report::tail::ClearTypedURLs,
-            [&] { PurgeRegistryList(app, "Software\\Microsoft\\Internet Explorer\\TypedURLs"); });
+void ClearTypedURLs(const engine::RunContext& run) {
+  report::reportingNext(run.os, report::tail::ClearTypedURLs,
+            [&] { PurgeRegistryList(run, "Software\\Microsoft\\Internet Explorer\\TypedURLs"); });
 }
 
-void ClearAutoComplete(app::App& app) {
-  if (app.flags.abort) return;
-  report::reportingNext(app, report::tail::ClearAutoComplete, [&] {
+void ClearAutoComplete(const engine::RunContext& run) {
+  if (run.flags.abort) return;
+  report::reportingNext(run.os, report::tail::ClearAutoComplete, [&] {
     // What the companion empties cannot be listed from here: the plan names the work handed to it.
-    if (erase::collecting(app.flags)) {
-      erase::record(app.flags, erase::TargetKind::Setting, kFormEntries, 0, erase::Outcome::Planned);
+    if (erase::collecting(run.flags)) {
+      erase::record(run.flags, erase::TargetKind::Setting, kFormEntries, 0, erase::Outcome::Planned);
       return;
     }
     // Nobody waits for the companion or asks how it went.
-    const std::string exe = erase::AddBackslash(app.os.system.programFolder()) + "iea.exe";
-    if (app.os.launcher.shellExecute(app.frm.form.hWnd, "open", exe, "1", "1", platform::showcmd::Hide))
-      erase::record(app.flags, erase::TargetKind::Setting, kFormEntries, 0, erase::Outcome::Removed,
+    const std::string exe = erase::AddBackslash(run.os.system.programFolder()) + "iea.exe";
+    if (run.os.launcher.shellExecute(run.owner, "open", exe, "1", "1", platform::showcmd::Hide))
+      erase::record(run.flags, erase::TargetKind::Setting, kFormEntries, 0, erase::Outcome::Removed,
                     "started iea.exe; it reports nothing back");
     else
-      erase::record(app.flags, erase::TargetKind::Setting, kFormEntries, 0, erase::Outcome::Failed,
+      erase::record(run.flags, erase::TargetKind::Setting, kFormEntries, 0, erase::Outcome::Failed,
                     "iea.exe could not be started");
   });
 }
 
-void ClearIntelliForms(app::App& app) {
-  if (app.flags.abort) return;
-  report::resumeNext([&] { DeleteRegTreeUnlessLinked(app, "Software\\Microsoft\\Internet Explorer\\IntelliForms"); });
+void ClearIntelliForms(const engine::RunContext& run) {
+  if (run.flags.abort) return;
+  report::resumeNext([&] { DeleteRegTreeUnlessLinked(run, "Software\\Microsoft\\Internet Explorer\\IntelliForms"); });
 }
 
-void ClearURLErrorLog(app::App& app) {
-  report::reportingNext(app, report::tail::ClearURLErrorLog,
-            [&] { PurgeRegistryList(app, "Software\\Microsoft\\Search Assistant\\ACMru\\5604"); });
+void ClearURLErrorLog(const engine::RunContext& run) {
+  report::reportingNext(run.os, report::tail::ClearURLErrorLog,
+            [&] { PurgeRegistryList(run, "Software\\Microsoft\\Search Assistant\\ACMru\\5604"); });
 }
 
-void ClearOEDeletedItems(app::App& app) {
-  const std::string identity = erase::ReadRegString(app, CurrentUser, "Identities", "Default User ID");
+void ClearOEDeletedItems(const engine::RunContext& run) {
+  const std::string identity = erase::ReadRegString(run, CurrentUser, "Identities", "Default User ID");
   const std::string store = erase::ReadRegString(
-      app, CurrentUser, "Identities\\" + identity + "\\Software\\Microsoft\\Outlook Express\\5.0", "Store Root");
+      run, CurrentUser, "Identities\\" + identity + "\\Software\\Microsoft\\Outlook Express\\5.0", "Store Root");
   // Absolute folders only: a relative or empty one would name a file in whatever folder is current.
   const std::string folder = erase::NormaliseFolderPath(store);
   if (folder.empty()) return;
   const std::string file = folder + "Deleted Items.dbx";
-  if (RemoveNamedFile(app.os.files, app.flags, file, erase::TargetKind::File) == Removal::Failed)
+  if (RemoveNamedFile(run.os.files, run.flags, file, erase::TargetKind::File) == Removal::Failed)
     throw report::RuntimeError(70, "Permission denied");
 }
 
-void DisableAutoComplete(app::App& app) {
-  report::resumeNext([&] { deleteKeyUnlessLinked(app.os.registry, app.flags, kSavedPasswords); });
-  report::resumeNext([&] { switchOff(app, "Software\\Microsoft\\Internet Explorer\\Main", "Use FormSuggest"); });
-  report::resumeNext([&] { switchOff(app, "Software\\Microsoft\\Explorer\\AutoComplete", "Use AutoComplete"); });
+void DisableAutoComplete(const engine::RunContext& run) {
+  report::resumeNext([&] { deleteKeyUnlessLinked(run.os.registry, run.flags, kSavedPasswords); });
+  report::resumeNext([&] { switchOff(run, "Software\\Microsoft\\Internet Explorer\\Main", "Use FormSuggest"); });
+  report::resumeNext([&] { switchOff(run, "Software\\Microsoft\\Explorer\\AutoComplete", "Use AutoComplete"); });
 }
 
 }  // namespace clean

@@ -1,10 +1,10 @@
 // The cookie files of Mozilla-based Netscape profiles, found through Mozilla's profile list.
-#include "app/App.h"
 #include "clean/LinkCheck.h"
 #include "clean/MozillaProfileScan.h"
 #include "clean/NamedFileRemoval.h"
 #include "clean/NetscapeTargets.h"
 #include "clean/NetscapeItems.h"
+#include "engine/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/modCleanItem.h"
 #include "platform/WinError.h"
@@ -16,31 +16,31 @@ namespace {
 
 // True when the profile folder, or a folder between it and the Mozilla folder, is a link:
 // the folder named below the Mozilla folder would then lie elsewhere.
-bool leadsThroughLink(app::App& app, const std::string& mozilla, const std::string& profile) {
+bool leadsThroughLink(const engine::RunContext& run, const std::string& mozilla, const std::string& profile) {
   for (size_t at = profile.find('\\', mozilla.size()); at != std::string::npos; at = profile.find('\\', at + 1))
-    if (IsLinkAt(app.os.files, profile.substr(0, at))) return true;
-  return IsLinkAt(app.os.files, profile);
+    if (IsLinkAt(run.os.files, profile.substr(0, at))) return true;
+  return IsLinkAt(run.os.files, profile);
 }
 
 }  // namespace
 
-void CleanNetscapeCookies(app::App& app) {
+void CleanNetscapeCookies(const engine::RunContext& run) {
   using report::resumeNext;
   std::string mozilla;
   resumeNext([&] {
     const std::string appData =
-        erase::ReadRegString(app, platform::hkey::CurrentUser,
+        erase::ReadRegString(run, platform::hkey::CurrentUser,
                              "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "AppData");
     // An empty or relative folder would put the Mozilla folder at the current drive's root.
     if (!erase::NormaliseFolderPath(appData).empty()) mozilla = erase::AddBackslash(appData) + "Mozilla\\";
   });
   if (mozilla.empty()) return;
   const std::string profileList = mozilla + "registry.dat";
-  if (!erase::CanOpenFile(app, profileList)) return;
+  if (!erase::CanOpenFile(run, profileList)) return;
   std::string text;
   resumeNext([&] {
     // One byte over the limit is enough to know the file is too large to be read.
-    if (app.os.files.readFileHead(profileList, kRegistryDatLimit + 1, &text) != platform::winerr::Success)
+    if (run.os.files.readFileHead(profileList, kRegistryDatLimit + 1, &text) != platform::winerr::Success)
       text.clear();
   });
   std::vector<std::string> profiles;
@@ -50,14 +50,14 @@ void CleanNetscapeCookies(app::App& app) {
     if (!FirstMention(met, profile)) continue;
     resumeNext([&] {
       const std::string folder = erase::AddBackslash(profile);
-      if (leadsThroughLink(app, mozilla, profile)) {
-        if (app.os.files.getAttributes(folder + "cookies.txt") != platform::fileattr::Invalid)
-          erase::record(app.flags, erase::TargetKind::File, folder + "cookies.txt", 0, erase::Outcome::Refused,
+      if (leadsThroughLink(run, mozilla, profile)) {
+        if (run.os.files.getAttributes(folder + "cookies.txt") != platform::fileattr::Invalid)
+          erase::record(run.flags, erase::TargetKind::File, folder + "cookies.txt", 0, erase::Outcome::Refused,
                         "the profile folder is reached through a link");
         return;
       }
-      if (erase::FolderExists(app, folder + "cache"))
-        RemoveNamedFile(app.os.files, app.flags, folder + "cookies.txt", erase::TargetKind::File);
+      if (erase::FolderExists(run, folder + "cache"))
+        RemoveNamedFile(run.os.files, run.flags, folder + "cookies.txt", erase::TargetKind::File);
     });
   }
 }

@@ -1,9 +1,9 @@
 #include "clean/NetscapeItems.h"
 
-#include "app/App.h"
 #include "clean/LinkCheck.h"
 #include "clean/NamedFileRemoval.h"
 #include "clean/NetscapeTargets.h"
+#include "engine/RunContext.h"
 #include "erase/modCleanItem.h"
 #include "report/ReportTexts.h"
 
@@ -23,26 +23,26 @@ enum class Action { EraseFiles, EmptyFolders };
 
 // Collects the item's targets and erases them in order, stopping once the run is stopped.
 // False when there was nothing to erase.
-bool eraseTargets(app::App& app, const report::ReportTail& tail, const NetscapeSources& sources, Action action) {
+bool eraseTargets(const engine::RunContext& run, const report::ReportTail& tail, const NetscapeSources& sources, Action action) {
   std::vector<std::string> targets;
-  report::reportingNext(app, tail, [&] { targets = CollectNetscapeTargets(app, sources); });
+  report::reportingNext(run.os, tail, [&] { targets = CollectNetscapeTargets(run, sources); });
   // Both Communicator sources may name the same folder: what they name is one target, and
   // a preview must not promise it twice.
   std::set<std::string> met;
   for (std::string& target : targets) {
-    if (app.flags.abort) break;
+    if (run.flags.abort) break;
     if (!FirstMention(met, target)) continue;
-    report::reportingNext(app, tail, [&] {
-      if (IsLinkAt(app.os.files, target)) {
+    report::reportingNext(run.os, tail, [&] {
+      if (IsLinkAt(run.os.files, target)) {
         const erase::TargetKind kind =
             action == Action::EmptyFolders ? erase::TargetKind::Folder : erase::TargetKind::File;
-        erase::record(app.flags, kind, target, 0, erase::Outcome::Refused, kLinkRefused);
+        erase::record(run.flags, kind, target, 0, erase::Outcome::Refused, kLinkRefused);
         return;
       }
       if (action == Action::EmptyFolders)
-        erase::EraseFolder(app, target, false, true);
+        erase::EraseFolder(run, target, false, true);
       else
-        erase::EraseFile(app, target);
+        erase::EraseFile(run, target);
     });
   }
   return !targets.empty();
@@ -54,36 +54,36 @@ NetscapeSources formFiles() {
 
 }  // namespace
 
-void CleanNSTypedUrl(app::App& app) {
-  eraseTargets(app, report::tail::CleanNSTypedUrl, formFiles(), Action::EraseFiles);
+void CleanNSTypedUrl(const engine::RunContext& run) {
+  eraseTargets(run, report::tail::CleanNSTypedUrl, formFiles(), Action::EraseFiles);
 }
 
-void CleanNescapeCache(app::App& app) {
+void CleanNescapeCache(const engine::RunContext& run) {
   const NetscapeSources cache{{"cache"}, {"cache"}, CurrentUser, "", "cache", false, false};
-  eraseTargets(app, report::tail::CleanNescapeCache, cache, Action::EmptyFolders);
+  eraseTargets(run, report::tail::CleanNescapeCache, cache, Action::EmptyFolders);
 }
 
-void CleanNetscapeMail(app::App& app) {
+void CleanNetscapeMail(const engine::RunContext& run) {
   const std::vector<std::string> trash = {"mail\\trash", "mail\\trash.nsm"};
   const NetscapeSources mail{trash, trash, LocalMachine, "trash trash.msf", "", true, true};
-  eraseTargets(app, report::tail::CleanNetscapeMail, mail, Action::EraseFiles);
+  eraseTargets(run, report::tail::CleanNetscapeMail, mail, Action::EraseFiles);
 }
 
-void ClearNetScapeHistory(app::App& app) {
+void ClearNetScapeHistory(const engine::RunContext& run) {
   const NetscapeSources history{
       {"netscape.hst"}, {"netscape.hst", "netscape"}, CurrentUser, "netscape.hst history.dat", "", true, false};
   const report::ReportTail& tail = report::tail::ClearNetScapeHistory;
-  if (!eraseTargets(app, tail, history, Action::EraseFiles) || erase::collecting(app.flags)) return;
-  report::reportingNext(app, tail, [&] {
-    if (app.flags.abort)
+  if (!eraseTargets(run, tail, history, Action::EraseFiles) || erase::collecting(run.flags)) return;
+  report::reportingNext(run.os, tail, [&] {
+    if (run.flags.abort)
       erase::LogActivity("Netscape History", "**Aboted**");
     else
       erase::LogActivity("Netscape History Cleared", erase::ActivityTimeStamp());
   });
 }
 
-void ClearAutoComplte(app::App& app) {
-  eraseTargets(app, report::tail::ClearAutoComplte, formFiles(), Action::EraseFiles);
+void ClearAutoComplte(const engine::RunContext& run) {
+  eraseTargets(run, report::tail::ClearAutoComplte, formFiles(), Action::EraseFiles);
 }
 
 }  // namespace clean

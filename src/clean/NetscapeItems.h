@@ -1,16 +1,13 @@
 #pragma once
-
-namespace app {
-class App;
-}
+#include "engine/RunContext.h"
 
 namespace clean {
 
-void CleanNSTypedUrl(app::App& app);
-void CleanNescapeCache(app::App& app);
-void CleanNetscapeMail(app::App& app);
-void ClearNetScapeHistory(app::App& app);
-void CleanNetscapeCookies(app::App& app);
-void ClearAutoComplte(app::App& app);
+void CleanNSTypedUrl(const engine::RunContext& run);
+void CleanNescapeCache(const engine::RunContext& run);
+void CleanNetscapeMail(const engine::RunContext& run);
+void ClearNetScapeHistory(const engine::RunContext& run);
+void CleanNetscapeCookies(const engine::RunContext& run);
+void ClearAutoComplte(const engine::RunContext& run);
 
 }  // namespace clean

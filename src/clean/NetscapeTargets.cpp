@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "app/App.h"
 #include "clean/PlainPath.h"
+#include "engine/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/modCleanItem.h"
 #include "erase/WalkRules.h"
@@ -36,10 +36,10 @@ void appendBelow(const std::string& folder, const std::vector<std::string>& name
   for (const std::string& name : names) targets.push_back(base + name);
 }
 
-std::string mozillaProfilesFolder(app::App& app) {
-  const std::string profile = erase::AddBackslash(erase::GetSpecialFolder(app, kCsidlProfile));
+std::string mozillaProfilesFolder(const engine::RunContext& run) {
+  const std::string profile = erase::AddBackslash(erase::GetSpecialFolder(run, kCsidlProfile));
   if (profile != "\\") return profile + "Application Data\\Mozilla\\Profiles";
-  const std::string appData = erase::GetSpecialFolder(app, kCsidlAppData);
+  const std::string appData = erase::GetSpecialFolder(run, kCsidlAppData);
   if (appData.empty()) return std::string();
   return erase::AddBackslash(appData) + "Mozilla\\Profiles";
 }
@@ -53,37 +53,37 @@ bool FirstMention(std::set<std::string>& met, const std::string& path) {
   return met.insert(key).second;
 }
 
-std::vector<std::string> CollectNetscapeTargets(app::App& app, const NetscapeSources& sources) {
+std::vector<std::string> CollectNetscapeTargets(const engine::RunContext& run, const NetscapeSources& sources) {
   std::vector<std::string> targets;
-  if (sources.yieldFirst) erase::yieldOnce(app);
+  if (sources.yieldFirst) erase::yieldOnce(run);
 
-  const std::string user = erase::ReadRegString(app, platform::hkey::LocalMachine, kUsers, "CurrentUser");
-  if (!user.empty() && !(sources.machineUserOnlyWhileRunning && app.flags.abort)) {
+  const std::string user = erase::ReadRegString(run, platform::hkey::LocalMachine, kUsers, "CurrentUser");
+  if (!user.empty() && !(sources.machineUserOnlyWhileRunning && run.flags.abort)) {
     const std::string name = trimBlanks(user);
-    appendBelow(erase::ReadRegString(app, platform::hkey::LocalMachine, std::string(kUsers) + "\\" + name, "DirRoot"),
+    appendBelow(erase::ReadRegString(run, platform::hkey::LocalMachine, std::string(kUsers) + "\\" + name, "DirRoot"),
                 sources.userNames, targets);
   }
 
   const std::string biffUser =
-      trimBlanks(erase::ReadRegString(app, sources.biffRoot, std::string(kNavigator) + "\\biff", "CurrentUser"));
+      trimBlanks(erase::ReadRegString(run, sources.biffRoot, std::string(kNavigator) + "\\biff", "CurrentUser"));
   // The name becomes a folder name: one that climbs or jumps would lead elsewhere.
   if (!biffUser.empty() && IsPlainRelativePath(biffUser)) {
     const std::string install =
-        erase::ReadRegString(app, sources.biffRoot, std::string(kNavigator) + "\\Main", "Install Directory");
+        erase::ReadRegString(run, sources.biffRoot, std::string(kNavigator) + "\\Main", "Install Directory");
     appendBelow(replaceAll(install, "Communicator", "Users\\" + biffUser), sources.biffNames, targets);
   }
 
-  const std::string profiles = mozillaProfilesFolder(app);
+  const std::string profiles = mozillaProfilesFolder(run);
   platform::FileIdentity identity;
   // Held while it is searched and never followed when it is a link, as the temp folder.
   std::unique_ptr<platform::HeldFolder> held;
-  if (!erase::NormaliseFolderPath(profiles).empty() && erase::FolderExists(app, erase::AddBackslash(profiles)))
-    held = erase::holdPlainFolder(app, profiles, &identity);
+  if (!erase::NormaliseFolderPath(profiles).empty() && erase::FolderExists(run, erase::AddBackslash(profiles)))
+    held = erase::holdPlainFolder(run, profiles, &identity);
   if (held) {
     if (!sources.searchFiles.empty())
-      erase::FindFilesByName(app, profiles, sources.searchFiles, targets);
+      erase::FindFilesByName(run, profiles, sources.searchFiles, targets);
     else
-      erase::FindFoldersByName(app, profiles, sources.searchFolder, targets);
+      erase::FindFoldersByName(run, profiles, sources.searchFolder, targets);
   }
   return targets;
 }

@@ -5,11 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/RunContext.h"
 #include "platform/Registry.h"
-
-namespace app {
-class App;
-}
 
 namespace clean {
 
@@ -26,7 +23,7 @@ struct NetscapeSources {
 // The targets of one item in the order found. A user folder that is empty or not absolute,
 // and a user name that is not a plain name, leave their source out: an empty folder would
 // otherwise name the root of the current drive.
-std::vector<std::string> CollectNetscapeTargets(app::App& app, const NetscapeSources& sources);
+std::vector<std::string> CollectNetscapeTargets(const engine::RunContext& run, const NetscapeSources& sources);
 
 // True the first time `met` meets the path, letter case ignored: a place named twice is one
 // target, and a preview must not promise it twice.

@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/App.h"
 #include "clean/NamedFileRemoval.h"
+#include "engine/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/FolderWalk.h"
 #include "erase/WalkRules.h"
@@ -26,17 +26,17 @@ const char kProfile[] = "Opera\\OPERA7\\profile\\";
 // that a missing Opera never names the root of the current drive.
 std::string baseFolder(const std::string& folder) { return erase::NormaliseFolderPath(folder); }
 
-std::string installFolder(app::App& app) { return baseFolder(erase::GetOperaPath(app)); }
-std::string profileFolder(app::App& app) {
-  const std::string appData = baseFolder(erase::GetSpecialFolder(app, kCsidlAppData));
+std::string installFolder(const engine::RunContext& run) { return baseFolder(erase::GetOperaPath(run)); }
+std::string profileFolder(const engine::RunContext& run) {
+  const std::string appData = baseFolder(erase::GetSpecialFolder(run, kCsidlAppData));
   return appData.empty() ? appData : appData + kProfile;
 }
 
 // The entries a listing of `pattern` yields, hidden and system ones left out as the
 // normal-file filter leaves them out; folders too when `folders`.
-std::vector<FindData> listed(app::App& app, const std::string& pattern, bool folders) {
+std::vector<FindData> listed(const engine::RunContext& run, const std::string& pattern, bool folders) {
   std::vector<FindData> found, kept;
-  if (app.os.files.findFiles(pattern, &found) != platform::winerr::Success) return kept;
+  if (run.os.files.findFiles(pattern, &found) != platform::winerr::Success) return kept;
   for (FindData& entry : found) {
     if (entry.attributes & (fileattr::Hidden | fileattr::System)) continue;
     if ((entry.attributes & fileattr::Directory) && (!folders || entry.name == "." || entry.name == "..")) continue;
@@ -47,52 +47,52 @@ std::vector<FindData> listed(app::App& app, const std::string& pattern, bool fol
 
 // Deletes the file through its own handle when a listing finds it; a link is refused. No
 // abort check and no log: the run checks between items.
-void deleteFileTarget(app::App& app, const std::string& base, const std::string& relative) {
+void deleteFileTarget(const engine::RunContext& run, const std::string& base, const std::string& relative) {
   report::resumeNext([&] {
     if (base.empty()) return;
     const std::string path = base + relative;
-    const std::vector<FindData> found = listed(app, path, false);
+    const std::vector<FindData> found = listed(run, path, false);
     if (found.empty()) return;
     if (found[0].attributes & fileattr::ReparsePoint) {
-      erase::record(app.flags, erase::TargetKind::File, path, 0, erase::Outcome::Refused, kLinkRefused);
+      erase::record(run.flags, erase::TargetKind::File, path, 0, erase::Outcome::Refused, kLinkRefused);
       return;
     }
-    RemoveNamedFile(app.os.files, app.flags, path, erase::TargetKind::File);
+    RemoveNamedFile(run.os.files, run.flags, path, erase::TargetKind::File);
   });
 }
 
 // Deletes the folder's own plain files; the folder, its sub-folders and its hidden and
 // system files stay. The base folder is held and the cache folder held relative to it, so
 // a cache that is, or becomes, a link is never emptied through.
-void emptyFolderTarget(app::App& app, const std::string& base, const std::string& relative) {
+void emptyFolderTarget(const engine::RunContext& run, const std::string& base, const std::string& relative) {
   report::resumeNext([&] {
     if (base.empty()) return;
     platform::FileIdentity identity;
-    if (app.os.files.getAttributes(base + relative) == fileattr::Invalid) return;
-    const std::unique_ptr<platform::HeldFolder> held = erase::holdPlainFolder(app, base, &identity);
+    if (run.os.files.getAttributes(base + relative) == fileattr::Invalid) return;
+    const std::unique_ptr<platform::HeldFolder> held = erase::holdPlainFolder(run, base, &identity);
     if (!held) return;
-    const std::unique_ptr<platform::HeldFolder> cache = erase::HoldPlainChild(app, *held, base, relative);
+    const std::unique_ptr<platform::HeldFolder> cache = erase::HoldPlainChild(run, *held, base, relative);
     if (!cache) return;
     erase::WalkRules rules;
     rules.descend = false;
-    erase::WalkHeldFolder(app, *cache, base + relative + "\\", rules);
+    erase::WalkHeldFolder(run, *cache, base + relative + "\\", rules);
   });
 }
 
 }  // namespace
 
-void CleanOperaTypedUrl(app::App& app) {
-  const std::string profile = profileFolder(app);
-  deleteFileTarget(app, profile, "global.dat");
-  deleteFileTarget(app, profile, "opera.dir");
+void CleanOperaTypedUrl(const engine::RunContext& run) {
+  const std::string profile = profileFolder(run);
+  deleteFileTarget(run, profile, "global.dat");
+  deleteFileTarget(run, profile, "opera.dir");
 }
 
-void CleanOperaCache(app::App& app) { emptyFolderTarget(app, installFolder(app), "Cache"); }
+void CleanOperaCache(const engine::RunContext& run) { emptyFolderTarget(run, installFolder(run), "Cache"); }
 
-void CleanOpera7Cache(app::App& app) { emptyFolderTarget(app, profileFolder(app), "cache4"); }
+void CleanOpera7Cache(const engine::RunContext& run) { emptyFolderTarget(run, profileFolder(run), "cache4"); }
 
-void CleanOperaCookies(app::App& app) { deleteFileTarget(app, installFolder(app), "cookies.dat"); }
+void CleanOperaCookies(const engine::RunContext& run) { deleteFileTarget(run, installFolder(run), "cookies.dat"); }
 
-void CleanOpera7Cookies(app::App& app) { deleteFileTarget(app, profileFolder(app), "cookies4.dat"); }
+void CleanOpera7Cookies(const engine::RunContext& run) { deleteFileTarget(run, profileFolder(run), "cookies4.dat"); }
 
 }  // namespace clean

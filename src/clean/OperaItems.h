@@ -1,15 +1,12 @@
 #pragma once
-
-namespace app {
-class App;
-}
+#include "engine/RunContext.h"
 
 namespace clean {
 
-void CleanOperaTypedUrl(app::App& app);
-void CleanOperaCache(app::App& app);
-void CleanOpera7Cache(app::App& app);
-void CleanOperaCookies(app::App& app);
-void CleanOpera7Cookies(app::App& app);
+void CleanOperaTypedUrl(const engine::RunContext& run);
+void CleanOperaCache(const engine::RunContext& run);
+void CleanOpera7Cache(const engine::RunContext& run);
+void CleanOperaCookies(const engine::RunContext& run);
+void CleanOpera7Cookies(const engine::RunContext& run);
 
 }  // namespace clean

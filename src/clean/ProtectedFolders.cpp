@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "app/App.h"
+#include "engine/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/RegValues.h"
 #include "erase/ShellFolderPaths.h"
@@ -51,27 +51,27 @@ void addOnce(std::vector<std::string>& folders, const std::string& folder) {
 
 }  // namespace
 
-ProtectedFolders LookUpProtectedFolders(app::App& app, const std::vector<int>& except) {
+ProtectedFolders LookUpProtectedFolders(const engine::RunContext& run, const std::vector<int>& except) {
   ProtectedFolders out;
-  out.windows = normalisedOrEmpty([&] { return app.os.shell.windowsFolder(); });
+  out.windows = normalisedOrEmpty([&] { return run.os.shell.windowsFolder(); });
   addOnce(out.kept, out.windows);
-  addOnce(out.kept, normalisedOrEmpty([&] { return app.os.shell.systemFolder(); }));
+  addOnce(out.kept, normalisedOrEmpty([&] { return run.os.shell.systemFolder(); }));
   for (int csidl : kShellFolders) {
     if (std::find(except.begin(), except.end(), csidl) != except.end()) continue;
-    addOnce(out.kept, normalisedOrEmpty([&] { return erase::GetSpecialFolder(app, csidl); }));
-    addOnce(out.kept, normalisedOrEmpty([&] { return erase::GetFolderClean(app, 0, csidl); }));
+    addOnce(out.kept, normalisedOrEmpty([&] { return erase::GetSpecialFolder(run, csidl); }));
+    addOnce(out.kept, normalisedOrEmpty([&] { return erase::GetFolderClean(run, 0, csidl); }));
   }
   // Windows 95 and 98 have no shell id for Program Files; the registry names it on all.
   addOnce(out.kept, normalisedOrEmpty([&] {
-            return erase::ReadRegString(app, platform::hkey::LocalMachine,
+            return erase::ReadRegString(run, platform::hkey::LocalMachine,
                                         "Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir");
           }));
-  addOnce(out.kept, normalisedOrEmpty([&] { return app.os.system.programFolder(); }));
+  addOnce(out.kept, normalisedOrEmpty([&] { return run.os.system.programFolder(); }));
   // The folder holding the user's profile holds everyone's ("Documents and Settings"); where
   // the profile sits at a drive root's level (Windows 9x without profiles) there is none.
   for (int lookup = 0; lookup < 2 && out.profilesRoot.empty(); ++lookup) {
     const std::string profile = normalisedOrEmpty([&] {
-      return lookup == 0 ? erase::GetSpecialFolder(app, kCsidlProfile) : erase::GetFolderClean(app, 0, kCsidlProfile);
+      return lookup == 0 ? erase::GetSpecialFolder(run, kCsidlProfile) : erase::GetFolderClean(run, 0, kCsidlProfile);
     });
     const std::vector<std::string> parents = erase::ParentFolders(profile);
     if (parents.size() >= 2) out.profilesRoot = parents.front();

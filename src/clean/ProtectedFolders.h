@@ -5,9 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace app {
-class App;
-}
+#include "engine/RunContext.h"
 
 namespace clean {
 
@@ -20,6 +18,6 @@ struct ProtectedFolders {
 // Asks Windows for each folder by both shell lookups (each is missing from some Windows
 // the other serves) and the registry; a lookup that fails adds nothing. The shell folders
 // `except` are left out: they name the folder being judged.
-ProtectedFolders LookUpProtectedFolders(app::App& app, const std::vector<int>& except);
+ProtectedFolders LookUpProtectedFolders(const engine::RunContext& run, const std::vector<int>& except);
 
 }  // namespace clean

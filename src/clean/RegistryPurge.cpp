@@ -3,7 +3,7 @@
 #include <exception>
 #include <vector>
 
-#include "app/App.h"
+#include "engine/RunContext.h"
 #include "erase/Plan.h"
 #include "erase/RegValues.h"
 #include "platform/WinError.h"
@@ -68,12 +68,12 @@ void recordRefused(engine::RunFlags& flags, const std::string& subKey) {
 
 }  // namespace
 
-void PurgeRegistryList(app::App& app, const std::string& subKey) {
-  if (!PurgeRegistryList(app.os.registry, app.flags, subKey)) app.flags.skipped = kLinkedListSkipped;
+void PurgeRegistryList(const engine::RunContext& run, const std::string& subKey) {
+  if (!PurgeRegistryList(run.os.registry, run.flags, subKey)) run.flags.skipped = kLinkedListSkipped;
 }
 
-void DeleteRegTreeUnlessLinked(app::App& app, const std::string& subKey) {
-  if (!DeleteRegTreeUnlessLinked(app.os.registry, app.flags, subKey)) app.flags.skipped = kLinkedListSkipped;
+void DeleteRegTreeUnlessLinked(const engine::RunContext& run, const std::string& subKey) {
+  if (!DeleteRegTreeUnlessLinked(run.os.registry, run.flags, subKey)) run.flags.skipped = kLinkedListSkipped;
 }
 
 bool DeleteRegTreeUnlessLinked(Registry& registry, engine::RunFlags& flags, const std::string& subKey) {

@@ -1,11 +1,9 @@
 #pragma once
 #include <string>
 
+#include "engine/RunContext.h"
 #include "platform/Registry.h"
 
-namespace app {
-class App;
-}
 namespace engine {
 struct RunFlags;
 }
@@ -20,13 +18,13 @@ namespace clean {
 // A key that is a registry link, or holds one, is refused whole: its values and tree would
 // be those of the key the link leads to. False when refused; the run then shows the item
 // as skipped.
-void PurgeRegistryList(app::App& app, const std::string& subKey);
+void PurgeRegistryList(const engine::RunContext& run, const std::string& subKey);
 bool PurgeRegistryList(platform::Registry& registry, engine::RunFlags& flags, const std::string& subKey);
 
 // Deletes a key under HKEY_CURRENT_USER with everything under it, unless the key is a
 // registry link or holds one; a key that is not there is nothing to refuse. Through `app`,
 // a refusal shows the item as skipped.
-void DeleteRegTreeUnlessLinked(app::App& app, const std::string& subKey);
+void DeleteRegTreeUnlessLinked(const engine::RunContext& run, const std::string& subKey);
 bool DeleteRegTreeUnlessLinked(platform::Registry& registry, engine::RunFlags& flags, const std::string& subKey);
 
 }  // namespace clean

@@ -2,13 +2,13 @@
 
 namespace clean {
 
-FolderRefusal JudgeTempFolder(app::App& app, const std::string& normalisedFolder, const platform::FileIdentity& held) {
+FolderRefusal JudgeTempFolder(const engine::RunContext& run, const std::string& normalisedFolder, const platform::FileIdentity& held) {
   static const FolderRole kTemp{{}, {"TEMP"}};
-  return JudgeFolder(app, normalisedFolder, held, kTemp);
+  return JudgeFolder(run, normalisedFolder, held, kTemp);
 }
 
-bool IsProtectedFolder(app::App& app, const std::string& normalisedFolder, const platform::FileIdentity& held) {
-  return JudgeTempFolder(app, normalisedFolder, held) != FolderRefusal::None;
+bool IsProtectedFolder(const engine::RunContext& run, const std::string& normalisedFolder, const platform::FileIdentity& held) {
+  return JudgeTempFolder(run, normalisedFolder, held) != FolderRefusal::None;
 }
 
 }  // namespace clean

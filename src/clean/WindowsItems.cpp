@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/App.h"
 #include "clean/RegistryPurge.h"
 #include "clean/TempFolderGuard.h"
+#include "engine/RunContext.h"
 #include "erase/Plan.h"
 #include "erase/modCleanItem.h"
 #include "report/ReportTexts.h"
@@ -14,7 +14,6 @@
 
 namespace clean {
 
-using app::App;
 using report::resumeNext;
 
 namespace {
@@ -36,12 +35,12 @@ const char kRecentDocuments[] = "Recent Documents";
 void logStamped(const std::string& entry) { erase::LogActivity(entry, erase::ActivityTimeStamp()); }
 
 // An item's closing log line tells what the run did: while it only collects, it did nothing.
-void logDone(App& app, const std::string& entry) {
-  if (!erase::collecting(app.flags)) logStamped(entry);
+void logDone(const engine::RunContext& run, const std::string& entry) {
+  if (!erase::collecting(run.flags)) logStamped(entry);
 }
 
-void purgeUnder(App& app, const report::ReportTail& tail, const char* key) {
-  report::reportingNext(app, tail, [&] { PurgeRegistryList(app, key); });
+void purgeUnder(const engine::RunContext& run, const report::ReportTail& tail, const char* key) {
+  report::reportingNext(run.os, tail, [&] { PurgeRegistryList(run, key); });
 }
 
 bool sameDrive(const std::string& a, const std::string& b) {
@@ -50,9 +49,9 @@ bool sameDrive(const std::string& a, const std::string& b) {
 }
 
 // The bins that hold something, of every fixed drive or of the drive `root` alone.
-std::vector<platform::RecycleBinContents> binsToEmpty(App& app, const std::string& root) {
+std::vector<platform::RecycleBinContents> binsToEmpty(const engine::RunContext& run, const std::string& root) {
   std::vector<platform::RecycleBinContents> bins;
-  for (const platform::RecycleBinContents& bin : app.os.shell.recycleBinContents())
+  for (const platform::RecycleBinContents& bin : run.os.shell.recycleBinContents())
     if (root.empty() || sameDrive(bin.drive, root)) bins.push_back(bin);
   return bins;
 }
@@ -62,30 +61,30 @@ bool failedResult(long result) { return (static_cast<unsigned long>(result) & 0x
 
 // What became of each bin: the shell's answer alone does not tell (some shells report an
 // error for a bin that was empty already), so the bins are looked at again.
-void recordEmptied(App& app, const std::vector<platform::RecycleBinContents>& bins, long result) {
-  const std::vector<platform::RecycleBinContents> after = app.os.shell.recycleBinContents();
+void recordEmptied(const engine::RunContext& run, const std::vector<platform::RecycleBinContents>& bins, long result) {
+  const std::vector<platform::RecycleBinContents> after = run.os.shell.recycleBinContents();
   for (const platform::RecycleBinContents& bin : bins) {
     bool stillFull = false;
     for (const platform::RecycleBinContents& now : after)
       stillFull = stillFull || (sameDrive(now.drive, bin.drive) && now.known && now.items > 0);
     if (!stillFull && (bin.known || !failedResult(result))) {
-      erase::record(app.flags, TargetKind::RecycleBin, bin.drive, bin.bytes, Outcome::Removed);
+      erase::record(run.flags, TargetKind::RecycleBin, bin.drive, bin.bytes, Outcome::Removed);
       continue;
     }
     char reason[64];
     std::snprintf(reason, sizeof reason, "the shell did not empty it (0x%08lX)",
                   static_cast<unsigned long>(result) & 0xFFFFFFFFul);
-    erase::record(app.flags, TargetKind::RecycleBin, bin.drive, bin.bytes, Outcome::Failed, reason);
+    erase::record(run.flags, TargetKind::RecycleBin, bin.drive, bin.bytes, Outcome::Failed, reason);
   }
 }
 
 // The temp folder's refusal, unless a guard below (the folder walk's) recorded it already.
-void recordRefusal(App& app, const std::string& folder, FolderRefusal refusal, size_t recordedBefore) {
-  const erase::ItemPlan* plan = app.flags.plan;
+void recordRefusal(const engine::RunContext& run, const std::string& folder, FolderRefusal refusal, size_t recordedBefore) {
+  const erase::ItemPlan* plan = run.flags.plan;
   if (!plan || refusal == FolderRefusal::None) return;
   for (size_t i = recordedBefore; i < plan->targets.size(); ++i)
     if (plan->targets[i].outcome == Outcome::Refused) return;
-  erase::record(app.flags, TargetKind::Folder, erase::FolderToOpen(folder), 0, Outcome::Refused,
+  erase::record(run.flags, TargetKind::Folder, erase::FolderToOpen(folder), 0, Outcome::Refused,
                 RefusalReason(refusal));
 }
 
@@ -99,124 +98,124 @@ FolderRefusal whyNotHeld(uint32_t attributes) {
 
 }  // namespace
 
-void EmptyRecylbin(App& app, const std::string& drive, uint32_t flags) {
+void EmptyRecylbin(const engine::RunContext& run, const std::string& drive, uint32_t flags) {
   const report::ReportTail& tail = report::tail::EmptyRecylbin;
   // The main window owns the request even while it is hidden: an invisible or scheduled run
   // empties the bin as well, and with these flags the shell shows nothing to own.
-  const std::uintptr_t owner = app.frm.form.hWnd;
+  const std::uintptr_t owner = run.owner;
   std::string root = drive;
   if (!root.empty() && root.compare(1, 2, ":\\") != 0) root = root.substr(0, 1) + ":\\";
   std::vector<platform::RecycleBinContents> bins;
-  report::reportingNext(app, tail, [&] { bins = binsToEmpty(app, root); });
-  if (erase::collecting(app.flags)) {
+  report::reportingNext(run.os, tail, [&] { bins = binsToEmpty(run, root); });
+  if (erase::collecting(run.flags)) {
     for (const platform::RecycleBinContents& bin : bins)
-      erase::record(app.flags, TargetKind::RecycleBin, bin.drive, bin.bytes, Outcome::Planned);
+      erase::record(run.flags, TargetKind::RecycleBin, bin.drive, bin.bytes, Outcome::Planned);
     return;
   }
   long result = 0;
-  report::reportingNext(app, tail, [&] {
-    result = app.os.shell.emptyRecycleBin(owner, root,
+  report::reportingNext(run.os, tail, [&] {
+    result = run.os.shell.emptyRecycleBin(owner, root,
                                           flags & (kRecycleNoConfirmation | kRecycleNoProgress | kRecycleNoSound));
   });
-  report::reportingNext(app, tail, [&] { recordEmptied(app, bins, result); });
-  report::reportingNext(app, tail, [&] { logStamped("Recycle Bin Cleared "); });
+  report::reportingNext(run.os, tail, [&] { recordEmptied(run, bins, result); });
+  report::reportingNext(run.os, tail, [&] { logStamped("Recycle Bin Cleared "); });
 }
 
-void CleanRunMRU(App& app) { purgeUnder(app, report::tail::CleanRunMRU, kRunMRU); }
+void CleanRunMRU(const engine::RunContext& run) { purgeUnder(run, report::tail::CleanRunMRU, kRunMRU); }
 
-void ClearRecentDocs(App& app) {
+void ClearRecentDocs(const engine::RunContext& run) {
   // The shell empties the list its own way and tells nothing of it: one target, the list.
-  if (erase::collecting(app.flags))
-    return erase::record(app.flags, TargetKind::HistoryEntry, kRecentDocuments, 0, Outcome::Planned);
+  if (erase::collecting(run.flags))
+    return erase::record(run.flags, TargetKind::HistoryEntry, kRecentDocuments, 0, Outcome::Planned);
   resumeNext([&] {
-    app.os.shell.clearRecentDocuments();
-    erase::record(app.flags, TargetKind::HistoryEntry, kRecentDocuments, 0, Outcome::Removed);
+    run.os.shell.clearRecentDocuments();
+    erase::record(run.flags, TargetKind::HistoryEntry, kRecentDocuments, 0, Outcome::Removed);
   });
   resumeNext([&] { logStamped("Recent Docs List Cleared"); });
 }
 
-void ClearFind(App& app) {
+void ClearFind(const engine::RunContext& run) {
   // The second list is purged whatever became of the first; with the abort flag set the
   // purge skips its values and still deletes the key.
-  purgeUnder(app, report::tail::ClearFind, kDocFindMRU);
-  purgeUnder(app, report::tail::ClearFind, kFilesNamedMRU);
+  purgeUnder(run, report::tail::ClearFind, kDocFindMRU);
+  purgeUnder(run, report::tail::ClearFind, kFilesNamedMRU);
 }
 
-void ClearStreamMRU(App& app) {
-  resumeNext([&] { DeleteRegTreeUnlessLinked(app, kStreamMRU); });
+void ClearStreamMRU(const engine::RunContext& run) {
+  resumeNext([&] { DeleteRegTreeUnlessLinked(run, kStreamMRU); });
   resumeNext([&] {
-    erase::WriteRegValue(app, platform::hkey::CurrentUser, kMemoryManagement, "ClearPageFileAtShutdown", "0",
+    erase::WriteRegValue(run, platform::hkey::CurrentUser, kMemoryManagement, "ClearPageFileAtShutdown", "0",
                          platform::regtype::String);
   });
-  resumeNext([&] { logDone(app, "Registry Streams Cleared"); });
+  resumeNext([&] { logDone(run, "Registry Streams Cleared"); });
 }
 
-void ClearClipboard(App& app) {
+void ClearClipboard(const engine::RunContext& run) {
   // Opening the clipboard is noticed by the program that owns it: collecting does not.
-  if (erase::collecting(app.flags))
-    return erase::record(app.flags, TargetKind::Clipboard, "Clipboard", 0, Outcome::Planned);
-  platform::Shell& shell = app.os.shell;
+  if (erase::collecting(run.flags))
+    return erase::record(run.flags, TargetKind::Clipboard, "Clipboard", 0, Outcome::Planned);
+  platform::Shell& shell = run.os.shell;
   bool emptied = false;
-  resumeNext([&] { shell.openClipboard(app.frm.form.hWnd); });
+  resumeNext([&] { shell.openClipboard(run.owner); });
   resumeNext([&] { emptied = shell.emptyClipboard(); });
   resumeNext([&] {
     if (emptied) {
       logStamped("Clipboard Cleared");
-      erase::record(app.flags, TargetKind::Clipboard, "Clipboard", 0, Outcome::Removed);
+      erase::record(run.flags, TargetKind::Clipboard, "Clipboard", 0, Outcome::Removed);
     } else {
       erase::LogActivity("Clipboard ", "Terminated");
-      erase::record(app.flags, TargetKind::Clipboard, "Clipboard", 0, Outcome::Failed,
+      erase::record(run.flags, TargetKind::Clipboard, "Clipboard", 0, Outcome::Failed,
                     "another program holds it open");
     }
   });
   resumeNext([&] { shell.closeClipboard(); });
 }
 
-void CleanScanDiskFiles(App& app) {
+void CleanScanDiskFiles(const engine::RunContext& run) {
   const report::ReportTail& tail = report::tail::CleanScanDiskFiles;
   // Only the roots of C: and D: hold what ScanDisk saves; nothing below them is looked at.
-  report::reportingNext(app, tail, [&] { erase::EraseMatchingFiles(app, "C:\\*.chk"); });
-  report::reportingNext(app, tail, [&] { erase::EraseMatchingFiles(app, "D:\\*.chk"); });
-  report::reportingNext(app, tail, [&] {
-    logDone(app, app.flags.abort ? "Scan Disk Files **** aborted by user" : "Scan Disk Files");
+  report::reportingNext(run.os, tail, [&] { erase::EraseMatchingFiles(run, "C:\\*.chk"); });
+  report::reportingNext(run.os, tail, [&] { erase::EraseMatchingFiles(run, "D:\\*.chk"); });
+  report::reportingNext(run.os, tail, [&] {
+    logDone(run, run.flags.abort ? "Scan Disk Files **** aborted by user" : "Scan Disk Files");
   });
 }
 
-void CleanWindTemp(App& app) {
+void CleanWindTemp(const engine::RunContext& run) {
   const report::ReportTail& tail = report::tail::CleanWindTemp;
   bool refused = true;
   FolderRefusal refusal = FolderRefusal::None;
-  report::reportingNext(app, tail, [&] {
-    const std::string named = erase::GetTempFolder(app);
+  report::reportingNext(run.os, tail, [&] {
+    const std::string named = erase::GetTempFolder(run);
     const std::string folder = erase::NormaliseFolderPath(erase::AddBackslash(named));
-    const size_t recordedBefore = app.flags.plan ? app.flags.plan->targets.size() : 0;
+    const size_t recordedBefore = run.flags.plan ? run.flags.plan->targets.size() : 0;
     // The folder is judged as held open, so it cannot be swapped between the check and
     // the walk; a share path is never emptied, whatever it points at.
     if (folder.empty() || erase::IsSharePath(folder)) {
       refusal = folder.empty() ? FolderRefusal::NoFolder : FolderRefusal::LeadsElsewhere;
-      return recordRefusal(app, folder.empty() ? named : folder, refusal, recordedBefore);
+      return recordRefusal(run, folder.empty() ? named : folder, refusal, recordedBefore);
     }
-    refused = !erase::EraseCheckedFolder(app, folder, false, true, [&](const platform::FileIdentity& held) {
-      refusal = JudgeTempFolder(app, folder, held);
+    refused = !erase::EraseCheckedFolder(run, folder, false, true, [&](const platform::FileIdentity& held) {
+      refusal = JudgeTempFolder(run, folder, held);
       return refusal == FolderRefusal::None;
     });
-    if (refused && refusal == FolderRefusal::None) refusal = whyNotHeld(app.os.files.getAttributes(folder));
-    recordRefusal(app, folder, refusal, recordedBefore);
+    if (refused && refusal == FolderRefusal::None) refusal = whyNotHeld(run.os.files.getAttributes(folder));
+    recordRefusal(run, folder, refusal, recordedBefore);
   });
   if (refusal != FolderRefusal::None)
-    app.flags.skipped = std::string("Skipped: the temp folder ") + RefusalReason(refusal);
+    run.flags.skipped = std::string("Skipped: the temp folder ") + RefusalReason(refusal);
   if (refused) {
-    if (!erase::collecting(app.flags))
-      report::reportingNext(app, tail, [&] { erase::LogActivity("Windows Temporary Files", "Terminated"); });
+    if (!erase::collecting(run.flags))
+      report::reportingNext(run.os, tail, [&] { erase::LogActivity("Windows Temporary Files", "Terminated"); });
     return;
   }
-  report::reportingNext(app, tail, [&] {
-    logDone(app, app.flags.abort ? "Windows Temporary Files **** aborted by user" : "Windows Temporary Files Cleared");
+  report::reportingNext(run.os, tail, [&] {
+    logDone(run, run.flags.abort ? "Windows Temporary Files **** aborted by user" : "Windows Temporary Files Cleared");
   });
 }
 
-void CleanOpenSave(App& app) { purgeUnder(app, report::tail::CleanOpenSave, kOpenSaveMRU); }
+void CleanOpenSave(const engine::RunContext& run) { purgeUnder(run, report::tail::CleanOpenSave, kOpenSaveMRU); }
 
-void CleanSearchComp(App& app) { purgeUnder(app, report::tail::CleanSearchComp, kSearchAssistantMRU); }
+void CleanSearchComp(const engine::RunContext& run) { purgeUnder(run, report::tail::CleanSearchComp, kSearchAssistantMRU); }
 
 }  // namespace clean

@@ -2,23 +2,21 @@
 #include <cstdint>
 #include <string>
 
-namespace app {
-class App;
-}
+#include "engine/RunContext.h"
 
 namespace clean {
 
 constexpr uint32_t kRecycleNoConfirmation = 1, kRecycleNoProgress = 2, kRecycleNoSound = 4;
 
-void EmptyRecylbin(app::App& app, const std::string& drive, uint32_t flags);
-void CleanRunMRU(app::App& app);
-void ClearRecentDocs(app::App& app);
-void ClearFind(app::App& app);
-void ClearStreamMRU(app::App& app);
-void ClearClipboard(app::App& app);
-void CleanScanDiskFiles(app::App& app);
-void CleanWindTemp(app::App& app);
-void CleanOpenSave(app::App& app);
-void CleanSearchComp(app::App& app);
+void EmptyRecylbin(const engine::RunContext& run, const std::string& drive, uint32_t flags);
+void CleanRunMRU(const engine::RunContext& run);
+void ClearRecentDocs(const engine::RunContext& run);
+void ClearFind(const engine::RunContext& run);
+void ClearStreamMRU(const engine::RunContext& run);
+void ClearClipboard(const engine::RunContext& run);
+void CleanScanDiskFiles(const engine::RunContext& run);
+void CleanWindTemp(const engine::RunContext& run);
+void CleanOpenSave(const engine::RunContext& run);
+void CleanSearchComp(const engine::RunContext& run);
 
 }  // namespace clean

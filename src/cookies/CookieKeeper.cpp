@@ -3,9 +3,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/App.h"
 #include "cookies/CacheEntryRemoval.h"
 #include "cookies/CacheWalk.h"
+#include "engine/RunContext.h"
 #include "erase/WalkRules.h"
 #include "platform/WinError.h"
 #include "report/RuntimeError.h"
@@ -48,9 +48,9 @@ std::vector<std::string> textLines(const std::string& text) {
 }
 
 // The names on the keep list; false when the list exists but cannot be read now.
-bool readKeepList(app::App& app, std::vector<std::string>* names) {
+bool readKeepList(const engine::RunContext& run, std::vector<std::string>* names) {
   std::string text;
-  const long read = app.os.files.readFile(keepListPath(app), &text);
+  const long read = run.os.files.readFile(keepListPath(run), &text);
   if (read == platform::winerr::FileNotFound || read == platform::winerr::PathNotFound) return true;  // nothing kept yet
   if (read != platform::winerr::Success) return false;
   *names = textLines(text);
@@ -58,10 +58,10 @@ bool readKeepList(app::App& app, std::vector<std::string>* names) {
 }
 
 // False when the keep list cannot be read: a list without its marks must not be saved.
-bool markKeptCookies(app::App& app) {
-  ui::ListBox& list = app.frm.cookies.lstCookies;
+bool markKeptCookies(const engine::RunContext& run) {
+  ui::ListBox& list = run.cookieViewer.lstCookies;
   std::vector<std::string> kept;
-  if (!readKeepList(app, &kept)) return false;
+  if (!readKeepList(run, &kept)) return false;
   // The first entry of each text, as a walk from the top would find it.
   std::unordered_map<std::string, int> first;
   for (int i = list.listCount() - 1; i >= 0; --i) first[list.list(i)] = i;
@@ -74,10 +74,10 @@ bool markKeptCookies(app::App& app) {
 
 // The cookies the saved keep list does not name, read afresh from the cache; false when the
 // keep list cannot be read or the cache walk breaks: then none can be told apart.
-bool unkeptByKeepList(app::App& app, std::vector<CacheRecord>* unkept) {
+bool unkeptByKeepList(const engine::RunContext& run, std::vector<CacheRecord>* unkept) {
   std::vector<std::string> kept;
-  if (!readKeepList(app, &kept)) return false;
-  const WalkEnd end = WalkUrlCache(app.os.urlCache, [&](const CacheRecord& r) {
+  if (!readKeepList(run, &kept)) return false;
+  const WalkEnd end = WalkUrlCache(run.os.urlCache, [&](const CacheRecord& r) {
     if ((r.type & kCookieBits) != kCookieBits) return;
     for (const std::string& name : kept)
       if (name == r.sourceUrl) return;
@@ -90,90 +90,90 @@ bool unkeptByKeepList(app::App& app, std::vector<CacheRecord>* unkept) {
 // cannot use the half-read list: it reads the cache afresh and spares what the saved keep
 // list names. Nothing goes when the keep list cannot be read or the cache walk breaks. A
 // run that only collects, with no list read yet, judges the same way and changes nothing.
-void deleteUnkeptByKeepList(app::App& app) {
+void deleteUnkeptByKeepList(const engine::RunContext& run) {
   std::vector<CacheRecord> unkept;
-  if (!unkeptByKeepList(app, &unkept)) return;
-  if (!erase::collecting(app.flags)) cacheChangedMidRead = true;
+  if (!unkeptByKeepList(run, &unkept)) return;
+  if (!erase::collecting(run.flags)) cacheChangedMidRead = true;
   for (const CacheRecord& r : unkept)
-    RemoveCacheEntry(app.os.urlCache, app.flags, erase::TargetKind::Cookie, r.sourceUrl, r.bytes);
+    RemoveCacheEntry(run.os.urlCache, run.flags, erase::TargetKind::Cookie, r.sourceUrl, r.bytes);
 }
 
 // Deletes the listed cookies, the kept ones spared when `spareKept`. A cleaning run's
-// deletions (`run`) are recorded in its plan, and only recorded while it collects; a
+// deletions (`inRun`) are recorded in its plan, and only recorded while it collects; a
 // button's are not.
-void deleteListed(app::App& app, bool spareKept, engine::RunFlags* run) {
-  ui::ListBox& list = app.frm.cookies.lstCookies;
+void deleteListed(const engine::RunContext& run, bool spareKept, bool inRun) {
+  ui::ListBox& list = run.cookieViewer.lstCookies;
   for (int i = 0; i < list.listCount(); ++i) {
     if (spareKept && list.selected(i)) continue;
     const std::string url = list.list(i);
     const auto read = listedBytes.find(url);
-    if (run && read != listedBytes.end())
-      RemoveCacheEntry(app.os.urlCache, *run, erase::TargetKind::Cookie, url, read->second);
-    else if (!run)
-      app.os.urlCache.deleteEntry(url);  // one that is in use stays and shows again
-    if ((i + 1) % kRecordsPerYield == 0) erase::yieldOnce(app);
+    if (inRun && read != listedBytes.end())
+      RemoveCacheEntry(run.os.urlCache, run.flags, erase::TargetKind::Cookie, url, read->second);
+    else if (!inRun)
+      run.os.urlCache.deleteEntry(url);  // one that is in use stays and shows again
+    if ((i + 1) % kRecordsPerYield == 0) erase::yieldOnce(run);
   }
 }
 
-// "Delete Unselected", for the button (`run` null) or a cleaning run.
-void deleteUnselected(app::App& app, engine::RunFlags* run) {
+// "Delete Unselected", for the button (`inRun` false) or a cleaning run.
+void deleteUnselected(const engine::RunContext& run, bool inRun) {
   if (busy) return;
-  if (!app.frm.cookies.filled) cmdGetCache_Click(app);
+  if (!run.cookieViewer.filled) cmdGetCache_Click(run);
   // Without a whole list and a readable keep list, the kept cookies cannot be told apart.
-  if (!app.frm.cookies.filled) return;
-  resumeNext([&] { SaveKeptCookies(app); });
+  if (!run.cookieViewer.filled) return;
+  resumeNext([&] { SaveKeptCookies(run); });
   {
     BusyScope scope;
-    resumeNext([&] { deleteListed(app, true, run); });
+    resumeNext([&] { deleteListed(run, true, inRun); });
   }
-  cmdGetCache_Click(app);
+  cmdGetCache_Click(run);
 }
 
 }  // namespace
 
-std::string keepListPath(app::App& app) {
-  std::string folder = app.os.system.programFolder();
+std::string keepListPath(const engine::RunContext& run) {
+  std::string folder = run.os.system.programFolder();
   if (folder.empty() || folder.back() != '\\') folder += '\\';
   return folder + "cookies.inf";
 }
 
-void cmdGetCache_Click(app::App& app) {
+void cmdGetCache_Click(const engine::RunContext& run) {
   if (busy) return;
-  app::CookieViewer& v = app.frm.cookies;
-  resumeNext([&] { SaveKeptCookies(app); });
+  cookies::CookieViewer& v = run.cookieViewer;
+  resumeNext([&] { SaveKeptCookies(run); });
   // Until this read has completed, the list is not the one the marks belong to.
   v.filled = false;
   BusyScope scope;
   cacheChangedMidRead = false;
   v.fraMessage.setVisible(true);
-  erase::yieldOnce(app);
+  erase::yieldOnce(run);
   v.lstCookies.clear();
   listedBytes.clear();
   int records = 0;
   WalkEnd end = WalkEnd::Broken;
   resumeNext([&] {
     end = WalkUrlCache(
-        app.os.urlCache,
+        run.os.urlCache,
         [&](const CacheRecord& r) {
           if ((r.type & kCookieBits) != kCookieBits) return;
           v.lstCookies.addItem(r.sourceUrl);
           listedBytes[r.sourceUrl] = r.bytes;
         },
         [&] {
-          if (++records % kRecordsPerYield == 0) erase::yieldOnce(app);
+          if (++records % kRecordsPerYield == 0) erase::yieldOnce(run);
         });
   });
   v.fraMessage.setVisible(false);
   bool marked = false;
-  resumeNext([&] { marked = markKeptCookies(app); });
+  resumeNext([&] { marked = markKeptCookies(run); });
   // A list cut short, read while cookies went, or without its marks must not become the
   // keep list.
   v.filled = end == WalkEnd::Complete && !cacheChangedMidRead && marked;
   if (v.lstCookies.listCount() == 0) v.lstCookies.addItem("No Cookies");
 }
 
-void SaveKeptCookies(app::App& app) {
-  app::CookieViewer& v = app.frm.cookies;
+void SaveKeptCookies(const engine::RunContext& run) {
+  cookies::CookieViewer& v = run.cookieViewer;
   if (!v.filled || busy) return;
   std::string text;
   for (int i = 0; i < v.lstCookies.listCount(); ++i)
@@ -181,40 +181,40 @@ void SaveKeptCookies(app::App& app) {
   text += "\r\n";
   // Written beside the old list, which is replaced only by a complete new one: a list cut
   // short by a full disk would lose the cookies it no longer names at the next run.
-  const std::string path = keepListPath(app);
+  const std::string path = keepListPath(run);
   const std::string fresh = path + ".new";
-  if (app.os.files.writeFile(fresh, text) != platform::winerr::Success ||
-      app.os.files.replaceFile(fresh, path) != platform::winerr::Success)
-    app.os.files.deleteFile(fresh);
+  if (run.os.files.writeFile(fresh, text) != platform::winerr::Success ||
+      run.os.files.replaceFile(fresh, path) != platform::winerr::Success)
+    run.os.files.deleteFile(fresh);
 }
 
-void CleanUnkeptCookies(app::App& app) {
+void CleanUnkeptCookies(const engine::RunContext& run) {
   if (busy) {
-    resumeNext([&] { deleteUnkeptByKeepList(app); });
+    resumeNext([&] { deleteUnkeptByKeepList(run); });
     return;
   }
-  if (!erase::collecting(app.flags)) {
-    deleteUnselected(app, &app.flags);
+  if (!erase::collecting(run.flags)) {
+    deleteUnselected(run, true);
     return;
   }
   // What the run would delete, without reading the list into the window or saving marks.
-  if (!app.frm.cookies.filled) {
-    resumeNext([&] { deleteUnkeptByKeepList(app); });
+  if (!run.cookieViewer.filled) {
+    resumeNext([&] { deleteUnkeptByKeepList(run); });
     return;
   }
   BusyScope scope;
-  resumeNext([&] { deleteListed(app, true, &app.flags); });
+  resumeNext([&] { deleteListed(run, true, true); });
 }
 
-void cmdDeleteSelected_Click(app::App& app) { deleteUnselected(app, nullptr); }
+void cmdDeleteSelected_Click(const engine::RunContext& run) { deleteUnselected(run, false); }
 
-void cmdDeleteAllCache_Click(app::App& app) {
+void cmdDeleteAllCache_Click(const engine::RunContext& run) {
   if (busy) return;
   {
     BusyScope scope;
-    resumeNext([&] { deleteListed(app, false, nullptr); });
+    resumeNext([&] { deleteListed(run, false, false); });
   }
-  cmdGetCache_Click(app);
+  cmdGetCache_Click(run);
 }
 
 }  // namespace cookies

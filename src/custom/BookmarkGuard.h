@@ -11,10 +11,6 @@
 #include "custom/FavouritesRule.h"
 #include "ui/Timer.h"
 
-namespace app {
-class App;
-}
-
 namespace custom {
 
 // FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_ATTRIBUTES | FILE_NOTIFY_CHANGE_LAST_WRITE
@@ -33,16 +29,16 @@ struct FavouritesWatch {
 };
 
 // The Favorites folder as the shell reports it for the main window; empty when unknown.
-std::string GetFavouritesFolder(app::App& app);
+std::string GetFavouritesFolder(const engine::RunContext& run);
 
 // Starts the guard on `folder`: what is there now is kept, what appears later is deleted.
 // A folder that is no safe place (clean::JudgeFolder) is refused: the guard stays off and
 // the refusal is returned; None when the guard runs.
-clean::FolderRefusal StartBookmarkGuard(app::App& app, const std::string& folder);
+clean::FolderRefusal StartBookmarkGuard(const engine::RunContext& run, FavouritesWatch& w, const std::string& folder);
 // Deletes the folder's new files; a file still held open by its writer is tried again
 // every slice until it can go.
-void DeleteNewFavourites(app::App& app);
+void DeleteNewFavourites(const engine::RunContext& run, FavouritesWatch& w);
 // Stops watching the Favorites folder and forgets the watch.
-void StopBookmarkGuard(app::App& app);
+void StopBookmarkGuard(const engine::RunContext& run, FavouritesWatch& w);
 
 }  // namespace custom

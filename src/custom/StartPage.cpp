@@ -10,12 +10,12 @@ const char kMainKey[] = "Software\\Microsoft\\Internet Explorer\\Main";
 const char kStartPage[] = "Start Page";
 }  // namespace
 
-std::string ReadStartPage(app::App& app) {
-  return erase::ReadRegString(app, platform::hkey::CurrentUser, kMainKey, kStartPage);
+std::string ReadStartPage(const engine::RunContext& run) {
+  return erase::ReadRegString(run, platform::hkey::CurrentUser, kMainKey, kStartPage);
 }
 
-void WriteStartPage(app::App& app, const std::string& url) {
-  settings::trySaveSettingString(app, platform::hkey::CurrentUser, kMainKey, kStartPage, url);
+void WriteStartPage(platform::Platform& os, const std::string& url) {
+  settings::trySaveSettingString(os, platform::hkey::CurrentUser, kMainKey, kStartPage, url);
 }
 
 }  // namespace custom

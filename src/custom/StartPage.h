@@ -2,14 +2,12 @@
 // Internet Explorer's start page: the "Start Page" value of the user's browser settings.
 #include <string>
 
-namespace app {
-class App;
-}
+#include "engine/RunContext.h"
 
 namespace custom {
 
 // Empty when the value is missing.
-std::string ReadStartPage(app::App& app);
-void WriteStartPage(app::App& app, const std::string& url);
+std::string ReadStartPage(const engine::RunContext& run);
+void WriteStartPage(platform::Platform& os, const std::string& url);
 
 }  // namespace custom

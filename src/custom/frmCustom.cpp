@@ -1,6 +1,6 @@
 #include "custom/frmCustom.h"
 
-#include "app/App.h"
+#include "engine/Session.h"
 #include "clean/FolderGuard.h"
 #include "custom/BookmarkGuard.h"
 #include "custom/StartPage.h"
@@ -19,73 +19,68 @@ namespace {
 constexpr uint32_t kModalWaitMs = 50;
 const char kLastHistory[] = "LastHistory";
 
-void showGuardButtons(app::App& app) {
-  CustomWindow& w = app.frmCustom;
-  w.cmdEnableAutoBookMark.setEnabled(app.bookmarkButtons.enableEnabled);
-  w.cmdDisableAutoBookMark.setEnabled(app.bookmarkButtons.disableEnabled);
+void showGuardButtons(engine::Session& session, CustomWindow& w) {
+  w.cmdEnableAutoBookMark.setEnabled(session.bookmarkButtons.enableEnabled);
+  w.cmdDisableAutoBookMark.setEnabled(session.bookmarkButtons.disableEnabled);
 }
 
-void setGuardButtons(app::App& app, bool guardOn) {
-  app.bookmarkButtons.loaded = true;
-  app.bookmarkButtons.enableEnabled = !guardOn;
-  app.bookmarkButtons.disableEnabled = guardOn;
-  showGuardButtons(app);
+void setGuardButtons(engine::Session& session, CustomWindow& w, bool guardOn) {
+  session.bookmarkButtons.loaded = true;
+  session.bookmarkButtons.enableEnabled = !guardOn;
+  session.bookmarkButtons.disableEnabled = guardOn;
+  showGuardButtons(session, w);
 }
 
 // One step of Form_Load: a failure is reported and the next step runs.
 template <typename Step>
-void loadStep(app::App& app, Step&& step) {
+void loadStep(engine::Session& session, Step&& step) {
   try {
     step();
   } catch (const std::exception& e) {
-    resumeNext([&] { report::reportFailure(app, report::tail::frmCustom_Form_Load, e); });
+    resumeNext([&] { report::reportFailure(session.os, report::tail::frmCustom_Form_Load, e); });
   }
 }
 
 }  // namespace
 
-void cmdIEcustSettings_Click(app::App& app) {
-  CustomWindow& w = app.frmCustom;
+void cmdIEcustSettings_Click(engine::Session& session, CustomWindow& w) {
   if (w.loaded) return;
-  Form_Load(app);
+  Form_Load(session, w);
   w.loaded = true;
   w.form.setVisible(true);
   // Modal: the main window takes no input until this one closes; timers and the guard go on.
-  app.frm.form.setEnabled(false);
-  platform::EventLoop& loop = app.os.loop;
-  while (w.loaded && !app.unloaded) {
+  session.frm.form.setEnabled(false);
+  platform::EventLoop& loop = session.os.loop;
+  while (w.loaded && !session.unloaded) {
     resumeNext([&] { loop.doEvents(); });
-    if (w.loaded && !app.unloaded) loop.waitForEvents(kModalWaitMs);
+    if (w.loaded && !session.unloaded) loop.waitForEvents(kModalWaitMs);
   }
-  app.frm.form.setEnabled(true);
+  session.frm.form.setEnabled(true);
 }
 
-void UnloadCustom(app::App& app) {
-  CustomWindow& w = app.frmCustom;
+void UnloadCustom(engine::Session& session, CustomWindow& w) {
   if (!w.loaded) return;
-  resumeNext([&] { Form_Unload(app); });
+  resumeNext([&] { Form_Unload(session, w); });
   w.form.setVisible(false);
   w.loaded = false;
 }
 
-void Form_Load(app::App& app) {
-  CustomWindow& w = app.frmCustom;
-  loadStep(app, [&] {
-    settings::loadBookmarkButtons(app);
-    showGuardButtons(app);
+void Form_Load(engine::Session& session, CustomWindow& w) {
+  loadStep(session, [&] {
+    settings::loadBookmarkButtons(session);
+    showGuardButtons(session, w);
   });
-  loadStep(app, [&] {
+  loadStep(session, [&] {
     const std::string stored = settings::trimBlanks(
-        settings::GetSetting(app.os.registry, settings::kAppName, kLastHistory, "HomePage", "Set your Home Page"));
+        settings::GetSetting(session.os.registry, settings::kAppName, kLastHistory, "HomePage", "Set your Home Page"));
     w.txthome.setText(stored.empty() ? "http:\\\\" : stored);
   });
   // What the browser has now wins over what was typed last time.
-  loadStep(app, [&] { w.txthome.setText(ReadStartPage(app)); });
+  loadStep(session, [&] { w.txthome.setText(ReadStartPage(session.run())); });
 }
 
-void Form_Unload(app::App& app) {
-  CustomWindow& w = app.frmCustom;
-  platform::Registry& registry = app.os.registry;
+void Form_Unload(engine::Session& session, CustomWindow& w) {
+  platform::Registry& registry = session.os.registry;
   resumeNext([&] { settings::SaveSetting(registry, settings::kAppName, kLastHistory, "HomePage", w.txthome.text()); });
   resumeNext([&] {
     settings::SaveSetting(registry, settings::kAppName, kLastHistory, "BookMarkE",
@@ -97,44 +92,43 @@ void Form_Unload(app::App& app) {
   });
 }
 
-void cmdSet_Click(app::App& app) {
+void cmdSet_Click(engine::Session& session, CustomWindow& w) {
   resumeNext([&] {
-    CustomWindow& w = app.frmCustom;
-    // A box of blanks holds no address either.
+      // A box of blanks holds no address either.
     const std::string url = settings::trimBlanks(w.txthome.text());
     if (url.empty()) {
-      app.os.shell.messageBox(w.form.hWnd, "Please Add You URL Correctly ", "Quellery", platform::mbicon::Information);
+      session.os.shell.messageBox(w.form.hWnd, "Please Add You URL Correctly ", "Quellery", platform::mbicon::Information);
       return;
     }
-    WriteStartPage(app, url);
+    WriteStartPage(session.os, url);
   });
 }
 
-void cmdUseBlank_Click(app::App& app) {
+void cmdUseBlank_Click(engine::Session& session, CustomWindow& w) {
   resumeNext([&] {
-    WriteStartPage(app, "about:blank");
-    app.frmCustom.txthome.setText("about:blank");
+    WriteStartPage(session.os, "about:blank");
+    w.txthome.setText("about:blank");
   });
 }
 
-void cmdEnableAutoBookMark_Click(app::App& app) {
+void cmdEnableAutoBookMark_Click(engine::Session& session, CustomWindow& w, FavouritesWatch& watch) {
   resumeNext([&] {
-    const std::string folder = GetFavouritesFolder(app);
-    const clean::FolderRefusal refusal = StartBookmarkGuard(app, folder);
-    setGuardButtons(app, refusal == clean::FolderRefusal::None);
+    const std::string folder = GetFavouritesFolder(session.run());
+    const clean::FolderRefusal refusal = StartBookmarkGuard(session.run(), watch, folder);
+    setGuardButtons(session, w, refusal == clean::FolderRefusal::None);
     if (refusal == clean::FolderRefusal::None) return;
     const std::string named = folder.empty() ? std::string() : " (" + folder + ")";
-    app.os.shell.messageBox(app.frmCustom.form.hWnd,
+    session.os.shell.messageBox(w.form.hWnd,
                             "The Favorites folder" + named + " " + clean::RefusalReason(refusal) +
                                 ". Auto Bookmark deletes every new file in that folder, so it was not started.",
                             "Quellery", platform::mbicon::Exclamation);
   });
 }
 
-void cmdDisableAutoBookMark_Click(app::App& app) {
+void cmdDisableAutoBookMark_Click(engine::Session& session, CustomWindow& w, FavouritesWatch& watch) {
   resumeNext([&] {
-    setGuardButtons(app, false);
-    StopBookmarkGuard(app);
+    setGuardButtons(session, w, false);
+    StopBookmarkGuard(session.run(), watch);
   });
 }
 

@@ -1,11 +1,11 @@
 #include "engine/Catalogue.h"
 
-#include "app/App.h"
 #include "clean/IEItems.h"
 #include "clean/NetscapeItems.h"
 #include "clean/OperaItems.h"
 #include "clean/WindowsItems.h"
 #include "cookies/CookieKeeper.h"
+#include "engine/RunContext.h"
 
 namespace engine {
 
@@ -16,8 +16,8 @@ namespace {
 using G = CleaningGroup;
 using P = CleaningItem::Progress;
 
-void emptyAllRecycleBins(app::App& app) {
-  clean::EmptyRecylbin(app, "",
+void emptyAllRecycleBins(const engine::RunContext& run) {
+  clean::EmptyRecylbin(run, "",
                        clean::kRecycleNoConfirmation | clean::kRecycleNoProgress |
                            clean::kRecycleNoSound);
 }

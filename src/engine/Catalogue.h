@@ -3,15 +3,14 @@
 #include <string>
 #include <vector>
 
-namespace app {
-class App;
-}
+#include "engine/RunContext.h"
+
 
 namespace engine {
 
 enum class CleaningGroup { Windows, IE, Netscape, Opera };
 
-using Operation = void (*)(app::App&);
+using Operation = void (*)(const RunContext&);
 
 struct CleaningItem {
   enum class Progress { None, BeforeText, AfterText };

@@ -1,6 +1,6 @@
 #include "engine/CleaningRun.h"
 
-#include "app/App.h"
+#include "engine/Session.h"
 #include "app/Startup.h"
 #include "app/modTest.h"
 #include "cookies/CookieKeeper.h"
@@ -13,13 +13,12 @@
 
 namespace engine {
 
-using app::App;
 using report::resumeNext;
 
 namespace {
 
-ui::CheckBox& tickOf(App& app, const CleaningItem& item) {
-  app::MainWindow& f = app.frm;
+ui::CheckBox& tickOf(engine::Session& session, const CleaningItem& item) {
+  app::MainWindow& f = session.frm;
   switch (item.group) {
     case CleaningGroup::Windows: return f.chkWinSettings[item.index];
     case CleaningGroup::IE: return f.chkIEsettings[item.index];
@@ -29,47 +28,47 @@ ui::CheckBox& tickOf(App& app, const CleaningItem& item) {
   return f.chkOPsettings[item.index];
 }
 
-bool takesPart(App& app, const CleaningItem& item) {
-  const int value = tickOf(app, item).value();
+bool takesPart(engine::Session& session, const CleaningItem& item) {
+  const int value = tickOf(session, item).value();
   return item.operaStyle ? value != 0 : value == 1;
 }
 
-void fillNextCell(App& app) {
-  int16_t& progress = app.flags.progress;
+void fillNextCell(engine::Session& session) {
+  int16_t& progress = session.flags.progress;
   ++progress;
-  if (progress >= 0 && progress < 17) app.frm.cleaning.spProg[progress].setFillColor(ui::Shape::Grey);
+  if (progress >= 0 && progress < 17) session.frm.cleaning.spProg[progress].setFillColor(ui::Shape::Grey);
 }
 
 // Whatever fails inside the pass is reported and the pass goes on with the next statement.
 template <typename Step>
-void reportingStep(App& app, Step&& step) {
+void reportingStep(engine::Session& session, Step&& step) {
   try {
     step();
   } catch (const std::exception& e) {
-    report::reportFailure(app, report::tail::doClean, e);
+    report::reportFailure(session.os, report::tail::doClean, e);
   }
 }
 
 // An item's operation: one that fails halfway is reported like any step, and its plan says
 // so, since what it did not reach is no success.
-void itemStep(App& app, const CleaningItem& item, Operation operation) {
+void itemStep(engine::Session& session, const CleaningItem& item, Operation operation) {
   try {
-    operation(app);
+    operation(session.run());
   } catch (const std::exception& e) {
-    erase::record(app.flags, erase::TargetKind::Item, item.caption, 0, erase::Outcome::Failed, e.what());
-    report::reportFailure(app, report::tail::doClean, e);
+    erase::record(session.flags, erase::TargetKind::Item, item.caption, 0, erase::Outcome::Failed, e.what());
+    report::reportFailure(session.os, report::tail::doClean, e);
   }
 }
 
 // Windows gives an ending session a few seconds: a pass under way then hurries on.
-void pause(App& app, double seconds) {
-  if (!app.flags.sessionEnding && !app.flags.unattended) app::WaitSeconds(app, seconds);
+void pause(engine::Session& session, double seconds) {
+  if (!session.flags.sessionEnding && !session.flags.unattended) app::WaitSeconds(session.os, seconds);
 }
 
-void fillRemainingCells(App& app) {
-  for (int cell = app.flags.progress; cell <= 16; ++cell) {
-    pause(app, 0.5);
-    if (cell >= 0) app.frm.cleaning.spProg[cell].setFillColor(ui::Shape::Grey);
+void fillRemainingCells(engine::Session& session) {
+  for (int cell = session.flags.progress; cell <= 16; ++cell) {
+    pause(session, 0.5);
+    if (cell >= 0) session.frm.cleaning.spProg[cell].setFillColor(ui::Shape::Grey);
   }
 }
 
@@ -82,13 +81,13 @@ std::string closingLine(const RunFlags& flags) {
 
 // A fresh report for a pass: room for every item, so that an item's place in it stays put
 // while a pass nested in its yields adds the items after it.
-void startReport(App& app) {
-  app.lastRun = erase::Plan();
-  app.lastRun.items.reserve(catalogue().size());
+void startReport(engine::Session& session) {
+  session.lastRun = erase::Plan();
+  session.lastRun.items.reserve(catalogue().size());
 }
 
-erase::ItemPlan* reportItem(App& app, int position) {
-  erase::Plan& report = app.lastRun;
+erase::ItemPlan* reportItem(engine::Session& session, int position) {
+  erase::Plan& report = session.lastRun;
   if (report.items.size() == report.items.capacity()) return nullptr;  // never: one entry per position
   erase::ItemPlan entry;
   entry.position = position;
@@ -98,57 +97,57 @@ erase::ItemPlan* reportItem(App& app, int position) {
 }
 
 // The ticked items from the pass's next position on.
-void cleanRemainingItems(App& app) {
-  RunFlags& flags = app.flags;
-  ui::ListBox& list = app.frm.lstClean;
+void cleanRemainingItems(engine::Session& session) {
+  RunFlags& flags = session.flags;
+  ui::ListBox& list = session.frm.lstClean;
   const std::vector<CleaningItem>& items = catalogue();
   while (flags.nextItem >= 0 && flags.nextItem < static_cast<int>(items.size())) {
     const int16_t position = flags.nextItem;
     const CleaningItem& item = items[position];
-    if (flags.abort || !takesPart(app, item)) {
+    if (flags.abort || !takesPart(session, item)) {
       flags.nextItem = position + 1;
       continue;
     }
-    if (item.progress == CleaningItem::Progress::BeforeText) reportingStep(app, [&] { fillNextCell(app); });
-    reportingStep(app, [&] { list.addItem(item.statusText); });
-    if (item.progress == CleaningItem::Progress::AfterText) reportingStep(app, [&] { fillNextCell(app); });
+    if (item.progress == CleaningItem::Progress::BeforeText) reportingStep(session, [&] { fillNextCell(session); });
+    reportingStep(session, [&] { list.addItem(item.statusText); });
+    if (item.progress == CleaningItem::Progress::AfterText) reportingStep(session, [&] { fillNextCell(session); });
     flags.skipped.clear();
     flags.leftBehind = erase::LeftBehind();
     erase::ItemPlan* const outer = flags.plan;  // a pass nested in a yield returns here
-    flags.plan = reportItem(app, position);
-    itemStep(app, item, item.first);
-    if (item.second) itemStep(app, item, item.second);
+    flags.plan = reportItem(session, position);
+    itemStep(session, item, item.first);
+    if (item.second) itemStep(session, item, item.second);
     flags.plan = outer;
     // A pass nested in this item's yields may have cleaned on to the end already.
     if (flags.nextItem == position) flags.nextItem = position + 1;
-    reportingStep(app, [&] {
-      list.addItem(closingLine(app.flags));
+    reportingStep(session, [&] {
+      list.addItem(closingLine(session.flags));
       list.addItem(item.operaStyle ? " " : kLongSeparator);
       list.setListIndex(list.listCount() - 1);
     });
-    pause(app, 1);
+    pause(session, 1);
   }
 }
 
-bool runMayStart(const App& app) {
+bool runMayStart(const engine::Session& session) {
   // One run at a time, none inside a panic, and none once the window was closed.
-  return !app.flags.cleaningInProgress && !app.panicking && !app.unloaded;
+  return !session.flags.cleaningInProgress && !session.panicking && !session.unloaded;
 }
 
 }  // namespace
 
-void doClean(App& app) {
-  app.flags.progress = 0;
-  app.flags.nextItem = 0;
-  startReport(app);
-  cleanRemainingItems(app);
-  app.lastRun.stopped = app.flags.abort;
+void doClean(engine::Session& session) {
+  session.flags.progress = 0;
+  session.flags.nextItem = 0;
+  startReport(session);
+  cleanRemainingItems(session);
+  session.lastRun.stopped = session.flags.abort;
 }
 
-erase::Plan CollectPlan(App& app, const CollectProgress& progress) {
+erase::Plan CollectPlan(engine::Session& session, const CollectProgress& progress) {
   erase::Plan plan;
-  RunFlags& flags = app.flags;
-  if (!runMayStart(app)) {
+  RunFlags& flags = session.flags;
+  if (!runMayStart(session)) {
     plan.stopped = true;
     return plan;
   }
@@ -160,7 +159,7 @@ erase::Plan CollectPlan(App& app, const CollectProgress& progress) {
   plan.items.reserve(items.size());
   for (size_t position = 0; position < items.size(); ++position) {
     const CleaningItem& item = items[position];
-    if (!takesPart(app, item)) continue;
+    if (!takesPart(session, item)) continue;
     if (flags.abort) break;
     if (progress) resumeNext([&] { progress(static_cast<int>(position), static_cast<int>(items.size())); });
     erase::ItemPlan entry;
@@ -170,8 +169,8 @@ erase::Plan CollectPlan(App& app, const CollectProgress& progress) {
     flags.plan = &plan.items.back();
     flags.skipped.clear();
     flags.leftBehind = erase::LeftBehind();
-    itemStep(app, item, item.first);
-    if (item.second) itemStep(app, item, item.second);
+    itemStep(session, item, item.first);
+    if (item.second) itemStep(session, item, item.second);
     flags.plan = nullptr;
   }
   plan.stopped = flags.abort;
@@ -181,14 +180,14 @@ erase::Plan CollectPlan(App& app, const CollectProgress& progress) {
   return plan;
 }
 
-void cleaningPass(App& app) {
-  if (app.flags.cleaningInProgress) return;
-  FlagHeld inProgress(app.flags.cleaningInProgress);
-  resumeNext([&] { doClean(app); });
+void cleaningPass(engine::Session& session) {
+  if (session.flags.cleaningInProgress) return;
+  FlagHeld inProgress(session.flags.cleaningInProgress);
+  resumeNext([&] { doClean(session); });
 }
 
-void cleanBeforeSessionEnds(App& app, bool shutdownPassTicked) {
-  RunFlags& flags = app.flags;
+void cleanBeforeSessionEnds(engine::Session& session, bool shutdownPassTicked) {
+  RunFlags& flags = session.flags;
   flags.sessionEnding = true;
   if (flags.collectionUnderWay) {
     // A preview is no run: the shutdown pass runs in its place (the collection, whose
@@ -196,22 +195,22 @@ void cleanBeforeSessionEnds(App& app, bool shutdownPassTicked) {
     if (shutdownPassTicked) {
       flags.cleaningInProgress = false;
       flags.abort = false;  // a Stop meant for the preview
-      cleaningPass(app);
+      cleaningPass(session);
       flags.cleaningInProgress = true;
     }
     flags.abort = true;
   } else if (flags.cleaningInProgress) {
-    resumeNext([&] { cleanRemainingItems(app); });
+    resumeNext([&] { cleanRemainingItems(session); });
   } else if (shutdownPassTicked) {
-    cleaningPass(app);
+    cleaningPass(session);
   }
 }
 
-void cmdClean_Click(App& app) {
-  RunFlags& flags = app.flags;
+void cmdClean_Click(engine::Session& session) {
+  RunFlags& flags = session.flags;
   // A start that arrives during a run's or a panic's pauses, or after closing, is refused.
-  if (!runMayStart(app)) return;
-  app::CleaningPage& page = app.frm.cleaning;
+  if (!runMayStart(session)) return;
+  app::CleaningPage& page = session.frm.cleaning;
   const bool rebootAfterThisRun = flags.rebootAfterCleaning;
 
   flags.abort = false;
@@ -219,7 +218,7 @@ void cmdClean_Click(App& app) {
   flags.cleaningInProgress = true;
   flags.progress = 0;
   flags.nextItem = 0;
-  startReport(app);
+  startReport(session);
   resumeNext([&] { page.fraCleaning.zOrder(); });
   resumeNext([&] { page.cmdStopCleaning.zOrder(); });
   resumeNext([&] { page.fraPanic.setVisible(true); });
@@ -228,14 +227,14 @@ void cmdClean_Click(App& app) {
   resumeNext([&] {
     for (ui::Shape& cell : page.spProg) cell.setFillColor(ui::Shape::White);
   });
-  pause(app, 1);
+  pause(session, 1);
   resumeNext([&] { page.spProg[0].setFillColor(ui::Shape::Grey); });
-  pause(app, 1);
+  pause(session, 1);
   // The pass itself; started here so that a session ending during the pauses above
   // cleans the items once, not again afterwards.
-  resumeNext([&] { cleanRemainingItems(app); });
-  app.lastRun.stopped = flags.abort;
-  resumeNext([&] { fillRemainingCells(app); });
+  resumeNext([&] { cleanRemainingItems(session); });
+  session.lastRun.stopped = flags.abort;
+  resumeNext([&] { fillRemainingCells(session); });
   resumeNext([&] {
     for (int i = 0; i < 3; ++i) page.lstClean.addItem(" ");
     page.lstClean.addItem(flags.abort ? "Clean Aborted" : "Cleaning Is Done.");
@@ -244,43 +243,43 @@ void cmdClean_Click(App& app) {
   resumeNext([&] { page.fraPanic.setVisible(false); });
   resumeNext([&] { page.cmdReboot.setEnabled(true); });
   resumeNext([&] { page.cmdExit.setEnabled(true); });
-  resumeNext([&] { ShowRunTotals(app); });
+  resumeNext([&] { ShowRunTotals(session); });
   if (rebootAfterThisRun) {
     // The request belongs to this run alone, however it ended.
     const bool reboot = flags.rebootAfterCleaning && !flags.abort;
     flags.rebootAfterCleaning = false;
     if (reboot) {
-      resumeNext([&] { cookies::SaveKeptCookies(app); });
-      resumeNext([&] { settings::saveLastSelection(app); });
-      resumeNext([&] { RebootWindows(app, true); });
+      resumeNext([&] { cookies::SaveKeptCookies(session.run()); });
+      resumeNext([&] { settings::saveLastSelection(session); });
+      resumeNext([&] { RebootWindows(session, true); });
     }
   }
   flags.cleaningInProgress = false;
   resumeNext([&] {
     page.lstClean.addItem(" ");
-    app::Message(app);
+    app::Message(page.lstClean);
     page.lstClean.setListIndex(page.lstClean.listCount() - 1);
   });
   if (!flags.exitAfterCleaning) return;
   // A panic during the run asked for the end: what this session chose is saved first, as
   // a panic between runs saves it. A close has saved it already.
-  if (!app.unloaded) resumeNext([&] { app::Form_Unload(app); });
-  app.os.system.endProgram();
+  if (!session.unloaded) resumeNext([&] { session.unload(); });
+  session.os.system.endProgram();
 }
 
-void cmdStopCleaning_Click(App& app) {
-  app::CleaningPage& page = app.frm.cleaning;
-  app.flags.abort = true;
+void cmdStopCleaning_Click(engine::Session& session) {
+  app::CleaningPage& page = session.frm.cleaning;
+  session.flags.abort = true;
   resumeNext([&] { page.cmdClean.zOrder(); });
-  resumeNext([&] { fillRemainingCells(app); });
+  resumeNext([&] { fillRemainingCells(session); });
   // Clean & Reboot stays disabled until the run has ended: a click while it winds down
   // would be refused.
 }
 
-void cmdReboot_Click(App& app) {
-  if (!runMayStart(app)) return;
-  app.flags.rebootAfterCleaning = true;
-  cmdClean_Click(app);
+void cmdReboot_Click(engine::Session& session) {
+  if (!runMayStart(session)) return;
+  session.flags.rebootAfterCleaning = true;
+  cmdClean_Click(session);
 }
 
 }  // namespace engine

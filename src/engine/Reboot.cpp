@@ -1,6 +1,6 @@
 #include "engine/Reboot.h"
 
-#include "app/App.h"
+#include "engine/Session.h"
 #include "report/RuntimeError.h"
 
 namespace engine {
@@ -15,17 +15,17 @@ constexpr uint32_t kOnePrivilegeRecord = 4 + 12 * 1;        // count, then one i
 
 }  // namespace
 
-bool IsWindowsNT(app::App& app) {
+bool IsWindowsNT(engine::Session& session) {
   platform::OsVersion version;
   try {
-    return app.os.system.getVersion(&version) && version.platformId == platform::osplatform::WindowsNT;
+    return session.os.system.getVersion(&version) && version.platformId == platform::osplatform::WindowsNT;
   } catch (const std::exception&) {
     return false;
   }
 }
 
-void EnableShutdownPrivilege(app::App& app) {
-  platform::System& system = app.os.system;
+void EnableShutdownPrivilege(engine::Session& session) {
+  platform::System& system = session.os.system;
   platform::TokenHandle token = 0;
   resumeNext([&] {
     if (!system.openProcessToken(kAdjustPrivilegesAndQuery, &token)) token = 0;
@@ -38,13 +38,13 @@ void EnableShutdownPrivilege(app::App& app) {
   });
 }
 
-void RebootWindows(app::App& app, bool force) {
+void RebootWindows(engine::Session& session, bool force) {
   uint32_t flags = platform::exitflag::Reboot;
   if (force) flags |= platform::exitflag::Force;
   resumeNext([&] {
-    if (IsWindowsNT(app)) EnableShutdownPrivilege(app);
+    if (IsWindowsNT(session)) EnableShutdownPrivilege(session);
   });
-  resumeNext([&] { app.os.system.exitWindows(flags, 0); });
+  resumeNext([&] { session.os.system.exitWindows(flags, 0); });
 }
 
 }  // namespace engine

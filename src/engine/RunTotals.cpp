@@ -1,22 +1,22 @@
 #include "engine/RunTotals.h"
 
-#include "app/App.h"
+#include "engine/Session.h"
 #include "ui/ByteSize.h"
 
 namespace engine {
 
-void ShowRunTotals(app::App& app) {
+void ShowRunTotals(engine::Session& session) {
   uint64_t freed = 0;
   unsigned atRestart = 0;
-  for (const erase::ItemPlan& item : app.lastRun.items) {
+  for (const erase::ItemPlan& item : session.lastRun.items) {
     freed += item.bytes(erase::Outcome::Removed);
     atRestart += item.count(erase::Outcome::AtRestart);
   }
   std::string text = "Cleaning freed " + ui::byteSizeText(freed);
   if (atRestart)
     text += "; " + std::to_string(atRestart) + (atRestart == 1 ? " file goes" : " files go") + " at the next restart";
-  app.frm.stBar.setPanelText(2, text);
-  app.frm.cleaning.cmdReport.setEnabled(true);
+  session.frm.stBar.setPanelText(2, text);
+  session.frm.cleaning.cmdReport.setEnabled(true);
 }
 
 }  // namespace engine

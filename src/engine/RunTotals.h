@@ -1,14 +1,14 @@
 #pragma once
 // What a run freed, told once it has ended.
 
-namespace app {
-class App;
+namespace engine {
+struct Session;
 }
 
 namespace engine {
 
 // The status bar's message panel says how much the last run freed (and what waits for the
 // next restart), and the cleaning page's "Report" opens what it did.
-void ShowRunTotals(app::App& app);
+void ShowRunTotals(engine::Session& session);
 
 }  // namespace engine

@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/App.h"
+#include "engine/RunContext.h"
 #include "erase/ActivityLog.h"
 #include "erase/PathChecks.h"
 #include "erase/Plan.h"
@@ -28,48 +28,48 @@ std::string describeError(long error) {
 namespace {
 
 // The size a listing of the file tells; 0 when it cannot be listed.
-uint64_t listedSize(app::App& app, const std::string& path) {
+uint64_t listedSize(const engine::RunContext& run, const std::string& path) {
   std::vector<FindData> found;
-  if (app.os.files.findFiles(path, &found) != winerr::Success || found.size() != 1) return 0;
+  if (run.os.files.findFiles(path, &found) != winerr::Success || found.size() != 1) return 0;
   return found[0].size;
 }
 
 // Deletes the file, present when looked at, of `bytes`; while the run collects it is only
 // recorded.
-bool eraseListedFile(app::App& app, const std::string& path, uint64_t bytes) {
-  if (aborted(app)) {
+bool eraseListedFile(const engine::RunContext& run, const std::string& path, uint64_t bytes) {
+  if (aborted(run)) {
     LogActivity(path + " **** aborted by user", ActivityTimeStamp());
     return false;
   }
-  if (collecting(app.flags)) {
-    record(app.flags, TargetKind::File, path, bytes, Outcome::Planned);
+  if (collecting(run.flags)) {
+    record(run.flags, TargetKind::File, path, bytes, Outcome::Planned);
     return false;
   }
-  const long rc = app.os.files.deleteFile(path);
+  const long rc = run.os.files.deleteFile(path);
   if (rc != winerr::Success) {
     LogActivity(path, describeError(rc));
-    record(app.flags, TargetKind::File, path, bytes, Outcome::Failed, describeError(rc));
+    record(run.flags, TargetKind::File, path, bytes, Outcome::Failed, describeError(rc));
     return false;
   }
   LogActivity(path + " Erased", ActivityTimeStamp());
-  record(app.flags, TargetKind::File, path, bytes, Outcome::Removed);
+  record(run.flags, TargetKind::File, path, bytes, Outcome::Removed);
   return true;
 }
 
 }  // namespace
 
-bool eraseFileReporting(app::App& app, const std::string& path) {
+bool eraseFileReporting(const engine::RunContext& run, const std::string& path) {
   try {
-    if (!FileExists(app, path)) return true;
-    return eraseListedFile(app, path, listedSize(app, path));
+    if (!FileExists(run, path)) return true;
+    return eraseListedFile(run, path, listedSize(run, path));
   } catch (const std::exception&) {
     return false;
   }
 }
 
-void EraseFile(app::App& app, const std::string& path) { eraseFileReporting(app, path); }
+void EraseFile(const engine::RunContext& run, const std::string& path) { eraseFileReporting(run, path); }
 
-void EraseMatchingFiles(app::App& app, const std::string& mask) {
+void EraseMatchingFiles(const engine::RunContext& run, const std::string& mask) {
   std::vector<FindData> entries;
   std::string folder, nameMask;
   FileIdentity identity;
@@ -79,9 +79,9 @@ void EraseMatchingFiles(app::App& app, const std::string& mask) {
     if (slash == std::string::npos) return;  // a mask with no folder: the current one, whatever it is
     folder = mask.substr(0, slash + 1);
     nameMask = mask.substr(slash + 1);
-    held = holdPlainFolder(app, folder, &identity);
+    held = holdPlainFolder(run, folder, &identity);
     if (!held) return;
-    app.os.files.findFiles(mask, &entries);
+    run.os.files.findFiles(mask, &entries);
   } catch (const std::exception&) {
     return;
   }
@@ -89,19 +89,19 @@ void EraseMatchingFiles(app::App& app, const std::string& mask) {
     // Normal and hidden files: folders and system files are not listed.
     if (isFolder(entry) || (entry.attributes & fileattr::System)) continue;
     if (!longNameMatches(nameMask, entry.name)) continue;
-    if (aborted(app)) return;
+    if (aborted(run)) return;
     const std::string path = folder + entry.name;
     const char* refusal = isLink(entry) ? "link" : fitsFile(path) ? nullptr : "path too long";
     if (refusal) {
       logSkipped(path, refusal);
-      record(app.flags, TargetKind::File, path, 0, Outcome::Refused, refusal);
+      record(run.flags, TargetKind::File, path, 0, Outcome::Refused, refusal);
     } else {
       try {
-        if (FileExists(app, path)) eraseListedFile(app, path, entry.size);
+        if (FileExists(run, path)) eraseListedFile(run, path, entry.size);
       } catch (const std::exception&) {
       }
     }
-    yieldOnce(app);
+    yieldOnce(run);
   }
 }
 

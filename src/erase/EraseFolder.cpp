@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/App.h"
+#include "engine/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/FolderWalk.h"
 #include "erase/PathChecks.h"
@@ -24,29 +24,29 @@ WalkRules eraseRules(bool removeSubs) {
 
 }  // namespace
 
-void EraseFolder(app::App& app, std::string& path, bool removeThis, bool removeSubs) {
+void EraseFolder(const engine::RunContext& run, std::string& path, bool removeThis, bool removeSubs) {
   if (path.empty()) return;
   path = AddBackslash(path);
-  yieldOnce(app);
-  WalkFolderAt(app, path, removeThis, eraseRules(removeSubs), nullptr);
+  yieldOnce(run);
+  WalkFolderAt(run, path, removeThis, eraseRules(removeSubs), nullptr);
 }
 
-bool EraseCheckedFolder(app::App& app, const std::string& path, bool removeThis, bool removeSubs,
+bool EraseCheckedFolder(const engine::RunContext& run, const std::string& path, bool removeThis, bool removeSubs,
                         const FolderCheck& mayErase) {
   if (path.empty()) return false;
-  yieldOnce(app);
-  return WalkFolderAt(app, AddBackslash(path), removeThis, eraseRules(removeSubs), mayErase);
+  yieldOnce(run);
+  return WalkFolderAt(run, AddBackslash(path), removeThis, eraseRules(removeSubs), mayErase);
 }
 
-void ClearSubFolders(app::App& app, std::string folder) {
+void ClearSubFolders(const engine::RunContext& run, std::string folder) {
   folder = NormaliseFolderPath(folder);
   if (folder.empty() || FolderNames(folder).empty()) {
     logSkipped(folder, "not a folder below a drive or share");
     return;
   }
-  if (!FolderExists(app, folder)) return;
+  if (!FolderExists(run, folder)) return;
   FileIdentity identity;
-  const std::unique_ptr<HeldFolder> held = holdPlainFolder(app, folder, &identity);
+  const std::unique_ptr<HeldFolder> held = holdPlainFolder(run, folder, &identity);
   if (!held) return;
   std::vector<FindData> entries;
   if (held->list(&entries) != winerr::Success) return;
@@ -57,13 +57,13 @@ void ClearSubFolders(app::App& app, std::string folder) {
   rules.descend = false;
   rules.clearAttributes = true;
   for (const FindData& entry : entries) {
-    if (aborted(app)) return;
+    if (aborted(run)) return;
     if (!isFolder(entry) || (entry.attributes & (fileattr::Hidden | fileattr::System))) continue;
     if (isLink(entry))
       logSkipped(folder + entry.name, "link");
     else
-      RemoveHeldTree(app, *held, folder, entry.name, rules);
-    yieldOnce(app);
+      RemoveHeldTree(run, *held, folder, entry.name, rules);
+    yieldOnce(run);
   }
 }
 

@@ -3,11 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "engine/RunContext.h"
 #include "platform/FileSystem.h"
-
-namespace app {
-class App;
-}
 
 namespace erase {
 
@@ -15,7 +12,7 @@ namespace erase {
 // system entries stay. `path` comes back with a trailing backslash. Sub-folders are
 // removed when `removeSubs`, the folder itself when `removeThis`; nothing is removed once
 // the run is stopped. Links met below the folder are left alone; what stays is counted.
-void EraseFolder(app::App& app, std::string& path, bool removeThis, bool removeSubs);
+void EraseFolder(const engine::RunContext& run, std::string& path, bool removeThis, bool removeSubs);
 
 // Decides, with the folder already held open (so what it saw cannot change), whether the
 // walk may go on.
@@ -23,11 +20,11 @@ using FolderCheck = std::function<bool(const platform::FileIdentity& folder)>;
 
 // EraseFolder on `path` as it is (no backslash added), after `mayErase` agreed to the
 // folder as held; false when the folder could not be held or was refused.
-bool EraseCheckedFolder(app::App& app, const std::string& path, bool removeThis, bool removeSubs,
+bool EraseCheckedFolder(const engine::RunContext& run, const std::string& path, bool removeThis, bool removeSubs,
                         const FolderCheck& mayErase);
 
 // Empties and removes every immediate sub-folder of `folder`. An empty, relative or
 // root folder is refused: emptying "every folder below" one of those is never meant.
-void ClearSubFolders(app::App& app, std::string folder);
+void ClearSubFolders(const engine::RunContext& run, std::string folder);
 
 }  // namespace erase

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "app/App.h"
+#include "engine/RunContext.h"
 #include "erase/PathChecks.h"
 #include "erase/WalkRules.h"
 #include "platform/WinError.h"
@@ -19,22 +19,22 @@ std::string upper(std::string s) {
   return s;
 }
 
-bool isFolderPath(app::App& app, const std::string& folder) {
-  const uint32_t attributes = app.os.files.getAttributes(folder);
+bool isFolderPath(const engine::RunContext& run, const std::string& folder) {
+  const uint32_t attributes = run.os.files.getAttributes(folder);
   return attributes != fileattr::Invalid && (attributes & fileattr::Directory);
 }
 
-std::string shortPath(app::App& app, const std::string& path) {
+std::string shortPath(const engine::RunContext& run, const std::string& path) {
   std::string result;
-  return app.os.files.getShortPathName(path, &result) == winerr::Success ? result : path;
+  return run.os.files.getShortPathName(path, &result) == winerr::Success ? result : path;
 }
 
 // Sub-folders and files of `folder` (ending in "\\"), all attributes, as the file-system
 // object lists them.
-void listFolder(app::App& app, const std::string& folder, std::vector<FindData>* subs,
+void listFolder(const engine::RunContext& run, const std::string& folder, std::vector<FindData>* subs,
                 std::vector<FindData>* files) {
   std::vector<FindData> entries;
-  app.os.files.findFiles(folder + "*", &entries);
+  run.os.files.findFiles(folder + "*", &entries);
   for (FindData& entry : entries) {
     if (isDots(entry)) continue;
     (isFolder(entry) ? subs : files)->push_back(std::move(entry));
@@ -57,67 +57,67 @@ std::set<std::string> namesOf(const std::string& nameList) {
   return names;
 }
 
-void findFiles(app::App& app, const std::string& folder, const std::set<std::string>& wanted,
+void findFiles(const engine::RunContext& run, const std::string& folder, const std::set<std::string>& wanted,
                std::vector<std::string>& results) {
   std::vector<FindData> subs, files;
-  listFolder(app, folder, &subs, &files);
+  listFolder(run, folder, &subs, &files);
   for (const FindData& sub : subs) {
-    yieldOnce(app);
+    yieldOnce(run);
     const std::string path = folder + sub.name + "\\";
     if (isLink(sub))
       logSkipped(folder + sub.name, "link");
     else if (!fitsFolder(path))
       logSkipped(folder + sub.name, "path too long");
     else
-      findFiles(app, path, wanted, results);
-    yieldOnce(app);
+      findFiles(run, path, wanted, results);
+    yieldOnce(run);
   }
   for (const FindData& file : files) {
-    yieldOnce(app);
+    yieldOnce(run);
     const std::string path = folder + file.name;
     // A link is never offered to callers, who would delete through it.
     if (isLink(file) || !fitsFile(path)) continue;
     // The long name alone: an 8.3 alias is no name the user gave.
-    if (wanted.count(upper(file.name))) results.push_back(shortPath(app, path));
+    if (wanted.count(upper(file.name))) results.push_back(shortPath(run, path));
   }
 }
 
-void findFolders(app::App& app, const std::string& folder, const std::string& wanted,
+void findFolders(const engine::RunContext& run, const std::string& folder, const std::string& wanted,
                  std::vector<std::string>& results) {
   std::vector<FindData> subs, files;
-  listFolder(app, folder, &subs, &files);
+  listFolder(run, folder, &subs, &files);
   for (const FindData& sub : subs) {
-    yieldOnce(app);
+    yieldOnce(run);
     const std::string path = folder + sub.name;
     if (isLink(sub)) {
       logSkipped(path, "link");
     } else if (!fitsFolder(path + "\\")) {
       logSkipped(path, "path too long");
     } else {
-      if (upper(sub.name) == wanted) results.push_back(shortPath(app, path));
-      findFolders(app, path + "\\", wanted, results);
+      if (upper(sub.name) == wanted) results.push_back(shortPath(run, path));
+      findFolders(run, path + "\\", wanted, results);
     }
-    yieldOnce(app);
+    yieldOnce(run);
   }
 }
 
 }  // namespace
 
-void FindFilesByName(app::App& app, const std::string& folder, const std::string& nameList,
+void FindFilesByName(const engine::RunContext& run, const std::string& folder, const std::string& nameList,
                      std::vector<std::string>& results) {
   try {
-    if (folder.empty() || !isFolderPath(app, folder)) return;
+    if (folder.empty() || !isFolderPath(run, folder)) return;
     const std::set<std::string> wanted = namesOf(nameList);
-    if (!wanted.empty()) findFiles(app, AddBackslash(folder), wanted, results);
+    if (!wanted.empty()) findFiles(run, AddBackslash(folder), wanted, results);
   } catch (const std::exception&) {
   }
 }
 
-void FindFoldersByName(app::App& app, const std::string& folder, const std::string& name,
+void FindFoldersByName(const engine::RunContext& run, const std::string& folder, const std::string& name,
                        std::vector<std::string>& results) {
   try {
-    if (folder.empty() || !isFolderPath(app, folder)) return;
-    findFolders(app, AddBackslash(folder), upper(name), results);
+    if (folder.empty() || !isFolderPath(run, folder)) return;
+    findFolders(run, AddBackslash(folder), upper(name), results);
   } catch (const std::exception&) {
   }
 }

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/App.h"
+#include "engine/RunContext.h"
 #include "erase/ActivityLog.h"
 #include "erase/EraseFiles.h"
 #include "erase/FolderPaths.h"
@@ -46,14 +46,14 @@ struct Frame {
 
 // Records what became of a removal: gone, refused as too deep for Windows, or failed with
 // the reason the log gives. What was gone already was nobody's to remove.
-void recordRemoval(app::App& app, TargetKind kind, const std::string& where, uint64_t bytes, long error) {
+void recordRemoval(const engine::RunContext& run, TargetKind kind, const std::string& where, uint64_t bytes, long error) {
   switch (error) {
-    case winerr::Success: return record(app.flags, kind, where, bytes, Outcome::Removed);
+    case winerr::Success: return record(run.flags, kind, where, bytes, Outcome::Removed);
     case winerr::FileNotFound:
     case winerr::PathNotFound: return;
-    case winerr::FilenameTooLong: return record(app.flags, kind, where, bytes, Outcome::Refused, "path too long");
-    case winerr::DirNotEmpty: return record(app.flags, kind, where, bytes, Outcome::Failed, "not empty");
-    default: return record(app.flags, kind, where, bytes, Outcome::Failed, describeError(error));
+    case winerr::FilenameTooLong: return record(run.flags, kind, where, bytes, Outcome::Refused, "path too long");
+    case winerr::DirNotEmpty: return record(run.flags, kind, where, bytes, Outcome::Failed, "not empty");
+    default: return record(run.flags, kind, where, bytes, Outcome::Failed, describeError(error));
   }
 }
 
@@ -64,7 +64,7 @@ std::string folderTarget(const std::string& path) {
 
 class Walk {
  public:
-  Walk(app::App& app, const WalkRules& rules) : app_(app), rules_(rules), collecting_(collecting(app.flags)) {}
+  Walk(const engine::RunContext& run, const WalkRules& rules) : run_(run), rules_(rules), collecting_(collecting(run.flags)) {}
 
   void run(HeldFolder& top, const std::string& topPath) {
     Frame first;
@@ -72,7 +72,7 @@ class Walk {
     first.path = topPath;
     listInto(first);
     stack_.push_back(std::move(first));
-    while (!stack_.empty() && !aborted(app_)) {
+    while (!stack_.empty() && !aborted(run_)) {
       Frame& frame = stack_.back();
       if (frame.next == frame.entries.size()) {
         finish();
@@ -83,7 +83,7 @@ class Walk {
         visit(entry);
       } catch (const std::exception&) {
       }
-      yieldOnce(app_);
+      yieldOnce(run_);
     }
     // Stopped: what the folders still open on the stack could not remove stays recorded.
     for (const Frame& frame : stack_)
@@ -92,7 +92,7 @@ class Walk {
 
   // Records what became of a removal; one that failed for good is logged and counted by why.
   void settle(const std::string& path, TargetKind kind, long error, uint32_t attributes, uint64_t bytes = 0) {
-    recordRemoval(app_, kind, kind == TargetKind::Folder ? folderTarget(path) : path, bytes, error);
+    recordRemoval(run_, kind, kind == TargetKind::Folder ? folderTarget(path) : path, bytes, error);
     leave(path, error, attributes);
   }
 
@@ -123,7 +123,7 @@ class Walk {
   // Logged as skipped and recorded as refused, whether the run collects or carries out.
   void refuse(const std::string& path, TargetKind kind, const char* reason) {
     logSkipped(path, reason);
-    record(app_.flags, kind, kind == TargetKind::Folder ? folderTarget(path) : path, 0, Outcome::Refused, reason);
+    record(run_.flags, kind, kind == TargetKind::Folder ? folderTarget(path) : path, 0, Outcome::Refused, reason);
   }
 
   const LeftBehind& left() const { return left_; }
@@ -166,7 +166,7 @@ class Walk {
     if (kept(path, entry.attributes, isFolder(entry) ? TargetKind::Folder : TargetKind::File)) return;
     if (!(entry.attributes & fileattr::Directory)) {
       // Collecting judges the file by its listing: opening it to look could be noticed.
-      if (collecting_) return record(app_.flags, TargetKind::File, path, entry.size, Outcome::Planned);
+      if (collecting_) return record(run_.flags, TargetKind::File, path, entry.size, Outcome::Planned);
       LeftFile failed{entry.name, winerr::Success, entry.attributes, entry.size};
       if (!offer(frame, entry, path, &failed)) frame.leftFiles.push_back(failed);
       return;
@@ -218,7 +218,7 @@ class Walk {
   }
 
   void recordLeft(const Frame& frame, const LeftFile& file) {
-    record(app_.flags, TargetKind::File, frame.path + file.name, file.size, Outcome::Failed, describeError(file.error));
+    record(run_.flags, TargetKind::File, frame.path + file.name, file.size, Outcome::Failed, describeError(file.error));
   }
 
   // The folder on top is done. A file that could not go is offered once more if sub-folders
@@ -230,7 +230,7 @@ class Walk {
     for (size_t i = 0; i < frame.leftFiles.size(); ++i) {
       LeftFile last = frame.leftFiles[i];
       if (frame.descendedSince) {
-        if (aborted(app_)) {
+        if (aborted(run_)) {
           // The files not offered again are recorded as the walk ends.
           frame.leftFiles.erase(frame.leftFiles.begin(), frame.leftFiles.begin() + static_cast<std::ptrdiff_t>(i));
           return;
@@ -240,11 +240,11 @@ class Walk {
         entry.attributes = last.attributes;
         entry.size = last.size;
         if (offer(frame, entry, frame.path + last.name, &last)) continue;
-        yieldOnce(app_);
+        yieldOnce(run_);
       }
       // A file to shred must be overwritten, which a deletion at the next start would not do.
       if (!rules_.onFile &&
-          MarkInUseForRestart(app_.os.files, app_.flags, *frame.folder, frame.path, last.name, last.error)) {
+          MarkInUseForRestart(run_.os.files, run_.flags, *frame.folder, frame.path, last.name, last.error)) {
         ++left_.atRestart;
       } else {
         count(last.error, last.attributes);
@@ -253,31 +253,31 @@ class Walk {
     }
     Frame done = std::move(stack_.back());
     stack_.pop_back();
-    if (!removesOnFinish(done) || stack_.empty() || aborted(app_)) return;
+    if (!removesOnFinish(done) || stack_.empty() || aborted(run_)) return;
     if (collecting_) {
       if (done.listError == winerr::Success)
-        record(app_.flags, TargetKind::Folder, folderTarget(done.path), 0, Outcome::Planned);
+        record(run_.flags, TargetKind::Folder, folderTarget(done.path), 0, Outcome::Planned);
       return;
     }
     const long rc = stack_.back().folder->removeChildFolder(done.name, std::move(done.owned), rules_.clearAttributes);
     if (rc == winerr::Success) {
       LogActivity(done.path + " Erased", ActivityTimeStamp());
-      record(app_.flags, TargetKind::Folder, folderTarget(done.path), 0, Outcome::Removed);
+      record(run_.flags, TargetKind::Folder, folderTarget(done.path), 0, Outcome::Removed);
     } else {
       settle(done.path, TargetKind::Folder, rc, 0);
     }
   }
 
-  app::App& app_;
+  const engine::RunContext run_;
   const WalkRules rules_;
   const bool collecting_;  // only lists what the run would remove
   std::vector<Frame> stack_;
   LeftBehind left_;
 };
 
-void report(app::App& app, const std::string& path, const LeftBehind& left) {
+void report(const engine::RunContext& run, const std::string& path, const LeftBehind& left) {
   if (left.total() == 0) return;
-  app.flags.leftBehind.add(left);
+  run.flags.leftBehind.add(left);
   LogActivity(path + " **** left " + left.describe(), ActivityTimeStamp());
 }
 
@@ -301,16 +301,16 @@ WalkRules TreeDeleteRules() {
   return rules;
 }
 
-LeftBehind WalkHeldFolder(app::App& app, HeldFolder& top, const std::string& topPath, const WalkRules& rules) {
-  Walk walk(app, rules);
+LeftBehind WalkHeldFolder(const engine::RunContext& run, HeldFolder& top, const std::string& topPath, const WalkRules& rules) {
+  Walk walk(run, rules);
   walk.run(top, topPath);
-  report(app, topPath, walk.left());
+  report(run, topPath, walk.left());
   return walk.left();
 }
 
-bool RemoveHeldTree(app::App& app, HeldFolder& parent, const std::string& parentPath, const std::string& name,
+bool RemoveHeldTree(const engine::RunContext& run, HeldFolder& parent, const std::string& parentPath, const std::string& name,
                     const WalkRules& rules) {
-  Walk walk(app, rules);
+  Walk walk(run, rules);
   const std::string path = parentPath + name;
   bool gone = false;
   try {
@@ -322,9 +322,9 @@ bool RemoveHeldTree(app::App& app, HeldFolder& parent, const std::string& parent
     } else if (!walk.kept(path, identity.attributes & fileattr::ReparsePoint, TargetKind::Folder) &&
                plainFolder(identity)) {
       walk.run(*held, path + "\\");
-      if (collecting(app.flags)) {
-        if (!aborted(app)) record(app.flags, TargetKind::Folder, path, 0, Outcome::Planned);
-      } else if (!aborted(app)) {
+      if (collecting(run.flags)) {
+        if (!aborted(run)) record(run.flags, TargetKind::Folder, path, 0, Outcome::Planned);
+      } else if (!aborted(run)) {
         const long rc = parent.removeChildFolder(name, std::move(held), rules.clearAttributes);
         gone = rc == winerr::Success;
         if (gone) LogActivity(path + "\\ Erased", ActivityTimeStamp());
@@ -333,11 +333,11 @@ bool RemoveHeldTree(app::App& app, HeldFolder& parent, const std::string& parent
     }
   } catch (const std::exception&) {
   }
-  report(app, path + "\\", walk.left());
+  report(run, path + "\\", walk.left());
   return gone;
 }
 
-std::unique_ptr<HeldFolder> HoldPlainChild(app::App& app, HeldFolder& parent, const std::string& parentPath,
+std::unique_ptr<HeldFolder> HoldPlainChild(const engine::RunContext& run, HeldFolder& parent, const std::string& parentPath,
                                            const std::string& name, FileIdentity* seen) {
   // The parent's listing tells too, where handles follow links (Wine's do).
   FileIdentity unused;
@@ -352,14 +352,14 @@ std::unique_ptr<HeldFolder> HoldPlainChild(app::App& app, HeldFolder& parent, co
   if (!identity.attributes) held = parent.holdChild(name, &identity, &error);
   if (held && plainFolder(identity)) return held;
   if (!held && !identity.attributes) return nullptr;
-  Walk walk(app, WalkRules());
+  Walk walk(run, WalkRules());
   if (!walk.kept(parentPath + name, identity.attributes & fileattr::ReparsePoint, TargetKind::Folder))
     walk.refuse(parentPath + name, TargetKind::Folder, "not a folder");
-  report(app, parentPath + name, walk.left());
+  report(run, parentPath + name, walk.left());
   return nullptr;
 }
 
-bool WalkFolderAt(app::App& app, const std::string& path, bool removeThis, const WalkRules& rules,
+bool WalkFolderAt(const engine::RunContext& run, const std::string& path, bool removeThis, const WalkRules& rules,
                   const HeldCheck& mayWalk) {
   const std::string folder = FolderToOpen(path);
   const size_t slash = folder.find_last_of('\\');
@@ -368,27 +368,27 @@ bool WalkFolderAt(app::App& app, const std::string& path, bool removeThis, const
     // Held as an entry of its held parent, so that it can go through its own handle.
     FileIdentity parentIdentity;
     const std::string parentPath = folder.substr(0, slash + 1);
-    const std::unique_ptr<HeldFolder> parent = holdPlainFolder(app, parentPath, &parentIdentity);
-    if (!parent) return WalkFolderAt(app, path, false, rules, mayWalk);
+    const std::unique_ptr<HeldFolder> parent = holdPlainFolder(run, parentPath, &parentIdentity);
+    if (!parent) return WalkFolderAt(run, path, false, rules, mayWalk);
     const std::string name = folder.substr(slash + 1);
-    std::unique_ptr<HeldFolder> held = HoldPlainChild(app, *parent, parentPath, name, &identity);
+    std::unique_ptr<HeldFolder> held = HoldPlainChild(run, *parent, parentPath, name, &identity);
     if (!held) return false;
     if (mayWalk && !mayWalk(identity)) return false;
-    WalkHeldFolder(app, *held, folder + "\\", rules);
-    if (aborted(app)) return true;
-    if (collecting(app.flags)) {
-      record(app.flags, TargetKind::Folder, folder, 0, Outcome::Planned);
+    WalkHeldFolder(run, *held, folder + "\\", rules);
+    if (aborted(run)) return true;
+    if (collecting(run.flags)) {
+      record(run.flags, TargetKind::Folder, folder, 0, Outcome::Planned);
       return true;
     }
     const long rc = parent->removeChildFolder(name, std::move(held), rules.clearAttributes);
     if (rc == winerr::Success) LogActivity(folder + "\\ Erased", ActivityTimeStamp());
-    recordRemoval(app, TargetKind::Folder, folder, 0, rc);
+    recordRemoval(run, TargetKind::Folder, folder, 0, rc);
     return true;
   }
-  const std::unique_ptr<HeldFolder> held = holdPlainFolder(app, folder, &identity);
+  const std::unique_ptr<HeldFolder> held = holdPlainFolder(run, folder, &identity);
   if (!held) return false;
   if (mayWalk && !mayWalk(identity)) return false;
-  WalkHeldFolder(app, *held, AddBackslash(folder), rules);
+  WalkHeldFolder(run, *held, AddBackslash(folder), rules);
   return true;
 }
 

@@ -1,6 +1,6 @@
 #include "erase/RegValues.h"
 
-#include "app/App.h"
+#include "engine/RunContext.h"
 #include "erase/Plan.h"
 #include "platform/WinError.h"
 
@@ -8,8 +8,8 @@ namespace erase {
 
 using namespace platform;
 
-std::string ReadRegString(app::App& app, HKey root, const std::string& subKey, const std::string& name) {
-  Registry& reg = app.os.registry;
+std::string ReadRegString(const engine::RunContext& run, HKey root, const std::string& subKey, const std::string& name) {
+  Registry& reg = run.os.registry;
   HKey key = 0;
   std::string result;
   try {
@@ -52,15 +52,15 @@ std::string describeRegistryError(long error) {
   return error == winerr::AccessDenied ? "Permission denied" : "Registry error " + std::to_string(error);
 }
 
-void WriteRegValue(app::App& app, HKey root, const std::string& subKey, const std::string& name,
+void WriteRegValue(const engine::RunContext& run, HKey root, const std::string& subKey, const std::string& name,
                    const std::string& text, uint32_t type) {
   const bool stores = type == regtype::String || type == regtype::Binary;
   const std::string target = RegistryTarget(root, subKey, name);
-  if (erase::collecting(app.flags)) {
-    if (stores) record(app.flags, TargetKind::Setting, target, text.size(), Outcome::Planned);
+  if (erase::collecting(run.flags)) {
+    if (stores) record(run.flags, TargetKind::Setting, target, text.size(), Outcome::Planned);
     return;
   }
-  Registry& reg = app.os.registry;
+  Registry& reg = run.os.registry;
   HKey key = 0;
   bool opened = false;
   long rc = winerr::InvalidHandle;
@@ -80,13 +80,13 @@ void WriteRegValue(app::App& app, HKey root, const std::string& subKey, const st
   }
   if (!stores) return;
   if (rc == winerr::Success)
-    record(app.flags, TargetKind::Setting, target, text.size(), Outcome::Removed);
+    record(run.flags, TargetKind::Setting, target, text.size(), Outcome::Removed);
   else
-    record(app.flags, TargetKind::Setting, target, text.size(), Outcome::Failed, describeRegistryError(rc));
+    record(run.flags, TargetKind::Setting, target, text.size(), Outcome::Failed, describeRegistryError(rc));
 }
 
-void DeleteRegValue(app::App& app, HKey root, const std::string& subKey, const std::string& name) {
-  Registry& reg = app.os.registry;
+void DeleteRegValue(const engine::RunContext& run, HKey root, const std::string& subKey, const std::string& name) {
+  Registry& reg = run.os.registry;
   HKey key = 0;
   bool opened = false;
   const std::string target = RegistryTarget(root, subKey, name);
@@ -94,14 +94,14 @@ void DeleteRegValue(app::App& app, HKey root, const std::string& subKey, const s
     opened = reg.openKey(root, subKey, &key) == winerr::Success;
     uint32_t type = 0, size = 0;
     const bool present = opened && reg.queryValue(key, name, &type, nullptr, &size) == winerr::Success;
-    if (erase::collecting(app.flags)) {
-      if (present) record(app.flags, TargetKind::RegistryValue, target, size, Outcome::Planned);
+    if (erase::collecting(run.flags)) {
+      if (present) record(run.flags, TargetKind::RegistryValue, target, size, Outcome::Planned);
     } else if (opened) {
       const long rc = reg.deleteValue(key, name);
       if (rc == winerr::Success)
-        record(app.flags, TargetKind::RegistryValue, target, size, Outcome::Removed);
+        record(run.flags, TargetKind::RegistryValue, target, size, Outcome::Removed);
       else if (rc != winerr::FileNotFound)
-        record(app.flags, TargetKind::RegistryValue, target, size, Outcome::Failed, describeRegistryError(rc));
+        record(run.flags, TargetKind::RegistryValue, target, size, Outcome::Failed, describeRegistryError(rc));
     }
   } catch (const std::exception&) {
   }

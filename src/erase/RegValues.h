@@ -3,11 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/RunContext.h"
 #include "platform/Registry.h"
 
-namespace app {
-class App;
-}
 namespace engine {
 struct RunFlags;
 }
@@ -15,15 +13,15 @@ struct RunFlags;
 namespace erase {
 
 // A REG_SZ value up to its first zero; empty when missing or of any other type.
-std::string ReadRegString(app::App& app, platform::HKey root, const std::string& subKey,
+std::string ReadRegString(const engine::RunContext& run, platform::HKey root, const std::string& subKey,
                           const std::string& name);
 // Stores `text` as type 1 (string) or 3 (binary), exactly its characters with no
 // terminating zero; opens or creates the key; other types store nothing. Recorded as a
 // setting the run changes; while the run collects nothing is written.
-void WriteRegValue(app::App& app, platform::HKey root, const std::string& subKey, const std::string& name,
+void WriteRegValue(const engine::RunContext& run, platform::HKey root, const std::string& subKey, const std::string& name,
                    const std::string& text, uint32_t type);
 // Deletes the value if it is there, recorded; while the run collects it is only recorded.
-void DeleteRegValue(app::App& app, platform::HKey root, const std::string& subKey, const std::string& name);
+void DeleteRegValue(const engine::RunContext& run, platform::HKey root, const std::string& subKey, const std::string& name);
 // Deletes the key with everything under it (SHDeleteKeyA); the result code. An empty key,
 // or one that starts with a backslash, is refused (InvalidParameter): it would name the
 // whole root, all of HKEY_CURRENT_USER.

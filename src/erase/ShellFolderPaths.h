@@ -3,23 +3,21 @@
 #include <cstdint>
 #include <string>
 
-namespace app {
-class App;
-}
+#include "engine/RunContext.h"
 
 namespace erase {
 
 constexpr int kCsidlInternetCache = 32;
 
 // The shell folder's path by SHGetSpecialFolderLocation; empty when the shell fails.
-std::string GetFolderClean(app::App& app, std::uintptr_t owner, int csidl);
+std::string GetFolderClean(const engine::RunContext& run, std::uintptr_t owner, int csidl);
 // The user's Temporary Internet Files folder.
-std::string GetInternetCacheFolder(app::App& app);
+std::string GetInternetCacheFolder(const engine::RunContext& run);
 // The Windows temporary folder as the system reports it.
-std::string GetTempFolder(app::App& app);
+std::string GetTempFolder(const engine::RunContext& run);
 // The shell folder's path by SHGetFolderPath; empty when the lookup fails.
-std::string GetSpecialFolder(app::App& app, int csidl);
+std::string GetSpecialFolder(const engine::RunContext& run, int csidl);
 // Opera's folder from its App Paths entry.
-std::string GetOperaPath(app::App& app);
+std::string GetOperaPath(const engine::RunContext& run);
 
 }  // namespace erase

@@ -1,21 +1,21 @@
 #include "erase/WalkRules.h"
 
-#include "app/App.h"
+#include "engine/RunContext.h"
 #include "erase/ActivityLog.h"
 #include "erase/FolderPaths.h"
 #include "erase/Plan.h"
 
 namespace erase {
 
-void yieldOnce(app::App& app) {
+void yieldOnce(const engine::RunContext& run) {
   try {
-    PassSetAside answeringTheUser(app.flags);
-    app.os.loop.doEvents();
+    PassSetAside answeringTheUser(run.flags);
+    run.os.loop.doEvents();
   } catch (const std::exception&) {
   }
 }
 
-bool aborted(app::App& app) { return app.flags.abort; }
+bool aborted(const engine::RunContext& run) { return run.flags.abort; }
 
 namespace {
 
@@ -52,13 +52,13 @@ void logSkipped(const std::string& path, const char* reason) {
   LogActivity(path + " **** skipped: " + reason, ActivityTimeStamp());
 }
 
-std::unique_ptr<platform::HeldFolder> holdPlainFolder(app::App& app, const std::string& folder,
+std::unique_ptr<platform::HeldFolder> holdPlainFolder(const engine::RunContext& run, const std::string& folder,
                                                       platform::FileIdentity* identity) {
   using namespace platform;
   const std::string path = FolderToOpen(folder);
   std::unique_ptr<HeldFolder> held;
   try {
-    held = app.os.files.holdFolder(path, identity);
+    held = run.os.files.holdFolder(path, identity);
   } catch (const std::exception&) {
     held.reset();
   }
@@ -70,7 +70,7 @@ std::unique_ptr<platform::HeldFolder> holdPlainFolder(app::App& app, const std::
   // attributes, read once the folder is held and can no longer change, tell as well.
   uint32_t pathAttributes = fileattr::Invalid;
   try {
-    pathAttributes = app.os.files.getAttributes(path);
+    pathAttributes = run.os.files.getAttributes(path);
   } catch (const std::exception&) {
   }
   const char* refusal = nullptr;
@@ -81,7 +81,7 @@ std::unique_ptr<platform::HeldFolder> holdPlainFolder(app::App& app, const std::
     refusal = "not a folder";
   if (refusal) {
     logSkipped(path, refusal);
-    erase::record(app.flags, erase::TargetKind::Folder, path, 0, erase::Outcome::Refused, refusal);
+    erase::record(run.flags, erase::TargetKind::Folder, path, 0, erase::Outcome::Refused, refusal);
     return nullptr;
   }
   return held;

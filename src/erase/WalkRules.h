@@ -4,19 +4,16 @@
 #include <memory>
 #include <string>
 
+#include "engine/RunContext.h"
 #include "platform/FileSystem.h"
-
-namespace app {
-class App;
-}
 
 namespace erase {
 
 // MAX_PATH less the terminating zero: the longest path a narrow Windows call takes.
 constexpr size_t kLongestPath = 259;
 
-void yieldOnce(app::App& app);
-bool aborted(app::App& app);
+void yieldOnce(const engine::RunContext& run);
+bool aborted(const engine::RunContext& run);
 
 // A junction, mount point or symbolic link: what it names may lie outside the folder.
 inline bool isLink(const platform::FindData& entry) {
@@ -44,7 +41,7 @@ void logSkipped(const std::string& path, const char* reason);
 // when it cannot be opened or the handle shows a link or a file rather than a plain folder.
 // A name that was a folder when listed may be a junction by the time it is walked: only
 // what the handle sees counts.
-std::unique_ptr<platform::HeldFolder> holdPlainFolder(app::App& app, const std::string& folder,
+std::unique_ptr<platform::HeldFolder> holdPlainFolder(const engine::RunContext& run, const std::string& folder,
                                                       platform::FileIdentity* identity);
 
 }  // namespace erase

@@ -1,6 +1,6 @@
 #include "panic/Panic.h"
 
-#include "app/App.h"
+#include "engine/Session.h"
 #include "app/Startup.h"
 #include "engine/CleaningRun.h"
 #include "panic/Visibility.h"
@@ -13,43 +13,43 @@ using report::resumeNext;
 
 namespace {
 
-void cleanAndEnd(app::App& app) {
+void cleanAndEnd(engine::Session& session) {
   // A stop of an earlier run must not skip the panic's own pass.
-  app.flags.abort = false;
-  resumeNext([&] { engine::cleaningPass(app); });
-  app.flags.exitAfterCleaning = false;
-  resumeNext([&] { app::Form_Unload(app); });
+  session.flags.abort = false;
+  resumeNext([&] { engine::cleaningPass(session); });
+  session.flags.exitAfterCleaning = false;
+  resumeNext([&] { session.unload(); });
 }
 
 }  // namespace
 
-void Panic(app::App& app) {
+void Panic(engine::Session& session) {
   // The sweep yields to the event loop; a second press meanwhile must not start it again
   // inside itself.
-  if (app.panicking) return;
-  engine::FlagHeld inProgress(app.panicking);
-  HideProgram(app);
-  CloseIEWindows(app);
-  CloseWindowByTitle(app, "Internet Explorer");
-  CloseWindowByTitle(app, "Netscape");
-  MinimizeAllWindows(app);
+  if (session.panicking) return;
+  engine::FlagHeld inProgress(session.panicking);
+  HideProgram(session);
+  CloseIEWindows(session);
+  CloseWindowByTitle(session, "Internet Explorer");
+  CloseWindowByTitle(session, "Netscape");
+  MinimizeAllWindows(session);
   // A preview's walk holds the run's place but cleans nothing: it stops, and the pass
   // follows once it has.
-  if (app.flags.collectionUnderWay) {
-    app.flags.abort = true;
-    app.panicAfterCollecting = true;
+  if (session.flags.collectionUnderWay) {
+    session.flags.abort = true;
+    session.panicAfterCollecting = true;
     return;
   }
   // A run under way, stopped or not, is left as it is; it ends the program when done.
-  if (app.flags.cleaningInProgress) return;
-  cleanAndEnd(app);
+  if (session.flags.cleaningInProgress) return;
+  cleanAndEnd(session);
 }
 
-void FinishPanicAfterCollecting(app::App& app) {
-  if (!app.panicAfterCollecting || app.flags.cleaningInProgress) return;
-  app.panicAfterCollecting = false;
-  engine::FlagHeld inProgress(app.panicking);
-  cleanAndEnd(app);
+void FinishPanicAfterCollecting(engine::Session& session) {
+  if (!session.panicAfterCollecting || session.flags.cleaningInProgress) return;
+  session.panicAfterCollecting = false;
+  engine::FlagHeld inProgress(session.panicking);
+  cleanAndEnd(session);
 }
 
 }  // namespace panic

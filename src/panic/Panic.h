@@ -1,7 +1,7 @@
 #pragma once
 
-namespace app {
-class App;
+namespace engine {
+struct Session;
 }
 
 namespace panic {
@@ -11,7 +11,7 @@ namespace panic {
 // goes on and ends the program when it is done.
 // While a preview collects, the collection stops at once and the pass waits for it to
 // have stopped: FinishPanicAfterCollecting, called by the collection's owner, runs it.
-void Panic(app::App& app);
-void FinishPanicAfterCollecting(app::App& app);
+void Panic(engine::Session& session);
+void FinishPanicAfterCollecting(engine::Session& session);
 
 }  // namespace panic

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/App.h"
+#include "engine/Session.h"
 #include "platform/Desktop.h"
 #include "report/ReportTexts.h"
 #include "report/RuntimeError.h"
@@ -19,42 +19,42 @@ using platform::vkey::F12;
 using platform::vkey::F2;
 }  // namespace
 
-void getPanicSetting(app::App& app) {
+void getPanicSetting(engine::Session& session) {
   report::resumeNext([&] {
-    const int key = app.panicKey;
+    const int key = session.panicKey;
     // The list offers F2 to F12 only; any other code (F1 included) shows F11 and stays in
     // force.
     const int shown = key >= F2 && key <= F12 ? key : F11;
-    app.frm.cmbPanic.setText("F" + std::to_string(shown - F1 + 1));
+    session.frm.cmbPanic.setText("F" + std::to_string(shown - F1 + 1));
   });
 }
 
-void cmbPanOK_Click(app::App& app) {
+void cmbPanOK_Click(engine::Session& session) {
   report::resumeNext([&] {
-    const std::string text = settings::trimBlanks(app.frm.cmbPanic.text());
+    const std::string text = settings::trimBlanks(session.frm.cmbPanic.text());
     int key = F11;
     for (int code = F2; code <= F12; ++code)
       if (text == "F" + std::to_string(code - F1 + 1)) {
         key = code;
         break;
       }
-    app.panicKey = key;
-    settings::SaveSetting(app.os.registry, settings::kAppName, "panic", "panKey", std::to_string(key));
+    session.panicKey = key;
+    settings::SaveSetting(session.os.registry, settings::kAppName, "panic", "panKey", std::to_string(key));
   });
 }
 
-void timPanic_Timer(app::App& app) {
+void timPanic_Timer(engine::Session& session) {
   try {
-    ui::Label& hint = app.frm.cleaning.lblPanic;
-    if (app.panicHintKeyNext) {
-      hint.setCaption("Ctrl+" + app.frm.cmbPanic.text());
-      app.panicHintKeyNext = false;
+    ui::Label& hint = session.frm.cleaning.lblPanic;
+    if (session.panicHintKeyNext) {
+      hint.setCaption("Ctrl+" + session.frm.cmbPanic.text());
+      session.panicHintKeyNext = false;
     } else {
       hint.setCaption("Panic");
-      app.panicHintKeyNext = true;
+      session.panicHintKeyNext = true;
     }
   } catch (const std::exception& e) {
-    report::reportFailure(app, report::tail::timPanic_Timer, e);
+    report::reportFailure(session.os, report::tail::timPanic_Timer, e);
   }
 }
 

@@ -1,6 +1,6 @@
 #include "panic/Visibility.h"
 
-#include "app/App.h"
+#include "engine/Session.h"
 #include "report/RuntimeError.h"
 
 namespace panic {
@@ -11,9 +11,9 @@ namespace {
 
 // The task list can only be left on the systems whose description names none of the NT
 // family.
-bool hasTaskListRegistration(const app::App& app) {
+bool hasTaskListRegistration(const engine::Session& session) {
   for (const char* nt : {"2000", "NT", "XP"})
-    if (app.osDescription.find(nt) != std::string::npos) return false;
+    if (session.osDescription.find(nt) != std::string::npos) return false;
   return true;
 }
 
@@ -28,43 +28,43 @@ void bringToForeground(platform::Desktop& desktop, platform::WindowHandle window
 
 }  // namespace
 
-void HideFromTaskList(app::App& app) {
+void HideFromTaskList(engine::Session& session) {
   resumeNext([&] {
-    if (hasTaskListRegistration(app)) app.os.system.registerServiceProcess(app.os.system.currentProcessId(), 1);
+    if (hasTaskListRegistration(session)) session.os.system.registerServiceProcess(session.os.system.currentProcessId(), 1);
   });
 }
 
-void HideProgram(app::App& app) {
-  HideFromTaskList(app);
-  resumeNext([&] { app.os.shell.notifyIcon(platform::trayop::Delete, app.trayIcon); });
-  resumeNext([&] { app.frm.form.setVisible(false); });
+void HideProgram(engine::Session& session) {
+  HideFromTaskList(session);
+  resumeNext([&] { session.os.shell.notifyIcon(platform::trayop::Delete, session.trayIcon); });
+  resumeNext([&] { session.frm.form.setVisible(false); });
   // Its other windows too (the customisation window, an open-file dialog), which come back
   // with it.
   resumeNext([&] {
-    platform::Desktop& desktop = app.os.desktop;
+    platform::Desktop& desktop = session.os.desktop;
     for (platform::WindowHandle window : desktop.programWindows()) {
-      if (window == app.frm.form.hWnd) continue;
+      if (window == session.frm.form.hWnd) continue;
       desktop.showWindow(window, false);
-      app.hiddenWindows.push_back(window);
+      session.hiddenWindows.push_back(window);
     }
   });
 }
 
-void ShowProgram(app::App& app) {
+void ShowProgram(engine::Session& session) {
   resumeNext([&] {
-    if (hasTaskListRegistration(app)) app.os.system.registerServiceProcess(app.os.system.currentProcessId(), 0);
+    if (hasTaskListRegistration(session)) session.os.system.registerServiceProcess(session.os.system.currentProcessId(), 0);
   });
-  resumeNext([&] { app.os.shell.notifyIcon(platform::trayop::Add, app.trayIcon); });
+  resumeNext([&] { session.os.shell.notifyIcon(platform::trayop::Add, session.trayIcon); });
   resumeNext([&] {
-    platform::Desktop& desktop = app.os.desktop;
-    for (platform::WindowHandle window : app.hiddenWindows)
+    platform::Desktop& desktop = session.os.desktop;
+    for (platform::WindowHandle window : session.hiddenWindows)
       if (desktop.isWindow(window)) desktop.showWindow(window, true);
-    app.hiddenWindows.clear();
+    session.hiddenWindows.clear();
   });
 }
 
-void ActivateWindow(app::App& app, ui::Form& form) {
-  platform::Desktop& desktop = app.os.desktop;
+void ActivateWindow(engine::Session& session, ui::Form& form) {
+  platform::Desktop& desktop = session.os.desktop;
   resumeNext([&] {
     if (!form.visible()) form.setVisible(true);
   });

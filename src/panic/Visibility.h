@@ -2,9 +2,10 @@
 // Hiding the program (none of its windows, no tray icon, off the Windows 9x task list) and
 // bringing it back.
 
-namespace app {
-class App;
+namespace engine {
+struct Session;
 }
+
 namespace ui {
 class Form;
 }
@@ -12,13 +13,13 @@ class Form;
 namespace panic {
 
 // Windows 95, 98 and ME only: the process leaves the task list.
-void HideFromTaskList(app::App& app);
-void HideProgram(app::App& app);
+void HideFromTaskList(engine::Session& session);
+void HideProgram(engine::Session& session);
 // Puts the process back on the task list, the icon back in the tray and the program's
 // other windows that hiding hid back on screen.
-void ShowProgram(app::App& app);
+void ShowProgram(engine::Session& session);
 // Shows the window if hidden, restores it if minimised and brings it to the foreground,
 // which Windows 98 and 2000 on grant only through the foreground thread's input.
-void ActivateWindow(app::App& app, ui::Form& form);
+void ActivateWindow(engine::Session& session, ui::Form& form);
 
 }  // namespace panic

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "app/App.h"
+#include "engine/Session.h"
 #include "report/ReportTexts.h"
 #include "report/RuntimeError.h"
 
@@ -31,18 +31,18 @@ TitleSearch search;
 
 }  // namespace
 
-void MinimizeAllWindows(app::App& app) {
+void MinimizeAllWindows(engine::Session& session) {
   resumeNext([&] {
-    platform::Desktop& desktop = app.os.desktop;
+    platform::Desktop& desktop = session.os.desktop;
     // Without a taskbar there is nobody to ask; a post to no window would land in our own queue.
     if (platform::WindowHandle taskbar = desktop.findWindowByClass("Shell_TrayWnd"))
       desktop.postMessage(taskbar, platform::winmsg::Command, kMinimizeAllCommand, 0);
   });
 }
 
-void CloseIEWindows(app::App& app) {
-  platform::Desktop& desktop = app.os.desktop;
-  platform::EventLoop& loop = app.os.loop;
+void CloseIEWindows(engine::Session& session) {
+  platform::Desktop& desktop = session.os.desktop;
+  platform::EventLoop& loop = session.os.loop;
   resumeNext([&] { loop.doEvents(); });
   const uint32_t start = loop.tickCount();
   for (;;) {
@@ -58,29 +58,29 @@ void CloseIEWindows(app::App& app) {
   }
 }
 
-void CloseWindowByTitle(app::App& app, const std::string& text) {
+void CloseWindowByTitle(engine::Session& session, const std::string& text) {
   resumeNext([&] {
     search.text = text;
     search.found = 0;
-    app.os.desktop.enumWindows([&](platform::WindowHandle window) { return CheckAllWindows(app, window); });
-    if (search.found) app.os.desktop.postMessage(search.found, platform::winmsg::Close, 0, 0);
+    session.os.desktop.enumWindows([&](platform::WindowHandle window) { return CheckAllWindows(session, window); });
+    if (search.found) session.os.desktop.postMessage(search.found, platform::winmsg::Close, 0, 0);
   });
 }
 
-bool CheckAllWindows(app::App& app, platform::WindowHandle window) {
+bool CheckAllWindows(engine::Session& session, platform::WindowHandle window) {
   try {
-    if (lowerCase(GetWindowTitle(app, window)).find(lowerCase(search.text)) != std::string::npos) {
+    if (lowerCase(GetWindowTitle(session, window)).find(lowerCase(search.text)) != std::string::npos) {
       search.found = window;
       return false;
     }
   } catch (const std::exception& e) {
-    report::reportFailure(app, report::tail::CheckAllWindows, e);
+    report::reportFailure(session.os, report::tail::CheckAllWindows, e);
   }
   return true;
 }
 
-std::string GetWindowTitle(app::App& app, platform::WindowHandle window) {
-  return app.os.desktop.windowText(window);
+std::string GetWindowTitle(engine::Session& session, platform::WindowHandle window) {
+  return session.os.desktop.windowText(window);
 }
 
 }  // namespace panic

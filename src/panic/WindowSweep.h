@@ -5,8 +5,8 @@
 
 #include "platform/Desktop.h"
 
-namespace app {
-class App;
+namespace engine {
+struct Session;
 }
 
 namespace panic {
@@ -14,13 +14,13 @@ namespace panic {
 // A browser that will not close must not hold the panic up for longer than this.
 constexpr uint32_t kCloseIEGiveUpMs = 10000;
 
-void MinimizeAllWindows(app::App& app);
+void MinimizeAllWindows(engine::Session& session);
 // Closes every window of class "IEFrame", giving up after kCloseIEGiveUpMs.
-void CloseIEWindows(app::App& app);
+void CloseIEWindows(engine::Session& session);
 // Closes the first top-level window whose title contains `text`, in any letter case.
-void CloseWindowByTitle(app::App& app, const std::string& text);
+void CloseWindowByTitle(engine::Session& session, const std::string& text);
 // The enumeration's visitor: false (stop) on the first window whose title matches.
-bool CheckAllWindows(app::App& app, platform::WindowHandle window);
-std::string GetWindowTitle(app::App& app, platform::WindowHandle window);
+bool CheckAllWindows(engine::Session& session, platform::WindowHandle window);
+std::string GetWindowTitle(engine::Session& session, platform::WindowHandle window);
 
 }  // namespace panic

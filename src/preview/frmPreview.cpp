@@ -1,6 +1,6 @@
 #include "preview/frmPreview.h"
 
-#include "app/App.h"
+#include "engine/Session.h"
 #include "engine/Catalogue.h"
 #include "engine/CleaningRun.h"
 #include "engine/PlanReport.h"
@@ -20,17 +20,15 @@ namespace {
 constexpr uint32_t kModalWaitMs = 50;
 const char kNoTargetsYet[] = "Double-click an item to list its targets";
 
-void showButtons(app::App& app) {
-  PreviewWindow& w = app.frmPreview;
+void showButtons(engine::Session& session, PreviewWindow& w) {
   w.cmdStop.setEnabled(w.collecting);
   w.cmdCollect.setEnabled(!w.collecting);
-  w.cmdLastRun.setEnabled(!w.collecting && !app.lastRun.items.empty());
+  w.cmdLastRun.setEnabled(!w.collecting && !session.lastRun.items.empty());
   w.cmdSave.setEnabled(!w.collecting && !w.shown.items.empty());
   w.prgCollect.setVisible(w.collecting);
 }
 
-void showPlan(app::App& app, erase::Plan plan, bool run) {
-  PreviewWindow& w = app.frmPreview;
+void showPlan(engine::Session& session, PreviewWindow& w, erase::Plan plan, bool run) {
   w.shown = std::move(plan);
   w.showsRun = run;
   w.lvwItems.setColumns(run ? reportColumns() : planColumns());
@@ -42,17 +40,16 @@ void showPlan(app::App& app, erase::Plan plan, bool run) {
   if (w.shown.stopped) heading += run ? " (stopped before every ticked item was cleaned)"
                                       : " (stopped before every ticked item was seen)";
   w.lblHeading.setCaption(heading);
-  showButtons(app);
+  showButtons(session, w);
 }
 
-bool collectionMayStart(const app::App& app) {
-  return !app.flags.cleaningInProgress && !app.panicking && !app.unloaded;
+bool collectionMayStart(const engine::Session& session) {
+  return !session.flags.cleaningInProgress && !session.panicking && !session.unloaded;
 }
 
-void collect(app::App& app) {
-  PreviewWindow& w = app.frmPreview;
+void collect(engine::Session& session, PreviewWindow& w) {
   if (w.collecting) return;
-  if (!collectionMayStart(app)) {
+  if (!collectionMayStart(session)) {
     w.lblHeading.setCaption("Cleaning is under way: preview again when it is done");
     return;
   }
@@ -62,79 +59,76 @@ void collect(app::App& app) {
   w.lblTargets.setCaption(kNoTargetsYet);
   w.lblHeading.setCaption("Collecting what the ticked items would remove...");
   w.prgCollect.setValue(w.prgCollect.min());
-  showButtons(app);
+  showButtons(session, w);
   erase::Plan plan;
   try {
-    plan = engine::CollectPlan(app, [&](int position, int items) {
+    plan = engine::CollectPlan(session, [&](int position, int items) {
       w.prgCollect.setRange(0, items);
       w.prgCollect.setValue(position);
       w.lblHeading.setCaption(std::string("Collecting: ") + engine::catalogue()[position].caption + "...");
       // Stop and Close answer between items too, however little an item yields.
-      erase::yieldOnce(app);
+      erase::yieldOnce(session.run());
     });
   } catch (...) {
     plan.stopped = true;  // what was collected went with the failure; say it is incomplete
   }
   w.collecting = false;
   w.prgCollect.setValue(w.prgCollect.max());
-  showPlan(app, std::move(plan), false);
+  showPlan(session, w, std::move(plan), false);
   // A panic that came meanwhile stopped the walk; its own pass runs now.
-  panic::FinishPanicAfterCollecting(app);
+  panic::FinishPanicAfterCollecting(session);
 }
 
-void open(app::App& app, bool run) {
-  PreviewWindow& w = app.frmPreview;
-  if (w.loaded || app.unloaded) return;
+void open(engine::Session& session, PreviewWindow& w, bool run) {
+  if (w.loaded || session.unloaded) return;
   w.loaded = true;
   w.shown = erase::Plan();
   w.form.setVisible(true);
   // Modal: the main window takes no input until this one closes; timers go on.
-  app.frm.form.setEnabled(false);
+  session.frm.form.setEnabled(false);
   if (run)
-    resumeNext([&] { showPlan(app, app.lastRun, true); });
+    resumeNext([&] { showPlan(session, w, session.lastRun, true); });
   else
-    collect(app);
-  platform::EventLoop& loop = app.os.loop;
-  while (w.loaded && !app.unloaded) {
+    collect(session, w);
+  platform::EventLoop& loop = session.os.loop;
+  while (w.loaded && !session.unloaded) {
     resumeNext([&] { loop.doEvents(); });
-    if (w.loaded && !app.unloaded) loop.waitForEvents(kModalWaitMs);
+    if (w.loaded && !session.unloaded) loop.waitForEvents(kModalWaitMs);
   }
-  app.frm.form.setEnabled(true);
+  session.frm.form.setEnabled(true);
 }
 
 }  // namespace
 
-void cmdPreview_Click(app::App& app) { open(app, false); }
+void cmdPreview_Click(engine::Session& session, PreviewWindow& w) { open(session, w, false); }
 
-void cmdReport_Click(app::App& app) { open(app, true); }
+void cmdReport_Click(engine::Session& session, PreviewWindow& w) { open(session, w, true); }
 
-void cmdCollect_Click(app::App& app) { collect(app); }
+void cmdCollect_Click(engine::Session& session, PreviewWindow& w) { collect(session, w); }
 
-void cmdLastRun_Click(app::App& app) {
-  if (!app.frmPreview.collecting) resumeNext([&] { showPlan(app, app.lastRun, true); });
+void cmdLastRun_Click(engine::Session& session, PreviewWindow& w) {
+  if (!w.collecting) resumeNext([&] { showPlan(session, w, session.lastRun, true); });
 }
 
-void cmdStop_Click(app::App& app) {
-  if (app.frmPreview.collecting) app.flags.abort = true;
+void cmdStop_Click(engine::Session& session, PreviewWindow& w) {
+  if (w.collecting) session.flags.abort = true;
 }
 
-void cmdSave_Click(app::App& app) {
-  PreviewWindow& w = app.frmPreview;
-  if (w.collecting || !app.os.dialogs) return;
+void cmdSave_Click(engine::Session& session, PreviewWindow& w) {
+  if (w.collecting || !session.os.dialogs) return;
   resumeNext([&] {
-    const std::string path = app.os.dialogs->saveFileName(w.form.hWnd, "Text files (*.txt)|*.txt|All files (*.*)|*.*",
+    const std::string path = session.os.dialogs->saveFileName(w.form.hWnd, "Text files (*.txt)|*.txt|All files (*.*)|*.*",
                                                           w.showsRun ? "Quellery report.txt" : "Quellery preview.txt",
                                                           "txt");
     if (path.empty()) return;
-    const long rc = SaveText(app.os.files, path, engine::ReportText(w.shown));
+    const long rc = SaveText(session.os.files, path, engine::ReportText(w.shown));
     if (rc == platform::winerr::Success) return;
-    app.os.shell.messageBox(w.form.hWnd, "The report was not saved to " + path + ": " + saveErrorText(rc) + ".",
+    session.os.shell.messageBox(w.form.hWnd, "The report was not saved to " + path + ": " + saveErrorText(rc) + ".",
                             "Quellery", platform::mbicon::Exclamation);
   });
 }
 
-void lvwItems_DblClick(app::App& app) {
-  PreviewWindow& w = app.frmPreview;
+void lvwItems_DblClick(engine::Session& session, PreviewWindow& w) {
   const int row = w.lvwItems.selectedRow();
   if (row < 0) return;
   const int tag = w.lvwItems.row(row).tag;
@@ -147,11 +141,10 @@ void lvwItems_DblClick(app::App& app) {
                                                       (item.targets.size() == 1 ? " target" : " targets")));
 }
 
-void UnloadPreview(app::App& app) {
-  PreviewWindow& w = app.frmPreview;
+void UnloadPreview(engine::Session& session, PreviewWindow& w) {
   if (!w.loaded) return;
   // The walk below this handler ends at its next look at the flag; nothing waits for it.
-  if (w.collecting) app.flags.abort = true;
+  if (w.collecting) session.flags.abort = true;
   w.form.setVisible(false);
   w.loaded = false;
 }

@@ -1,26 +1,28 @@
 #pragma once
 // The handlers of the preview window, and the cleaning page's buttons that open it.
 
-namespace app {
-class App;
+#include "preview/PreviewWindow.h"
+
+namespace engine {
+struct Session;
 }
 
 namespace preview {
 
 // "Preview": shows the window modally and collects what the ticked items would remove;
 // returns when the window is closed (or the main window unloads).
-void cmdPreview_Click(app::App& app);
+void cmdPreview_Click(engine::Session& session, PreviewWindow& w);
 // "Report": shows the window on what the last run did.
-void cmdReport_Click(app::App& app);
+void cmdReport_Click(engine::Session& session, PreviewWindow& w);
 
 // The window's buttons.
-void cmdCollect_Click(app::App& app);
-void cmdLastRun_Click(app::App& app);
-void cmdStop_Click(app::App& app);
-void cmdSave_Click(app::App& app);
+void cmdCollect_Click(engine::Session& session, PreviewWindow& w);
+void cmdLastRun_Click(engine::Session& session, PreviewWindow& w);
+void cmdStop_Click(engine::Session& session, PreviewWindow& w);
+void cmdSave_Click(engine::Session& session, PreviewWindow& w);
 // Lists the targets of the item double-clicked.
-void lvwItems_DblClick(app::App& app);
+void lvwItems_DblClick(engine::Session& session, PreviewWindow& w);
 // Close and the close box. A collection under way stops at once; the window goes.
-void UnloadPreview(app::App& app);
+void UnloadPreview(engine::Session& session, PreviewWindow& w);
 
 }  // namespace preview

@@ -1,7 +1,6 @@
 #include "report/ErrorReporter.h"
 
-#include "app/App.h"
-#include "app/Startup.h"
+#include "platform/Platform.h"
 #include "platform/Registry.h"
 #include "report/Inet.h"
 #include "report/ReportTexts.h"
@@ -49,21 +48,27 @@ std::string reportAddress(const std::string& server, const std::string& text, lo
          percentEncode(text + std::to_string(number) + description);
 }
 
-std::string probeSite(app::App& app) {
-  return settings::tryMyGetSettingString(app, platform::hkey::CurrentUser, "Software\\Quellery", "ProbeSite",
+std::string makerServer(platform::Platform& os) {
+  // A reserved name (RFC 2606) that never resolves, unless the "WebServer" value says otherwise.
+  return settings::tryMyGetSettingString(os, platform::hkey::CurrentUser, "Software\\Quellery", "WebServer",
+                                         "www.quellery.example");
+}
+
+std::string probeSite(platform::Platform& os) {
+  return settings::tryMyGetSettingString(os, platform::hkey::CurrentUser, "Software\\Quellery", "ProbeSite",
                                          kDefaultProbeSite);
 }
 
-bool IsOnline(app::App& app) {
-  platform::Http* http = app.os.http;
+bool IsOnline(platform::Platform& os) {
+  platform::Http* http = os.http;
   if (!http || readingConfiguration) return false;
   bool online = false;
   try {
     readingConfiguration = true;
-    const std::string url = "http://" + probeSite(app) + "/";
+    const std::string url = "http://" + probeSite(os) + "/";
     readingConfiguration = false;
     const std::uintptr_t session = http->internetOpen(kProgramTitle);
-    app.os.loop.doEvents();
+    os.loop.doEvents();
     if (session) {
       const std::uintptr_t page = http->internetOpenUrl(
           session, url,
@@ -81,22 +86,22 @@ bool IsOnline(app::App& app) {
   return online;
 }
 
-void ReportError(app::App& app, const std::string& text, long number, const std::string& description) {
+void ReportError(platform::Platform& os, const std::string& text, long number, const std::string& description) {
   if (number == 0 || readingConfiguration) return;
   try {
-    if (!IsOnline(app)) return;
-    platform::Http& http = *app.os.http;
+    if (!IsOnline(os)) return;
+    platform::Http& http = *os.http;
     // An upgrade transfer that runs now is cut off: the object serves one request at a time.
     http.cancel();
     while (http.stillExecuting()) {
-      app.os.loop.doEvents();
-      app.os.loop.doEvents();
-      app.os.loop.waitForEvents(10);
+      os.loop.doEvents();
+      os.loop.doEvents();
+      os.loop.waitForEvents(10);
     }
     readingConfiguration = true;
-    const std::string server = app::makerServer(app);
+    const std::string server = makerServer(os);
     readingConfiguration = false;
-    OpenURL(app, reportAddress(server, text, number, description), nullptr);
+    OpenURL(os, reportAddress(server, text, number, description), nullptr);
   } catch (const std::exception&) {
   }
   readingConfiguration = false;
@@ -106,13 +111,13 @@ std::string reportText(const ReportTail& tail, const std::string& description) {
   return tail.appendDescription ? tail.text + description : std::string(tail.text);
 }
 
-void reportFailure(app::App& app, const ReportTail& tail, long number, const std::string& description) {
+void reportFailure(platform::Platform& os, const ReportTail& tail, long number, const std::string& description) {
   if (number == 0) return;
-  ReportError(app, reportText(tail, description), number, description);
+  ReportError(os, reportText(tail, description), number, description);
 }
 
-void reportFailure(app::App& app, const ReportTail& tail, const std::exception& caught) {
-  reportFailure(app, tail, errorNumber(caught), caught.what());
+void reportFailure(platform::Platform& os, const ReportTail& tail, const std::exception& caught) {
+  reportFailure(os, tail, errorNumber(caught), caught.what());
 }
 
 }  // namespace report

@@ -4,8 +4,8 @@
 #include <exception>
 #include <string>
 
-namespace app {
-class App;
+namespace platform {
+struct Platform;
 }
 
 namespace report {
@@ -48,17 +48,17 @@ std::string reportText(const ReportTail& tail, const std::string& description);
 
 // The error tail: reports what was caught under the procedure's text. The caller goes on
 // with its next statement.
-void reportFailure(app::App& app, const ReportTail& tail, long number, const std::string& description);
-void reportFailure(app::App& app, const ReportTail& tail, const std::exception& caught);
+void reportFailure(platform::Platform& os, const ReportTail& tail, long number, const std::string& description);
+void reportFailure(platform::Platform& os, const ReportTail& tail, const std::exception& caught);
 
 // One statement under an error tail: a failure is reported with the procedure's names and
 // the procedure goes on with its next statement.
 template <typename Step>
-void reportingNext(app::App& app, const ReportTail& tail, Step&& step) {
+void reportingNext(platform::Platform& os, const ReportTail& tail, Step&& step) {
   try {
     step();
   } catch (const std::exception& e) {
-    reportFailure(app, tail, e);
+    reportFailure(os, tail, e);
   }
 }
 

@@ -1,6 +1,6 @@
 #include "schedule/HotKeys.h"
 
-#include "app/App.h"
+#include "engine/Session.h"
 #include "panic/Panic.h"
 #include "panic/Visibility.h"
 #include "report/RuntimeError.h"
@@ -10,32 +10,32 @@ namespace schedule {
 using report::resumeNext;
 namespace vkey = platform::vkey;
 
-void timeHide_Timer(app::App& app) {
+void timeHide_Timer(engine::Session& session) {
   // The window's timers end with it: an unloaded window still winding down a run must not
   // be brought back or panic again.
-  if (app.unloaded) return;
-  platform::Desktop& keys = app.os.desktop;
+  if (session.unloaded) return;
+  platform::Desktop& keys = session.os.desktop;
   // Ctrl is asked afresh for every combination.
   auto both = [&](int first, int second) { return (keys.asyncKeyState(first) & keys.asyncKeyState(second)) != 0; };
 
   resumeNext([&] {
-    if (!both(app.panicKey, vkey::Control)) return;
-    app.os.loop.doEvents();
-    app.flags.exitAfterCleaning = true;
-    panic::Panic(app);
+    if (!both(session.panicKey, vkey::Control)) return;
+    session.os.loop.doEvents();
+    session.flags.exitAfterCleaning = true;
+    panic::Panic(session);
   });
   resumeNext([&] {
-    if (keys.asyncKeyState(vkey::F1) != 0) app.frm.help.fraHelp.zOrder();
+    if (keys.asyncKeyState(vkey::F1) != 0) session.frm.help.fraHelp.zOrder();
   });
   bool show = false;
   resumeNext([&] { show = both(vkey::Control, vkey::U); });
   if (show) {
-    resumeNext([&] { panic::ActivateWindow(app, app.frm.form); });
-    resumeNext([&] { panic::ShowProgram(app); });
+    resumeNext([&] { panic::ActivateWindow(session, session.frm.form); });
+    resumeNext([&] { panic::ShowProgram(session); });
     return;
   }
   resumeNext([&] {
-    if (both(vkey::Control, vkey::H)) panic::HideProgram(app);
+    if (both(vkey::Control, vkey::H)) panic::HideProgram(session);
   });
 }
 

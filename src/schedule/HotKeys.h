@@ -2,12 +2,12 @@
 // The 50 ms key poll, system-wide: Ctrl with the panic key, F1 for the help page, Ctrl+U to
 // show the program and Ctrl+H to hide it.
 
-namespace app {
-class App;
+namespace engine {
+struct Session;
 }
 
 namespace schedule {
 
-void timeHide_Timer(app::App& app);
+void timeHide_Timer(engine::Session& session);
 
 }  // namespace schedule

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/App.h"
+#include "engine/Session.h"
 #include "erase/RegValues.h"
 #include "platform/Registry.h"
 #include "platform/WinError.h"
@@ -27,9 +27,9 @@ bool startsWith(const std::string& text, const std::string& head) { return text.
 
 // Entries of other versions of the program ("Quellery - 2.00") whose command starts this
 // very executable: written by an older version, they start it with Windows just the same.
-std::vector<std::string> olderEntriesOfThisProgram(app::App& app, const std::string& program) {
+std::vector<std::string> olderEntriesOfThisProgram(engine::Session& session, const std::string& program) {
   std::vector<std::string> names;
-  platform::Registry& reg = app.os.registry;
+  platform::Registry& reg = session.os.registry;
   platform::HKey key = 0;
   if (reg.openKeyEx(platform::hkey::LocalMachine, kRunKey, platform::regaccess::Read, &key) != platform::winerr::Success)
     return names;
@@ -64,21 +64,21 @@ std::string runEntryProgram(const std::string& command) {
   return endsWithArgument ? command.substr(0, argument) : command;
 }
 
-void LoadOnStartup(app::App& app) {
+void LoadOnStartup(engine::Session& session) {
   report::resumeNext([&] {
-    platform::System& system = app.os.system;
+    platform::System& system = session.os.system;
     const std::string program = system.programFolder() + "\\" + system.programName() + ".exe";
-    const std::vector<std::string> older = olderEntriesOfThisProgram(app, program);
-    if (app.frm.chkRun(1).value() == 1) {
+    const std::vector<std::string> older = olderEntriesOfThisProgram(session, program);
+    if (session.frm.chkRun(1).value() == 1) {
       // Quoted, or Windows would try "C:\Program.exe" first for a path with a blank. The
       // argument is never read: a start from Windows is like any other.
-      erase::WriteRegValue(app, platform::hkey::LocalMachine, kRunKey, runEntryName(),
+      erase::WriteRegValue(session.run(), platform::hkey::LocalMachine, kRunKey, runEntryName(),
                            "\"" + program + "\"" + kArgument, platform::regtype::String);
     } else {
-      erase::DeleteRegValue(app, platform::hkey::LocalMachine, kRunKey, runEntryName());
+      erase::DeleteRegValue(session.run(), platform::hkey::LocalMachine, kRunKey, runEntryName());
     }
     // One entry at most, and none once unticked.
-    for (const std::string& name : older) erase::DeleteRegValue(app, platform::hkey::LocalMachine, kRunKey, name);
+    for (const std::string& name : older) erase::DeleteRegValue(session.run(), platform::hkey::LocalMachine, kRunKey, name);
   });
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-namespace app {
-class App;
+namespace engine {
+struct Session;
 }
 
 namespace schedule {
@@ -13,6 +13,6 @@ std::string runEntryName();
 // older versions wrote; either way before the " m" argument.
 std::string runEntryProgram(const std::string& command);
 // Adds or removes the program's Windows Run entry according to chkRun(1).
-void LoadOnStartup(app::App& app);
+void LoadOnStartup(engine::Session& session);
 
 }  // namespace schedule

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/App.h"
+#include "engine/Session.h"
 #include "engine/CleaningRun.h"
 #include "erase/WalkRules.h"
 #include "report/RuntimeError.h"
@@ -28,24 +28,24 @@ bool ticked(const ui::CheckBox& box) { return box.value() == 1; }
 
 // Nothing scheduled starts inside a run, a panic or a sweep, nor once the window was
 // closed: a close or a panic during the sweep cancels the run that would follow it.
-bool mayStart(const app::App& app) {
-  return !app.flags.cleaningInProgress && !app.panicking && !app.unloaded && !app.sweeping;
+bool mayStart(const engine::Session& session) {
+  return !session.flags.cleaningInProgress && !session.panicking && !session.unloaded && !session.sweeping;
 }
 
-void startRun(app::App& app) {
-  if (mayStart(app)) engine::cmdClean_Click(app);
+void startRun(engine::Session& session) {
+  if (mayStart(session)) engine::cmdClean_Click(session);
 }
 
-void sweep(app::App& app) {
-  if (!mayStart(app)) return;
-  engine::FlagHeld held(app.sweeping);
-  shredder::SweepShredFolder(app);
+void sweep(engine::Session& session) {
+  if (!mayStart(session)) return;
+  engine::FlagHeld held(session.sweeping);
+  shredder::SweepShredFolder(session);
 }
 
 }  // namespace
 
-bool timedRuleDue(app::App& app, const platform::LocalTime& now) {
-  app::MainWindow& f = app.frm;
+bool timedRuleDue(engine::Session& session, const platform::LocalTime& now) {
+  app::MainWindow& f = session.frm;
   bool due = false;
   resumeNext([&] { due = due || (ticked(f.chkSchedule[0]) && sameMinute(now, f.dtpTime)); });
   resumeNext([&] {
@@ -60,41 +60,41 @@ bool timedRuleDue(app::App& app, const platform::LocalTime& now) {
   return due;
 }
 
-bool intervalRuleDue(app::App& app) {
-  app::MainWindow& f = app.frm;
+bool intervalRuleDue(engine::Session& session) {
+  app::MainWindow& f = session.frm;
   if (!f.OptSchedule[0].value()) return false;
-  return settings::leadingNumber(f.txtMin.text()) <= app.minuteCounter;
+  return settings::leadingNumber(f.txtMin.text()) <= session.minuteCounter;
 }
 
-void timerScheduler_Timer(app::App& app) {
-  app::MainWindow& f = app.frm;
-  erase::yieldOnce(app);
-  ++app.minuteCounter;
+void timerScheduler_Timer(engine::Session& session) {
+  app::MainWindow& f = session.frm;
+  erase::yieldOnce(session.run());
+  ++session.minuteCounter;
   bool on = false;
   resumeNext([&] { on = ticked(f.chkRun(4)); });
   if (!on) return;
   if (f.OptSchedule[1].value()) {
     bool due = false;
-    resumeNext([&] { due = timedRuleDue(app, app.os.system.localTime()); });
+    resumeNext([&] { due = timedRuleDue(session, session.os.system.localTime()); });
     if (!due) return;
-    app.minuteCounter = 0;
-    if (!mayStart(app)) return;
-    resumeNext([&] { sweep(app); });
-    resumeNext([&] { startRun(app); });
+    session.minuteCounter = 0;
+    if (!mayStart(session)) return;
+    resumeNext([&] { sweep(session); });
+    resumeNext([&] { startRun(session); });
     return;
   }
   bool due = false;
-  resumeNext([&] { due = intervalRuleDue(app); });
+  resumeNext([&] { due = intervalRuleDue(session); });
   if (!due) return;
-  app.minuteCounter = 0;
-  if (!mayStart(app)) return;
-  resumeNext([&] { startRun(app); });
-  resumeNext([&] { sweep(app); });
+  session.minuteCounter = 0;
+  if (!mayStart(session)) return;
+  resumeNext([&] { startRun(session); });
+  resumeNext([&] { sweep(session); });
 }
 
-void chkRun_Click(app::App& app, int) {
+void chkRun_Click(engine::Session& session, int) {
   resumeNext([&] {
-    app::MainWindow& f = app.frm;
+    app::MainWindow& f = session.frm;
     if (f.chkRun(4).value() == 1) {
       for (ui::OptionButton& option : f.OptSchedule) option.setEnabled(true);
       f.cmbWeek.setEnabled(false);
@@ -114,9 +114,9 @@ void chkRun_Click(app::App& app, int) {
   });
 }
 
-void OptSchedule_Click(app::App& app, int) {
+void OptSchedule_Click(engine::Session& session, int) {
   resumeNext([&] {
-    app::MainWindow& f = app.frm;
+    app::MainWindow& f = session.frm;
     bool timePicker = false, interval = false, timed = true;
     if (f.OptSchedule[0].value() && f.chkRun(4).value() == 1) {
       interval = true;
@@ -134,17 +134,17 @@ void OptSchedule_Click(app::App& app, int) {
   });
 }
 
-void cmbWeek_Click(app::App& app) {
+void cmbWeek_Click(engine::Session& session) {
   resumeNext([&] {
-    settings::SaveSetting(app.os.registry, settings::kAppName, "MViewer", "CmbListIndexW",
-                          std::to_string(app.frm.cmbWeek.listIndex()));
+    settings::SaveSetting(session.os.registry, settings::kAppName, "MViewer", "CmbListIndexW",
+                          std::to_string(session.frm.cmbWeek.listIndex()));
   });
 }
 
-void cmbMonth_Change(app::App& app) {
+void cmbMonth_Change(engine::Session& session) {
   resumeNext([&] {
-    settings::SaveSetting(app.os.registry, settings::kAppName, "MViewer", "CmbListIndexM",
-                          std::to_string(app.frm.cmbMonth.listIndex()));
+    settings::SaveSetting(session.os.registry, settings::kAppName, "MViewer", "CmbListIndexM",
+                          std::to_string(session.frm.cmbMonth.listIndex()));
   });
 }
 

@@ -1,6 +1,6 @@
 #include "settings/RegistryStrings.h"
 
-#include "app/App.h"
+#include "platform/Platform.h"
 #include "platform/WinError.h"
 #include "report/ReportTexts.h"
 
@@ -13,9 +13,9 @@ namespace {
 constexpr uint32_t kSaveAccess = 0x2001F;
 }  // namespace
 
-void trySaveSettingString(app::App& app, HKey root, const std::string& subKey, const std::string& name,
+void trySaveSettingString(platform::Platform& os, HKey root, const std::string& subKey, const std::string& name,
                           const std::string& text) {
-  Registry& reg = app.os.registry;
+  Registry& reg = os.registry;
   HKey key = 0;
   bool opened = false;
   try {
@@ -24,18 +24,18 @@ void trySaveSettingString(app::App& app, HKey root, const std::string& subKey, c
       reg.setValue(key, name, regtype::String, reinterpret_cast<const uint8_t*>(text.data()),
                    static_cast<uint32_t>(text.size()));
   } catch (const std::exception& e) {
-    report::reportFailure(app, report::tail::trySaveSettingString, e);
+    report::reportFailure(os, report::tail::trySaveSettingString, e);
   }
   try {
     if (opened) reg.closeKey(key);
   } catch (const std::exception& e) {
-    report::reportFailure(app, report::tail::trySaveSettingString, e);
+    report::reportFailure(os, report::tail::trySaveSettingString, e);
   }
 }
 
-std::string tryMyGetSettingString(app::App& app, HKey root, const std::string& subKey, const std::string& name,
+std::string tryMyGetSettingString(platform::Platform& os, HKey root, const std::string& subKey, const std::string& name,
                                   const std::string& defaultText) {
-  Registry& reg = app.os.registry;
+  Registry& reg = os.registry;
   std::string result = defaultText;
   HKey key = 0;
   bool opened = false;
@@ -55,12 +55,12 @@ std::string tryMyGetSettingString(app::App& app, HKey root, const std::string& s
       }
     }
   } catch (const std::exception& e) {
-    report::reportFailure(app, report::tail::tryMyGetSettingString, e);
+    report::reportFailure(os, report::tail::tryMyGetSettingString, e);
   }
   try {
     if (opened) reg.closeKey(key);
   } catch (const std::exception& e) {
-    report::reportFailure(app, report::tail::tryMyGetSettingString, e);
+    report::reportFailure(os, report::tail::tryMyGetSettingString, e);
   }
   return result;
 }

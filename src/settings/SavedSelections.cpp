@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "app/App.h"
+#include "engine/Session.h"
 #include "engine/Catalogue.h"
 #include "report/RuntimeError.h"
 #include "schedule/RunEntry.h"
@@ -24,18 +24,18 @@ namespace {
 const char* const kLastHistory = "LastHistory";
 
 struct Store {
-  explicit Store(app::App& forApp) : app(forApp) {}
-  app::App& app;
+  explicit Store(engine::Session& forSession) : session(forSession) {}
+  engine::Session& session;
   std::optional<SettingsSection> lastHistory;  // opened by the first read, for all of them
   std::string get(const char* section, const std::string& key, const std::string& defaultValue) {
-    return GetSetting(app.os.registry, kAppName, section, key, defaultValue);
+    return GetSetting(session.os.registry, kAppName, section, key, defaultValue);
   }
   std::string last(const std::string& key, const std::string& defaultValue) {
-    if (!lastHistory) lastHistory.emplace(app.os.registry, kAppName, kLastHistory);
+    if (!lastHistory) lastHistory.emplace(session.os.registry, kAppName, kLastHistory);
     return lastHistory->get(key, defaultValue);
   }
   void put(const std::string& key, const std::string& value) {
-    SaveSetting(app.os.registry, kAppName, kLastHistory, key, value);
+    SaveSetting(session.os.registry, kAppName, kLastHistory, key, value);
   }
 };
 
@@ -81,11 +81,11 @@ void setAllTicks(ui::ControlArray<ui::CheckBox>& ticks, int value) {
 
 }  // namespace
 
-void loadBookmarkButtons(app::App& app) {
-  app::App::BookmarkButtons& buttons = app.bookmarkButtons;
+void loadBookmarkButtons(engine::Session& session) {
+  engine::Session::BookmarkButtons& buttons = session.bookmarkButtons;
   if (buttons.loaded) return;
   buttons.loaded = true;
-  Store store{app};
+  Store store{session};
   resumeNext([&] {
     bool on = false;
     if (toBool(store.last("BookMarkE", "True"), &on)) buttons.enableEnabled = on;
@@ -96,9 +96,9 @@ void loadBookmarkButtons(app::App& app) {
   });
 }
 
-void getLastTicks(app::App& app) {
-  app::MainWindow& f = app.frm;
-  Store store{app};
+void getLastTicks(engine::Session& session) {
+  app::MainWindow& f = session.frm;
+  Store store{session};
   using G = engine::CleaningGroup;
   const std::pair<ui::ControlArray<ui::CheckBox>*, G> arrays[] = {
       {&f.chkWinSettings, G::Windows}, {&f.chkIEsettings, G::IE}, {&f.chkNSsettings, G::Netscape},
@@ -108,18 +108,18 @@ void getLastTicks(app::App& app) {
       resumeNext([&] { restoreTick(box, store.last(engine::arrayName(array.second) + std::to_string(box.index()), "0")); });
 }
 
-void getLastSettings(app::App& app) {
-  app::MainWindow& f = app.frm;
-  Store store{app};
+void getLastSettings(engine::Session& session) {
+  app::MainWindow& f = session.frm;
+  Store store{session};
 
-  getLastTicks(app);
+  getLastTicks(session);
 
   // Read now, applied to chkRun(0) only after Check1 has run its click rule.
-  resumeNext([&] { app.startInvisibly = trimBlanks(store.last("chkRun0", "0")); });
+  resumeNext([&] { session.startInvisibly = trimBlanks(store.last("chkRun0", "0")); });
   for (int i = 1; i <= 4; ++i)
     resumeNext([&] { restoreTick(f.chkRun(i), store.last("chkRun" + std::to_string(i), "0")); });
   resumeNext([&] { restoreTick(f.Check1, store.last("chk1", "0")); });
-  resumeNext([&] { restoreStrictTick(f.chkRun(0), app.startInvisibly); });
+  resumeNext([&] { restoreStrictTick(f.chkRun(0), session.startInvisibly); });
 
   resumeNext([&] { f.txtMin.setText(store.last("txtMin", "10")); });
   for (int i = 0; i < 2; ++i)
@@ -142,10 +142,10 @@ void getLastSettings(app::App& app) {
     // Only a real key code can be pressed; 0 or a stray number would silently disarm the panic key.
     int key = 0;
     if (roundToInt(leadingNumber(trimBlanks(store.get("panic", "panKey", "122"))), &key) && key >= 1 && key <= 254)
-      app.panicKey = key;
+      session.panicKey = key;
   });
 
-  app::TreeStates& t = app.treeStates;
+  app::TreeStates& t = session.treeStates;
   struct {
     const char* key;
     std::string* state;
@@ -157,17 +157,17 @@ void getLastSettings(app::App& app) {
   resumeNext([&] { restoreListIndex(f.cmbMonth, store.get("MViewer", "CmbListIndexM", "0")); });
 
   resumeNext([&] {
-    app.minuteCounter = 0;
+    session.minuteCounter = 0;
     f.timerScheduler.setInterval(60000);
     f.timerScheduler.setEnabled(true);
   });
 }
 
-void saveLastSelection(app::App& app) {
-  app::MainWindow& f = app.frm;
-  Store store{app};
+void saveLastSelection(engine::Session& session) {
+  app::MainWindow& f = session.frm;
+  Store store{session};
 
-  resumeNext([&] { schedule::LoadOnStartup(app); });
+  resumeNext([&] { schedule::LoadOnStartup(session); });
 
   writeTicks(store, f.chkIEsettings, engine::CleaningGroup::IE);
   writeTicks(store, f.chkNSsettings, engine::CleaningGroup::Netscape);
@@ -191,23 +191,23 @@ void saveLastSelection(app::App& app) {
   resumeNext([&] { store.put("dtpWHr", std::to_string(f.dtpWeek.hour())); });
   resumeNext([&] { store.put("dtpWMin", std::to_string(f.dtpWeek.minute())); });
 
-  const app::TreeStates& t = app.treeStates;
+  const app::TreeStates& t = session.treeStates;
   resumeNext([&] { store.put("Main", t.Main); });
   resumeNext([&] { store.put("Settings", t.Settings); });
   resumeNext([&] { store.put("Browser", t.Browser); });
   resumeNext([&] { store.put("Advance", t.Advance); });
   resumeNext([&] { store.put("Help", t.Help); });
 
-  loadBookmarkButtons(app);
-  resumeNext([&] { store.put("BookMarkE", boolText(app.bookmarkButtons.enableEnabled)); });
-  resumeNext([&] { store.put("BookMarkD", boolText(app.bookmarkButtons.disableEnabled)); });
+  loadBookmarkButtons(session);
+  resumeNext([&] { store.put("BookMarkE", boolText(session.bookmarkButtons.enableEnabled)); });
+  resumeNext([&] { store.put("BookMarkD", boolText(session.bookmarkButtons.disableEnabled)); });
 
-  resumeNext([&] { shredder::SaveShredList(app); });
+  resumeNext([&] { shredder::SaveShredList(session); });
 }
 
-void Check1_Click(app::App& app) {
+void Check1_Click(engine::Session& session) {
   resumeNext([&] {
-    app::MainWindow& f = app.frm;
+    app::MainWindow& f = session.frm;
     if (f.Check1.value() == 1) {
       f.chkRun(0).setEnabled(true);
     } else {
@@ -217,13 +217,13 @@ void Check1_Click(app::App& app) {
   });
 }
 
-void cmdSelectAllWin_Click(app::App& app) { setAllTicks(app.frm.chkWinSettings, 1); }
-void cmdDeselectAllWin_Click(app::App& app) { setAllTicks(app.frm.chkWinSettings, 0); }
-void cmdSelectAllIE_Click(app::App& app) { setAllTicks(app.frm.chkIEsettings, 1); }
-void cmdDestAllIE_Click(app::App& app) { setAllTicks(app.frm.chkIEsettings, 0); }
-void cmdSellectAllNet_Click(app::App& app) { setAllTicks(app.frm.chkNSsettings, 1); }
-void cmdDesellectAllNet_Click(app::App& app) { setAllTicks(app.frm.chkNSsettings, 0); }
-void cmdselectAllOP_Click(app::App& app) { setAllTicks(app.frm.chkOPsettings, 1); }
-void cmdDeselectAllOP_Click(app::App& app) { setAllTicks(app.frm.chkOPsettings, 0); }
+void cmdSelectAllWin_Click(engine::Session& session) { setAllTicks(session.frm.chkWinSettings, 1); }
+void cmdDeselectAllWin_Click(engine::Session& session) { setAllTicks(session.frm.chkWinSettings, 0); }
+void cmdSelectAllIE_Click(engine::Session& session) { setAllTicks(session.frm.chkIEsettings, 1); }
+void cmdDestAllIE_Click(engine::Session& session) { setAllTicks(session.frm.chkIEsettings, 0); }
+void cmdSellectAllNet_Click(engine::Session& session) { setAllTicks(session.frm.chkNSsettings, 1); }
+void cmdDesellectAllNet_Click(engine::Session& session) { setAllTicks(session.frm.chkNSsettings, 0); }
+void cmdselectAllOP_Click(engine::Session& session) { setAllTicks(session.frm.chkOPsettings, 1); }
+void cmdDeselectAllOP_Click(engine::Session& session) { setAllTicks(session.frm.chkOPsettings, 0); }
 
 }  // namespace settings

@@ -2,8 +2,8 @@
 // Everything the user sets on the main window, written at unload and read back at start-up,
 // and the page buttons that only change ticks.
 
-namespace app {
-class App;
+namespace engine {
+struct Session;
 }
 
 namespace settings {
@@ -15,27 +15,27 @@ extern const char* const kAppName;
 extern const char* const kEveryDayKey;
 
 // Restores every saved selection and option and starts the scheduler clock.
-void getLastSettings(app::App& app);
+void getLastSettings(engine::Session& session);
 // Restores the cleaning items' ticks alone, writing nothing: all that a run or a preview
 // of the stored selection needs.
-void getLastTicks(app::App& app);
+void getLastTicks(engine::Session& session);
 // Writes every selection and option back.
-void saveLastSelection(app::App& app);
+void saveLastSelection(engine::Session& session);
 
 // The customisation window's two guard buttons as last stored, read once per run: from then
 // on the window keeps them in the program.
-void loadBookmarkButtons(app::App& app);
+void loadBookmarkButtons(engine::Session& session);
 
 // chkRun(0) may only be ticked while Check1 is.
-void Check1_Click(app::App& app);
+void Check1_Click(engine::Session& session);
 
-void cmdSelectAllWin_Click(app::App& app);
-void cmdDeselectAllWin_Click(app::App& app);
-void cmdSelectAllIE_Click(app::App& app);
-void cmdDestAllIE_Click(app::App& app);
-void cmdSellectAllNet_Click(app::App& app);
-void cmdDesellectAllNet_Click(app::App& app);
-void cmdselectAllOP_Click(app::App& app);
-void cmdDeselectAllOP_Click(app::App& app);
+void cmdSelectAllWin_Click(engine::Session& session);
+void cmdDeselectAllWin_Click(engine::Session& session);
+void cmdSelectAllIE_Click(engine::Session& session);
+void cmdDestAllIE_Click(engine::Session& session);
+void cmdSellectAllNet_Click(engine::Session& session);
+void cmdDesellectAllNet_Click(engine::Session& session);
+void cmdselectAllOP_Click(engine::Session& session);
+void cmdDeselectAllOP_Click(engine::Session& session);
 
 }  // namespace settings

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <vector>
 
-#include "app/App.h"
+#include "engine/Session.h"
 #include "erase/WalkRules.h"
 #include "platform/WinError.h"
 #include "report/RuntimeError.h"
@@ -22,15 +22,15 @@ std::string lower(std::string text) {
 
 }  // namespace
 
-frmAddDir::frmAddDir(app::App& app)
+frmAddDir::frmAddDir(engine::Session& session)
     : form("frmAddDir", {0, 0, 4335, 4110}, "Add Folder"),
       drvList(&form, "drvList", {120, 120, 4095, 315}, false, ui::Kind::ComboBox),
       dirList(&form, "dirList", {120, 540, 4095, 2895}),
       cmdAdd(&form, "cmdAdd", {1320, 3600, 1335, 375}, "Add"),
       cmdCancel(&form, "cmdCancel", {2880, 3600, 1335, 375}, "Cancel"),
-      app_(app) {
+      session_(session) {
   form.setVisible(false);
-  const uint32_t drives = app.os.files.logicalDrives();
+  const uint32_t drives = session.os.files.logicalDrives();
   for (int i = 0; i < 26; ++i)
     if (drives & (1u << i)) drvList.addItem(std::string(1, static_cast<char>('a' + i)) + ":");
   drvList.onClick = [this] { drvList_Change(); };
@@ -52,7 +52,7 @@ void frmAddDir::setPath(const std::string& folder) {
   // ...then the folders in it, but no link: a sweep never goes through one.
   std::vector<FindData> entries;
   const std::string base = current.back() == '\\' ? current : current + "\\";
-  app_.os.files.findFiles(base + "*", &entries);
+  session_.os.files.findFiles(base + "*", &entries);
   for (const FindData& entry : entries)
     if (erase::isFolder(entry) && !erase::isDots(entry) && !erase::isLink(entry)) dirList.addItem(base + entry.name);
 }
@@ -74,14 +74,14 @@ void frmAddDir::drvList_Change() {
   drive[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(drive[0])));
   std::vector<FindData> entries;
   long rc = winerr::PathNotFound;
-  resumeNext([&] { rc = app_.os.files.findFiles(drive + "\\*", &entries); });
+  resumeNext([&] { rc = session_.os.files.findFiles(drive + "\\*", &entries); });
   // An empty drive lists nothing but fails differently from one without a disk.
   if (rc == winerr::Success || rc == winerr::FileNotFound) {
     resumeNext([&] { setPath(drive + "\\"); });
     return;
   }
   resumeNext([&] {
-    app_.os.shell.messageBox(form.hWnd, "Unable to open root drive.", "Quellery", platform::mbicon::Critical);
+    session_.os.shell.messageBox(form.hWnd, "Unable to open root drive.", "Quellery", platform::mbicon::Critical);
   });
   resetting_ = true;
   resumeNext([&] { setPath("C:\\"); });
@@ -95,8 +95,8 @@ void frmAddDir::dirList_DblClick() {
 
 void frmAddDir::cmdAdd_Click() {
   const int highlighted = dirList.listIndex();
-  resumeNext([&] { app_.frm.txtShredFolder.setText(highlighted >= 0 ? dirList.list(highlighted) : path_); });
-  erase::yieldOnce(app_);
+  resumeNext([&] { session_.frm.txtShredFolder.setText(highlighted >= 0 ? dirList.list(highlighted) : path_); });
+  erase::yieldOnce(session_.run());
   form.setVisible(false);
 }
 

@@ -4,15 +4,15 @@
 
 #include "ui/Controls.h"
 
-namespace app {
-class App;
+namespace engine {
+struct Session;
 }
 
 namespace shredder {
 
 class frmAddDir {
  public:
-  explicit frmAddDir(app::App& app);
+  explicit frmAddDir(engine::Session& session);
   frmAddDir(const frmAddDir&) = delete;
   frmAddDir& operator=(const frmAddDir&) = delete;
 
@@ -34,7 +34,7 @@ class frmAddDir {
 
  private:
   void selectDrive(char letter);
-  app::App& app_;
+  engine::Session& session_;
   std::string path_;
   bool resetting_ = false;  // back on C: after a drive that is not ready
 };

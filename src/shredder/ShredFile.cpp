@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/App.h"
+#include "engine/Session.h"
 #include "erase/ActivityLog.h"
 #include "erase/WalkRules.h"
 #include "platform/OpenFile.h"
@@ -41,11 +41,11 @@ std::string streamAt(const std::string& stream, uint64_t offset, size_t length) 
 }
 
 // Writes the stream over [from, to) and flushes it to the disk; false when a write fails.
-bool overwriteRange(app::App& app, OpenFile& file, const std::string& stream, uint64_t from, uint64_t to) {
+bool overwriteRange(engine::Session& session, OpenFile& file, const std::string& stream, uint64_t from, uint64_t to) {
   for (uint64_t at = from; at < to; at += kChunkBytes) {
     const size_t n = static_cast<size_t>(std::min<uint64_t>(kChunkBytes, to - at));
     if (file.writeAt(at, streamAt(stream, at, n)) != winerr::Success) return false;
-    erase::yieldOnce(app);
+    erase::yieldOnce(session.run());
   }
   return from == to || file.flush() == winerr::Success;
 }
@@ -53,14 +53,14 @@ bool overwriteRange(app::App& app, OpenFile& file, const std::string& stream, ui
 // Overwrites every byte of one stream of the file. The old bytes first, in place and
 // flushed, so they are gone before the file grows (a small file may move out of its
 // first place once it grows); then up to `minimum`; then whatever was appended meanwhile.
-const char* overwriteAll(app::App& app, OpenFile& file, const std::string& stream, uint64_t minimum) {
+const char* overwriteAll(engine::Session& session, OpenFile& file, const std::string& stream, uint64_t minimum) {
   uint64_t size = 0;
   if (file.size(&size) != winerr::Success) return "cannot be examined";
-  if (!overwriteRange(app, file, stream, 0, size)) return size ? "overwriting failed" : "cannot be written";
+  if (!overwriteRange(session, file, stream, 0, size)) return size ? "overwriting failed" : "cannot be written";
   uint64_t done = size;
   uint64_t goal = std::max(size, minimum);
   for (int round = 0; round < kGrowthRounds; ++round) {
-    if (!overwriteRange(app, file, stream, done, goal)) return "overwriting failed";
+    if (!overwriteRange(session, file, stream, done, goal)) return "overwriting failed";
     done = goal;
     if (file.size(&size) != winerr::Success) return "overwriting failed";
     if (size <= done) return nullptr;
@@ -109,17 +109,17 @@ const char* prepare(std::unique_ptr<OpenFile>& file, std::vector<StreamInfo>* st
   return nullptr;
 }
 
-const char* shred(app::App& app, std::unique_ptr<OpenFile>& file, const std::string& path, int factor,
+const char* shred(engine::Session& session, std::unique_ptr<OpenFile>& file, const std::string& path, int factor,
                   const Reopen& reopen) {
   std::vector<StreamInfo> streams;
   if (const char* reason = prepare(file, &streams, reopen)) return reason;
   const std::string stream = shredStream(factor);
-  if (const char* failure = overwriteAll(app, *file, stream, stream.size())) return failure;
+  if (const char* failure = overwriteAll(session, *file, stream, stream.size())) return failure;
   for (const StreamInfo& info : streams) {
     long error = 0;
     std::unique_ptr<OpenFile> named = file->openStream(info.name, &error);
     if (!named) return "a named stream cannot be opened";
-    if (overwriteAll(app, *named, stream, 0) || named->setLength(0) != winerr::Success)
+    if (overwriteAll(session, *named, stream, 0) || named->setLength(0) != winerr::Success)
       return "a named stream cannot be overwritten";
   }
   if (file->setLength(0) != winerr::Success) return "cannot be cut";
@@ -130,16 +130,16 @@ const char* shred(app::App& app, std::unique_ptr<OpenFile>& file, const std::str
 
 }  // namespace
 
-int chosenFactor(app::App& app) {
-  const int index = app.frm.cmbOver.listIndex();
+int chosenFactor(engine::Session& session) {
+  const int index = session.frm.cmbOver.listIndex();
   return repetitionFactor(index >= 0 && index <= 4 ? index : kMediumIndex);
 }
 
-const char* ShredOpenFile(app::App& app, std::unique_ptr<OpenFile> file, const std::string& path, int factor,
+const char* ShredOpenFile(engine::Session& session, std::unique_ptr<OpenFile> file, const std::string& path, int factor,
                           const Reopen& reopen) {
   const char* failure = "cannot be opened";
   try {
-    if (file) failure = shred(app, file, path, factor, reopen);
+    if (file) failure = shred(session, file, path, factor, reopen);
     file.reset();  // a deleted file is gone once its handle closes
   } catch (const std::exception&) {
     failure = "shredding failed";
@@ -151,20 +151,20 @@ const char* ShredOpenFile(app::App& app, std::unique_ptr<OpenFile> file, const s
   return failure;
 }
 
-bool ShredFile(app::App& app, const std::string& path, int factor, std::string* failure, const IsMeant& isMeant) {
+bool ShredFile(engine::Session& session, const std::string& path, int factor, std::string* failure, const IsMeant& isMeant) {
   const char* reason = nullptr;
   try {
-    reason = fileRefusal(app, path);
+    reason = fileRefusal(session, path);
     if (reason) {
       erase::logSkipped(path, reason);
     } else {
-      auto open = [&app, &path, &isMeant] {
+      auto open = [&session, &path, &isMeant] {
         long error = 0;
-        std::unique_ptr<OpenFile> file = app.os.files.openFile(path, &error);
+        std::unique_ptr<OpenFile> file = session.os.files.openFile(path, &error);
         if (file && isMeant && !isMeant(file->identity())) file.reset();
         return file;
       };
-      reason = ShredOpenFile(app, open(), path, factor, open);
+      reason = ShredOpenFile(session, open(), path, factor, open);
     }
   } catch (const std::exception&) {
     reason = "shredding failed";

@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/App.h"
+#include "engine/Session.h"
 #include "erase/FolderWalk.h"
 #include "erase/PathChecks.h"
 #include "erase/WalkRules.h"
@@ -31,57 +31,57 @@ const char* const kShredFolderValue = "ShredFolder";
 // shredder by its path, which refuses what it must, opens it once and acts through that.
 // A name above the held folder may lead elsewhere by then (a junction re-pointed while the
 // walk yielded): the file opened must be the entry the held folder lists.
-erase::WalkRules shredRules(app::App& app, int factor) {
+erase::WalkRules shredRules(engine::Session& session, int factor) {
   erase::WalkRules rules = erase::TreeDeleteRules();
-  rules.onFile = [&app, factor](HeldFolder& folder, const FindData& entry, const std::string& path) -> long {
+  rules.onFile = [&session, factor](HeldFolder& folder, const FindData& entry, const std::string& path) -> long {
     if (!erase::fitsFile(path)) return winerr::FilenameTooLong;
     const IsMeant listed = [&folder, &entry](const FileIdentity& opened) { return folder.isChild(entry.name, opened); };
-    return ShredFile(app, path, factor, nullptr, listed) ? winerr::Success : winerr::AccessDenied;
+    return ShredFile(session, path, factor, nullptr, listed) ? winerr::Success : winerr::AccessDenied;
   };
   return rules;
 }
 
 }  // namespace
 
-void ShredFolderTree(app::App& app, const std::string& folder, int factor, bool removeFolder) {
+void ShredFolderTree(engine::Session& session, const std::string& folder, int factor, bool removeFolder) {
   const std::string path = erase::AddBackslash(folder);
-  resumeNext([&] { erase::WalkFolderAt(app, path, removeFolder, shredRules(app, factor), nullptr); });
+  resumeNext([&] { erase::WalkFolderAt(session.run(), path, removeFolder, shredRules(session, factor), nullptr); });
 }
 
-void SweepShredFolder(app::App& app) {
+void SweepShredFolder(engine::Session& session) {
   resumeNext([&] {
-    const std::string folder = app.frm.txtShredFolder.text();
-    if (folder.empty() || !erase::FolderExists(app, folder)) return;
-    if (const char* reason = folderRefusal(app, folder)) {
+    const std::string folder = session.frm.txtShredFolder.text();
+    if (folder.empty() || !erase::FolderExists(session.run(), folder)) return;
+    if (const char* reason = folderRefusal(session, folder)) {
       erase::logSkipped(folder, reason);
       return;
     }
-    ShredFolderTree(app, folder, chosenFactor(app), false);
+    ShredFolderTree(session, folder, chosenFactor(session), false);
   });
 }
 
-void readShredFolder(app::App& app) {
-  app.frm.txtShredFolder.setText(
-      settings::tryMyGetSettingString(app, hkey::CurrentUser, kShredderKey, kShredFolderValue, ""));
+void readShredFolder(engine::Session& session) {
+  session.frm.txtShredFolder.setText(
+      settings::tryMyGetSettingString(session.os, hkey::CurrentUser, kShredderKey, kShredFolderValue, ""));
 }
 
-void cmdShredBrowse_Click(app::App& app) {
+void cmdShredBrowse_Click(engine::Session& session) {
   try {
-    app.frm.txtShredFolder.setText("");
-    frmAddDir dialog(app);
+    session.frm.txtShredFolder.setText("");
+    frmAddDir dialog(session);
     dialog.Form_Load();
-    if (app.showModal) app.showModal(dialog.form);
-    settings::trySaveSettingString(app, hkey::CurrentUser, kShredderKey, kShredFolderValue,
-                                   app.frm.txtShredFolder.text());
+    if (session.showModal) session.showModal(dialog.form);
+    settings::trySaveSettingString(session.os, hkey::CurrentUser, kShredderKey, kShredFolderValue,
+                                   session.frm.txtShredFolder.text());
   } catch (const std::exception& e) {
-    report::reportFailure(app, report::tail::cmdShredBrowse_Click, e);
+    report::reportFailure(session.os, report::tail::cmdShredBrowse_Click, e);
   }
 }
 
-void Command2_Click(app::App& app) {
+void Command2_Click(engine::Session& session) {
   resumeNext([&] {
-    app.frm.txtShredFolder.setText("");
-    settings::trySaveSettingString(app, hkey::CurrentUser, kShredderKey, kShredFolderValue, "");
+    session.frm.txtShredFolder.setText("");
+    settings::trySaveSettingString(session.os, hkey::CurrentUser, kShredderKey, kShredFolderValue, "");
   });
 }
 

@@ -2,8 +2,8 @@
 // The folder shredder: the remembered folder whose contents every scheduled run wipes.
 #include <string>
 
-namespace app {
-class App;
+namespace engine {
+struct Session;
 }
 
 namespace shredder {
@@ -12,17 +12,17 @@ extern const char* const kShredderKey;  // "SOFTWARE\\Quellery\\Sheredder" under
 
 // Shreds every file below the folder, never through a link, and removes the folders that
 // are empty afterwards; the folder itself too when `removeFolder`.
-void ShredFolderTree(app::App& app, const std::string& folder, int factor, bool removeFolder);
+void ShredFolderTree(engine::Session& session, const std::string& folder, int factor, bool removeFolder);
 
 // Shreds the contents of the folder in txtShredFolder, which stays, empty. Nothing happens
 // without a folder, or for one the shredder refuses (ShredGuard).
-void SweepShredFolder(app::App& app);
+void SweepShredFolder(engine::Session& session);
 
 // The remembered folder into txtShredFolder, empty when there is none.
-void readShredFolder(app::App& app);
+void readShredFolder(engine::Session& session);
 // "Browse..." of the folder shredder: frmAddDir picks the folder, which is remembered.
-void cmdShredBrowse_Click(app::App& app);
+void cmdShredBrowse_Click(engine::Session& session);
 // "Clear": no folder.
-void Command2_Click(app::App& app);
+void Command2_Click(engine::Session& session);
 
 }  // namespace shredder

@@ -1,6 +1,6 @@
 #include "shredder/Shredder.h"
 
-#include "app/App.h"
+#include "engine/Session.h"
 #include "erase/PathChecks.h"
 #include "erase/WalkRules.h"
 #include "platform/WinError.h"
@@ -18,60 +18,60 @@ namespace {
 
 const char* const kListFile = "Settings.txt";
 
-std::string listFilePath(app::App& app, const std::string& suffix, const std::string& name) {
-  return app.os.system.programFolder() + suffix + name;
+std::string listFilePath(engine::Session& session, const std::string& suffix, const std::string& name) {
+  return session.os.system.programFolder() + suffix + name;
 }
 
-void setBusy(app::App& app, bool busy) {
+void setBusy(engine::Session& session, bool busy) {
   resumeNext([&] {
-    if (app.os.dialogs) app.os.dialogs->setBusyPointer(busy);
+    if (session.os.dialogs) session.os.dialogs->setBusyPointer(busy);
   });
 }
 
 // One entry of the list: a file is shredded, a folder has its files shredded and goes.
 // A file that is not gone adds a line to `failures`.
-void shredEntry(app::App& app, const std::string& entry, int factor, std::string* failures) {
-  if (erase::CanOpenFile(app, entry)) {
+void shredEntry(engine::Session& session, const std::string& entry, int factor, std::string* failures) {
+  if (erase::CanOpenFile(session.run(), entry)) {
     // Refused files keep their attributes: only the shred clears them, through its handle.
     std::string failure;
-    if (!ShredFile(app, entry, factor, &failure)) *failures += "\r\n" + entry + ": " + failure;
-  } else if (erase::FolderExists(app, erase::AddBackslash(entry))) {
-    if (const char* reason = folderRefusal(app, entry)) {
+    if (!ShredFile(session, entry, factor, &failure)) *failures += "\r\n" + entry + ": " + failure;
+  } else if (erase::FolderExists(session.run(), erase::AddBackslash(entry))) {
+    if (const char* reason = folderRefusal(session, entry)) {
       erase::logSkipped(entry, reason);
       return;
     }
-    app.os.files.setAttributes(entry, fileattr::Normal);
-    ShredFolderTree(app, entry, factor, true);
+    session.os.files.setAttributes(entry, fileattr::Normal);
+    ShredFolderTree(session, entry, factor, true);
   }
 }
 
 }  // namespace
 
-void fillSecurityLevels(app::App& app) {
-  ui::ListBox& levels = app.frm.cmbOver;
+void fillSecurityLevels(engine::Session& session) {
+  ui::ListBox& levels = session.frm.cmbOver;
   levels.clear();
   for (const char* level : {"Very Low", "Low", "Medium", "High", "Extreme"}) levels.addItem(level);
   levels.setListIndex(2);
 }
 
-void SaveSettingsToFile(app::App& app, const std::string& suffix, const std::string& name, ui::ListBox& list) {
-  const std::string path = listFilePath(app, suffix, name);
+void SaveSettingsToFile(engine::Session& session, const std::string& suffix, const std::string& name, ui::ListBox& list) {
+  const std::string path = listFilePath(session, suffix, name);
   resumeNext([&] {
-    app.os.files.setAttributes(path, fileattr::Normal);
-    app.os.files.deleteFile(path);
+    session.os.files.setAttributes(path, fileattr::Normal);
+    session.os.files.deleteFile(path);
   });
   std::string text;
   for (int i = 0; i < list.listCount(); ++i) {
     text += list.list(i) + "\r\n";
-    erase::yieldOnce(app);
+    erase::yieldOnce(session.run());
   }
-  resumeNext([&] { app.os.files.writeFile(path, text); });
+  resumeNext([&] { session.os.files.writeFile(path, text); });
 }
 
-void LoadFiles(app::App& app, const std::string& suffix, const std::string& name, ui::ListBox& list) {
-  erase::yieldOnce(app);
+void LoadFiles(engine::Session& session, const std::string& suffix, const std::string& name, ui::ListBox& list) {
+  erase::yieldOnce(session.run());
   std::string text;
-  if (app.os.files.readFile(listFilePath(app, suffix, name), &text) != winerr::Success) return;
+  if (session.os.files.readFile(listFilePath(session, suffix, name), &text) != winerr::Success) return;
   list.clear();
   // A line ends at CR LF, CR or LF; the end of the file ends the last one.
   std::string line;
@@ -88,18 +88,18 @@ void LoadFiles(app::App& app, const std::string& suffix, const std::string& name
   if (!line.empty()) list.addItem(line);
 }
 
-void LoadFiles(app::App& app) { LoadFiles(app, "\\", kListFile, app.frm.lstFiles); }
+void LoadFiles(engine::Session& session) { LoadFiles(session, "\\", kListFile, session.frm.lstFiles); }
 
-void SaveShredList(app::App& app) {
-  if (app.frm.lstFiles.listCount() > 0) SaveSettingsToFile(app, "\\", kListFile, app.frm.lstFiles);
+void SaveShredList(engine::Session& session) {
+  if (session.frm.lstFiles.listCount() > 0) SaveSettingsToFile(session, "\\", kListFile, session.frm.lstFiles);
 }
 
-void cmdFileBrowse_Click(app::App& app) {
+void cmdFileBrowse_Click(engine::Session& session) {
   resumeNext([&] {
-    if (!app.os.dialogs) return;
-    const std::string picked = app.os.dialogs->openFileName("All Files|*.*", ofn::Explorer | ofn::AllowMultiSelect, 2048);
+    if (!session.os.dialogs) return;
+    const std::string picked = session.os.dialogs->openFileName("All Files|*.*", ofn::Explorer | ofn::AllowMultiSelect, 2048);
     if (picked.empty()) return;
-    ui::ListBox& list = app.frm.lstFiles;
+    ui::ListBox& list = session.frm.lstFiles;
     const size_t zero = picked.find('\0');
     if (zero == std::string::npos) {
       // One full path, appended as it came.
@@ -116,42 +116,42 @@ void cmdFileBrowse_Click(app::App& app) {
   });
 }
 
-void cmdShredClear_Click(app::App& app) {
-  ui::ListBox& list = app.frm.lstFiles;
+void cmdShredClear_Click(engine::Session& session) {
+  ui::ListBox& list = session.frm.lstFiles;
   resumeNext([&] { list.clear(); });
-  resumeNext([&] { SaveSettingsToFile(app, "\\", kListFile, list); });
+  resumeNext([&] { SaveSettingsToFile(session, "\\", kListFile, list); });
   resumeNext([&] {
-    const std::string path = listFilePath(app, "\\", "settings.txt");
-    app.os.files.setAttributes(path, fileattr::Normal);
-    app.os.files.deleteFile(path);
+    const std::string path = listFilePath(session, "\\", "settings.txt");
+    session.os.files.setAttributes(path, fileattr::Normal);
+    session.os.files.deleteFile(path);
   });
 }
 
-void cmdDelSelected_Click(app::App& app) {
-  setBusy(app, true);
-  ui::ListBox& list = app.frm.lstFiles;
+void cmdDelSelected_Click(engine::Session& session) {
+  setBusy(session, true);
+  ui::ListBox& list = session.frm.lstFiles;
   if (list.listCount() == 0) {
     resumeNext([&] {
-      app.os.shell.messageBox(app.frm.form.hWnd, "Error: Enter a file for shredding!", "Quellery",
+      session.os.shell.messageBox(session.frm.form.hWnd, "Error: Enter a file for shredding!", "Quellery",
                               platform::mbicon::Critical);
     });
-    setBusy(app, false);
+    setBusy(session, false);
     return;
   }
-  const int factor = chosenFactor(app);
+  const int factor = chosenFactor(session);
   // The list as it was clicked: a handler run while shredding may change the box.
   std::vector<std::string> entries;
   for (int i = 0; i < list.listCount(); ++i) entries.push_back(list.list(i));
   std::string failures;
-  for (const std::string& entry : entries) resumeNext([&] { shredEntry(app, entry, factor, &failures); });
-  cmdShredClear_Click(app);
+  for (const std::string& entry : entries) resumeNext([&] { shredEntry(session, entry, factor, &failures); });
+  cmdShredClear_Click(session);
   // A file left whole must not pass for shredded.
   if (!failures.empty())
     resumeNext([&] {
-      app.os.shell.messageBox(app.frm.form.hWnd, "These files were not shredded:" + failures, "Quellery",
+      session.os.shell.messageBox(session.frm.form.hWnd, "These files were not shredded:" + failures, "Quellery",
                               platform::mbicon::Critical);
     });
-  setBusy(app, false);
+  setBusy(session, false);
 }
 
 }  // namespace shredder

@@ -3,8 +3,8 @@
 // security level.
 #include <string>
 
-namespace app {
-class App;
+namespace engine {
+struct Session;
 }
 
 namespace ui {
@@ -14,22 +14,22 @@ class ListBox;
 namespace shredder {
 
 // Fills the security-level list anew with "Medium" selected.
-void fillSecurityLevels(app::App& app);
+void fillSecurityLevels(engine::Session& session);
 
 // Writes the list's entries, each followed by CR LF, to `name` in the program's folder.
-void SaveSettingsToFile(app::App& app, const std::string& suffix, const std::string& name, ui::ListBox& list);
+void SaveSettingsToFile(engine::Session& session, const std::string& suffix, const std::string& name, ui::ListBox& list);
 // Replaces the list's entries by the lines of that file when it can be read.
-void LoadFiles(app::App& app, const std::string& suffix, const std::string& name, ui::ListBox& list);
+void LoadFiles(engine::Session& session, const std::string& suffix, const std::string& name, ui::ListBox& list);
 // Both for the shred list and "Settings.txt".
-void LoadFiles(app::App& app);
+void LoadFiles(engine::Session& session);
 // Writes the shred list when it holds an entry; an empty list leaves the file as it is.
-void SaveShredList(app::App& app);
+void SaveShredList(engine::Session& session);
 
 // "Browse...": appends the files picked in the open-file dialog.
-void cmdFileBrowse_Click(app::App& app);
+void cmdFileBrowse_Click(engine::Session& session);
 // "Delete Selected Items": shreds every entry, then empties the list and its file.
-void cmdDelSelected_Click(app::App& app);
+void cmdDelSelected_Click(engine::Session& session);
 // "Clear List": empties the list and removes its file.
-void cmdShredClear_Click(app::App& app);
+void cmdShredClear_Click(engine::Session& session);
 
 }  // namespace shredder

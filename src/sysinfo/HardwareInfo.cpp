@@ -1,6 +1,6 @@
 #include "sysinfo/HardwareInfo.h"
 
-#include "app/App.h"
+#include "engine/Session.h"
 #include "app/modTest.h"
 #include "report/RuntimeError.h"
 #include "sysinfo/MemInfo.h"
@@ -20,9 +20,9 @@ std::string kByte(int64_t kilobytes) { return numberText(kilobytes) + " kByte"; 
 
 }  // namespace
 
-void GetSystemInformation(app::App& app) {
-  app::HardwarePage& page = app.frm.hardware;
-  platform::System& system = app.os.system;
+void GetSystemInformation(engine::Session& session) {
+  app::HardwarePage& page = session.frm.hardware;
+  platform::System& system = session.os.system;
   resumeNext([&] {
     ProcessorFigures cpu;
     if (!GetProcessorInfo(system, &cpu)) return;
@@ -49,13 +49,13 @@ void GetSystemInformation(app::App& app) {
   resumeNext([&] {
     WindowsVersion windows;
     const bool known = GetWindowsVersion(system, &windows);
-    show(page.lblWin, app::FindOS(app));
+    show(page.lblWin, app::FindOS(session.os));
     if (!known) return;
     show(page.lblWinVer, windows.version);
     show(page.lblWinAdditional, windows.servicePack);
   });
 }
 
-void timeHardWare_Timer(app::App& app) { resumeNext([&] { GetSystemInformation(app); }); }
+void timeHardWare_Timer(engine::Session& session) { resumeNext([&] { GetSystemInformation(session); }); }
 
 }  // namespace hardware

@@ -1,4 +1,4 @@
-#include "app/App.h"
+#include "platform/Platform.h"
 #include "app/modTest.h"
 #include "platform/WinError.h"
 #include "report/RuntimeError.h"
@@ -19,30 +19,30 @@ std::string lower(std::string text) {
 }
 
 // True when the running executable is the folder's file of that name.
-bool runningAs(app::App& app, const std::string& name) {
-  const std::string path = app.os.system.programFile();
+bool runningAs(platform::Platform& os, const std::string& name) {
+  const std::string path = os.system.programFile();
   const size_t slash = path.find_last_of('\\');
   return lower(slash == std::string::npos ? path : path.substr(slash + 1)) == lower(name);
 }
 
 // This process is the new "Quellery.exe": it removes the copy and says thank you.
-void finishUpgrade(app::App& app) {
-  app::WaitSeconds(app, 5);
+void finishUpgrade(platform::Platform& os, platform::WindowHandle owner) {
+  app::WaitSeconds(os, 5);
   // The trailing dot names the same file; Windows drops it.
-  report::resumeNext([&] { app.os.files.deleteFile(app.os.system.programFolder() + "\\qy.exe."); });
-  saveState(app, "Up", "a");
-  deleteState(app, "oldver");
-  deleteState(app, "sha256");
-  const std::string notice = readState(app, "donreq", "");
+  report::resumeNext([&] { os.files.deleteFile(os.system.programFolder() + "\\qy.exe."); });
+  saveState(os, "Up", "a");
+  deleteState(os, "oldver");
+  deleteState(os, "sha256");
+  const std::string notice = readState(os, "donreq", "");
   if (notice.empty()) {
-    deleteState(app, "donreq");
+    deleteState(os, "donreq");
   } else if (notice.find('z') != std::string::npos) {
-    deleteState(app, "donreq");
+    deleteState(os, "donreq");
     report::resumeNext([&] {
-      app.os.shell.messageBox(app.frm.form.hWnd, "Quellery Upgraded. Thank you", "Quellery", kOkOnly);
+      os.shell.messageBox(owner, "Quellery Upgraded. Thank you", "Quellery", kOkOnly);
     });
     report::resumeNext([&] {
-      app.os.launcher.shellExecute(app.frm.form.hWnd, "Open", serverUrl(app) + "/upgrade.php", "", "",
+      os.launcher.shellExecute(owner, "Open", serverUrl(os) + "/upgrade.php", "", "",
                                    platform::showcmd::Normal);
     });
   }
@@ -50,21 +50,21 @@ void finishUpgrade(app::App& app) {
 
 }  // namespace
 
-void CompleteUpgrade(app::App& app) {
-  const std::string state = readState(app, "Up", "a");
+void CompleteUpgrade(platform::Platform& os, platform::WindowHandle owner) {
+  const std::string state = readState(os, "Up", "a");
   if (state.empty() || state.find('a') != std::string::npos) return;
   if (state.find('b') != std::string::npos) {
     // Only the downloaded copy may install itself; the old program started meanwhile
     // would try to replace its own running file.
-    if (runningAs(app, "qy.exe")) installCopy(app);
+    if (runningAs(os, "qy.exe")) installCopy(os);
   } else if (state.find('c') != std::string::npos) {
-    finishUpgrade(app);
+    finishUpgrade(os, owner);
   }
 }
 
-std::string ReadOrCreateRegString(app::App& app, platform::HKey root, const std::string& keyPath,
+std::string ReadOrCreateRegString(platform::Platform& os, platform::HKey root, const std::string& keyPath,
                                   const std::string& name, const std::string& defaultText) {
-  platform::Registry& reg = app.os.registry;
+  platform::Registry& reg = os.registry;
   platform::HKey key = 0;
   if (reg.createKey(root, keyPath, &key) != platform::winerr::Success) return {};
   std::string text;

@@ -1,7 +1,7 @@
 #pragma once
 // The hand-over's second start: the new copy, "qy.exe", puts itself in the program's place.
-namespace app {
-class App;
+namespace platform {
+struct Platform;
 }
 
 namespace upgrade {
@@ -10,6 +10,6 @@ namespace upgrade {
 // The file may have changed since it was let go: only bytes that match the SHA-256 the
 // first step stored are put in the program's place. Anything else ends the hand-over and
 // starts the old program again.
-void installCopy(app::App& app);
+void installCopy(platform::Platform& os);
 
 }  // namespace upgrade

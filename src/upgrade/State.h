@@ -3,14 +3,14 @@
 // cannot be written or deleted is skipped: the hand-over goes on with its next step.
 #include <string>
 
-namespace app {
-class App;
+namespace platform {
+struct Platform;
 }
 
 namespace upgrade {
 
-std::string readState(app::App& app, const char* name, const std::string& defaultText);
-void saveState(app::App& app, const char* name, const std::string& text);
-void deleteState(app::App& app, const char* name);
+std::string readState(platform::Platform& os, const char* name, const std::string& defaultText);
+void saveState(platform::Platform& os, const char* name, const std::string& text);
+void deleteState(platform::Platform& os, const char* name);
 
 }  // namespace upgrade

@@ -1,4 +1,4 @@
-#include "app/App.h"
+#include "engine/Session.h"
 #include "app/Startup.h"
 #include "app/modTest.h"
 #include "report/ErrorReporter.h"
@@ -20,36 +20,37 @@ void sayInRed(app::UpgradePage& page, const char* text) {
 
 }  // namespace
 
-void cmdUpgrade_Click(app::App& app) {
-  app::UpgradePage& page = app.frm.upgrade;
+void cmdUpgrade_Click(engine::Session& session) {
+  app::UpgradePage& page = session.frm.upgrade;
   ui::ListBox& list = page.lstUpgrade;
   page.cmdChkUpgrade.setEnabled(false);
   list.clear();
   list.addItem("Quellery is checking for Upgrade...");
-  if (!report::IsOnline(app)) {
+  if (!report::IsOnline(session.os)) {
     list.setForeColor(kRed);
     list.addItem(" ");
     list.addItem(" Make sure you are connected to Internet");
     page.cmdChkUpgrade.setEnabled(true);
   } else {
-    const std::string installed = ReadOrCreateRegString(app, platform::hkey::LocalMachine, kStateKey, "ver", "1");
-    if (!IsUpgradeAvailable(app, installed)) {
+    std::string newVersion;
+    const std::string installed = ReadOrCreateRegString(session.os, platform::hkey::LocalMachine, kStateKey, "ver", "1");
+    if (!IsUpgradeAvailable(session.os, installed, &newVersion)) {
       sayInRed(page, " Currently no upgrade is available ");
     } else {
       list.addItem("Quellery Upgrade Available");
-      app::WaitSeconds(app, 1);
+      app::WaitSeconds(session.os, 1);
       list.addItem("Quellery is Downloading New Version...");
       list.addItem("Please Wait Download Time Depending On Your Internet Connection");
       // Returns only when nothing was handed over; the page says why.
-      if (DownloadAndInstall(app) == Outcome::Unverified)
+      if (DownloadAndInstall(session.os, newVersion) == Outcome::Unverified)
         sayInRed(page, " Quellery Upgrade could not be verified ");
       else
         sayInRed(page, " Make sure you are connected to Internet");
     }
   }
-  if (app.flags.exitAfterCleaning) app::Form_Unload(app);
+  if (session.flags.exitAfterCleaning) session.unload();
 }
 
-void cmdChkUpgrade_Click(app::App& app) { app.frm.upgrade.cmdUpgrade.zOrder(); }
+void cmdChkUpgrade_Click(engine::Session& session) { session.frm.upgrade.cmdUpgrade.zOrder(); }
 
 }  // namespace upgrade

@@ -1,4 +1,4 @@
-#include "app/App.h"
+#include "platform/Platform.h"
 #include "app/Startup.h"
 #include "report/ErrorReporter.h"
 #include "report/Inet.h"
@@ -14,11 +14,11 @@ constexpr uint64_t kVersionFileLimit = 1024;
 
 bool blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-int32_t announcedSize(app::App& app, const std::string& url) {
+int32_t announcedSize(platform::Platform& os, const std::string& url) {
   // The body is fetched and thrown away: only the headers are wanted. A failed fetch has
   // no headers of its own, and the last ones belong to another request.
-  if (!report::FetchURL(app, url, nullptr)) return 0;
-  return contentLength(report::GetHeader(app));
+  if (!report::FetchURL(os, url, nullptr)) return 0;
+  return contentLength(report::GetHeader(os));
 }
 
 }  // namespace
@@ -40,7 +40,7 @@ int32_t contentLength(const std::string& headers) {
   return value > INT32_MAX ? 0 : int32_t(value);
 }
 
-int32_t GetRemoteFileSize(app::App& app, const std::string& url) { return announcedSize(app, url); }
+int32_t GetRemoteFileSize(platform::Platform& os, const std::string& url) { return announcedSize(os, url); }
 
 int16_t versionNumber(const std::string& text) {
   size_t i = 0;
@@ -59,25 +59,25 @@ int16_t versionNumber(const std::string& text) {
   return value > 32767 ? 0 : int16_t(value);
 }
 
-std::string serverUrl(app::App& app) { return "http://" + app::makerServer(app); }
+std::string serverUrl(platform::Platform& os) { return "http://" + report::makerServer(os); }
 
-std::string programPath(app::App& app, const char* name) { return app.os.system.programFolder() + "\\" + name; }
+std::string programPath(platform::Platform& os, const char* name) { return os.system.programFolder() + "\\" + name; }
 
-bool IsUpgradeAvailable(app::App& app, const std::string& installed) {
-  if (!report::IsOnline(app)) return false;
-  const std::string url = serverUrl(app) + "/qy.txt";
-  if (GetRemoteFileSize(app, url) < 1) return false;
+bool IsUpgradeAvailable(platform::Platform& os, const std::string& installed, std::string* newVersion) {
+  if (!report::IsOnline(os)) return false;
+  const std::string url = serverUrl(os) + "/qy.txt";
+  if (GetRemoteFileSize(os, url) < 1) return false;
   std::string text;
   // A failed fetch says nothing of the server's version; read as 0 it would lower "ver".
-  if (!report::FetchURL(app, url, &text, kVersionFileLimit)) return false;
+  if (!report::FetchURL(os, url, &text, kVersionFileLimit)) return false;
   const int16_t remote = versionNumber(text), local = versionNumber(installed);
   if (local < remote) {
-    app.newVersion = std::to_string(remote);
+    *newVersion = std::to_string(remote);
     return true;
   }
   if (remote < local) {
-    app.newVersion = std::to_string(remote);
-    settings::trySaveSettingString(app, platform::hkey::LocalMachine, kStateKey, "ver", app.newVersion);
+    *newVersion = std::to_string(remote);
+    settings::trySaveSettingString(os, platform::hkey::LocalMachine, kStateKey, "ver", *newVersion);
   }
   return false;
 }

@@ -32,10 +32,10 @@ struct CookieMachine {
   }
   std::string keepFile() {
     std::string text;
-    if (t->machine.files.readFile(cookies::keepListPath(app()), &text) != 0) return "<missing>";
+    if (t->machine.files.readFile(cookies::keepListPath(app().run()), &text) != 0) return "<missing>";
     return text;
   }
-  void writeKeepFile(const std::string& text) { t->machine.files.writeFile(cookies::keepListPath(app()), text); }
+  void writeKeepFile(const std::string& text) { t->machine.files.writeFile(cookies::keepListPath(app().run()), text); }
   std::vector<std::string> shown() {
     std::vector<std::string> out;
     for (int i = 0; i < list().listCount(); ++i) out.push_back(list().list(i) + (list().selected(i) ? " *" : ""));
@@ -47,8 +47,8 @@ struct CookieMachine {
     auto next = std::make_unique<TestApp>();
     next->machine.files.makeFolders(next->machine.system.programDir);
     std::string text;
-    if (t->machine.files.readFile(cookies::keepListPath(app()), &text) == 0)
-      next->machine.files.writeFile(cookies::keepListPath(next->app), text);
+    if (t->machine.files.readFile(cookies::keepListPath(app().run()), &text) == 0)
+      next->machine.files.writeFile(cookies::keepListPath(next->app.run()), text);
     next->machine.urlCache = cache();
     t = std::move(next);
   }
@@ -133,11 +133,11 @@ TEST(CookieKeeperTest, AKeepListThatCannotBeReadNowIsNeitherIgnoredNorOverwritte
   m.writeKeepFile("Cookie:me@beta.example/\r\n\r\n");
   m.restart();
   const std::vector<std::string> before = m.cache().urls();
-  m.t->machine.files.lock(cookies::keepListPath(m.app()));  // another program has it open
+  m.t->machine.files.lock(cookies::keepListPath(m.app().run()));  // another program has it open
   m.app().frm.chkIEsettings[8].setValue(1);
   engine::doClean(m.app());
   EXPECT_EQ(before, m.cache().urls()) << "no cookie may go while the keep list is unknown";
-  m.t->machine.files.unlock(cookies::keepListPath(m.app()));
+  m.t->machine.files.unlock(cookies::keepListPath(m.app().run()));
   app::Form_Unload(m.app());
   EXPECT_EQ("Cookie:me@beta.example/\r\n\r\n", m.keepFile());
 }
@@ -222,7 +222,7 @@ TEST(CookieKeeperTest, AKeepListWriteThatFailsMidwayKeepsTheOldList) {
   app::Form_Unload(m.app());
   EXPECT_EQ("Cookie:me@alpha.example/\r\nCookie:me@gamma.example/\r\n\r\n", m.keepFile());
   std::string leftover;
-  EXPECT_NE(0, m.t->machine.files.readFile(cookies::keepListPath(m.app()) + ".new", &leftover));
+  EXPECT_NE(0, m.t->machine.files.readFile(cookies::keepListPath(m.app().run()) + ".new", &leftover));
   m.t->machine.files.limitWrites(static_cast<size_t>(-1));
   app::Form_Unload(m.app());
   EXPECT_EQ("Cookie:me@alpha.example/\r\nCookie:me@beta.example/\r\nCookie:me@gamma.example/\r\n\r\n",

@@ -71,7 +71,7 @@ TEST_F(CustomWindow, GuardDeletesOnlyFilesThatAppearWhileItRuns) {
   write(favourite("Planted.url"));
   machine.files.makeFolders(favourite("Planted folder"));
   write(favourite("Links\\Deeper.url"));
-  app::WaitSeconds(app, 0.25);
+  app::WaitSeconds(app.os, 0.25);
   EXPECT_FALSE(exists(favourite("Planted.url")));
   EXPECT_TRUE(exists(favourite("Before.url")));
   EXPECT_TRUE(exists(favourite("Planted folder")));
@@ -80,7 +80,7 @@ TEST_F(CustomWindow, GuardDeletesOnlyFilesThatAppearWhileItRuns) {
   // A change to a favourite that was there leaves it alone too.
   write(favourite("Before.url"));
   write(favourite("Second.url"));
-  app::WaitSeconds(app, 0.25);
+  app::WaitSeconds(app.os, 0.25);
   EXPECT_TRUE(exists(favourite("Before.url")));
   EXPECT_FALSE(exists(favourite("Second.url")));
 }
@@ -89,11 +89,11 @@ TEST_F(CustomWindow, AFavouriteStillBeingWrittenIsDeletedOnceItsWriterLetsGo) {
   w.cmdEnableAutoBookMark.click();
   write(favourite("Busy.url"));
   machine.files.lock(favourite("Busy.url"));
-  app::WaitSeconds(app, 0.5);
+  app::WaitSeconds(app.os, 0.5);
   EXPECT_TRUE(exists(favourite("Busy.url")));
   // No further change is signalled: the retry alone must take it.
   machine.files.unlock(favourite("Busy.url"));
-  app::WaitSeconds(app, 0.15);
+  app::WaitSeconds(app.os, 0.15);
   EXPECT_FALSE(exists(favourite("Busy.url")));
 }
 
@@ -105,7 +105,7 @@ TEST_F(CustomWindow, DisableStopsTheGuardAtOnce) {
   EXPECT_TRUE(w.cmdEnableAutoBookMark.enabled());
   EXPECT_FALSE(w.cmdDisableAutoBookMark.enabled());
   write(favourite("After disable.url"));
-  app::WaitSeconds(app, 0.3);
+  app::WaitSeconds(app.os, 0.3);
   EXPECT_TRUE(exists(favourite("After disable.url")));
 }
 
@@ -163,7 +163,7 @@ TEST_F(CustomWindow, AFavoritesFolderThatIsNoSafePlaceIsRefusedWithAMessage) {
                                                      "was not started.");
     EXPECT_EQ(machine.shell.messageBoxes[0].title, "Quellery");
     write(c.planted);
-    app::WaitSeconds(app, 0.25);
+    app::WaitSeconds(app.os, 0.25);
     EXPECT_TRUE(exists(c.planted));
   }
 
@@ -175,7 +175,7 @@ TEST_F(CustomWindow, AFavoritesFolderThatIsNoSafePlaceIsRefusedWithAMessage) {
   w.cmdEnableAutoBookMark.click();
   EXPECT_TRUE(w.cmdDisableAutoBookMark.enabled());
   write(favourite("Planted.url"));
-  app::WaitSeconds(app, 0.25);
+  app::WaitSeconds(app.os, 0.25);
   EXPECT_FALSE(exists(favourite("Planted.url")));
   EXPECT_TRUE(machine.shell.messageBoxes.empty());
 }
@@ -203,7 +203,7 @@ TEST_F(CustomWindow, FavoritesWhereOlderWindowsKeepItIsGuarded) {
     w.cmdEnableAutoBookMark.click();
     const std::string planted = std::string(c.favorites) + "\\Planted.url";
     write(planted);
-    app::WaitSeconds(app, 0.25);
+    app::WaitSeconds(app.os, 0.25);
     EXPECT_FALSE(exists(planted));
     EXPECT_TRUE(machine.shell.messageBoxes.empty());
     w.cmdDisableAutoBookMark.click();
@@ -215,7 +215,7 @@ TEST_F(CustomWindow, LoadShowsTheBrowsersStartPageAndTheStoredButtons) {
   machine.registry.setString(CurrentUser, kLastHistory, "BookMarkE", " False ");
   machine.registry.setString(CurrentUser, kLastHistory, "BookMarkD", "True");
   machine.registry.setString(CurrentUser, kIEMain, "Start Page", "http://current.example/");
-  custom::Form_Load(app);
+  custom::Form_Load(app, app.frmCustom);
   EXPECT_EQ(w.txthome.text(), "http://current.example/");
   EXPECT_FALSE(w.cmdEnableAutoBookMark.enabled());
   EXPECT_TRUE(w.cmdDisableAutoBookMark.enabled());
@@ -223,7 +223,7 @@ TEST_F(CustomWindow, LoadShowsTheBrowsersStartPageAndTheStoredButtons) {
   // No start page: the box is empty, whatever was stored.
   TestApp other;
   other.machine.registry.setString(CurrentUser, kLastHistory, "HomePage", "http://typed.example/");
-  custom::Form_Load(other.app);
+  custom::Form_Load(other.app, other.app.frmCustom);
   EXPECT_EQ(other.app.frmCustom.txthome.text(), "");
 }
 

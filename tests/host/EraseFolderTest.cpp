@@ -48,7 +48,7 @@ TEST_F(Erase, TwoLevelTreeUnderEachFlagCombination) {
       SCOPED_TRACE(testing::Message() << "removeThis " << removeThis << " removeSubs " << removeSubs);
       twoLevels("C:\\Temp");
       std::string path = "C:\\Temp";
-      erase::EraseFolder(app, path, removeThis, removeSubs);
+      erase::EraseFolder(app.run(), path, removeThis, removeSubs);
       EXPECT_EQ(path, "C:\\Temp\\");
       for (const char* f : {"C:\\Temp\\top.txt", "C:\\Temp\\A\\a.txt", "C:\\Temp\\A\\AA\\aa.txt", "C:\\Temp\\B\\b.txt"})
         EXPECT_FALSE(there(f)) << f;
@@ -58,7 +58,7 @@ TEST_F(Erase, TwoLevelTreeUnderEachFlagCombination) {
       EXPECT_TRUE(logged("C:\\Temp\\A\\AA\\aa.txt Erased | "));
       fs.makeFolders("C:\\Temp");
       std::string again = "C:\\Temp";
-      erase::EraseFolder(app, again, true, true);
+      erase::EraseFolder(app.run(), again, true, true);
       ASSERT_FALSE(there("C:\\Temp"));
     }
   }
@@ -72,7 +72,7 @@ TEST_F(Erase, HiddenSystemAndReadOnlyEntriesSurviveTheWalkButMasksTakeHiddenFile
   file("C:\\T\\Hid\\inside.txt");
   fs.setAttributes("C:\\T\\Hid", fileattr::Hidden);
   std::string path = "C:\\T\\";
-  erase::EraseFolder(app, path, true, true);
+  erase::EraseFolder(app.run(), path, true, true);
   EXPECT_FALSE(there("C:\\T\\plain.txt"));
   for (const char* f : {"C:\\T\\hidden.txt", "C:\\T\\system.txt", "C:\\T\\readonly.txt", "C:\\T\\Hid\\inside.txt"})
     EXPECT_TRUE(there(f)) << f;
@@ -81,7 +81,7 @@ TEST_F(Erase, HiddenSystemAndReadOnlyEntriesSurviveTheWalkButMasksTakeHiddenFile
   file("C:\\T\\x.chk", fileattr::Hidden);
   file("C:\\T\\y.chk", fileattr::System);
   fs.makeFolders("C:\\T\\dir.chk");
-  erase::EraseMatchingFiles(app, "C:\\T\\*.chk");
+  erase::EraseMatchingFiles(app.run(), "C:\\T\\*.chk");
   EXPECT_FALSE(there("C:\\T\\x.chk"));
   EXPECT_TRUE(there("C:\\T\\y.chk"));
   EXPECT_TRUE(there("C:\\T\\dir.chk"));
@@ -92,7 +92,7 @@ TEST_F(Erase, StopStopsAfterTheCurrentFileAndKeepsTheFolder) {
   onLog = [this](const std::string&) { app.flags.abort = true; };
   const uint64_t before = machine.loop.dispatchCount();
   std::string path = "C:\\Temp";
-  erase::EraseFolder(app, path, true, true);
+  erase::EraseFolder(app.run(), path, true, true);
   int erased = 0;
   for (const char* f : {"C:\\Temp\\top.txt", "C:\\Temp\\A\\a.txt", "C:\\Temp\\A\\AA\\aa.txt", "C:\\Temp\\B\\b.txt"})
     erased += !there(f);
@@ -101,7 +101,7 @@ TEST_F(Erase, StopStopsAfterTheCurrentFileAndKeepsTheFolder) {
   EXPECT_TRUE(there("C:\\Temp"));
   EXPECT_GT(machine.loop.dispatchCount(), before);
 
-  erase::EraseFile(app, "C:\\Temp\\B\\b.txt");
+  erase::EraseFile(app.run(), "C:\\Temp\\B\\b.txt");
   EXPECT_TRUE(there("C:\\Temp\\B\\b.txt"));
   EXPECT_TRUE(logged("C:\\Temp\\B\\b.txt **** aborted by user | "));
 }
@@ -112,7 +112,7 @@ TEST_F(Erase, ALockedFileIsOfferedAgainAndTheWalkGoesOn) {
   file("C:\\W\\z.txt");
   fs.lock("C:\\W\\a.txt");
   std::string path = "C:\\W";
-  erase::EraseFolder(app, path, true, true);
+  erase::EraseFolder(app.run(), path, true, true);
   EXPECT_TRUE(there("C:\\W\\a.txt"));
   EXPECT_FALSE(there("C:\\W\\sub"));
   EXPECT_FALSE(there("C:\\W\\z.txt"));
@@ -126,7 +126,7 @@ TEST_F(Erase, ALockedFileIsOfferedAgainAndTheWalkGoesOn) {
   onLog = [this](const std::string& entry) {
     if (entry == "C:\\W\\a.txt") fs.unlock("C:\\W\\a.txt");
   };
-  erase::EraseFolder(app, path, true, true);
+  erase::EraseFolder(app.run(), path, true, true);
   EXPECT_FALSE(there("C:\\W"));
 }
 
@@ -140,11 +140,11 @@ TEST_F(Erase, ALinkBelowTheFolderIsNeitherFollowedNorRemoved) {
   ASSERT_EQ(fs.makeLink("C:\\W\\Sub\\Cache", fs.hostPath("C:\\Outside\\Deep")), 0);
 
   std::string path = "C:\\W";
-  erase::EraseFolder(app, path, true, true);
-  erase::ClearSubFolders(app, "C:\\W");
+  erase::EraseFolder(app.run(), path, true, true);
+  erase::ClearSubFolders(app.run(), "C:\\W");
   std::vector<std::string> found;
-  erase::FindFilesByName(app, "C:\\W", "canary.txt canary2.txt filelink.txt", found);
-  erase::FindFoldersByName(app, "C:\\W", "Cache", found);
+  erase::FindFilesByName(app.run(), "C:\\W", "canary.txt canary2.txt filelink.txt", found);
+  erase::FindFoldersByName(app.run(), "C:\\W", "Cache", found);
 
   EXPECT_TRUE(found.empty());
   EXPECT_TRUE(there("C:\\Outside\\canary.txt"));
@@ -175,7 +175,7 @@ TEST_F(Erase, EntriesBeyondMaxPathGoAsWellOnTheNtFamily) {
   ASSERT_LE(winPath.size() + 6, 259u);
 
   std::string path = "C:\\Deep";
-  erase::EraseFolder(app, path, true, true);
+  erase::EraseFolder(app.run(), path, true, true);
   // Reached relative to their held folder, not by a path too long for Windows.
   struct stat st;
   EXPECT_NE(::stat((fs.hostPath("C:\\") + "/Deep").c_str(), &st), 0);
@@ -190,7 +190,7 @@ TEST_F(Erase, ClearSubFoldersEmptiesAndRemovesEveryImmediateSubFolder) {
   file("C:\\S\\Two\\c");
   file("C:\\S\\Three\\Nested\\d.htm");
   fs.setAttributes("C:\\S\\Two", fileattr::ReadOnly);
-  erase::ClearSubFolders(app, "C:\\S");
+  erase::ClearSubFolders(app.run(), "C:\\S");
   EXPECT_TRUE(there("C:\\S\\keep.txt"));
   EXPECT_FALSE(there("C:\\S\\One"));
   EXPECT_FALSE(there("C:\\S\\Two"));
@@ -201,7 +201,7 @@ TEST_F(Erase, ClearSubFoldersEmptiesAndRemovesEveryImmediateSubFolder) {
 TEST_F(Erase, ClearSubFoldersRefusesEmptyRootAndRelativeFolders) {
   file("C:\\Top\\a.txt");
   for (const char* folder : {"", "C:\\", "c:", "C:\\Top\\..", "C:/", "Top", "\\Top", "\\\\srv\\share"})
-    erase::ClearSubFolders(app, folder);
+    erase::ClearSubFolders(app.run(), folder);
   EXPECT_TRUE(there("C:\\Top\\a.txt"));
 }
 
@@ -217,7 +217,7 @@ TEST_F(Erase, ASubFolderSwappedForALinkIsNotEmptiedThroughIt) {
     ASSERT_EQ(0, fs.swapForLink("C:\\S\\Victim", fs.hostPath("C:\\Outside")));
   };
   machine.loop.at(now() + 1, attacker);
-  erase::ClearSubFolders(app, "C:\\S");
+  erase::ClearSubFolders(app.run(), "C:\\S");
   EXPECT_TRUE(there("C:\\Outside\\canary.txt"));
   EXPECT_TRUE(logged("C:\\S\\Victim **** skipped: link"));
 }
@@ -226,9 +226,9 @@ TEST_F(Erase, ARegistryTreeDeleteOfAnEmptyOrRootedKeyIsRefused) {
   machine.registry.setString(hkey::CurrentUser, "Software\\Keep", "v", "1");
   for (const char* key : {"", "\\", "\\Software"})
     EXPECT_EQ(87, erase::DeleteRegTree(machine.registry, hkey::CurrentUser, key)) << "key=" << key;
-  EXPECT_EQ("1", erase::ReadRegString(app, hkey::CurrentUser, "Software\\Keep", "v"));
+  EXPECT_EQ("1", erase::ReadRegString(app.run(), hkey::CurrentUser, "Software\\Keep", "v"));
   EXPECT_EQ(0, erase::DeleteRegTree(machine.registry, hkey::CurrentUser, "Software\\Keep"));
-  EXPECT_EQ("", erase::ReadRegString(app, hkey::CurrentUser, "Software\\Keep", "v"));
+  EXPECT_EQ("", erase::ReadRegString(app.run(), hkey::CurrentUser, "Software\\Keep", "v"));
 }
 
 }  // namespace

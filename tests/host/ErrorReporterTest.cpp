@@ -51,7 +51,7 @@ class ErrorReporter : public ::testing::Test, protected TestApp {
 };
 
 TEST_F(ErrorReporter, SendsTheTextNumberAndDescriptionWithNothingBetween) {
-  report::reportFailure(app, report::tail::timPanic_Timer, 6, "Overflow");
+  report::reportFailure(app.os, report::tail::timPanic_Timer, 6, "Overflow");
   EXPECT_EQ(sentQuery(), "frmMain, timePanic_Timer, Overflow6Overflow");
   // Probe first: the program's title as agent, the root page, reload, no cache write, keep-alive.
   ASSERT_GE(http.log.size(), 3u);
@@ -61,30 +61,30 @@ TEST_F(ErrorReporter, SendsTheTextNumberAndDescriptionWithNothingBetween) {
 }
 
 TEST_F(ErrorReporter, FixedTextsCarryOnlyTheNumberAndDescription) {
-  report::reportFailure(app, report::tail::CleanScanDiskFiles, 53, "File not found");
+  report::reportFailure(app.os, report::tail::CleanScanDiskFiles, 53, "File not found");
   EXPECT_EQ(sentQuery(), "CleanScanDiskFiles, ModClean 53File not found");
   http.requests.clear();
-  report::reportFailure(app, report::tail::cmdShredBrowse_Click, 75, "Path/File access error");
+  report::reportFailure(app.os, report::tail::cmdShredBrowse_Click, 75, "Path/File access error");
   EXPECT_EQ(sentQuery(), "frmMain, cmdShredBrowse_Click75Path/File access error");
   http.requests.clear();
   // Characters with a meaning in a URL arrive as they were.
-  report::ReportError(app, "a&b=c#d?e+f%g 100%", -2147024891, "x/y");
+  report::ReportError(app.os, "a&b=c#d?e+f%g 100%", -2147024891, "x/y");
   EXPECT_EQ(sentQuery(), "a&b=c#d?e+f%g 100%-2147024891x/y");
 }
 
 TEST_F(ErrorReporter, ErrorNumberZeroAndOffLineSendNothing) {
-  report::ReportError(app, "frmCustom,FormLoad, ", 0, "");
+  report::ReportError(app.os, "frmCustom,FormLoad, ", 0, "");
   EXPECT_TRUE(http.log.empty());
 
   http.online = false;
-  report::ReportError(app, "ModClean, EmptyRecylbin, x", 5, "x");
+  report::ReportError(app.os, "ModClean, EmptyRecylbin, x", 5, "x");
   EXPECT_TRUE(http.requests.empty());
   EXPECT_EQ(position("cancel"), http.log.size()) << "an off-line report leaves a running transfer alone";
   EXPECT_EQ(http.openHandles, 0);
 
   http.online = true;
   http.internetOpens = false;
-  report::ReportError(app, "ModClean, EmptyRecylbin, x", 5, "x");
+  report::ReportError(app.os, "ModClean, EmptyRecylbin, x", 5, "x");
   EXPECT_TRUE(http.requests.empty());
 }
 
@@ -94,7 +94,7 @@ TEST_F(ErrorReporter, CutsOffARunningTransferAndWaitsForItBeforeSending) {
   http.pollsPerRequest = 0;
   const uint64_t dispatchesBefore = machine.loop.dispatchCount();
 
-  report::ReportError(app, "mdPanic, CheckAllWindows, Bad", 9, "Bad");
+  report::ReportError(app.os, "mdPanic, CheckAllWindows, Bad", 9, "Bad");
 
   const size_t cancel = position("cancel");
   ASSERT_LT(cancel, http.log.size());
@@ -110,13 +110,13 @@ TEST_F(ErrorReporter, CutsOffARunningTransferAndWaitsForItBeforeSending) {
 }
 
 TEST_F(ErrorReporter, ServersComeFromTheRegistryWithDefaultsThatReachNoHost) {
-  EXPECT_EQ(app::makerServer(app), "127.0.0.1:8080");
-  EXPECT_EQ(report::probeSite(app), "127.0.0.1:8081");
+  EXPECT_EQ(report::makerServer(app.os), "127.0.0.1:8080");
+  EXPECT_EQ(report::probeSite(app.os), "127.0.0.1:8081");
   TestApp fresh;
-  EXPECT_EQ(app::makerServer(fresh.app), "www.quellery.example");
-  EXPECT_EQ(report::probeSite(fresh.app), "online-check.example");
-  EXPECT_FALSE(report::IsOnline(fresh.app)) << "a machine off line sends nothing";
-  report::ReportError(fresh.app, "x", 1, "y");  // and no failure
+  EXPECT_EQ(report::makerServer(fresh.app.os), "www.quellery.example");
+  EXPECT_EQ(report::probeSite(fresh.app.os), "online-check.example");
+  EXPECT_FALSE(report::IsOnline(fresh.app.os)) << "a machine off line sends nothing";
+  report::ReportError(fresh.app.os, "x", 1, "y");  // and no failure
 }
 
 TEST_F(ErrorReporter, OpenUrlKeepsTheWindowAliveAndGivesTheBody) {
@@ -124,10 +124,10 @@ TEST_F(ErrorReporter, OpenUrlKeepsTheWindowAliveAndGivesTheBody) {
   http.body = "1.2";
   std::string body;
   const uint64_t before = machine.loop.dispatchCount();
-  EXPECT_TRUE(report::OpenURL(app, "http://127.0.0.1:8080/qy.txt", &body));
+  EXPECT_TRUE(report::OpenURL(app.os, "http://127.0.0.1:8080/qy.txt", &body));
   EXPECT_EQ(body, "1.2");
   EXPECT_EQ(machine.loop.dispatchCount() - before, 3u);
-  EXPECT_EQ(report::GetHeader(app).rfind("HTTP/1.1 200 OK", 0), 0u);
+  EXPECT_EQ(report::GetHeader(app.os).rfind("HTTP/1.1 200 OK", 0), 0u);
 }
 
 }  // namespace

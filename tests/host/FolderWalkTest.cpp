@@ -80,7 +80,7 @@ TEST_F(FolderWalk, ASubstitutedDriveRedefinedWhileTheWalkYieldsLeavesTheNewTarge
   EXPECT_FALSE(fs.getAttributes("X:\\") & fileattr::ReparsePoint);
   duringTheWalk([&] { fs.substitute('X', "C:\\Victim"); });
   std::string path = "X:\\Temp";
-  erase::EraseFolder(app, path, false, true);
+  erase::EraseFolder(app.run(), path, false, true);
   for (const char* f : {"C:\\Victim\\Temp\\a.txt", "C:\\Victim\\Temp\\b.txt", "C:\\Victim\\Temp\\Sub\\c.txt"})
     EXPECT_TRUE(there(f)) << f;
   for (const char* f : {"C:\\Data\\Temp\\a.txt", "C:\\Data\\Temp\\b.txt", "C:\\Data\\Temp\\Sub"})
@@ -94,7 +94,7 @@ TEST_F(FolderWalk, AJunctionAboveRepointedWhileTheWalkYieldsLeavesTheNewTargetWh
   // Windows pins the held folder, not the junction on the way to it.
   duringTheWalk([&] { ASSERT_EQ(0, fs.repointLink("C:\\Link", fs.hostPath("C:\\Victim"))); });
   std::string path = "C:\\Link\\Cache";
-  erase::EraseFolder(app, path, false, true);
+  erase::EraseFolder(app.run(), path, false, true);
   for (const char* f : {"C:\\Victim\\Cache\\a.txt", "C:\\Victim\\Cache\\b.txt", "C:\\Victim\\Cache\\Sub\\c.txt"})
     EXPECT_TRUE(there(f)) << f;
   EXPECT_FALSE(there("C:\\Real\\Cache\\b.txt"));
@@ -141,7 +141,7 @@ TEST_F(FolderWalk, ATreeDeeperThanMaxPathIsEmptiedOnTheNtFamily) {
   const std::string host = deepTree("C:\\Temp", 30, std::string(20, 'd'));
   file("C:\\Temp\\top.txt");
   std::string path = "C:\\Temp";
-  erase::EraseFolder(app, path, false, true);
+  erase::EraseFolder(app.run(), path, false, true);
   EXPECT_FALSE(hostThere(host + "/" + std::string(20, 'd')));
   EXPECT_FALSE(there("C:\\Temp\\top.txt"));
   EXPECT_TRUE(there("C:\\Temp"));
@@ -153,14 +153,14 @@ TEST_F(FolderWalk, OnWindows9xADeepTreeIsReachedThroughShortNamesAndTheRestCount
   const std::string name(20, 'd');  // 8.3 name DDDDDD~1: 9 characters a level instead of 21
   const std::string reachable = deepTree("C:\\Temp\\Short", 24, name);
   std::string path = "C:\\Temp\\Short";
-  erase::EraseFolder(app, path, false, true);
+  erase::EraseFolder(app.run(), path, false, true);
   EXPECT_FALSE(hostThere(reachable + "/" + name));
   EXPECT_EQ(0u, app.flags.leftBehind.total());
 
   // 40 levels pass MAX_PATH even by 8.3 names: what lies beyond is counted, not lost.
   const std::string beyond = deepTree("C:\\Temp\\Long", 40, name);
   path = "C:\\Temp\\Long";
-  erase::EraseFolder(app, path, false, true);
+  erase::EraseFolder(app.run(), path, false, true);
   EXPECT_TRUE(hostThere(beyond + "/" + name));
   EXPECT_GT(app.flags.leftBehind.tooDeep, 0u);
   EXPECT_EQ(app.flags.leftBehind.tooDeep, app.flags.leftBehind.total());
@@ -175,9 +175,9 @@ TEST_F(FolderWalk, AThousandLevelTreeIsRemovedWithoutExhaustingTheStack) {
   }
   const std::string host = deepTree("C:\\Temp", 1000, "d");
   std::string path = "C:\\Temp";
-  erase::EraseFolder(app, path, false, true);
+  erase::EraseFolder(app.run(), path, false, true);
   EXPECT_FALSE(hostThere(host + "/d"));
-  EXPECT_TRUE(app::DeleteFolderTree(app, "C:\\Temp"));
+  EXPECT_TRUE(app::DeleteFolderTree(app.run(), "C:\\Temp"));
 }
 
 TEST_F(FolderWalk, WhatTheTempWalkLeavesIsCountedByWhyAndShownInsteadOfDone) {
@@ -207,7 +207,7 @@ TEST_F(FolderWalk, WhatTheTempWalkLeavesIsCountedByWhyAndShownInsteadOfDone) {
 
   // A walk that did all its work keeps the plain line.
   fs.unlock("C:\\WINDOWS\\TEMP\\open.tmp");
-  app::DeleteFolderTree(app, "C:\\WINDOWS\\TEMP\\sub");
+  app::DeleteFolderTree(app.run(), "C:\\WINDOWS\\TEMP\\sub");
   for (const char* f : {"C:\\WINDOWS\\TEMP\\open.tmp", "C:\\WINDOWS\\TEMP\\hidden.tmp", "C:\\WINDOWS\\TEMP\\link"})
     fs.deleteFile(f), fs.removeDirectory(f);
   fs.setAttributes("C:\\WINDOWS\\TEMP\\hidden.tmp", 0);
@@ -222,7 +222,7 @@ TEST_F(FolderWalk, AContentIe5ThatIsALinkLeavesItsTargetWholeAndIsCounted) {
   file("C:\\Documents and Settings\\User\\My Documents\\Work\\report.doc");
   file(tif + "\\desktop.ini");
   ASSERT_EQ(0, fs.makeLink(tif + "\\Content.IE5", fs.hostPath("C:\\Documents and Settings\\User\\My Documents")));
-  clean::ClearIECache(app);
+  clean::ClearIECache(app.run());
   EXPECT_TRUE(there("C:\\Documents and Settings\\User\\My Documents\\Work\\report.doc"));
   EXPECT_EQ(1u, app.flags.leftBehind.links);
 }
@@ -234,7 +234,7 @@ TEST_F(FolderWalk, ACacheFolderSwappedForALinkWhileTheCacheIsEmptiedIsNotFollowe
   file(content + "\\ZZZZZZZZ\\page.htm");
   file("C:\\Precious\\letter.doc");
   duringTheWalk([&] { ASSERT_EQ(0, fs.swapForLink(content + "\\ZZZZZZZZ", fs.hostPath("C:\\Precious"))); });
-  clean::ClearIECache(app);
+  clean::ClearIECache(app.run());
   EXPECT_TRUE(there("C:\\Precious\\letter.doc"));
   EXPECT_FALSE(there(content + "\\AAAAAAAA"));
 }
@@ -248,7 +248,7 @@ TEST_F(FolderWalk, AnOperaCacheBehindARepointedJunctionIsNotEmptiedThroughIt) {
   file("C:\\Victim\\Cache\\yours.txt");
   ASSERT_EQ(0, fs.makeLink("C:\\Link", fs.hostPath("C:\\Opera")));
   duringTheWalk([&] { ASSERT_EQ(0, fs.repointLink("C:\\Link", fs.hostPath("C:\\Victim"))); });
-  clean::CleanOperaCache(app);
+  clean::CleanOperaCache(app.run());
   EXPECT_TRUE(there("C:\\Victim\\Cache\\mine.txt"));
   EXPECT_TRUE(there("C:\\Victim\\Cache\\yours.txt"));
 }
@@ -262,13 +262,13 @@ TEST_F(FolderWalk, AMozillaProfilesFolderThatIsALinkIsNotSearched) {
   file("C:\\Elsewhere\\default\\k2x8q7ab.slt\\history.dat");
   fs.makeFolders(profiles.substr(0, profiles.rfind('\\')));
   ASSERT_EQ(0, fs.makeLink(profiles, fs.hostPath("C:\\Elsewhere")));
-  clean::ClearNetScapeHistory(app);
+  clean::ClearNetScapeHistory(app.run());
   EXPECT_TRUE(there("C:\\Elsewhere\\default\\k2x8q7ab.slt\\history.dat"));
 
   // The same profile in a real Profiles folder loses its history.
   ASSERT_EQ(0, fs.removeDirectory(profiles));
   file(profiles + "\\default\\k2x8q7ab.slt\\history.dat");
-  clean::ClearNetScapeHistory(app);
+  clean::ClearNetScapeHistory(app.run());
   EXPECT_FALSE(there(profiles + "\\default\\k2x8q7ab.slt\\history.dat"));
 }
 

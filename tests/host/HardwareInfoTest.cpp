@@ -107,13 +107,13 @@ TEST_F(HardwarePage, MachinesOfThreeAndFiveGigabytesShowTheirTrueSize) {
 TEST_F(HardwarePage, TheTimerRefreshesAndAFailedQueryKeepsWhatWasShown) {
   refresh();
   machine.system.memory.availPhys = 50ull << 20;
-  app::WaitSeconds(app, 0.15);
+  app::WaitSeconds(app.os, 0.15);
   EXPECT_EQ(value(page.lblFreePhysical), " 51200 kByte");
 
   machine.system.memoryFails = true;
   machine.system.versionFails = true;
   machine.system.memory.availPhys = 10ull << 20;
-  app::WaitSeconds(app, 0.15);
+  app::WaitSeconds(app.os, 0.15);
   EXPECT_EQ(value(page.lblFreePhysical), " 51200 kByte");
   EXPECT_EQ(value(page.lblWinVer), "5.01.2600");
   EXPECT_EQ(value(page.lblNumProcessors), " 1");

@@ -50,7 +50,7 @@ TEST_F(IEItems, ClearIECacheEmptiesTheFourCacheFoldersAndKeepsTheIndex) {
   machine.files.setAttributes(content + "\\EF56GH78", fileattr::ReadOnly | fileattr::System);
   file(content + "\\index.dat", "INDEX");
   file(kTif + "\\desktop.ini", "keep");
-  clean::ClearIECache(app);
+  clean::ClearIECache(app.run());
   for (const char* sub : {"AB12CD34", "EF56GH78", "IJ90KL12", "MN34OP56"}) EXPECT_FALSE(exists(content + "\\" + sub)) << sub;
   EXPECT_EQ("INDEX", read(content + "\\index.dat"));
   EXPECT_EQ("keep", read(kTif + "\\desktop.ini"));
@@ -61,7 +61,7 @@ TEST_F(IEItems, ClearIECacheNeverReachesThroughALinkInTheCache) {
   file(content + "\\AB12CD34\\page[1].htm");
   file("C:\\Precious\\letter.doc", "mine");
   ASSERT_EQ(0, machine.files.makeLink(content + "\\LINKED01", machine.files.hostPath("C:\\Precious")));
-  clean::ClearIECache(app);
+  clean::ClearIECache(app.run());
   EXPECT_FALSE(exists(content + "\\AB12CD34"));
   EXPECT_EQ("mine", read("C:\\Precious\\letter.doc"));
 }
@@ -69,10 +69,10 @@ TEST_F(IEItems, ClearIECacheNeverReachesThroughALinkInTheCache) {
 TEST_F(IEItems, ClearIECacheWithoutACacheFolderTouchesNothing) {
   file("C:\\Content.IE5\\AB12CD34\\a.htm");  // what an empty folder path would point at
   machine.shell.specialFolders.erase(32);
-  clean::ClearIECache(app);
+  clean::ClearIECache(app.run());
   EXPECT_TRUE(exists("C:\\Content.IE5\\AB12CD34\\a.htm"));
   machine.shell.specialFolders[32] = kTif;  // no Content.IE5 below it
-  clean::ClearIECache(app);
+  clean::ClearIECache(app.run());
   EXPECT_TRUE(exists("C:\\Content.IE5\\AB12CD34\\a.htm"));
 }
 
@@ -84,13 +84,13 @@ TEST_F(IEItems, CleanTempFilesRemovesOnlyEntriesFiledInTemporaryInternetFiles) {
   cache.add("http://b.example/", kTif + "\\Content.IE5\\AB12CD34\\b[1].htm", cacheentry::Sticky);  // no normal bit
   cache.add("http://c.example/y.css", kTif + "\\Content.IE5\\EF56GH78\\y[1].css", cacheentry::Normal);
   cache.undeletable.push_back("http://a.example/x.gif");
-  clean::CleanTempFiles(app);
+  clean::CleanTempFiles(app.run());
   EXPECT_EQ((std::vector<std::string>{"http://a.example/x.gif", "Cookie:user@a.example/", "Visited: user@http://a.example/",
                                       "http://b.example/"}),
             cache.urls());
   EXPECT_EQ(0, cache.openFinds);
   machine.urlCache = platform::sim::SimUrlCache();  // an empty cache: nothing opened, nothing left open
-  clean::CleanTempFiles(app);
+  clean::CleanTempFiles(app.run());
   EXPECT_EQ(0, machine.urlCache.openFinds);
   EXPECT_EQ(0, machine.urlCache.deleteCalls);
 }
@@ -98,10 +98,10 @@ TEST_F(IEItems, CleanTempFilesRemovesOnlyEntriesFiledInTemporaryInternetFiles) {
 TEST_F(IEItems, ClearIEHistoryEmptiesTheStoreUnlessAborted) {
   machine.urlHistory.add("http://a.example/", "A");
   app.flags.abort = true;
-  clean::ClearIEHistory(app);
+  clean::ClearIEHistory(app.run());
   EXPECT_EQ(1u, machine.urlHistory.entries.size());
   app.flags.abort = false;
-  clean::ClearIEHistory(app);
+  clean::ClearIEHistory(app.run());
   EXPECT_TRUE(machine.urlHistory.entries.empty());
   EXPECT_EQ(0, machine.urlHistory.liveStores);
   EXPECT_TRUE(machine.urlHistory.outstanding.empty());
@@ -110,7 +110,7 @@ TEST_F(IEItems, ClearIEHistoryEmptiesTheStoreUnlessAborted) {
 
 TEST_F(IEItems, ClearIEHistoryReportsAStoreThatCannotEnumerate) {
   machine.urlHistory.enumResult = hresult::NotImpl;  // Wine's answer
-  clean::ClearIEHistory(app);
+  clean::ClearIEHistory(app.run());
   ASSERT_EQ(1u, http.requests.size());
   EXPECT_TRUE(reported("ModClean%2C%20ClearIEHistory%2C%20")) << http.requests[0];
   EXPECT_EQ(0, machine.urlHistory.liveStores);
@@ -120,21 +120,21 @@ TEST_F(IEItems, ClearLockedIndexDatBlanksInPlaceAndCreatesNothing) {
   std::string big(200000, 'q');
   big[5] = '\0';
   file(kCookies + "\\index.dat", big);
-  clean::ClearLockedIndexDat(app);
+  clean::ClearLockedIndexDat(app.run());
   EXPECT_EQ(std::string(200000, ' '), read(kCookies + "\\index.dat"));
   EXPECT_FALSE(exists(kHistory + "\\index.dat"));
 
   file(kHistory + "\\index.dat", "history");
   machine.files.lock(kHistory + "\\index.dat");
   file(kCookies + "\\index.dat", "cookies");
-  clean::ClearLockedIndexDat(app);
+  clean::ClearLockedIndexDat(app.run());
   machine.files.unlock(kHistory + "\\index.dat");
   EXPECT_EQ("history", read(kHistory + "\\index.dat"));
   EXPECT_EQ("       ", read(kCookies + "\\index.dat"));
 
   file(kCookies + "\\index.dat", "cookies");
   app.flags.abort = true;
-  clean::ClearLockedIndexDat(app);
+  clean::ClearLockedIndexDat(app.run());
   EXPECT_EQ("cookies", read(kCookies + "\\index.dat"));
 }
 
@@ -145,10 +145,10 @@ TEST_F(IEItems, RegistryListsArePurgedEvenWhenAborted) {
   reg.setString(hkey::CurrentUser, "Software\\Microsoft\\Search Assistant\\ACMru\\5604", "000", "x");
   reg.setString(hkey::CurrentUser, "Software\\Microsoft\\Internet Explorer\\Main", "Start Page", "canary");
   app.flags.abort = true;
-  clean::ClearTypedURLs(app);
+  clean::ClearTypedURLs(app.run());
   EXPECT_FALSE(reg.exists(hkey::CurrentUser, "Software\\Microsoft\\Internet Explorer\\TypedURLs"));
   app.flags.abort = false;
-  clean::ClearURLErrorLog(app);
+  clean::ClearURLErrorLog(app.run());
   EXPECT_FALSE(reg.exists(hkey::CurrentUser, "Software\\Microsoft\\Search Assistant\\ACMru\\5604"));
   EXPECT_TRUE(reg.exists(hkey::CurrentUser, "Software\\Microsoft\\Search Assistant\\ACMru"));
   EXPECT_EQ("canary", reg.getString(hkey::CurrentUser, "Software\\Microsoft\\Internet Explorer\\Main", "Start Page"));
@@ -158,15 +158,15 @@ TEST_F(IEItems, AbortStopsAutoCompleteAndIntelliForms) {
   auto& reg = machine.registry;
   reg.setString(hkey::CurrentUser, "Software\\Microsoft\\Internet Explorer\\IntelliForms\\SPW", "a", "b");
   app.flags.abort = true;
-  clean::ClearAutoComplete(app);
-  clean::ClearIntelliForms(app);
+  clean::ClearAutoComplete(app.run());
+  clean::ClearIntelliForms(app.run());
   EXPECT_TRUE(machine.launcher.requests.empty());
   EXPECT_TRUE(reg.exists(hkey::CurrentUser, "Software\\Microsoft\\Internet Explorer\\IntelliForms\\SPW"));
   app.flags.abort = false;
   app.frm.form.hWnd = 0x1234;
   machine.launcher.succeed = false;  // a missing companion goes unnoticed
-  clean::ClearAutoComplete(app);
-  clean::ClearIntelliForms(app);
+  clean::ClearAutoComplete(app.run());
+  clean::ClearIntelliForms(app.run());
   ASSERT_EQ(1u, machine.launcher.requests.size());
   const auto& r = machine.launcher.requests[0];
   EXPECT_EQ(0x1234u, r.owner);
@@ -182,7 +182,7 @@ TEST_F(IEItems, AbortStopsAutoCompleteAndIntelliForms) {
 TEST_F(IEItems, DisableAutoCompleteWritesNoInBothValues) {
   auto& reg = machine.registry;
   reg.setString(hkey::CurrentUser, "Software\\Microsoft\\Internet Explorer\\IntelliForms\\SPW", "a", "b");
-  clean::DisableAutoComplete(app);
+  clean::DisableAutoComplete(app.run());
   EXPECT_EQ("no", reg.getString(hkey::CurrentUser, "Software\\Microsoft\\Internet Explorer\\Main", "Use FormSuggest"));
   EXPECT_EQ("no", reg.getString(hkey::CurrentUser, "Software\\Microsoft\\Explorer\\AutoComplete", "Use AutoComplete"));
   uint32_t type = 0;
@@ -201,7 +201,7 @@ TEST_F(IEItems, OutlookExpressDeletedItemsWithAndWithoutTrailingBackslash) {
     reg.setString(hkey::CurrentUser, "Identities\\{ID}\\Software\\Microsoft\\Outlook Express\\5.0", "Store Root", root);
     file(store + "\\Deleted Items.dbx");
     file(store + "\\Inbox.dbx");
-    clean::ClearOEDeletedItems(app);
+    clean::ClearOEDeletedItems(app.run());
     EXPECT_FALSE(exists(store + "\\Deleted Items.dbx")) << root;
     EXPECT_TRUE(exists(store + "\\Inbox.dbx"));
   }
@@ -209,11 +209,11 @@ TEST_F(IEItems, OutlookExpressDeletedItemsWithAndWithoutTrailingBackslash) {
   file(store + "\\Deleted Items.dbx");
   std::vector<uint8_t> expand(store.begin(), store.end());
   reg.set(hkey::CurrentUser, "Identities\\{ID}\\Software\\Microsoft\\Outlook Express\\5.0", "Store Root", regtype::ExpandString, expand);
-  clean::ClearOEDeletedItems(app);
+  clean::ClearOEDeletedItems(app.run());
   EXPECT_TRUE(exists(store + "\\Deleted Items.dbx"));
   // No identity at all: nothing.
   reg.setString(hkey::CurrentUser, "Identities\\{ID}\\Software\\Microsoft\\Outlook Express\\5.0", "Store Root", store);
   reg.setString(hkey::CurrentUser, "Identities", "Default User ID", "");
-  clean::ClearOEDeletedItems(app);
+  clean::ClearOEDeletedItems(app.run());
   EXPECT_TRUE(exists(store + "\\Deleted Items.dbx"));
 }

@@ -47,7 +47,7 @@ class InvisibleMode : public ::testing::Test, protected TestApp {
   // Keys held down for `ms` from now on.
   void hold(std::initializer_list<int> keys, uint32_t ms) {
     for (int key : keys) machine.desktop.press(key);
-    app::WaitSeconds(app, ms / 1000.0);
+    app::WaitSeconds(app.os, ms / 1000.0);
     for (int key : keys) machine.desktop.release(key);
   }
 };
@@ -155,7 +155,7 @@ TEST_F(InvisibleMode, AnInvisibleStartWithAnIntervalScheduleSweepsTheShredFolder
   ShowWatch watch(app.frm.form);
   app::Form_Load(app);
   EXPECT_EQ(app.frm.txtShredFolder.text(), "C:\\Wipe") << "loaded with the program, not when first shown";
-  app::WaitSeconds(app, 90);
+  app::WaitSeconds(app.os, 90);
   EXPECT_FALSE(watch.shown);
   EXPECT_EQ(machine.files.getAttributes("C:\\Wipe\\old.txt"), platform::fileattr::Invalid);
 }

@@ -42,7 +42,7 @@ class NetscapeItems : public ::testing::Test, protected TestApp {
     if (attributes) machine.files.setAttributes(path, attributes);
   }
   bool there(const std::string& path) { return machine.files.getAttributes(path) != platform::fileattr::Invalid; }
-  void run(int item) { engine::catalogue().at(item).first(app); }
+  void run(int item) { engine::catalogue().at(item).first(app.run()); }
   // Communicator's user "default" named in both places, as its installer leaves it.
   void communicatorInBothSources(platform::HKey biffRoot) {
     machine.registry.setString(LocalMachine, kUsersKey, "CurrentUser", "default ");

@@ -29,8 +29,8 @@ class OperaItems : public ::testing::Test, protected TestApp {
   // Both of the item's operations, as the cleaning run calls them.
   void run(int item) {
     const engine::CleaningItem& entry = engine::catalogue().at(item);
-    entry.first(app);
-    if (entry.second) entry.second(app);
+    entry.first(app.run());
+    if (entry.second) entry.second(app.run());
   }
 };
 

@@ -66,7 +66,7 @@ TEST_F(PanicKey, HidesClosesTheBrowsersMinimisesCleansAndUnloadsInThatOrder) {
   };
   const uint32_t pressed = now() + 1000;
   pressAt(pressed);
-  app::WaitSeconds(app, 5);
+  app::WaitSeconds(app.os, 5);
 
   EXPECT_GE(firstPostAt, pressed);
   EXPECT_LE(firstPostAt, pressed + 60) << "the 50 ms poll sees the keys";
@@ -110,7 +110,7 @@ TEST_F(PanicKey, ABrowserThatWillNotCloseHoldsThePanicTenSecondsAndASecondPressD
   pressAt(pressed);
   // Ctrl+F11 again while the sweep still waits for the browser.
   machine.loop.at(pressed + 3000, [&] { panic::Panic(app); });
-  app::WaitSeconds(app, 20);
+  app::WaitSeconds(app.os, 20);
 
   EXPECT_GE(netscapeClose - firstClose, 10000u);
   EXPECT_LE(netscapeClose - firstClose, 10100u);
@@ -138,10 +138,10 @@ TEST_F(PanicKey, TheChosenKeyIsStoredAndAnyStoredCodeIsShownAsAListEntry) {
   panic::getPanicSetting(app);
   EXPECT_EQ(app.frm.cmbPanic.text(), "F11");
   pressAt(now() + 100, vkey::F11);
-  app::WaitSeconds(app, 1);
+  app::WaitSeconds(app.os, 1);
   EXPECT_FALSE(app.unloaded) << "Ctrl+F11 is not the panic key";
   pressAt(now() + 100, 5);
-  app::WaitSeconds(app, 3);
+  app::WaitSeconds(app.os, 3);
   EXPECT_TRUE(app.unloaded) << "Ctrl with key 5 panics";
 }
 

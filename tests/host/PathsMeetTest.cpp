@@ -79,7 +79,7 @@ TEST_F(PathsMeet, ThePanicPassIsARunNoScheduledRunStartsInsideIt) {
   RunStarts runs(app.frm.lstClean, *this);
   // The pass spans the scheduler's first tick at 60 s.
   panicAt(loadedAt + 57500);
-  app::WaitSeconds(app, 70);
+  app::WaitSeconds(app.os, 70);
   EXPECT_TRUE(runs.at.empty()) << "no run started inside the panic's pass";
   EXPECT_EQ(count(lines(), "Cleaning Recycle Bin..."), 1);
   EXPECT_EQ(count(lines(), "Cleaning Is Done."), 0);
@@ -165,7 +165,7 @@ TEST_F(PathsMeet, ACloseDuringTheScheduledSweepCancelsTheRunThatWouldFollow) {
     app::Form_Unload(app);
   };
   RunStarts runs(app.frm.lstClean, *this);
-  app::WaitSeconds(app, 61);
+  app::WaitSeconds(app.os, 61);
   EXPECT_TRUE(closed);
   EXPECT_TRUE(runs.at.empty()) << "no hidden run after the user closed the program";
 }
@@ -177,8 +177,8 @@ TEST_F(PathsMeet, TheMinuteClockCountsDuringARun) {
   app.frm.txtMin.setText("3");
   RunStarts runs(app.frm.lstClean, *this);
   // The first run (at 3 minutes) is held 150 s by a long item: it lasts about 2.6 minutes.
-  machine.loop.at(loadedAt + 182000, [&] { app::WaitSeconds(app, 150); });
-  app::WaitSeconds(app, 7 * 60);
+  machine.loop.at(loadedAt + 182000, [&] { app::WaitSeconds(app.os, 150); });
+  app::WaitSeconds(app.os, 7 * 60);
   ASSERT_GE(runs.at.size(), 2u);
   EXPECT_NEAR(static_cast<double>(runs.at[0] - loadedAt), 180000.0, 1000.0);
   EXPECT_NEAR(static_cast<double>(runs.at[1] - loadedAt), 360000.0, 1000.0) << "three minutes after the first";

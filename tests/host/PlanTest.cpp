@@ -299,8 +299,8 @@ class PreviewYields : public WindowsPlans {
 TEST_F(PreviewYields, ASettingSavedAndAFileErasedMeanwhileAreDoneForRealAndNotPlanned) {
   put("C:\\Shred\\old.txt");
   machine.loop.at(machine.loop.tickCount() + 10, [&] {
-    erase::WriteRegValue(app, CurrentUser, "Software\\Quellery\\Settings", "chkRun4", "1", 1);
-    erase::EraseFile(app, "C:\\Shred\\old.txt");
+    erase::WriteRegValue(app.run(), CurrentUser, "Software\\Quellery\\Settings", "chkRun4", "1", 1);
+    erase::EraseFile(app.run(), "C:\\Shred\\old.txt");
   });
   const erase::Plan plan = engine::CollectPlan(app, nullptr);
   EXPECT_EQ(machine.registry.getString(CurrentUser, "Software\\Quellery\\Settings", "chkRun4"), "1");

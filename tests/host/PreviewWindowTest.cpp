@@ -194,11 +194,11 @@ TEST_F(PreviewWindow, TheWindowsOwnCodeChangesNothingAndHandsTheMainWindowBack) 
 
 TEST_F(PreviewWindow, SortingKeepsTheTotalsLastAndADoubleClickListsThatItemsTargets) {
   app.lastRun = collected();
-  preview::cmdLastRun_Click(app);
+  preview::cmdLastRun_Click(app, app.frmPreview);
   // The report shows what the run did: these targets were only planned.
   EXPECT_EQ(w.lblHeading.caption(), "What the last run did");
   app.lastRun = ran();
-  preview::cmdLastRun_Click(app);
+  preview::cmdLastRun_Click(app, app.frmPreview);
   EXPECT_EQ(rows(w.lvwItems), (std::vector<Cells>{{kTemp, "2", "1", "1", "1", "2.92 KB"},
                                                   {"Total", "2", "1", "1", "1", "2.92 KB"}}));
   w.shown = collected();
@@ -269,7 +269,7 @@ TEST_F(PreviewWindow, AfterARunTheStatusBarSaysWhatWasFreedAndReportOpensWhatItD
 
 TEST_F(PreviewWindow, SaveWritesTheReportWholeBesideNoOtherFileAndAFailedSaveIsTold) {
   app.lastRun = ran();
-  preview::cmdLastRun_Click(app);
+  preview::cmdLastRun_Click(app, app.frmPreview);
   const std::string path = "C:\\Documents\\report.txt";
   machine.files.makeFolders("C:\\Documents");
   ASSERT_EQ(machine.files.writeFile(path + ".new", "someone's own file"), 0);

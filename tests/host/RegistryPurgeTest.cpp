@@ -47,7 +47,7 @@ class RegistryPurge : public ::testing::Test, protected TestApp {
 
 TEST_F(RegistryPurge, PopulatedEmptyAndMissingKeysEndAbsentWithNeighboursIntact) {
   fill(kRunMRU);
-  clean::PurgeRegistryList(app, kRunMRU);
+  clean::PurgeRegistryList(app.run(), kRunMRU);
   EXPECT_FALSE(reg.exists(CurrentUser, kRunMRU));
   EXPECT_EQ(calls("RegDeleteValueA"), 3);
   EXPECT_TRUE(canaryAlive(kRunMRU));
@@ -55,12 +55,12 @@ TEST_F(RegistryPurge, PopulatedEmptyAndMissingKeysEndAbsentWithNeighboursIntact)
 
   makeEmptyKey(kRunMRU);
   reg.calls.clear();
-  clean::PurgeRegistryList(app, kRunMRU);
+  clean::PurgeRegistryList(app.run(), kRunMRU);
   EXPECT_FALSE(reg.exists(CurrentUser, kRunMRU));
   EXPECT_EQ(calls("RegDeleteValueA"), 0);
 
   reg.calls.clear();
-  clean::PurgeRegistryList(app, kRunMRU);  // missing now: nothing to do, nothing breaks
+  clean::PurgeRegistryList(app.run(), kRunMRU);  // missing now: nothing to do, nothing breaks
   EXPECT_EQ(calls("RegEnumValueA"), 0);
   EXPECT_EQ(calls("SHDeleteKeyA"), 1);
   EXPECT_TRUE(canaryAlive(kRunMRU));
@@ -70,7 +70,7 @@ TEST_F(RegistryPurge, PopulatedEmptyAndMissingKeysEndAbsentWithNeighboursIntact)
 TEST_F(RegistryPurge, AValueThatCannotBeDeletedEndsTheLoopButTheKeyDeletionStillRuns) {
   fill(kOpenSave);
   reg.makeUndeletable(CurrentUser, kOpenSave, "b");
-  clean::PurgeRegistryList(app, kOpenSave);
+  clean::PurgeRegistryList(app.run(), kOpenSave);
   // "a" went, "b" stopped the loop, so "MRUList" was never tried.
   EXPECT_EQ(reg.valueNames(CurrentUser, kOpenSave), (std::vector<std::string>{"b", "MRUList"}));
   EXPECT_EQ(calls("RegDeleteValueA"), 2);
@@ -81,7 +81,7 @@ TEST_F(RegistryPurge, AValueThatCannotBeDeletedEndsTheLoopButTheKeyDeletionStill
 TEST_F(RegistryPurge, AnUnopenableKeyIsStillDeleted) {
   fill(kSearch);
   reg.makeUnopenable(CurrentUser, kSearch);
-  clean::PurgeRegistryList(app, kSearch);
+  clean::PurgeRegistryList(app.run(), kSearch);
   EXPECT_EQ(calls("RegDeleteValueA"), 0);
   EXPECT_FALSE(reg.exists(CurrentUser, kSearch));
 }
@@ -91,8 +91,8 @@ TEST_F(RegistryPurge, WithAbortSetTheValueLoopIsSkippedAndTheKeyStillGoes) {
   fill(kDocFind);
   fill(kFilesNamed);
   app.flags.abort = true;
-  clean::CleanRunMRU(app);
-  clean::ClearFind(app);  // both of its keys, the second one too
+  clean::CleanRunMRU(app.run());
+  clean::ClearFind(app.run());  // both of its keys, the second one too
   EXPECT_EQ(calls("RegDeleteValueA"), 0);
   for (const std::string& key : {kRunMRU, kDocFind, kFilesNamed}) {
     EXPECT_FALSE(reg.exists(CurrentUser, key)) << key;
@@ -101,7 +101,7 @@ TEST_F(RegistryPurge, WithAbortSetTheValueLoopIsSkippedAndTheKeyStillGoes) {
 }
 
 TEST_F(RegistryPurge, EachOperationEmptiesItsOwnKeysOnly) {
-  const std::pair<void (*)(app::App&), std::vector<std::string>> operations[] = {
+  const std::pair<void (*)(const engine::RunContext&), std::vector<std::string>> operations[] = {
       {clean::CleanRunMRU, {kRunMRU}},
       {clean::ClearFind, {kDocFind, kFilesNamed}},
       {clean::CleanOpenSave, {kOpenSave}},
@@ -109,7 +109,7 @@ TEST_F(RegistryPurge, EachOperationEmptiesItsOwnKeysOnly) {
   };
   for (const auto& [operation, keys] : operations) {
     for (const std::string& key : {kRunMRU, kDocFind, kFilesNamed, kOpenSave, kSearch}) fill(key);
-    operation(app);
+    operation(app.run());
     for (const std::string& key : {kRunMRU, kDocFind, kFilesNamed, kOpenSave, kSearch}) {
       const bool target = std::find(keys.begin(), keys.end(), key) != keys.end();
       EXPECT_EQ(reg.exists(CurrentUser, key), !target) << key;
@@ -165,8 +165,8 @@ TEST_F(RegistryPurge, TheStreamAndFormTreesAreNotDeletedThroughALink) {
   reg.setString(CurrentUser, forms + "\\SPW", "a", "b");
   reg.makeLink(CurrentUser, forms + "\\Linked", CurrentUser, "Software\\Precious");
 
-  clean::ClearStreamMRU(app);
-  clean::ClearIntelliForms(app);
+  clean::ClearStreamMRU(app.run());
+  clean::ClearIntelliForms(app.run());
   EXPECT_EQ(reg.getString(CurrentUser, "Software\\Precious", "kept"), "value");
   EXPECT_EQ(reg.getString(CurrentUser, "Software\\Precious\\Deeper", "also"), "kept");
   EXPECT_EQ(app.flags.skipped, "Skipped: the list leads to another place in the registry");

@@ -44,7 +44,7 @@ class Scheduler : public ::testing::Test, protected TestApp {
     f.OptSchedule[0].setValue(true);
     f.txtMin.setText(minutes);
   }
-  void minutes(double count) { app::WaitSeconds(app, count * 60); }
+  void minutes(double count) { app::WaitSeconds(app.os, count * 60); }
   void seedShredFolder() {
     machine.files.makeFolders("C:\\Wipe");
     machine.files.writeFile("C:\\Wipe\\old.txt", "old");

@@ -142,7 +142,7 @@ TEST_F(ShredThroughHandle, AHardLinkNamedIndexDatLeavesTheOtherNamesDataWhole) {
   fs.writeFile(kOther, "not a cache index");
   hardLink(kOther, cookies + "\\index.dat");
   fs.writeFile(history + "\\index.dat", "history");
-  clean::ClearLockedIndexDat(app);
+  clean::ClearLockedIndexDat(app.run());
   EXPECT_EQ(content(kOther), "not a cache index");
   EXPECT_EQ(content(history + "\\index.dat"), "       ");
 }

@@ -119,7 +119,7 @@ class FindOSTest : public ::testing::TestWithParam<VersionCase>, protected TestA
 
 TEST_P(FindOSTest, NamesTheWindowsVersion) {
   machine.system.version = GetParam().version;
-  EXPECT_EQ(app::FindOS(app), GetParam().text);
+  EXPECT_EQ(app::FindOS(app.os), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -141,19 +141,19 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FindOSFailure, AFailedVersionQueryGivesTheEmptyText) {
   TestApp t;
   t.machine.system.versionFails = true;
-  EXPECT_EQ(app::FindOS(t.app), "");
+  EXPECT_EQ(app::FindOS(t.app.os), "");
 }
 
 class WaitSecondsTest : public ::testing::Test, protected TestApp {};
 
 TEST_F(WaitSecondsTest, ZeroReturnsAtOnceAndHalfASecondServesEvents) {
   const uint64_t before = machine.loop.dispatchCount();
-  app::WaitSeconds(app, 0);
+  app::WaitSeconds(app.os, 0);
   EXPECT_EQ(machine.loop.dispatchCount(), before);
   bool clicked = false;
   const uint32_t start = now();
   machine.loop.at(start + 200, [&] { clicked = true; });
-  app::WaitSeconds(app, 0.5);
+  app::WaitSeconds(app.os, 0.5);
   EXPECT_TRUE(clicked);
   EXPECT_GE(now() - start, 500u);
   EXPECT_LT(now() - start, 520u);
@@ -179,15 +179,15 @@ class DeleteFolderTreeTest : public ::testing::Test, protected TestApp {
 TEST_F(DeleteFolderTreeTest, DeletesTheWholeTreeWithOrWithoutATrailingBackslash) {
   for (const char* path : {"C:\\Tree", "C:\\Tree\\"}) {
     makeTree();
-    EXPECT_TRUE(app::DeleteFolderTree(app, path)) << path;
+    EXPECT_TRUE(app::DeleteFolderTree(app.run(), path)) << path;
     EXPECT_EQ(machine.files.getAttributes("C:\\Tree"), platform::fileattr::Invalid) << path;
   }
 }
 
 TEST_F(DeleteFolderTreeTest, AMissingFolderIsFalseAndTouchesNothing) {
   makeTree();
-  EXPECT_FALSE(app::DeleteFolderTree(app, "C:\\Tre"));
-  EXPECT_FALSE(app::DeleteFolderTree(app, "C:\\Tree\\a.txt"));
+  EXPECT_FALSE(app::DeleteFolderTree(app.run(), "C:\\Tre"));
+  EXPECT_FALSE(app::DeleteFolderTree(app.run(), "C:\\Tree\\a.txt"));
   EXPECT_NE(machine.files.getAttributes("C:\\Tree\\a.txt"), platform::fileattr::Invalid);
 }
 

@@ -39,7 +39,7 @@ class TempFolderGuard : public ::testing::Test, protected TestApp {
     machine.files.writeFile(file, "x");
     machine.system.temp = temp;
     log.clear();
-    clean::CleanWindTemp(app);
+    clean::CleanWindTemp(app.run());
     return machine.files.getAttributes(file) != platform::fileattr::Invalid;
   }
 
@@ -242,7 +242,7 @@ TEST_F(TempFolderGuard, AFolderSwappedForALinkWhileTheWalkYieldsIsNotFollowed) {
     rootSwap = machine.files.swapForLink("C:\\Temp", machine.files.hostPath("D:\\Outside"));
   };
   machine.loop.at(now() + 1, attacker);
-  clean::CleanWindTemp(app);
+  clean::CleanWindTemp(app.run());
   ASSERT_EQ(0, swapped);
   EXPECT_EQ(32, rootSwap) << "a sharing violation";
   EXPECT_NE(machine.files.getAttributes("D:\\Outside\\canary.txt"), platform::fileattr::Invalid);

@@ -332,10 +332,10 @@ TEST_F(Upgrade, NoWayBackToAnOlderProgram) {
 
 TEST_F(Upgrade, AFailedFetchHasNoSizeAndLowersNothing) {
   publish(4, newer_, manifest(newer_, 4));
-  EXPECT_EQ(int32_t(newer_.size()), upgrade::GetRemoteFileSize(app, std::string(kServer) + "/qypdate.exe"));
+  EXPECT_EQ(int32_t(newer_.size()), upgrade::GetRemoteFileSize(app.os, std::string(kServer) + "/qypdate.exe"));
   // The headers of the request before are not this request's.
   machine.http.answers[std::string(kServer) + "/qy.txt"].fails = true;
-  EXPECT_EQ(0, upgrade::GetRemoteFileSize(app, std::string(kServer) + "/qy.txt"));
+  EXPECT_EQ(0, upgrade::GetRemoteFileSize(app.os, std::string(kServer) + "/qy.txt"));
 
   setInstalled("5");
   serve("/qy.txt", "4");
@@ -484,10 +484,10 @@ TEST_F(Upgrade, OnWindows9xTheOldProgramStepsAsideAndComesBackOnFailure) {
 }
 
 TEST_F(Upgrade, ReadOrCreateRegStringWritesTheDefaultOnce) {
-  EXPECT_EQ("", upgrade::ReadOrCreateRegString(app, hkey::LocalMachine, "Software\\T", "ver", "1"));
+  EXPECT_EQ("", upgrade::ReadOrCreateRegString(app.os, hkey::LocalMachine, "Software\\T", "ver", "1"));
   EXPECT_EQ("1", machine.registry.getString(hkey::LocalMachine, "Software\\T", "ver"));
   machine.registry.set(hkey::LocalMachine, "Software\\T", "ver", regtype::String, {'7', 0, 'x'});
-  EXPECT_EQ("7", upgrade::ReadOrCreateRegString(app, hkey::LocalMachine, "Software\\T", "ver", "1"));
+  EXPECT_EQ("7", upgrade::ReadOrCreateRegString(app.os, hkey::LocalMachine, "Software\\T", "ver", "1"));
 }
 
 TEST_F(Upgrade, CheckUpgradeBringsUpgradeNowForward) {

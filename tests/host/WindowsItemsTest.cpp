@@ -33,7 +33,7 @@ class WindowsItems : public ::testing::Test, protected TestApp {
   }
   bool there(const std::string& path) { return machine.files.getAttributes(path) != platform::fileattr::Invalid; }
   // Runs the catalogue's call of the item, as the cleaning run makes it.
-  void runItem(int index) { engine::catalogue().at(index).first(app); }
+  void runItem(int index) { engine::catalogue().at(index).first(app.run()); }
 
   std::vector<Entry> log;
 };
@@ -55,7 +55,7 @@ TEST_F(WindowsItems, RecycleBinsOfEveryDriveAreEmptiedQuietlyEvenWithTheWindowHi
 }
 
 TEST_F(WindowsItems, ARecycleBinDriveIsTurnedIntoItsRoot) {
-  for (const char* drive : {"C", "C:", "C:\\", "Cxyz"}) clean::EmptyRecylbin(app, drive, clean::kRecycleNoSound);
+  for (const char* drive : {"C", "C:", "C:\\", "Cxyz"}) clean::EmptyRecylbin(app.run(), drive, clean::kRecycleNoSound);
   ASSERT_EQ(machine.shell.recycleRequests.size(), 4u);
   for (const auto& request : machine.shell.recycleRequests) {
     EXPECT_EQ(request.drive, "C:\\");

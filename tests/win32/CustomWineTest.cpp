@@ -44,7 +44,7 @@ class FavouritesGuardWine : public ::testing::Test {
     for (const std::string* path : {&before, &after, &busy}) DeleteFileA(path->c_str());
   }
   void TearDown() override {
-    custom::StopBookmarkGuard(w.app);
+    custom::StopBookmarkGuard(w.app.run(), w.app.favouritesWatch);
     for (const std::string* path : {&before, &after, &busy}) DeleteFileA(path->c_str());
   }
   WinePlatform w;
@@ -55,7 +55,7 @@ class FavouritesGuardWine : public ::testing::Test {
 
 TEST_F(FavouritesGuardWine, DeletesAFavouriteCreatedAfterEnableAndKeepsOneFromBefore) {
   writeFile(before, "[InternetShortcut]\r\nURL=http://before.example/\r\n");
-  custom::cmdEnableAutoBookMark_Click(w.app);
+  custom::cmdEnableAutoBookMark_Click(w.app, w.app.frmCustom, w.app.favouritesWatch);
   ASSERT_TRUE(w.app.favouritesWatch.running);
   EXPECT_NE(w.app.favouritesWatch.handle, 0u) << "no change notification on " << folder;
 
@@ -66,14 +66,14 @@ TEST_F(FavouritesGuardWine, DeletesAFavouriteCreatedAfterEnableAndKeepsOneFromBe
   pumpUntil(w, [] { return false; }, 300);
   EXPECT_TRUE(exists(before)) << before << " was deleted";
 
-  custom::cmdDisableAutoBookMark_Click(w.app);
+  custom::cmdDisableAutoBookMark_Click(w.app, w.app.frmCustom, w.app.favouritesWatch);
   writeFile(after, "x");
   pumpUntil(w, [] { return false; }, 300);
   EXPECT_TRUE(exists(after)) << "deleted after Disable";
 }
 
 TEST_F(FavouritesGuardWine, AFavouriteHeldOpenByItsWriterGoesOnceItIsClosed) {
-  custom::cmdEnableAutoBookMark_Click(w.app);
+  custom::cmdEnableAutoBookMark_Click(w.app, w.app.frmCustom, w.app.favouritesWatch);
   HANDLE writer = CreateFileA(busy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(writer, INVALID_HANDLE_VALUE);
   DWORD written = 0;
@@ -94,7 +94,7 @@ TEST(StartPageWine, UseBlankWritesAboutBlank) {
                         ERROR_SUCCESS;
 
   WinePlatform w;
-  custom::cmdUseBlank_Click(w.app);
+  custom::cmdUseBlank_Click(w.app, w.app.frmCustom);
   char value[256] = {};
   DWORD size = sizeof value - 1;
   EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExA(key, "Start Page", nullptr, &type, reinterpret_cast<BYTE*>(value), &size));

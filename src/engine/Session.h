@@ -1,0 +1,58 @@
+#pragma once
+// What the main window's handlers share: the machine, the window's models, the run's flags
+// and what the last run did. The program's features keep their own state beside it.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/MainWindow.h"
+#include "app/SettingsTree.h"
+#include "engine/RunContext.h"
+#include "engine/RunFlags.h"
+#include "erase/Plan.h"
+#include "platform/Platform.h"
+
+namespace engine {
+
+struct Session {
+  explicit Session(platform::Platform& os) : os(os) {}
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  platform::Platform& os;
+  app::MainWindow frm;
+  RunFlags flags;
+  erase::Plan lastRun;             // what the last run or pass did, item by item
+  bool unloaded = false;           // the main window has been closed
+  bool panicking = false;          // a panic is sweeping the windows or cleaning
+  bool sweeping = false;           // the scheduler's shred-folder sweep is under way
+  bool panicAfterCollecting = false;  // a panic stopped a preview's walk; its pass follows
+  // The saved state the features share, and the main window's own.
+  std::string osDescription;         // FindOS at start-up
+  platform::TrayIconRecord trayIcon;  // filled once at start-up
+  std::string startInvisibly;        // the saved chkRun(0) text
+  app::TreeStates treeStates;
+  int32_t panicKey = 122;    // virtual-key code pressed with Ctrl; F11 until restored
+  bool panicHintKeyNext = false;  // the hint's next blink shows the key rather than "Panic"
+  // The program's other windows that hiding it hid, shown again with it.
+  std::vector<platform::WindowHandle> hiddenWindows;
+  int32_t minuteCounter = 0; // scheduler clock ticks since start-up or the last scheduled run
+  // The two bookmark-guard buttons of the customisation window, which shows them from
+  // here. `loaded` turns true once they were read from the store.
+  struct BookmarkButtons {
+    bool loaded = false;
+    bool enableEnabled = true;
+    bool disableEnabled = false;
+  } bookmarkButtons;
+  // Closes the main window as Exit does; set by the program.
+  std::function<void()> unload;
+  // Shows a dialog form and returns once it has hidden itself; set by the view. Without
+  // one a dialog closes as if cancelled.
+  std::function<void(ui::Form& form)> showModal;
+
+  // What the cleaning items, walks and guards are given of the program.
+  RunContext run() { return {os, flags, frm.form.hWnd, frm.cookies}; }
+};
+
+}  // namespace engine
