@@ -61,7 +61,7 @@ TEST(EraseFolderWine, TwoLevelTreeUnderEachFlagCombination) {
     ASSERT_EQ(4, countExisting(files));
 
     std::string path = root;
-    erase::EraseFolder(w.app, path, c.removeThis, c.removeSubs);
+    erase::EraseFolder(w.app.run(), path, c.removeThis, c.removeSubs);
     EXPECT_EQ(root + "\\", path);
     EXPECT_EQ(0, countExisting(files));
     EXPECT_EQ(c.rootStays, exists(root));
@@ -85,14 +85,14 @@ TEST(EraseFolderWine, HiddenAndSystemEntriesSurviveButAMaskTakesHiddenFiles) {
     GTEST_SKIP() << "this file system keeps no DOS attributes";
 
   std::string path = root;
-  erase::EraseFolder(w.app, path, true, true);
+  erase::EraseFolder(w.app.run(), path, true, true);
   EXPECT_FALSE(exists(root + "\\plain.txt"));
   EXPECT_TRUE(exists(root + "\\hidden.txt"));
   EXPECT_TRUE(exists(root + "\\system.txt"));
   EXPECT_TRUE(exists(root + "\\hiddensub\\inner.txt"));
   EXPECT_TRUE(exists(root));
 
-  erase::EraseMatchingFiles(w.app, root + "\\*.txt");
+  erase::EraseMatchingFiles(w.app.run(), root + "\\*.txt");
   EXPECT_FALSE(exists(root + "\\hidden.txt"));
   EXPECT_TRUE(exists(root + "\\system.txt"));
   EXPECT_TRUE(exists(root + "\\hiddensub\\inner.txt"));
@@ -116,7 +116,7 @@ TEST(EraseFolderWine, AbortDuringTheWalkStopsAfterTheCurrentFile) {
     else if (countExisting(files) < static_cast<int>(files.size())) w.app.flags.abort = true;
   };
   std::string path = root;
-  erase::EraseFolder(w.app, path, true, true);
+  erase::EraseFolder(w.app.run(), path, true, true);
   w.loop.onYield = nullptr;
   EXPECT_TRUE(w.app.flags.abort);
   EXPECT_EQ(static_cast<int>(files.size()) - 1, countExisting(files));
@@ -138,7 +138,7 @@ TEST(EraseFolderWine, ALockedFileStaysAndItsSiblingsGo) {
 
   LogWatch log;
   std::string path = root;
-  erase::EraseFolder(w.app, path, true, true);
+  erase::EraseFolder(w.app.run(), path, true, true);
   CloseHandle(h);
   EXPECT_TRUE(exists(locked));
   EXPECT_TRUE(log.mentions(locked));
@@ -167,7 +167,7 @@ TEST(EraseFolderWine, AFileLetGoOfDuringTheWalkIsGoneAtTheEnd) {
     }
   };
   std::string path = root;
-  erase::EraseFolder(w.app, path, true, true);
+  erase::EraseFolder(w.app.run(), path, true, true);
   w.loop.onYield = nullptr;
   if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
   EXPECT_FALSE(exists(locked));
@@ -179,11 +179,11 @@ TEST(PathChecksWine, FolderExistsIsTrueForAPlainFileAndFalseForNothing) {
   ScratchFolder scratch("q3-exists");
   const std::string root = scratch.path();
   writeFile(root + "\\plain.txt");
-  EXPECT_TRUE(erase::FolderExists(w.app, root + "\\plain.txt"));
-  EXPECT_TRUE(erase::FolderExists(w.app, root));
-  EXPECT_FALSE(erase::FolderExists(w.app, root + "\\missing"));
-  EXPECT_TRUE(erase::FileExists(w.app, root + "\\plain.txt"));
-  EXPECT_FALSE(erase::FileExists(w.app, root));
+  EXPECT_TRUE(erase::FolderExists(w.app.run(), root + "\\plain.txt"));
+  EXPECT_TRUE(erase::FolderExists(w.app.run(), root));
+  EXPECT_FALSE(erase::FolderExists(w.app.run(), root + "\\missing"));
+  EXPECT_TRUE(erase::FileExists(w.app.run(), root + "\\plain.txt"));
+  EXPECT_FALSE(erase::FileExists(w.app.run(), root));
 }
 
 TEST(FindByNameWine, FindsEveryListedNameBelowTheFolderAsShortPathsDeeperFirst) {
@@ -199,7 +199,7 @@ TEST(FindByNameWine, FindsEveryListedNameBelowTheFolderAsShortPathsDeeperFirst) 
   writeFile(deep + "\\cookies.txt");
 
   std::vector<std::string> results;
-  erase::FindFilesByName(w.app, root, "netscape.hst history.dat", results);
+  erase::FindFilesByName(w.app.run(), root, "netscape.hst history.dat", results);
   ASSERT_EQ(2u, results.size());
   char shortDeep[MAX_PATH] = {}, shortTop[MAX_PATH] = {};
   GetShortPathNameA((deep + "\\history.dat").c_str(), shortDeep, MAX_PATH);
@@ -235,7 +235,7 @@ TEST(EraseFolderWine, ALinkToAnOutsideFolderIsNotFollowed) {
   WinePlatform w;
   LogWatch log;
   std::string path = root;
-  erase::EraseFolder(w.app, path, true, true);
+  erase::EraseFolder(w.app.run(), path, true, true);
   EXPECT_TRUE(exists(canary));
   EXPECT_TRUE(exists(outside));
   EXPECT_FALSE(exists(root + "\\inside\\plain.txt"));
@@ -271,7 +271,7 @@ TEST(HeldFolderWine, AHeldFolderCannotBeRenamedAndALinkIsSeenAsALink) {
   ASSERT_TRUE(runUnix("ln", "-s \"" + unixPath(target) + "\" \"" + unixPath(scratch.path()) + "/link\""));
   ASSERT_TRUE(waitFor([&] { return exists(scratch.path() + "\\link"); }));
   platform::FileIdentity link;
-  EXPECT_FALSE(erase::holdPlainFolder(w.app, scratch.path() + "\\link", &link)) << "a walk would enter the link";
+  EXPECT_FALSE(erase::holdPlainFolder(w.app.run(), scratch.path() + "\\link", &link)) << "a walk would enter the link";
 }
 
 TEST(HeldFolderWine, AReplacedFileIsWholeNewOrWholeOld) {

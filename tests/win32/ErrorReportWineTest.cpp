@@ -45,7 +45,7 @@ class ReporterWine : public ::testing::Test {
  protected:
   void SetUp() override {
     for (const char* name : {"WebServer", "ProbeSite"})
-      saved_.push_back(settings::tryMyGetSettingString(w.app, platform::hkey::CurrentUser, kKey, name, kNone));
+      saved_.push_back(settings::tryMyGetSettingString(w.app.os, platform::hkey::CurrentUser, kKey, name, kNone));
   }
   void TearDown() override {
     const char* names[] = {"WebServer", "ProbeSite"};
@@ -57,13 +57,13 @@ class ReporterWine : public ::testing::Test {
           RegCloseKey(key);
         }
       } else {
-        settings::trySaveSettingString(w.app, platform::hkey::CurrentUser, kKey, names[i], saved_[i]);
+        settings::trySaveSettingString(w.app.os, platform::hkey::CurrentUser, kKey, names[i], saved_[i]);
       }
     }
   }
   void configure(const std::string& server, const std::string& probe) {
-    settings::trySaveSettingString(w.app, platform::hkey::CurrentUser, kKey, "WebServer", server);
-    settings::trySaveSettingString(w.app, platform::hkey::CurrentUser, kKey, "ProbeSite", probe);
+    settings::trySaveSettingString(w.app.os, platform::hkey::CurrentUser, kKey, "WebServer", server);
+    settings::trySaveSettingString(w.app.os, platform::hkey::CurrentUser, kKey, "ProbeSite", probe);
   }
 
   static constexpr const char* kKey = "Software\\Quellery";
@@ -79,12 +79,12 @@ TEST_F(ReporterWine, TheServerDecodesExactlyTextNumberAndDescription) {
   ASSERT_TRUE(net.socket) << "no winsock";
   LoopbackServer server(net);
   configure(server.address(), server.address());
-  ASSERT_TRUE(report::IsOnline(w.app));
+  ASSERT_TRUE(report::IsOnline(w.app.os));
 
   const std::string text = "ModClean, CleanWindTemp, Path/not found & 100% ";
   const std::string description = "Permission denied?x=1#frag";
   const size_t before = server.requests().size();
-  report::ReportError(w.app, text, 75, description);
+  report::ReportError(w.app.os, text, 75, description);
 
   std::vector<std::string> queries;
   const auto requests = server.requests();
@@ -104,11 +104,11 @@ TEST_F(ReporterWine, NothingIsSentOffLineOrForErrorNumberZero) {
   int closedPort = 0;
   net.close(net.bound(&closedPort));
   configure(server.address(), "127.0.0.1:" + std::to_string(closedPort));
-  EXPECT_FALSE(report::IsOnline(w.app));
-  report::ReportError(w.app, "ModClean, FindOS, ", 6, "Overflow");
+  EXPECT_FALSE(report::IsOnline(w.app.os));
+  report::ReportError(w.app.os, "ModClean, FindOS, ", 6, "Overflow");
   EXPECT_TRUE(server.requests().empty());
 
   configure(server.address(), server.address());
-  report::ReportError(w.app, "ModClean, FindOS, ", 0, "");
+  report::ReportError(w.app.os, "ModClean, FindOS, ", 0, "");
   EXPECT_TRUE(server.requests().empty());
 }

@@ -66,7 +66,7 @@ TEST(NtFolderWine, ATreeDeeperThanMaxPathIsListedAndRemovedThroughHandles) {
   EXPECT_EQ(4u, listed.size());  // plain.txt, readonly.txt, f.txt and the first level
 
   const erase::LeftBehind left =
-      erase::WalkHeldFolder(w.app, *held, scratch.path() + "\\", erase::TreeDeleteRules());
+      erase::WalkHeldFolder(w.app.run(), *held, scratch.path() + "\\", erase::TreeDeleteRules());
   EXPECT_EQ(0u, left.total()) << left.describe();
   EXPECT_TRUE(names(*held).empty());
   EXPECT_FALSE(exists(scratch.path() + "\\readonly.txt"));  // cleared through its handle, then deleted
@@ -109,7 +109,7 @@ TEST(NtFolderWine, ALinkIsOpenedAsItselfAndNeverWalkedThrough) {
   runUnix("rm", "-f \"" + unixPath(scratch.path()) + "/filelink.txt\"");
   ASSERT_TRUE(waitFor([&] { return !exists(scratch.path() + "\\filelink.txt"); }));
 
-  const erase::LeftBehind left = erase::WalkHeldFolder(w.app, *held, scratch.path() + "\\", erase::WalkRules());
+  const erase::LeftBehind left = erase::WalkHeldFolder(w.app.run(), *held, scratch.path() + "\\", erase::WalkRules());
   EXPECT_TRUE(exists(outside.path() + "\\keep.txt"));
   EXPECT_FALSE(exists(scratch.path() + "\\real"));
   EXPECT_GE(left.links, 1u);
@@ -137,7 +137,7 @@ TEST(NtFolderWine, AFolderHeldThroughALinkStaysTheOneWalkedWhenTheLinkIsRepointe
   ASSERT_TRUE(runUnix("ln", "-sfn \"" + unixPath(victim.path()) + "\" \"" + link + "\""));
   ASSERT_TRUE(waitFor([&] { return !exists(links.path() + "\\L\\Cache") || exists(victim.path() + "\\Cache"); }));
   Sleep(200);
-  erase::WalkHeldFolder(w.app, *held, links.path() + "\\L\\Cache\\", erase::WalkRules());
+  erase::WalkHeldFolder(w.app.run(), *held, links.path() + "\\L\\Cache\\", erase::WalkRules());
   std::cout << "[wine] after re-pointing the link above the held folder: real "
             << (exists(real.path() + "\\Cache\\a.txt") ? "kept" : "emptied") << ", victim "
             << (exists(victim.path() + "\\Cache\\a.txt") ? "kept" : "emptied") << std::endl;

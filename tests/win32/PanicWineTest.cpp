@@ -101,12 +101,12 @@ TEST(RunKeyPathWine, AKeyPathWithATrailingBackslashIsWrittenAndDeleted) {
   WinePlatform w;
   const char kKey[] = "Software\\QuelleryWineTest\\Run\\";
   SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\QuelleryWineTest");
-  erase::WriteRegValue(w.app, platform::hkey::CurrentUser, kKey, "Quellery - 2.10", "C:\\Q\\Quellery.exe m",
+  erase::WriteRegValue(w.app.run(), platform::hkey::CurrentUser, kKey, "Quellery - 2.10", "C:\\Q\\Quellery.exe m",
                        platform::regtype::String);
   EXPECT_EQ("C:\\Q\\Quellery.exe m",
-            erase::ReadRegString(w.app, platform::hkey::CurrentUser, "Software\\QuelleryWineTest\\Run", "Quellery - 2.10"));
-  erase::DeleteRegValue(w.app, platform::hkey::CurrentUser, kKey, "Quellery - 2.10");
-  EXPECT_EQ("", erase::ReadRegString(w.app, platform::hkey::CurrentUser, "Software\\QuelleryWineTest\\Run",
+            erase::ReadRegString(w.app.run(), platform::hkey::CurrentUser, "Software\\QuelleryWineTest\\Run", "Quellery - 2.10"));
+  erase::DeleteRegValue(w.app.run(), platform::hkey::CurrentUser, kKey, "Quellery - 2.10");
+  EXPECT_EQ("", erase::ReadRegString(w.app.run(), platform::hkey::CurrentUser, "Software\\QuelleryWineTest\\Run",
                                      "Quellery - 2.10"));
   SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\QuelleryWineTest");
 }

@@ -45,15 +45,15 @@ TEST_F(RegistryWine, ReadRegStringTakesPlainStringsOnly) {
   setRaw("expand", REG_EXPAND_SZ, std::string("%TEMP%\\x", 9));
   setRaw("plain", REG_SZ, std::string("%TEMP%\\x", 9));
   setRaw("number", REG_DWORD, std::string("\1\0\0\0", 4));
-  EXPECT_EQ("", erase::ReadRegString(w.app, CurrentUser, kKey, "expand"));
-  EXPECT_EQ("", erase::ReadRegString(w.app, CurrentUser, kKey, "number"));
-  EXPECT_EQ("", erase::ReadRegString(w.app, CurrentUser, kKey, "missing"));
-  EXPECT_EQ("%TEMP%\\x", erase::ReadRegString(w.app, CurrentUser, kKey, "plain"));
+  EXPECT_EQ("", erase::ReadRegString(w.app.run(), CurrentUser, kKey, "expand"));
+  EXPECT_EQ("", erase::ReadRegString(w.app.run(), CurrentUser, kKey, "number"));
+  EXPECT_EQ("", erase::ReadRegString(w.app.run(), CurrentUser, kKey, "missing"));
+  EXPECT_EQ("%TEMP%\\x", erase::ReadRegString(w.app.run(), CurrentUser, kKey, "plain"));
 }
 
 TEST_F(RegistryWine, WriteRegValueOfZeroReadsBackAsZeroAndDeleteRemovesIt) {
-  erase::WriteRegValue(w.app, CurrentUser, kKey, "flag", "0", 1);
-  EXPECT_EQ("0", erase::ReadRegString(w.app, CurrentUser, kKey, "flag"));
+  erase::WriteRegValue(w.app.run(), CurrentUser, kKey, "flag", "0", 1);
+  EXPECT_EQ("0", erase::ReadRegString(w.app.run(), CurrentUser, kKey, "flag"));
   char data[16] = {};
   DWORD type = 0, size = sizeof data;
   HKEY key;
@@ -63,30 +63,30 @@ TEST_F(RegistryWine, WriteRegValueOfZeroReadsBackAsZeroAndDeleteRemovesIt) {
   EXPECT_EQ(DWORD(REG_SZ), type);
   EXPECT_STREQ("0", data);  // the size is Wine's to choose: it adds a terminator
 
-  erase::DeleteRegValue(w.app, CurrentUser, kKey, "flag");
-  EXPECT_EQ("", erase::ReadRegString(w.app, CurrentUser, kKey, "flag"));
+  erase::DeleteRegValue(w.app.run(), CurrentUser, kKey, "flag");
+  EXPECT_EQ("", erase::ReadRegString(w.app.run(), CurrentUser, kKey, "flag"));
 }
 
 TEST_F(RegistryWine, SettingStringsRoundTripAndMissingOnesCreateNothing) {
-  settings::trySaveSettingString(w.app, CurrentUser, std::string(kKey) + "\\deep\\er", "Name", "Some text");
-  EXPECT_EQ("Some text", settings::tryMyGetSettingString(w.app, CurrentUser, std::string(kKey) + "\\deep\\er",
+  settings::trySaveSettingString(w.app.os, CurrentUser, std::string(kKey) + "\\deep\\er", "Name", "Some text");
+  EXPECT_EQ("Some text", settings::tryMyGetSettingString(w.app.os, CurrentUser, std::string(kKey) + "\\deep\\er",
                                                          "Name", "default"));
-  settings::trySaveSettingString(w.app, CurrentUser, kKey, "Empty", "");
-  EXPECT_EQ("", settings::tryMyGetSettingString(w.app, CurrentUser, kKey, "Empty", "default"));
+  settings::trySaveSettingString(w.app.os, CurrentUser, kKey, "Empty", "");
+  EXPECT_EQ("", settings::tryMyGetSettingString(w.app.os, CurrentUser, kKey, "Empty", "default"));
 
-  EXPECT_EQ("default", settings::tryMyGetSettingString(w.app, CurrentUser, kKey, "Absent", "default"));
+  EXPECT_EQ("default", settings::tryMyGetSettingString(w.app.os, CurrentUser, kKey, "Absent", "default"));
   EXPECT_EQ("default",
-            settings::tryMyGetSettingString(w.app, CurrentUser, std::string(kKey) + "\\none", "Absent", "default"));
+            settings::tryMyGetSettingString(w.app.os, CurrentUser, std::string(kKey) + "\\none", "Absent", "default"));
   EXPECT_FALSE(keyExists("Software\\QuelleryWineTest\\q3\\none"));
   setRaw("expand", REG_EXPAND_SZ, std::string("x", 2));
-  EXPECT_EQ("default", settings::tryMyGetSettingString(w.app, CurrentUser, kKey, "expand", "default"));
+  EXPECT_EQ("default", settings::tryMyGetSettingString(w.app.os, CurrentUser, kKey, "expand", "default"));
 }
 
 TEST_F(RegistryWine, SettingStringsStopAtTheFirstZero) {
   setRaw("embedded", REG_SZ, std::string("ab\0c", 4));
   setRaw("leading", REG_SZ, std::string("\0x", 2));
   setRaw("terminated", REG_SZ, std::string("ok\0", 3));
-  EXPECT_EQ("ab", settings::tryMyGetSettingString(w.app, CurrentUser, kKey, "embedded", "d"));
-  EXPECT_EQ("", settings::tryMyGetSettingString(w.app, CurrentUser, kKey, "leading", "d"));
-  EXPECT_EQ("ok", settings::tryMyGetSettingString(w.app, CurrentUser, kKey, "terminated", "d"));
+  EXPECT_EQ("ab", settings::tryMyGetSettingString(w.app.os, CurrentUser, kKey, "embedded", "d"));
+  EXPECT_EQ("", settings::tryMyGetSettingString(w.app.os, CurrentUser, kKey, "leading", "d"));
+  EXPECT_EQ("ok", settings::tryMyGetSettingString(w.app.os, CurrentUser, kKey, "terminated", "d"));
 }

@@ -124,7 +124,7 @@ TEST(RestartDeleteWine, TheWalkMarksWhatItCannotDeleteBecauseAnotherProgramHolds
   platform::FileIdentity identity;
   const std::unique_ptr<platform::HeldFolder> held = w.files.holdFolder(folder, &identity);
   ASSERT_TRUE(held);
-  const erase::LeftBehind left = erase::WalkHeldFolder(w.app, *held, folder, erase::WalkRules());
+  const erase::LeftBehind left = erase::WalkHeldFolder(w.app.run(), *held, folder, erase::WalkRules());
   EXPECT_EQ(1u, left.atRestart);
   EXPECT_EQ(0u, left.inUse);
   EXPECT_EQ("Done, 1 file goes at the next restart", left.closingLine());

@@ -23,12 +23,12 @@ TEST(UpgradePlatformWine, ABodyPastItsLimitFailsAndAnExactOneArrives) {
   const std::string url = "http://" + server.address() + "/qypdate.exe";
 
   std::string body = "untouched";
-  EXPECT_FALSE(report::FetchURL(w.app, url, &body, page.size() - 1));
+  EXPECT_FALSE(report::FetchURL(w.app.os, url, &body, page.size() - 1));
   EXPECT_EQ("untouched", body);
 
-  EXPECT_TRUE(report::FetchURL(w.app, url, &body, page.size()));
+  EXPECT_TRUE(report::FetchURL(w.app.os, url, &body, page.size()));
   EXPECT_EQ(page.size(), body.size());
-  EXPECT_NE(std::string::npos, report::GetHeader(w.app).find("Content-Length: 20000")) << report::GetHeader(w.app);
+  EXPECT_NE(std::string::npos, report::GetHeader(w.app.os).find("Content-Length: 20000")) << report::GetHeader(w.app.os);
 }
 
 TEST(UpgradePlatformWine, ShellCopyReplacesAFileAndATrailingDotNamesTheSameFile) {
