@@ -1,19 +1,19 @@
 #include "app/App.h"
 
-#include "app/Startup.h"
-#include "engine/CleaningRun.h"
 #include "app/SettingsTree.h"
+#include "app/Startup.h"
 #include "cookies/CookieKeeper.h"
 #include "custom/frmCustom.h"
+#include "engine/CleaningRun.h"
 #include "panic/PanicKey.h"
 #include "preview/frmPreview.h"
 #include "schedule/HotKeys.h"
 #include "schedule/Scheduler.h"
 #include "settings/SavedSelections.h"
-#include "upgrade/Upgrade.h"
 #include "shredder/ShredFolder.h"
 #include "shredder/Shredder.h"
 #include "sysinfo/HardwareInfo.h"
+#include "upgrade/Upgrade.h"
 
 namespace app {
 

@@ -5,8 +5,8 @@
 #include "custom/BookmarkGuard.h"
 #include "custom/CustomWindow.h"
 #include "engine/Session.h"
-#include "preview/PreviewWindow.h"
 #include "platform/Platform.h"
+#include "preview/PreviewWindow.h"
 
 namespace app {
 

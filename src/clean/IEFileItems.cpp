@@ -4,17 +4,17 @@
 #include <set>
 #include <vector>
 
-#include "engine/RunContext.h"
-#include "erase/WalkRules.h"
 #include "clean/IEItems.h"
 #include "clean/NamedFileRemoval.h"
 #include "clean/URLHistory.h"
 #include "cookies/CacheEntryRemoval.h"
 #include "cookies/CacheWalk.h"
+#include "engine/RunContext.h"
 #include "erase/EraseFiles.h"
 #include "erase/FolderWalk.h"
 #include "erase/PathChecks.h"
 #include "erase/ShellFolderPaths.h"
+#include "erase/WalkRules.h"
 #include "platform/OpenFile.h"
 #include "platform/WinError.h"
 #include "report/ReportTexts.h"

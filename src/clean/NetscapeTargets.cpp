@@ -5,8 +5,8 @@
 #include "clean/PlainPath.h"
 #include "engine/RunContext.h"
 #include "erase/FolderPaths.h"
-#include "erase/modCleanItem.h"
 #include "erase/WalkRules.h"
+#include "erase/modCleanItem.h"
 
 namespace clean {
 

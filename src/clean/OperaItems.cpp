@@ -7,8 +7,8 @@
 #include "engine/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/FolderWalk.h"
-#include "erase/WalkRules.h"
 #include "erase/ShellFolderPaths.h"
+#include "erase/WalkRules.h"
 #include "platform/WinError.h"
 #include "report/RuntimeError.h"
 

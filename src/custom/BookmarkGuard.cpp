@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "engine/RunContext.h"
 #include "clean/FolderGuard.h"
+#include "engine/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/ShellFolderPaths.h"
 #include "erase/WalkRules.h"

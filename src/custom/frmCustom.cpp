@@ -1,9 +1,9 @@
 #include "custom/frmCustom.h"
 
-#include "engine/Session.h"
 #include "clean/FolderGuard.h"
 #include "custom/BookmarkGuard.h"
 #include "custom/StartPage.h"
+#include "engine/Session.h"
 #include "report/ReportTexts.h"
 #include "report/RuntimeError.h"
 #include "settings/SavedSelections.h"

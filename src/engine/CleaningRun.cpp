@@ -1,12 +1,12 @@
 #include "engine/CleaningRun.h"
 
-#include "engine/Session.h"
 #include "app/Startup.h"
 #include "app/modTest.h"
 #include "cookies/CookieKeeper.h"
 #include "engine/Catalogue.h"
 #include "engine/Reboot.h"
 #include "engine/RunTotals.h"
+#include "engine/Session.h"
 #include "report/ReportTexts.h"
 #include "report/RuntimeError.h"
 #include "settings/SavedSelections.h"
@@ -251,7 +251,7 @@ void cmdClean_Click(engine::Session& session) {
     if (reboot) {
       resumeNext([&] { cookies::SaveKeptCookies(session.run()); });
       resumeNext([&] { settings::saveLastSelection(session); });
-      resumeNext([&] { RebootWindows(session, true); });
+      resumeNext([&] { RebootWindows(session.os, true); });
     }
   }
   flags.cleaningInProgress = false;

@@ -1,6 +1,6 @@
 #include "engine/Reboot.h"
 
-#include "engine/Session.h"
+#include "platform/Platform.h"
 #include "report/RuntimeError.h"
 
 namespace engine {
@@ -15,17 +15,17 @@ constexpr uint32_t kOnePrivilegeRecord = 4 + 12 * 1;        // count, then one i
 
 }  // namespace
 
-bool IsWindowsNT(engine::Session& session) {
+bool IsWindowsNT(platform::Platform& os) {
   platform::OsVersion version;
   try {
-    return session.os.system.getVersion(&version) && version.platformId == platform::osplatform::WindowsNT;
+    return os.system.getVersion(&version) && version.platformId == platform::osplatform::WindowsNT;
   } catch (const std::exception&) {
     return false;
   }
 }
 
-void EnableShutdownPrivilege(engine::Session& session) {
-  platform::System& system = session.os.system;
+void EnableShutdownPrivilege(platform::Platform& os) {
+  platform::System& system = os.system;
   platform::TokenHandle token = 0;
   resumeNext([&] {
     if (!system.openProcessToken(kAdjustPrivilegesAndQuery, &token)) token = 0;
@@ -38,13 +38,13 @@ void EnableShutdownPrivilege(engine::Session& session) {
   });
 }
 
-void RebootWindows(engine::Session& session, bool force) {
+void RebootWindows(platform::Platform& os, bool force) {
   uint32_t flags = platform::exitflag::Reboot;
   if (force) flags |= platform::exitflag::Force;
   resumeNext([&] {
-    if (IsWindowsNT(session)) EnableShutdownPrivilege(session);
+    if (IsWindowsNT(os)) EnableShutdownPrivilege(os);
   });
-  resumeNext([&] { session.os.system.exitWindows(flags, 0); });
+  resumeNext([&] { os.system.exitWindows(flags, 0); });
 }
 
 }  // namespace engine

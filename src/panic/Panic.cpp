@@ -1,8 +1,7 @@
 #include "panic/Panic.h"
 
-#include "engine/Session.h"
-#include "app/Startup.h"
 #include "engine/CleaningRun.h"
+#include "engine/Session.h"
 #include "panic/Visibility.h"
 #include "panic/WindowSweep.h"
 #include "report/RuntimeError.h"
@@ -29,10 +28,10 @@ void Panic(engine::Session& session) {
   if (session.panicking) return;
   engine::FlagHeld inProgress(session.panicking);
   HideProgram(session);
-  CloseIEWindows(session);
-  CloseWindowByTitle(session, "Internet Explorer");
-  CloseWindowByTitle(session, "Netscape");
-  MinimizeAllWindows(session);
+  CloseIEWindows(session.os);
+  CloseWindowByTitle(session.os, "Internet Explorer");
+  CloseWindowByTitle(session.os, "Netscape");
+  MinimizeAllWindows(session.os);
   // A preview's walk holds the run's place but cleans nothing: it stops, and the pass
   // follows once it has.
   if (session.flags.collectionUnderWay) {

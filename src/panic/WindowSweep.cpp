@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "engine/Session.h"
+#include "platform/Platform.h"
 #include "report/ReportTexts.h"
 #include "report/RuntimeError.h"
 
@@ -31,18 +31,18 @@ TitleSearch search;
 
 }  // namespace
 
-void MinimizeAllWindows(engine::Session& session) {
+void MinimizeAllWindows(platform::Platform& os) {
   resumeNext([&] {
-    platform::Desktop& desktop = session.os.desktop;
+    platform::Desktop& desktop = os.desktop;
     // Without a taskbar there is nobody to ask; a post to no window would land in our own queue.
     if (platform::WindowHandle taskbar = desktop.findWindowByClass("Shell_TrayWnd"))
       desktop.postMessage(taskbar, platform::winmsg::Command, kMinimizeAllCommand, 0);
   });
 }
 
-void CloseIEWindows(engine::Session& session) {
-  platform::Desktop& desktop = session.os.desktop;
-  platform::EventLoop& loop = session.os.loop;
+void CloseIEWindows(platform::Platform& os) {
+  platform::Desktop& desktop = os.desktop;
+  platform::EventLoop& loop = os.loop;
   resumeNext([&] { loop.doEvents(); });
   const uint32_t start = loop.tickCount();
   for (;;) {
@@ -58,29 +58,29 @@ void CloseIEWindows(engine::Session& session) {
   }
 }
 
-void CloseWindowByTitle(engine::Session& session, const std::string& text) {
+void CloseWindowByTitle(platform::Platform& os, const std::string& text) {
   resumeNext([&] {
     search.text = text;
     search.found = 0;
-    session.os.desktop.enumWindows([&](platform::WindowHandle window) { return CheckAllWindows(session, window); });
-    if (search.found) session.os.desktop.postMessage(search.found, platform::winmsg::Close, 0, 0);
+    os.desktop.enumWindows([&](platform::WindowHandle window) { return CheckAllWindows(os, window); });
+    if (search.found) os.desktop.postMessage(search.found, platform::winmsg::Close, 0, 0);
   });
 }
 
-bool CheckAllWindows(engine::Session& session, platform::WindowHandle window) {
+bool CheckAllWindows(platform::Platform& os, platform::WindowHandle window) {
   try {
-    if (lowerCase(GetWindowTitle(session, window)).find(lowerCase(search.text)) != std::string::npos) {
+    if (lowerCase(GetWindowTitle(os, window)).find(lowerCase(search.text)) != std::string::npos) {
       search.found = window;
       return false;
     }
   } catch (const std::exception& e) {
-    report::reportFailure(session.os, report::tail::CheckAllWindows, e);
+    report::reportFailure(os, report::tail::CheckAllWindows, e);
   }
   return true;
 }
 
-std::string GetWindowTitle(engine::Session& session, platform::WindowHandle window) {
-  return session.os.desktop.windowText(window);
+std::string GetWindowTitle(platform::Platform& os, platform::WindowHandle window) {
+  return os.desktop.windowText(window);
 }
 
 }  // namespace panic

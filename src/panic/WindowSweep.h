@@ -5,8 +5,8 @@
 
 #include "platform/Desktop.h"
 
-namespace engine {
-struct Session;
+namespace platform {
+struct Platform;
 }
 
 namespace panic {
@@ -14,13 +14,13 @@ namespace panic {
 // A browser that will not close must not hold the panic up for longer than this.
 constexpr uint32_t kCloseIEGiveUpMs = 10000;
 
-void MinimizeAllWindows(engine::Session& session);
+void MinimizeAllWindows(platform::Platform& os);
 // Closes every window of class "IEFrame", giving up after kCloseIEGiveUpMs.
-void CloseIEWindows(engine::Session& session);
+void CloseIEWindows(platform::Platform& os);
 // Closes the first top-level window whose title contains `text`, in any letter case.
-void CloseWindowByTitle(engine::Session& session, const std::string& text);
+void CloseWindowByTitle(platform::Platform& os, const std::string& text);
 // The enumeration's visitor: false (stop) on the first window whose title matches.
-bool CheckAllWindows(engine::Session& session, platform::WindowHandle window);
-std::string GetWindowTitle(engine::Session& session, platform::WindowHandle window);
+bool CheckAllWindows(platform::Platform& os, platform::WindowHandle window);
+std::string GetWindowTitle(platform::Platform& os, platform::WindowHandle window);
 
 }  // namespace panic

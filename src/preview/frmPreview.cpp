@@ -1,9 +1,9 @@
 #include "preview/frmPreview.h"
 
-#include "engine/Session.h"
 #include "engine/Catalogue.h"
 #include "engine/CleaningRun.h"
 #include "engine/PlanReport.h"
+#include "engine/Session.h"
 #include "erase/WalkRules.h"
 #include "panic/Panic.h"
 #include "platform/WinError.h"

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "engine/Session.h"
 #include "engine/CleaningRun.h"
+#include "engine/Session.h"
 #include "erase/WalkRules.h"
 #include "report/RuntimeError.h"
 #include "settings/SavedSelections.h"

@@ -4,8 +4,8 @@
 #include <string>
 #include <utility>
 
-#include "engine/Session.h"
 #include "engine/Catalogue.h"
+#include "engine/Session.h"
 #include "report/RuntimeError.h"
 #include "schedule/RunEntry.h"
 #include "settings/SettingsStore.h"

@@ -154,7 +154,7 @@ const char* ShredOpenFile(engine::Session& session, std::unique_ptr<OpenFile> fi
 bool ShredFile(engine::Session& session, const std::string& path, int factor, std::string* failure, const IsMeant& isMeant) {
   const char* reason = nullptr;
   try {
-    reason = fileRefusal(session, path);
+    reason = fileRefusal(session.run(), path);
     if (reason) {
       erase::logSkipped(path, reason);
     } else {

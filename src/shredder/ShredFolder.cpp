@@ -10,8 +10,8 @@
 #include "platform/WinError.h"
 #include "report/ReportTexts.h"
 #include "report/RuntimeError.h"
-#include "shredder/AddDir.h"
 #include "settings/RegistryStrings.h"
+#include "shredder/AddDir.h"
 #include "shredder/ShredFile.h"
 #include "shredder/ShredGuard.h"
 
@@ -52,7 +52,7 @@ void SweepShredFolder(engine::Session& session) {
   resumeNext([&] {
     const std::string folder = session.frm.txtShredFolder.text();
     if (folder.empty() || !erase::FolderExists(session.run(), folder)) return;
-    if (const char* reason = folderRefusal(session, folder)) {
+    if (const char* reason = folderRefusal(session.run(), folder)) {
       erase::logSkipped(folder, reason);
       return;
     }

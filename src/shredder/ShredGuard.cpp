@@ -3,8 +3,8 @@
 #include <cctype>
 #include <memory>
 
-#include "engine/Session.h"
 #include "clean/TempFolderGuard.h"
+#include "engine/RunContext.h"
 #include "erase/FolderPaths.h"
 
 namespace shredder {
@@ -30,9 +30,9 @@ bool isDeviceName(std::string name) {
 }
 
 // A folder along the way that is a link: the path may lead anywhere.
-bool passesThroughLink(engine::Session& session, const std::string& normalised) {
+bool passesThroughLink(const engine::RunContext& run, const std::string& normalised) {
   for (const std::string& folder : erase::ParentFolders(normalised)) {
-    const uint32_t attributes = session.os.files.getAttributes(folder);
+    const uint32_t attributes = run.os.files.getAttributes(folder);
     if (attributes != fileattr::Invalid && (attributes & fileattr::ReparsePoint)) return true;
   }
   return false;
@@ -56,29 +56,29 @@ bool namesDevice(const std::string& path) {
   return false;
 }
 
-const char* fileRefusal(engine::Session& session, const std::string& path) {
+const char* fileRefusal(const engine::RunContext& run, const std::string& path) {
   if (namesDevice(path)) return "device name";
   const std::string normalised = erase::NormaliseFolderPath(path);
   if (normalised.empty()) return "not a full path";
   if (erase::FolderNames(normalised).empty()) return "drive root";
-  const uint32_t attributes = session.os.files.getAttributes(path);
+  const uint32_t attributes = run.os.files.getAttributes(path);
   if (attributes == fileattr::Invalid) return "not found";
   if (attributes & fileattr::ReparsePoint) return "link";
   if (attributes & fileattr::Directory) return "folder";
   return nullptr;
 }
 
-const char* folderRefusal(engine::Session& session, const std::string& folder) {
+const char* folderRefusal(const engine::RunContext& run, const std::string& folder) {
   if (namesDevice(folder)) return "device name";
   const std::string normalised = erase::NormaliseFolderPath(folder);
   if (normalised.empty()) return "not a full path";
-  if (passesThroughLink(session, normalised)) return "link";
+  if (passesThroughLink(run, normalised)) return "link";
   // Judged as opened, so an alias of a kept folder is seen for what it is.
   FileIdentity identity;
-  const std::unique_ptr<HeldFolder> held = session.os.files.holdFolder(erase::FolderToOpen(normalised), &identity);
+  const std::unique_ptr<HeldFolder> held = run.os.files.holdFolder(erase::FolderToOpen(normalised), &identity);
   if (!held) return "cannot be opened";
   if (identity.attributes & fileattr::ReparsePoint) return "link";
-  if (clean::IsProtectedFolder(session.run(), normalised, identity)) return "protected folder";
+  if (clean::IsProtectedFolder(run, normalised, identity)) return "protected folder";
   return nullptr;
 }
 

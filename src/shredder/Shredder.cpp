@@ -36,7 +36,7 @@ void shredEntry(engine::Session& session, const std::string& entry, int factor, 
     std::string failure;
     if (!ShredFile(session, entry, factor, &failure)) *failures += "\r\n" + entry + ": " + failure;
   } else if (erase::FolderExists(session.run(), erase::AddBackslash(entry))) {
-    if (const char* reason = folderRefusal(session, entry)) {
+    if (const char* reason = folderRefusal(session.run(), entry)) {
       erase::logSkipped(entry, reason);
       return;
     }

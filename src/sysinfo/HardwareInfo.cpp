@@ -1,7 +1,7 @@
 #include "sysinfo/HardwareInfo.h"
 
-#include "engine/Session.h"
 #include "app/modTest.h"
+#include "engine/Session.h"
 #include "report/RuntimeError.h"
 #include "sysinfo/MemInfo.h"
 #include "sysinfo/NumberText.h"

@@ -1,5 +1,5 @@
-#include "platform/Platform.h"
 #include "app/modTest.h"
+#include "platform/Platform.h"
 #include "platform/WinError.h"
 #include "report/RuntimeError.h"
 #include "upgrade/InstallCopy.h"

@@ -1,8 +1,8 @@
 #include "upgrade/InstallCopy.h"
 
-#include "platform/Platform.h"
 #include "app/modTest.h"
 #include "crypto/Sha256.h"
+#include "platform/Platform.h"
 #include "platform/WinError.h"
 #include "report/RuntimeError.h"
 #include "upgrade/State.h"

@@ -1,8 +1,8 @@
-#include "engine/Session.h"
-#include "app/Startup.h"
-#include "app/modTest.h"
-#include "report/ErrorReporter.h"
 #include "upgrade/Upgrade.h"
+
+#include "app/modTest.h"
+#include "engine/Session.h"
+#include "report/ErrorReporter.h"
 
 namespace upgrade {
 

@@ -1,5 +1,4 @@
 #include "platform/Platform.h"
-#include "app/Startup.h"
 #include "report/ErrorReporter.h"
 #include "report/Inet.h"
 #include "settings/RegistryStrings.h"

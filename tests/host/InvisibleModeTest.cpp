@@ -254,7 +254,7 @@ TEST(CleanAndRebootStopped, AStoppedRunAsksForNoRestart) {
   engine::cmdReboot_Click(t.app);
   EXPECT_TRUE(t.machine.system.calls.empty());
   // A restart asked for without force lacks only the force flag.
-  engine::RebootWindows(t.app, false);
+  engine::RebootWindows(t.app.os, false);
   EXPECT_EQ(t.machine.system.calls.back(), "ExitWindowsEx 2 0");
 }
 

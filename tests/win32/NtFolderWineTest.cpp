@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "WinePlatform.h"
+#include "RelativeCreate.h"
 #include "erase/FolderWalk.h"
 #include "platform/win32/NtApi.h"
-#include "RelativeCreate.h"
 
 using namespace winetest;
 namespace nt = platform::win32::nt;
