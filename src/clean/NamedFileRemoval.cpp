@@ -5,6 +5,7 @@
 
 #include "engine/RunFlags.h"
 #include "erase/EraseFiles.h"
+#include "erase/RestartDelete.h"
 #include "platform/OpenFile.h"
 #include "platform/WinError.h"
 
@@ -30,6 +31,10 @@ Removal RecordUnopenedFile(platform::FileSystem& files, engine::RunFlags& flags,
   if (erase::collecting(flags)) {
     erase::record(flags, kind, path, listedSize(files, path), Outcome::Planned);
     return Removal::Planned;
+  }
+  if (erase::MarkNamedFileInUseForRestart(files, flags, path, error)) {
+    ++flags.leftBehind.atRestart;  // the item's line tells it
+    return Removal::AtRestart;
   }
   erase::record(flags, kind, path, listedSize(files, path), Outcome::Failed, erase::describeError(error));
   return Removal::Failed;

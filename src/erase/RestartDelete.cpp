@@ -55,4 +55,15 @@ bool MarkInUseForRestart(FileSystem& files, engine::RunFlags& flags, HeldFolder&
   return true;
 }
 
+bool MarkNamedFileInUseForRestart(FileSystem& files, engine::RunFlags& flags, const std::string& path, long error) {
+  if (collecting(flags) || !inUseElsewhere(error)) return false;
+  const size_t slash = path.find_last_of('\\');
+  if (slash == std::string::npos || slash + 1 == path.size()) return false;
+  const std::string folderPath = path.substr(0, slash + 1);
+  FileIdentity seen;
+  const std::unique_ptr<HeldFolder> folder = files.holdFolder(folderPath, &seen);
+  if (!folder || (seen.attributes & fileattr::ReparsePoint) || !(seen.attributes & fileattr::Directory)) return false;
+  return MarkInUseForRestart(files, flags, *folder, folderPath, path.substr(slash + 1), error);
+}
+
 }  // namespace erase

@@ -24,4 +24,9 @@ namespace erase {
 bool MarkInUseForRestart(platform::FileSystem& files, engine::RunFlags& flags, platform::HeldFolder& folder,
                          const std::string& folderPath, const std::string& name, long error);
 
+// The same for a file a browser item names by its full path: its folder is held first, and
+// refused when it is a link.
+bool MarkNamedFileInUseForRestart(platform::FileSystem& files, engine::RunFlags& flags, const std::string& path,
+                                  long error);
+
 }  // namespace erase

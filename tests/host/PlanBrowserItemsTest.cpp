@@ -9,6 +9,7 @@
 #include "PlanHarness.h"
 #include "cookies/CookieKeeper.h"
 #include "engine/PlanReport.h"
+#include "platform/WinError.h"
 
 namespace {
 
@@ -126,10 +127,16 @@ TEST_F(BrowserPlans, HistoryEntriesAndIndexFilesWithTheirSizes) {
   EXPECT_EQ(read(kHistory + "\\index.dat"), std::string(70000, ' '));
 }
 
-TEST_F(BrowserPlans, ALockedIndexFileIsPlannedAndReportedAsFailedByTheRun) {
+TEST_F(BrowserPlans, ALockedIndexFileIsPlannedThenGoesAtTheNextRestartOrIsReportedFailed) {
   put(kHistory + "\\index.dat", "HISTORY");
   machine.files.lock(kHistory + "\\index.dat");
   EXPECT_EQ(sizes(collectOnly(IEIndex)), Names{kHistory + "\\index.dat 7"});
+  run();
+  expectRunEnded(Outcome::AtRestart, "");
+  EXPECT_EQ(machine.files.restartMarks, Names{kHistory + "\\index.dat"});
+  // A user who may not mark it for the restart: the run says it failed.
+  machine.files.restartMarks.clear();
+  machine.files.restartMarkError = platform::winerr::AccessDenied;
   run();
   expectRunEnded(Outcome::Failed, "Permission denied");
   machine.files.unlock(kHistory + "\\index.dat");
@@ -177,6 +184,7 @@ TEST_F(BrowserPlans, AnItemThatFailsHalfwayIsReportedFailedByName) {
                              store);
   put(store + "\\Deleted Items.dbx", "mail");
   machine.files.lock(store + "\\Deleted Items.dbx");
+  machine.files.restartMarkError = platform::winerr::AccessDenied;  // nor can it go at the restart
   tickOnly(IEMail);
   run();
   ASSERT_EQ(app.lastRun.items.size(), 1u);

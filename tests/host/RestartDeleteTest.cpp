@@ -5,9 +5,11 @@
 #include <unistd.h>
 
 #include "TestApp.h"
+#include "clean/IEItems.h"
 #include "engine/CleaningRun.h"
 #include "erase/RestartDelete.h"
 #include "platform/WinError.h"
+#include "report/RuntimeError.h"
 
 using namespace platform;
 
@@ -133,6 +135,39 @@ TEST_F(RestartDelete, OnNtAUserWhoMayNotMarkKeepsTheFileCountedInUse) {
   fs.restartMarkError = winerr::AccessDenied;
   EXPECT_EQ("Done, but left 1: 1 in use", cleanTemp());
   EXPECT_EQ(0u, app.flags.leftBehind.atRestart);
+}
+
+TEST_F(RestartDelete, ALockedIndexDatOrMailFileAnItemNamesGoesAtTheNextRestartUnlessItHasOtherNames) {
+  const std::string history = "C:\\Documents and Settings\\User\\Local Settings\\History\\index.dat";
+  const std::string cookies = "C:\\Documents and Settings\\User\\Cookies\\index.dat";
+  lockedFile(history);
+  file(cookies, "cookies");
+  app.flags.collecting = true;
+  clean::ClearLockedIndexDat(app.run());
+  app.flags.collecting = false;
+  EXPECT_TRUE(fs.restartMarks.empty()) << "a preview marks nothing";
+  clean::ClearLockedIndexDat(app.run());
+  EXPECT_EQ(std::vector<std::string>{history}, fs.restartMarks);
+  EXPECT_EQ(1u, app.flags.leftBehind.atRestart);
+
+  const std::string store = "C:\\Documents and Settings\\User\\Identities\\{ID}\\Mail\\";
+  machine.registry.setString(hkey::CurrentUser, "Identities", "Default User ID", "{ID}");
+  machine.registry.setString(hkey::CurrentUser, "Identities\\{ID}\\Software\\Microsoft\\Outlook Express\\5.0",
+                             "Store Root", store);
+  lockedFile(store + "Deleted Items.dbx");
+  EXPECT_NO_THROW(clean::ClearOEDeletedItems(app.run())) << "a file that goes at the restart is no failure";
+  EXPECT_EQ((std::vector<std::string>{history, store + "Deleted Items.dbx"}), fs.restartMarks);
+
+  // Deleted Items with a second name elsewhere: deleting it by name at the restart would
+  // leave the mail behind that name, so it stays and the item fails.
+  fs.restartMarks.clear();
+  fs.unlock(store + "Deleted Items.dbx");
+  ASSERT_EQ(0, fs.deleteFile(store + "Deleted Items.dbx"));
+  file("C:\\Keep\\mail.dbx");
+  ASSERT_EQ(0, ::link(fs.hostPath("C:\\Keep\\mail.dbx").c_str(), fs.hostPath(store + "Deleted Items.dbx").c_str()));
+  fs.lock(store + "Deleted Items.dbx");
+  EXPECT_THROW(clean::ClearOEDeletedItems(app.run()), report::RuntimeError);
+  EXPECT_TRUE(fs.restartMarks.empty());
 }
 
 TEST_F(RestartDelete, On98ALockedFileGoesToWininitIniAsItsShortPath) {
