@@ -54,15 +54,15 @@ TEST_F(WindowSweepWine, EveryIEFrameClosesButOnlyTheFirstTitleMatch) {
   for (HWND& hwnd : ie) hwnd = open("IEFrame", "about:blank - Microsoft Internet Explorer");
   HWND netscape1 = open("QuelleryWineTestWindow", "Quellery test - NETSCAPE one");
   HWND netscape2 = open("QuelleryWineTestWindow", "Quellery test - Netscape two");
-  panic::CloseIEWindows(w.app);
+  panic::CloseIEWindows(w.app.os);
   for (HWND hwnd : ie) EXPECT_FALSE(IsWindow(hwnd));
 
-  panic::CloseWindowByTitle(w.app, "quellery test - netscape");
+  panic::CloseWindowByTitle(w.app.os, "quellery test - netscape");
   w.loop.doEvents();
   EXPECT_EQ(1, !IsWindow(netscape1) + !IsWindow(netscape2)) << "exactly one of the two closed";
   // A search that finds nothing closes nothing, whatever an earlier one found.
   HWND survivor = IsWindow(netscape1) ? netscape1 : netscape2;
-  panic::CloseWindowByTitle(w.app, "no window has this title");
+  panic::CloseWindowByTitle(w.app.os, "no window has this title");
   w.loop.doEvents();
   EXPECT_TRUE(IsWindow(survivor));
 }
@@ -71,7 +71,7 @@ TEST_F(WindowSweepWine, ABrowserThatRefusesToCloseIsLeftAfterTenSeconds) {
   HWND stubborn = open("IEFrame", "Internet Explorer");
   SetWindowLongPtrA(stubborn, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&refuseClose));
   const DWORD start = GetTickCount();
-  panic::CloseIEWindows(w.app);
+  panic::CloseIEWindows(w.app.os);
   const DWORD took = GetTickCount() - start;
   EXPECT_GE(took, 10000u);
   EXPECT_LT(took, 11000u);
@@ -80,8 +80,8 @@ TEST_F(WindowSweepWine, ABrowserThatRefusesToCloseIsLeftAfterTenSeconds) {
 
 TEST(RebootWine, TheRestartIsAskedByForceAfterTheShutdownPrivilegeIsEnabled) {
   WinePlatform w;
-  ASSERT_TRUE(engine::IsWindowsNT(w.app)) << "Wine reports an NT system";
-  engine::RebootWindows(w.app, true);
+  ASSERT_TRUE(engine::IsWindowsNT(w.app.os)) << "Wine reports an NT system";
+  engine::RebootWindows(w.app.os, true);
   ASSERT_EQ(w.system.exitRequests.size(), 1u);
   EXPECT_EQ(w.system.exitRequests[0].flags, 6u);
   EXPECT_EQ(w.system.exitRequests[0].reason, 0u);
