@@ -25,14 +25,14 @@ Figures measure(int cookies) {
   std::string keep;
   for (int i = 0; i < cookies; i += 10) keep += "Cookie:me@site" + std::to_string(i) + ".example/\r\n";
   app::App app(machine.platform());
-  machine.files.writeFile(cookies::keepListPath(app), keep + "\r\n");
+  machine.files.writeFile(cookies::keepListPath(app.run()), keep + "\r\n");
 
   const uint64_t before = machine.loop.dispatchCount();
   auto t0 = std::chrono::steady_clock::now();
-  cookies::cmdGetCache_Click(app);
+  cookies::cmdGetCache_Click(app.run());
   auto t1 = std::chrono::steady_clock::now();
   const uint64_t dispatches = machine.loop.dispatchCount() - before;
-  cookies::cmdDeleteSelected_Click(app);
+  cookies::cmdDeleteSelected_Click(app.run());
   auto t2 = std::chrono::steady_clock::now();
   if (app.frm.cookies.lstCookies.listCount() != (cookies + 9) / 10) std::printf("wrong count!\n");
   const double k = cookies / 1000.0;

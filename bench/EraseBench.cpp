@@ -48,7 +48,7 @@ double timeErase(platform::sim::SimMachine& machine, app::App& app, int top) {
   makeTree(machine.hostRoot + "/C/Bench", top, 10, 10, 10);
   std::string path = "C:\\Bench";
   const auto start = Clock::now();
-  erase::EraseFolder(app, path, true, true);
+  erase::EraseFolder(app.run(), path, true, true);
   const double took = seconds(start);
   struct stat st;
   if (::stat((machine.hostRoot + "/C/Bench").c_str(), &st) == 0) std::fprintf(stderr, "tree not erased\n");
