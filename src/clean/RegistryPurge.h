@@ -22,7 +22,7 @@ void PurgeRegistryList(const engine::RunContext& run, const std::string& subKey)
 bool PurgeRegistryList(platform::Registry& registry, engine::RunFlags& flags, const std::string& subKey);
 
 // Deletes a key under HKEY_CURRENT_USER with everything under it, unless the key is a
-// registry link or holds one; a key that is not there is nothing to refuse. Through `app`,
+// registry link or holds one; a key that is not there is nothing to refuse. Through `run`,
 // a refusal shows the item as skipped.
 void DeleteRegTreeUnlessLinked(const engine::RunContext& run, const std::string& subKey);
 bool DeleteRegTreeUnlessLinked(platform::Registry& registry, engine::RunFlags& flags, const std::string& subKey);
