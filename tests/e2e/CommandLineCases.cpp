@@ -1,10 +1,12 @@
 // End-to-end cases of the administrator's command line: "Quellery.exe /clean" cleans the
 // stored selection without showing a window, saves its report and tells the outcome in its
-// exit code; while another copy runs it does nothing and says so.
+// exit code; while another copy runs it does nothing and says so. "/preview" writes what a
+// clean would remove and removes nothing; "/?" shows the usage.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,8 +40,9 @@ struct Finished {
   bool windowShown = false;  // any visible top-level window of the process, seen while it ran
 };
 
-// Runs Quellery.exe with the switches to its end, watching for any window it shows.
-Finished runSwitches(const std::string& switches) {
+// Runs Quellery.exe with the switches to its end, watching for any window it shows;
+// `meanwhile` is called with the process id at every poll, to answer what it shows.
+Finished runSwitches(const std::string& switches, const std::function<void(DWORD pid)>& meanwhile = {}) {
   Finished finished;
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
@@ -54,6 +57,7 @@ Finished runSwitches(const std::string& switches) {
         VisibleSearch search{process.dwProcessId, false};
         EnumWindows(visibleOfProcess, reinterpret_cast<LPARAM>(&search));
         finished.windowShown = finished.windowShown || search.found;
+        if (meanwhile) meanwhile(process.dwProcessId);
         return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
       },
       60000);
@@ -65,6 +69,19 @@ Finished runSwitches(const std::string& switches) {
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return finished;
+}
+
+// The text of the program's message box, shown by the process, answered with OK.
+std::string answerMessageBox(DWORD pid) {
+  HWND box = FindWindowA("#32770", "Quellery");
+  DWORD owner = 0;
+  if (!box || !IsWindowVisible(box)) return {};
+  GetWindowThreadProcessId(box, &owner);
+  if (owner != pid) return {};
+  char text[2048] = {};
+  GetWindowTextA(GetDlgItem(box, 0xFFFF), text, sizeof text);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  return text;
 }
 
 // A temp folder of three files, and only the temp item ticked as stored at the last close.
@@ -136,4 +153,39 @@ TEST(CommandLine, CleanWhileAnotherCopyRunsEndsWithTwoAndRemovesNothing) {
   EXPECT_TRUE(program.running()) << "the running copy was disturbed";
   program.terminate();
   tidy();
+}
+
+TEST(CommandLine, PreviewReportsWhatACleanWouldRemoveAndRemovesNothing) {
+  ASSERT_TRUE(e2e::topLevelWindows(e2e::kCaption).empty()) << "another Quellery is running";
+  seed();
+  Finished finished;
+  {
+    e2e::TempIs is(kTemp);
+    finished = runSwitches(std::string("/preview /report:") + kReport);
+  }
+  EXPECT_TRUE(finished.ended) << "Quellery.exe /preview did not end within a minute";
+  EXPECT_EQ(0u, finished.exitCode);
+  EXPECT_FALSE(finished.windowShown) << "/preview showed a window";
+  for (const char* name : kSeeded) EXPECT_TRUE(exists(std::string(kTemp) + "\\" + name)) << name;
+  const std::string report = e2e::readFile(kReport);
+  EXPECT_EQ(0u, report.rfind("Item\tKind\tTarget\tBytes\tOutcome\tReason\r\n", 0)) << report;
+  for (const char* name : kSeeded) {
+    const std::string line = reportLine(report, name);
+    EXPECT_EQ(0u, line.rfind("Clean Windows Temp File Folder\tFile\t", 0)) << name << "\n" << report;
+    EXPECT_NE(std::string::npos, line.find("\t6\tTo remove\t")) << name << "\n" << report;
+  }
+  tidy();
+}
+
+TEST(CommandLine, QuestionMarkShowsTheUsageInAMessageBoxAndEndsOnceItIsAnswered) {
+  ASSERT_TRUE(e2e::topLevelWindows(e2e::kCaption).empty()) << "another Quellery is running";
+  std::string usage;
+  const Finished finished = runSwitches("/?", [&](DWORD pid) {
+    if (usage.empty()) usage = answerMessageBox(pid);
+  });
+  EXPECT_TRUE(finished.ended) << "Quellery.exe /? did not end once its box was answered";
+  EXPECT_EQ(0u, finished.exitCode);
+  for (const char* form : {"Quellery.exe /clean [/report:PATH]", "Quellery.exe /preview /report:PATH", "Quellery.exe /?"})
+    EXPECT_NE(std::string::npos, usage.find(form)) << form << " missing from the usage:\n" << usage;
+  EXPECT_TRUE(e2e::topLevelWindows(e2e::kCaption).empty()) << "/? opened the main window";
 }
