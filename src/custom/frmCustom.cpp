@@ -33,11 +33,11 @@ void setGuardButtons(engine::Session& session, CustomWindow& w, bool guardOn) {
 
 // One step of Form_Load: a failure is reported and the next step runs.
 template <typename Step>
-void loadStep(engine::Session& session, Step&& step) {
+void loadStep(platform::Platform& os, Step&& step) {
   try {
     step();
   } catch (const std::exception& e) {
-    resumeNext([&] { report::reportFailure(session.os, report::tail::frmCustom_Form_Load, e); });
+    resumeNext([&] { report::reportFailure(os, report::tail::frmCustom_Form_Load, e); });
   }
 }
 
@@ -66,17 +66,17 @@ void UnloadCustom(engine::Session& session, CustomWindow& w) {
 }
 
 void Form_Load(engine::Session& session, CustomWindow& w) {
-  loadStep(session, [&] {
+  loadStep(session.os, [&] {
     settings::loadBookmarkButtons(session);
     showGuardButtons(session, w);
   });
-  loadStep(session, [&] {
+  loadStep(session.os, [&] {
     const std::string stored = settings::trimBlanks(
         settings::GetSetting(session.os.registry, settings::kAppName, kLastHistory, "HomePage", "Set your Home Page"));
     w.txthome.setText(stored.empty() ? "http:\\\\" : stored);
   });
   // What the browser has now wins over what was typed last time.
-  loadStep(session, [&] { w.txthome.setText(ReadStartPage(session.run())); });
+  loadStep(session.os, [&] { w.txthome.setText(ReadStartPage(session.run())); });
 }
 
 void Form_Unload(engine::Session& session, CustomWindow& w) {

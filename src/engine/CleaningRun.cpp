@@ -41,11 +41,11 @@ void fillNextCell(engine::Session& session) {
 
 // Whatever fails inside the pass is reported and the pass goes on with the next statement.
 template <typename Step>
-void reportingStep(engine::Session& session, Step&& step) {
+void reportingStep(platform::Platform& os, Step&& step) {
   try {
     step();
   } catch (const std::exception& e) {
-    report::reportFailure(session.os, report::tail::doClean, e);
+    report::reportFailure(os, report::tail::doClean, e);
   }
 }
 
@@ -108,9 +108,9 @@ void cleanRemainingItems(engine::Session& session) {
       flags.nextItem = position + 1;
       continue;
     }
-    if (item.progress == CleaningItem::Progress::BeforeText) reportingStep(session, [&] { fillNextCell(session); });
-    reportingStep(session, [&] { list.addItem(item.statusText); });
-    if (item.progress == CleaningItem::Progress::AfterText) reportingStep(session, [&] { fillNextCell(session); });
+    if (item.progress == CleaningItem::Progress::BeforeText) reportingStep(session.os, [&] { fillNextCell(session); });
+    reportingStep(session.os, [&] { list.addItem(item.statusText); });
+    if (item.progress == CleaningItem::Progress::AfterText) reportingStep(session.os, [&] { fillNextCell(session); });
     flags.skipped.clear();
     flags.leftBehind = erase::LeftBehind();
     erase::ItemPlan* const outer = flags.plan;  // a pass nested in a yield returns here
@@ -120,7 +120,7 @@ void cleanRemainingItems(engine::Session& session) {
     flags.plan = outer;
     // A pass nested in this item's yields may have cleaned on to the end already.
     if (flags.nextItem == position) flags.nextItem = position + 1;
-    reportingStep(session, [&] {
+    reportingStep(session.os, [&] {
       list.addItem(closingLine(session.flags));
       list.addItem(item.operaStyle ? " " : kLongSeparator);
       list.setListIndex(list.listCount() - 1);

@@ -63,8 +63,8 @@ void ShowProgram(engine::Session& session) {
   });
 }
 
-void ActivateWindow(engine::Session& session, ui::Form& form) {
-  platform::Desktop& desktop = session.os.desktop;
+void ActivateWindow(platform::Platform& os, ui::Form& form) {
+  platform::Desktop& desktop = os.desktop;
   resumeNext([&] {
     if (!form.visible()) form.setVisible(true);
   });

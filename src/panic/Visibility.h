@@ -6,6 +6,10 @@ namespace engine {
 struct Session;
 }
 
+namespace platform {
+struct Platform;
+}
+
 namespace ui {
 class Form;
 }
@@ -20,6 +24,6 @@ void HideProgram(engine::Session& session);
 void ShowProgram(engine::Session& session);
 // Shows the window if hidden, restores it if minimised and brings it to the foreground,
 // which Windows 98 and 2000 on grant only through the foreground thread's input.
-void ActivateWindow(engine::Session& session, ui::Form& form);
+void ActivateWindow(platform::Platform& os, ui::Form& form);
 
 }  // namespace panic

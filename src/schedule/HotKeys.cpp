@@ -30,7 +30,7 @@ void timeHide_Timer(engine::Session& session) {
   bool show = false;
   resumeNext([&] { show = both(vkey::Control, vkey::U); });
   if (show) {
-    resumeNext([&] { panic::ActivateWindow(session, session.frm.form); });
+    resumeNext([&] { panic::ActivateWindow(session.os, session.frm.form); });
     resumeNext([&] { panic::ShowProgram(session); });
     return;
   }

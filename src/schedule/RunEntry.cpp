@@ -27,9 +27,9 @@ bool startsWith(const std::string& text, const std::string& head) { return text.
 
 // Entries of other versions of the program ("Quellery - 2.00") whose command starts this
 // very executable: written by an older version, they start it with Windows just the same.
-std::vector<std::string> olderEntriesOfThisProgram(engine::Session& session, const std::string& program) {
+std::vector<std::string> olderEntriesOfThisProgram(platform::Platform& os, const std::string& program) {
   std::vector<std::string> names;
-  platform::Registry& reg = session.os.registry;
+  platform::Registry& reg = os.registry;
   platform::HKey key = 0;
   if (reg.openKeyEx(platform::hkey::LocalMachine, kRunKey, platform::regaccess::Read, &key) != platform::winerr::Success)
     return names;
@@ -68,7 +68,7 @@ void LoadOnStartup(engine::Session& session) {
   report::resumeNext([&] {
     platform::System& system = session.os.system;
     const std::string program = system.programFolder() + "\\" + system.programName() + ".exe";
-    const std::vector<std::string> older = olderEntriesOfThisProgram(session, program);
+    const std::vector<std::string> older = olderEntriesOfThisProgram(session.os, program);
     if (session.frm.chkRun(1).value() == 1) {
       // Quoted, or Windows would try "C:\Program.exe" first for a path with a blank. The
       // argument is never read: a start from Windows is like any other.

@@ -41,11 +41,11 @@ std::string streamAt(const std::string& stream, uint64_t offset, size_t length) 
 }
 
 // Writes the stream over [from, to) and flushes it to the disk; false when a write fails.
-bool overwriteRange(engine::Session& session, OpenFile& file, const std::string& stream, uint64_t from, uint64_t to) {
+bool overwriteRange(const engine::RunContext& run, OpenFile& file, const std::string& stream, uint64_t from, uint64_t to) {
   for (uint64_t at = from; at < to; at += kChunkBytes) {
     const size_t n = static_cast<size_t>(std::min<uint64_t>(kChunkBytes, to - at));
     if (file.writeAt(at, streamAt(stream, at, n)) != winerr::Success) return false;
-    erase::yieldOnce(session.run());
+    erase::yieldOnce(run);
   }
   return from == to || file.flush() == winerr::Success;
 }
@@ -56,11 +56,11 @@ bool overwriteRange(engine::Session& session, OpenFile& file, const std::string&
 const char* overwriteAll(engine::Session& session, OpenFile& file, const std::string& stream, uint64_t minimum) {
   uint64_t size = 0;
   if (file.size(&size) != winerr::Success) return "cannot be examined";
-  if (!overwriteRange(session, file, stream, 0, size)) return size ? "overwriting failed" : "cannot be written";
+  if (!overwriteRange(session.run(), file, stream, 0, size)) return size ? "overwriting failed" : "cannot be written";
   uint64_t done = size;
   uint64_t goal = std::max(size, minimum);
   for (int round = 0; round < kGrowthRounds; ++round) {
-    if (!overwriteRange(session, file, stream, done, goal)) return "overwriting failed";
+    if (!overwriteRange(session.run(), file, stream, done, goal)) return "overwriting failed";
     done = goal;
     if (file.size(&size) != winerr::Success) return "overwriting failed";
     if (size <= done) return nullptr;

@@ -18,13 +18,13 @@ namespace {
 
 const char* const kListFile = "Settings.txt";
 
-std::string listFilePath(engine::Session& session, const std::string& suffix, const std::string& name) {
-  return session.os.system.programFolder() + suffix + name;
+std::string listFilePath(platform::Platform& os, const std::string& suffix, const std::string& name) {
+  return os.system.programFolder() + suffix + name;
 }
 
-void setBusy(engine::Session& session, bool busy) {
+void setBusy(platform::Platform& os, bool busy) {
   resumeNext([&] {
-    if (session.os.dialogs) session.os.dialogs->setBusyPointer(busy);
+    if (os.dialogs) os.dialogs->setBusyPointer(busy);
   });
 }
 
@@ -55,7 +55,7 @@ void fillSecurityLevels(engine::Session& session) {
 }
 
 void SaveSettingsToFile(engine::Session& session, const std::string& suffix, const std::string& name, ui::ListBox& list) {
-  const std::string path = listFilePath(session, suffix, name);
+  const std::string path = listFilePath(session.os, suffix, name);
   resumeNext([&] {
     session.os.files.setAttributes(path, fileattr::Normal);
     session.os.files.deleteFile(path);
@@ -71,7 +71,7 @@ void SaveSettingsToFile(engine::Session& session, const std::string& suffix, con
 void LoadFiles(engine::Session& session, const std::string& suffix, const std::string& name, ui::ListBox& list) {
   erase::yieldOnce(session.run());
   std::string text;
-  if (session.os.files.readFile(listFilePath(session, suffix, name), &text) != winerr::Success) return;
+  if (session.os.files.readFile(listFilePath(session.os, suffix, name), &text) != winerr::Success) return;
   list.clear();
   // A line ends at CR LF, CR or LF; the end of the file ends the last one.
   std::string line;
@@ -121,21 +121,21 @@ void cmdShredClear_Click(engine::Session& session) {
   resumeNext([&] { list.clear(); });
   resumeNext([&] { SaveSettingsToFile(session, "\\", kListFile, list); });
   resumeNext([&] {
-    const std::string path = listFilePath(session, "\\", "settings.txt");
+    const std::string path = listFilePath(session.os, "\\", "settings.txt");
     session.os.files.setAttributes(path, fileattr::Normal);
     session.os.files.deleteFile(path);
   });
 }
 
 void cmdDelSelected_Click(engine::Session& session) {
-  setBusy(session, true);
+  setBusy(session.os, true);
   ui::ListBox& list = session.frm.lstFiles;
   if (list.listCount() == 0) {
     resumeNext([&] {
       session.os.shell.messageBox(session.frm.form.hWnd, "Error: Enter a file for shredding!", "Quellery",
                               platform::mbicon::Critical);
     });
-    setBusy(session, false);
+    setBusy(session.os, false);
     return;
   }
   const int factor = chosenFactor(session);
@@ -151,7 +151,7 @@ void cmdDelSelected_Click(engine::Session& session) {
       session.os.shell.messageBox(session.frm.form.hWnd, "These files were not shredded:" + failures, "Quellery",
                               platform::mbicon::Critical);
     });
-  setBusy(session, false);
+  setBusy(session.os, false);
 }
 
 }  // namespace shredder
