@@ -243,7 +243,10 @@ class Walk {
         yieldOnce(run_);
       }
       // A file to shred must be overwritten, which a deletion at the next start would not do.
-      if (!rules_.onFile &&
+      // Only the walked folder's own files are marked: Windows deletes by path when it next
+      // starts, and a sub-folder belongs to whoever made it, who could by then have swapped
+      // it for a junction leading to a system file of the same name.
+      if (!rules_.onFile && stack_.size() == 1 &&
           MarkInUseForRestart(run_.os.files, run_.flags, *frame.folder, frame.path, last.name, last.error)) {
         ++left_.atRestart;
       } else {
