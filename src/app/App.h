@@ -1,7 +1,5 @@
 #pragma once
 // The running program: the session its handlers share, and its features' own state.
-#include <string>
-
 #include "custom/BookmarkGuard.h"
 #include "custom/CustomWindow.h"
 #include "engine/Session.h"
@@ -16,9 +14,10 @@ class App : public engine::Session {
   App(const App&) = delete;
   App& operator=(const App&) = delete;
 
+  // The customisation window, and the bookmark guard it switches on and off.
   custom::CustomWindow frmCustom;
-  preview::PreviewWindow frmPreview;
   custom::FavouritesWatch favouritesWatch;
+  preview::PreviewWindow frmPreview;
 };
 
 }  // namespace app
