@@ -67,7 +67,9 @@ App::App(platform::Platform& os) : engine::Session(os) {
   c.cmdSet.onClick = [this] { custom::cmdSet_Click(*this, frmCustom); };
   c.cmdUseBlank.onClick = [this] { custom::cmdUseBlank_Click(*this, frmCustom); };
   c.cmdEnableAutoBookMark.onClick = [this] { custom::cmdEnableAutoBookMark_Click(*this, frmCustom, favouritesWatch); };
-  c.cmdDisableAutoBookMark.onClick = [this] { custom::cmdDisableAutoBookMark_Click(*this, frmCustom, favouritesWatch); };
+  c.cmdDisableAutoBookMark.onClick = [this] {
+    custom::cmdDisableAutoBookMark_Click(*this, frmCustom, favouritesWatch);
+  };
   preview::PreviewWindow& p = frmPreview;
   p.form.onClose = [this] { preview::UnloadPreview(*this, frmPreview); };
   p.cmdClose.onClick = [this] { preview::UnloadPreview(*this, frmPreview); };
@@ -75,7 +77,7 @@ App::App(platform::Platform& os) : engine::Session(os) {
   p.cmdCollect.onClick = [this] { preview::cmdCollect_Click(*this, frmPreview); };
   p.cmdLastRun.onClick = [this] { preview::cmdLastRun_Click(*this, frmPreview); };
   p.cmdSave.onClick = [this] { preview::cmdSave_Click(*this, frmPreview); };
-  p.lvwItems.onDblClick = [this] { preview::lvwItems_DblClick(*this, frmPreview); };
+  p.lvwItems.onDblClick = [this] { preview::lvwItems_DblClick(frmPreview); };
   f.timeHardWare.onTimer = [this] { hardware::timeHardWare_Timer(*this); };
   f.timeHide.onTimer = [this] { schedule::timeHide_Timer(*this); };
   f.timPanic.onTimer = [this] { panic::timPanic_Timer(*this); };

@@ -25,5 +25,4 @@ void Label13_Click(App& app);
 // Appends the idle help text to the status list.
 void Message(ui::ListBox& list);
 
-
 }  // namespace app

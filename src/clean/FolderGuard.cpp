@@ -157,8 +157,9 @@ FolderRefusal keptFolderMet(const engine::RunContext& run, FolderMatch& match, c
   return FolderRefusal::None;
 }
 
-bool insideWindows(const engine::RunContext& run, FolderMatch& match, const std::string& folder, const std::vector<std::string>& forms,
-                   const std::string& windows, const std::vector<std::string>& allowed) {
+bool insideWindows(const engine::RunContext& run, FolderMatch& match, const std::string& folder,
+                   const std::vector<std::string>& forms, const std::string& windows,
+                   const std::vector<std::string>& allowed) {
   if (windows.empty()) return false;
   for (const std::string& windowsForm : spellingsOf(run, windows))
     for (const std::string& form : forms)

@@ -78,7 +78,7 @@ void switchOff(const engine::RunContext& run, const std::string& subKey, const s
 
 void ClearTypedURLs(const engine::RunContext& run) {
   report::reportingNext(run.os, report::tail::ClearTypedURLs,
-            [&] { PurgeRegistryList(run, "Software\\Microsoft\\Internet Explorer\\TypedURLs"); });
+                        [&] { PurgeRegistryList(run, "Software\\Microsoft\\Internet Explorer\\TypedURLs"); });
 }
 
 void ClearAutoComplete(const engine::RunContext& run) {
@@ -107,7 +107,7 @@ void ClearIntelliForms(const engine::RunContext& run) {
 
 void ClearURLErrorLog(const engine::RunContext& run) {
   report::reportingNext(run.os, report::tail::ClearURLErrorLog,
-            [&] { PurgeRegistryList(run, "Software\\Microsoft\\Search Assistant\\ACMru\\5604"); });
+                        [&] { PurgeRegistryList(run, "Software\\Microsoft\\Search Assistant\\ACMru\\5604"); });
 }
 
 void ClearOEDeletedItems(const engine::RunContext& run) {

@@ -40,8 +40,7 @@ void CleanNetscapeCookies(const engine::RunContext& run) {
   std::string text;
   resumeNext([&] {
     // One byte over the limit is enough to know the file is too large to be read.
-    if (run.os.files.readFileHead(profileList, kRegistryDatLimit + 1, &text) != platform::winerr::Success)
-      text.clear();
+    if (run.os.files.readFileHead(profileList, kRegistryDatLimit + 1, &text) != platform::winerr::Success) text.clear();
   });
   std::vector<std::string> profiles;
   resumeNext([&] { profiles = FindSltProfiles(text, mozilla); });

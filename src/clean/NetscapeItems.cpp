@@ -23,7 +23,8 @@ enum class Action { EraseFiles, EmptyFolders };
 
 // Collects the item's targets and erases them in order, stopping once the run is stopped.
 // False when there was nothing to erase.
-bool eraseTargets(const engine::RunContext& run, const report::ReportTail& tail, const NetscapeSources& sources, Action action) {
+bool eraseTargets(const engine::RunContext& run, const report::ReportTail& tail, const NetscapeSources& sources,
+                  Action action) {
   std::vector<std::string> targets;
   report::reportingNext(run.os, tail, [&] { targets = CollectNetscapeTargets(run, sources); });
   // Both Communicator sources may name the same folder: what they name is one target, and

@@ -2,12 +2,14 @@
 
 namespace clean {
 
-FolderRefusal JudgeTempFolder(const engine::RunContext& run, const std::string& normalisedFolder, const platform::FileIdentity& held) {
+FolderRefusal JudgeTempFolder(const engine::RunContext& run, const std::string& normalisedFolder,
+                              const platform::FileIdentity& held) {
   static const FolderRole kTemp{{}, {"TEMP"}};
   return JudgeFolder(run, normalisedFolder, held, kTemp);
 }
 
-bool IsProtectedFolder(const engine::RunContext& run, const std::string& normalisedFolder, const platform::FileIdentity& held) {
+bool IsProtectedFolder(const engine::RunContext& run, const std::string& normalisedFolder,
+                       const platform::FileIdentity& held) {
   return JudgeTempFolder(run, normalisedFolder, held) != FolderRefusal::None;
 }
 

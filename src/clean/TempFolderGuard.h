@@ -11,9 +11,11 @@ namespace clean {
 
 // Why the temp folder `normalisedFolder`, held open as `held`, must not be emptied, or None.
 // Only Windows' own Temp folder may lie inside Windows.
-FolderRefusal JudgeTempFolder(const engine::RunContext& run, const std::string& normalisedFolder, const platform::FileIdentity& held);
+FolderRefusal JudgeTempFolder(const engine::RunContext& run, const std::string& normalisedFolder,
+                              const platform::FileIdentity& held);
 
 // True when the temp folder must not be emptied (JudgeTempFolder refuses it).
-bool IsProtectedFolder(const engine::RunContext& run, const std::string& normalisedFolder, const platform::FileIdentity& held);
+bool IsProtectedFolder(const engine::RunContext& run, const std::string& normalisedFolder,
+                       const platform::FileIdentity& held);
 
 }  // namespace clean

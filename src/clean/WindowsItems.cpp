@@ -79,7 +79,8 @@ void recordEmptied(const engine::RunContext& run, const std::vector<platform::Re
 }
 
 // The temp folder's refusal, unless a guard below (the folder walk's) recorded it already.
-void recordRefusal(const engine::RunContext& run, const std::string& folder, FolderRefusal refusal, size_t recordedBefore) {
+void recordRefusal(const engine::RunContext& run, const std::string& folder, FolderRefusal refusal,
+                   size_t recordedBefore) {
   const erase::ItemPlan* plan = run.flags.plan;
   if (!plan || refusal == FolderRefusal::None) return;
   for (size_t i = recordedBefore; i < plan->targets.size(); ++i)
@@ -164,8 +165,7 @@ void ClearClipboard(const engine::RunContext& run) {
       erase::record(run.flags, TargetKind::Clipboard, "Clipboard", 0, Outcome::Removed);
     } else {
       erase::LogActivity("Clipboard ", "Terminated");
-      erase::record(run.flags, TargetKind::Clipboard, "Clipboard", 0, Outcome::Failed,
-                    "another program holds it open");
+      erase::record(run.flags, TargetKind::Clipboard, "Clipboard", 0, Outcome::Failed, "another program holds it open");
     }
   });
   resumeNext([&] { shell.closeClipboard(); });
@@ -216,6 +216,8 @@ void CleanWindTemp(const engine::RunContext& run) {
 
 void CleanOpenSave(const engine::RunContext& run) { purgeUnder(run, report::tail::CleanOpenSave, kOpenSaveMRU); }
 
-void CleanSearchComp(const engine::RunContext& run) { purgeUnder(run, report::tail::CleanSearchComp, kSearchAssistantMRU); }
+void CleanSearchComp(const engine::RunContext& run) {
+  purgeUnder(run, report::tail::CleanSearchComp, kSearchAssistantMRU);
+}
 
 }  // namespace clean

@@ -16,7 +16,6 @@ using report::resumeNext;
 
 namespace {
 
-constexpr uint32_t kModalWaitMs = 50;
 const char kLastHistory[] = "LastHistory";
 
 void showGuardButtons(engine::Session& session, CustomWindow& w) {
@@ -48,14 +47,7 @@ void cmdIEcustSettings_Click(engine::Session& session, CustomWindow& w) {
   Form_Load(session, w);
   w.loaded = true;
   w.form.setVisible(true);
-  // Modal: the main window takes no input until this one closes; timers and the guard go on.
-  session.frm.form.setEnabled(false);
-  platform::EventLoop& loop = session.os.loop;
-  while (w.loaded && !session.unloaded) {
-    resumeNext([&] { loop.doEvents(); });
-    if (w.loaded && !session.unloaded) loop.waitForEvents(kModalWaitMs);
-  }
-  session.frm.form.setEnabled(true);
+  engine::runModal(session, w.loaded);
 }
 
 void UnloadCustom(engine::Session& session, CustomWindow& w) {
@@ -94,10 +86,11 @@ void Form_Unload(engine::Session& session, CustomWindow& w) {
 
 void cmdSet_Click(engine::Session& session, CustomWindow& w) {
   resumeNext([&] {
-      // A box of blanks holds no address either.
+    // A box of blanks holds no address either.
     const std::string url = settings::trimBlanks(w.txthome.text());
     if (url.empty()) {
-      session.os.shell.messageBox(w.form.hWnd, "Please Add You URL Correctly ", "Quellery", platform::mbicon::Information);
+      session.os.shell.messageBox(w.form.hWnd, "Please Add You URL Correctly ", "Quellery",
+                                  platform::mbicon::Information);
       return;
     }
     WriteStartPage(session.os, url);
@@ -119,9 +112,9 @@ void cmdEnableAutoBookMark_Click(engine::Session& session, CustomWindow& w, Favo
     if (refusal == clean::FolderRefusal::None) return;
     const std::string named = folder.empty() ? std::string() : " (" + folder + ")";
     session.os.shell.messageBox(w.form.hWnd,
-                            "The Favorites folder" + named + " " + clean::RefusalReason(refusal) +
-                                ". Auto Bookmark deletes every new file in that folder, so it was not started.",
-                            "Quellery", platform::mbicon::Exclamation);
+                                "The Favorites folder" + named + " " + clean::RefusalReason(refusal) +
+                                    ". Auto Bookmark deletes every new file in that folder, so it was not started.",
+                                "Quellery", platform::mbicon::Exclamation);
   });
 }
 

@@ -17,9 +17,7 @@ using G = CleaningGroup;
 using P = CleaningItem::Progress;
 
 void emptyAllRecycleBins(const engine::RunContext& run) {
-  clean::EmptyRecylbin(run, "",
-                       clean::kRecycleNoConfirmation | clean::kRecycleNoProgress |
-                           clean::kRecycleNoSound);
+  clean::EmptyRecylbin(run, "", clean::kRecycleNoConfirmation | clean::kRecycleNoProgress | clean::kRecycleNoSound);
 }
 
 const std::vector<CleaningItem> kItems = {

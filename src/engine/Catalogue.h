@@ -5,7 +5,6 @@
 
 #include "engine/RunContext.h"
 
-
 namespace engine {
 
 enum class CleaningGroup { Windows, IE, Netscape, Opera };

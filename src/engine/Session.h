@@ -23,21 +23,21 @@ struct Session {
   platform::Platform& os;
   app::MainWindow frm;
   RunFlags flags;
-  erase::Plan lastRun;             // what the last run or pass did, item by item
-  bool unloaded = false;           // the main window has been closed
-  bool panicking = false;          // a panic is sweeping the windows or cleaning
-  bool sweeping = false;           // the scheduler's shred-folder sweep is under way
+  erase::Plan lastRun;                // what the last run or pass did, item by item
+  bool unloaded = false;              // the main window has been closed
+  bool panicking = false;             // a panic is sweeping the windows or cleaning
+  bool sweeping = false;              // the scheduler's shred-folder sweep is under way
   bool panicAfterCollecting = false;  // a panic stopped a preview's walk; its pass follows
   // The saved state the features share, and the main window's own.
-  std::string osDescription;         // FindOS at start-up
+  std::string osDescription;          // FindOS at start-up
   platform::TrayIconRecord trayIcon;  // filled once at start-up
-  std::string startInvisibly;        // the saved chkRun(0) text
+  std::string startInvisibly;         // the saved chkRun(0) text
   app::TreeStates treeStates;
-  int32_t panicKey = 122;    // virtual-key code pressed with Ctrl; F11 until restored
+  int32_t panicKey = 122;         // virtual-key code pressed with Ctrl; F11 until restored
   bool panicHintKeyNext = false;  // the hint's next blink shows the key rather than "Panic"
   // The program's other windows that hiding it hid, shown again with it.
   std::vector<platform::WindowHandle> hiddenWindows;
-  int32_t minuteCounter = 0; // scheduler clock ticks since start-up or the last scheduled run
+  int32_t minuteCounter = 0;  // scheduler clock ticks since start-up or the last scheduled run
   // The two bookmark-guard buttons of the customisation window, which shows them from
   // here. `loaded` turns true once they were read from the store.
   struct BookmarkButtons {
@@ -54,5 +54,10 @@ struct Session {
   // What the cleaning items, walks and guards are given of the program.
   RunContext run() { return {os, flags, frm.form.hWnd, frm.cookies}; }
 };
+
+// A dialog window of the program shown modally: the main window takes no input and the
+// events flow (timers and the bookmark guard go on) until `shown` turns false or the main
+// window closes.
+void runModal(Session& session, const bool& shown);
 
 }  // namespace engine

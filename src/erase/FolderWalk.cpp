@@ -46,14 +46,19 @@ struct Frame {
 
 // Records what became of a removal: gone, refused as too deep for Windows, or failed with
 // the reason the log gives. What was gone already was nobody's to remove.
-void recordRemoval(const engine::RunContext& run, TargetKind kind, const std::string& where, uint64_t bytes, long error) {
+void recordRemoval(const engine::RunContext& run, TargetKind kind, const std::string& where, uint64_t bytes,
+                   long error) {
   switch (error) {
-    case winerr::Success: return record(run.flags, kind, where, bytes, Outcome::Removed);
+    case winerr::Success:
+      return record(run.flags, kind, where, bytes, Outcome::Removed);
     case winerr::FileNotFound:
     case winerr::PathNotFound: return;
-    case winerr::FilenameTooLong: return record(run.flags, kind, where, bytes, Outcome::Refused, "path too long");
-    case winerr::DirNotEmpty: return record(run.flags, kind, where, bytes, Outcome::Failed, "not empty");
-    default: return record(run.flags, kind, where, bytes, Outcome::Failed, describeError(error));
+    case winerr::FilenameTooLong:
+      return record(run.flags, kind, where, bytes, Outcome::Refused, "path too long");
+    case winerr::DirNotEmpty:
+      return record(run.flags, kind, where, bytes, Outcome::Failed, "not empty");
+    default:
+      return record(run.flags, kind, where, bytes, Outcome::Failed, describeError(error));
   }
 }
 
@@ -64,7 +69,8 @@ std::string folderTarget(const std::string& path) {
 
 class Walk {
  public:
-  Walk(const engine::RunContext& run, const WalkRules& rules) : run_(run), rules_(rules), collecting_(collecting(run.flags)) {}
+  Walk(const engine::RunContext& run, const WalkRules& rules)
+      : run_(run), rules_(rules), collecting_(collecting(run.flags)) {}
 
   void run(HeldFolder& top, const std::string& topPath) {
     Frame first;
@@ -304,15 +310,16 @@ WalkRules TreeDeleteRules() {
   return rules;
 }
 
-LeftBehind WalkHeldFolder(const engine::RunContext& run, HeldFolder& top, const std::string& topPath, const WalkRules& rules) {
+LeftBehind WalkHeldFolder(const engine::RunContext& run, HeldFolder& top, const std::string& topPath,
+                          const WalkRules& rules) {
   Walk walk(run, rules);
   walk.run(top, topPath);
   report(run, topPath, walk.left());
   return walk.left();
 }
 
-bool RemoveHeldTree(const engine::RunContext& run, HeldFolder& parent, const std::string& parentPath, const std::string& name,
-                    const WalkRules& rules) {
+bool RemoveHeldTree(const engine::RunContext& run, HeldFolder& parent, const std::string& parentPath,
+                    const std::string& name, const WalkRules& rules) {
   Walk walk(run, rules);
   const std::string path = parentPath + name;
   bool gone = false;
@@ -340,8 +347,8 @@ bool RemoveHeldTree(const engine::RunContext& run, HeldFolder& parent, const std
   return gone;
 }
 
-std::unique_ptr<HeldFolder> HoldPlainChild(const engine::RunContext& run, HeldFolder& parent, const std::string& parentPath,
-                                           const std::string& name, FileIdentity* seen) {
+std::unique_ptr<HeldFolder> HoldPlainChild(const engine::RunContext& run, HeldFolder& parent,
+                                           const std::string& parentPath, const std::string& name, FileIdentity* seen) {
   // The parent's listing tells too, where handles follow links (Wine's do).
   FileIdentity unused;
   FileIdentity& identity = seen ? *seen : unused;

@@ -8,7 +8,8 @@ namespace erase {
 
 using namespace platform;
 
-std::string ReadRegString(const engine::RunContext& run, HKey root, const std::string& subKey, const std::string& name) {
+std::string ReadRegString(const engine::RunContext& run, HKey root, const std::string& subKey,
+                          const std::string& name) {
   Registry& reg = run.os.registry;
   HKey key = 0;
   std::string result;

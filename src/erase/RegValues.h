@@ -18,10 +18,11 @@ std::string ReadRegString(const engine::RunContext& run, platform::HKey root, co
 // Stores `text` as type 1 (string) or 3 (binary), exactly its characters with no
 // terminating zero; opens or creates the key; other types store nothing. Recorded as a
 // setting the run changes; while the run collects nothing is written.
-void WriteRegValue(const engine::RunContext& run, platform::HKey root, const std::string& subKey, const std::string& name,
-                   const std::string& text, uint32_t type);
+void WriteRegValue(const engine::RunContext& run, platform::HKey root, const std::string& subKey,
+                   const std::string& name, const std::string& text, uint32_t type);
 // Deletes the value if it is there, recorded; while the run collects it is only recorded.
-void DeleteRegValue(const engine::RunContext& run, platform::HKey root, const std::string& subKey, const std::string& name);
+void DeleteRegValue(const engine::RunContext& run, platform::HKey root, const std::string& subKey,
+                    const std::string& name);
 // Deletes the key with everything under it (SHDeleteKeyA); the result code. An empty key,
 // or one that starts with a backslash, is refused (InvalidParameter): it would name the
 // whole root, all of HKEY_CURRENT_USER.

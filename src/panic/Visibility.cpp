@@ -30,7 +30,8 @@ void bringToForeground(platform::Desktop& desktop, platform::WindowHandle window
 
 void HideFromTaskList(engine::Session& session) {
   resumeNext([&] {
-    if (hasTaskListRegistration(session)) session.os.system.registerServiceProcess(session.os.system.currentProcessId(), 1);
+    if (hasTaskListRegistration(session))
+      session.os.system.registerServiceProcess(session.os.system.currentProcessId(), 1);
   });
 }
 
@@ -52,7 +53,8 @@ void HideProgram(engine::Session& session) {
 
 void ShowProgram(engine::Session& session) {
   resumeNext([&] {
-    if (hasTaskListRegistration(session)) session.os.system.registerServiceProcess(session.os.system.currentProcessId(), 0);
+    if (hasTaskListRegistration(session))
+      session.os.system.registerServiceProcess(session.os.system.currentProcessId(), 0);
   });
   resumeNext([&] { session.os.shell.notifyIcon(platform::trayop::Add, session.trayIcon); });
   resumeNext([&] {

@@ -17,7 +17,6 @@ using report::resumeNext;
 
 namespace {
 
-constexpr uint32_t kModalWaitMs = 50;
 const char kNoTargetsYet[] = "Double-click an item to list its targets";
 
 void showButtons(engine::Session& session, PreviewWindow& w) {
@@ -90,12 +89,7 @@ void open(engine::Session& session, PreviewWindow& w, bool run) {
     resumeNext([&] { showPlan(session, w, session.lastRun, true); });
   else
     collect(session, w);
-  platform::EventLoop& loop = session.os.loop;
-  while (w.loaded && !session.unloaded) {
-    resumeNext([&] { loop.doEvents(); });
-    if (w.loaded && !session.unloaded) loop.waitForEvents(kModalWaitMs);
-  }
-  session.frm.form.setEnabled(true);
+  engine::runModal(session, w.loaded);
 }
 
 }  // namespace
@@ -117,18 +111,18 @@ void cmdStop_Click(engine::Session& session, PreviewWindow& w) {
 void cmdSave_Click(engine::Session& session, PreviewWindow& w) {
   if (w.collecting || !session.os.dialogs) return;
   resumeNext([&] {
-    const std::string path = session.os.dialogs->saveFileName(w.form.hWnd, "Text files (*.txt)|*.txt|All files (*.*)|*.*",
-                                                          w.showsRun ? "Quellery report.txt" : "Quellery preview.txt",
-                                                          "txt");
+    const std::string path =
+        session.os.dialogs->saveFileName(w.form.hWnd, "Text files (*.txt)|*.txt|All files (*.*)|*.*",
+                                         w.showsRun ? "Quellery report.txt" : "Quellery preview.txt", "txt");
     if (path.empty()) return;
     const long rc = SaveText(session.os.files, path, engine::ReportText(w.shown));
     if (rc == platform::winerr::Success) return;
     session.os.shell.messageBox(w.form.hWnd, "The report was not saved to " + path + ": " + saveErrorText(rc) + ".",
-                            "Quellery", platform::mbicon::Exclamation);
+                                "Quellery", platform::mbicon::Exclamation);
   });
 }
 
-void lvwItems_DblClick(engine::Session& session, PreviewWindow& w) {
+void lvwItems_DblClick(PreviewWindow& w) {
   const int row = w.lvwItems.selectedRow();
   if (row < 0) return;
   const int tag = w.lvwItems.row(row).tag;

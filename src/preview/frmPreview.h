@@ -21,7 +21,7 @@ void cmdLastRun_Click(engine::Session& session, PreviewWindow& w);
 void cmdStop_Click(engine::Session& session, PreviewWindow& w);
 void cmdSave_Click(engine::Session& session, PreviewWindow& w);
 // Lists the targets of the item double-clicked.
-void lvwItems_DblClick(engine::Session& session, PreviewWindow& w);
+void lvwItems_DblClick(PreviewWindow& w);
 // Close and the close box. A collection under way stops at once; the window goes.
 void UnloadPreview(engine::Session& session, PreviewWindow& w);
 

@@ -78,7 +78,8 @@ void LoadOnStartup(engine::Session& session) {
       erase::DeleteRegValue(session.run(), platform::hkey::LocalMachine, kRunKey, runEntryName());
     }
     // One entry at most, and none once unticked.
-    for (const std::string& name : older) erase::DeleteRegValue(session.run(), platform::hkey::LocalMachine, kRunKey, name);
+    for (const std::string& name : older)
+      erase::DeleteRegValue(session.run(), platform::hkey::LocalMachine, kRunKey, name);
   });
 }
 

@@ -41,7 +41,8 @@ std::string streamAt(const std::string& stream, uint64_t offset, size_t length) 
 }
 
 // Writes the stream over [from, to) and flushes it to the disk; false when a write fails.
-bool overwriteRange(const engine::RunContext& run, OpenFile& file, const std::string& stream, uint64_t from, uint64_t to) {
+bool overwriteRange(const engine::RunContext& run, OpenFile& file, const std::string& stream, uint64_t from,
+                    uint64_t to) {
   for (uint64_t at = from; at < to; at += kChunkBytes) {
     const size_t n = static_cast<size_t>(std::min<uint64_t>(kChunkBytes, to - at));
     if (file.writeAt(at, streamAt(stream, at, n)) != winerr::Success) return false;
@@ -151,7 +152,8 @@ const char* ShredOpenFile(engine::Session& session, std::unique_ptr<OpenFile> fi
   return failure;
 }
 
-bool ShredFile(engine::Session& session, const std::string& path, int factor, std::string* failure, const IsMeant& isMeant) {
+bool ShredFile(engine::Session& session, const std::string& path, int factor, std::string* failure,
+               const IsMeant& isMeant) {
   const char* reason = nullptr;
   try {
     reason = fileRefusal(session.run(), path);

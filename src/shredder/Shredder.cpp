@@ -54,7 +54,8 @@ void fillSecurityLevels(engine::Session& session) {
   levels.setListIndex(2);
 }
 
-void SaveSettingsToFile(engine::Session& session, const std::string& suffix, const std::string& name, ui::ListBox& list) {
+void SaveSettingsToFile(engine::Session& session, const std::string& suffix, const std::string& name,
+                        ui::ListBox& list) {
   const std::string path = listFilePath(session.os, suffix, name);
   resumeNext([&] {
     session.os.files.setAttributes(path, fileattr::Normal);
@@ -97,7 +98,8 @@ void SaveShredList(engine::Session& session) {
 void cmdFileBrowse_Click(engine::Session& session) {
   resumeNext([&] {
     if (!session.os.dialogs) return;
-    const std::string picked = session.os.dialogs->openFileName("All Files|*.*", ofn::Explorer | ofn::AllowMultiSelect, 2048);
+    const std::string picked =
+        session.os.dialogs->openFileName("All Files|*.*", ofn::Explorer | ofn::AllowMultiSelect, 2048);
     if (picked.empty()) return;
     ui::ListBox& list = session.frm.lstFiles;
     const size_t zero = picked.find('\0');
@@ -133,7 +135,7 @@ void cmdDelSelected_Click(engine::Session& session) {
   if (list.listCount() == 0) {
     resumeNext([&] {
       session.os.shell.messageBox(session.frm.form.hWnd, "Error: Enter a file for shredding!", "Quellery",
-                              platform::mbicon::Critical);
+                                  platform::mbicon::Critical);
     });
     setBusy(session.os, false);
     return;
@@ -149,7 +151,7 @@ void cmdDelSelected_Click(engine::Session& session) {
   if (!failures.empty())
     resumeNext([&] {
       session.os.shell.messageBox(session.frm.form.hWnd, "These files were not shredded:" + failures, "Quellery",
-                              platform::mbicon::Critical);
+                                  platform::mbicon::Critical);
     });
   setBusy(session.os, false);
 }

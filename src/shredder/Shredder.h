@@ -17,7 +17,8 @@ namespace shredder {
 void fillSecurityLevels(engine::Session& session);
 
 // Writes the list's entries, each followed by CR LF, to `name` in the program's folder.
-void SaveSettingsToFile(engine::Session& session, const std::string& suffix, const std::string& name, ui::ListBox& list);
+void SaveSettingsToFile(engine::Session& session, const std::string& suffix, const std::string& name,
+                        ui::ListBox& list);
 // Replaces the list's entries by the lines of that file when it can be read.
 void LoadFiles(engine::Session& session, const std::string& suffix, const std::string& name, ui::ListBox& list);
 // Both for the shred list and "Settings.txt".

@@ -56,6 +56,8 @@ void GetSystemInformation(engine::Session& session) {
   });
 }
 
-void timeHardWare_Timer(engine::Session& session) { resumeNext([&] { GetSystemInformation(session); }); }
+void timeHardWare_Timer(engine::Session& session) {
+  resumeNext([&] { GetSystemInformation(session); });
+}
 
 }  // namespace hardware

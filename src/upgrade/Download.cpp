@@ -93,7 +93,7 @@ Outcome DownloadAndInstall(platform::Platform& os, const std::string& newVersion
   saveState(os, "Up", "b");
   saveState(os, "donreq", "z");
   if (os.programFiles->startProgram(programPath(os, "qy.exe"), os.system.programFolder(),
-                                        platform::showcmd::MinimizedFocus)) {
+                                    platform::showcmd::MinimizedFocus)) {
     download.copy.reset();
     os.system.endProgram();
   }

@@ -38,12 +38,9 @@ void finishUpgrade(platform::Platform& os, platform::WindowHandle owner) {
     deleteState(os, "donreq");
   } else if (notice.find('z') != std::string::npos) {
     deleteState(os, "donreq");
+    report::resumeNext([&] { os.shell.messageBox(owner, "Quellery Upgraded. Thank you", "Quellery", kOkOnly); });
     report::resumeNext([&] {
-      os.shell.messageBox(owner, "Quellery Upgraded. Thank you", "Quellery", kOkOnly);
-    });
-    report::resumeNext([&] {
-      os.launcher.shellExecute(owner, "Open", serverUrl(os) + "/upgrade.php", "", "",
-                                   platform::showcmd::Normal);
+      os.launcher.shellExecute(owner, "Open", serverUrl(os) + "/upgrade.php", "", "", platform::showcmd::Normal);
     });
   }
 }

@@ -51,7 +51,8 @@ bool putInPlace(platform::Platform& os, const std::string& data) {
     if (error == platform::winerr::Success) {
       error = programs.rename(fresh, exe);
       if (error != platform::winerr::Success) programs.rename(aside, exe);
-      else deleteIfThere(os, aside);
+      else
+        deleteIfThere(os, aside);
     }
   }
   if (error != platform::winerr::Success) deleteIfThere(os, fresh);
@@ -62,7 +63,7 @@ bool putInPlace(platform::Platform& os, const std::string& data) {
 bool startVerified(platform::Platform& os, const char* name) {
   std::unique_ptr<platform::HeldFile> held = holdVerified(os, programPath(os, name));
   return held && os.programFiles->startProgram(programPath(os, name), os.system.programFolder(),
-                                                   platform::showcmd::MinimizedFocus);
+                                               platform::showcmd::MinimizedFocus);
 }
 
 // "qy.exe" is not what was checked: the old program stays and is started again, and the
@@ -75,7 +76,7 @@ void refuseCopy(platform::Platform& os) {
   deleteState(os, "sha256");
   report::resumeNext([&] {
     os.programFiles->startProgram(programPath(os, "Quellery.exe"), os.system.programFolder(),
-                                      platform::showcmd::MinimizedFocus);
+                                  platform::showcmd::MinimizedFocus);
   });
   os.system.endProgram();
 }

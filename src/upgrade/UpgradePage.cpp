@@ -33,7 +33,8 @@ void cmdUpgrade_Click(engine::Session& session) {
     page.cmdChkUpgrade.setEnabled(true);
   } else {
     std::string newVersion;
-    const std::string installed = ReadOrCreateRegString(session.os, platform::hkey::LocalMachine, kStateKey, "ver", "1");
+    const std::string installed =
+        ReadOrCreateRegString(session.os, platform::hkey::LocalMachine, kStateKey, "ver", "1");
     if (!IsUpgradeAvailable(session.os, installed, &newVersion)) {
       sayInRed(page, " Currently no upgrade is available ");
     } else {

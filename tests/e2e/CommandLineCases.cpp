@@ -112,6 +112,18 @@ std::string reportLine(const std::string& report, const std::string& name) {
   return {};
 }
 
+// The report file: its heading, then each seeded file as a temp-folder file of 6 bytes
+// with the outcome.
+void expectEachSeededFileReported(const char* outcome) {
+  const std::string report = e2e::readFile(kReport);
+  EXPECT_EQ(0u, report.rfind("Item\tKind\tTarget\tBytes\tOutcome\tReason\r\n", 0)) << report;
+  for (const char* name : kSeeded) {
+    const std::string line = reportLine(report, name);
+    EXPECT_EQ(0u, line.rfind("Clean Windows Temp File Folder\tFile\t", 0)) << name << "\n" << report;
+    EXPECT_NE(std::string::npos, line.find(std::string("\t6\t") + outcome + "\t")) << name << "\n" << report;
+  }
+}
+
 }  // namespace
 
 TEST(CommandLine, CleanEmptiesTheStoredSelectionWithoutAWindowAndReportsEachFile) {
@@ -126,13 +138,7 @@ TEST(CommandLine, CleanEmptiesTheStoredSelectionWithoutAWindowAndReportsEachFile
   EXPECT_EQ(0u, finished.exitCode);
   EXPECT_FALSE(finished.windowShown) << "/clean showed a window";
   for (const char* name : kSeeded) EXPECT_FALSE(exists(std::string(kTemp) + "\\" + name)) << name;
-  const std::string report = e2e::readFile(kReport);
-  EXPECT_EQ(0u, report.rfind("Item\tKind\tTarget\tBytes\tOutcome\tReason\r\n", 0)) << report;
-  for (const char* name : kSeeded) {
-    const std::string line = reportLine(report, name);
-    EXPECT_EQ(0u, line.rfind("Clean Windows Temp File Folder\tFile\t", 0)) << name << "\n" << report;
-    EXPECT_NE(std::string::npos, line.find("\t6\tRemoved\t")) << name << "\n" << report;
-  }
+  expectEachSeededFileReported("Removed");
   tidy();
 }
 
@@ -167,13 +173,7 @@ TEST(CommandLine, PreviewReportsWhatACleanWouldRemoveAndRemovesNothing) {
   EXPECT_EQ(0u, finished.exitCode);
   EXPECT_FALSE(finished.windowShown) << "/preview showed a window";
   for (const char* name : kSeeded) EXPECT_TRUE(exists(std::string(kTemp) + "\\" + name)) << name;
-  const std::string report = e2e::readFile(kReport);
-  EXPECT_EQ(0u, report.rfind("Item\tKind\tTarget\tBytes\tOutcome\tReason\r\n", 0)) << report;
-  for (const char* name : kSeeded) {
-    const std::string line = reportLine(report, name);
-    EXPECT_EQ(0u, line.rfind("Clean Windows Temp File Folder\tFile\t", 0)) << name << "\n" << report;
-    EXPECT_NE(std::string::npos, line.find("\t6\tTo remove\t")) << name << "\n" << report;
-  }
+  expectEachSeededFileReported("To remove");
   tidy();
 }
 
@@ -185,7 +185,8 @@ TEST(CommandLine, QuestionMarkShowsTheUsageInAMessageBoxAndEndsOnceItIsAnswered)
   });
   EXPECT_TRUE(finished.ended) << "Quellery.exe /? did not end once its box was answered";
   EXPECT_EQ(0u, finished.exitCode);
-  for (const char* form : {"Quellery.exe /clean [/report:PATH]", "Quellery.exe /preview /report:PATH", "Quellery.exe /?"})
+  for (const char* form :
+       {"Quellery.exe /clean [/report:PATH]", "Quellery.exe /preview /report:PATH", "Quellery.exe /?"})
     EXPECT_NE(std::string::npos, usage.find(form)) << form << " missing from the usage:\n" << usage;
   EXPECT_TRUE(e2e::topLevelWindows(e2e::kCaption).empty()) << "/? opened the main window";
 }

@@ -83,7 +83,8 @@ TEST_F(Lookup, RegistryUtilities) {
   ASSERT_TRUE(reg.get(hkey::CurrentUser, "Software\\New\\Key", "zero", &type, &bytes));
   EXPECT_EQ(type, regtype::String);
   EXPECT_EQ(bytes, std::vector<uint8_t>{'0'});
-  erase::WriteRegValue(app.run(), hkey::CurrentUser, "Software\\New\\Key", "bin", std::string("a\0b", 3), regtype::Binary);
+  erase::WriteRegValue(app.run(), hkey::CurrentUser, "Software\\New\\Key", "bin", std::string("a\0b", 3),
+                       regtype::Binary);
   ASSERT_TRUE(reg.get(hkey::CurrentUser, "Software\\New\\Key", "bin", &type, &bytes));
   EXPECT_EQ(bytes, (std::vector<uint8_t>{'a', 0, 'b'}));
   erase::WriteRegValue(app.run(), hkey::CurrentUser, "Software\\New\\Key", "dword", "1", regtype::DWord);

@@ -1,7 +1,6 @@
 // Files another program holds open: marked to go when Windows next starts, never a link or
 // a file with other names; on 95, 98 and ME through WININIT.INI's [rename] section.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include "TestApp.h"

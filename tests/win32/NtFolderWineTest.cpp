@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "WinePlatform.h"
 #include "RelativeCreate.h"
+#include "WinePlatform.h"
 #include "erase/FolderWalk.h"
 #include "platform/win32/NtApi.h"
 

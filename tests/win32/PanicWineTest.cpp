@@ -103,8 +103,8 @@ TEST(RunKeyPathWine, AKeyPathWithATrailingBackslashIsWrittenAndDeleted) {
   SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\QuelleryWineTest");
   erase::WriteRegValue(w.app.run(), platform::hkey::CurrentUser, kKey, "Quellery - 2.10", "C:\\Q\\Quellery.exe m",
                        platform::regtype::String);
-  EXPECT_EQ("C:\\Q\\Quellery.exe m",
-            erase::ReadRegString(w.app.run(), platform::hkey::CurrentUser, "Software\\QuelleryWineTest\\Run", "Quellery - 2.10"));
+  EXPECT_EQ("C:\\Q\\Quellery.exe m", erase::ReadRegString(w.app.run(), platform::hkey::CurrentUser,
+                                                          "Software\\QuelleryWineTest\\Run", "Quellery - 2.10"));
   erase::DeleteRegValue(w.app.run(), platform::hkey::CurrentUser, kKey, "Quellery - 2.10");
   EXPECT_EQ("", erase::ReadRegString(w.app.run(), platform::hkey::CurrentUser, "Software\\QuelleryWineTest\\Run",
                                      "Quellery - 2.10"));

@@ -28,7 +28,8 @@ TEST(UpgradePlatformWine, ABodyPastItsLimitFailsAndAnExactOneArrives) {
 
   EXPECT_TRUE(report::FetchURL(w.app.os, url, &body, page.size()));
   EXPECT_EQ(page.size(), body.size());
-  EXPECT_NE(std::string::npos, report::GetHeader(w.app.os).find("Content-Length: 20000")) << report::GetHeader(w.app.os);
+  EXPECT_NE(std::string::npos, report::GetHeader(w.app.os).find("Content-Length: 20000"))
+      << report::GetHeader(w.app.os);
 }
 
 TEST(UpgradePlatformWine, ShellCopyReplacesAFileAndATrailingDotNamesTheSameFile) {
