@@ -5,6 +5,7 @@
 
 #include "engine/RunFlags.h"
 #include "erase/ActivityLog.h"
+#include "erase/FolderPaths.h"
 #include "erase/Plan.h"
 #include "platform/WinError.h"
 
@@ -61,7 +62,7 @@ bool MarkNamedFileInUseForRestart(FileSystem& files, engine::RunFlags& flags, co
   if (slash == std::string::npos || slash + 1 == path.size()) return false;
   const std::string folderPath = path.substr(0, slash + 1);
   FileIdentity seen;
-  const std::unique_ptr<HeldFolder> folder = files.holdFolder(folderPath, &seen);
+  const std::unique_ptr<HeldFolder> folder = files.holdFolder(FolderToOpen(folderPath), &seen);
   if (!folder || (seen.attributes & fileattr::ReparsePoint) || !(seen.attributes & fileattr::Directory)) return false;
   return MarkInUseForRestart(files, flags, *folder, folderPath, path.substr(slash + 1), error);
 }

@@ -170,6 +170,18 @@ TEST_F(RestartDelete, ALockedIndexDatOrMailFileAnItemNamesGoesAtTheNextRestartUn
   fs.lock(store + "Deleted Items.dbx");
   EXPECT_THROW(clean::ClearOEDeletedItems(app.run()), report::RuntimeError);
   EXPECT_TRUE(fs.restartMarks.empty());
+
+  // A store folder that is a link: what its path names at the restart is not what was seen.
+  fs.makeFolders("C:\\Links");
+  ASSERT_EQ(0, fs.makeLink("C:\\Links\\Mail", fs.hostPath(store)));
+  fs.unlock(store + "Deleted Items.dbx");
+  ASSERT_EQ(0, fs.deleteFile(store + "Deleted Items.dbx"));
+  file(store + "Deleted Items.dbx");
+  fs.lock("C:\\Links\\Mail\\Deleted Items.dbx");
+  machine.registry.setString(hkey::CurrentUser, "Identities\\{ID}\\Software\\Microsoft\\Outlook Express\\5.0",
+                             "Store Root", "C:\\Links\\Mail");
+  EXPECT_THROW(clean::ClearOEDeletedItems(app.run()), report::RuntimeError);
+  EXPECT_TRUE(fs.restartMarks.empty());
 }
 
 TEST_F(RestartDelete, On98ALockedFileGoesToWininitIniAsItsShortPath) {

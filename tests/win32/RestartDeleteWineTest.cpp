@@ -133,3 +133,32 @@ TEST(RestartDeleteWine, TheWalkMarksWhatItCannotDeleteBecauseAnotherProgramHolds
   forget(folder + "busy.tmp");
   CloseHandle(holder);
 }
+
+TEST(RestartDeleteWine, AFileAnItemNamesByItsPathIsMarkedThroughItsFolderAndAFileWithTwoNamesIsNot) {
+  WinePlatform w;
+  ScratchFolder scratch("qrd-named");
+  const std::string folder = scratch.path() + "\\";
+  const std::string mail = folder + "Deleted Items.dbx", twice = folder + "twice.dbx";
+  writeFile(mail, "mail");
+  writeFile(twice);
+  ASSERT_TRUE(CreateHardLinkA((folder + "other.dbx").c_str(), twice.c_str(), nullptr));
+  HANDLE holder = CreateFileA(mail.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE holder2 = CreateFileA(twice.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+  ASSERT_NE(INVALID_HANDLE_VALUE, holder2);
+
+  w.app.flags.collecting = true;
+  EXPECT_FALSE(erase::MarkNamedFileInUseForRestart(w.files, w.app.flags, mail, ERROR_SHARING_VIOLATION));
+  w.app.flags.collecting = false;
+  EXPECT_FALSE(pendingDeletion(pendingOperations(), mail)) << "a preview marks nothing";
+  EXPECT_TRUE(erase::MarkNamedFileInUseForRestart(w.files, w.app.flags, mail, ERROR_SHARING_VIOLATION));
+  EXPECT_FALSE(erase::MarkNamedFileInUseForRestart(w.files, w.app.flags, twice, ERROR_SHARING_VIOLATION));
+  const std::vector<std::string> names = pendingOperations();
+  EXPECT_TRUE(pendingDeletion(names, mail));
+  EXPECT_FALSE(pendingDeletion(names, twice));
+  EXPECT_TRUE(GetFileAttributesA(mail.c_str()) != INVALID_FILE_ATTRIBUTES);  // not before the restart
+
+  forget(mail);
+  CloseHandle(holder);
+  CloseHandle(holder2);
+}
