@@ -171,6 +171,12 @@ TEST_F(RestartDelete, ALockedIndexDatOrMailFileAnItemNamesGoesAtTheNextRestartUn
   EXPECT_THROW(clean::ClearOEDeletedItems(app.run()), report::RuntimeError);
   EXPECT_TRUE(fs.restartMarks.empty());
 
+  // Paths that name no fixed file of a local drive are never marked.
+  for (const char* path : {"", "Deleted Items.dbx", "C:Deleted Items.dbx", "\\\\server\\share\\Deleted Items.dbx",
+                           "C:\\Documents and Settings\\User\\Identities\\{ID}\\Mail\\"})
+    EXPECT_FALSE(erase::MarkNamedFileInUseForRestart(fs, app.flags, path, winerr::SharingViolation)) << path;
+  EXPECT_TRUE(fs.restartMarks.empty());
+
   // A store folder that is a link: what its path names at the restart is not what was seen.
   fs.makeFolders("C:\\Links");
   ASSERT_EQ(0, fs.makeLink("C:\\Links\\Mail", fs.hostPath(store)));
