@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "schedule/RunEntry.h"
+
 namespace app {
 
 const char* const kUsage =
@@ -87,6 +89,7 @@ CommandLine parseCommandLine(const std::string& text) {
       line.action = CommandLine::Action::Usage;
       return line;
     }
+  if (arguments.size() == 1 && lowered(arguments[0]) == schedule::kRunEntryArgument) return line;
   bool reportGiven = false;
   for (const std::string& argument : arguments) {
     if (argument.size() < 2 || (argument[0] != '/' && argument[0] != '-'))
@@ -112,6 +115,24 @@ CommandLine parseCommandLine(const std::string& text) {
   if (line.action == CommandLine::Action::Preview && !reportGiven)
     return mistake("/preview writes its list to the file that /report:PATH names.");
   return line;
+}
+
+std::string argumentsAfterProgram(const std::string& commandLine, const std::string& programPath) {
+  size_t at = 0;
+  const size_t end = commandLine.size();
+  while (at < end && (commandLine[at] == ' ' || commandLine[at] == '\t')) ++at;
+  if (at < end && commandLine[at] == '"') {
+    const size_t close = commandLine.find('"', at + 1);
+    at = close == std::string::npos ? end : close + 1;
+  } else if (!programPath.empty() && lowered(commandLine.substr(at, programPath.size())) == lowered(programPath) &&
+             (at + programPath.size() == end || commandLine[at + programPath.size()] == ' ' ||
+              commandLine[at + programPath.size()] == '\t')) {
+    at += programPath.size();
+  } else {
+    while (at < end && commandLine[at] != ' ' && commandLine[at] != '\t') ++at;
+  }
+  while (at < end && (commandLine[at] == ' ' || commandLine[at] == '\t')) ++at;
+  return commandLine.substr(at);
 }
 
 }  // namespace app

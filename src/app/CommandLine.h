@@ -30,8 +30,14 @@ constexpr int AnotherCopy = 2;  // another copy of Quellery runs: nothing was do
 // The arguments as Windows programs split them: blanks separate, double quotes group
 // (anywhere in an argument), backslashes are literal unless they precede a quote.
 std::vector<std::string> splitArguments(const std::string& line);
-// Switches start with '/' or '-' and are read without regard to case.
+// Switches start with '/' or '-' and are read without regard to case. The word the Windows
+// Run entry passes ("m", as every version has written it) starts the program as a user does.
 CommandLine parseCommandLine(const std::string& line);
+// What follows the program's own name in the command line Windows keeps whole
+// (GetCommandLineA). A quoted name ends at its closing quote. An unquoted one may hold
+// blanks, as older versions' Run entries wrote it ("C:\Program Files\Quellery\Quellery.exe
+// m"), so where the line starts with the program's own path that is taken off whole.
+std::string argumentsAfterProgram(const std::string& commandLine, const std::string& programPath);
 
 // The text of the usage box.
 extern const char* const kUsage;

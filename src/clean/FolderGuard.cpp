@@ -9,6 +9,7 @@
 #include "engine/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/PathChecks.h"
+#include "platform/OpenFile.h"
 #include "platform/WinError.h"
 
 namespace clean {
@@ -111,8 +112,9 @@ class FolderMatch {
 
   void dropMarker() {
     const std::string name = "~qyguard" + std::to_string(run_.os.system.currentProcessId()) + ".tmp";
-    if (run_.os.files.getAttributes(folder_ + name) != platform::fileattr::Invalid) return;
-    if (run_.os.files.writeFile(folder_ + name, "") == platform::winerr::Success) marker_ = name;
+    long error = 0;
+    // Created new: a file of that name already there is someone else's, never truncated.
+    if (run_.os.files.createNewFile(folder_ + name, &error)) marker_ = name;
   }
 
   const engine::RunContext run_;

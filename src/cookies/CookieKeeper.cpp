@@ -7,6 +7,7 @@
 #include "cookies/CacheWalk.h"
 #include "engine/RunContext.h"
 #include "erase/WalkRules.h"
+#include "platform/FreshFile.h"
 #include "platform/WinError.h"
 #include "report/RuntimeError.h"
 
@@ -181,11 +182,7 @@ void SaveKeptCookies(const engine::RunContext& run) {
   text += "\r\n";
   // Written beside the old list, which is replaced only by a complete new one: a list cut
   // short by a full disk would lose the cookies it no longer names at the next run.
-  const std::string path = keepListPath(run);
-  const std::string fresh = path + ".new";
-  if (run.os.files.writeFile(fresh, text) != platform::winerr::Success ||
-      run.os.files.replaceFile(fresh, path) != platform::winerr::Success)
-    run.os.files.deleteFile(fresh);
+  platform::ReplaceWithNewFile(run.os.files, keepListPath(run), text);
 }
 
 void CleanUnkeptCookies(const engine::RunContext& run) {

@@ -103,8 +103,6 @@ class FileSystem {
   virtual long openForReading(const std::string& path) = 0;
   // Creates or truncates.
   virtual long writeFile(const std::string& path, const std::string& data) = 0;
-  // Moves `from` over `to`, replacing it: the new file is in place, or the old one stays.
-  virtual long replaceFile(const std::string& from, const std::string& to) = 0;
   virtual long getShortPathName(const std::string& path, std::string* shortPath) = 0;
   // Marks the file for deletion when Windows next starts, by the name `path` has now. The
   // NT family takes it as MoveFileExA with MOVEFILE_DELAY_UNTIL_REBOOT, which only an
@@ -140,6 +138,10 @@ class FileSystem {
   // only: writing needs it opened anew. Null, with the reason in `error`, when it cannot
   // be opened.
   virtual std::unique_ptr<OpenFile> openFile(const std::string& path, long* error) = 0;
+  // Creates the file `path`, which must not exist: any entry of that name, a link or a
+  // dangling link included, makes it fail with FileExists or AlreadyExists, so nothing
+  // already there is written through. Held as openFile holds a file.
+  virtual std::unique_ptr<OpenFile> createNewFile(const std::string& path, long* error) = 0;
 };
 
 }  // namespace platform

@@ -35,6 +35,10 @@ class OpenFile {
   virtual std::unique_ptr<OpenFile> openStream(const std::string& name, long* error) = 0;
   // A new name in the same folder, given through the handle.
   virtual long rename(const std::string& newName) = 0;
+  // Puts this file in the place of the entry `newName` of the same folder, replacing it as
+  // an entry: a link or another name of someone's file there is not written through. The
+  // new file is in place, or the old entry stays as it was.
+  virtual long replace(const std::string& newName) = 0;
   // Deletes the file through the handle: it is gone once the handle closes.
   virtual long remove() = 0;
 };

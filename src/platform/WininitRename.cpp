@@ -3,6 +3,7 @@
 #include <cctype>
 #include <vector>
 
+#include "platform/FreshFile.h"
 #include "platform/WinError.h"
 
 namespace platform {
@@ -115,17 +116,7 @@ long AddWininitDeletion(FileSystem& files, const std::string& iniPath, const std
   const std::string edited = withDeletion(read == winerr::Success ? text : std::string(), shortPath);
   if (read == winerr::Success && edited == text) return winerr::Success;
   // Written whole beside it first: a disk that fills up midway leaves the old file as it was.
-  const size_t dot = iniPath.find_last_of(".\\");
-  const std::string beside =
-      (dot != std::string::npos && iniPath[dot] == '.' ? iniPath.substr(0, dot) : iniPath) + ".$$$";
-  if (const long rc = files.writeFile(beside, edited)) {
-    files.deleteFile(beside);
-    return rc;
-  }
-  const long rc = files.replaceFile(beside, iniPath);
-  // On 95, 98 and ME the old file goes first: where it is gone, the new text stays beside it.
-  if (rc != winerr::Success && files.getAttributes(iniPath) != fileattr::Invalid) files.deleteFile(beside);
-  return rc;
+  return ReplaceWithNewFile(files, iniPath, edited);
 }
 
 }  // namespace platform

@@ -8,28 +8,9 @@ using namespace platform;
 
 namespace {
 
-constexpr int kFreshNameTries = 100;
 constexpr long kDiskFull = 112;
 
-// "report.txt.new", else "report.txt.new1" and on: an existing file is never written over.
-std::string freshName(FileSystem& files, const std::string& path) {
-  for (int n = 0; n < kFreshNameTries; ++n) {
-    const std::string name = path + ".new" + (n ? std::to_string(n) : std::string());
-    if (files.getAttributes(name) == fileattr::Invalid) return name;
-  }
-  return std::string();
-}
-
 }  // namespace
-
-long SaveText(FileSystem& files, const std::string& path, const std::string& text) {
-  const std::string fresh = freshName(files, path);
-  if (fresh.empty()) return winerr::FileExists;
-  long rc = files.writeFile(fresh, text);
-  if (rc == winerr::Success) rc = files.replaceFile(fresh, path);
-  if (rc != winerr::Success) files.deleteFile(fresh);
-  return rc;
-}
 
 std::string saveErrorText(long error) {
   switch (error) {

@@ -6,6 +6,7 @@
 #include "engine/Session.h"
 #include "erase/WalkRules.h"
 #include "panic/Panic.h"
+#include "platform/FreshFile.h"
 #include "platform/WinError.h"
 #include "preview/PreviewRows.h"
 #include "preview/SaveReport.h"
@@ -115,7 +116,7 @@ void cmdSave_Click(engine::Session& session, PreviewWindow& w) {
         session.os.dialogs->saveFileName(w.form.hWnd, "Text files (*.txt)|*.txt|All files (*.*)|*.*",
                                          w.showsRun ? "Quellery report.txt" : "Quellery preview.txt", "txt");
     if (path.empty()) return;
-    const long rc = SaveText(session.os.files, path, engine::ReportText(w.shown));
+    const long rc = platform::ReplaceWithNewFile(session.os.files, path, engine::ReportText(w.shown));
     if (rc == platform::winerr::Success) return;
     session.os.shell.messageBox(w.form.hWnd, "The report was not saved to " + path + ": " + saveErrorText(rc) + ".",
                                 "Quellery", platform::mbicon::Exclamation);

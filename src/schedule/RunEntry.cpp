@@ -14,7 +14,7 @@ namespace schedule {
 namespace {
 
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run\\";
-const char kArgument[] = " m";
+const std::string kArgument = std::string(" ") + kRunEntryArgument;
 constexpr int kMajorVersion = 2, kMinorVersion = 10;
 
 std::string lowerCase(std::string text) {

@@ -7,6 +7,9 @@ struct Session;
 
 namespace schedule {
 
+// The word after the program's path in the Run entry's command: the program starts from
+// it as from any other start.
+constexpr char kRunEntryArgument[] = "m";
 // The Run entry's value name: the program's name and version, "Quellery - 2.10".
 std::string runEntryName();
 // The program a Run entry's command starts: the quoted path written now, or the bare path

@@ -3,6 +3,7 @@
 #include "engine/Session.h"
 #include "erase/PathChecks.h"
 #include "erase/WalkRules.h"
+#include "platform/FreshFile.h"
 #include "platform/WinError.h"
 #include "report/RuntimeError.h"
 #include "shredder/ShredFile.h"
@@ -57,16 +58,14 @@ void fillSecurityLevels(engine::Session& session) {
 void SaveSettingsToFile(engine::Session& session, const std::string& suffix, const std::string& name,
                         ui::ListBox& list) {
   const std::string path = listFilePath(session.os, suffix, name);
-  resumeNext([&] {
-    session.os.files.setAttributes(path, fileattr::Normal);
-    session.os.files.deleteFile(path);
-  });
   std::string text;
   for (int i = 0; i < list.listCount(); ++i) {
     text += list.list(i) + "\r\n";
     erase::yieldOnce(session.run());
   }
-  resumeNext([&] { session.os.files.writeFile(path, text); });
+  // The old list stays until the new one is whole, and a link left in its place is not
+  // written through.
+  resumeNext([&] { platform::ReplaceWithNewFile(session.os.files, path, text); });
 }
 
 void LoadFiles(engine::Session& session, const std::string& suffix, const std::string& name, ui::ListBox& list) {

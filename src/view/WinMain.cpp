@@ -2,6 +2,8 @@
 // that dispatches their events until the window is unloaded.
 #include <windows.h>
 
+#include <string>
+
 #include "app/App.h"
 #include "app/CommandLineRun.h"
 #include "view/MainView.h"
@@ -18,7 +20,20 @@
 #include "platform/win32/Win32UrlCache.h"
 #include "platform/win32/Win32UrlHistory.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+namespace {
+
+// The runtime's own split of the command line ends the program's name at its first blank,
+// which cuts an unquoted path with blanks, as older Run entries hold, in two.
+std::string argumentsOfThisProgram() {
+  char program[MAX_PATH + 1] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
+  const char* line = GetCommandLineA();
+  return app::argumentsAfterProgram(line ? line : "", std::string(program, length <= MAX_PATH ? length : 0));
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   using namespace platform::win32;
   // An empty floppy or CD drive answers a listing with a failure, not a "No Disk" box that
   // would stall a hidden or scheduled run.
@@ -41,7 +56,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
 
   app::App app(os);
   // An administrator's switches run without any window and end with their exit code.
-  const app::CommandLine command = app::parseCommandLine(commandLine ? commandLine : "");
+  const app::CommandLine command = app::parseCommandLine(argumentsOfThisProgram());
   if (command.action != app::CommandLine::Action::ShowWindow) return app::RunCommandLine(app, command);
   view::MainView view(app, instance);
   dialogs.owner = view.window();

@@ -164,12 +164,14 @@ Program::~Program() {
   if (process.hProcess) terminate();
 }
 
-bool Program::launch(const std::string& exePath) {
+bool Program::launch(const std::string& exePath) { return launchCommand("\"" + exePath + "\""); }
+
+bool Program::launchCommand(const std::string& commandLine) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
-  std::string command = "\"" + exePath + "\"";
+  std::string command = commandLine;
   if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    fail("start " + exePath, "a running program", "CreateProcess error " + std::to_string(GetLastError()));
+    fail("start " + commandLine, "a running program", "CreateProcess error " + std::to_string(GetLastError()));
     process = {};
     return false;
   }

@@ -58,6 +58,9 @@ struct Program {
   bool start(const std::string& exePath);
   // Starts it without waiting for anything.
   bool launch(const std::string& exePath);
+  // Starts it by a whole command line, the program's path and arguments, as Windows runs
+  // a Run entry's command.
+  bool launchCommand(const std::string& commandLine);
   bool running() const;
   // The close box: the program saves its choices and ends.
   bool close();

@@ -29,6 +29,8 @@ using e2e::Program;
 using e2e::waitUntil;
 
 const char kRunLine[] = "Cleaning Recent RUN History...";
+const char kWindowsRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char kRunEntry[] = "Quellery - 2.10";
 const DWORD kRunDeadlineMs = 60000;
 
 // The main window of a process, shown or not.
@@ -60,6 +62,7 @@ class InvisibleMode : public ::testing::Test {
   void TearDown() override {
     program.terminate();
     deleteKeyTree(HKEY_CURRENT_USER, kSettings);
+    e2e::deleteValue(HKEY_LOCAL_MACHINE, kWindowsRunKey, kRunEntry);
   }
   void save(const char* name, const char* value) { e2e::setString(HKEY_CURRENT_USER, kLastHistory, name, value); }
   bool runHistoryCleaned() { return e2e::readString(HKEY_CURRENT_USER, kRunMRU, "a") == "(missing)"; }
@@ -167,4 +170,36 @@ TEST_F(InvisibleMode, WindowsEndingTheSessionCleansAndACancelledEndLeavesTheProg
   EXPECT_EQ(WaitForSingleObject(program.process.hProcess, e2e::kDeadlineMs), WAIT_OBJECT_0)
       << "the program still runs after the session ended";
   EXPECT_EQ(e2e::readString(HKEY_CURRENT_USER, kLastHistory, "chkRun2"), "1") << "selections saved on the way out";
+}
+
+// Windows runs the Run entry's command as the program stored it, at every logon.
+TEST_F(InvisibleMode, TheRunEntryTheProgramWroteStartsItAndAnInvisibleStartShowsOnCtrlU) {
+  ASSERT_TRUE(program.start(exePath));
+  program.showPage("Run Settings");
+  SendMessageA(program.control("chkRun", 1), BM_CLICK, 0, 0);
+  ASSERT_TRUE(program.close());
+  const std::string command = e2e::readString(HKEY_LOCAL_MACHINE, kWindowsRunKey, kRunEntry);
+  ASSERT_NE(command, "(missing)") << "no Run entry after ticking Run During Windows Start Up";
+
+  Program atLogon;
+  ASSERT_TRUE(atLogon.launchCommand(command));
+  HWND main = nullptr;
+  EXPECT_TRUE(waitUntil([&] { return (main = mainWindowOf(atLogon.process.dwProcessId)) && IsWindowVisible(main); }))
+      << "no main window from the Run entry's command: " << command;
+  atLogon.main = main;
+  program.terminate();
+
+  // Now ticked to start invisibly: the same command starts it hidden, and Ctrl+U shows it.
+  atLogon.showPage("Run Settings");
+  SendMessageA(atLogon.control("Check1"), BM_CLICK, 0, 0);
+  SendMessageA(atLogon.control("chkRun", 0), BM_CLICK, 0, 0);
+  ASSERT_TRUE(atLogon.close());
+  ASSERT_EQ(e2e::readString(HKEY_LOCAL_MACHINE, kWindowsRunKey, kRunEntry), command) << "the entry stays as it was";
+  ASSERT_TRUE(program.launchCommand(command));
+  EXPECT_TRUE(waitUntil([&] { return (main = mainWindowOf(program.process.dwProcessId)) != nullptr; }))
+      << "no main window, shown or hidden";
+  Sleep(1000);
+  EXPECT_FALSE(main && IsWindowVisible(main)) << "shown at an invisible start";
+  EXPECT_TRUE(pressKeysUntil({VK_CONTROL, 'U'}, [&] { return main && IsWindowVisible(main); }, 12000))
+      << "shown after Ctrl+U";
 }

@@ -27,6 +27,13 @@ void deleteKeyTree(HKEY root, const std::string& path) {
   RegDeleteKeyA(root, path.c_str());
 }
 
+void deleteValue(HKEY root, const std::string& path, const char* name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+  RegDeleteValueA(key, name);
+  RegCloseKey(key);
+}
+
 bool keyExists(HKEY root, const std::string& path) {
   HKEY key = nullptr;
   if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;

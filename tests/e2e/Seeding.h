@@ -15,6 +15,7 @@ constexpr char kRunMRU[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explor
 bool setString(HKEY root, const std::string& path, const char* name, const std::string& data);
 // Deletes a key with everything below it.
 void deleteKeyTree(HKEY root, const std::string& path);
+void deleteValue(HKEY root, const std::string& path, const char* name);
 bool keyExists(HKEY root, const std::string& path);
 // The string value, "(missing)" when there is none.
 std::string readString(HKEY root, const std::string& path, const char* name);

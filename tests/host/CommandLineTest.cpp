@@ -96,6 +96,36 @@ TEST(CommandLine, QuotesAndBackslashesFollowTheRulesOfWindowsPrograms) {
   }
 }
 
+// What Windows runs at logon is the Run entry's command as it stands, the program's own
+// path included: each form this program writes or has written starts the window.
+TEST(CommandLine, EveryRunEntryTheProgramHasWrittenStartsTheWindow) {
+  const std::string program = "C:\\Program Files\\Quellery\\Quellery.exe";
+  const struct {
+    const char* line;
+    const char* arguments;
+    Action action;
+  } cases[] = {
+      {"\"C:\\Program Files\\Quellery\\Quellery.exe\" m", "m", Action::ShowWindow},
+      {"C:\\Program Files\\Quellery\\Quellery.exe m", "m", Action::ShowWindow},
+      {"c:\\program files\\quellery\\QUELLERY.EXE M", "M", Action::ShowWindow},
+      {"C:\\PROGRA~1\\QUELLERY\\QUELLERY.EXE m", "m", Action::ShowWindow},
+      {"C:\\Program Files\\Quellery\\Quellery.exe", "", Action::ShowWindow},
+      {"\"C:\\Program Files\\Quellery\\Quellery.exe\"", "", Action::ShowWindow},
+      {"\"C:\\Program Files\\Quellery\\Quellery.exe\" /clean /report:C:\\r.txt", "/clean /report:C:\\r.txt",
+       Action::Clean},
+      {"C:\\Program Files\\Quellery\\Quellery.exe /clean", "/clean", Action::Clean},
+      {"Quellery.exe /?", "/?", Action::Usage},
+      {"C:\\Program Files\\Quellery\\Quellery.exe m /clean", "m /clean", Action::Mistake},
+      {"C:\\Program Files\\Quellery\\Quellery.exeX m", "Files\\Quellery\\Quellery.exeX m", Action::Mistake},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    const std::string arguments = app::argumentsAfterProgram(c.line, program);
+    EXPECT_EQ(c.arguments, arguments);
+    EXPECT_STREQ(actionName(c.action), actionName(app::parseCommandLine(arguments).action));
+  }
+}
+
 erase::Plan planOf(std::initializer_list<erase::Outcome> outcomes, bool stopped = false) {
   erase::Plan plan;
   plan.items.resize(2);

@@ -228,7 +228,7 @@ TEST_F(RestartDelete, On98WininitIniKeepsWhatOtherProgramsPutThere) {
   fs.limitWrites(10);
   EXPECT_NE(0, fs.deleteAtRestart("C:\\WINDOWS\\TEMP\\a.tmp"));
   EXPECT_EQ(before, wininit());
-  EXPECT_EQ(fileattr::Invalid, fs.getAttributes("C:\\WINDOWS\\WININIT.$$$"));
+  EXPECT_EQ(fileattr::Invalid, fs.getAttributes("C:\\WINDOWS\\WININIT.INI.new"));
 }
 
 TEST_F(RestartDelete, On98APathWininitCannotReadIsRefused) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "WinePlatform.h"
+#include "platform/FreshFile.h"
 #include "erase/WalkRules.h"
 #include "erase/modCleanItem.h"
 
@@ -274,18 +275,30 @@ TEST(HeldFolderWine, AHeldFolderCannotBeRenamedAndALinkIsSeenAsALink) {
   EXPECT_FALSE(erase::holdPlainFolder(w.app.run(), scratch.path() + "\\link", &link)) << "a walk would enter the link";
 }
 
-TEST(HeldFolderWine, AReplacedFileIsWholeNewOrWholeOld) {
+// Someone who can write the folder leaves "PATH.new" as a second name of a file of theirs
+// (or of the system's) and PATH as a link: neither is written through.
+TEST(HeldFolderWine, AReplacedFileIsWrittenNewAndPutInPlaceNotThroughALinkLeftThere) {
   ScratchFolder scratch("q9-replace");
-  const std::string list = scratch.path() + "\\cookies.inf";
+  const std::string list = scratch.path() + "\\cookies.inf", victim = scratch.path() + "\\system.ini";
+  const std::string linked = scratch.path() + "\\report.txt", target = scratch.path() + "\\win.ini";
   writeFile(list, "old");
-  writeFile(list + ".new", "new");
+  writeFile(victim, "[boot]");
+  writeFile(target, "[windows]");
+  ASSERT_TRUE(runUnix("ln", "\"" + unixPath(victim) + "\" \"" + unixPath(list) + ".new\""));
+  ASSERT_TRUE(runUnix("ln", "-s \"" + unixPath(target) + "\" \"" + unixPath(linked) + "\""));
+  ASSERT_TRUE(waitFor([&] { return exists(list + ".new") && exists(linked); }));
   WinePlatform w;
-  EXPECT_EQ(0, w.files.replaceFile(list + ".new", list));
+  EXPECT_EQ(0, platform::ReplaceWithNewFile(w.files, list, "new"));
+  EXPECT_EQ(0, platform::ReplaceWithNewFile(w.files, linked, "report"));
   std::string text;
   EXPECT_EQ(0, w.files.readFile(list, &text));
   EXPECT_EQ("new", text);
-  EXPECT_FALSE(exists(list + ".new"));
-  EXPECT_NE(0, w.files.replaceFile(list + ".missing", list));
-  EXPECT_EQ(0, w.files.readFile(list, &text));
-  EXPECT_EQ("new", text);
+  EXPECT_EQ(0, w.files.readFile(victim, &text));
+  EXPECT_EQ("[boot]", text) << "written through the hard link left as cookies.inf.new";
+  EXPECT_TRUE(exists(list + ".new")) << "someone's own file of that name goes untouched";
+  EXPECT_EQ(0, w.files.readFile(target, &text));
+  EXPECT_EQ("[windows]", text) << "written through the link left as report.txt";
+  EXPECT_EQ(0, w.files.readFile(linked, &text));
+  EXPECT_EQ("report", text);
+  EXPECT_NE(0, platform::ReplaceWithNewFile(w.files, scratch.path() + "\\missing\\r.txt", "x"));
 }

@@ -30,7 +30,8 @@ class SimFileSystem : public FileSystem {
   long readFileHead(const std::string& path, size_t maxBytes, std::string* data) override;
   long openForReading(const std::string& path) override;
   long writeFile(const std::string& path, const std::string& data) override;
-  long replaceFile(const std::string& from, const std::string& to) override;
+  // MoveFileExA with MOVEFILE_REPLACE_EXISTING, for the simulated program files.
+  long replaceFile(const std::string& from, const std::string& to);
   // MoveFileA by name, for the simulated program files: fails when the new name is taken.
   long moveFile(const std::string& from, const std::string& to);
   long getShortPathName(const std::string& path, std::string* shortPath) override;
@@ -54,6 +55,7 @@ class SimFileSystem : public FileSystem {
   uint32_t logicalDrives() override;
   // One file held for acting on (SimOpenFile.cpp).
   std::unique_ptr<OpenFile> openFile(const std::string& path, long* error) override;
+  std::unique_ptr<OpenFile> createNewFile(const std::string& path, long* error) override;
 
   // For tests: the host path behind a Windows path (the path it would have when missing).
   std::string hostPath(const std::string& path);
@@ -98,6 +100,8 @@ class SimFileSystem : public FileSystem {
   // `path` was (the old file moved to `path` + ".moved"). Refused with a sharing violation,
   // as Windows refuses it, while the file is open.
   long swapForHardLink(const std::string& path, const std::string& otherPath);
+  // A second name `path` for the existing file `otherPath`, as CreateHardLinkA makes it.
+  long makeHardLink(const std::string& path, const std::string& otherPath);
   // NTFS's compressed, sparse and encrypted bits, kept for the file whatever its name.
   void setStorageAttributes(const std::string& path, uint32_t bits);
   // Named streams, kept for the file whatever its name; none on drives A: and B:.

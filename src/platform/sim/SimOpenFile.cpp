@@ -62,6 +62,27 @@ std::unique_ptr<OpenFile> SimFileSystem::openFile(const std::string& path, long*
   return std::make_unique<SimOpenFile>(*this, fd, r.host, path, writable);
 }
 
+std::unique_ptr<OpenFile> SimFileSystem::createNewFile(const std::string& path, long* error) {
+  const Resolved r = resolve(path);
+  *error = r.error == winerr::Success ? winerr::FileExists : r.error;
+  if (r.error != winerr::FileNotFound) return nullptr;
+  // O_EXCL refuses any entry of the name, a dangling link included, as CREATE_NEW does.
+  const int fd = ::open(r.host.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW, 0644);
+  if (fd < 0) {
+    *error = errno == EEXIST ? winerr::FileExists : fromErrno(errno);
+    return nullptr;
+  }
+  *error = winerr::Success;
+  return std::make_unique<SimOpenFile>(*this, fd, r.host, path, true);
+}
+
+long SimFileSystem::makeHardLink(const std::string& path, const std::string& otherPath) {
+  const Resolved r = resolve(path), other = resolve(otherPath);
+  if (r.error != winerr::FileNotFound) return r.error ? r.error : winerr::AlreadyExists;
+  if (other.error) return other.error;
+  return ::link(other.host.c_str(), r.host.c_str()) == 0 ? winerr::Success : fromErrno(errno);
+}
+
 long SimFileSystem::swapForHardLink(const std::string& path, const std::string& otherPath) {
   const Resolved r = resolve(path), other = resolve(otherPath);
   if (r.error) return r.error;
@@ -221,6 +242,33 @@ long SimOpenFile::rename(const std::string& newName) {
   }
   host_ = renamed;
   path_ = renamedPath;
+  return winerr::Success;
+}
+
+long SimOpenFile::replace(const std::string& newName) {
+  if (!nameIsStillThisFile()) return winerr::AccessDenied;
+  const std::string targetPath = path_.substr(0, path_.find_last_of("\\/") + 1) + newName;
+  const SimFileSystem::Resolved target = files_.resolve(targetPath);
+  if (target.error && target.error != winerr::FileNotFound) return target.error;
+  if (!target.error) {
+    bool exists = false;
+    // Windows replaces no folder, no read-only file and no file another program holds.
+    auto overlay = files_.attributes_.find(target.host);
+    if (S_ISDIR(target.mode) || (overlay != files_.attributes_.end() && (overlay->second & fileattr::ReadOnly)))
+      return winerr::AccessDenied;
+    if (files_.locked_.count(target.host) || files_.openFiles_.count(SimFileSystem::keyOf(target.host, &exists)))
+      return winerr::SharingViolation;
+  }
+  // rename(2) replaces the entry itself: a link or a second name there is not written through.
+  if (::rename(host_.c_str(), target.host.c_str()) != 0) return fromErrno(errno);
+  files_.attributes_.erase(target.host);
+  auto overlay = files_.attributes_.find(host_);
+  if (overlay != files_.attributes_.end()) {
+    files_.attributes_[target.host] = overlay->second;
+    files_.attributes_.erase(host_);
+  }
+  host_ = target.host;
+  path_ = targetPath;
   return winerr::Success;
 }
 

@@ -26,6 +26,7 @@ class SimOpenFile : public OpenFile {
   long namedStreams(std::vector<StreamInfo>* out) override;
   std::unique_ptr<OpenFile> openStream(const std::string& name, long* error) override;
   long rename(const std::string& newName) override;
+  long replace(const std::string& newName) override;
   long remove() override;
 
  private:

@@ -109,14 +109,6 @@ long Win32FileSystem::writeFile(const std::string& path, const std::string& data
   return rc;
 }
 
-long Win32FileSystem::replaceFile(const std::string& from, const std::string& to) {
-  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return ERROR_SUCCESS;
-  if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return lastError();
-  // Windows 95, 98 and ME export MoveFileExA without doing it: the old file goes first.
-  if (!DeleteFileA(to.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) return lastError();
-  return MoveFileA(from.c_str(), to.c_str()) ? ERROR_SUCCESS : lastError();
-}
-
 long Win32FileSystem::getShortPathName(const std::string& path, std::string* shortPath) {
   char buffer[MAX_PATH + 1] = {};
   const DWORD length = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);

@@ -16,7 +16,6 @@ class Win32FileSystem : public FileSystem {
   long readFileHead(const std::string& path, size_t maxBytes, std::string* data) override;
   long openForReading(const std::string& path) override;
   long writeFile(const std::string& path, const std::string& data) override;
-  long replaceFile(const std::string& from, const std::string& to) override;
   long getShortPathName(const std::string& path, std::string* shortPath) override;
   long deleteAtRestart(const std::string& path) override;
   std::uintptr_t startFolderWatch(const std::string& folder, uint32_t filter) override;
@@ -29,6 +28,7 @@ class Win32FileSystem : public FileSystem {
   uint32_t logicalDrives() override;
   // One file held for acting on (Win32OpenFile.cpp).
   std::unique_ptr<OpenFile> openFile(const std::string& path, long* error) override;
+  std::unique_ptr<OpenFile> createNewFile(const std::string& path, long* error) override;
 };
 
 }  // namespace platform::win32

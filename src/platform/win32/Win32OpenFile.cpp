@@ -152,6 +152,17 @@ std::unique_ptr<OpenFile> Win32OpenFile::open(const std::string& path, long* err
   return std::make_unique<Win32OpenFile>(file, path);
 }
 
+std::unique_ptr<OpenFile> Win32OpenFile::createNew(const std::string& path, long* error) {
+  const DWORD access = GENERIC_READ | GENERIC_WRITE | (windows9x() ? 0 : DELETE);
+  HANDLE file = CreateFileA(path.c_str(), access, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    *error = lastError();
+    return nullptr;
+  }
+  *error = ERROR_SUCCESS;
+  return std::make_unique<Win32OpenFile>(file, path);
+}
+
 FileIdentity Win32OpenFile::identity() {
   FileIdentity identity;
   if (!identityOf(handle_, &identity)) {
@@ -249,25 +260,59 @@ std::unique_ptr<OpenFile> Win32OpenFile::openStream(const std::string& name, lon
 }
 
 long Win32OpenFile::rename(const std::string& newName) {
-  const std::string renamed = path_.substr(0, path_.find_last_of("\\/") + 1) + newName;
-  long rc = ERROR_SUCCESS;
   if (!nt::calls().setInformationFile) {  // 95, 98, ME
-    rc = MoveFileA(path_.c_str(), renamed.c_str()) ? ERROR_SUCCESS : lastError();
-  } else {
-    // A bare name renames the file within its own folder; Wine 8 takes only a full path
-    // (ERROR_BAD_PATHNAME), which names the folder the file was opened in.
-    rc = renameTo(newName);
-    if (rc == ERROR_BAD_PATHNAME) rc = renameTo("\\??\\" + renamed);
+    const std::string renamed = path_.substr(0, path_.find_last_of("\\/") + 1) + newName;
+    if (!MoveFileA(path_.c_str(), renamed.c_str())) return lastError();
+    path_ = renamed;
+    return ERROR_SUCCESS;
   }
+  return renameWithin(newName, false);
+}
+
+long Win32OpenFile::replace(const std::string& newName) {
+  const std::string target = path_.substr(0, path_.find_last_of("\\/") + 1) + newName;
+  return nt::calls().setInformationFile ? renameWithin(newName, true) : replaceByName(target);
+}
+
+long Win32OpenFile::renameWithin(const std::string& newName, bool replacing) {
+  const std::string renamed = path_.substr(0, path_.find_last_of("\\/") + 1) + newName;
+  // A bare name renames the file within its own folder; Wine 8 takes only a full path
+  // (ERROR_BAD_PATHNAME), which names the folder the file was opened in.
+  long rc = renameTo(newName, replacing);
+  if (rc == ERROR_BAD_PATHNAME) rc = renameTo("\\??\\" + renamed, replacing);
   if (rc == ERROR_SUCCESS) path_ = renamed;
   return rc;
 }
 
-long Win32OpenFile::renameTo(const std::string& target) {
+long Win32OpenFile::replaceByName(const std::string& target) {
+  // 9x renames no open file: what was written is flushed and the handle let go first.
+  FlushFileBuffers(handle_);
+  CloseHandle(handle_);
+  handle_ = INVALID_HANDLE_VALUE;
+  std::string aside;
+  if (GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    for (int n = 0; aside.empty() && n < 100; ++n) {
+      const std::string name = target + ".old" + (n ? std::to_string(n) : std::string());
+      if (MoveFileA(target.c_str(), name.c_str())) aside = name;
+      else if (GetLastError() != ERROR_ALREADY_EXISTS && GetLastError() != ERROR_FILE_EXISTS) return lastError();
+    }
+    if (aside.empty()) return ERROR_FILE_EXISTS;
+  }
+  if (!MoveFileA(path_.c_str(), target.c_str())) {
+    const long rc = lastError();
+    if (!aside.empty()) MoveFileA(aside.c_str(), target.c_str());
+    return rc;
+  }
+  if (!aside.empty()) DeleteFileA(aside.c_str());
+  path_ = target;
+  return ERROR_SUCCESS;
+}
+
+long Win32OpenFile::renameTo(const std::string& target, bool replacing) {
   const std::wstring name = nt::wide(target);
   std::vector<char> buffer(sizeof(RenameInformation) + name.size() * sizeof(wchar_t));
   RenameInformation* info = reinterpret_cast<RenameInformation*>(buffer.data());
-  info->replaceIfExists = FALSE;
+  info->replaceIfExists = replacing ? TRUE : FALSE;
   info->rootDirectory = nullptr;
   info->fileNameLength = static_cast<ULONG>(name.size() * sizeof(wchar_t));
   std::memcpy(info->fileName, name.data(), info->fileNameLength);
@@ -279,7 +324,7 @@ long Win32OpenFile::renameTo(const std::string& target) {
 long Win32OpenFile::remove() {
   const nt::Calls& nt = nt::calls();
   if (!nt.setInformationFile) {  // 95, 98, ME: no links, so the name is the file
-    CloseHandle(handle_);
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
     handle_ = INVALID_HANDLE_VALUE;
     return DeleteFileA(path_.c_str()) ? ERROR_SUCCESS : lastError();
   }
@@ -290,6 +335,10 @@ long Win32OpenFile::remove() {
 
 std::unique_ptr<OpenFile> Win32FileSystem::openFile(const std::string& path, long* error) {
   return Win32OpenFile::open(path, error);
+}
+
+std::unique_ptr<OpenFile> Win32FileSystem::createNewFile(const std::string& path, long* error) {
+  return Win32OpenFile::createNew(path, error);
 }
 
 }  // namespace platform::win32

@@ -20,6 +20,8 @@ class Win32OpenFile : public OpenFile {
 
   // CreateFileA with no sharing, a link opened as the link.
   static std::unique_ptr<OpenFile> open(const std::string& path, long* error);
+  // CreateFileA with CREATE_NEW and no sharing.
+  static std::unique_ptr<OpenFile> createNew(const std::string& path, long* error);
 
   FileIdentity identity() override;
   long size(uint64_t* bytes) override;
@@ -30,11 +32,17 @@ class Win32OpenFile : public OpenFile {
   long namedStreams(std::vector<StreamInfo>* out) override;
   std::unique_ptr<OpenFile> openStream(const std::string& name, long* error) override;
   long rename(const std::string& newName) override;
+  long replace(const std::string& newName) override;
   long remove() override;
 
  private:
   long seek(uint64_t offset);
-  long renameTo(const std::string& target);  // FileRenameInformation, never replacing
+  // FileRenameInformation within the file's folder, replacing an entry of that name or not.
+  long renameWithin(const std::string& newName, bool replacing);
+  long renameTo(const std::string& target, bool replacing);
+  // 95, 98, ME: no handle-based rename and no links, so by name, the old file kept aside
+  // until the new one is in place.
+  long replaceByName(const std::string& target);
 
   HANDLE handle_;
   std::string path_;
