@@ -52,39 +52,4 @@ void logSkipped(const std::string& path, const char* reason) {
   LogActivity(path + " **** skipped: " + reason, ActivityTimeStamp());
 }
 
-std::unique_ptr<platform::HeldFolder> holdPlainFolder(const engine::RunContext& run, const std::string& folder,
-                                                      platform::FileIdentity* identity) {
-  using namespace platform;
-  const std::string path = FolderToOpen(folder);
-  std::unique_ptr<HeldFolder> held;
-  try {
-    held = run.os.files.holdFolder(path, identity);
-  } catch (const std::exception&) {
-    held.reset();
-  }
-  if (!held) {
-    logSkipped(path, "cannot be opened");
-    return nullptr;
-  }
-  // The handle tells on Windows; where handles follow links (Wine's do), the path's own
-  // attributes, read once the folder is held and can no longer change, tell as well.
-  uint32_t pathAttributes = fileattr::Invalid;
-  try {
-    pathAttributes = run.os.files.getAttributes(path);
-  } catch (const std::exception&) {
-  }
-  const char* refusal = nullptr;
-  if ((identity->attributes & fileattr::ReparsePoint) ||
-      (pathAttributes != fileattr::Invalid && (pathAttributes & fileattr::ReparsePoint)))
-    refusal = "link";
-  else if (!(identity->attributes & fileattr::Directory))
-    refusal = "not a folder";
-  if (refusal) {
-    logSkipped(path, refusal);
-    erase::record(run.flags, erase::TargetKind::Folder, path, 0, erase::Outcome::Refused, refusal);
-    return nullptr;
-  }
-  return held;
-}
-
 }  // namespace erase

@@ -36,11 +36,11 @@ bool longNameMatches(const std::string& mask, const std::string& name);
 // Logs an entry a walk leaves alone, and why.
 void logSkipped(const std::string& path, const char* reason);
 
-// Opens `folder` (with or without its trailing backslash) and keeps it open while the
+// Opens `folder` (with or without its trailing backslash, a full path) from its drive
+// root down, each name held relative to the one above it, and keeps it open while the
 // caller works in it, so that nobody can swap it for a link meanwhile; null, and logged,
-// when it cannot be opened or the handle shows a link or a file rather than a plain folder.
-// A name that was a folder when listed may be a junction by the time it is walked: only
-// what the handle sees counts.
+// when it cannot be opened, and also recorded as refused when a link is met at any name
+// on the way or the end is not a folder (PlainFolderHold.cpp).
 std::unique_ptr<platform::HeldFolder> holdPlainFolder(const engine::RunContext& run, const std::string& folder,
                                                       platform::FileIdentity* identity);
 
