@@ -118,7 +118,7 @@ void ClearOEDeletedItems(const engine::RunContext& run) {
   const std::string folder = erase::NormaliseFolderPath(store);
   if (folder.empty()) return;
   const std::string file = folder + "Deleted Items.dbx";
-  if (RemoveNamedFile(run.os.files, run.flags, file, erase::TargetKind::File) == Removal::Failed)
+  if (RemoveNamedFile(run, file, erase::TargetKind::File) == Removal::Failed)
     throw report::RuntimeError(70, "Permission denied");
 }
 

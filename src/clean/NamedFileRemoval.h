@@ -4,6 +4,8 @@
 // checks saw is what goes, whatever the name leads to meanwhile.
 #include <string>
 
+#include "engine/RunContext.h"
+#include "erase/FileInHeldFolder.h"
 #include "erase/Plan.h"
 #include "platform/FileSystem.h"
 
@@ -13,22 +15,18 @@ struct RunFlags;
 
 namespace clean {
 
-enum class Removal { Missing, Refused, Planned, Removed, AtRestart, Failed };
+using Removal = erase::FileRemoval;
+using erase::kLinkRefused;
 
-// Removes the file at `path`, recorded as `kind`: Planned while the run collects (nothing
-// changes), Removed, or Failed with the reason. A missing file is no target; a link is
-// Refused. A file another program holds open goes at the next restart when the restart
-// checks allow it (AtRestart), else Failed; it is Planned while collecting.
-Removal RemoveNamedFile(platform::FileSystem& files, engine::RunFlags& flags, const std::string& path,
-                        erase::TargetKind kind);
+// Removes the file at `path` through its held folder (erase/FileInHeldFolder.h).
+inline Removal RemoveNamedFile(const engine::RunContext& run, const std::string& path, erase::TargetKind kind) {
+  return erase::RemoveFileInHeldFolder(run, path, kind);
+}
 
 // A file that is there but could not be opened (`error`): Planned with its listed size
 // while the run collects; marked for the next restart when it is in use and may be;
 // Failed with the reason otherwise.
 Removal RecordUnopenedFile(platform::FileSystem& files, engine::RunFlags& flags, const std::string& path,
                            erase::TargetKind kind, long error);
-
-// The guard's reason for a target that is a link.
-extern const char kLinkRefused[];
 
 }  // namespace clean

@@ -56,7 +56,7 @@ void CleanNetscapeCookies(const engine::RunContext& run) {
         return;
       }
       if (erase::FolderExists(run, folder + "cache"))
-        RemoveNamedFile(run.os.files, run.flags, folder + "cookies.txt", erase::TargetKind::File);
+        RemoveNamedFile(run, folder + "cookies.txt", erase::TargetKind::File);
     });
   }
 }

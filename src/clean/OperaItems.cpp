@@ -57,7 +57,7 @@ void deleteFileTarget(const engine::RunContext& run, const std::string& base, co
       erase::record(run.flags, erase::TargetKind::File, path, 0, erase::Outcome::Refused, kLinkRefused);
       return;
     }
-    RemoveNamedFile(run.os.files, run.flags, path, erase::TargetKind::File);
+    RemoveNamedFile(run, path, erase::TargetKind::File);
   });
 }
 

@@ -5,6 +5,7 @@
 
 #include "engine/RunContext.h"
 #include "erase/ActivityLog.h"
+#include "erase/FileInHeldFolder.h"
 #include "erase/PathChecks.h"
 #include "erase/Plan.h"
 #include "erase/WalkRules.h"
@@ -45,15 +46,19 @@ bool eraseListedFile(const engine::RunContext& run, const std::string& path, uin
     record(run.flags, TargetKind::File, path, bytes, Outcome::Planned);
     return false;
   }
-  const long rc = run.os.files.deleteFile(path);
-  if (rc != winerr::Success) {
-    LogActivity(path, describeError(rc));
-    record(run.flags, TargetKind::File, path, bytes, Outcome::Failed, describeError(rc));
-    return false;
+  // Through its held folder: a name above it may be a link, or be made one meanwhile.
+  switch (RemoveFileInHeldFolder(run, path, TargetKind::File)) {
+    case FileRemoval::Removed:
+    case FileRemoval::Missing:
+      LogActivity(path + " Erased", ActivityTimeStamp());
+      return true;
+    case FileRemoval::AtRestart:
+      LogActivity(path + " Marked to go at the next restart", ActivityTimeStamp());
+      return false;
+    default:
+      LogActivity(path, "not erased");
+      return false;
   }
-  LogActivity(path + " Erased", ActivityTimeStamp());
-  record(run.flags, TargetKind::File, path, bytes, Outcome::Removed);
-  return true;
 }
 
 }  // namespace

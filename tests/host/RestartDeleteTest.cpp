@@ -186,7 +186,7 @@ TEST_F(RestartDelete, ALockedIndexDatOrMailFileAnItemNamesGoesAtTheNextRestartUn
   fs.lock("C:\\Links\\Mail\\Deleted Items.dbx");
   machine.registry.setString(hkey::CurrentUser, "Identities\\{ID}\\Software\\Microsoft\\Outlook Express\\5.0",
                              "Store Root", "C:\\Links\\Mail");
-  EXPECT_THROW(clean::ClearOEDeletedItems(app.run()), report::RuntimeError);
+  EXPECT_NO_THROW(clean::ClearOEDeletedItems(app.run())) << "refused, as a link, not failed";
   EXPECT_TRUE(fs.restartMarks.empty());
 }
 

@@ -1,0 +1,89 @@
+#include "erase/FileInHeldFolder.h"
+
+#include <cctype>
+#include <memory>
+#include <vector>
+
+#include "erase/EraseFiles.h"
+#include "erase/RestartDelete.h"
+#include "erase/WalkRules.h"
+#include "platform/WinError.h"
+
+namespace erase {
+
+namespace winerr = platform::winerr;
+namespace fileattr = platform::fileattr;
+
+const char kLinkRefused[] = "link";
+
+namespace {
+
+constexpr long kRefusedLink = -1;  // the check's own answer: never a Windows error
+
+bool missing(long error) { return error == winerr::FileNotFound || error == winerr::PathNotFound; }
+
+bool sameName(const std::string& a, const std::string& b) {
+  if (a.size() != b.size() || a.empty()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
+  return true;
+}
+
+// The entry's name as the held folder lists it, found by its long or 8.3 name: what is
+// opened is then the entry the listing showed, by the name it has.
+std::string listedName(platform::HeldFolder& folder, const std::string& name) {
+  std::vector<platform::FindData> entries;
+  folder.list(&entries);
+  for (const platform::FindData& entry : entries)
+    if (sameName(entry.name, name) || sameName(entry.shortName, name)) return entry.name;
+  return std::string();
+}
+
+}  // namespace
+
+FileRemoval RemoveFileInHeldFolder(const engine::RunContext& run, const std::string& path, TargetKind kind) {
+  const size_t slash = path.find_last_of('\\');
+  if (slash == std::string::npos || slash + 1 == path.size()) return FileRemoval::Missing;
+  const std::string folderPath = path.substr(0, slash + 1);
+  if (run.os.files.getAttributes(path) == fileattr::Invalid) return FileRemoval::Missing;
+  platform::FileIdentity folderSeen;
+  const std::unique_ptr<platform::HeldFolder> folder = holdPlainFolder(run, folderPath, &folderSeen);
+  if (!folder) {
+    record(run.flags, kind, path, 0, Outcome::Refused, "its folder cannot be reached without a link");
+    return FileRemoval::Refused;
+  }
+  const std::string name = listedName(*folder, path.substr(slash + 1));
+  if (name.empty()) return FileRemoval::Missing;
+  platform::FileIdentity file;
+  const long seen = folder->childIdentity(name, &file);
+  if (missing(seen)) return FileRemoval::Missing;
+  if (seen == winerr::Success && (file.attributes & fileattr::ReparsePoint)) {
+    record(run.flags, kind, path, 0, Outcome::Refused, kLinkRefused);
+    return FileRemoval::Refused;
+  }
+  if (seen == winerr::Success && (file.attributes & fileattr::Directory)) return FileRemoval::Missing;
+  if (collecting(run.flags)) {
+    record(run.flags, kind, path, file.size, Outcome::Planned);
+    return FileRemoval::Planned;
+  }
+  long error = folder->removeChildFile(name, false, [](const platform::FileIdentity& entry) {
+    return (entry.attributes & fileattr::ReparsePoint) ? kRefusedLink : winerr::Success;
+  });
+  if (error == kRefusedLink) {
+    record(run.flags, kind, path, 0, Outcome::Refused, kLinkRefused);
+    return FileRemoval::Refused;
+  }
+  if (missing(error)) return FileRemoval::Missing;
+  if (error == winerr::Success) {
+    record(run.flags, kind, path, file.size, Outcome::Removed);
+    return FileRemoval::Removed;
+  }
+  if (MarkInUseForRestart(run.os.files, run.flags, *folder, folderPath, name, error)) {
+    ++run.flags.leftBehind.atRestart;  // the item's line tells it
+    return FileRemoval::AtRestart;
+  }
+  record(run.flags, kind, path, file.size, Outcome::Failed, describeError(error));
+  return FileRemoval::Failed;
+}
+
+}  // namespace erase
