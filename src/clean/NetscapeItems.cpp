@@ -1,5 +1,7 @@
 #include "clean/NetscapeItems.h"
 
+#include <optional>
+
 #include "clean/LinkCheck.h"
 #include "clean/NamedFileRemoval.h"
 #include "clean/NetscapeTargets.h"
@@ -25,15 +27,18 @@ enum class Action { EraseFiles, EmptyFolders };
 // False when there was nothing to erase.
 bool eraseTargets(const engine::RunContext& run, const report::ReportTail& tail, const NetscapeSources& sources,
                   Action action) {
-  std::vector<std::string> targets;
+  std::vector<NetscapeTarget> targets;
   report::reportingNext(run.os, tail, [&] { targets = CollectNetscapeTargets(run, sources); });
   // Both Communicator sources may name the same folder: what they name is one target, and
   // a preview must not promise it twice.
   std::set<std::string> met;
-  for (std::string& target : targets) {
+  for (NetscapeTarget& found : targets) {
+    std::string& target = found.path;
     if (run.flags.abort) break;
     if (!FirstMention(met, target)) continue;
     report::reportingNext(run.os, tail, [&] {
+      std::optional<engine::FlagHeld> machineWide;
+      if (found.machineWide) machineWide.emplace(run.flags.inMachineWideFolder);
       if (IsLinkAt(run.os.files, target)) {
         const erase::TargetKind kind =
             action == Action::EmptyFolders ? erase::TargetKind::Folder : erase::TargetKind::File;

@@ -5,6 +5,7 @@
 #include "clean/PlainPath.h"
 #include "engine/RunContext.h"
 #include "erase/FolderPaths.h"
+#include "erase/MachineWideFolder.h"
 #include "erase/WalkRules.h"
 #include "erase/modCleanItem.h"
 
@@ -28,12 +29,12 @@ std::string replaceAll(std::string text, const std::string& what, const std::str
   return text;
 }
 
-void appendBelow(const std::string& folder, const std::vector<std::string>& names,
-                 std::vector<std::string>& targets) {
+void appendBelow(const engine::RunContext& run, const std::string& folder, bool machineWide,
+                 const std::vector<std::string>& names, std::vector<NetscapeTarget>& targets) {
   // Absolute folders only, with their "." and ".." resolved.
   const std::string base = erase::NormaliseFolderPath(erase::AddBackslash(folder));
-  if (base.empty()) return;
-  for (const std::string& name : names) targets.push_back(base + name);
+  if (base.empty() || (machineWide && !erase::MachineWideFolderMayBeCleaned(run, base))) return;
+  for (const std::string& name : names) targets.push_back({base + name, machineWide});
 }
 
 std::string mozillaProfilesFolder(const engine::RunContext& run) {
@@ -53,15 +54,16 @@ bool FirstMention(std::set<std::string>& met, const std::string& path) {
   return met.insert(key).second;
 }
 
-std::vector<std::string> CollectNetscapeTargets(const engine::RunContext& run, const NetscapeSources& sources) {
-  std::vector<std::string> targets;
+std::vector<NetscapeTarget> CollectNetscapeTargets(const engine::RunContext& run, const NetscapeSources& sources) {
+  std::vector<NetscapeTarget> targets;
   if (sources.yieldFirst) erase::yieldOnce(run);
 
   const std::string user = erase::ReadRegString(run, platform::hkey::LocalMachine, kUsers, "CurrentUser");
   if (!user.empty() && !(sources.machineUserOnlyWhileRunning && run.flags.abort)) {
     const std::string name = trimBlanks(user);
-    appendBelow(erase::ReadRegString(run, platform::hkey::LocalMachine, std::string(kUsers) + "\\" + name, "DirRoot"),
-                sources.userNames, targets);
+    appendBelow(run,
+                erase::ReadRegString(run, platform::hkey::LocalMachine, std::string(kUsers) + "\\" + name, "DirRoot"),
+                true, sources.userNames, targets);
   }
 
   const std::string biffUser =
@@ -70,7 +72,8 @@ std::vector<std::string> CollectNetscapeTargets(const engine::RunContext& run, c
   if (!biffUser.empty() && IsPlainRelativePath(biffUser)) {
     const std::string install =
         erase::ReadRegString(run, sources.biffRoot, std::string(kNavigator) + "\\Main", "Install Directory");
-    appendBelow(replaceAll(install, "Communicator", "Users\\" + biffUser), sources.biffNames, targets);
+    appendBelow(run, replaceAll(install, "Communicator", "Users\\" + biffUser),
+                sources.biffRoot == platform::hkey::LocalMachine, sources.biffNames, targets);
   }
 
   const std::string profiles = mozillaProfilesFolder(run);
@@ -79,12 +82,14 @@ std::vector<std::string> CollectNetscapeTargets(const engine::RunContext& run, c
   std::unique_ptr<platform::HeldFolder> held;
   if (!erase::NormaliseFolderPath(profiles).empty() && erase::FolderExists(run, erase::AddBackslash(profiles)))
     held = erase::holdPlainFolder(run, profiles, &identity);
+  std::vector<std::string> found;
   if (held) {
     if (!sources.searchFiles.empty())
-      erase::FindFilesByName(run, profiles, sources.searchFiles, targets);
+      erase::FindFilesByName(run, profiles, sources.searchFiles, found);
     else
-      erase::FindFoldersByName(run, profiles, sources.searchFolder, targets);
+      erase::FindFoldersByName(run, profiles, sources.searchFolder, found);
   }
+  for (std::string& path : found) targets.push_back({std::move(path), false});
   return targets;
 }
 

@@ -20,10 +20,16 @@ struct NetscapeSources {
   bool machineUserOnlyWhileRunning;    // the machine-wide user is skipped once stopped
 };
 
+struct NetscapeTarget {
+  std::string path;
+  bool machineWide;  // below a folder the machine-wide registry named
+};
+
 // The targets of one item in the order found. A user folder that is empty or not absolute,
 // and a user name that is not a plain name, leave their source out: an empty folder would
-// otherwise name the root of the current drive.
-std::vector<std::string> CollectNetscapeTargets(const engine::RunContext& run, const NetscapeSources& sources);
+// otherwise name the root of the current drive. A folder the machine-wide registry names
+// that may be another user's is left out too, recorded as refused.
+std::vector<NetscapeTarget> CollectNetscapeTargets(const engine::RunContext& run, const NetscapeSources& sources);
 
 // True the first time `met` meets the path, letter case ignored: a place named twice is one
 // target, and a preview must not promise it twice.

@@ -7,6 +7,7 @@
 #include "engine/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/FolderWalk.h"
+#include "erase/MachineWideFolder.h"
 #include "erase/ShellFolderPaths.h"
 #include "erase/WalkRules.h"
 #include "platform/WinError.h"
@@ -87,11 +88,23 @@ void CleanOperaTypedUrl(const engine::RunContext& run) {
   deleteFileTarget(run, profile, "opera.dir");
 }
 
-void CleanOperaCache(const engine::RunContext& run) { emptyFolderTarget(run, installFolder(run), "Cache"); }
+// Opera before 7 keeps its cache and cookies in its install folder, which the machine-wide
+// registry names.
+void CleanOperaCache(const engine::RunContext& run) {
+  const std::string install = installFolder(run);
+  if (install.empty() || !erase::MachineWideFolderMayBeCleaned(run, install)) return;
+  engine::FlagHeld machineWide(run.flags.inMachineWideFolder);
+  emptyFolderTarget(run, install, "Cache");
+}
 
 void CleanOpera7Cache(const engine::RunContext& run) { emptyFolderTarget(run, profileFolder(run), "cache4"); }
 
-void CleanOperaCookies(const engine::RunContext& run) { deleteFileTarget(run, installFolder(run), "cookies.dat"); }
+void CleanOperaCookies(const engine::RunContext& run) {
+  const std::string install = installFolder(run);
+  if (install.empty() || !erase::MachineWideFolderMayBeCleaned(run, install)) return;
+  engine::FlagHeld machineWide(run.flags.inMachineWideFolder);
+  deleteFileTarget(run, install, "cookies.dat");
+}
 
 void CleanOpera7Cookies(const engine::RunContext& run) { deleteFileTarget(run, profileFolder(run), "cookies4.dat"); }
 

@@ -30,6 +30,10 @@ struct RunFlags {
   bool collecting = false;
   // A collection (a preview) is under way, whether or not set aside for the moment.
   bool collectionUnderWay = false;
+  // The work under way is in a folder the machine-wide registry named: no file there is
+  // marked to go at the next restart, since another user could turn a folder above it into
+  // a link before Windows deletes by its path.
+  bool inMachineWideFolder = false;
   // The item being walked records its targets here; null outside a pass.
   erase::ItemPlan* plan = nullptr;
 };

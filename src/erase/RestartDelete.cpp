@@ -45,7 +45,7 @@ bool pathLeadsTo(FileSystem& files, const std::string& folderPath, const std::st
 
 bool MarkInUseForRestart(FileSystem& files, engine::RunFlags& flags, HeldFolder& folder,
                          const std::string& folderPath, const std::string& name, long error) {
-  if (collecting(flags) || !inUseElsewhere(error)) return false;
+  if (collecting(flags) || flags.inMachineWideFolder || !inUseElsewhere(error)) return false;
   const std::string path = folderPath + name;
   FileIdentity file;
   if (folder.childIdentity(name, &file) != winerr::Success || !plainFile(file)) return false;

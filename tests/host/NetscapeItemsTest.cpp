@@ -26,6 +26,9 @@ enum Item { TypedUrl = 20, Cache, Mail, History, Cookies, AutoComplete };
 class NetscapeItems : public ::testing::Test, protected TestApp {
  protected:
   NetscapeItems() {
+    // Communicator's user folders, which the machine-wide registry names, as on 98, where
+    // users are not kept apart; on the NT family see MachineWideFolders.
+    machine.system.version.platformId = platform::osplatform::Windows9x;
     machine.platform().http = &http;  // a report would show as a request
     machine.registry.setString(CurrentUser, "Software\\Quellery", "WebServer", "127.0.0.1:8080");
     machine.registry.setString(CurrentUser, "Software\\Quellery", "ProbeSite", "127.0.0.1:8081");
@@ -311,3 +314,52 @@ TEST_F(NetscapeCookies, AListOverTheSizeLimitIsNotScanned) {
 }
 
 }  // namespace
+
+// On the NT family the folder the machine-wide registry names may be another user's, and
+// the names above a user's own folder may be links they made.
+class MachineWideFolders : public NetscapeItems {
+ protected:
+  MachineWideFolders() { machine.system.version.platformId = platform::osplatform::WindowsNT; }
+  void communicatorUserFolder(const std::string& folder) {
+    machine.registry.setString(LocalMachine, kUsersKey, "CurrentUser", "me");
+    machine.registry.setString(LocalMachine, kUsersKey + "\\me", "DirRoot", folder);
+  }
+};
+
+TEST_F(MachineWideFolders, AnotherUsersFolderIsRefusedAndTheCurrentUsersOwnIsCleaned) {
+  const std::string other = "C:\\Documents and Settings\\Other\\Netscape";
+  const std::string own = "C:\\Documents and Settings\\User\\Netscape";
+  for (const std::string& folder : {other, own, kUserFolder}) put(folder + "\\netscape.hst");
+  for (const std::string& folder : {other, kUserFolder}) {
+    communicatorUserFolder(folder);
+    run(History);
+    EXPECT_TRUE(there(folder + "\\netscape.hst")) << folder;
+  }
+  communicatorUserFolder(own);
+  run(History);
+  EXPECT_FALSE(there(own + "\\netscape.hst"));
+}
+
+TEST_F(MachineWideFolders, AJunctionAboveTheUsersOwnFolderLeadsNowhere) {
+  put("C:\\Victim\\Users\\me\\netscape.hst");
+  put("C:\\Victim\\Users\\me\\cache\\photo.jpg");
+  machine.files.makeFolders("C:\\Documents and Settings\\User");
+  ASSERT_EQ(0, machine.files.makeLink("C:\\Documents and Settings\\User\\Netscape", machine.files.hostPath("C:\\Victim")));
+  communicatorUserFolder("C:\\Documents and Settings\\User\\Netscape\\Users\\me");
+  run(History);
+  run(Cache);
+  EXPECT_TRUE(there("C:\\Victim\\Users\\me\\netscape.hst"));
+  EXPECT_TRUE(there("C:\\Victim\\Users\\me\\cache\\photo.jpg"));
+}
+
+// Windows deletes a marked file by its path at the next start: in a folder the machine-wide
+// registry named, the names above it could be links by then.
+TEST_F(MachineWideFolders, AFileInUseThereIsNeverMarkedForTheRestart) {
+  const std::string own = "C:\\Documents and Settings\\User\\Netscape";
+  put(own + "\\netscape.hst");
+  machine.files.lock(own + "\\netscape.hst");
+  communicatorUserFolder(own);
+  run(History);
+  EXPECT_TRUE(machine.files.restartMarks.empty());
+  EXPECT_TRUE(there(own + "\\netscape.hst"));
+}

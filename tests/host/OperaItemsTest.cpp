@@ -19,6 +19,9 @@ enum Item { TypedUrl = 26, Cache, Cookies };
 
 class OperaItems : public ::testing::Test, protected TestApp {
  protected:
+  // The old Opera's install folder, which the machine-wide registry names, as on 98, where
+  // users are not kept apart; on the NT family see MachineWideFolders.
+  OperaItems() { machine.system.version.platformId = platform::osplatform::Windows9x; }
   void put(const std::string& path, uint32_t attributes = 0) {
     machine.files.makeFolders(path.substr(0, path.rfind('\\')));
     ASSERT_EQ(machine.files.writeFile(path, "data"), 0) << path;
@@ -119,3 +122,17 @@ TEST_F(OperaItems, ACacheThatIsALinkIsLeftAlone) {
 }
 
 }  // namespace
+
+// On the NT family the install folder is every user's: the profile's files go, its own stay.
+TEST_F(OperaItems, OnNTTheInstallFolderTheMachineWideRegistryNamesIsLeftAlone) {
+  machine.system.version.platformId = platform::osplatform::WindowsNT;
+  installed();
+  put(kInstall + "\\cookies.dat");
+  put(kInstall + "\\Cache\\page.tmp");
+  put(kProfile + "\\cookies4.dat");
+  run(Cookies);
+  run(Cache);
+  EXPECT_TRUE(there(kInstall + "\\cookies.dat"));
+  EXPECT_TRUE(there(kInstall + "\\Cache\\page.tmp"));
+  EXPECT_FALSE(there(kProfile + "\\cookies4.dat"));
+}

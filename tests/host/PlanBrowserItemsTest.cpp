@@ -38,6 +38,9 @@ enum Item {
 
 class BrowserPlans : public ::testing::Test, protected PlanCheck {
  protected:
+  // Communicator's and the old Opera's folders, which the machine-wide registry names, as
+  // on 98, where users are not kept apart.
+  BrowserPlans() { machine.system.version.platformId = platform::osplatform::Windows9x; }
   void put(const std::string& path, const std::string& data = "data", uint32_t attributes = 0) {
     machine.files.makeFolders(path.substr(0, path.rfind('\\')));
     ASSERT_EQ(0, machine.files.writeFile(path, data)) << path;
