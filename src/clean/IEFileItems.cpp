@@ -56,14 +56,16 @@ void recordHistoryOutcome(engine::RunFlags& flags, const std::vector<std::string
 // Overwrites the index file with blanks in place, block by block: it keeps its length and
 // is never created. Blanked only when the name is the file's one name: a link, or a hard
 // link to another file, would carry the blanks to data nobody chose.
-void blankIndexFile(platform::FileSystem& fs, engine::RunFlags& flags, const std::string& path) {
+void blankIndexFile(const engine::RunContext& run, const std::string& path) {
+  platform::FileSystem& fs = run.os.files;
+  engine::RunFlags& flags = run.flags;
   using erase::Outcome;
   constexpr erase::TargetKind kFile = erase::TargetKind::File;
   long error = 0;
   const std::unique_ptr<platform::OpenFile> file = fs.openFile(path, &error);
   if (!file) {
     if (error == platform::winerr::FileNotFound || error == platform::winerr::PathNotFound) return;
-    RecordUnopenedFile(fs, flags, path, kFile, error);  // locked while Windows runs: the normal case
+    RecordUnopenedFile(run, path, kFile, error);  // locked while Windows runs: the normal case
     return;
   }
   const platform::FileIdentity identity = file->identity();
@@ -169,7 +171,7 @@ void ClearLockedIndexDat(const engine::RunContext& run) {
     report::resumeNext([&] {
       const std::string folder = erase::GetSpecialFolder(run, csidl);
       if (folder.empty() || run.flags.abort) return;
-      blankIndexFile(run.os.files, run.flags, erase::AddBackslash(folder) + "index.dat");
+      blankIndexFile(run, erase::AddBackslash(folder) + "index.dat");
     });
   }
 }

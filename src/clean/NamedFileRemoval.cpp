@@ -24,13 +24,15 @@ uint64_t listedSize(platform::FileSystem& files, const std::string& path) {
 
 }  // namespace
 
-Removal RecordUnopenedFile(platform::FileSystem& files, engine::RunFlags& flags, const std::string& path,
-                           erase::TargetKind kind, long error) {
+Removal RecordUnopenedFile(const engine::RunContext& run, const std::string& path, erase::TargetKind kind,
+                           long error) {
+  platform::FileSystem& files = run.os.files;
+  engine::RunFlags& flags = run.flags;
   if (erase::collecting(flags)) {
     erase::record(flags, kind, path, listedSize(files, path), Outcome::Planned);
     return Removal::Planned;
   }
-  if (erase::MarkNamedFileInUseForRestart(files, flags, path, error)) {
+  if (erase::MarkNamedFileInUseForRestart(run, path, error)) {
     ++flags.leftBehind.atRestart;  // the item's line tells it
     return Removal::AtRestart;
   }

@@ -26,7 +26,7 @@ inline Removal RemoveNamedFile(const engine::RunContext& run, const std::string&
 // A file that is there but could not be opened (`error`): Planned with its listed size
 // while the run collects; marked for the next restart when it is in use and may be;
 // Failed with the reason otherwise.
-Removal RecordUnopenedFile(platform::FileSystem& files, engine::RunFlags& flags, const std::string& path,
-                           erase::TargetKind kind, long error);
+Removal RecordUnopenedFile(const engine::RunContext& run, const std::string& path, erase::TargetKind kind,
+                           long error);
 
 }  // namespace clean

@@ -5,7 +5,7 @@
 #include "clean/PlainPath.h"
 #include "engine/RunContext.h"
 #include "erase/FolderPaths.h"
-#include "erase/MachineWideFolder.h"
+#include "erase/UsersFolders.h"
 #include "erase/WalkRules.h"
 #include "erase/modCleanItem.h"
 

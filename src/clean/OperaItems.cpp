@@ -7,7 +7,7 @@
 #include "engine/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/FolderWalk.h"
-#include "erase/MachineWideFolder.h"
+#include "erase/UsersFolders.h"
 #include "erase/ShellFolderPaths.h"
 #include "erase/WalkRules.h"
 #include "platform/WinError.h"

@@ -78,7 +78,7 @@ FileRemoval RemoveFileInHeldFolder(const engine::RunContext& run, const std::str
     record(run.flags, kind, path, file.size, Outcome::Removed);
     return FileRemoval::Removed;
   }
-  if (MarkInUseForRestart(run.os.files, run.flags, *folder, folderPath, name, error)) {
+  if (MarkInUseForRestart(run, *folder, folderPath, name, error)) {
     ++run.flags.leftBehind.atRestart;  // the item's line tells it
     return FileRemoval::AtRestart;
   }

@@ -253,7 +253,7 @@ class Walk {
       // starts, and a sub-folder belongs to whoever made it, who could by then have swapped
       // it for a junction leading to a system file of the same name.
       if (!rules_.onFile && stack_.size() == 1 &&
-          MarkInUseForRestart(run_.os.files, run_.flags, *frame.folder, frame.path, last.name, last.error)) {
+          MarkInUseForRestart(run_, *frame.folder, frame.path, last.name, last.error)) {
         ++left_.atRestart;
       } else {
         count(last.error, last.attributes);

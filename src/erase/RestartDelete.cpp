@@ -7,6 +7,8 @@
 #include "erase/ActivityLog.h"
 #include "erase/FolderPaths.h"
 #include "erase/Plan.h"
+#include "erase/UsersFolders.h"
+#include "erase/WalkRules.h"
 #include "platform/WinError.h"
 
 namespace erase {
@@ -41,11 +43,22 @@ bool pathLeadsTo(FileSystem& files, const std::string& folderPath, const std::st
   return folder && folder->childIdentity(name, &byPath) == winerr::Success && byPath.sameAs(file);
 }
 
+// In the user's own profile, or the temp folder's own files: nobody else can change the
+// folders above them before Windows starts. 95, 98 and ME keep no users apart.
+bool noOtherUserAbove(const engine::RunContext& run, const std::string& folderPath) {
+  if (!UsersKeptApart(run)) return true;
+  const std::string folder = NormaliseFolderPath(folderPath);
+  return !folder.empty() && (InOwnProfile(run, folder) || IsTempFolder(run, folder));
+}
+
 }  // namespace
 
-bool MarkInUseForRestart(FileSystem& files, engine::RunFlags& flags, HeldFolder& folder,
-                         const std::string& folderPath, const std::string& name, long error) {
+bool MarkInUseForRestart(const engine::RunContext& run, HeldFolder& folder, const std::string& folderPath,
+                         const std::string& name, long error) {
+  FileSystem& files = run.os.files;
+  engine::RunFlags& flags = run.flags;
   if (collecting(flags) || flags.inMachineWideFolder || !inUseElsewhere(error)) return false;
+  if (!noOtherUserAbove(run, folderPath)) return false;
   const std::string path = folderPath + name;
   FileIdentity file;
   if (folder.childIdentity(name, &file) != winerr::Success || !plainFile(file)) return false;
@@ -56,15 +69,16 @@ bool MarkInUseForRestart(FileSystem& files, engine::RunFlags& flags, HeldFolder&
   return true;
 }
 
-bool MarkNamedFileInUseForRestart(FileSystem& files, engine::RunFlags& flags, const std::string& path, long error) {
-  if (collecting(flags) || !inUseElsewhere(error)) return false;
+bool MarkNamedFileInUseForRestart(const engine::RunContext& run, const std::string& path, long error) {
+  if (collecting(run.flags) || !inUseElsewhere(error)) return false;
   const size_t slash = path.find_last_of('\\');
   if (slash == std::string::npos || slash + 1 == path.size()) return false;
   const std::string folderPath = path.substr(0, slash + 1);
+  if (NormaliseFolderPath(folderPath).empty()) return false;
   FileIdentity seen;
-  const std::unique_ptr<HeldFolder> folder = files.holdFolder(FolderToOpen(folderPath), &seen);
-  if (!folder || (seen.attributes & fileattr::ReparsePoint) || !(seen.attributes & fileattr::Directory)) return false;
-  return MarkInUseForRestart(files, flags, *folder, folderPath, path.substr(slash + 1), error);
+  const std::unique_ptr<HeldFolder> folder = holdPlainFolder(run, folderPath, &seen);
+  if (!folder) return false;
+  return MarkInUseForRestart(run, *folder, folderPath, path.substr(slash + 1), error);
 }
 
 }  // namespace erase

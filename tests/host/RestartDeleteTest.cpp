@@ -45,7 +45,7 @@ class RestartDelete : public ::testing::Test, protected TestApp {
   bool mark(const std::string& name, long error = winerr::SharingViolation, const std::string& folder = kTemp) {
     FileIdentity identity;
     const std::unique_ptr<HeldFolder> held = fs.holdFolder(folder, &identity);
-    return held && erase::MarkInUseForRestart(fs, app.flags, *held, folder, name, error);
+    return held && erase::MarkInUseForRestart(app.run(), *held, folder, name, error);
   }
   sim::SimFileSystem& fs = machine.files;
 };
@@ -122,7 +122,7 @@ TEST_F(RestartDelete, OnNtOnlyAPlainFileInUseOnAFixedPathIsEverMarked) {
   FileIdentity identity;
   const std::unique_ptr<HeldFolder> held = fs.holdFolder(kTemp, &identity);
   fs.restartMarks.clear();
-  EXPECT_FALSE(erase::MarkInUseForRestart(fs, app.flags, *held, "C:\\Elsewhere\\", "open.tmp",
+  EXPECT_FALSE(erase::MarkInUseForRestart(app.run(), *held, "C:\\Elsewhere\\", "open.tmp",
                                           winerr::SharingViolation));
   EXPECT_TRUE(fs.restartMarks.empty());
 
@@ -174,7 +174,7 @@ TEST_F(RestartDelete, ALockedIndexDatOrMailFileAnItemNamesGoesAtTheNextRestartUn
   // Paths that name no fixed file of a local drive are never marked.
   for (const char* path : {"", "Deleted Items.dbx", "C:Deleted Items.dbx", "\\\\server\\share\\Deleted Items.dbx",
                            "C:\\Documents and Settings\\User\\Identities\\{ID}\\Mail\\"})
-    EXPECT_FALSE(erase::MarkNamedFileInUseForRestart(fs, app.flags, path, winerr::SharingViolation)) << path;
+    EXPECT_FALSE(erase::MarkNamedFileInUseForRestart(app.run(), path, winerr::SharingViolation)) << path;
   EXPECT_TRUE(fs.restartMarks.empty());
 
   // A store folder that is a link: what its path names at the restart is not what was seen.

@@ -99,8 +99,8 @@ TEST(RestartDeleteWine, AFileHeldOpenByAnotherHandleIsMarkedAndAFileWithTwoNames
   std::cout << "twice.dat with a second name: links " << seen.links << "\n";
   EXPECT_EQ(2u, seen.links);
 
-  EXPECT_TRUE(erase::MarkInUseForRestart(w.files, w.app.flags, *held, folder, "index.dat", ERROR_SHARING_VIOLATION));
-  EXPECT_FALSE(erase::MarkInUseForRestart(w.files, w.app.flags, *held, folder, "twice.dat", ERROR_SHARING_VIOLATION));
+  EXPECT_TRUE(erase::MarkInUseForRestart(w.app.run(), *held, folder, "index.dat", ERROR_SHARING_VIOLATION));
+  EXPECT_FALSE(erase::MarkInUseForRestart(w.app.run(), *held, folder, "twice.dat", ERROR_SHARING_VIOLATION));
   const std::vector<std::string> names = pendingOperations();
   for (const std::string& name : names) std::cout << "pending: \"" << name << "\"\n";
   EXPECT_TRUE(pendingDeletion(names, open));
@@ -148,11 +148,11 @@ TEST(RestartDeleteWine, AFileAnItemNamesByItsPathIsMarkedThroughItsFolderAndAFil
   ASSERT_NE(INVALID_HANDLE_VALUE, holder2);
 
   w.app.flags.collecting = true;
-  EXPECT_FALSE(erase::MarkNamedFileInUseForRestart(w.files, w.app.flags, mail, ERROR_SHARING_VIOLATION));
+  EXPECT_FALSE(erase::MarkNamedFileInUseForRestart(w.app.run(), mail, ERROR_SHARING_VIOLATION));
   w.app.flags.collecting = false;
   EXPECT_FALSE(pendingDeletion(pendingOperations(), mail)) << "a preview marks nothing";
-  EXPECT_TRUE(erase::MarkNamedFileInUseForRestart(w.files, w.app.flags, mail, ERROR_SHARING_VIOLATION));
-  EXPECT_FALSE(erase::MarkNamedFileInUseForRestart(w.files, w.app.flags, twice, ERROR_SHARING_VIOLATION));
+  EXPECT_TRUE(erase::MarkNamedFileInUseForRestart(w.app.run(), mail, ERROR_SHARING_VIOLATION));
+  EXPECT_FALSE(erase::MarkNamedFileInUseForRestart(w.app.run(), twice, ERROR_SHARING_VIOLATION));
   const std::vector<std::string> names = pendingOperations();
   EXPECT_TRUE(pendingDeletion(names, mail));
   EXPECT_FALSE(pendingDeletion(names, twice));

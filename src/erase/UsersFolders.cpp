@@ -1,4 +1,4 @@
-#include "erase/MachineWideFolder.h"
+#include "erase/UsersFolders.h"
 
 #include <cctype>
 
@@ -34,11 +34,24 @@ bool below(const std::string& folder, const std::string& top) {
 
 }  // namespace
 
-bool MachineWideFolderMayBeCleaned(const engine::RunContext& run, const std::string& folder) {
+bool UsersKeptApart(const engine::RunContext& run) {
   platform::OsVersion version;
-  if (run.os.system.getVersion(&version) && version.platformId != kPlatformNT) return true;
+  return !run.os.system.getVersion(&version) || version.platformId == kPlatformNT;
+}
+
+bool InOwnProfile(const engine::RunContext& run, const std::string& folder) {
   const std::string profile = NormaliseFolderPath(GetSpecialFolder(run, kCsidlProfile));
-  if (below(folder, profile) || below(spelledShort(run, folder), spelledShort(run, profile))) return true;
+  return below(folder, profile) || below(spelledShort(run, folder), spelledShort(run, profile));
+}
+
+bool IsTempFolder(const engine::RunContext& run, const std::string& folder) {
+  const std::string temp = NormaliseFolderPath(run.os.system.tempPath());
+  if (temp.empty()) return false;
+  return upper(folder) == upper(temp) || upper(spelledShort(run, folder)) == upper(spelledShort(run, temp));
+}
+
+bool MachineWideFolderMayBeCleaned(const engine::RunContext& run, const std::string& folder) {
+  if (!UsersKeptApart(run) || InOwnProfile(run, folder)) return true;
   record(run.flags, TargetKind::Folder, folder, 0, Outcome::Refused, kAnotherUsers);
   return false;
 }
