@@ -1,5 +1,7 @@
 #include "erase/RegKeyPath.h"
 
+#include <algorithm>
+
 #include "platform/WinError.h"
 
 namespace erase {
