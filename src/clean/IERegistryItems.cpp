@@ -5,11 +5,11 @@
 #include "engine/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/PathChecks.h"
+#include "erase/RegKeyPath.h"
 #include "erase/RegValues.h"
 #include "platform/WinError.h"
 #include "report/ReportTexts.h"
 #include "report/RuntimeError.h"
-#include "settings/RegistryStrings.h"
 
 namespace clean {
 
@@ -22,56 +22,33 @@ using erase::TargetKind;
 const char kFormEntries[] = "AutoComplete form entries (emptied by iea.exe)";
 const char kSavedPasswords[] = "Software\\Microsoft\\Internet Explorer\\IntelliForms\\SPW";
 
-// True when the key is a registry link: deleting it would delete the key it leads to.
-bool isLinkKey(platform::Registry& registry, const std::string& subKey) {
-  platform::HKey key = 0;
-  if (registry.openKeyAsLink(CurrentUser, subKey, platform::regaccess::Read, &key) != platform::winerr::Success)
-    return false;
-  uint32_t type = 0, size = 0;
-  const bool link = registry.queryValue(key, platform::kSymbolicLinkValue, &type, nullptr, &size) ==
-                        platform::winerr::Success &&
-                    type == platform::regtype::Link;
-  registry.closeKey(key);
-  return link;
-}
-
 // The plain, non-recursive key deletion, of a key that is there and is no link.
 void deleteKeyUnlessLinked(platform::Registry& registry, engine::RunFlags& flags, const std::string& subKey) {
-  platform::HKey key = 0;
-  if (registry.openKey(CurrentUser, subKey, &key) != platform::winerr::Success) return;
-  registry.closeKey(key);
   const std::string where = erase::RegistryTarget(CurrentUser, subKey);
-  if (isLinkKey(registry, subKey)) {
-    erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Refused, "leads to another place in the registry");
-    return;
+  const erase::HeldKeyPath path(registry, CurrentUser, subKey, platform::regaccess::QueryValue);
+  switch (path.reach()) {
+    case erase::KeyReach::Held: break;
+    case erase::KeyReach::Missing: return;
+    case erase::KeyReach::Linked:
+      return erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Refused, erase::kRegistryLinkReason);
+    case erase::KeyReach::Failed:
+      return erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Failed,
+                           erase::describeRegistryError(path.error()));
   }
-  if (erase::collecting(flags)) {
-    erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Planned);
-    return;
-  }
-  const long error = registry.deleteKey(CurrentUser, subKey);
+  if (erase::collecting(flags)) return erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Planned);
+  const long error = registry.deleteKey(path.parent(), path.name());
   if (error == platform::winerr::Success)
     erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Removed);
   else
     erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Failed, erase::describeRegistryError(error));
 }
 
-// Sets an AutoComplete switch to "no", and tells it done only when it reads "no" afterwards.
-// A switch that is off already is written again but is no change to promise or report.
+// Sets an AutoComplete switch to "no"; a switch that is off already is no change to promise
+// or make.
 void switchOff(const engine::RunContext& run, const std::string& subKey, const std::string& name) {
   const std::string off = "no";
-  const std::string where = erase::RegistryTarget(CurrentUser, subKey, name);
-  const bool wasOff = erase::ReadRegString(run, CurrentUser, subKey, name) == off;
-  if (erase::collecting(run.flags)) {
-    if (!wasOff) erase::record(run.flags, TargetKind::Setting, where, off.size(), Outcome::Planned);
-    return;
-  }
-  settings::trySaveSettingString(run.os, CurrentUser, subKey, name, off);
-  if (wasOff) return;
-  if (erase::ReadRegString(run, CurrentUser, subKey, name) == off)
-    erase::record(run.flags, TargetKind::Setting, where, off.size(), Outcome::Removed);
-  else
-    erase::record(run.flags, TargetKind::Setting, where, off.size(), Outcome::Failed, "the value could not be written");
+  if (erase::ReadRegString(run, CurrentUser, subKey, name) == off) return;
+  erase::WriteRegValue(run, CurrentUser, subKey, name, off, platform::regtype::String);
 }
 
 }  // namespace

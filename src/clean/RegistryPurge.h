@@ -12,18 +12,18 @@ namespace clean {
 
 // Empties a most-recently-used list under HKEY_CURRENT_USER: deletes the key's values one
 // at a time until one fails or the abort flag is set, then deletes the key with everything
-// under it. The key deletion runs also when the key could not be opened or a value step
-// failed; such a failure is thrown afterwards for the caller's error tail. Each value and
-// the key are recorded in the run's plan (while it collects, only recorded).
-// A key that is a registry link, or holds one, is refused whole: its values and tree would
-// be those of the key the link leads to. False when refused; the run then shows the item
-// as skipped.
+// under it (erase/RegTree.h). The key deletion runs also when a value step failed; such a
+// failure is thrown afterwards for the caller's error tail. Each value and the key are
+// recorded in the run's plan (while it collects, only recorded); a key that cannot be
+// opened is recorded as failed. A key that is a registry link, lies below one or holds one
+// is refused whole: its values and tree would be those of the key the link leads to. False
+// when refused; the run then shows the item as skipped.
 void PurgeRegistryList(const engine::RunContext& run, const std::string& subKey);
 bool PurgeRegistryList(platform::Registry& registry, engine::RunFlags& flags, const std::string& subKey);
 
 // Deletes a key under HKEY_CURRENT_USER with everything under it, unless the key is a
-// registry link or holds one; a key that is not there is nothing to refuse. Through `run`,
-// a refusal shows the item as skipped.
+// registry link, lies below one or holds one; a key that is not there is nothing to refuse.
+// Through `run`, a refusal shows the item as skipped.
 void DeleteRegTreeUnlessLinked(const engine::RunContext& run, const std::string& subKey);
 bool DeleteRegTreeUnlessLinked(platform::Registry& registry, engine::RunFlags& flags, const std::string& subKey);
 

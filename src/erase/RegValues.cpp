@@ -2,6 +2,7 @@
 
 #include "engine/RunContext.h"
 #include "erase/Plan.h"
+#include "erase/RegKeyPath.h"
 #include "platform/WinError.h"
 
 namespace erase {
@@ -55,76 +56,53 @@ std::string describeRegistryError(long error) {
 
 void WriteRegValue(const engine::RunContext& run, HKey root, const std::string& subKey, const std::string& name,
                    const std::string& text, uint32_t type) {
-  const bool stores = type == regtype::String || type == regtype::Binary;
+  if (type != regtype::String && type != regtype::Binary) return;
   const std::string target = RegistryTarget(root, subKey, name);
-  if (erase::collecting(run.flags)) {
-    if (stores) record(run.flags, TargetKind::Setting, target, text.size(), Outcome::Planned);
-    return;
-  }
+  const bool onlyCollecting = erase::collecting(run.flags);
   Registry& reg = run.os.registry;
-  HKey key = 0;
-  bool opened = false;
-  long rc = winerr::InvalidHandle;
+  Outcome outcome = Outcome::Failed;
+  std::string reason;
   try {
-    opened = reg.openKeyEx(root, subKey, regaccess::AllAccess, &key) == winerr::Success;
-    if (!opened) opened = reg.createKeyEx(root, subKey, regaccess::AllAccess, &key, nullptr) == winerr::Success;
-    if (!opened) rc = reg.createKey(root, subKey, &key);
-    opened = opened || rc == winerr::Success;
-    if (opened && stores)
-      rc = reg.setValue(key, name, type, reinterpret_cast<const uint8_t*>(text.data()),
-                        static_cast<uint32_t>(text.size()));
-  } catch (const std::exception&) {
+    // While the run collects, a missing key is not made: the key is only looked at.
+    const HeldKeyPath path(reg, root, subKey, regaccess::SetValue, !onlyCollecting);
+    if (path.reach() == KeyReach::Linked) {
+      outcome = Outcome::Refused;
+      reason = kRegistryLinkReason;
+    } else if (onlyCollecting) {
+      outcome = Outcome::Planned;
+    } else if (path.reach() != KeyReach::Held) {
+      reason = describeRegistryError(path.error());
+    } else {
+      const long rc = reg.setValue(path.key(), name, type, reinterpret_cast<const uint8_t*>(text.data()),
+                                   static_cast<uint32_t>(text.size()));
+      if (rc == winerr::Success) outcome = Outcome::Removed;
+      else reason = describeRegistryError(rc);
+    }
+  } catch (const std::exception& e) {
+    reason = e.what();
   }
-  try {
-    if (opened) reg.closeKey(key);
-  } catch (const std::exception&) {
-  }
-  if (!stores) return;
-  if (rc == winerr::Success)
-    record(run.flags, TargetKind::Setting, target, text.size(), Outcome::Removed);
-  else
-    record(run.flags, TargetKind::Setting, target, text.size(), Outcome::Failed, describeRegistryError(rc));
+  record(run.flags, TargetKind::Setting, target, text.size(), outcome, reason);
 }
 
 void DeleteRegValue(const engine::RunContext& run, HKey root, const std::string& subKey, const std::string& name) {
   Registry& reg = run.os.registry;
-  HKey key = 0;
-  bool opened = false;
   const std::string target = RegistryTarget(root, subKey, name);
   try {
-    opened = reg.openKey(root, subKey, &key) == winerr::Success;
+    const HeldKeyPath path(reg, root, subKey, regaccess::SetValue);
+    if (path.reach() == KeyReach::Linked)
+      return record(run.flags, TargetKind::RegistryValue, target, 0, Outcome::Refused, kRegistryLinkReason);
+    if (path.reach() != KeyReach::Held) return;
     uint32_t type = 0, size = 0;
-    const bool present = opened && reg.queryValue(key, name, &type, nullptr, &size) == winerr::Success;
-    if (erase::collecting(run.flags)) {
-      if (present) record(run.flags, TargetKind::RegistryValue, target, size, Outcome::Planned);
-    } else if (opened) {
-      const long rc = reg.deleteValue(key, name);
-      if (rc == winerr::Success)
-        record(run.flags, TargetKind::RegistryValue, target, size, Outcome::Removed);
-      else if (rc != winerr::FileNotFound)
-        record(run.flags, TargetKind::RegistryValue, target, size, Outcome::Failed, describeRegistryError(rc));
-    }
+    if (reg.queryValue(path.key(), name, &type, nullptr, &size) != winerr::Success) return;
+    if (erase::collecting(run.flags))
+      return record(run.flags, TargetKind::RegistryValue, target, size, Outcome::Planned);
+    const long rc = reg.deleteValue(path.key(), name);
+    if (rc == winerr::Success)
+      record(run.flags, TargetKind::RegistryValue, target, size, Outcome::Removed);
+    else if (rc != winerr::FileNotFound)
+      record(run.flags, TargetKind::RegistryValue, target, size, Outcome::Failed, describeRegistryError(rc));
   } catch (const std::exception&) {
   }
-  try {
-    if (opened) reg.closeKey(key);
-  } catch (const std::exception&) {
-  }
-}
-
-long DeleteRegTree(Registry& registry, HKey root, const std::string& subKey) {
-  if (subKey.empty() || subKey[0] == '\\') return winerr::InvalidParameter;
-  return registry.deleteTree(root, subKey);
-}
-
-void DeleteRegTree(Registry& registry, engine::RunFlags& flags, HKey root, const std::string& subKey) {
-  const std::string target = RegistryTarget(root, subKey);
-  if (erase::collecting(flags)) return record(flags, TargetKind::RegistryKey, target, 0, Outcome::Planned);
-  const long rc = DeleteRegTree(registry, root, subKey);
-  if (rc == winerr::Success)
-    record(flags, TargetKind::RegistryKey, target, 0, Outcome::Removed);
-  else if (rc != winerr::FileNotFound)
-    record(flags, TargetKind::RegistryKey, target, 0, Outcome::Failed, describeRegistryError(rc));
 }
 
 }  // namespace erase

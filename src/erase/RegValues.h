@@ -1,5 +1,5 @@
 #pragma once
-// Reading, writing and deleting single registry values, failing silently.
+// Reading, writing and deleting single registry values, never failing out of the call.
 #include <cstdint>
 #include <string>
 
@@ -17,21 +17,14 @@ std::string ReadRegString(const engine::RunContext& run, platform::HKey root, co
                           const std::string& name);
 // Stores `text` as type 1 (string) or 3 (binary), exactly its characters with no
 // terminating zero; opens or creates the key; other types store nothing. Recorded as a
-// setting the run changes; while the run collects nothing is written.
+// setting the run changes; while the run collects nothing is written. The key is reached
+// component by component (RegKeyPath.h): one that is or lies below a link is refused.
 void WriteRegValue(const engine::RunContext& run, platform::HKey root, const std::string& subKey,
                    const std::string& name, const std::string& text, uint32_t type);
 // Deletes the value if it is there, recorded; while the run collects it is only recorded.
+// A key that is or lies below a link is refused.
 void DeleteRegValue(const engine::RunContext& run, platform::HKey root, const std::string& subKey,
                     const std::string& name);
-// Deletes the key with everything under it (SHDeleteKeyA); the result code. An empty key,
-// or one that starts with a backslash, is refused (InvalidParameter): it would name the
-// whole root, all of HKEY_CURRENT_USER.
-long DeleteRegTree(platform::Registry& registry, platform::HKey root, const std::string& subKey);
-// DeleteRegTree for a key that is there, recorded in the run's plan; while the run
-// collects the key is only recorded.
-void DeleteRegTree(platform::Registry& registry, engine::RunFlags& flags, platform::HKey root,
-                   const std::string& subKey);
-
 // "HKEY_CURRENT_USER\Software\Key" and, with a value's name, "...\Key\name": a registry
 // target as the plan names it.
 std::string RegistryTarget(platform::HKey root, const std::string& subKey, const std::string& name = {});

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "TestApp.h"
+#include "erase/RegTree.h"
 #include "erase/RegValues.h"
 #include "erase/modCleanItem.h"
 
@@ -224,10 +225,13 @@ TEST_F(Erase, ASubFolderSwappedForALinkIsNotEmptiedThroughIt) {
 
 TEST_F(Erase, ARegistryTreeDeleteOfAnEmptyOrRootedKeyIsRefused) {
   machine.registry.setString(hkey::CurrentUser, "Software\\Keep", "v", "1");
+  engine::RunFlags flags;
   for (const char* key : {"", "\\", "\\Software"})
-    EXPECT_EQ(87, erase::DeleteRegTree(machine.registry, hkey::CurrentUser, key)) << "key=" << key;
+    EXPECT_EQ(erase::TreeEnd::Failed, erase::DeleteRegTree(machine.registry, flags, hkey::CurrentUser, key))
+        << "key=" << key;
   EXPECT_EQ("1", erase::ReadRegString(app.run(), hkey::CurrentUser, "Software\\Keep", "v"));
-  EXPECT_EQ(0, erase::DeleteRegTree(machine.registry, hkey::CurrentUser, "Software\\Keep"));
+  EXPECT_EQ(erase::TreeEnd::Removed,
+            erase::DeleteRegTree(machine.registry, flags, hkey::CurrentUser, "Software\\Keep"));
   EXPECT_EQ("", erase::ReadRegString(app.run(), hkey::CurrentUser, "Software\\Keep", "v"));
 }
 

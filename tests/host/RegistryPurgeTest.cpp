@@ -49,7 +49,7 @@ TEST_F(RegistryPurge, PopulatedEmptyAndMissingKeysEndAbsentWithNeighboursIntact)
   fill(kRunMRU);
   clean::PurgeRegistryList(app.run(), kRunMRU);
   EXPECT_FALSE(reg.exists(CurrentUser, kRunMRU));
-  EXPECT_EQ(calls("RegDeleteValueA"), 3);
+  EXPECT_EQ(calls("RegDeleteValueA HKEY_CURRENT_USER\\" + kRunMRU + " "), 3);
   EXPECT_TRUE(canaryAlive(kRunMRU));
   EXPECT_EQ(reg.openHandles(), 0u);
 
@@ -62,7 +62,7 @@ TEST_F(RegistryPurge, PopulatedEmptyAndMissingKeysEndAbsentWithNeighboursIntact)
   reg.calls.clear();
   clean::PurgeRegistryList(app.run(), kRunMRU);  // missing now: nothing to do, nothing breaks
   EXPECT_EQ(calls("RegEnumValueA"), 0);
-  EXPECT_EQ(calls("SHDeleteKeyA"), 1);
+  EXPECT_EQ(calls("RegDeleteKeyA"), 0);
   EXPECT_TRUE(canaryAlive(kRunMRU));
   EXPECT_EQ(reg.openHandles(), 0u);
 }
@@ -70,30 +70,48 @@ TEST_F(RegistryPurge, PopulatedEmptyAndMissingKeysEndAbsentWithNeighboursIntact)
 TEST_F(RegistryPurge, AValueThatCannotBeDeletedEndsTheLoopButTheKeyDeletionStillRuns) {
   fill(kOpenSave);
   reg.makeUndeletable(CurrentUser, kOpenSave, "b");
+  erase::ItemPlan plan;
+  app.flags.plan = &plan;
   clean::PurgeRegistryList(app.run(), kOpenSave);
-  // "a" went, "b" stopped the loop, so "MRUList" was never tried.
+  app.flags.plan = nullptr;
+  // "a" went, "b" stopped the loop, so "MRUList" was never tried; the key's deletion tried "b"
+  // again, and the key that holds it stays.
   EXPECT_EQ(reg.valueNames(CurrentUser, kOpenSave), (std::vector<std::string>{"b", "MRUList"}));
-  EXPECT_EQ(calls("RegDeleteValueA"), 2);
-  EXPECT_EQ(calls("SHDeleteKeyA"), 1);
+  EXPECT_EQ(calls("RegDeleteValueA HKEY_CURRENT_USER\\" + kOpenSave + " "), 3);
+  ASSERT_FALSE(plan.targets.empty());
+  EXPECT_EQ(plan.targets.back().kind, erase::TargetKind::RegistryKey);
+  EXPECT_EQ(plan.targets.back().outcome, erase::Outcome::Failed);
+  EXPECT_EQ(plan.targets.back().reason, "Permission denied");
   EXPECT_EQ(reg.openHandles(), 0u);
 }
 
-TEST_F(RegistryPurge, AnUnopenableKeyIsStillDeleted) {
+// Windows' own tree deletion opens the key to empty it too: a key nobody may open stays.
+TEST_F(RegistryPurge, AnUnopenableKeyStaysAndIsReportedFailed) {
   fill(kSearch);
   reg.makeUnopenable(CurrentUser, kSearch);
+  erase::ItemPlan plan;
+  app.flags.plan = &plan;
   clean::PurgeRegistryList(app.run(), kSearch);
+  app.flags.plan = nullptr;
   EXPECT_EQ(calls("RegDeleteValueA"), 0);
-  EXPECT_FALSE(reg.exists(CurrentUser, kSearch));
+  EXPECT_TRUE(reg.exists(CurrentUser, kSearch));
+  ASSERT_EQ(plan.targets.size(), 1u);
+  EXPECT_EQ(plan.targets[0].outcome, erase::Outcome::Failed);
+  EXPECT_EQ(plan.targets[0].reason, "Permission denied");
 }
 
 TEST_F(RegistryPurge, WithAbortSetTheValueLoopIsSkippedAndTheKeyStillGoes) {
   fill(kRunMRU);
   fill(kDocFind);
   fill(kFilesNamed);
+  erase::ItemPlan plan;
+  app.flags.plan = &plan;
   app.flags.abort = true;
   clean::CleanRunMRU(app.run());
   clean::ClearFind(app.run());  // both of its keys, the second one too
-  EXPECT_EQ(calls("RegDeleteValueA"), 0);
+  app.flags.plan = nullptr;
+  EXPECT_EQ(plan.count(erase::TargetKind::RegistryValue), 0u) << "no value was taken one by one";
+  EXPECT_EQ(plan.count(erase::Outcome::Removed), 3u);
   for (const std::string& key : {kRunMRU, kDocFind, kFilesNamed}) {
     EXPECT_FALSE(reg.exists(CurrentUser, key)) << key;
     EXPECT_TRUE(canaryAlive(key)) << key;
@@ -174,10 +192,10 @@ TEST_F(RegistryPurge, TheStreamAndFormTreesAreNotDeletedThroughALink) {
   EXPECT_EQ(reg.openHandles(), 0u);
 }
 
-// A registry whose value enumeration breaks down, as an unexpected failure would.
-class BrokenEnumeration : public platform::Registry {
+// Passes each call on to the simulated registry; a test overrides the calls it disturbs.
+class Forwarding : public platform::Registry {
  public:
-  explicit BrokenEnumeration(platform::Registry& inner) : r(inner) {}
+  explicit Forwarding(platform::Registry& inner) : r(inner) {}
   long openKey(HKey root, const std::string& s, HKey* out) override { return r.openKey(root, s, out); }
   long openKeyEx(HKey root, const std::string& s, uint32_t a, HKey* out) override { return r.openKeyEx(root, s, a, out); }
   long openKeyAsLink(HKey root, const std::string& s, uint32_t a, HKey* out) override {
@@ -190,8 +208,8 @@ class BrokenEnumeration : public platform::Registry {
   long queryValue(HKey k, const std::string& n, uint32_t* t, uint8_t* d, uint32_t* s) override {
     return r.queryValue(k, n, t, d, s);
   }
-  long enumValue(HKey, uint32_t, std::string*, uint32_t*, std::vector<uint8_t>*) override {
-    throw report::RuntimeError(7, "Out of memory");
+  long enumValue(HKey k, uint32_t i, std::string* n, uint32_t* t, std::vector<uint8_t>* d) override {
+    return r.enumValue(k, i, n, t, d);
   }
   long enumKey(HKey k, uint32_t i, std::string* n) override { return r.enumKey(k, i, n); }
   long setValue(HKey k, const std::string& n, uint32_t t, const uint8_t* d, uint32_t s) override {
@@ -205,6 +223,52 @@ class BrokenEnumeration : public platform::Registry {
  private:
   platform::Registry& r;
 };
+
+// A registry whose value enumeration breaks down, as an unexpected failure would.
+class BrokenEnumeration : public Forwarding {
+ public:
+  using Forwarding::Forwarding;
+  long enumValue(HKey, uint32_t, std::string*, uint32_t*, std::vector<uint8_t>*) override {
+    throw report::RuntimeError(7, "Out of memory");
+  }
+};
+
+// Someone makes a link inside the list once its values start to go: after any look at the
+// list before the purge, before its tree goes.
+class LinkMadeMidway : public Forwarding {
+ public:
+  LinkMadeMidway(platform::sim::SimRegistry& sim, std::string at, std::string target)
+      : Forwarding(sim), sim_(sim), at_(std::move(at)), target_(std::move(target)) {}
+  long deleteValue(HKey k, const std::string& n) override {
+    if (!made_) sim_.makeLink(CurrentUser, at_, CurrentUser, target_);
+    made_ = true;
+    return Forwarding::deleteValue(k, n);
+  }
+
+ private:
+  platform::sim::SimRegistry& sim_;
+  std::string at_, target_;
+  bool made_ = false;
+};
+
+TEST_F(RegistryPurge, ALinkMadeInsideTheListWhileItIsPurgedIsLeftAndNotFollowed) {
+  reg.setString(CurrentUser, "Software\\Precious", "kept", "value");
+  reg.setString(CurrentUser, "Software\\Precious\\Deeper", "also", "kept");
+  fill(kOpenSave);
+  LinkMadeMidway racing(reg, kOpenSave + "\\Sub\\Late", "Software\\Precious");
+  engine::RunFlags flags;
+  erase::ItemPlan plan;
+  flags.plan = &plan;
+  EXPECT_FALSE(clean::PurgeRegistryList(racing, flags, kOpenSave));
+  EXPECT_EQ(reg.getString(CurrentUser, "Software\\Precious", "kept"), "value");
+  EXPECT_EQ(reg.getString(CurrentUser, "Software\\Precious\\Deeper", "also"), "kept");
+  EXPECT_EQ(reg.subKeyNames(CurrentUser, kOpenSave + "\\Sub"), std::vector<std::string>{"Late"});
+  ASSERT_FALSE(plan.targets.empty());
+  EXPECT_EQ(plan.targets.back().where, "HKEY_CURRENT_USER\\" + kOpenSave);
+  EXPECT_EQ(plan.targets.back().outcome, erase::Outcome::Refused);
+  EXPECT_EQ(plan.targets.back().reason, "leads to another place in the registry");
+  EXPECT_EQ(reg.openHandles(), 0u);
+}
 
 TEST_F(RegistryPurge, AFailureInsideTheLoopStillDeletesTheKeyAndReachesTheCaller) {
   fill(kRunMRU);

@@ -109,4 +109,28 @@ TEST(SimRegistry, AccessMaskAndInjectedFaultsAreEnforced) {
   EXPECT_FALSE(reg.exists(hkey::CurrentUser, "Software\\New\\Deep"));
 }
 
+// Windows follows a link at every component of a path, and at the last one too unless
+// REG_OPTION_OPEN_LINK asks for the link itself.
+TEST(SimRegistry, ALinkLeadsEveryCallThatNamesAPathThroughIt) {
+  SimRegistry reg;
+  reg.set(hkey::LocalMachine, "Software\\Target\\Deep", "v", regtype::String, bytes("x"));
+  reg.makeLink(hkey::CurrentUser, "Software\\Link", hkey::LocalMachine, "Software\\Target");
+  HKey key = 0;
+  ASSERT_EQ(reg.createKey(hkey::CurrentUser, "Software\\Link\\Made", &key), winerr::Success);
+  reg.closeKey(key);
+  EXPECT_TRUE(reg.exists(hkey::LocalMachine, "Software\\Target\\Made"));
+  ASSERT_EQ(reg.openKeyAsLink(hkey::CurrentUser, "Software\\Link\\Deep", regaccess::Read, &key), winerr::Success);
+  uint32_t size = 0;
+  EXPECT_EQ(reg.queryValue(key, "v", nullptr, nullptr, &size), winerr::Success) << "a middle link is followed";
+  reg.closeKey(key);
+
+  // The tree's deletion goes into the key the link leads to, and stops at the link it leaves.
+  reg.set(hkey::CurrentUser, "Software\\Tree", "w", regtype::String, bytes("y"));
+  reg.makeLink(hkey::CurrentUser, "Software\\Tree\\Inner", hkey::LocalMachine, "Software\\Target");
+  EXPECT_NE(reg.deleteTree(hkey::CurrentUser, "Software\\Tree"), winerr::Success);
+  EXPECT_FALSE(reg.exists(hkey::LocalMachine, "Software\\Target"));
+  EXPECT_EQ(reg.subKeyNames(hkey::CurrentUser, "Software\\Tree"), std::vector<std::string>{"Inner"});
+  EXPECT_EQ(reg.openHandles(), 0u);
+}
+
 }  // namespace

@@ -171,6 +171,8 @@ long SimRegistry::create(HKey root, const std::string& subKey, uint32_t access, 
     std::shared_ptr<Key> next;
     for (const auto& sub : key->subKeys)
       if (sameName(sub->name, part)) next = sub;
+    // RegCreateKey, like RegOpenKey, goes on into the key a link leads to.
+    if (next && next->link && !(next = linkTarget(*next, 1))) return winerr::FileNotFound;
     if (!next) {
       if (!created && !(baseAccess & regaccess::CreateSubKey)) return winerr::AccessDenied;
       next = std::make_shared<Key>();
@@ -340,15 +342,29 @@ long SimRegistry::deleteTree(HKey key, const std::string& subKey) {
   if (long rc = resolveHandle(key, &base)) return rc;
   std::shared_ptr<Key> target = find(base, subKey);
   if (!target) return winerr::FileNotFound;
-  if (!target->parent) return winerr::AccessDenied;
   if (holdsUndeletable(*target)) return winerr::AccessDenied;
-  auto& siblings = target->parent->subKeys;
+  return removeTree(target, 0);
+}
+
+// SHDeleteKeyA empties a key by deleting its first sub-key until none is left, each the way
+// RegDeleteKeyA does, which goes on into the key a link leads to: that key goes, the link
+// stays and, leading nowhere now, ends the deletion with the key still there.
+long SimRegistry::removeTree(const std::shared_ptr<Key>& key, int depth) {
+  if (depth > 16) return winerr::FileNotFound;
+  while (!key->subKeys.empty()) {
+    const std::shared_ptr<Key> first = key->subKeys.front();
+    const std::shared_ptr<Key> reached = first->link ? linkTarget(*first, 1) : first;
+    if (!reached) return winerr::FileNotFound;
+    if (long rc = removeTree(reached, depth + 1)) return rc;
+  }
+  if (!key->parent || holdsUndeletable(*key)) return winerr::AccessDenied;  // a predefined root, or a fault
+  auto& siblings = key->parent->subKeys;
   for (auto it = siblings.begin(); it != siblings.end(); ++it)
-    if (*it == target) {
+    if (*it == key) {
       siblings.erase(it);
       break;
     }
-  markDeleted(*target);
+  markDeleted(*key);
   return winerr::Success;
 }
 

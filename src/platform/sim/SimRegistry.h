@@ -94,6 +94,7 @@ class SimRegistry : public Registry {
                             int depth = 0) const;
   std::shared_ptr<Key> linkTarget(const Key& link, int depth) const;
   std::shared_ptr<Key> findOrMake(HKey root, const std::string& path);
+  long removeTree(const std::shared_ptr<Key>& key, int depth);
   std::shared_ptr<Key> rootKey(HKey root) const;
   long open(HKey root, const std::string& subKey, uint32_t access, HKey* result, bool followLast = true);
   long create(HKey root, const std::string& subKey, uint32_t access, HKey* result, uint32_t* disposition);
