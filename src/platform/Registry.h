@@ -58,7 +58,6 @@ class Registry {
                         uint32_t size) = 0;
   virtual long deleteValue(HKey key, const std::string& name) = 0;  // RegDeleteValueA
   virtual long deleteKey(HKey key, const std::string& subKey) = 0;  // RegDeleteKeyA
-  virtual long deleteTree(HKey key, const std::string& subKey) = 0; // SHDeleteKeyA
   virtual long closeKey(HKey key) = 0;                              // RegCloseKey
 };
 

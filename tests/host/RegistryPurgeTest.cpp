@@ -217,7 +217,6 @@ class Forwarding : public platform::Registry {
   }
   long deleteValue(HKey k, const std::string& n) override { return r.deleteValue(k, n); }
   long deleteKey(HKey k, const std::string& s) override { return r.deleteKey(k, s); }
-  long deleteTree(HKey k, const std::string& s) override { return r.deleteTree(k, s); }
   long closeKey(HKey k) override { return r.closeKey(k); }
 
  private:

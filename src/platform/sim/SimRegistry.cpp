@@ -336,38 +336,6 @@ long SimRegistry::deleteKey(HKey key, const std::string& subKey) {
   return winerr::Success;
 }
 
-long SimRegistry::deleteTree(HKey key, const std::string& subKey) {
-  calls.push_back("SHDeleteKeyA " + joined(describe(key), subKey));
-  std::shared_ptr<Key> base;
-  if (long rc = resolveHandle(key, &base)) return rc;
-  std::shared_ptr<Key> target = find(base, subKey);
-  if (!target) return winerr::FileNotFound;
-  if (holdsUndeletable(*target)) return winerr::AccessDenied;
-  return removeTree(target, 0);
-}
-
-// SHDeleteKeyA empties a key by deleting its first sub-key until none is left, each the way
-// RegDeleteKeyA does, which goes on into the key a link leads to: that key goes, the link
-// stays and, leading nowhere now, ends the deletion with the key still there.
-long SimRegistry::removeTree(const std::shared_ptr<Key>& key, int depth) {
-  if (depth > 16) return winerr::FileNotFound;
-  while (!key->subKeys.empty()) {
-    const std::shared_ptr<Key> first = key->subKeys.front();
-    const std::shared_ptr<Key> reached = first->link ? linkTarget(*first, 1) : first;
-    if (!reached) return winerr::FileNotFound;
-    if (long rc = removeTree(reached, depth + 1)) return rc;
-  }
-  if (!key->parent || holdsUndeletable(*key)) return winerr::AccessDenied;  // a predefined root, or a fault
-  auto& siblings = key->parent->subKeys;
-  for (auto it = siblings.begin(); it != siblings.end(); ++it)
-    if (*it == key) {
-      siblings.erase(it);
-      break;
-    }
-  markDeleted(*key);
-  return winerr::Success;
-}
-
 long SimRegistry::closeKey(HKey key) {
   calls.push_back("RegCloseKey " + describe(key));
   if (rootKey(key)) return winerr::Success;

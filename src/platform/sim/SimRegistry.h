@@ -32,7 +32,6 @@ class SimRegistry : public Registry {
                 uint32_t size) override;
   long deleteValue(HKey key, const std::string& name) override;
   long deleteKey(HKey key, const std::string& subKey) override;
-  long deleteTree(HKey key, const std::string& subKey) override;
   long closeKey(HKey key) override;
 
   // Seeding and inspection for tests; `path` is below one of the predefined roots.
@@ -94,7 +93,6 @@ class SimRegistry : public Registry {
                             int depth = 0) const;
   std::shared_ptr<Key> linkTarget(const Key& link, int depth) const;
   std::shared_ptr<Key> findOrMake(HKey root, const std::string& path);
-  long removeTree(const std::shared_ptr<Key>& key, int depth);
   std::shared_ptr<Key> rootKey(HKey root) const;
   long open(HKey root, const std::string& subKey, uint32_t access, HKey* result, bool followLast = true);
   long create(HKey root, const std::string& subKey, uint32_t access, HKey* result, uint32_t* disposition);

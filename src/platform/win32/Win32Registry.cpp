@@ -10,7 +10,6 @@ namespace {
 HKey wrap(::HKEY key) { return reinterpret_cast<HKey>(key); }
 
 // shlwapi is loaded on first use: the program starts even where it is missing.
-using DeleteKeyFn = LONG(WINAPI*)(::HKEY, LPCSTR);
 
 }  // namespace
 
@@ -105,15 +104,6 @@ long Win32Registry::setValue(HKey key, const std::string& name, uint32_t type, c
 long Win32Registry::deleteValue(HKey key, const std::string& name) { return RegDeleteValueA(h(key), name.c_str()); }
 
 long Win32Registry::deleteKey(HKey key, const std::string& subKey) { return RegDeleteKeyA(h(key), subKey.c_str()); }
-
-long Win32Registry::deleteTree(HKey key, const std::string& subKey) {
-  static DeleteKeyFn deleteKeyFn = [] {
-    HMODULE shlwapi = LoadLibraryA("shlwapi.dll");
-    return shlwapi ? reinterpret_cast<DeleteKeyFn>(reinterpret_cast<void*>(GetProcAddress(shlwapi, "SHDeleteKeyA"))) : nullptr;
-  }();
-  if (!deleteKeyFn) return ERROR_CALL_NOT_IMPLEMENTED;
-  return deleteKeyFn(h(key), subKey.c_str());
-}
 
 long Win32Registry::closeKey(HKey key) { return RegCloseKey(h(key)); }
 

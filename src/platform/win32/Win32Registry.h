@@ -3,7 +3,7 @@
 
 namespace platform::win32 {
 
-// The registry through advapi32's narrow calls and shlwapi's SHDeleteKeyA.
+// The registry through advapi32's narrow calls.
 class Win32Registry : public Registry {
  public:
   long openKey(HKey root, const std::string& subKey, HKey* result) override;
@@ -18,7 +18,6 @@ class Win32Registry : public Registry {
   long setValue(HKey key, const std::string& name, uint32_t type, const uint8_t* data, uint32_t size) override;
   long deleteValue(HKey key, const std::string& name) override;
   long deleteKey(HKey key, const std::string& subKey) override;
-  long deleteTree(HKey key, const std::string& subKey) override;
   long closeKey(HKey key) override;
 };
 
