@@ -45,9 +45,11 @@ clean::FolderRefusal holdUsableFolder(const engine::RunContext& run, FavouritesW
   return refusal;
 }
 
-std::vector<FindData> listFolder(const engine::RunContext& run, const std::string& folder) {
+// Listed through the held folder, and deleted through it by the very name listed: a path
+// rebuilt from a name may name another file (Windows reads ".Bank.url." as ".Bank.url").
+std::vector<FindData> listFolder(FavouritesWatch& w) {
   std::vector<FindData> entries, files;
-  if (folder.empty() || run.os.files.findFiles(folder + "*", &entries) != winerr::Success) return files;
+  if (!w.held || w.held->list(&entries) != winerr::Success) return files;
   for (FindData& entry : entries)
     if (!erase::isDots(entry) && !erase::isFolder(entry) && !erase::isLink(entry)) files.push_back(std::move(entry));
   return files;
@@ -55,19 +57,18 @@ std::vector<FindData> listFolder(const engine::RunContext& run, const std::strin
 
 bool heldOpen(long rc) { return rc == winerr::SharingViolation || rc == kLockViolation; }
 
-// Deletes one file; true when it should be tried again later.
-bool deleteFavourite(const engine::RunContext& run, const std::string& path) {
-  if (!erase::fitsFile(path)) return false;
-  return heldOpen(run.os.files.deleteFile(path));
+// Deletes one file, never a folder or a link; true when it should be tried again later.
+bool deleteFavourite(FavouritesWatch& w, const std::string& name) {
+  const EntryCheck plainFile = [](const FileIdentity& entry) {
+    return entry.attributes & (fileattr::Directory | fileattr::ReparsePoint) ? winerr::AccessDenied : winerr::Success;
+  };
+  return heldOpen(w.held->removeChildFile(name, false, plainFile));
 }
 
-void retryHeldOpen(const engine::RunContext& run, FavouritesWatch& w) {
+void retryHeldOpen(FavouritesWatch& w) {
   std::vector<std::string> still;
-  for (const std::string& path : w.heldOpen) {
-    const uint32_t attributes = run.os.files.getAttributes(path);
-    if (attributes == fileattr::Invalid || (attributes & (fileattr::Directory | fileattr::ReparsePoint))) continue;
-    if (deleteFavourite(run, path)) still.push_back(path);
-  }
+  for (const std::string& name : w.heldOpen)
+    if (deleteFavourite(w, name)) still.push_back(name);
   w.heldOpen = std::move(still);
 }
 
@@ -80,10 +81,10 @@ void closeWatch(const engine::RunContext& run, FavouritesWatch& w) {
 // again when the watch was lost.
 void onSlice(const engine::RunContext& run, FavouritesWatch& w) {
   if (!w.running) return;
-  if (!w.heldOpen.empty()) retryHeldOpen(run, w);
+  if (!w.heldOpen.empty()) retryHeldOpen(w);
   if (!w.handle) {
     w.handle = run.os.files.startFolderWatch(w.folder, kFavouritesFilter);
-    if (w.handle) DeleteNewFavourites(run, w);  // whatever came while nobody watched
+    if (w.handle) DeleteNewFavourites(w);  // whatever came while nobody watched
     return;
   }
   switch (run.os.files.waitFolderWatch(w.handle, 0)) {
@@ -92,7 +93,7 @@ void onSlice(const engine::RunContext& run, FavouritesWatch& w) {
     case WatchState::Changed:
       // Re-armed first, so that a file written while we clean signals again.
       if (!run.os.files.rearmFolderWatch(w.handle)) closeWatch(run, w);
-      DeleteNewFavourites(run, w);
+      DeleteNewFavourites(w);
       break;
     case WatchState::Failed:
       closeWatch(run, w);
@@ -112,7 +113,7 @@ clean::FolderRefusal StartBookmarkGuard(const engine::RunContext& run, Favourite
   const clean::FolderRefusal refusal = holdUsableFolder(run, w, folder);
   if (refusal != clean::FolderRefusal::None) return refusal;
   w.running = true;
-  w.reference = takeReference(run.os.system.fileTimeNow(), listFolder(run, w.folder));
+  w.reference = takeReference(run.os.system.fileTimeNow(), listFolder(w));
   w.handle = run.os.files.startFolderWatch(w.folder, kFavouritesFilter);
   w.slice.onTimer = [run, &w] { onSlice(run, w); };
   w.slice.attach(&run.os.loop);
@@ -120,13 +121,13 @@ clean::FolderRefusal StartBookmarkGuard(const engine::RunContext& run, Favourite
   return refusal;
 }
 
-void DeleteNewFavourites(const engine::RunContext& run, FavouritesWatch& w) {
-  for (const FindData& entry : listFolder(run, w.folder)) {
+void DeleteNewFavourites(FavouritesWatch& w) {
+  for (const FindData& entry : listFolder(w)) {
     if (!w.running) return;
     if (!isNewFavourite(w.reference, entry)) continue;
-    const std::string path = w.folder + entry.name;
-    if (deleteFavourite(run, path) && std::find(w.heldOpen.begin(), w.heldOpen.end(), path) == w.heldOpen.end())
-      w.heldOpen.push_back(path);
+    if (deleteFavourite(w, entry.name) &&
+        std::find(w.heldOpen.begin(), w.heldOpen.end(), entry.name) == w.heldOpen.end())
+      w.heldOpen.push_back(entry.name);
   }
 }
 

@@ -24,7 +24,7 @@ struct FavouritesWatch {
   std::string folder;         // as looked up at enabling, with a trailing backslash
   std::unique_ptr<platform::HeldFolder> held;
   GuardReference reference;
-  std::vector<std::string> heldOpen;  // new favourites their writer still holds open
+  std::vector<std::string> heldOpen;  // names of new favourites their writer still holds open
   ui::Timer slice{"timBookmarkGuard", kWaitSliceMs};
 };
 
@@ -37,7 +37,7 @@ std::string GetFavouritesFolder(const engine::RunContext& run);
 clean::FolderRefusal StartBookmarkGuard(const engine::RunContext& run, FavouritesWatch& w, const std::string& folder);
 // Deletes the folder's new files; a file still held open by its writer is tried again
 // every slice until it can go.
-void DeleteNewFavourites(const engine::RunContext& run, FavouritesWatch& w);
+void DeleteNewFavourites(FavouritesWatch& w);
 // Stops watching the Favorites folder and forgets the watch.
 void StopBookmarkGuard(const engine::RunContext& run, FavouritesWatch& w);
 

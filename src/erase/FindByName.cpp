@@ -1,8 +1,10 @@
 #include "erase/FindByName.h"
 
+#include <memory>
 #include <set>
 
 #include "engine/RunContext.h"
+#include "erase/FolderPaths.h"
 #include "erase/PathChecks.h"
 #include "erase/WalkRules.h"
 #include "platform/WinError.h"
@@ -24,21 +26,65 @@ bool isFolderPath(const engine::RunContext& run, const std::string& folder) {
   return attributes != fileattr::Invalid && (attributes & fileattr::Directory);
 }
 
-std::string shortPath(const engine::RunContext& run, const std::string& path) {
-  std::string result;
-  return run.os.files.getShortPathName(path, &result) == winerr::Success ? result : path;
+// A folder of the search: held, so that its sub-folders are opened below it by the very
+// names it lists ("abc." is not the junction "abc" beside it), with its long and 8.3 paths.
+struct Place {
+  std::unique_ptr<HeldFolder> held;
+  std::string path, shortPath;  // ending in "\"
+};
+
+Place holdRoot(const engine::RunContext& run, const std::string& folder) {
+  Place root;
+  root.path = AddBackslash(folder);
+  FileIdentity identity;
+  root.held = run.os.files.holdFolder(FolderToOpen(root.path), &identity);
+  std::string shortPath;
+  root.shortPath = run.os.files.getShortPathName(root.path, &shortPath) == winerr::Success ? AddBackslash(shortPath)
+                                                                                          : root.path;
+  return root;
 }
 
-// Sub-folders and files of `folder` (ending in "\\"), all attributes, as the file-system
-// object lists them.
-void listFolder(const engine::RunContext& run, const std::string& folder, std::vector<FindData>* subs,
-                std::vector<FindData>* files) {
+// The entry's name in an 8.3 path: its alias names it alone, where the long name may end
+// in a dot or a blank that Windows would drop, naming another entry. Empty when neither will do.
+std::string shortName(const FindData& entry) {
+  const std::string& name = entry.shortName.empty() ? entry.name : entry.shortName;
+  return name.back() == '.' || name.back() == ' ' ? std::string() : name;
+}
+
+// Sub-folders and files of the held folder, all attributes.
+void listFolder(Place& place, std::vector<FindData>* subs, std::vector<FindData>* files) {
   std::vector<FindData> entries;
-  run.os.files.findFiles(folder + "*", &entries);
+  if (!place.held || place.held->list(&entries) != winerr::Success) return;
   for (FindData& entry : entries) {
     if (isDots(entry)) continue;
     (isFolder(entry) ? subs : files)->push_back(std::move(entry));
   }
+}
+
+// The sub-folder `sub` held below `place`; null, logged, for a link or what cannot be held.
+std::unique_ptr<Place> enter(Place& place, const FindData& sub) {
+  const std::string path = place.path + sub.name;
+  const std::string alias = shortName(sub);
+  if (isLink(sub)) {
+    logSkipped(path, "link");
+    return nullptr;
+  }
+  if (!fitsFolder(path + "\\") || alias.empty()) {
+    logSkipped(path, alias.empty() ? "name ending in a dot or blank" : "path too long");
+    return nullptr;
+  }
+  FileIdentity identity;
+  long error = 0;
+  auto child = std::make_unique<Place>();
+  child->held = place.held->holdChild(sub.name, &identity, &error);
+  // The listing may be older than the entry: judged again on its own handle.
+  if (!child->held || (identity.attributes & fileattr::ReparsePoint)) {
+    logSkipped(path, child->held ? "link" : "cannot be opened");
+    return nullptr;
+  }
+  child->path = path + "\\";
+  child->shortPath = place.shortPath + alias + "\\";
+  return child;
 }
 
 // The whole names of a blank-separated list, upper-cased: a Mozilla profile names its mail
@@ -57,45 +103,33 @@ std::set<std::string> namesOf(const std::string& nameList) {
   return names;
 }
 
-void findFiles(const engine::RunContext& run, const std::string& folder, const std::set<std::string>& wanted,
+void findFiles(const engine::RunContext& run, Place& place, const std::set<std::string>& wanted,
                std::vector<std::string>& results) {
   std::vector<FindData> subs, files;
-  listFolder(run, folder, &subs, &files);
+  listFolder(place, &subs, &files);
   for (const FindData& sub : subs) {
     yieldOnce(run);
-    const std::string path = folder + sub.name + "\\";
-    if (isLink(sub))
-      logSkipped(folder + sub.name, "link");
-    else if (!fitsFolder(path))
-      logSkipped(folder + sub.name, "path too long");
-    else
-      findFiles(run, path, wanted, results);
+    if (std::unique_ptr<Place> child = enter(place, sub)) findFiles(run, *child, wanted, results);
     yieldOnce(run);
   }
   for (const FindData& file : files) {
     yieldOnce(run);
-    const std::string path = folder + file.name;
     // A link is never offered to callers, who would delete through it.
-    if (isLink(file) || !fitsFile(path)) continue;
+    if (isLink(file) || !fitsFile(place.path + file.name) || shortName(file).empty()) continue;
     // The long name alone: an 8.3 alias is no name the user gave.
-    if (wanted.count(upper(file.name))) results.push_back(shortPath(run, path));
+    if (wanted.count(upper(file.name))) results.push_back(place.shortPath + shortName(file));
   }
 }
 
-void findFolders(const engine::RunContext& run, const std::string& folder, const std::string& wanted,
+void findFolders(const engine::RunContext& run, Place& place, const std::string& wanted,
                  std::vector<std::string>& results) {
   std::vector<FindData> subs, files;
-  listFolder(run, folder, &subs, &files);
+  listFolder(place, &subs, &files);
   for (const FindData& sub : subs) {
     yieldOnce(run);
-    const std::string path = folder + sub.name;
-    if (isLink(sub)) {
-      logSkipped(path, "link");
-    } else if (!fitsFolder(path + "\\")) {
-      logSkipped(path, "path too long");
-    } else {
-      if (upper(sub.name) == wanted) results.push_back(shortPath(run, path));
-      findFolders(run, path + "\\", wanted, results);
+    if (std::unique_ptr<Place> child = enter(place, sub)) {
+      if (upper(sub.name) == wanted) results.push_back(child->shortPath.substr(0, child->shortPath.size() - 1));
+      findFolders(run, *child, wanted, results);
     }
     yieldOnce(run);
   }
@@ -108,7 +142,9 @@ void FindFilesByName(const engine::RunContext& run, const std::string& folder, c
   try {
     if (folder.empty() || !isFolderPath(run, folder)) return;
     const std::set<std::string> wanted = namesOf(nameList);
-    if (!wanted.empty()) findFiles(run, AddBackslash(folder), wanted, results);
+    if (wanted.empty()) return;
+    Place root = holdRoot(run, folder);
+    findFiles(run, root, wanted, results);
   } catch (const std::exception&) {
   }
 }
@@ -117,7 +153,8 @@ void FindFoldersByName(const engine::RunContext& run, const std::string& folder,
                        std::vector<std::string>& results) {
   try {
     if (folder.empty() || !isFolderPath(run, folder)) return;
-    findFolders(run, AddBackslash(folder), upper(name), results);
+    Place root = holdRoot(run, folder);
+    findFolders(run, root, upper(name), results);
   } catch (const std::exception&) {
   }
 }

@@ -26,7 +26,45 @@ size_t rootLength(const std::string& normalised) {
   return normalised.find('\\', normalised.find('\\', 2) + 1) + 1;
 }
 
+std::string upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
 }  // namespace
+
+bool IsDeviceName(const std::string& name) {
+  std::string base = upper(name.substr(0, name.find('.')));
+  base = base.substr(0, base.find_last_not_of(' ') + 1);
+  for (const char* device : {"CON", "PRN", "AUX", "NUL", "CLOCK$", "CONIN$", "CONOUT$"})
+    if (base == device) return true;
+  return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) && base[3] >= '1' &&
+         base[3] <= '9';
+}
+
+const char* RewrittenPathReason(const std::string& path) {
+  if (path.compare(0, 4, "\\\\?\\") == 0 || path.compare(0, 4, "\\\\.\\") == 0) return "device path";
+  if (path.find('/') != std::string::npos) return "not a full path";
+  size_t rest = 0;
+  if (path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' && path[2] == '\\') {
+    rest = 3;
+  } else if (path.compare(0, 2, "\\\\") == 0) {
+    const size_t server = path.find('\\', 2);
+    if (server == std::string::npos || server == 2) return "not a full path";
+    rest = server + 1;
+  } else {
+    return "not a full path";
+  }
+  std::vector<std::string> names = split(path, rest);
+  if (!names.empty() && names.back().empty()) names.pop_back();  // "C:\\Temp\\" is a folder
+  for (const std::string& name : names) {
+    if (name.empty() || name == "." || name == "..") return "not a full path";
+    // Windows drops a trailing dot or blank: "abc." would open abc.
+    if (name.back() == '.' || name.back() == ' ') return "name ending in a dot or blank";
+    if (IsDeviceName(name)) return "device name";
+  }
+  return nullptr;
+}
 
 std::string NormaliseFolderPath(const std::string& path) {
   std::string text = path;

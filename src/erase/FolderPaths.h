@@ -12,6 +12,17 @@ namespace erase {
 // or a device path ("\\?\", "\\.\").
 std::string NormaliseFolderPath(const std::string& path);
 
+// True for a name Windows reads as a device whatever folder holds it: CON, PRN, AUX, NUL,
+// COM1 to COM9, LPT1 to LPT9, CLOCK$, CONIN$, CONOUT$, in any case, with any extension or
+// blanks after ("CON.txt", "nul  .txt").
+bool IsDeviceName(const std::string& name);
+
+// Why Windows would open something other than `path` as spelt, or null when it opens that
+// very path: a name ending in a dot or a blank ("foo.txt." opens foo.txt), a device name,
+// a "\\?\" or "\\.\" prefix, a path that is not full ("x", "C:x", "\x"), "/", doubled
+// backslashes, "." or "..". A folder may end in one backslash.
+const char* RewrittenPathReason(const std::string& path);
+
 // The names below the root ("C:" or "\\server\share") of a normalised folder, upper-cased.
 std::vector<std::string> FolderNames(const std::string& normalisedFolder);
 

@@ -23,10 +23,21 @@ std::string PathHeldFolder::shortOf(const std::string& name) const {
   return it == shortNames_.end() || it->second.empty() ? name : it->second;
 }
 
-std::string PathHeldFolder::reachable(const std::string& name, size_t room) const {
-  if (path_.size() + name.size() + room <= kLongestPath) return path_ + name;
-  const std::string shortPath = short_ + shortOf(name);
-  return shortPath.size() + room <= kLongestPath ? shortPath : std::string();
+long PathHeldFolder::reachable(const std::string& name, size_t room, std::string* path) const {
+  path->clear();
+  if (path_.size() + name.size() + room <= kLongestPath) {
+    *path = path_ + name;
+    return winerr::Success;
+  }
+  const std::string alias = short_ + shortOf(name);
+  if (alias.size() + room > kLongestPath) return winerr::FilenameTooLong;
+  // An 8.3 name is given when its file is made: since the listing the file may have gone
+  // and another taken its alias. The alias must still lead to the long name listed.
+  std::vector<FindData> found;
+  if (files_.findFiles(alias, &found) != winerr::Success || found.size() != 1 || found[0].name != name)
+    return winerr::FileNotFound;
+  *path = alias;
+  return winerr::Success;
 }
 
 long PathHeldFolder::list(std::vector<FindData>* out) {
@@ -48,11 +59,9 @@ long PathHeldFolder::list(std::vector<FindData>* out) {
 std::unique_ptr<HeldFolder> PathHeldFolder::holdChild(const std::string& name, FileIdentity* identity, long* error) {
   *identity = FileIdentity();
   // Room for "\\*" to list it.
-  const std::string path = reachable(name, 2);
-  if (path.empty()) {
-    *error = winerr::FilenameTooLong;
-    return nullptr;
-  }
+  std::string path;
+  *error = reachable(name, 2, &path);
+  if (*error) return nullptr;
   identity->attributes = files_.getAttributes(path);
   if (identity->attributes == fileattr::Invalid) {
     *error = winerr::PathNotFound;
@@ -63,8 +72,8 @@ std::unique_ptr<HeldFolder> PathHeldFolder::holdChild(const std::string& name, F
 }
 
 long PathHeldFolder::removeChildFile(const std::string& name, bool clearAttributes, const EntryCheck& check) {
-  const std::string path = reachable(name, 0);
-  if (path.empty()) return winerr::FilenameTooLong;
+  std::string path;
+  if (const long rc = reachable(name, 0, &path)) return rc;
   FileIdentity identity;
   identity.attributes = files_.getAttributes(path);
   if (identity.attributes == fileattr::Invalid) return winerr::FileNotFound;
@@ -79,8 +88,8 @@ bool PathHeldFolder::isChild(const std::string&, const FileIdentity& file) { ret
 long PathHeldFolder::childIdentity(const std::string& name, FileIdentity* identity) {
   *identity = FileIdentity();
   if (name.find_first_of("*?\\") != std::string::npos) return winerr::InvalidParameter;
-  const std::string path = reachable(name, 0);
-  if (path.empty()) return winerr::FilenameTooLong;
+  std::string path;
+  if (const long rc = reachable(name, 0, &path)) return rc;
   // A name without wildcards lists the entry itself or nothing.
   std::vector<FindData> found;
   if (const long rc = files_.findFiles(path, &found)) return rc;
@@ -93,8 +102,8 @@ long PathHeldFolder::childIdentity(const std::string& name, FileIdentity* identi
 long PathHeldFolder::removeChildFolder(const std::string& name, std::unique_ptr<HeldFolder> child,
                                        bool clearAttributes) {
   child.reset();
-  const std::string path = reachable(name, 0);
-  if (path.empty()) return winerr::FilenameTooLong;
+  std::string path;
+  if (const long rc = reachable(name, 0, &path)) return rc;
   if (clearAttributes) {
     const uint32_t attributes = files_.getAttributes(path);
     if (attributes != fileattr::Invalid && (attributes & kClearable)) files_.setAttributes(path, fileattr::Normal);

@@ -25,9 +25,10 @@ class PathHeldFolder : public HeldFolder {
 
  private:
   std::string shortOf(const std::string& name) const;
-  // The spelling of the entry that fits in MAX_PATH with `room` characters to spare; empty
-  // when neither the long nor the 8.3 path does.
-  std::string reachable(const std::string& name, size_t room) const;
+  // The spelling of the entry that fits in MAX_PATH with `room` characters to spare:
+  // FilenameTooLong when neither the long nor the 8.3 path does, FileNotFound when the
+  // 8.3 name listed now leads to another entry.
+  long reachable(const std::string& name, size_t room, std::string* path) const;
 
   FileSystem& files_;
   std::string path_, short_;

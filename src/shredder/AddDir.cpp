@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/Session.h"
+#include "erase/FolderPaths.h"
 #include "erase/WalkRules.h"
 #include "platform/WinError.h"
 #include "report/RuntimeError.h"
@@ -95,7 +96,16 @@ void frmAddDir::dirList_DblClick() {
 
 void frmAddDir::cmdAdd_Click() {
   const int highlighted = dirList.listIndex();
-  resumeNext([&] { session_.frm.txtShredFolder.setText(highlighted >= 0 ? dirList.list(highlighted) : path_); });
+  const std::string chosen = highlighted >= 0 ? dirList.list(highlighted) : path_;
+  // A folder "abc." listed here would be swept as abc.
+  if (const char* reason = erase::RewrittenPathReason(chosen)) {
+    resumeNext([&] {
+      session_.os.shell.messageBox(form.hWnd, "This folder cannot be shredded: " + chosen + " (" + reason + ")",
+                                   "Quellery", platform::mbicon::Critical);
+    });
+    return;
+  }
+  resumeNext([&] { session_.frm.txtShredFolder.setText(chosen); });
   erase::yieldOnce(session_.run());
   form.setVisible(false);
 }

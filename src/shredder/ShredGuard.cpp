@@ -1,6 +1,5 @@
 #include "shredder/ShredGuard.h"
 
-#include <cctype>
 #include <memory>
 
 #include "clean/TempFolderGuard.h"
@@ -12,22 +11,6 @@ namespace shredder {
 using namespace platform;
 
 namespace {
-
-std::string upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
-bool isDeviceName(std::string name) {
-  // "CON.txt" and "con  " name the device as well.
-  name = upper(name.substr(0, name.find('.')));
-  const size_t end = name.find_last_not_of(' ');
-  name = end == std::string::npos ? std::string() : name.substr(0, end + 1);
-  for (const char* device : {"CON", "PRN", "AUX", "NUL", "CLOCK$", "CONIN$", "CONOUT$"})
-    if (name == device) return true;
-  return name.size() == 4 && (name.compare(0, 3, "COM") == 0 || name.compare(0, 3, "LPT") == 0) &&
-         name[3] >= '1' && name[3] <= '9';
-}
 
 // A folder along the way that is a link: the path may lead anywhere.
 bool passesThroughLink(const engine::RunContext& run, const std::string& normalised) {
@@ -47,7 +30,7 @@ bool namesDevice(const std::string& path) {
   std::string name;
   for (size_t i = 0; i <= path.size(); ++i) {
     if (i == path.size() || path[i] == '\\' || path[i] == '/' || path[i] == ':') {
-      if (isDeviceName(name)) return true;
+      if (erase::IsDeviceName(name)) return true;
       name.clear();
     } else {
       name += path[i];
@@ -58,6 +41,7 @@ bool namesDevice(const std::string& path) {
 
 const char* fileRefusal(const engine::RunContext& run, const std::string& path) {
   if (namesDevice(path)) return "device name";
+  if (const char* reason = erase::RewrittenPathReason(path)) return reason;
   const std::string normalised = erase::NormaliseFolderPath(path);
   if (normalised.empty()) return "not a full path";
   if (erase::FolderNames(normalised).empty()) return "drive root";
@@ -70,6 +54,7 @@ const char* fileRefusal(const engine::RunContext& run, const std::string& path) 
 
 const char* folderRefusal(const engine::RunContext& run, const std::string& folder) {
   if (namesDevice(folder)) return "device name";
+  if (const char* reason = erase::RewrittenPathReason(folder)) return reason;
   const std::string normalised = erase::NormaliseFolderPath(folder);
   if (normalised.empty()) return "not a full path";
   if (passesThroughLink(run, normalised)) return "link";

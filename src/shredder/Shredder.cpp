@@ -1,6 +1,9 @@
 #include "shredder/Shredder.h"
 
+#include <vector>
+
 #include "engine/Session.h"
+#include "erase/FolderPaths.h"
 #include "erase/PathChecks.h"
 #include "erase/WalkRules.h"
 #include "platform/FreshFile.h"
@@ -32,6 +35,12 @@ void setBusy(platform::Platform& os, bool busy) {
 // One entry of the list: a file is shredded, a folder has its files shredded and goes.
 // A file that is not gone adds a line to `failures`.
 void shredEntry(engine::Session& session, const std::string& entry, int factor, std::string* failures) {
+  // Whatever it leads to, it is not what the list says: "foo.txt." would shred foo.txt.
+  if (const char* reason = erase::RewrittenPathReason(entry)) {
+    erase::logSkipped(entry, reason);
+    *failures += "\r\n" + entry + ": " + reason;
+    return;
+  }
   if (erase::CanOpenFile(session.run(), entry)) {
     // Refused files keep their attributes: only the shred clears them, through its handle.
     std::string failure;
@@ -39,6 +48,7 @@ void shredEntry(engine::Session& session, const std::string& entry, int factor, 
   } else if (erase::FolderExists(session.run(), erase::AddBackslash(entry))) {
     if (const char* reason = folderRefusal(session.run(), entry)) {
       erase::logSkipped(entry, reason);
+      *failures += "\r\n" + entry + ": " + reason;
       return;
     }
     session.os.files.setAttributes(entry, fileattr::Normal);
@@ -100,20 +110,26 @@ void cmdFileBrowse_Click(engine::Session& session) {
     const std::string picked =
         session.os.dialogs->openFileName("All Files|*.*", ofn::Explorer | ofn::AllowMultiSelect, 2048);
     if (picked.empty()) return;
-    ui::ListBox& list = session.frm.lstFiles;
+    std::vector<std::string> paths;
     const size_t zero = picked.find('\0');
-    if (zero == std::string::npos) {
-      // One full path, appended as it came.
-      list.addItem(picked);
-      return;
-    }
+    if (zero == std::string::npos) paths.push_back(picked);  // one full path, as it came
     const std::string folder = erase::AddBackslash(picked.substr(0, zero));
-    for (size_t start = zero + 1; start <= picked.size();) {
+    for (size_t start = zero + 1; zero != std::string::npos && start <= picked.size();) {
       size_t end = picked.find('\0', start);
       if (end == std::string::npos) end = picked.size();
-      if (end > start) list.addItem(folder + picked.substr(start, end - start));
+      if (end > start) paths.push_back(folder + picked.substr(start, end - start));
       start = end + 1;
     }
+    std::string refused;
+    for (const std::string& path : paths) {
+      if (const char* reason = erase::RewrittenPathReason(path))
+        refused += "\r\n" + path + ": " + reason;
+      else
+        session.frm.lstFiles.addItem(path);
+    }
+    if (!refused.empty())
+      session.os.shell.messageBox(session.frm.form.hWnd, "These files were not added:" + refused, "Quellery",
+                                  platform::mbicon::Critical);
   });
 }
 

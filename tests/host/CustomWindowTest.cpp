@@ -85,6 +85,20 @@ TEST_F(CustomWindow, GuardDeletesOnlyFilesThatAppearWhileItRuns) {
   EXPECT_FALSE(exists(favourite("Second.url")));
 }
 
+// Windows reads ".Bank.url." as ".Bank.url": the new twin goes, the old favourite stays.
+TEST_F(CustomWindow, AFavouriteNamedWithATrailingDotIsDeletedAndNotItsTwin) {
+  ASSERT_EQ(machine.files.writeFile(favourite(".Bank.url"), "old"), 0);
+  w.cmdEnableAutoBookMark.click();
+  write("\\\\?\\" + favourite(".Bank.url."));
+  write("\\\\?\\" + favourite("Shop.url "));
+  app::WaitSeconds(app.os, 0.25);
+  std::string data;
+  EXPECT_EQ(machine.files.readFile(favourite(".Bank.url"), &data), 0);
+  EXPECT_EQ(data, "old");
+  EXPECT_FALSE(exists("\\\\?\\" + favourite(".Bank.url.")));
+  EXPECT_FALSE(exists("\\\\?\\" + favourite("Shop.url ")));
+}
+
 TEST_F(CustomWindow, AFavouriteStillBeingWrittenIsDeletedOnceItsWriterLetsGo) {
   w.cmdEnableAutoBookMark.click();
   write(favourite("Busy.url"));

@@ -61,6 +61,25 @@ TEST_F(Lookup, FileSearchMatchesWholeNamesOfTheListDeeperFilesFirstAsShortPaths)
   EXPECT_TRUE(none.empty());
 }
 
+// Windows reads "abc." as "abc": a path rebuilt from the listed name would lead through
+// the junction "abc" beside it.
+TEST_F(Lookup, TheSearchGoesIntoTheFolderListedAndNeverThroughItsTwin) {
+  file("C:\\Outside\\history.dat");
+  fs.makeFolders("C:\\Prof");
+  ASSERT_EQ(fs.makeLink("C:\\Prof\\abc", fs.hostPath("C:\\Outside")), 0);
+  ASSERT_EQ(fs.createDirectory("\\\\?\\C:\\Prof\\abc."), 0);
+  ASSERT_EQ(fs.writeFile("\\\\?\\C:\\Prof\\abc.\\history.dat", "in the profile"), 0);
+  ASSERT_EQ(fs.createDirectory("\\\\?\\C:\\Prof\\abc.\\cache"), 0);
+  std::vector<std::string> found;
+  erase::FindFilesByName(app.run(), "C:\\Prof", "history.dat", found);
+  EXPECT_EQ(found, (std::vector<std::string>{"C:\\Prof\\ABC~1\\history.dat"}));
+  std::vector<std::string> folders;
+  erase::FindFoldersByName(app.run(), "C:\\Prof", "cache", folders);
+  EXPECT_EQ(folders, (std::vector<std::string>{"C:\\Prof\\ABC~1\\cache"}));
+  for (const std::string& path : found) fs.deleteFile(path);
+  EXPECT_NE(fs.getAttributes("C:\\Outside\\history.dat"), fileattr::Invalid);
+}
+
 TEST_F(Lookup, FolderSearchFindsMatchesInsideMatches) {
   fs.makeFolders("C:\\Moz\\Profiles\\abc.default\\Cache\\cache");
   fs.makeFolders("C:\\Moz\\Other\\CACHE");

@@ -148,6 +148,30 @@ TEST_F(FolderWalk, OnWindows9xADeepTreeIsReachedThroughShortNamesAndTheRestCount
   EXPECT_EQ(app.flags.leftBehind.tooDeep, app.flags.leftBehind.total());
 }
 
+// An 8.3 name is given when a file is made: once the listed file goes, a new file may take it.
+TEST_F(FolderWalk, OnWindows9xAnEightDotThreeNameNowGivenToAnotherFileIsNotActedOn) {
+  fs.fileIdsKnown = false;
+  const std::string folder = "C:\\" + std::string(100, 'a') + "\\" + std::string(100, 'b');
+  const std::string listed = "longname-zeta-" + std::string(50, 'z') + ".txt";  // 272 characters of path
+  const std::string precious = "longname-precious-" + std::string(50, 'p') + ".txt";
+  fs.makeFolders(folder);
+  const std::string host = fs.hostPath(folder);
+  ::close(::open((host + "/" + listed).c_str(), O_WRONLY | O_CREAT, 0644));
+  FileIdentity identity;
+  const std::unique_ptr<HeldFolder> held = fs.holdFolder(folder, &identity);
+  ASSERT_TRUE(held);
+  std::vector<FindData> entries;
+  ASSERT_EQ(held->list(&entries), winerr::Success);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].shortName, "LONGNA~1.TXT");
+  // Meanwhile another program replaces the file; the new one takes the free 8.3 name.
+  ::unlink((host + "/" + listed).c_str());
+  ::close(::open((host + "/" + precious).c_str(), O_WRONLY | O_CREAT, 0644));
+  EXPECT_EQ(held->removeChildFile(listed, false, nullptr), winerr::FileNotFound);
+  EXPECT_EQ(held->childIdentity(listed, &identity), winerr::FileNotFound);
+  EXPECT_TRUE(hostThere(host + "/" + precious));
+}
+
 TEST_F(FolderWalk, AThousandLevelTreeIsRemovedWithoutExhaustingTheStack) {
   rlimit files;
   ASSERT_EQ(0, ::getrlimit(RLIMIT_NOFILE, &files));

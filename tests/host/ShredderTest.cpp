@@ -167,6 +167,28 @@ TEST_F(Shredder, DeviceNamesWhateverTheirExtension) {
     EXPECT_FALSE(shredder::namesDevice(path)) << path;
 }
 
+// Windows drops a name's trailing dots and blanks: "foo.txt." would shred foo.txt.
+TEST_F(Shredder, ATwinSpellingIsRefusedWithItsReasonAndNeverAdded) {
+  file("C:\\Docs\\foo.txt", "precious");
+  list({"C:\\Docs\\foo.txt.", "C:\\Docs\\foo.txt ", "C:\\Docs.\\foo.txt"});
+  app.frm.shredder.cmdDelSelected.click();
+  EXPECT_EQ(content("C:\\Docs\\foo.txt"), "precious");
+  EXPECT_TRUE(overwritten.empty());
+  ASSERT_EQ(machine.shell.messageBoxes.size(), 1u);
+  EXPECT_EQ(machine.shell.messageBoxes[0].text,
+            "These files were not shredded:\r\nC:\\Docs\\foo.txt.: name ending in a dot or blank"
+            "\r\nC:\\Docs\\foo.txt : name ending in a dot or blank\r\nC:\\Docs.\\foo.txt: name ending in a dot or blank");
+
+  machine.dialogs.fileDialogAnswer = std::string("C:\\Docs\0foo.txt.\0foo.txt\0CON.txt", 32);
+  app.frm.shredder.cmdFileBrowse.click();
+  ASSERT_EQ(app.frm.lstFiles.listCount(), 1);
+  EXPECT_EQ(app.frm.lstFiles.list(0), "C:\\Docs\\foo.txt");
+  ASSERT_EQ(machine.shell.messageBoxes.size(), 2u);
+  EXPECT_EQ(machine.shell.messageBoxes[1].text,
+            "These files were not added:\r\nC:\\Docs\\foo.txt.: name ending in a dot or blank"
+            "\r\nC:\\Docs\\CON.txt: device name");
+}
+
 TEST_F(Shredder, AFolderEntryHasItsFilesShreddedAndGoes) {
   file("C:\\Docs\\Old\\a.txt", "aaaa");
   file("C:\\Docs\\Old\\Sub\\b.txt", "bbbb");
@@ -276,7 +298,8 @@ TEST_F(ShredFolder, RefusedFoldersKeepEverything) {
   const char* const folders[] = {
       "C:\\", "C:\\WINDOWS", "c:\\windows\\system32", "C:\\WINDOWS\\.", "C:\\Documents and Settings\\User",
       "C:\\Documents and Settings", "C:\\Documents and Settings\\User\\Favorites", kProgram,
-      "C:\\Program Files", "Wipe", "C:Wipe", "\\\\?\\C:\\Wipe", "C:\\Wipe\\Lnk\\Sub", "C:\\Wipe\\Lnk"};
+      "C:\\Program Files", "Wipe", "C:Wipe", "\\\\?\\C:\\Wipe", "C:\\Wipe\\Lnk\\Sub", "C:\\Wipe\\Lnk",
+      "C:\\Wipe.", "C:\\Wipe.\\", "C:\\WIPE\\..\\Wipe"};
   const std::string outsideFolder = machine.hostRoot + "/elsewhere";
   ::mkdir(outsideFolder.c_str(), 0755);
   ::mkdir((outsideFolder + "/Sub").c_str(), 0755);
@@ -334,6 +357,22 @@ TEST_F(ShredFolder, PickerStoresTheChosenFolderAndFallsBackFromADriveThatIsNotRe
   app.frm.txtShredFolder.setText("C:\\Wipe");
   app.frm.shredder.Command2.click();
   EXPECT_EQ(app.frm.txtShredFolder.text(), "");
+}
+
+TEST_F(ShredFolder, ThePickerRefusesAFolderWhoseNameEndsInADot) {
+  file("C:\\Wipe\\keep.txt", "keep");
+  ASSERT_EQ(fs.createDirectory("\\\\?\\C:\\Wipe."), 0);  // it would be swept as C:\Wipe
+  app.showModal = [](ui::Form& form) {
+    auto& folders = child<ui::ListBox>(form, "dirList");
+    for (int i = 0; i < folders.listCount(); ++i)
+      if (folders.list(i) == "C:\\Wipe.") folders.setListIndex(i);
+    child<ui::Button>(form, "cmdAdd").click();
+  };
+  app.frm.shredder.cmdShredBrowse.click();
+  EXPECT_EQ(app.frm.txtShredFolder.text(), "");
+  ASSERT_EQ(machine.shell.messageBoxes.size(), 1u);
+  EXPECT_EQ(machine.shell.messageBoxes[0].text,
+            "This folder cannot be shredded: C:\\Wipe. (name ending in a dot or blank)");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "platform/WinError.h"
 #include "platform/sim/SimMachine.h"
+#include "platform/sim/SimPathRules.h"
 
 using namespace platform;
 
@@ -104,6 +105,76 @@ TEST_F(SimFiles, HostLinksShowAsReparsePoints) {
   EXPECT_EQ(found[0].attributes & fileattr::ReparsePoint, fileattr::ReparsePoint);
   EXPECT_EQ(fs.removeDirectory("C:\\L\\dirlink"), winerr::Success);  // the link goes, its target stays
   EXPECT_EQ(fs.getAttributes("C:\\Target"), fileattr::Directory);
+}
+
+// What Win32 does with a name, as the probe showed under Wine and Windows documents it.
+TEST_F(SimFiles, TrailingDotsAndBlanksAreReadAsWin32ReadsThem) {
+  fs.makeFolders("C:\\t\\a");
+  fs.writeFile("C:\\t\\a\\b", "in a");
+  ASSERT_EQ(fs.createDirectory("\\\\?\\C:\\t\\a "), winerr::Success);
+  fs.writeFile("\\\\?\\C:\\t\\a \\b", "in a-blank");
+  fs.writeFile("C:\\t\\foo.txt", "foo");
+  std::string data;
+  ASSERT_EQ(fs.readFile("C:\\t\\a.\\b", &data), winerr::Success);  // an inner name loses one dot
+  EXPECT_EQ(data, "in a");
+  ASSERT_EQ(fs.readFile("C:\\t\\a \\b", &data), winerr::Success);  // and keeps its blanks
+  EXPECT_EQ(data, "in a-blank");
+  EXPECT_EQ(fs.readFile("C:\\t\\a..\\b", &data), winerr::PathNotFound);
+  EXPECT_EQ(fs.readFile("C:\\t\\a. \\b", &data), winerr::PathNotFound);
+  for (const char* twin : {"C:\\t\\foo.txt.", "C:\\t\\foo.txt ", "C:\\t\\foo.txt. ."}) {
+    ASSERT_EQ(fs.readFile(twin, &data), winerr::Success) << twin;  // the last name loses them all
+    EXPECT_EQ(data, "foo") << twin;
+    EXPECT_EQ(names(twin), (std::vector<std::string>{"foo.txt"})) << twin;
+  }
+  EXPECT_EQ(names("C:\\t\\a.\\*"), (std::vector<std::string>{".", "..", "b"}));
+}
+
+TEST_F(SimFiles, TheLongPathPrefixTakesNamesAsSpelt) {
+  fs.makeFolders("C:\\t\\a");
+  fs.writeFile("C:\\t\\foo.txt", "foo");
+  std::string data;
+  EXPECT_EQ(fs.readFile("\\\\?\\C:\\t\\foo.txt.", &data), winerr::FileNotFound);
+  std::vector<FindData> found;
+  EXPECT_EQ(fs.findFiles("\\\\?\\C:\\t\\foo.txt.", &found), winerr::FileNotFound);
+  EXPECT_EQ(fs.readFile("\\\\?\\C:\\t\\a\\..\\foo.txt", &data), sim::kInvalidName);
+  ASSERT_EQ(fs.writeFile("\\\\?\\C:\\t\\foo.txt.", "twin"), winerr::Success);
+  EXPECT_EQ(names("C:\\t\\foo*"), (std::vector<std::string>{"foo.txt", "foo.txt."}));
+  ASSERT_EQ(fs.readFile("C:\\t\\foo.txt.", &data), winerr::Success);
+  EXPECT_EQ(data, "foo");  // without the prefix the twin cannot be reached
+  ASSERT_EQ(fs.readFile("\\\\.\\C:\\t\\foo.txt.", &data), winerr::Success);
+  EXPECT_EQ(data, "foo");  // "\\.\\" paths are read as any other
+}
+
+TEST_F(SimFiles, DeviceNamesNameTheDeviceInAnyFolder) {
+  fs.makeFolders("C:\\t");
+  for (const char* device : {"CON", "C:\\t\\CON.txt", "x\\NUL.txt", "C:\\t\\nul  .txt", "C:\\t\\COM9.x.y",
+                             "C:\\t\\lpt1.log", "\\\\.\\NUL", "C:\\t\\AUX."}) {
+    EXPECT_EQ(fs.getAttributes(device), fileattr::Archive) << device;
+    EXPECT_EQ(fs.deleteFile(device), winerr::InvalidParameter) << device;
+    EXPECT_EQ(fs.writeFile(device, "gone"), winerr::Success) << device;
+    std::string data = "stale";
+    EXPECT_EQ(fs.readFile(device, &data), winerr::Success) << device;
+    EXPECT_EQ(data, "") << device;
+  }
+  EXPECT_EQ(names("C:\\t\\*"), (std::vector<std::string>{".", ".."}));  // nothing was written to disk
+  EXPECT_EQ(names("C:\\t\\CON"), (std::vector<std::string>{"CON"}));
+  EXPECT_EQ(fs.writeFile("\\\\?\\C:\\t\\CON.txt", "file"), winerr::Success);  // spelt out, it is a file
+  EXPECT_EQ(names("C:\\t\\C*"), (std::vector<std::string>{"CON.txt"}));
+  EXPECT_EQ(fs.getAttributes("C:\\t\\CONSOLE.txt"), fileattr::Invalid);
+}
+
+TEST_F(SimFiles, AnEightDotThreeNameStaysWithItsFileWhenAnotherIsMade) {
+  fs.makeFolders("C:\\s");
+  fs.writeFile("C:\\s\\longname-zeta.txt", "z");
+  std::string shortPath;
+  ASSERT_EQ(fs.getShortPathName("C:\\s\\longname-zeta.txt", &shortPath), winerr::Success);
+  EXPECT_EQ(shortPath, "C:\\s\\LONGNA~1.TXT");
+  fs.writeFile("C:\\s\\longname-alpha.txt", "a");
+  ASSERT_EQ(fs.getShortPathName("C:\\s\\longname-alpha.txt", &shortPath), winerr::Success);
+  EXPECT_EQ(shortPath, "C:\\s\\LONGNA~2.TXT");
+  std::string data;
+  ASSERT_EQ(fs.readFile("C:\\s\\LONGNA~1.TXT", &data), winerr::Success);
+  EXPECT_EQ(data, "z");
 }
 
 }  // namespace

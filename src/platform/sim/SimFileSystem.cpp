@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "platform/WinError.h"
+#include "platform/sim/SimPathRules.h"
 
 namespace platform::sim {
 
@@ -114,37 +115,23 @@ SimFileSystem::SimFileSystem(std::string hostRoot) : root_(std::move(hostRoot)) 
 
 SimFileSystem::Resolved SimFileSystem::resolve(const std::string& given) {
   Resolved r;
-  if (given.size() >= kMaxPath) {
+  if (given.size() >= kMaxPath && given.compare(0, 4, "\\\\?\\") != 0) {
     r.error = winerr::FilenameTooLong;
     return r;
   }
-  // "\dir" names a folder at the root of the current drive, which is C: here.
-  const bool onCurrentDrive = !given.empty() && (given[0] == '\\' || given[0] == '/') &&
-                              (given.size() == 1 || (given[1] != '\\' && given[1] != '/'));
-  const std::string path = onCurrentDrive ? "C:" + given : given;
-  if (path.size() < 2 || path[1] != ':' || !((up(path[0]) >= 'A' && up(path[0]) <= 'Z'))) {
-    r.error = winerr::PathNotFound;
+  const Win32Path path = ReadWin32Path(given, fileIdsKnown);
+  if (!path.device.empty()) {
+    // Reading, writing, attributes and listing take a device as a file; the rest refuse it.
+    r.device = path.device;
+    r.error = winerr::InvalidParameter;
     return r;
   }
-  std::vector<std::string> parts;
-  std::string part;
-  for (size_t i = 2; i <= path.size(); ++i) {
-    const char c = i < path.size() ? path[i] : '\\';
-    if (c != '\\' && c != '/') {
-      part += c;
-      continue;
-    }
-    // Windows drops a name's trailing dots and blanks: "qy.exe." is "qy.exe".
-    if (part != "." && part != "..")
-      while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
-    if (part == "..") {
-      if (!parts.empty()) parts.pop_back();  // never above the drive's root
-    } else if (!part.empty() && part != ".") {
-      parts.push_back(part);
-    }
-    part.clear();
+  if (path.error) {
+    r.error = path.error;
+    return r;
   }
-  const std::string drive = root_ + "/" + std::string(1, up(path[0]));
+  const std::vector<std::string>& parts = path.names;
+  const std::string drive = root_ + "/" + std::string(1, path.drive);
   struct stat st;
   // The common case: the path is spelled as on disk.
   std::string exact = drive;
@@ -236,17 +223,27 @@ uint32_t SimFileSystem::attributesOf(const std::string& host, bool* exists) {
 
 std::vector<std::string> SimFileSystem::shortNames(const std::string& hostDir,
                                                    const std::vector<std::string>& names) {
-  (void)hostDir;
+  // Windows gives a long name its 8.3 name once, when the file is made, and keeps it: a
+  // name made later takes the next free number and shifts nobody. The sim makes it when
+  // it first sees the name, and forgets it with the name.
+  struct stat st;
+  if (::stat(hostDir.c_str(), &st) != 0) return std::vector<std::string>(names.size());
+  std::map<std::string, std::string>& given = aliases_[{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)}];
+  const std::set<std::string> present(names.begin(), names.end());
+  for (auto it = given.begin(); it != given.end();) it = present.count(it->first) ? std::next(it) : given.erase(it);
   std::vector<std::string> result(names.size());
   std::set<std::string> taken;
   std::vector<size_t> order;
   for (size_t i = 0; i < names.size(); ++i) {
+    auto known = given.find(names[i]);
     if (isShortName(names[i]))
       taken.insert(upper(names[i]));
+    else if (known != given.end())
+      taken.insert(result[i] = known->second);
     else
       order.push_back(i);
   }
-  // Numbered in name order, so the same folder always gives the same 8.3 names.
+  // Names first seen together are numbered in name order.
   std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return upper(names[a]) < upper(names[b]); });
   for (size_t i : order) {
     const std::string& name = names[i];
@@ -268,7 +265,7 @@ std::vector<std::string> SimFileSystem::shortNames(const std::string& hostDir,
       std::string candidate = base.substr(0, 8 - std::min<size_t>(tail.size(), 7)) + tail;
       if (!ext.empty()) candidate += "." + ext;
       if (taken.insert(candidate).second) {
-        result[i] = candidate;
+        result[i] = given[name] = candidate;
         break;
       }
     }
@@ -309,7 +306,18 @@ long SimFileSystem::findFiles(const std::string& pattern, std::vector<FindData>*
   if (pattern.size() >= kMaxPath) return winerr::FilenameTooLong;
   const size_t slash = pattern.find_last_of("\\/");
   if (slash == std::string::npos) return winerr::PathNotFound;
-  const std::string mask = pattern.substr(slash + 1);
+  const Win32Path read = ReadWin32Path(pattern, fileIdsKnown);
+  if (!read.device.empty()) {
+    FindData device;
+    device.name = read.device;
+    device.attributes = fileattr::Archive;
+    out->push_back(device);
+    return winerr::Success;
+  }
+  // A mask with wildcards is matched as typed ("*." takes names without a dot); a plain
+  // name is read as the last name of any path.
+  std::string mask = pattern.substr(slash + 1);
+  if (!read.literal && mask.find_first_of("*?") == std::string::npos) mask = LastNameAsRead(mask);
   if (mask.empty()) return winerr::FileNotFound;
   std::string folder = pattern.substr(0, slash + 1);
   const Resolved dir = resolve(folder);
@@ -353,6 +361,7 @@ long SimFileSystem::findFiles(const std::string& pattern, std::vector<FindData>*
 
 uint32_t SimFileSystem::getAttributes(const std::string& path) {
   const Resolved r = resolve(path);
+  if (!r.device.empty()) return fileattr::Archive;
   if (r.error) return fileattr::Invalid;
   bool exists = false;
   const uint32_t attributes = attributesOf(r.host, &exists);
@@ -371,11 +380,10 @@ long SimFileSystem::setAttributes(const std::string& path, uint32_t attributes) 
 
 long SimFileSystem::deleteFile(const std::string& path) {
   // The common case, a path spelled as on disk, costs one unlink and no lookups.
-  if (path.size() < kMaxPath && path.size() > 3 && path[1] == ':' && path[2] == '\\' &&
-      path.find("\\.") == std::string::npos && path.find('/') == std::string::npos) {
-    std::string host = root_ + "/" + std::string(1, up(path[0])) + "/" + path.substr(3);
-    for (size_t i = root_.size() + 3; i < host.size(); ++i)
-      if (host[i] == '\\') host[i] = '/';
+  const Win32Path read = ReadWin32Path(path, fileIdsKnown);
+  if (path.size() < kMaxPath && !read.error && read.device.empty() && !read.names.empty()) {
+    std::string host = root_ + "/" + std::string(1, read.drive);
+    for (const std::string& name : read.names) host += "/" + name;
     const bool guarded = (!locked_.empty() && locked_.count(host)) ||
                          (!attributes_.empty() && attributes_.count(host));
     if (!guarded) {
@@ -431,6 +439,10 @@ long SimFileSystem::readFile(const std::string& path, std::string* data) {
 
 long SimFileSystem::readFileHead(const std::string& path, size_t maxBytes, std::string* data) {
   const Resolved r = resolve(path);
+  if (!r.device.empty()) {
+    data->clear();
+    return winerr::Success;
+  }
   if (r.error) return r.error;
   if (locked_.count(r.host)) return winerr::SharingViolation;
   struct stat st;
@@ -452,6 +464,7 @@ long SimFileSystem::readFileHead(const std::string& path, size_t maxBytes, std::
 
 long SimFileSystem::openForReading(const std::string& path) {
   const Resolved r = resolve(path);
+  if (!r.device.empty()) return winerr::Success;
   if (r.error) return r.error;
   if (locked_.count(r.host)) return winerr::SharingViolation;
   const int fd = ::open(r.host.c_str(), O_RDONLY);
@@ -462,6 +475,7 @@ long SimFileSystem::openForReading(const std::string& path) {
 
 long SimFileSystem::writeFile(const std::string& path, const std::string& data) {
   const Resolved r = resolve(path);
+  if (!r.device.empty()) return winerr::Success;  // the device swallows it
   if (r.error && r.error != winerr::FileNotFound) return r.error;
   if (!r.error) {
     if (S_ISDIR(r.mode)) return winerr::AccessDenied;

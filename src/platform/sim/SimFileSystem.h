@@ -2,8 +2,8 @@
 // A real file tree in a host folder, seen as Windows sees a disk: "C:\\dir\\f.txt" is
 // <host>/C/dir/f.txt. Names are found without regard to case, Windows attributes live in
 // an overlay, host symbolic links show as reparse points, long names get 8.3 names, and
-// paths of MAX_PATH characters or more are refused. A path that starts with a single
-// backslash is on the current drive, C:.
+// paths of MAX_PATH characters or more are refused. Paths are read as Win32 reads them
+// (SimPathRules.cpp): trailing dots and blanks, device names, "\\?\" and "\\.\".
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -115,6 +115,7 @@ class SimFileSystem : public FileSystem {
     long error = 0;      // 0, FileNotFound, PathNotFound, FilenameTooLong
     std::string host;    // the host path (of the would-be entry when missing)
     unsigned mode = 0;   // lstat mode when it exists
+    std::string device;  // "NUL": the path names a device (error InvalidParameter)
   };
   Resolved resolve(const std::string& path);
   uint32_t attributesOf(const std::string& host, bool* exists);
@@ -142,6 +143,7 @@ class SimFileSystem : public FileSystem {
   // A file whatever its names: the host's device and inode.
   using FileKey = std::pair<uint64_t, uint64_t>;
   static FileKey keyOf(const std::string& host, bool* exists);
+  std::map<FileKey, std::map<std::string, std::string>> aliases_;  // folder -> long name -> 8.3 name
   std::multiset<FileKey> openFiles_;           // files open through SimOpenFile
   std::map<FileKey, uint32_t> storage_;        // compressed, sparse and encrypted bits
   std::string streamFolder(FileKey key) const;  // host folder of a file's named streams
