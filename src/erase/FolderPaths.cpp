@@ -92,14 +92,23 @@ std::string NormaliseFolderPath(const std::string& path) {
   }
 
   std::vector<std::string> names;
-  for (std::string part : split(text, rest)) {
+  const std::vector<std::string> parts = split(text, rest);
+  for (size_t i = 0; i < parts.size(); ++i) {
+    std::string part = parts[i];
     if (part == "..") {
       if (!names.empty()) names.pop_back();
       continue;
     }
-    // Windows drops the trailing dots and blanks of a name: "WINDOWS." is WINDOWS.
-    const size_t end = part.find_last_not_of(". ");
-    part = end == std::string::npos ? std::string() : part.substr(0, end + 1);
+    if (part == ".") continue;
+    if (i + 1 == parts.size()) {
+      // The last name, not followed by a backslash, loses every trailing dot and blank.
+      const size_t end = part.find_last_not_of(". ");
+      part = end == std::string::npos ? std::string() : part.substr(0, end + 1);
+    } else if (!part.empty() && part.back() == '.' && part.find_first_not_of('.') != std::string::npos) {
+      // A name followed by a backslash loses one trailing dot ("WINDOWS.\" is WINDOWS) and
+      // keeps its blanks: "Temp \" is a folder of its own, not Temp.
+      part.pop_back();
+    }
     if (!part.empty()) names.push_back(part);
   }
   std::string out = root + "\\";

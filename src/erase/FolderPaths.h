@@ -6,10 +6,11 @@
 namespace erase {
 
 // The absolute folder a path names, as Windows resolves it: "/" read as "\", blanks
-// around it, "." and ".." segments, doubled backslashes and the trailing dots and blanks
-// of each name removed, the drive letter upper-cased, a trailing backslash added ("c:\Temp\.\x\.."
-// gives "C:\Temp\"). Empty for a path that is not absolute: empty, relative, "C:x", "\x",
-// or a device path ("\\?\", "\\.\").
+// around it, "." and ".." segments and doubled backslashes removed, one trailing dot taken
+// off a name followed by a backslash and every trailing dot and blank off the last name,
+// the drive letter upper-cased, a trailing backslash added ("c:\Temp\.\x\.." gives
+// "C:\Temp\"). Empty for a path that is not absolute: empty, relative, "C:x", "\x", or a
+// device path ("\\?\", "\\.\").
 std::string NormaliseFolderPath(const std::string& path);
 
 // True for a name Windows reads as a device whatever folder holds it: CON, PRN, AUX, NUL,

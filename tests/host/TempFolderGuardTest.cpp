@@ -50,6 +50,10 @@ TEST_F(TempFolderGuard, PathsAreResolvedAsWindowsResolvesThem) {
   EXPECT_EQ(erase::NormaliseFolderPath("c:\\Temp\\.\\x\\.."), "C:\\Temp\\");
   EXPECT_EQ(erase::NormaliseFolderPath("  C:/TEMP//sub\\  "), "C:\\TEMP\\sub\\");
   EXPECT_EQ(erase::NormaliseFolderPath("C:\\WINDOWS.\\"), "C:\\WINDOWS\\");
+  EXPECT_EQ(erase::NormaliseFolderPath("C:\\WINDOWS. "), "C:\\WINDOWS\\");
+  // Windows keeps a blank that ends an inner name, and all but one of its trailing dots.
+  EXPECT_EQ(erase::NormaliseFolderPath("C:\\Temp \\x"), "C:\\Temp \\x\\");
+  EXPECT_EQ(erase::NormaliseFolderPath("C:\\Temp..\\x"), "C:\\Temp.\\x\\");
   EXPECT_EQ(erase::NormaliseFolderPath("C:\\..\\..\\"), "C:\\");
   EXPECT_EQ(erase::NormaliseFolderPath("\\\\srv\\share\\tmp\\..\\"), "\\\\srv\\share\\");
   for (const char* notAbsolute : {"", "   ", "TEMP", "C:", "C:TEMP", "\\TEMP", "\\\\?\\C:\\TEMP", "\\\\srv"})
