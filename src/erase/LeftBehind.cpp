@@ -10,6 +10,7 @@ void LeftBehind::add(const LeftBehind& other) {
   denied += other.denied;
   links += other.links;
   atRestart += other.atRestart;
+  othersFolders += other.othersFolders;
 }
 
 std::string LeftBehind::describe() const {
@@ -27,6 +28,7 @@ std::string LeftBehind::describe() const {
   part(denied, "access denied", "access denied");
   part(tooDeep, "too deep", "too deep");
   part(links, "link", "links");
+  part(othersFolders, "folder of every user", "folders of every user");
   part(atRestart, "at the next restart", "at the next restart");
   return text;
 }

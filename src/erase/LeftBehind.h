@@ -13,8 +13,11 @@ struct LeftBehind {
   unsigned denied = 0;          // refused for any other reason
   unsigned links = 0;           // links are never followed nor removed
   unsigned atRestart = 0;       // in use, marked to go when Windows next starts
+  unsigned othersFolders = 0;   // folders named for every user, which may be another user's
 
-  unsigned total() const { return tooDeep + inUse + hiddenOrSystem + readOnly + denied + links + atRestart; }
+  unsigned total() const {
+    return tooDeep + inUse + hiddenOrSystem + readOnly + denied + links + atRestart + othersFolders;
+  }
   void add(const LeftBehind& other);
   // "3: 2 in use, 1 link"; empty when nothing was left.
   std::string describe() const;

@@ -24,6 +24,8 @@ using platform::FindData;
 using platform::HeldFolder;
 namespace fileattr = platform::fileattr;
 
+const char kLink[] = "link";
+
 bool sameName(const std::string& a, const std::string& b) {
   if (a.size() != b.size() || a.empty()) return false;
   for (size_t i = 0; i < a.size(); ++i)
@@ -68,9 +70,11 @@ const FindData* listedEntry(const std::vector<FindData>& entries, const std::str
   return nullptr;
 }
 
+// Recorded, and counted so that the item's line does not say it was all done.
 std::unique_ptr<HeldFolder> refuse(const engine::RunContext& run, const std::string& path, const char* reason) {
   logSkipped(path, reason);
   record(run.flags, TargetKind::Folder, path, 0, Outcome::Refused, reason);
+  if (reason == kLink) ++run.flags.leftBehind.links;
   return nullptr;
 }
 
@@ -97,14 +101,14 @@ std::unique_ptr<HeldFolder> holdFromRoot(const engine::RunContext& run, const st
       logSkipped(path, "cannot be opened");
       return nullptr;
     }
-    if (entry->attributes & fileattr::ReparsePoint) return refuse(run, reached, "link");
+    if (entry->attributes & fileattr::ReparsePoint) return refuse(run, reached, kLink);
     long error = 0;
     std::unique_ptr<HeldFolder> child = held->holdChild(entry->name, identity, &error);
     if (!child) {
       logSkipped(path, "cannot be opened");
       return nullptr;
     }
-    if (identity->attributes & fileattr::ReparsePoint) return refuse(run, reached, "link");
+    if (identity->attributes & fileattr::ReparsePoint) return refuse(run, reached, kLink);
     if (!(identity->attributes & fileattr::Directory)) return refuse(run, reached, "not a folder");
     held = std::move(child);
     reached += '\\';

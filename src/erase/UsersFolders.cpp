@@ -53,6 +53,7 @@ bool IsTempFolder(const engine::RunContext& run, const std::string& folder) {
 bool MachineWideFolderMayBeCleaned(const engine::RunContext& run, const std::string& folder) {
   if (!UsersKeptApart(run) || InOwnProfile(run, folder)) return true;
   record(run.flags, TargetKind::Folder, folder, 0, Outcome::Refused, kAnotherUsers);
+  ++run.flags.leftBehind.othersFolders;
   return false;
 }
 

@@ -2,7 +2,9 @@
 // and run from Start Cleaning, erase a Communicator 4 user folder named in the registry, the
 // Mozilla profiles below the user's profile folder, the cookies of the profiles Mozilla's
 // registry.dat names, and an Opera 7 profile and installation; the files beside each of
-// them stay, mail folders named like pieces of the items' name lists too.
+// them stay, mail folders named like pieces of the items' name lists too. The Communicator
+// folder lies in the user's profile; Opera's installation, which the machine-wide registry
+// names, in Program Files: where Windows keeps users apart, it may be another user's and stays.
 #include <windows.h>
 #include <shlobj.h>
 #include <shlwapi.h>
@@ -25,8 +27,6 @@ const char* const kUsersKey = "Software\\Netscape\\Netscape Navigator\\Users";
 const char* const kNavigatorKey = "Software\\Netscape\\Netscape Navigator";
 const char* const kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const char* const kOperaAppPath = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Opera.exe";
-const std::string kNetscape = "C:\\Program Files\\Netscape";
-const std::string kUserFolder = kNetscape + "\\Users\\default";
 const std::string kOperaInstall = "C:\\Program Files\\Opera";
 
 using e2e::exists;
@@ -58,25 +58,27 @@ TEST(BrowserItems, TheNineItemsEraseEveryTargetAndSpareWhatLiesBesideIt) {
     ASSERT_TRUE(setString(HKEY_CURRENT_USER, kShellFolders, "AppData", appData));
   }
   const std::string mozilla = e2e::readString(HKEY_CURRENT_USER, kShellFolders, "AppData") + "\\Mozilla\\";
+  const std::string netscape = profile + "\\Netscape", userFolder = netscape + "\\Users\\default";
+  const bool usersKeptApart = (GetVersion() & 0x80000000u) == 0;
 
   std::vector<std::string> gone, kept, emptied;
 
   // --- Communicator 4: user "default", named machine-wide and beside the install folder
   ASSERT_TRUE(setString(HKEY_LOCAL_MACHINE, kUsersKey, "CurrentUser", "default"));
-  ASSERT_TRUE(setString(HKEY_LOCAL_MACHINE, std::string(kUsersKey) + "\\default", "DirRoot", kUserFolder));
+  ASSERT_TRUE(setString(HKEY_LOCAL_MACHINE, std::string(kUsersKey) + "\\default", "DirRoot", userFolder));
   for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
     ASSERT_TRUE(setString(root, std::string(kNavigatorKey) + "\\biff", "CurrentUser", "default"));
     ASSERT_TRUE(setString(root, std::string(kNavigatorKey) + "\\Main", "Install Directory",
-                          kNetscape + "\\Communicator"));
+                          netscape + "\\Communicator"));
   }
   for (const char* name : {"FieldSchema.tbl", "SchemaConcat.tbl", "SchemaValue.tbl", "URLFieldSchema.tbl",
                            "netscape.hst", "netscape", "mail\\trash", "mail\\trash.nsm", "cache\\M0A1B2C3.htm",
                            "cache\\sub\\M0D4E5F6.gif"})
-    gone.push_back(kUserFolder + "\\" + name);
+    gone.push_back(userFolder + "\\" + name);
   for (const char* name : {"bookmarks.html", "prefs.js", "key3.db", "cookies.txt", "mail\\Inbox", "mail\\Sent"})
-    kept.push_back(kUserFolder + "\\" + name);
-  kept.push_back(kNetscape + "\\Communicator\\Program\\netscape.exe");
-  emptied.push_back(kUserFolder + "\\cache");
+    kept.push_back(userFolder + "\\" + name);
+  kept.push_back(netscape + "\\Communicator\\Program\\netscape.exe");
+  emptied.push_back(userFolder + "\\cache");
 
   // --- a Mozilla profile below the profile folder, found by the searches
   const std::string profiles = profile + "\\Application Data\\Mozilla\\Profiles";
@@ -113,9 +115,10 @@ TEST(BrowserItems, TheNineItemsEraseEveryTargetAndSpareWhatLiesBesideIt) {
   ASSERT_TRUE(setString(HKEY_LOCAL_MACHINE, kOperaAppPath, "Path", kOperaInstall));
   const std::string opera7 = appData + "\\Opera\\OPERA7\\profile";
   for (const std::string& path : {opera7 + "\\global.dat", opera7 + "\\opera.dir", opera7 + "\\cookies4.dat",
-                                  opera7 + "\\cache4\\opr00001.tmp", opera7 + "\\cache4\\opr00002.tmp",
-                                  kOperaInstall + "\\Cache\\opr00003.tmp", kOperaInstall + "\\cookies.dat"})
+                                  opera7 + "\\cache4\\opr00001.tmp", opera7 + "\\cache4\\opr00002.tmp"})
     gone.push_back(path);
+  for (const std::string& path : {kOperaInstall + "\\Cache\\opr00003.tmp", kOperaInstall + "\\cookies.dat"})
+    (usersKeptApart ? kept : gone).push_back(path);
   for (const std::string& path : {opera7 + "\\opera6.ini", opera7 + "\\opera6.adr", opera7 + "\\cache4\\sub\\keep.tmp",
                                   kOperaInstall + "\\opera.exe", kOperaInstall + "\\opera6.ini",
                                   kOperaInstall + "\\Cache\\sub\\keep.tmp"})
@@ -148,7 +151,8 @@ TEST(BrowserItems, TheNineItemsEraseEveryTargetAndSpareWhatLiesBesideIt) {
     expected.insert(expected.end(), {item, "Done...", e2e::kLongBlank});
   // Opera's cache and cookie items close with a single blank.
   for (const char* item : {"Cleaning Opera Cache...", "Cleaning Opera Cookies..."})
-    expected.insert(expected.end(), {item, "Done...", " "});
+    expected.insert(expected.end(),
+                    {item, usersKeptApart ? "Done, but left 1: 1 folder of every user" : "Done...", " "});
   expected.insert(expected.end(), {" ", " ", " ", "Cleaning Is Done.", " "});
   expected.insert(expected.end(), std::begin(e2e::kReady), std::end(e2e::kReady));
   e2e::expectLines("the list after the run", expected, lines);
@@ -156,7 +160,7 @@ TEST(BrowserItems, TheNineItemsEraseEveryTargetAndSpareWhatLiesBesideIt) {
   for (const std::string& path : gone) EXPECT_FALSE(exists(path)) << path << " is still there";
   for (const std::string& path : kept) EXPECT_TRUE(exists(path)) << path << " was erased";
   for (const std::string& folder : emptied) EXPECT_TRUE(exists(folder)) << folder << " itself was removed";
-  EXPECT_FALSE(exists(kUserFolder + "\\cache\\sub")) << "a cache's sub-folder stays";
+  EXPECT_FALSE(exists(userFolder + "\\cache\\sub")) << "a cache's sub-folder stays";
   EXPECT_FALSE(exists(slt + "\\Cache\\sub")) << "a cache's sub-folder stays";
 
   // What this case leaves behind in the registry; its files stay in the throwaway prefix.

@@ -332,8 +332,10 @@ TEST_F(MachineWideFolders, AnotherUsersFolderIsRefusedAndTheCurrentUsersOwnIsCle
   for (const std::string& folder : {other, own, kUserFolder}) put(folder + "\\netscape.hst");
   for (const std::string& folder : {other, kUserFolder}) {
     communicatorUserFolder(folder);
+    app.flags.leftBehind = {};
     run(History);
     EXPECT_TRUE(there(folder + "\\netscape.hst")) << folder;
+    EXPECT_EQ("Done, but left 1: 1 folder of every user", app.flags.leftBehind.closingLine()) << folder;
   }
   communicatorUserFolder(own);
   run(History);
