@@ -76,7 +76,7 @@ std::unique_ptr<Place> enter(Place& place, const FindData& sub) {
   FileIdentity identity;
   long error = 0;
   auto child = std::make_unique<Place>();
-  child->held = place.held->holdChild(sub.name, &identity, &error);
+  child->held = place.held->holdChildToLookIn(sub.name, &identity, &error);
   // The listing may be older than the entry: judged again on its own handle.
   if (!child->held || (identity.attributes & fileattr::ReparsePoint)) {
     logSkipped(path, child->held ? "link" : "cannot be opened");

@@ -103,7 +103,7 @@ std::unique_ptr<HeldFolder> holdFromRoot(const engine::RunContext& run, const st
     }
     if (entry->attributes & fileattr::ReparsePoint) return refuse(run, reached, kLink);
     long error = 0;
-    std::unique_ptr<HeldFolder> child = held->holdChild(entry->name, identity, &error);
+    std::unique_ptr<HeldFolder> child = held->holdChildToLookIn(entry->name, identity, &error);
     if (!child) {
       logSkipped(path, "cannot be opened");
       return nullptr;

@@ -38,9 +38,8 @@ bool driveOfItsOwn(FileSystem& files, const std::string& path) {
 // held one may have been swapped for a junction while the walk went on.
 bool pathLeadsTo(FileSystem& files, const std::string& folderPath, const std::string& name, const FileIdentity& file) {
   if (!file.known) return true;  // 95, 98 and ME walk by path: the path is what was checked
-  FileIdentity folderSeen, byPath;
-  const std::unique_ptr<HeldFolder> folder = files.holdFolder(folderPath, &folderSeen);
-  return folder && folder->childIdentity(name, &byPath) == winerr::Success && byPath.sameAs(file);
+  FileIdentity byPath;
+  return files.identityAt(folderPath + name, &byPath) == winerr::Success && byPath.sameAs(file);
 }
 
 // In the user's own profile, or the temp folder's own files: nobody else can change the

@@ -66,6 +66,10 @@ class HeldFolder {
   // The sub-folder `name` held relative to this folder; a link is opened as itself, so its
   // identity shows the reparse-point attribute. Null, with `error`, when it cannot be held.
   virtual std::unique_ptr<HeldFolder> holdChild(const std::string& name, FileIdentity* identity, long* error) = 0;
+  // The same, held to be looked into and not removed, as FileSystem::holdFolder holds a
+  // folder: without the delete access that would keep another hold of it out.
+  virtual std::unique_ptr<HeldFolder> holdChildToLookIn(const std::string& name, FileIdentity* identity,
+                                                        long* error) = 0;
   // Opens the file `name` relative to this folder (a link as itself), lets `check` judge
   // what that handle sees, and deletes it through the same handle. With `clearAttributes`
   // read-only, hidden and system are cleared through the handle first.
@@ -121,6 +125,10 @@ class FileSystem {
   // it cannot be opened. Windows 95, 98 and ME have no links and no folder handles: there
   // nothing is held and only the attributes are told.
   virtual std::unique_ptr<HeldFolder> holdFolder(const std::string& path, FileIdentity* identity) = 0;
+  // What `path` leads to now, by its path as Windows would follow it (a link at the end is
+  // opened as itself), asking for its attributes only and sharing everything: neither a
+  // program that holds the file nor the program's own held folders keep it out.
+  virtual long identityAt(const std::string& path, FileIdentity* identity) = 0;
   // The folder a substituted drive stands for ("C:\\WINDOWS" for "subst X: C:\\WINDOWS"),
   // as QueryDosDeviceA tells it; empty for any other drive.
   virtual std::string substitutedDrive(char letter) = 0;

@@ -71,6 +71,12 @@ std::unique_ptr<HeldFolder> PathHeldFolder::holdChild(const std::string& name, F
   return std::make_unique<PathHeldFolder>(files_, path_ + name + "\\", short_ + shortOf(name) + "\\");
 }
 
+// Nothing is held by path: looking in is holding.
+std::unique_ptr<HeldFolder> PathHeldFolder::holdChildToLookIn(const std::string& name, FileIdentity* identity,
+                                                              long* error) {
+  return holdChild(name, identity, error);
+}
+
 long PathHeldFolder::removeChildFile(const std::string& name, bool clearAttributes, const EntryCheck& check) {
   std::string path;
   if (const long rc = reachable(name, 0, &path)) return rc;

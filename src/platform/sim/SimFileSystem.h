@@ -55,6 +55,7 @@ class SimFileSystem : public FileSystem {
   uint32_t logicalDrives() override;
   // One file held for acting on (SimOpenFile.cpp).
   std::unique_ptr<OpenFile> openFile(const std::string& path, long* error) override;
+  long identityAt(const std::string& path, FileIdentity* identity) override;
   std::unique_ptr<OpenFile> createNewFile(const std::string& path, long* error) override;
 
   // For tests: the host path behind a Windows path (the path it would have when missing).

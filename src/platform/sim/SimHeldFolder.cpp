@@ -121,6 +121,12 @@ class SimHeldFolder : public HeldFolder {
     return child;
   }
 
+  // The simulated disk keeps no access modes: looking in is holding.
+  std::unique_ptr<HeldFolder> holdChildToLookIn(const std::string& given, FileIdentity* identity,
+                                                long* error) override {
+    return holdChild(given, identity, error);
+  }
+
   long removeChildFile(const std::string& given, bool clearAttributes, const EntryCheck& check) override {
     const std::string name = onDisk(given);
     if (!plainName(name)) return winerr::InvalidParameter;
@@ -223,6 +229,16 @@ class SimHeldFolder : public HeldFolder {
   int fd_;
   std::string host_;
 };
+
+long SimFileSystem::identityAt(const std::string& path, FileIdentity* identity) {
+  *identity = FileIdentity();
+  const size_t slash = path.find_last_of('\\');
+  if (slash == std::string::npos || slash + 1 == path.size()) return winerr::PathNotFound;
+  FileIdentity folderSeen;
+  const std::unique_ptr<HeldFolder> folder = holdFolder(path.substr(0, slash == 2 ? 3 : slash), &folderSeen);
+  if (!folder) return resolve(path).error ? resolve(path).error : winerr::PathNotFound;
+  return folder->childIdentity(path.substr(slash + 1), identity);
+}
 
 std::unique_ptr<HeldFolder> SimFileSystem::holdFolder(const std::string& path, FileIdentity* identity) {
   *identity = FileIdentity();

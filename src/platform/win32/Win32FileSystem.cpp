@@ -141,6 +141,17 @@ std::unique_ptr<HeldFolder> Win32FileSystem::holdFolder(const std::string& path,
   return held;
 }
 
+long Win32FileSystem::identityAt(const std::string& path, FileIdentity* identity) {
+  *identity = FileIdentity();
+  HANDLE handle = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return lastError();
+  const bool known = identityOf(handle, identity);
+  const long rc = known ? ERROR_SUCCESS : lastError();
+  CloseHandle(handle);
+  return rc;
+}
+
 std::string Win32FileSystem::substitutedDrive(char letter) {
   const char device[3] = {letter, ':', 0};
   char target[MAX_PATH + 8] = {};

@@ -28,6 +28,7 @@ class Win32FileSystem : public FileSystem {
   uint32_t logicalDrives() override;
   // One file held for acting on (Win32OpenFile.cpp).
   std::unique_ptr<OpenFile> openFile(const std::string& path, long* error) override;
+  long identityAt(const std::string& path, FileIdentity* identity) override;
   std::unique_ptr<OpenFile> createNewFile(const std::string& path, long* error) override;
 };
 

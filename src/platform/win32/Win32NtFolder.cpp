@@ -203,6 +203,29 @@ long NtHeldFolder::removeChildFile(const std::string& name, bool clearAttributes
   return deleteThrough(file);
 }
 
+std::unique_ptr<HeldFolder> NtHeldFolder::holdChildToLookIn(const std::string& name, FileIdentity* identity,
+                                                            long* error) {
+  *identity = FileIdentity();
+  if (!nt::api().complete() || !plainName(name)) {
+    *error = nt::api().complete() ? winerr::InvalidParameter : ERROR_CALL_NOT_IMPLEMENTED;
+    return nullptr;
+  }
+  HANDLE child = INVALID_HANDLE_VALUE;
+  const nt::Status status = openRelative(handle_, wideName(name), kFolderAccess, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                         nt::kDirectoryFile, &child);
+  if (status < 0) {
+    *error = nt::api().error(status);
+    return nullptr;
+  }
+  auto held = std::make_unique<NtHeldFolder>(child);
+  if (!identityOf(child, identity)) {
+    *error = static_cast<long>(GetLastError());
+    return nullptr;
+  }
+  *error = winerr::Success;
+  return held;
+}
+
 bool NtHeldFolder::isChild(const std::string& name, const FileIdentity& file) {
   if (!file.known) return true;
   FileIdentity identity;
