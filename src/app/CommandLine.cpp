@@ -23,6 +23,8 @@ const char* const kUsage =
     "       or the command line was not understood\r\n"
     "    2  another copy of Quellery is running: nothing was done";
 
+const char* const kCommandLineLog = "Quellery-commandline.log";
+
 std::vector<std::string> splitArguments(const std::string& line) {
   std::vector<std::string> arguments;
   size_t at = 0;
@@ -78,11 +80,25 @@ bool asksForHelp(const std::string& argument) {
   return name == "?" || name == "h" || name == "help";
 }
 
-}  // namespace
+bool isSwitch(const std::string& argument, const char* name) {
+  return argument.size() >= 2 && (argument[0] == '/' || argument[0] == '-') && lowered(argument.substr(1)) == name;
+}
 
-CommandLine parseCommandLine(const std::string& text) {
+// A line that is not carried out still says whether it asked for a run, and the one report
+// it names, if any: that is where the run's administrator looks for its answer.
+void noteWhereToAnswer(const std::vector<std::string>& arguments, CommandLine* line) {
+  std::vector<std::string> reports;
+  for (const std::string& argument : arguments) {
+    if (isSwitch(argument, "clean") || isSwitch(argument, "preview")) line->unattended = true;
+    if (argument.size() > 8 && (argument[0] == '/' || argument[0] == '-') &&
+        lowered(argument.substr(1, 7)) == "report:")
+      reports.push_back(argument.substr(8));
+  }
+  if (reports.size() == 1) line->reportPath = reports[0];
+}
+
+CommandLine parseArguments(const std::vector<std::string>& arguments) {
   CommandLine line;
-  const std::vector<std::string> arguments = splitArguments(text);
   // Asking for the usage is never a mistake, whatever else the line holds.
   for (const std::string& argument : arguments)
     if (asksForHelp(argument)) {
@@ -114,6 +130,16 @@ CommandLine parseCommandLine(const std::string& text) {
     return mistake("/report:PATH goes with /clean or /preview.");
   if (line.action == CommandLine::Action::Preview && !reportGiven)
     return mistake("/preview writes its list to the file that /report:PATH names.");
+  return line;
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(const std::string& text) {
+  const std::vector<std::string> arguments = splitArguments(text);
+  CommandLine line = parseArguments(arguments);
+  if (line.action == CommandLine::Action::Mistake || line.action == CommandLine::Action::Usage)
+    noteWhereToAnswer(arguments, &line);
   return line;
 }
 

@@ -17,6 +17,9 @@ struct CommandLine {
   Action action = Action::ShowWindow;
   std::string reportPath;  // "/report:PATH"; empty when not given
   std::string mistake;     // what was not understood, for the usage box
+  // "/clean" or "/preview" is on the line: it may run where nobody can answer a box (Task
+  // Scheduler, "start /wait" in a logon script), so even a line not understood shows none.
+  bool unattended = false;
 };
 
 // The exit codes of the command line.
@@ -41,5 +44,8 @@ std::string argumentsAfterProgram(const std::string& commandLine, const std::str
 
 // The text of the usage box.
 extern const char* const kUsage;
+// Where a line with /clean or /preview that names no report says why it did nothing:
+// this file in the program's folder.
+extern const char* const kCommandLineLog;
 
 }  // namespace app

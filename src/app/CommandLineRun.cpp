@@ -5,6 +5,7 @@
 #include "app/App.h"
 #include "engine/CleaningRun.h"
 #include "engine/ReportFile.h"
+#include "platform/FreshFile.h"
 #include "report/RuntimeError.h"
 #include "settings/SavedSelections.h"
 
@@ -49,6 +50,19 @@ int preview(App& app, const std::string& reportPath) {
   return reportSaved(app, reportPath, plan) ? exitcode::Done : exitcode::NotAllDone;
 }
 
+// A run asked for where nobody may answer a box: the answer goes to the report it names,
+// else to the log beside the program, and the run ends with 1 since it did nothing.
+int answerInFile(App& app, const CommandLine& command, const std::string& text) {
+  std::string path = command.reportPath;
+  if (path.empty()) {
+    path = app.os.system.programFolder();
+    if (path.empty() || path.back() != '\\') path += '\\';
+    path += kCommandLineLog;
+  }
+  platform::ReplaceWithNewFile(app.os.files, path, text + "\r\n");
+  return exitcode::NotAllDone;
+}
+
 }  // namespace
 
 int CleanExitCode(const erase::Plan& run) {
@@ -64,11 +78,15 @@ int RunCommandLine(App& app, const CommandLine& command) {
       case CommandLine::Action::Clean: return clean(app, command.reportPath);
       case CommandLine::Action::Preview: return preview(app, command.reportPath);
       case CommandLine::Action::Usage:
+        if (command.unattended) return answerInFile(app, command, kUsage);
         app.os.shell.messageBox(0, kUsage, "Quellery", kOkInformation);
         return exitcode::Done;
-      case CommandLine::Action::Mistake:
-        app.os.shell.messageBox(0, command.mistake + "\r\n\r\n" + kUsage, "Quellery", kOkExclamation);
+      case CommandLine::Action::Mistake: {
+        const std::string text = command.mistake + "\r\n\r\n" + kUsage;
+        if (command.unattended) return answerInFile(app, command, text);
+        app.os.shell.messageBox(0, text, "Quellery", kOkExclamation);
         return exitcode::NotAllDone;
+      }
       case CommandLine::Action::ShowWindow: break;
     }
   } catch (const std::exception&) {

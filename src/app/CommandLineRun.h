@@ -7,7 +7,8 @@ namespace app {
 class App;
 
 // Carries out any action but ShowWindow and returns the process's exit code. Nothing is
-// shown but the usage box (for "/?" and for a line not understood).
+// shown but the usage box (for "/?" and for a line not understood), and that only on a
+// line without /clean or /preview: there the text goes to a file (CommandLine::unattended).
 int RunCommandLine(App& app, const CommandLine& command);
 
 // A run is done when it was not stopped and no target failed or was refused; a file in

@@ -104,10 +104,9 @@ void Form_Load(App& app) {
   });
 }
 
-void Form_Activate(App& app) {
-  resumeNext([&] { shredder::fillSecurityLevels(app); });
-  resumeNext([&] { shredder::readShredFolder(app); });
-}
+// The security level was filled once by Form_Load: an activation (the return from a
+// picker included) keeps the level the user chose.
+void Form_Activate(App& app) { resumeNext([&] { shredder::readShredFolder(app); }); }
 
 void Form_QueryUnload(App& app, int unloadMode) {
   if (unloadMode != 2) return;

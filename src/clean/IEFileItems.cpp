@@ -28,6 +28,7 @@ namespace fileattr = platform::fileattr;
 
 constexpr int kCsidlCookies = 33, kCsidlHistory = 34;
 constexpr size_t kBlankBlock = 64 * 1024;
+const char* const kHistoryStore = "Internet Explorer's history";
 
 void reportHistoryFailure(const engine::RunContext& run, const std::exception& e) {
   report::reportFailure(run.os, report::tail::ClearIEHistory, e);
@@ -118,7 +119,11 @@ void ClearIECache(const engine::RunContext& run) {
   if (!content) return;
   const std::string contentPath = cacheFolder + "Content.IE5\\";
   std::vector<platform::FindData> listing;
-  if (content->list(&listing) != platform::winerr::Success) return;
+  const long listed = content->list(&listing);
+  if (listed != platform::winerr::Success) {
+    erase::recordGivenUp(run.flags, contentPath, "the cache folder cannot be listed: " + erase::describeError(listed));
+    return;
+  }
   const erase::WalkRules rules = erase::TreeDeleteRules();
   for (const platform::FindData& entry : listing) {
     if (entry.attributes & fileattr::Hidden) continue;  // the listing shows folders and system entries only
@@ -142,6 +147,7 @@ void ClearIEHistory(const engine::RunContext& run) {
     history = std::make_unique<CURLHistory>(run.os.urlHistory);
   } catch (const std::exception& e) {
     reportHistoryFailure(run, e);
+    erase::recordGivenUp(run.flags, kHistoryStore, std::string("the history store cannot be opened: ") + e.what());
     return;  // no store: nothing further can be asked of it
   }
   std::vector<std::string> entries;

@@ -25,11 +25,13 @@ void recordKey(engine::RunFlags& flags, const std::string& subKey, erase::Outcom
   erase::record(flags, erase::TargetKind::RegistryKey, erase::RegistryTarget(CurrentUser, subKey), 0, outcome, reason);
 }
 
-// Deletes the held list's values one at a time until one fails or the abort flag is set;
-// while the run collects, each is only recorded.
+// Deletes the held list's values one at a time until the abort flag is set; one that will
+// not go is recorded failed and the rest still go, as the preview promised. While the run
+// collects, each is only recorded.
 void purgeValues(Registry& registry, engine::RunFlags& flags, HKey key, const std::string& subKey) {
   const bool onlyCollecting = erase::collecting(flags);
-  // Always the first value while the run removes: each deletion moves the next one to the front.
+  // The first value still there while the run removes: each deletion moves the next one to
+  // its place, and each failed one stays before it.
   for (uint32_t index = 0; !flags.abort;) {
     std::string name;
     uint32_t type = 0;
@@ -45,7 +47,8 @@ void purgeValues(Registry& registry, engine::RunFlags& flags, HKey key, const st
     if (rc != Success) {
       erase::record(flags, erase::TargetKind::RegistryValue, target, data.size(), erase::Outcome::Failed,
                     erase::describeRegistryError(rc));
-      return;
+      ++index;
+      continue;
     }
     erase::record(flags, erase::TargetKind::RegistryValue, target, data.size(), erase::Outcome::Removed);
   }

@@ -11,8 +11,9 @@ struct RunFlags;
 namespace clean {
 
 // Empties a most-recently-used list under HKEY_CURRENT_USER: deletes the key's values one
-// at a time until one fails or the abort flag is set, then deletes the key with everything
-// under it (erase/RegTree.h). The key deletion runs also when a value step failed; such a
+// at a time until the abort flag is set, past any that will not go, then deletes the key
+// with everything under it (erase/RegTree.h). The key deletion runs also when a value step
+// threw; such a
 // failure is thrown afterwards for the caller's error tail. Each value and the key are
 // recorded in the run's plan (while it collects, only recorded); a key that cannot be
 // opened is recorded as failed. A key that is a registry link, lies below one or holds one

@@ -6,6 +6,7 @@
 #include "cookies/CacheEntryRemoval.h"
 #include "cookies/CacheWalk.h"
 #include "engine/RunContext.h"
+#include "erase/EraseFiles.h"
 #include "erase/WalkRules.h"
 #include "platform/FreshFile.h"
 #include "platform/WinError.h"
@@ -26,6 +27,17 @@ bool busy = false;
 bool cacheChangedMidRead = false;
 // The size of each cookie of the list, as the cache told it when the list was read.
 std::unordered_map<std::string, uint64_t> listedBytes;
+
+// What kept the cookies not kept from being told apart, for the run's report.
+struct Stop {
+  std::string where, reason;
+};
+// Why the last read of the list left it unfilled.
+Stop unfilledBy;
+
+const char* const kCacheName = "Internet Explorer's cookie cache";
+
+Stop cacheNotWhole() { return {kCacheName, "the cache could not be read whole: no cookie can be told kept"}; }
 
 struct BusyScope {
   BusyScope() { busy = true; }
@@ -48,21 +60,25 @@ std::vector<std::string> textLines(const std::string& text) {
   return lines;
 }
 
-// The names on the keep list; false when the list exists but cannot be read now.
-bool readKeepList(const engine::RunContext& run, std::vector<std::string>* names) {
+// The names on the keep list; false, with `why`, when the list exists but cannot be read now.
+bool readKeepList(const engine::RunContext& run, std::vector<std::string>* names, Stop* why) {
   std::string text;
-  const long read = run.os.files.readFile(keepListPath(run), &text);
+  const std::string path = keepListPath(run);
+  const long read = run.os.files.readFile(path, &text);
   if (read == platform::winerr::FileNotFound || read == platform::winerr::PathNotFound) return true;  // nothing kept yet
-  if (read != platform::winerr::Success) return false;
+  if (read != platform::winerr::Success) {
+    *why = {path, "the keep list cannot be read (" + erase::describeError(read) + "): no cookie can be told kept"};
+    return false;
+  }
   *names = textLines(text);
   return true;
 }
 
 // False when the keep list cannot be read: a list without its marks must not be saved.
-bool markKeptCookies(const engine::RunContext& run) {
+bool markKeptCookies(const engine::RunContext& run, Stop* why) {
   ui::ListBox& list = run.cookieViewer.lstCookies;
   std::vector<std::string> kept;
-  if (!readKeepList(run, &kept)) return false;
+  if (!readKeepList(run, &kept, why)) return false;
   // The first entry of each text, as a walk from the top would find it.
   std::unordered_map<std::string, int> first;
   for (int i = list.listCount() - 1; i >= 0; --i) first[list.list(i)] = i;
@@ -74,26 +90,34 @@ bool markKeptCookies(const engine::RunContext& run) {
 }
 
 // The cookies the saved keep list does not name, read afresh from the cache; false when the
-// keep list cannot be read or the cache walk breaks: then none can be told apart.
-bool unkeptByKeepList(const engine::RunContext& run, std::vector<CacheRecord>* unkept) {
+// keep list cannot be read or the cache walk breaks (`why` says which): then none can be
+// told apart.
+bool unkeptByKeepList(const engine::RunContext& run, std::vector<CacheRecord>* unkept, Stop* why) {
   std::vector<std::string> kept;
-  if (!readKeepList(run, &kept)) return false;
+  if (!readKeepList(run, &kept, why)) return false;
   const WalkEnd end = WalkUrlCache(run.os.urlCache, [&](const CacheRecord& r) {
     if ((r.type & kCookieBits) != kCookieBits) return;
     for (const std::string& name : kept)
       if (name == r.sourceUrl) return;
     unkept->push_back(r);
   });
-  return end == WalkEnd::Complete;
+  if (end == WalkEnd::Complete) return true;
+  *why = cacheNotWhole();
+  return false;
 }
 
 // A cleaning run that starts while the list is being read (scheduler, panic key, shutdown)
 // cannot use the half-read list: it reads the cache afresh and spares what the saved keep
-// list names. Nothing goes when the keep list cannot be read or the cache walk breaks. A
-// run that only collects, with no list read yet, judges the same way and changes nothing.
+// list names. Nothing goes when the keep list cannot be read or the cache walk breaks, and
+// the run's report says why. A run that only collects, with no list read yet, judges the
+// same way and changes nothing.
 void deleteUnkeptByKeepList(const engine::RunContext& run) {
   std::vector<CacheRecord> unkept;
-  if (!unkeptByKeepList(run, &unkept)) return;
+  Stop why;
+  if (!unkeptByKeepList(run, &unkept, &why)) {
+    erase::recordGivenUp(run.flags, why.where, why.reason);
+    return;
+  }
   if (!erase::collecting(run.flags)) cacheChangedMidRead = true;
   for (const CacheRecord& r : unkept)
     RemoveCacheEntry(run.os.urlCache, run.flags, erase::TargetKind::Cookie, r.sourceUrl, r.bytes);
@@ -121,7 +145,10 @@ void deleteUnselected(const engine::RunContext& run, bool inRun) {
   if (busy) return;
   if (!run.cookieViewer.filled) cmdGetCache_Click(run);
   // Without a whole list and a readable keep list, the kept cookies cannot be told apart.
-  if (!run.cookieViewer.filled) return;
+  if (!run.cookieViewer.filled) {
+    if (inRun) erase::recordGivenUp(run.flags, unfilledBy.where, unfilledBy.reason);
+    return;
+  }
   resumeNext([&] { SaveKeptCookies(run); });
   {
     BusyScope scope;
@@ -166,10 +193,17 @@ void cmdGetCache_Click(const engine::RunContext& run) {
   });
   v.fraMessage.setVisible(false);
   bool marked = false;
-  resumeNext([&] { marked = markKeptCookies(run); });
+  Stop why;
+  resumeNext([&] { marked = markKeptCookies(run, &why); });
   // A list cut short, read while cookies went, or without its marks must not become the
   // keep list.
   v.filled = end == WalkEnd::Complete && !cacheChangedMidRead && marked;
+  if (end != WalkEnd::Complete)
+    unfilledBy = cacheNotWhole();
+  else if (cacheChangedMidRead)
+    unfilledBy = {kCacheName, "cookies went while the list was read: no cookie can be told kept"};
+  else
+    unfilledBy = why;
   if (v.lstCookies.listCount() == 0) v.lstCookies.addItem("No Cookies");
 }
 

@@ -22,8 +22,9 @@ struct RunFlags {
   // another (the session ending during a run) is not cleaned twice by the outer one.
   int16_t nextItem = 0;
   erase::LeftBehind leftBehind;  // what the current item's walks could not remove
-  // Set by an item that refused its work ("Skipped: ..."): the run shows it in place of
-  // "Done...", since a refusal is no success. Cleared before each item.
+  // Set by an item that refused its work ("Skipped: ...") or gave up on it ("Failed: ..."):
+  // the run shows it in place of "Done...", since neither is a success. Cleared before each
+  // item.
   std::string skipped;
   // The pass only collects what its items would remove: nothing on the machine changes.
   // Set aside while the program answers the user inside the pass's yields.

@@ -59,6 +59,12 @@ void record(engine::RunFlags& flags, TargetKind kind, const std::string& where, 
   flags.plan->targets.push_back(Target{kind, where, bytes, outcome, reason});
 }
 
+void recordGivenUp(engine::RunFlags& flags, const std::string& where, const std::string& reason) {
+  if (!flags.plan) return;
+  record(flags, TargetKind::Item, where, 0, Outcome::Failed, reason);
+  if (flags.skipped.empty()) flags.skipped = "Failed: " + reason;
+}
+
 PassSetAside::PassSetAside(engine::RunFlags& flags)
     : flags_(flags), collecting_(flags.collecting), plan_(flags.plan) {
   flags.collecting = false;

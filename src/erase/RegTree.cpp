@@ -13,14 +13,16 @@ using namespace platform;
 
 namespace {
 
-// A key goes with its values; they are deleted first only so that a key that cannot go is
-// at least emptied, and a value that will not go leaves the rest to the key's deletion.
+// A key goes with its values; they are deleted first so that a key that cannot go is at
+// least emptied of every value that will go.
 void deleteValues(Registry& registry, HKey key) {
   try {
-    for (;;) {  // always the first value: each deletion moves the next one to the front
+    // The first value still there: each deletion moves the next one to its place, and each
+    // that will not go stays before it.
+    for (uint32_t index = 0;;) {
       std::string name;
-      if (registry.enumValue(key, 0, &name, nullptr, nullptr) != winerr::Success) return;
-      if (registry.deleteValue(key, name) != winerr::Success) return;
+      if (registry.enumValue(key, index, &name, nullptr, nullptr) != winerr::Success) return;
+      if (registry.deleteValue(key, name) != winerr::Success) ++index;
     }
   } catch (const std::exception&) {
   }

@@ -21,11 +21,10 @@ using platform::vkey::F2;
 
 void getPanicSetting(engine::Session& session) {
   report::resumeNext([&] {
-    const int key = session.panicKey;
-    // The list offers F2 to F12 only; any other code (F1 included) shows F11 and stays in
-    // force.
-    const int shown = key >= F2 && key <= F12 ? key : F11;
-    session.frm.cmbPanic.setText("F" + std::to_string(shown - F1 + 1));
+    // The list offers F2 to F12 only: any other code (F1 included) gives way to F11, so
+    // that the key shown is the key in force.
+    if (session.panicKey < F2 || session.panicKey > F12) session.panicKey = F11;
+    session.frm.cmbPanic.setText("F" + std::to_string(session.panicKey - F1 + 1));
   });
 }
 

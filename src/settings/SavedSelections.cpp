@@ -6,6 +6,7 @@
 
 #include "engine/Catalogue.h"
 #include "engine/Session.h"
+#include "platform/Desktop.h"
 #include "report/RuntimeError.h"
 #include "schedule/RunEntry.h"
 #include "settings/SettingsStore.h"
@@ -139,9 +140,11 @@ void getLastSettings(engine::Session& session) {
   resumeNext([&] { restoreMinute(f.dtpWeek, store.last("dtpWMin", "00")); });
 
   resumeNext([&] {
-    // Only a real key code can be pressed; 0 or a stray number would silently disarm the panic key.
+    // Only a key the panic key list offers (F2 to F12) is put in force: any other would be
+    // pressed while the list and the hint name F11. The default F11 stays in its place.
     int key = 0;
-    if (roundToInt(leadingNumber(trimBlanks(store.get("panic", "panKey", "122"))), &key) && key >= 1 && key <= 254)
+    if (roundToInt(leadingNumber(trimBlanks(store.get("panic", "panKey", "122"))), &key) &&
+        key >= platform::vkey::F2 && key <= platform::vkey::F12)
       session.panicKey = key;
   });
 

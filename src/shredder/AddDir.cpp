@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "engine/Session.h"
-#include "erase/FolderPaths.h"
 #include "erase/WalkRules.h"
 #include "platform/WinError.h"
 #include "report/RuntimeError.h"
+#include "shredder/ShredGuard.h"
 
 namespace shredder {
 
@@ -97,8 +97,9 @@ void frmAddDir::dirList_DblClick() {
 void frmAddDir::cmdAdd_Click() {
   const int highlighted = dirList.listIndex();
   const std::string chosen = highlighted >= 0 ? dirList.list(highlighted) : path_;
-  // A folder "abc." listed here would be swept as abc.
-  if (const char* reason = erase::RewrittenPathReason(chosen)) {
+  // Refused here by the sweep's own judge, while the user can still choose another: a drive
+  // root, the profile or a folder "abc." (swept as abc) would fail at every scheduled run.
+  if (const char* reason = folderRefusal(session_.run(), chosen)) {
     resumeNext([&] {
       session_.os.shell.messageBox(form.hWnd, "This folder cannot be shredded: " + chosen + " (" + reason + ")",
                                    "Quellery", platform::mbicon::Critical);

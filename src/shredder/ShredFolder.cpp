@@ -54,6 +54,8 @@ void SweepShredFolder(engine::Session& session) {
     if (folder.empty() || !erase::FolderExists(session.run(), folder)) return;
     if (const char* reason = folderRefusal(session.run(), folder)) {
       erase::logSkipped(folder, reason);
+      // Scheduled, nobody sees the log: the status list says why the folder stays as it is.
+      session.frm.lstClean.addItem("Shred folder refused: " + folder + " (" + reason + ")");
       return;
     }
     ShredFolderTree(session, folder, chosenFactor(session), false);

@@ -15,7 +15,8 @@ extern const char* const kShredderKey;  // "SOFTWARE\\Quellery\\Sheredder" under
 void ShredFolderTree(engine::Session& session, const std::string& folder, int factor, bool removeFolder);
 
 // Shreds the contents of the folder in txtShredFolder, which stays, empty. Nothing happens
-// without a folder, or for one the shredder refuses (ShredGuard).
+// without a folder; one the shredder refuses (ShredGuard) is left and the status list says
+// why.
 void SweepShredFolder(engine::Session& session);
 
 // The remembered folder into txtShredFolder, empty when there is none.

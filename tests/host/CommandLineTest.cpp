@@ -2,6 +2,8 @@
 // shows nothing, on the simulated machine.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "TestApp.h"
 #include "app/CommandLine.h"
 #include "app/CommandLineRun.h"
@@ -265,7 +267,7 @@ TEST_F(CommandLineRun, AReportThatCannotBeSavedFailsTheRunButLeavesAnOldReportWh
 
 TEST_F(CommandLineRun, UsageAndMistakesShowTheUsageBoxAndCleanNothing) {
   EXPECT_EQ(0, run("/?"));
-  EXPECT_EQ(1, run("/clean /bogus"));
+  EXPECT_EQ(1, run("/bogus"));
   ASSERT_EQ(2u, machine.shell.messageBoxes.size());
   for (const auto& box : machine.shell.messageBoxes) {
     EXPECT_EQ("Quellery", box.title);
@@ -275,6 +277,67 @@ TEST_F(CommandLineRun, UsageAndMistakesShowTheUsageBoxAndCleanNothing) {
   EXPECT_EQ(0u, machine.shell.messageBoxes[1].text.rfind("Unknown switch: /bogus\r\n", 0));
   EXPECT_TRUE(present(temp + "\\a.tmp"));
   EXPECT_FALSE(app.frm.form.visible());
+}
+
+// Under Task Scheduler or "start /wait" nobody answers a box: a line asking for a run says
+// what was wrong in its report, else in the log beside the program, and ends with 1.
+TEST_F(CommandLineRun, ALineWithCleanOrPreviewNotUnderstoodShowsNoBoxAndSaysWhyInAFile) {
+  const std::string log = "C:\\Program Files\\Quellery\\Quellery-commandline.log";
+  machine.files.makeFolders("C:\\Program Files\\Quellery");
+  const struct {
+    const char* line;
+    const char* file;
+    const char* starts;
+  } cases[] = {
+      {"/clean /bogus /report:C:\\r.txt", "C:\\r.txt", "Unknown switch: /bogus\r\n"},
+      {"/clean /bogus", log.c_str(), "Unknown switch: /bogus\r\n"},
+      {"/preview", log.c_str(), "/preview writes its list to the file that /report:PATH names.\r\n"},
+      {"/clean /report:C:\\a.txt /report:C:\\b.txt", log.c_str(), "Only one /report:PATH can be given.\r\n"},
+      {"-CLEAN /?", log.c_str(), "Quellery.exe /clean [/report:PATH]\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    EXPECT_EQ(1, run(c.line));
+    const std::string text = read(c.file);
+    EXPECT_EQ(0u, text.rfind(c.starts, 0)) << text;
+    EXPECT_NE(std::string::npos, text.find("2  another copy of Quellery is running")) << text;
+    EXPECT_FALSE(present(std::string(c.file) + ".new"));
+    ASSERT_EQ(0, machine.files.deleteFile(c.file));
+  }
+  EXPECT_TRUE(machine.shell.messageBoxes.empty());
+  EXPECT_TRUE(present(temp + "\\a.tmp"));
+}
+
+// An item that gives up before its targets names what stopped it, so that the run is not
+// taken for done: the report says why, the status list says so, and the exit code is 1.
+TEST_F(CommandLineRun, AnItemThatGivesUpMakesTheRunEndWithOneAndSaysWhy) {
+  settings::SaveSetting(machine.registry, "Quellery", "LastHistory", "chkWinSettings7", "0");
+  const std::string keepList = "C:\\Program Files\\Quellery\\cookies.inf";
+  machine.files.makeFolders("C:\\Program Files\\Quellery");
+  ASSERT_EQ(0, machine.files.writeFile(keepList, "Cookie:me@beta.example/\r\n\r\n"));
+  machine.files.lock(keepList);  // another program has it open
+  machine.urlCache.addCookie("me@alpha.example", "C:\\Cookies");
+  machine.urlHistory.add("http://alpha.example/", "Alpha");
+  machine.urlHistory.createResult = platform::hresult::Fail;
+  settings::SaveSetting(machine.registry, "Quellery", "LastHistory", "chkIEsettings8", "1");
+  settings::SaveSetting(machine.registry, "Quellery", "LastHistory", "chkIEsettings4", "1");
+
+  EXPECT_EQ(1, run("/clean /report:C:\\r.txt"));
+  EXPECT_EQ(std::vector<std::string>{"Cookie:me@alpha.example/"}, machine.urlCache.urls());
+  EXPECT_EQ(std::vector<std::string>{"http://alpha.example/"}, machine.urlHistory.urls());
+  const std::string report = read("C:\\r.txt");
+  EXPECT_NE(std::string::npos,
+            report.find("Clean Cookies\tItem\tC:\\Program Files\\Quellery\\cookies.inf\t0\tFailed\t"
+                        "the keep list cannot be read (Permission denied): no cookie can be told kept\r\n"))
+      << report;
+  EXPECT_NE(std::string::npos,
+            report.find("Clean Internet History\tItem\tInternet Explorer's history\t0\tFailed\t"
+                        "the history store cannot be opened: "))
+      << report;
+  ui::ListBox& status = app.frm.lstClean;
+  std::vector<std::string> lines;
+  for (int i = 0; i < status.listCount(); ++i) lines.push_back(status.list(i));
+  EXPECT_EQ(0, std::count(lines.begin(), lines.end(), "Done...")) << ::testing::PrintToString(lines);
 }
 
 }  // namespace

@@ -122,27 +122,27 @@ TEST_F(PanicKey, ABrowserThatWillNotCloseHoldsThePanicTenSecondsAndASecondPressD
   EXPECT_TRUE(app.unloaded);
 }
 
-TEST_F(PanicKey, TheChosenKeyIsStoredAndAnyStoredCodeIsShownAsAListEntry) {
+TEST_F(PanicKey, TheChosenKeyIsStoredAndAKeyTheListLacksGivesWayToTheF11Shown) {
   app.frm.cmbPanic.setText("F12");
   app.frm.startUp.cmbPanOK.click();
   EXPECT_EQ(app.panicKey, 123);
   EXPECT_EQ(settings::GetSetting(machine.registry, "Quellery", "panic", "panKey", "none"), "123");
 
-  // F1 is no entry of the list: it shows F11, as any other code outside F2 to F12.
+  // F1 is no entry of the list: F11 is shown and put in force, as for any code outside F2 to F12.
   app.panicKey = 112;
   panic::getPanicSetting(app);
   EXPECT_EQ(app.frm.cmbPanic.text(), "F11");
+  EXPECT_EQ(app.panicKey, 122);
 
-  // A stored code outside the function keys shows F11 but stays the key that panics.
   app.panicKey = 5;
   panic::getPanicSetting(app);
   EXPECT_EQ(app.frm.cmbPanic.text(), "F11");
-  pressAt(now() + 100, vkey::F11);
-  app::WaitSeconds(app.os, 1);
-  EXPECT_FALSE(app.unloaded) << "Ctrl+F11 is not the panic key";
   pressAt(now() + 100, 5);
+  app::WaitSeconds(app.os, 1);
+  EXPECT_FALSE(app.unloaded) << "Ctrl with key 5 is not the key shown";
+  pressAt(now() + 100, vkey::F11);
   app::WaitSeconds(app.os, 3);
-  EXPECT_TRUE(app.unloaded) << "Ctrl with key 5 panics";
+  EXPECT_TRUE(app.unloaded) << "Ctrl+F11, the key shown, panics";
 }
 
 TEST_F(PanicKey, TheKeyListOffersItsEntriesOnlyAndTheHintShowsTheStoredKey) {

@@ -67,21 +67,37 @@ TEST_F(RegistryPurge, PopulatedEmptyAndMissingKeysEndAbsentWithNeighboursIntact)
   EXPECT_EQ(reg.openHandles(), 0u);
 }
 
-TEST_F(RegistryPurge, AValueThatCannotBeDeletedEndsTheLoopButTheKeyDeletionStillRuns) {
+TEST_F(RegistryPurge, AValueThatCannotBeDeletedIsPassedAndTheRestGo) {
   fill(kOpenSave);
   reg.makeUndeletable(CurrentUser, kOpenSave, "b");
   erase::ItemPlan plan;
   app.flags.plan = &plan;
   clean::PurgeRegistryList(app.run(), kOpenSave);
   app.flags.plan = nullptr;
-  // "a" went, "b" stopped the loop, so "MRUList" was never tried; the key's deletion tried "b"
-  // again, and the key that holds it stays.
-  EXPECT_EQ(reg.valueNames(CurrentUser, kOpenSave), (std::vector<std::string>{"b", "MRUList"}));
-  EXPECT_EQ(calls("RegDeleteValueA HKEY_CURRENT_USER\\" + kOpenSave + " "), 3);
-  ASSERT_FALSE(plan.targets.empty());
-  EXPECT_EQ(plan.targets.back().kind, erase::TargetKind::RegistryKey);
-  EXPECT_EQ(plan.targets.back().outcome, erase::Outcome::Failed);
-  EXPECT_EQ(plan.targets.back().reason, "Permission denied");
+  // "a" and "MRUList" went around "b"; the key that holds "b" stays.
+  EXPECT_EQ(reg.valueNames(CurrentUser, kOpenSave), (std::vector<std::string>{"b"}));
+  std::vector<std::string> recorded;
+  for (const erase::Target& t : plan.targets)
+    recorded.push_back(std::string(erase::kindName(t.kind)) + " " + erase::outcomeName(t.outcome) + " " +
+                       t.where.substr(t.where.rfind('\\') + 1) + " " + t.reason);
+  EXPECT_EQ(recorded, (std::vector<std::string>{"Registry value Removed a ",
+                                                "Registry value Failed b Permission denied",
+                                                "Registry value Removed MRUList ",
+                                                "Registry key Failed OpenSaveMRU Permission denied"}));
+  EXPECT_EQ(reg.openHandles(), 0u);
+}
+
+// The tree deletion empties a key of every value that will go, past one that will not.
+TEST_F(RegistryPurge, ATreeDeletionEmptiesAKeyOfEveryValueThatWillGo) {
+  fill(kOpenSave);
+  reg.makeUndeletable(CurrentUser, kOpenSave, "a");
+  erase::ItemPlan plan;
+  app.flags.plan = &plan;
+  EXPECT_TRUE(clean::DeleteRegTreeUnlessLinked(reg, app.flags, kOpenSave));
+  app.flags.plan = nullptr;
+  EXPECT_EQ(reg.valueNames(CurrentUser, kOpenSave), (std::vector<std::string>{"a"}));
+  ASSERT_EQ(plan.targets.size(), 1u);
+  EXPECT_EQ(plan.targets[0].outcome, erase::Outcome::Failed);
   EXPECT_EQ(reg.openHandles(), 0u);
 }
 

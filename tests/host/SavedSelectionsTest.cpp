@@ -5,6 +5,7 @@
 
 #include "TestApp.h"
 #include "app/Startup.h"
+#include "panic/PanicKey.h"
 #include "report/RuntimeError.h"
 #include "settings/SavedSelections.h"
 #include "settings/SettingsStore.h"
@@ -219,6 +220,27 @@ TEST_F(SavedSelections, BadStoredValuesLeaveTheirControlAndTheRestRestores) {
   EXPECT_EQ(f.chkRun(3).value(), 1);
   EXPECT_EQ(f.chkRun(2).value(), 1);
   EXPECT_EQ(f.timerScheduler.interval(), 60000u);
+}
+
+// The key the list and the hint name is the key that panics: a stored key the list does
+// not offer gives way to the default F11.
+TEST_F(SavedSelections, AStoredPanicKeyOutsideTheListIsRefusedForF11) {
+  const struct {
+    const char* stored;
+    int inForce;
+    const char* shown;
+  } cases[] = {{"112", 122, "F11"}, {"65", 122, "F11"}, {"124", 122, "F11"}, {"113", 113, "F2"}, {"118", 118, "F7"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stored);
+    seed("panKey", c.stored, kPanic);
+    const std::unique_ptr<app::App> started = restart();
+    app::Form_Load(*started);
+    EXPECT_EQ(started->panicKey, c.inForce);
+    EXPECT_EQ(started->frm.cmbPanic.text(), c.shown);
+    started->panicHintKeyNext = true;
+    panic::timPanic_Timer(*started);
+    EXPECT_EQ(started->frm.cleaning.lblPanic.caption(), std::string("Ctrl+") + c.shown);
+  }
 }
 
 TEST_F(SavedSelections, OnlyExactlyOneAfterTrimmingStartsInvisibly) {

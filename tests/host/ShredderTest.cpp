@@ -260,10 +260,17 @@ TEST_F(Shredder, BrowseAppendsBothFormsOfTheDialogsAnswer) {
   EXPECT_EQ(machine.dialogs.fileDialogs[0].bufferSize, 2048u);
 }
 
-TEST_F(Shredder, SecurityLevelIsMediumAfterEveryActivation) {
-  app.frm.cmbOver.setListIndex(4);
+// A user who chose "Extreme" and then browsed for files shreds them at Extreme.
+TEST_F(Shredder, SecurityLevelIsMediumAtFirstThenTheUsersChoiceThroughEveryActivation) {
+  app::Form_Load(app);
+  EXPECT_EQ(app.frm.cmbOver.text(), "Medium");
   app::Form_Activate(app);
   EXPECT_EQ(app.frm.cmbOver.text(), "Medium");
+  app.frm.cmbOver.setListIndex(4);
+  app::Form_Activate(app);
+  EXPECT_EQ(app.frm.cmbOver.text(), "Extreme");
+  app::Form_Activate(app);
+  EXPECT_EQ(app.frm.cmbOver.text(), "Extreme");
   EXPECT_EQ(app.frm.cmbOver.listCount(), 5);
 }
 
@@ -373,6 +380,40 @@ TEST_F(ShredFolder, ThePickerRefusesAFolderWhoseNameEndsInADot) {
   ASSERT_EQ(machine.shell.messageBoxes.size(), 1u);
   EXPECT_EQ(machine.shell.messageBoxes[0].text,
             "This folder cannot be shredded: C:\\Wipe. (name ending in a dot or blank)");
+}
+
+// Chosen in the picker, a folder the sweep refuses is refused there, with the sweep's reason.
+TEST_F(ShredFolder, ThePickerRefusesWhatTheSweepWouldRefuseAndSaysWhy) {
+  fs.makeFolders("C:\\WINDOWS");
+  fs.makeFolders("C:\\Wipe");
+  for (const char* folder : {"C:\\", "C:\\WINDOWS"}) {
+    SCOPED_TRACE(folder);
+    machine.shell.messageBoxes.clear();
+    app.showModal = [folder](ui::Form& form) {
+      auto& folders = child<ui::ListBox>(form, "dirList");
+      for (int i = 0; i < folders.listCount(); ++i)
+        if (folders.list(i) == folder) folders.setListIndex(i);
+      child<ui::Button>(form, "cmdAdd").click();
+      child<ui::Button>(form, "cmdCancel").click();
+    };
+    app.frm.shredder.cmdShredBrowse.click();
+    EXPECT_EQ(app.frm.txtShredFolder.text(), "");
+    EXPECT_EQ(machine.registry.getString(hkey::CurrentUser, "SOFTWARE\\Quellery\\Sheredder", "ShredFolder"), "");
+    ASSERT_EQ(machine.shell.messageBoxes.size(), 1u);
+    EXPECT_EQ(machine.shell.messageBoxes[0].text,
+              std::string("This folder cannot be shredded: ") + folder + " (protected folder)");
+  }
+}
+
+// A folder stored before the picker refused it is left at every sweep, and the status list
+// says why instead of nothing.
+TEST_F(ShredFolder, ARefusedSweepIsReportedInTheStatusList) {
+  file("C:\\canary.txt", "canary");
+  setFolder("C:\\");
+  shredder::SweepShredFolder(app);
+  EXPECT_EQ(content("C:\\canary.txt"), "canary");
+  ASSERT_GT(app.frm.lstClean.listCount(), 0);
+  EXPECT_EQ(app.frm.lstClean.list(app.frm.lstClean.listCount() - 1), "Shred folder refused: C:\\ (protected folder)");
 }
 
 }  // namespace
