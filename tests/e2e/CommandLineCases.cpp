@@ -190,3 +190,23 @@ TEST(CommandLine, QuestionMarkShowsTheUsageInAMessageBoxAndEndsOnceItIsAnswered)
     EXPECT_NE(std::string::npos, usage.find(form)) << form << " missing from the usage:\n" << usage;
   EXPECT_TRUE(e2e::topLevelWindows(e2e::kCaption).empty()) << "/? opened the main window";
 }
+
+// Under the Task Scheduler or a logon script nobody answers a box: a /clean that is not
+// understood ends at once with 1, cleans nothing and says why in its report.
+TEST(CommandLine, ACleanLineNotUnderstoodEndsWithOneShowingNothingAndSaysWhy) {
+  ASSERT_TRUE(e2e::topLevelWindows(e2e::kCaption).empty()) << "another Quellery is running";
+  seed();
+  const DWORD start = GetTickCount();
+  Finished finished;
+  {
+    e2e::TempIs is(kTemp);
+    finished = runSwitches(std::string("/clean /bogus /report:") + kReport);
+  }
+  EXPECT_TRUE(finished.ended && GetTickCount() - start < 10000) << "it did not end within 10 s";
+  EXPECT_EQ(1u, finished.exitCode);
+  EXPECT_FALSE(finished.windowShown) << "a window or box was shown";
+  for (const char* name : kSeeded) EXPECT_TRUE(exists(std::string(kTemp) + "\\" + name)) << name;
+  const std::string report = e2e::readFile(kReport);
+  EXPECT_NE(std::string::npos, report.find("Unknown switch: /bogus")) << report;
+  tidy();
+}

@@ -123,11 +123,20 @@ long NtHeldFolder::list(std::vector<FindData>* out) {
   names_.clear();
   const nt::Api& a = nt::api();
   if (!a.complete()) return ERROR_CALL_NOT_IMPLEMENTED;
+  // Wine reads a folder's entries once per handle, and a restarted scan misses what was
+  // made since: each listing goes through a handle of its own, this very folder opened
+  // again relative to the held one (an empty name), sharing everything.
+  HANDLE lister = INVALID_HANDLE_VALUE;
+  if (openRelative(handle_, std::wstring(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
+                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nt::kDirectoryFile, &lister) < 0)
+    lister = INVALID_HANDLE_VALUE;
+  const NtHeldFolder closer(lister);
+  HANDLE listed = lister != INVALID_HANDLE_VALUE ? lister : handle_;
   std::vector<char> buffer(64 * 1024);
   for (BOOLEAN restart = TRUE;; restart = FALSE) {
     nt::IoStatusBlock io{};
     const nt::Status status =
-        a.queryDirectoryFile(handle_, nullptr, nullptr, nullptr, &io, buffer.data(), static_cast<ULONG>(buffer.size()),
+        a.queryDirectoryFile(listed, nullptr, nullptr, nullptr, &io, buffer.data(), static_cast<ULONG>(buffer.size()),
                              nt::FileBothDirectoryInformation, FALSE, nullptr, restart);
     if (status == nt::kNoMoreFiles) return winerr::Success;
     if (status < 0) return a.error(status);
