@@ -22,12 +22,6 @@ constexpr long kRefusedLink = -1;  // the check's own answer: never a Windows er
 
 bool missing(long error) { return error == winerr::FileNotFound || error == winerr::PathNotFound; }
 
-bool sameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size() || a.empty()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
 
 // The entry's name as the held folder lists it, found by its long or 8.3 name: what is
 // opened is then the entry the listing showed, by the name it has.

@@ -290,12 +290,6 @@ void report(const engine::RunContext& run, const std::string& path, const LeftBe
   LogActivity(path + " **** left " + left.describe(), ActivityTimeStamp());
 }
 
-bool sameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
 
 bool plainFolder(const FileIdentity& identity) {
   return !(identity.attributes & fileattr::ReparsePoint) && (identity.attributes & fileattr::Directory);

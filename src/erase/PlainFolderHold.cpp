@@ -26,12 +26,6 @@ namespace fileattr = platform::fileattr;
 
 const char kLink[] = "link";
 
-bool sameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size() || a.empty()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
 
 // "C:\\" or "\\\\server\\share\\" and the names below it, as given: a name is taken
 // literally, so "." and ".." are not names. False for anything else (relative, "C:x",

@@ -48,6 +48,13 @@ bool longNameMatches(const std::string& mask, const std::string& name) {
   return mask == "*.*" || wildcardMatch(mask.c_str(), name.c_str());
 }
 
+bool sameName(const std::string& a, const std::string& b) {
+  if (a.size() != b.size() || a.empty()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (upper(a[i]) != upper(b[i])) return false;
+  return true;
+}
+
 void logSkipped(const std::string& path, const char* reason) {
   LogActivity(path + " **** skipped: " + reason, ActivityTimeStamp());
 }

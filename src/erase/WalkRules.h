@@ -33,6 +33,10 @@ inline bool fitsFolder(const std::string& path) { return path.size() + 2 <= kLon
 // so a listing's hits are checked again with this. "*.*" takes names without a dot too.
 bool longNameMatches(const std::string& mask, const std::string& name);
 
+// True when two entry names are one name to Windows: the same letters, case aside. Taken
+// exactly as listed otherwise: "abc." is not "abc" (only a path rebuilt from it would be).
+bool sameName(const std::string& a, const std::string& b);
+
 // Logs an entry a walk leaves alone, and why.
 void logSkipped(const std::string& path, const char* reason);
 
