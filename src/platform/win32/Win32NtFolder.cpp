@@ -170,16 +170,29 @@ bool NtHeldFolder::plainName(const std::string& name) {
 }
 
 std::unique_ptr<HeldFolder> NtHeldFolder::holdChild(const std::string& name, FileIdentity* identity, long* error) {
+  return openChild(name, true, identity, error);
+}
+
+std::unique_ptr<HeldFolder> NtHeldFolder::holdChildToLookIn(const std::string& name, FileIdentity* identity,
+                                                            long* error) {
+  return openChild(name, false, identity, error);
+}
+
+std::unique_ptr<HeldFolder> NtHeldFolder::openChild(const std::string& name, bool forRemoval, FileIdentity* identity,
+                                                    long* error) {
   *identity = FileIdentity();
   if (!nt::api().complete() || !plainName(name)) {
     *error = nt::api().complete() ? winerr::InvalidParameter : ERROR_CALL_NOT_IMPLEMENTED;
     return nullptr;
   }
-  // Sharing reading and writing but not deletion, as a held folder does; with the access
-  // that removes it later through this very handle, or without where that is refused.
+  // Sharing reading and writing but not deletion, as a held folder does; for removal with
+  // the access that removes it later through this very handle, or without where that is
+  // refused.
   const ULONG share = FILE_SHARE_READ | FILE_SHARE_WRITE;
   HANDLE child = INVALID_HANDLE_VALUE;
-  nt::Status status = openRelative(handle_, wideName(name), kFolderAccess | kRemoval, share, nt::kDirectoryFile, &child);
+  nt::Status status = forRemoval ? openRelative(handle_, wideName(name), kFolderAccess | kRemoval, share,
+                                                nt::kDirectoryFile, &child)
+                                 : -1;
   if (status < 0) status = openRelative(handle_, wideName(name), kFolderAccess, share, nt::kDirectoryFile, &child);
   if (status < 0) {
     *error = nt::api().error(status);
@@ -210,29 +223,6 @@ long NtHeldFolder::removeChildFile(const std::string& name, bool clearAttributes
   if (const long refusal = check ? check(identity) : winerr::Success) return refusal;
   if (const long rc = clearThrough(file, identity.attributes, clearAttributes)) return rc;
   return deleteThrough(file);
-}
-
-std::unique_ptr<HeldFolder> NtHeldFolder::holdChildToLookIn(const std::string& name, FileIdentity* identity,
-                                                            long* error) {
-  *identity = FileIdentity();
-  if (!nt::api().complete() || !plainName(name)) {
-    *error = nt::api().complete() ? winerr::InvalidParameter : ERROR_CALL_NOT_IMPLEMENTED;
-    return nullptr;
-  }
-  HANDLE child = INVALID_HANDLE_VALUE;
-  const nt::Status status = openRelative(handle_, wideName(name), kFolderAccess, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                         nt::kDirectoryFile, &child);
-  if (status < 0) {
-    *error = nt::api().error(status);
-    return nullptr;
-  }
-  auto held = std::make_unique<NtHeldFolder>(child);
-  if (!identityOf(child, identity)) {
-    *error = static_cast<long>(GetLastError());
-    return nullptr;
-  }
-  *error = winerr::Success;
-  return held;
 }
 
 bool NtHeldFolder::isChild(const std::string& name, const FileIdentity& file) {

@@ -28,6 +28,9 @@ class NtHeldFolder : public HeldFolder {
   long childIdentity(const std::string& name, FileIdentity* identity) override;
 
  private:
+  // The sub-folder held relative to this one; with `forRemoval` also with delete access.
+  std::unique_ptr<HeldFolder> openChild(const std::string& name, bool forRemoval, FileIdentity* identity,
+                                        long* error);
   static bool plainName(const std::string& name);
   // The entry's name as the folder spelled it when listed: the narrow name may have lost
   // characters the ANSI code page lacks.
