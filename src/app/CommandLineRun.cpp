@@ -38,6 +38,7 @@ int clean(App& app, const std::string& reportPath) {
   // The other copy may be cleaning or showing what it will clean: two at once would
   // undercut each other, and the user's window would tell a story no longer true.
   if (app.os.system.anotherInstanceRunning()) return exitcode::AnotherCopy;
+  app.os.system.markCommandLineRun();
   prepareUnattended(app);
   engine::cleaningPass(app);
   const int code = CleanExitCode(app.lastRun);

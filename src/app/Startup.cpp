@@ -26,6 +26,10 @@ using report::resumeNext;
 
 namespace {
 
+// A logon script's /clean of a large cache may take minutes; one that never ends must not
+// keep the user's copy waiting for the rest of the session.
+constexpr uint32_t kCommandLineRunWaitMs = 10 * 60 * 1000;
+
 // The installed-version value the upgrade reads and updates.
 void ensureVersionValue(App& app) {
   Registry& reg = app.os.registry;
@@ -65,7 +69,10 @@ void Form_Load(App& app) {
   MainWindow& f = app.frm;
   resumeNext([&] { ensureVersionValue(app); });
   upgrade::CompleteUpgrade(app.os, app.frm.form.hWnd);
-  if (app.os.system.anotherInstanceRunning()) app.os.system.endProgram();
+  // A copy of the user's own gives way to the one running; a logon script's /clean is
+  // waited out, or this copy (the Run entry's, at the same logon) would be lost.
+  if (app.os.system.anotherInstanceRunning() && !app.os.system.waitOutCommandLineRun(kCommandLineRunWaitMs))
+    app.os.system.endProgram();
   app.flags.rebootAfterCleaning = app.flags.exitAfterCleaning = app.flags.cleaningInProgress = false;
   f.tvw1.labelEdit = false;
 

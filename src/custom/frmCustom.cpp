@@ -43,7 +43,7 @@ void loadStep(platform::Platform& os, Step&& step) {
 }  // namespace
 
 void cmdIEcustSettings_Click(engine::Session& session, CustomWindow& w) {
-  if (w.loaded) return;
+  if (w.loaded || !engine::dialogMayOpen(session)) return;
   Form_Load(session, w);
   w.loaded = true;
   w.form.setVisible(true);

@@ -113,13 +113,14 @@ void cleanRemainingItems(engine::Session& session) {
     if (item.progress == CleaningItem::Progress::AfterText) reportingStep(session.os, [&] { fillNextCell(session); });
     flags.skipped.clear();
     flags.leftBehind = erase::LeftBehind();
+    // Taken before it runs: a pass nested in this item's yields (the session ending) goes
+    // on from the next item, and may clean on to the end.
+    flags.nextItem = position + 1;
     erase::ItemPlan* const outer = flags.plan;  // a pass nested in a yield returns here
     flags.plan = reportItem(session, position);
     itemStep(session, item, item.first);
     if (item.second) itemStep(session, item, item.second);
     flags.plan = outer;
-    // A pass nested in this item's yields may have cleaned on to the end already.
-    if (flags.nextItem == position) flags.nextItem = position + 1;
     reportingStep(session.os, [&] {
       list.addItem(closingLine(session.flags));
       list.addItem(item.operaStyle ? " " : kLongSeparator);
@@ -224,6 +225,9 @@ void cmdClean_Click(engine::Session& session) {
   resumeNext([&] { page.fraPanic.setVisible(true); });
   resumeNext([&] { page.cmdReboot.setEnabled(false); });
   resumeNext([&] { page.cmdExit.setEnabled(false); });
+  // Their windows would hold the run in their own wait until closed.
+  resumeNext([&] { page.cmdPreview.setEnabled(false); });
+  resumeNext([&] { page.cmdReport.setEnabled(false); });
   resumeNext([&] {
     for (ui::Shape& cell : page.spProg) cell.setFillColor(ui::Shape::White);
   });
@@ -243,6 +247,8 @@ void cmdClean_Click(engine::Session& session) {
   resumeNext([&] { page.fraPanic.setVisible(false); });
   resumeNext([&] { page.cmdReboot.setEnabled(true); });
   resumeNext([&] { page.cmdExit.setEnabled(true); });
+  resumeNext([&] { page.cmdPreview.setEnabled(true); });
+  resumeNext([&] { page.cmdReport.setEnabled(true); });
   resumeNext([&] { ShowRunTotals(session); });
   if (rebootAfterThisRun) {
     // The request belongs to this run alone, however it ended.

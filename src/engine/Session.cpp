@@ -1,11 +1,27 @@
 #include "engine/Session.h"
 
+#include "erase/Plan.h"
 #include "report/RuntimeError.h"
 
 namespace engine {
 
 namespace {
 constexpr uint32_t kModalWaitMs = 50;
+}
+
+Session::Session(platform::Platform& os) : os(os) {
+  // What a click, a timer or Windows' question starts inside a pass, from any yield (the
+  // walk's, a pause, the error reporter's wait on the network), is no part of the pass.
+  os.loop.setAroundDispatch(this, [this](const std::function<void()>& dispatch) {
+    erase::PassSetAside answeringTheUser(flags);
+    dispatch();
+  });
+}
+
+Session::~Session() { os.loop.clearAroundDispatch(this); }
+
+bool dialogMayOpen(const Session& session) {
+  return !session.flags.cleaningInProgress && !session.panicking && !session.unloaded;
 }
 
 void runModal(Session& session, const bool& shown) {

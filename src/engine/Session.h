@@ -16,7 +16,9 @@
 namespace engine {
 
 struct Session {
-  explicit Session(platform::Platform& os) : os(os) {}
+  // Every handler the session's yields dispatch runs with the pass set aside.
+  explicit Session(platform::Platform& os);
+  ~Session();
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
@@ -28,6 +30,8 @@ struct Session {
   bool panicking = false;             // a panic is sweeping the windows or cleaning
   bool sweeping = false;              // the scheduler's shred-folder sweep is under way
   bool panicAfterCollecting = false;  // a panic stopped a preview's walk; its pass follows
+  // A scheduled run fell due while a preview collected; it starts when the preview is done.
+  enum class DueRun { None, SweepFirst, RunFirst } scheduledAfterCollecting = DueRun::None;
   // The saved state the features share, and the main window's own.
   std::string osDescription;          // FindOS at start-up
   platform::TrayIconRecord trayIcon;  // filled once at start-up
@@ -54,6 +58,11 @@ struct Session {
   // What the cleaning items, walks and guards are given of the program.
   RunContext run() { return {os, flags, frm.form.hWnd, frm.cookies}; }
 };
+
+// A dialog window waits in a loop of its own until closed: opened inside a pass's yield
+// it would hold the pass (and a panic's end) until then. None opens during a pass, a
+// panic or after closing.
+bool dialogMayOpen(const Session& session);
 
 // A dialog window of the program shown modally: the main window takes no input and the
 // events flow (timers and the bookmark guard go on) until `shown` turns false or the main

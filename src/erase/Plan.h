@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "erase/LeftBehind.h"
+
 namespace engine {
 struct RunFlags;
 }
@@ -83,6 +85,10 @@ class PassSetAside {
   engine::RunFlags& flags_;
   bool collecting_;
   ItemPlan* plan_;
+  // The item under way keeps its own count of what it left, and its own verdict.
+  LeftBehind leftBehind_;
+  std::string skipped_;
+  bool inMachineWideFolder_;
 };
 
 }  // namespace erase

@@ -9,7 +9,6 @@ namespace erase {
 
 void yieldOnce(const engine::RunContext& run) {
   try {
-    PassSetAside answeringTheUser(run.flags);
     run.os.loop.doEvents();
   } catch (const std::exception&) {
   }

@@ -54,6 +54,12 @@ class System {
   virtual bool getVersion(OsVersion* out) = 0;  // GetVersionExA
   // True when an earlier instance of the program runs; the first caller claims the name.
   virtual bool anotherInstanceRunning() = 0;
+  // Marks this instance as a command-line run (a logon script's /clean) for as long as it
+  // lives, so that a copy starting meanwhile knows to wait rather than give way.
+  virtual void markCommandLineRun() = 0;
+  // Where the earlier instance is a command-line run: waits up to `maxMs` for it to end and
+  // claims the name. False when it is not one, or still runs after `maxMs`.
+  virtual bool waitOutCommandLineRun(uint32_t maxMs) = 0;
   virtual std::string programFolder() = 0;  // the folder of the running executable
   virtual std::string programFile() = 0;    // the running executable's full path
   virtual std::string tempPath() = 0;       // GetTempPathA

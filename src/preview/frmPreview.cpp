@@ -11,6 +11,7 @@
 #include "preview/PreviewRows.h"
 #include "preview/SaveReport.h"
 #include "report/RuntimeError.h"
+#include "schedule/Scheduler.h"
 
 namespace preview {
 
@@ -77,10 +78,11 @@ void collect(engine::Session& session, PreviewWindow& w) {
   showPlan(session, w, std::move(plan), false);
   // A panic that came meanwhile stopped the walk; its own pass runs now.
   panic::FinishPanicAfterCollecting(session);
+  schedule::StartRunDueAfterCollecting(session);
 }
 
 void open(engine::Session& session, PreviewWindow& w, bool run) {
-  if (w.loaded || session.unloaded) return;
+  if (w.loaded || !engine::dialogMayOpen(session)) return;
   w.loaded = true;
   w.shown = erase::Plan();
   w.form.setVisible(true);

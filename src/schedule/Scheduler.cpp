@@ -42,6 +42,25 @@ void sweep(engine::Session& session) {
   shredder::SweepShredFolder(session);
 }
 
+// The timed rules sweep first, the interval rule after the run.
+void startDue(engine::Session& session, bool sweepFirst) {
+  if (sweepFirst) resumeNext([&] { sweep(session); });
+  resumeNext([&] { startRun(session); });
+  if (!sweepFirst) resumeNext([&] { sweep(session); });
+}
+
+// Due now: started, or, while a preview collects (which changes nothing), kept for when
+// it is done. A run or a sweep under way skips the minute.
+void due(engine::Session& session, bool sweepFirst) {
+  session.minuteCounter = 0;
+  if (session.flags.collectionUnderWay && !session.panicking && !session.unloaded) {
+    session.scheduledAfterCollecting = sweepFirst ? engine::Session::DueRun::SweepFirst
+                                                  : engine::Session::DueRun::RunFirst;
+    return;
+  }
+  if (mayStart(session)) startDue(session, sweepFirst);
+}
+
 }  // namespace
 
 bool timedRuleDue(engine::Session& session, const platform::LocalTime& now) {
@@ -74,22 +93,21 @@ void timerScheduler_Timer(engine::Session& session) {
   resumeNext([&] { on = ticked(f.chkRun(4)); });
   if (!on) return;
   if (f.OptSchedule[1].value()) {
-    bool due = false;
-    resumeNext([&] { due = timedRuleDue(session, session.os.system.localTime()); });
-    if (!due) return;
-    session.minuteCounter = 0;
-    if (!mayStart(session)) return;
-    resumeNext([&] { sweep(session); });
-    resumeNext([&] { startRun(session); });
+    bool timed = false;
+    resumeNext([&] { timed = timedRuleDue(session, session.os.system.localTime()); });
+    if (timed) due(session, true);
     return;
   }
-  bool due = false;
-  resumeNext([&] { due = intervalRuleDue(session); });
-  if (!due) return;
-  session.minuteCounter = 0;
-  if (!mayStart(session)) return;
-  resumeNext([&] { startRun(session); });
-  resumeNext([&] { sweep(session); });
+  bool interval = false;
+  resumeNext([&] { interval = intervalRuleDue(session); });
+  if (interval) due(session, false);
+}
+
+void StartRunDueAfterCollecting(engine::Session& session) {
+  const engine::Session::DueRun kept = session.scheduledAfterCollecting;
+  session.scheduledAfterCollecting = engine::Session::DueRun::None;
+  if (kept != engine::Session::DueRun::None && mayStart(session))
+    startDue(session, kept == engine::Session::DueRun::SweepFirst);
 }
 
 void chkRun_Click(engine::Session& session, int) {

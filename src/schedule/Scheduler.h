@@ -14,8 +14,11 @@ namespace schedule {
 
 // The clock tick: counts the minute (during a run too) and, when the page makes a run due, sweeps the shred
 // folder and starts a cleaning run (the timed rules sweep first, the interval rule after
-// the run). A minute that falls due while a run is going is skipped, not kept for later.
+// the run). A minute that falls due while a run is going is skipped, not kept for later;
+// one that falls due while a preview collects is kept until the preview is done.
 void timerScheduler_Timer(engine::Session& session);
+// The preview's collection is done: the scheduled run that fell due meanwhile starts.
+void StartRunDueAfterCollecting(engine::Session& session);
 
 // The timed rules at `now`: "Every day" at dtpTime, "Every Week" on cmbWeek's day at
 // dtpWeek, "Every Month" on the first day of cmbMonth's month at dtpTime.

@@ -210,3 +210,29 @@ TEST(CommandLine, ACleanLineNotUnderstoodEndsWithOneShowingNothingAndSaysWhy) {
   EXPECT_NE(std::string::npos, report.find("Unknown switch: /bogus")) << report;
   tidy();
 }
+
+// A cookie keep list another program holds open cannot be read: no cookie may go, since
+// none can be told kept, and the run must not pass for done.
+TEST(CommandLine, ACleanWhoseCookieKeepListIsLockedEndsWithOneAndSaysWhy) {
+  ASSERT_TRUE(e2e::topLevelWindows(e2e::kCaption).empty()) << "another Quellery is running";
+  seed();
+  ASSERT_TRUE(e2e::setString(HKEY_CURRENT_USER, "Software\\Quellery\\Settings\\LastHistory", "chkIEsettings8", "1"));
+  const std::string exePath = e2e::programPath();
+  const std::string keepList = exePath.substr(0, exePath.find_last_of('\\') + 1) + "cookies.inf";
+  ASSERT_TRUE(e2e::writeFile(keepList, "Cookie:user@example.com/\r\n"));
+  HANDLE held = CreateFileA(keepList.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  Finished finished;
+  {
+    e2e::TempIs is(kTemp);
+    finished = runSwitches(std::string("/clean /report:") + kReport);
+  }
+  CloseHandle(held);
+  EXPECT_TRUE(finished.ended) << "Quellery.exe /clean did not end within a minute";
+  EXPECT_EQ(1u, finished.exitCode);
+  const std::string report = e2e::readFile(kReport);
+  EXPECT_NE(std::string::npos, report.find("Clean Cookies\tItem\t" + keepList + "\t0\tFailed\tthe keep list cannot be read"))
+      << report;
+  DeleteFileA(keepList.c_str());
+  tidy();
+}

@@ -111,3 +111,39 @@ TEST(Preview, TheTempRowCountsTheSeededFilesAndTheRunThenRemovesExactlyThem) {
   program.terminate();
   RemoveDirectoryA(temp.c_str());
 }
+
+TEST(Preview, DuringARunItOpensNoWindowAndAPanicThenCleansAndEnds) {
+  const std::string exePath = e2e::programPath();
+  ASSERT_FALSE(exePath.empty());
+  const std::string temp = "C:\\qe2e-preview-run-temp";
+  CreateDirectoryA(temp.c_str(), nullptr);
+  ASSERT_TRUE(e2e::writeFile(temp + "\\left.tmp", "left by a program"));
+  ASSERT_TRUE(e2e::setString(HKEY_CURRENT_USER, e2e::kRunMRU, "a", "secret-command"));
+
+  TempFor is(temp);
+  Program program;
+  ASSERT_TRUE(program.start(exePath));
+  // The Recycle Bin first, the Run history, the temp folder last.
+  ASSERT_TRUE(e2e::tickOnly(program, {{"chkWinSettings", 0}, {"chkWinSettings", 1}, {"chkWinSettings", 7}}));
+  std::vector<std::string> lines;
+  PostMessageA(program.control("cmdClean"), BM_CLICK, 0, 0);
+  ASSERT_TRUE(e2e::waitForLines(
+      program.control("lstClean"), &lines,
+      [](const std::vector<std::string>& l) { return e2e::contains(l, "Cleaning Recycle Bin..."); }, kRunDeadlineMs))
+      << e2e::listing(lines);
+  HWND previewButton = program.control("cmdPreview");
+  EXPECT_FALSE(IsWindowEnabled(previewButton)) << "Preview stays clickable during the run";
+  EXPECT_FALSE(IsWindowEnabled(program.control("cmdReport"))) << "Report stays clickable during the run";
+  PostMessageA(previewButton, BM_CLICK, 0, 0);
+  program.settle();
+  EXPECT_EQ(previewWindow(), nullptr) << "a Preview window opened during the run";
+
+  e2e::pressKeys({VK_CONTROL, VK_F11});
+  EXPECT_EQ(WaitForSingleObject(program.process.hProcess, kRunDeadlineMs), WAIT_OBJECT_0)
+      << "the program did not end after the panic";
+  EXPECT_FALSE(e2e::exists(temp + "\\left.tmp")) << "the run stood still";
+  EXPECT_EQ(e2e::readString(HKEY_CURRENT_USER, e2e::kRunMRU, "a"), "(missing)");
+  program.terminate();
+  DeleteFileA((temp + "\\left.tmp").c_str());
+  RemoveDirectoryA(temp.c_str());
+}

@@ -75,6 +75,24 @@ TEST_F(Startup, ASecondInstanceEndsBeforeShowingAnything) {
   EXPECT_EQ(app.frm.lstClean.listCount(), 0);
 }
 
+TEST_F(Startup, TheRunEntrysCopyWaitsOutALogonScriptsCleanThenStarts) {
+  machine.system.otherInstance = true;
+  machine.system.otherIsCommandLineRun = true;
+  machine.system.commandLineRunLeftMs = 90 * 1000;
+  EXPECT_NO_THROW(app::Form_Load(app));
+  EXPECT_EQ(machine.system.waitedForOtherMs, 90u * 1000) << "started once the /clean had ended";
+  EXPECT_FALSE(machine.system.ended);
+}
+
+TEST_F(Startup, ALogonScriptsCleanThatNeverEndsIsWaitedForAFewMinutesOnly) {
+  machine.system.otherInstance = true;
+  machine.system.otherIsCommandLineRun = true;
+  machine.system.commandLineRunLeftMs = 8u * 3600 * 1000;
+  EXPECT_THROW(app::Form_Load(app), platform::ProgramEnded);
+  EXPECT_GE(machine.system.waitedForOtherMs, 60u * 1000);
+  EXPECT_LE(machine.system.waitedForOtherMs, 15u * 60 * 1000);
+}
+
 TEST_F(Startup, CleaningAtStartShowsTheRunThenTheHelpText) {
   // Start-up restores the ticks from the settings store.
   machine.registry.setString(platform::hkey::CurrentUser, "Software\\Quellery\\Settings\\LastHistory", "chkRun3", "1");

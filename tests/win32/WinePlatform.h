@@ -26,9 +26,11 @@ namespace winetest {
 class HookedLoop : public platform::win32::Win32EventLoop {
  public:
   std::function<void()> onYield;
-  void doEvents() override {
+
+ protected:
+  void dispatchPending() override {
     if (onYield) onYield();
-    Win32EventLoop::doEvents();
+    Win32EventLoop::dispatchPending();
   }
 };
 

@@ -8,7 +8,7 @@ namespace {
 bool reached(uint32_t now, uint32_t due) { return static_cast<int32_t>(now - due) >= 0; }
 }  // namespace
 
-void SimEventLoop::doEvents() {
+void SimEventLoop::dispatchPending() {
   ++dispatches_;
   now_ += dispatchCostMs;
   fireDue();

@@ -13,7 +13,6 @@ namespace platform::sim {
 class SimEventLoop : public EventLoop {
  public:
   uint32_t tickCount() override { return now_; }
-  void doEvents() override;
   void waitForEvents(uint32_t maxMs) override;
   void setTimer(const void* owner, uint32_t intervalMs, std::function<void()> onTick) override;
   void killTimer(const void* owner) override;
@@ -24,6 +23,9 @@ class SimEventLoop : public EventLoop {
   uint32_t dispatchCostMs = 1;
   uint64_t dispatchCount() const { return dispatches_; }
   bool timerActive(const void* owner) const { return timers_.count(owner) != 0; }
+
+ protected:
+  void dispatchPending() override;
 
  private:
   struct Timer {

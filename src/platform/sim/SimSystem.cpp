@@ -57,6 +57,18 @@ bool SimSystem::exitWindows(uint32_t flags, uint32_t reason) {
   return true;
 }
 
+bool SimSystem::waitOutCommandLineRun(uint32_t maxMs) {
+  if (!otherInstance) return true;
+  if (!otherIsCommandLineRun) return false;
+  if (commandLineRunLeftMs > maxMs) {
+    waitedForOtherMs = maxMs;
+    return false;
+  }
+  waitedForOtherMs = commandLineRunLeftMs;
+  otherInstance = false;
+  return true;
+}
+
 void SimSystem::endProgram() {
   ended = true;
   throw ProgramEnded{};

@@ -12,6 +12,9 @@ class SimSystem : public System {
  public:
   bool getVersion(OsVersion* out) override;
   bool anotherInstanceRunning() override { return otherInstance; }
+  void markCommandLineRun() override { markedCommandLineRun = true; }
+  // The other instance, when a command-line run, ends `commandLineRunLeftMs` from now.
+  bool waitOutCommandLineRun(uint32_t maxMs) override;
   std::string programFolder() override { return programDir; }
   std::string programFile() override { return programDir + "\\" + programFileName; }
   std::string tempPath() override { return temp; }
@@ -37,6 +40,10 @@ class SimSystem : public System {
   OsVersion version{5, 1, 2600, osplatform::WindowsNT, "Service Pack 2"};
   bool versionFails = false;
   bool otherInstance = false;
+  bool otherIsCommandLineRun = false;
+  uint32_t commandLineRunLeftMs = 0;
+  uint32_t waitedForOtherMs = 0;
+  bool markedCommandLineRun = false;
   bool ended = false;
   std::string programDir = "C:\\Program Files\\Quellery";
   std::string exeName = "Quellery";

@@ -30,7 +30,7 @@ Win32EventLoop::~Win32EventLoop() {
 
 uint32_t Win32EventLoop::tickCount() { return GetTickCount(); }
 
-void Win32EventLoop::doEvents() {
+void Win32EventLoop::dispatchPending() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {

@@ -18,7 +18,6 @@ class Win32EventLoop : public EventLoop {
   Win32EventLoop& operator=(const Win32EventLoop&) = delete;
 
   uint32_t tickCount() override;
-  void doEvents() override;
   void waitForEvents(uint32_t maxMs) override;
   void setTimer(const void* owner, uint32_t intervalMs, std::function<void()> onTick) override;
   void killTimer(const void* owner) override;
@@ -27,6 +26,9 @@ class Win32EventLoop : public EventLoop {
   bool quitRequested() const { return quitRequested_; }
   int quitCode() const { return quitCode_; }
   bool timerActive(const void* owner) const { return ids_.count(owner) != 0; }
+
+ protected:
+  void dispatchPending() override;
 
  private:
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -4,7 +4,12 @@ namespace platform::win32 {
 
 Win32System::Win32System(std::string instanceName) : instanceName_(std::move(instanceName)) {}
 
+namespace {
+constexpr DWORD kClaimRetryMs = 250;
+}
+
 Win32System::~Win32System() {
+  if (commandLineMark_) CloseHandle(commandLineMark_);
   if (mutex_) CloseHandle(mutex_);
 }
 
@@ -27,6 +32,30 @@ bool Win32System::anotherInstanceRunning() {
   mutex_ = CreateMutexA(nullptr, FALSE, instanceName_.c_str());
   another_ = mutex_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
   return another_;
+}
+
+void Win32System::markCommandLineRun() {
+  if (!commandLineMark_) commandLineMark_ = CreateMutexA(nullptr, FALSE, (instanceName_ + ".CommandLine").c_str());
+}
+
+bool Win32System::waitOutCommandLineRun(uint32_t maxMs) {
+  if (!anotherInstanceRunning()) return true;
+  HANDLE mark = OpenMutexA(SYNCHRONIZE, FALSE, (instanceName_ + ".CommandLine").c_str());
+  if (!mark) return false;  // the other instance is a window of the user's
+  CloseHandle(mark);
+  const DWORD start = GetTickCount();
+  // The name lives while any handle to it does, this instance's own included: let go of it
+  // between looks.
+  while (GetTickCount() - start < maxMs) {
+    Sleep(kClaimRetryMs);
+    if (mutex_) CloseHandle(mutex_);
+    mutex_ = CreateMutexA(nullptr, FALSE, instanceName_.c_str());
+    if (mutex_ && GetLastError() != ERROR_ALREADY_EXISTS) {
+      another_ = false;
+      return true;
+    }
+  }
+  return false;
 }
 
 std::string Win32System::programFile() {

@@ -18,6 +18,8 @@ class Win32System : public System {
 
   bool getVersion(OsVersion* out) override;
   bool anotherInstanceRunning() override;
+  void markCommandLineRun() override;
+  bool waitOutCommandLineRun(uint32_t maxMs) override;
   std::string programFolder() override;  // without a trailing backslash
   std::string programFile() override;
   std::string tempPath() override;
@@ -42,6 +44,7 @@ class Win32System : public System {
  private:
   std::string instanceName_;
   HANDLE mutex_ = nullptr;
+  HANDLE commandLineMark_ = nullptr;
   bool checked_ = false;
   bool another_ = false;
 };
