@@ -4,13 +4,12 @@ MAKEFLAGS += --no-print-directory
 JOBS ?= 2
 TOOLCHAIN_win32 := $(CURDIR)/cmake/mingw-i686.cmake
 TOOLCHAIN_win64 := $(CURDIR)/cmake/mingw-x86_64.cmake
-TOOLCHAIN_win32-tests := $(CURDIR)/cmake/mingw-i686-tests.cmake
 # The Windows build that Wine can run here: win32, or win64 where the kernel
 # cannot run 32-bit x86 code. Expanded in recipes, after deps has run.
 WINRUN = $(shell scripts/wine-arch.sh)
-# The build the Windows tests run: the same sources, trusting the tests' upgrade key.
-# build/win32 is the shipped program; build/win64 is never shipped and trusts it itself.
-WINTEST = $(if $(filter win32,$(WINRUN)),win32-tests,$(WINRUN))
+# The programs the Windows tests run trust the tests' upgrade key: build/win32 holds the
+# shipped programs and, in win32/for-tests, the tests' ones, made of the same objects;
+# build/win64 is never shipped and trusts the tests' key itself.
 
 # ctest's parallel tests: the end-to-end runs mostly wait on the program under test.
 TEST_JOBS ?= 8
@@ -24,20 +23,25 @@ build: deps
 	cmake -S . -B build/host
 	cmake --build build/host -j$(JOBS)
 	cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=$(TOOLCHAIN_win32)
-	cmake --build build/win32 -j$(JOBS) --target Quellery iea bad_imports
-	@[ "$(WINRUN)" = win32 ] || echo "Wine cannot run 32-bit programs here: testing a $(WINRUN) build"
-	cmake -S . -B build/$(WINTEST) -DCMAKE_TOOLCHAIN_FILE=$(TOOLCHAIN_$(WINTEST))
-	cmake --build build/$(WINTEST) -j$(JOBS)
+	@if [ "$(WINRUN)" = win32 ]; then \
+	  cmake --build build/win32 -j$(JOBS); \
+	else \
+	  echo "Wine cannot run 32-bit programs here: testing a $(WINRUN) build"; \
+	  cmake --build build/win32 -j$(JOBS) --target Quellery iea bad_imports && \
+	  cmake -S . -B build/$(WINRUN) -DCMAKE_TOOLCHAIN_FILE=$(TOOLCHAIN_$(WINRUN)) && \
+	  cmake --build build/$(WINRUN) -j$(JOBS); \
+	fi
 
 # One CTest run over the host tests, the Wine-run Windows tests and the import
 # check of the shipped 32-bit programs (which needs no Wine). It ends with the time
 # each group took (ctest's label summary) and the summary for everything.
 test: build
-	@printf 'subdirs("host")\nsubdirs("$(WINTEST)")\nsubdirs("win32/tests/imports")\n' >build/CTestTestfile.cmake
+	@if [ "$(WINRUN)" = win32 ]; then printf 'subdirs("host")\nsubdirs("win32")\n'; \
+	  else printf 'subdirs("host")\nsubdirs("$(WINRUN)")\nsubdirs("win32/tests/imports")\n'; fi >build/CTestTestfile.cmake
 	@status=0; start=$$SECONDS; \
 	  ctest --test-dir build --output-on-failure -j$(TEST_JOBS) || status=$$?; \
 	  echo "make test: the tests took $$((SECONDS - start)) s"; \
-	  if [ "$(WINRUN)" = win32 ]; then echo "The Windows tests ran the 32-bit build (build/win32-tests: the shipped sources, trusting the tests' upgrade key)."; \
+	  if [ "$(WINRUN)" = win32 ]; then echo "The Windows tests ran the 32-bit build (build/win32/for-tests: the shipped objects, linked to trust the tests' upgrade key)."; \
 	  else echo "The Windows tests ran the 64-bit build (build/$(WINRUN)): Wine here cannot run 32-bit programs."; fi; \
 	  exit $$status
 

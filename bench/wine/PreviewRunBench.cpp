@@ -1,10 +1,11 @@
-// The preview against the run, as an administrator meets them: "Quellery.exe /preview"
-// against "Quellery.exe /clean" with only the temp item ticked, on a temp folder of
-// 20,000 files, each a whole process from start to end (medians of several rounds).
-// The run is the baseline: it is believed only when its report says every file was
-// removed and the folder is empty, and when it took no less than half the time this
-// program takes to delete the same files itself with DeleteFileA. The cost of starting a
-// Quellery that finds nothing ticked is printed beside them.
+// The preview against the run, and the run against plain deletion, as an administrator
+// meets them: "Quellery.exe /preview" and "Quellery.exe /clean" with only the temp item
+// ticked, on a temp folder of 20,000 files and a tree 30 folders deep with a file in each,
+// each a whole process from start to end (medians of several rounds). The floor is this
+// program deleting the same files and folders itself with DeleteFileA and RemoveDirectoryA
+// in the same prefix. The run is believed only when its report says every file was
+// removed and the folder is empty, and when it took no less than half the floor. The cost
+// of starting a Quellery that finds nothing ticked is printed beside them.
 //   PreviewRunBench.exe QUELLERY.EXE TEMPFOLDER [ROUNDS]
 #include <windows.h>
 
@@ -22,6 +23,7 @@ using bench::median;
 using bench::nowMs;
 
 constexpr int kFiles = 20000;
+constexpr int kDepth = 30;
 const char* const kSettings = "Software\\Quellery\\Settings";
 const char* const kTicks = "Software\\Quellery\\Settings\\LastHistory";
 
@@ -31,18 +33,49 @@ std::string fileName(const std::string& folder, int i) {
   return folder + name;
 }
 
-bool seed(const std::string& folder) {
-  CreateDirectoryA(folder.c_str(), nullptr);
-  for (int i = 0; i < kFiles; ++i) {
-    HANDLE file = CreateFileA(fileName(folder, i).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    WriteFile(file, "0123456789", 10, &written, nullptr);
-    CloseHandle(file);
-  }
+bool writeTen(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  WriteFile(file, "0123456789", 10, &written, nullptr);
+  CloseHandle(file);
   return true;
 }
+
+// The folders of the deep tree, outermost first: short names keep it within MAX_PATH.
+std::vector<std::string> treeFolders(const std::string& folder) {
+  std::vector<std::string> folders;
+  std::string path = folder;
+  for (int level = 0; level < kDepth; ++level) {
+    char name[8];
+    std::snprintf(name, sizeof name, "\d%02d", level);
+    folders.push_back(path += name);
+  }
+  return folders;
+}
+
+bool seed(const std::string& folder) {
+  CreateDirectoryA(folder.c_str(), nullptr);
+  for (int i = 0; i < kFiles; ++i)
+    if (!writeTen(fileName(folder, i))) return false;
+  for (const std::string& level : treeFolders(folder))
+    if (!CreateDirectoryA(level.c_str(), nullptr) || !writeTen(level + "\\f.tmp")) return false;
+  return true;
+}
+
+// The floor: the same files and folders deleted by their paths, one call each.
+double deletePlainly(const std::string& folder) {
+  const double begin = nowMs();
+  for (int i = 0; i < kFiles; ++i) DeleteFileA(fileName(folder, i).c_str());
+  const std::vector<std::string> levels = treeFolders(folder);
+  for (auto level = levels.rbegin(); level != levels.rend(); ++level) {
+    DeleteFileA((*level + "\\f.tmp").c_str());
+    RemoveDirectoryA(level->c_str());
+  }
+  return nowMs() - begin;
+}
+
+bool treeGone(const std::string& folder) { return GetFileAttributesA(treeFolders(folder)[0].c_str()) == INVALID_FILE_ATTRIBUTES; }
 
 int countFiles(const std::string& folder) {
   WIN32_FIND_DATAA data;
@@ -87,7 +120,7 @@ double timeProgram(const std::string& exe, const std::string& switches, DWORD ex
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   if (!ended || code != expectedCode) {
-    std::printf("preview_vs_run: %s ended %s (exit code %lu)\n", command.c_str(), ended ? "early" : "late",
+    std::printf("preview_vs_clean: %s ended %s (exit code %lu)\n", command.c_str(), ended ? "early" : "late",
                 static_cast<unsigned long>(code));
     return -1;
   }
@@ -113,24 +146,24 @@ struct Round {
 // and deleted plainly.
 bool round(const std::string& exe, const std::string& temp, const std::string& reports, Round* out) {
   const std::string previewReport = reports + "\\preview.txt", runReport = reports + "\\run.txt";
-  if (!seed(temp)) return std::printf("preview_vs_run: the temp folder could not be seeded\n"), false;
+  if (!seed(temp)) return std::printf("preview_vs_clean: the temp folder could not be seeded\n"), false;
   out->preview = timeProgram(exe, "/preview \"/report:" + previewReport + "\"", 0);
   if (out->preview < 0) return false;
-  if (countFiles(temp) != kFiles || reportLines(previewReport, "To remove") != kFiles)
-    return std::printf("preview_vs_run: the preview changed the folder or missed files (%d left, %d listed)\n",
+  // Each file and each folder of the tree is a target of its own.
+  const int targets = kFiles + 2 * kDepth;
+  if (countFiles(temp) != kFiles || treeGone(temp) || reportLines(previewReport, "To remove") != targets)
+    return std::printf("preview_vs_clean: the preview changed the folder or missed targets (%d files left, %d listed)\n",
                        countFiles(temp), reportLines(previewReport, "To remove")),
            false;
   out->run = timeProgram(exe, "/clean \"/report:" + runReport + "\"", 0);
   if (out->run < 0) return false;
-  if (countFiles(temp) != 0 || reportLines(runReport, "Removed") != kFiles)
-    return std::printf("preview_vs_run: the run left %d files and reported %d removed\n", countFiles(temp),
+  if (countFiles(temp) != 0 || !treeGone(temp) || reportLines(runReport, "Removed") != targets)
+    return std::printf("preview_vs_clean: the run left %d files and reported %d removed\n", countFiles(temp),
                        reportLines(runReport, "Removed")),
            false;
   if (!seed(temp)) return false;
-  const double begin = nowMs();
-  for (int i = 0; i < kFiles; ++i) DeleteFileA(fileName(temp, i).c_str());
-  out->plainDelete = nowMs() - begin;
-  return true;
+  out->plainDelete = deletePlainly(temp);
+  return countFiles(temp) == 0 && treeGone(temp);
 }
 
 }  // namespace
@@ -163,14 +196,15 @@ int main(int argc, char** argv) {
   if (!ok) return 1;
 
   const double preview = median(previews), run = median(runs), plain = median(deletes);
-  std::printf("preview_vs_run_ms: /preview %.0f, /clean %.0f, DeleteFileA of the same files %.0f, "
-              "a start with nothing ticked %.0f (medians of %d rounds, %d files)\n",
-              preview, run, plain, idle, rounds, kFiles);
+  std::printf("preview_clean_plain_ms: /preview %.0f, /clean %.0f, DeleteFileA and RemoveDirectoryA of the same %.0f, "
+              "a start with nothing ticked %.0f (medians of %d rounds, %d files and a tree %d deep)\n",
+              preview, run, plain, idle, rounds, kFiles, kDepth);
   // A run faster than deleting the files plainly has not done its work: no ratio then.
   if (run < plain / 2) {
-    std::printf("preview_vs_run_ratio: not believed (the run took less than half a plain delete)\n");
+    std::printf("preview_vs_clean: not believed (the run took less than half a plain delete)\n");
     return 1;
   }
-  std::printf("preview_vs_run_ratio: %.3f\n", preview / run);
+  std::printf("preview_vs_clean: %.3f\n", preview / run);
+  std::printf("clean_vs_plain_delete: %.2f\n", run / plain);
   return 0;
 }

@@ -57,7 +57,7 @@ wineserver -k 2>/dev/null || true
 
 # The driver pictures windows as BMP files; PNG copies
 # beside them are easier to look at.
-shots="$(dirname "$BUILD")/screenshots/$QUELLERY_E2E_WINDOWS"
+shots="$ROOT/build/screenshots/$QUELLERY_E2E_WINDOWS"
 mkdir -p "$shots"
 cp "$WINEPREFIX"/drive_c/screenshots/*.bmp "$shots/" 2>/dev/null || true
 if command -v convert >/dev/null 2>&1; then

@@ -13,6 +13,7 @@
 #include "engine/CleaningRun.h"
 #include "preview/frmPreview.h"
 #include "report/ErrorReporter.h"
+#include "schedule/RunEntry.h"
 #include "settings/SettingsStore.h"
 #include "ui/Control.h"
 
@@ -104,8 +105,9 @@ TEST_F(PassYields, ASessionEndingInTheErrorReportersWaitDuringAPreviewCleansForR
 
 TEST_F(PassYields, AWindowClosedInTheErrorReportersWaitDuringAPreviewSavesWhatTheUserChose) {
   app.frm.chkWinSettings[kTempItem].setValue(1);
-  app.frm.chkRun(0).setValue(1);
-  app.frm.chkRun(0).setValue(0);  // the user just unticked Run During Windows Start Up
+  machine.registry.setString(platform::hkey::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                             schedule::runEntryName(), "\"C:\\Program Files\\Quellery\\Quellery.exe\" m");
+  app.frm.chkRun(1).setValue(0);  // the user just unticked Run During Windows Start Up
   bool asked = false;
   engine::CollectPlan(app, [&](int, int) {
     if (asked) return;
@@ -116,7 +118,10 @@ TEST_F(PassYields, AWindowClosedInTheErrorReportersWaitDuringAPreviewSavesWhatTh
     });
     report::ReportError(app.os, "doClean", 5, "Invalid procedure call");
   });
-  EXPECT_EQ(settings::GetSetting(machine.registry, "Quellery", "LastHistory", "chkRun0", "missing"), "0");
+  EXPECT_EQ(settings::GetSetting(machine.registry, "Quellery", "LastHistory", "chkRun1", "missing"), "0");
+  EXPECT_FALSE(machine.registry.exists(platform::hkey::LocalMachine,
+                                       "Software\\Microsoft\\Windows\\CurrentVersion\\Run", schedule::runEntryName()))
+      << "the Run entry went with the tick";
   EXPECT_TRUE(tempFileThere()) << "the preview itself removed nothing";
 }
 

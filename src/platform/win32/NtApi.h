@@ -56,9 +56,23 @@ struct DispositionInformation {
   BOOLEAN deleteFile;
 };
 
+// FILE_STANDARD_INFORMATION
+struct StandardInformation {
+  LARGE_INTEGER allocationSize, endOfFile;
+  ULONG numberOfLinks;
+  BOOLEAN deletePending, directory;
+};
+
+// FILE_INTERNAL_INFORMATION: the file's index on its volume.
+struct InternalInformation {
+  LARGE_INTEGER indexNumber;
+};
+
 enum : ULONG {
   FileBothDirectoryInformation = 3,
   FileBasicInformation = 4,
+  FileStandardInformation = 5,
+  FileInternalInformation = 6,
   FileDispositionInformation = 13,
 };
 
@@ -74,14 +88,18 @@ using CreateFileFn = Status(NTAPI*)(HANDLE*, ACCESS_MASK, ObjectAttributes*, IoS
 using QueryDirectoryFileFn = Status(NTAPI*)(HANDLE, HANDLE, void*, void*, IoStatusBlock*, void*, ULONG, ULONG, BOOLEAN,
                                             UnicodeString*, BOOLEAN);
 using SetInformationFileFn = Status(NTAPI*)(HANDLE, IoStatusBlock*, void*, ULONG, ULONG);
+using QueryInformationFileFn = Status(NTAPI*)(HANDLE, IoStatusBlock*, void*, ULONG, ULONG);
 using StatusToDosErrorFn = ULONG(NTAPI*)(Status);
 
 struct Api {
   CreateFileFn createFile = nullptr;
   QueryDirectoryFileFn queryDirectoryFile = nullptr;
   SetInformationFileFn setInformationFile = nullptr;
+  QueryInformationFileFn queryInformationFile = nullptr;
   StatusToDosErrorFn statusToDosError = nullptr;
-  bool complete() const { return createFile && queryDirectoryFile && setInformationFile && statusToDosError; }
+  bool complete() const {
+    return createFile && queryDirectoryFile && setInformationFile && queryInformationFile && statusToDosError;
+  }
   long error(Status status) const { return static_cast<long>(statusToDosError(status)); }
 };
 

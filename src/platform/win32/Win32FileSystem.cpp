@@ -136,8 +136,9 @@ std::unique_ptr<HeldFolder> Win32FileSystem::holdFolder(const std::string& path,
   // NT 4 knows no reparse points and may refuse the flag.
   if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER) handle = openFolder(path, 0);
   if (handle == INVALID_HANDLE_VALUE) return nullptr;
-  auto held = std::make_unique<NtHeldFolder>(handle);
-  if (!identityOf(handle, identity)) return nullptr;
+  const bool known = identityOf(handle, identity);
+  auto held = std::make_unique<NtHeldFolder>(handle, identity->volumeSerial);
+  if (!known) return nullptr;
   return held;
 }
 

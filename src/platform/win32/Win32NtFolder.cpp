@@ -25,6 +25,8 @@ const Api& api() {
           reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryDirectoryFile")));
       a.setInformationFile = reinterpret_cast<SetInformationFileFn>(
           reinterpret_cast<void*>(GetProcAddress(ntdll, "NtSetInformationFile")));
+      a.queryInformationFile = reinterpret_cast<QueryInformationFileFn>(
+          reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryInformationFile")));
       a.statusToDosError = reinterpret_cast<StatusToDosErrorFn>(
           reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlNtStatusToDosError")));
     }
@@ -98,6 +100,29 @@ long clearThrough(HANDLE handle, DWORD attributes, bool clearAttributes) {
   return setAttributesThrough(handle, kept ? kept : FILE_ATTRIBUTE_NORMAL);
 }
 
+// An entry's identity from the handle alone. GetFileInformationByHandle asks for the
+// volume too, which costs more than the deletion itself (under Wine a request to the mount
+// manager per file); an entry opened as itself below a held folder is on that folder's
+// volume, whose serial the folder knows.
+long entryIdentityOf(HANDLE handle, uint32_t volumeSerial, FileIdentity* identity) {
+  const nt::Api& a = nt::api();
+  nt::IoStatusBlock io{};
+  nt::BasicInformation basic{};
+  nt::StandardInformation standard{};
+  nt::InternalInformation internal{};
+  nt::Status status = a.queryInformationFile(handle, &io, &basic, sizeof basic, nt::FileBasicInformation);
+  if (status >= 0) status = a.queryInformationFile(handle, &io, &standard, sizeof standard, nt::FileStandardInformation);
+  if (status >= 0) status = a.queryInformationFile(handle, &io, &internal, sizeof internal, nt::FileInternalInformation);
+  if (status < 0) return a.error(status);
+  identity->attributes = basic.fileAttributes;
+  identity->volumeSerial = volumeSerial;
+  identity->fileIndex = static_cast<uint64_t>(internal.indexNumber.QuadPart);
+  identity->links = standard.numberOfLinks;
+  identity->size = static_cast<uint64_t>(standard.endOfFile.QuadPart);
+  identity->known = true;
+  return winerr::Success;
+}
+
 }  // namespace
 
 bool identityOf(HANDLE handle, FileIdentity* identity) {
@@ -112,7 +137,7 @@ bool identityOf(HANDLE handle, FileIdentity* identity) {
   return true;
 }
 
-NtHeldFolder::NtHeldFolder(HANDLE handle) : handle_(handle) {}
+NtHeldFolder::NtHeldFolder(HANDLE handle, uint32_t volumeSerial) : handle_(handle), volumeSerial_(volumeSerial) {}
 
 NtHeldFolder::~NtHeldFolder() {
   if (handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr) CloseHandle(handle_);
@@ -130,7 +155,7 @@ long NtHeldFolder::list(std::vector<FindData>* out) {
   if (openRelative(handle_, std::wstring(), FILE_LIST_DIRECTORY | SYNCHRONIZE,
                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nt::kDirectoryFile, &lister) < 0)
     lister = INVALID_HANDLE_VALUE;
-  const NtHeldFolder closer(lister);
+  const NtHeldFolder closer(lister, volumeSerial_);
   HANDLE listed = lister != INVALID_HANDLE_VALUE ? lister : handle_;
   std::vector<char> buffer(64 * 1024);
   for (BOOLEAN restart = TRUE;; restart = FALSE) {
@@ -198,11 +223,8 @@ std::unique_ptr<HeldFolder> NtHeldFolder::openChild(const std::string& name, boo
     *error = nt::api().error(status);
     return nullptr;
   }
-  auto held = std::make_unique<NtHeldFolder>(child);
-  if (!identityOf(child, identity)) {
-    *error = static_cast<long>(GetLastError());
-    return nullptr;
-  }
+  auto held = std::make_unique<NtHeldFolder>(child, volumeSerial_);
+  if ((*error = entryIdentityOf(child, volumeSerial_, identity)) != winerr::Success) return nullptr;
   *error = winerr::Success;
   return held;
 }
@@ -217,9 +239,9 @@ long NtHeldFolder::removeChildFile(const std::string& name, bool clearAttributes
       openRelative(handle_, wideName(name), kRemoval | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nt::kNonDirectoryFile, &file);
   if (status < 0) return nt::api().error(status);
-  NtHeldFolder entry(file);  // closes it
+  NtHeldFolder entry(file, volumeSerial_);  // closes it
   FileIdentity identity;
-  if (!identityOf(file, &identity)) return static_cast<long>(GetLastError());
+  if (const long rc = entryIdentityOf(file, volumeSerial_, &identity)) return rc;
   if (const long refusal = check ? check(identity) : winerr::Success) return refusal;
   if (const long rc = clearThrough(file, identity.attributes, clearAttributes)) return rc;
   return deleteThrough(file);
@@ -240,8 +262,8 @@ long NtHeldFolder::childIdentity(const std::string& name, FileIdentity* identity
   const nt::Status status = openRelative(handle_, wideName(name), FILE_READ_ATTRIBUTES | SYNCHRONIZE,
                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0, &entry);
   if (status < 0) return nt::api().error(status);
-  NtHeldFolder closer(entry);
-  return identityOf(entry, identity) ? winerr::Success : static_cast<long>(GetLastError());
+  NtHeldFolder closer(entry, volumeSerial_);
+  return entryIdentityOf(entry, volumeSerial_, identity);
 }
 
 long NtHeldFolder::removeChildFolder(const std::string& name, std::unique_ptr<HeldFolder> child, bool clearAttributes) {
@@ -249,7 +271,7 @@ long NtHeldFolder::removeChildFolder(const std::string& name, std::unique_ptr<He
   auto* held = dynamic_cast<NtHeldFolder*>(child.get());
   if (!held || !nt::api().complete()) return winerr::InvalidParameter;
   FileIdentity identity;
-  if (!identityOf(held->handle_, &identity)) return static_cast<long>(GetLastError());
+  if (const long rc = entryIdentityOf(held->handle_, held->volumeSerial_, &identity)) return rc;
   if (const long rc = clearThrough(held->handle_, identity.attributes, clearAttributes)) return rc;
   return deleteThrough(held->handle_);  // gone once the handle closes, with `child`
 }

@@ -14,7 +14,9 @@ bool identityOf(HANDLE handle, FileIdentity* identity);
 
 class NtHeldFolder : public HeldFolder {
  public:
-  explicit NtHeldFolder(HANDLE handle);
+  // `volumeSerial`: the serial number of the volume the folder is on, which every entry
+  // opened below it as itself shares.
+  NtHeldFolder(HANDLE handle, uint32_t volumeSerial);
   ~NtHeldFolder() override;
   NtHeldFolder(const NtHeldFolder&) = delete;
   NtHeldFolder& operator=(const NtHeldFolder&) = delete;
@@ -37,6 +39,7 @@ class NtHeldFolder : public HeldFolder {
   std::wstring wideName(const std::string& name) const;
 
   HANDLE handle_;
+  uint32_t volumeSerial_;
   std::map<std::string, std::wstring> names_;
 };
 
