@@ -49,13 +49,13 @@ void reportingStep(platform::Platform& os, Step&& step) {
   }
 }
 
-// An item's operation: one that fails halfway is reported like any step, and its plan says
-// so, since what it did not reach is no success.
+// An item's operation: one that fails halfway is reported like any step, and its plan and
+// its line say so, since what it did not reach is no success.
 void itemStep(engine::Session& session, const CleaningItem& item, Operation operation) {
   try {
     operation(session.run());
   } catch (const std::exception& e) {
-    erase::record(session.flags, erase::TargetKind::Item, item.caption, 0, erase::Outcome::Failed, e.what());
+    erase::recordGivenUp(session.flags, item.caption, e.what());
     report::reportFailure(session.os, report::tail::doClean, e);
   }
 }

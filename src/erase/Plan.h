@@ -72,9 +72,10 @@ void record(engine::RunFlags& flags, TargetKind kind, const std::string& where, 
 void recordWalked(engine::RunFlags& flags, TargetKind kind, const std::string& where, uint64_t bytes,
                   Outcome outcome, const std::string& reason = {});
 
-// Records that the item gave up before it reached its targets: `where` names what stopped
-// it (a list file, a store), `reason` says why. In a run the item's line says so in place
-// of "Done...": an item that did nothing must not pass for done.
+// Records that the item gave up before it reached its targets, or broke off halfway: `where`
+// names what stopped it (a list file, a store, the item), `reason` says why. In a run the
+// item's line says so in place of "Done...": an item that did not finish must not pass for
+// done.
 void recordGivenUp(engine::RunFlags& flags, const std::string& where, const std::string& reason);
 
 // Sets the pass aside while the program answers the user inside one of its yields: what a
