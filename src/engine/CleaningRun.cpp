@@ -7,6 +7,7 @@
 #include "engine/Reboot.h"
 #include "engine/RunTotals.h"
 #include "engine/Session.h"
+#include "erase/SharedTargets.h"
 #include "report/ReportTexts.h"
 #include "report/RuntimeError.h"
 #include "settings/SavedSelections.h"
@@ -173,6 +174,7 @@ erase::Plan CollectPlan(engine::Session& session, const CollectProgress& progres
     if (item.second) itemStep(session, item, item.second);
     flags.plan = nullptr;
   }
+  erase::MarkSharedTargets(plan);
   plan.stopped = flags.abort;
   flags.abort = false;
   flags.skipped.clear();

@@ -47,6 +47,7 @@ const char* outcomeName(Outcome outcome) {
     case Outcome::Failed: return "Failed";
     case Outcome::Refused: return "Refused";
     case Outcome::AtRestart: return "At restart";
+    case Outcome::Shared: return "Shared";
   }
   return "";
 }

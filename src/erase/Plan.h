@@ -29,6 +29,7 @@ enum class Outcome {
   Failed,     // the removal failed; `reason` says why
   Refused,    // a guard kept it (a link, a hidden file, an unsafe folder); `reason` says why
   AtRestart,  // in use now, marked to go when Windows restarts
+  Shared,     // collected, and removed with an earlier item; `reason` names it
 };
 
 struct Target {
