@@ -106,7 +106,8 @@ TEST(SharedTargetsOfAPlan, GoWithTheFirstItemThatRemovesThemOrWhatHoldsThem) {
   plan.items.push_back({8, "Lists",
                         {{TargetKind::RegistryValue, "HKEY_CURRENT_USER\\SOFTWARE\\lists\\MRU\\a", 3,
                           Outcome::Planned, ""},
-                         {TargetKind::RegistryKey, "HKEY_CURRENT_USER\\Software\\Listsmore", 0, Outcome::Planned, ""}}});
+                         {TargetKind::RegistryKey, "HKEY_CURRENT_USER\\Software\\Listsmore", 0, Outcome::Planned,
+                          ""}}});
   plan.items.push_back({9, "Files",
                         {{TargetKind::File, "c:\\temp\\OLD\\a.tmp", 10, Outcome::Planned, ""},
                          {TargetKind::File, "C:\\TEMP\\kept.tmp", 20, Outcome::Planned, ""},
