@@ -48,10 +48,7 @@ std::string mozillaProfilesFolder(const engine::RunContext& run) {
 }  // namespace
 
 bool FirstMention(std::set<std::string>& met, const std::string& path) {
-  std::string key = path;
-  for (char& c : key)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return met.insert(key).second;
+  return met.insert(erase::nameKey(path)).second;
 }
 
 std::vector<NetscapeTarget> CollectNetscapeTargets(const engine::RunContext& run, const NetscapeSources& sources) {

@@ -7,6 +7,7 @@
 #include "engine/Reboot.h"
 #include "engine/RunTotals.h"
 #include "engine/Session.h"
+#include "erase/SharedTargets.h"
 #include "report/ReportTexts.h"
 #include "report/RuntimeError.h"
 #include "settings/SavedSelections.h"
@@ -49,13 +50,13 @@ void reportingStep(platform::Platform& os, Step&& step) {
   }
 }
 
-// An item's operation: one that fails halfway is reported like any step, and its plan says
-// so, since what it did not reach is no success.
+// An item's operation: one that fails halfway is reported like any step, and its plan and
+// its line say so, since what it did not reach is no success.
 void itemStep(engine::Session& session, const CleaningItem& item, Operation operation) {
   try {
     operation(session.run());
   } catch (const std::exception& e) {
-    erase::record(session.flags, erase::TargetKind::Item, item.caption, 0, erase::Outcome::Failed, e.what());
+    erase::recordGivenUp(session.flags, item.caption, e.what());
     report::reportFailure(session.os, report::tail::doClean, e);
   }
 }
@@ -174,6 +175,7 @@ erase::Plan CollectPlan(engine::Session& session, const CollectProgress& progres
     if (item.second) itemStep(session, item, item.second);
     flags.plan = nullptr;
   }
+  erase::MarkSharedTargets(plan);
   plan.stopped = flags.abort;
   flags.abort = false;
   flags.skipped.clear();

@@ -20,8 +20,9 @@ void cleanBeforeSessionEnds(engine::Session& session, bool shutdownPassTicked);
 // Called before each ticked item is collected: its catalogue position and the catalogue's size.
 using CollectProgress = std::function<void(int position, int items)>;
 // Walks the ticked items as a run would and returns what each would remove, changing
-// nothing; Stop (the run's abort flag) ends it early, marked `stopped`. Refused, like a
-// run, while a run, a panic or another collection is under way, or after closing.
+// nothing; what an earlier item removes already is Shared in a later one. Stop (the run's
+// abort flag) ends it early, marked `stopped`. Refused, like a run, while a run, a panic
+// or another collection is under way, or after closing.
 erase::Plan CollectPlan(engine::Session& session, const CollectProgress& progress);
 // A whole run: the pass inside its visible frame, closing lines, reboot or exit.
 void cmdClean_Click(engine::Session& session);

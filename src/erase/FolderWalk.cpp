@@ -50,15 +50,15 @@ void recordRemoval(const engine::RunContext& run, TargetKind kind, const std::st
                    long error) {
   switch (error) {
     case winerr::Success:
-      return record(run.flags, kind, where, bytes, Outcome::Removed);
+      return recordWalked(run.flags, kind, where, bytes, Outcome::Removed);
     case winerr::FileNotFound:
     case winerr::PathNotFound: return;
     case winerr::FilenameTooLong:
-      return record(run.flags, kind, where, bytes, Outcome::Refused, "path too long");
+      return recordWalked(run.flags, kind, where, bytes, Outcome::Refused, "path too long");
     case winerr::DirNotEmpty:
-      return record(run.flags, kind, where, bytes, Outcome::Failed, "not empty");
+      return recordWalked(run.flags, kind, where, bytes, Outcome::Failed, "not empty");
     default:
-      return record(run.flags, kind, where, bytes, Outcome::Failed, describeError(error));
+      return recordWalked(run.flags, kind, where, bytes, Outcome::Failed, describeError(error));
   }
 }
 
@@ -224,7 +224,8 @@ class Walk {
   }
 
   void recordLeft(const Frame& frame, const LeftFile& file) {
-    record(run_.flags, TargetKind::File, frame.path + file.name, file.size, Outcome::Failed, describeError(file.error));
+    recordWalked(run_.flags, TargetKind::File, frame.path + file.name, file.size, Outcome::Failed,
+                 describeError(file.error));
   }
 
   // The folder on top is done. A file that could not go is offered once more if sub-folders

@@ -1,7 +1,11 @@
 #pragma once
-// What a walk could not remove, counted by why, so that a run never says "Done..." over
-// things the user asked to clean that are still there.
+// What an item could not remove, counted by why (a walk's) or by kind (anything else that
+// failed), so that a run never says "Done..." over things the user asked to clean that are
+// still there.
+#include <array>
 #include <string>
+
+#include "erase/Plan.h"
 
 namespace erase {
 
@@ -14,11 +18,12 @@ struct LeftBehind {
   unsigned links = 0;           // links are never followed nor removed
   unsigned atRestart = 0;       // in use, marked to go when Windows next starts
   unsigned othersFolders = 0;   // folders named for every user, which may be another user's
+  // Targets that failed outside a walk, by kind: a bin not emptied, a registry value.
+  std::array<unsigned, kTargetKinds> failed{};
 
-  unsigned total() const {
-    return tooDeep + inUse + hiddenOrSystem + readOnly + denied + links + atRestart + othersFolders;
-  }
+  unsigned total() const;
   void add(const LeftBehind& other);
+  void countFailed(TargetKind kind) { ++failed[static_cast<size_t>(kind)]; }
   // "3: 2 in use, 1 link"; empty when nothing was left.
   std::string describe() const;
   // The run's line after an item: "Done..." when nothing was left, "Done, 2 files go at the

@@ -47,16 +47,24 @@ const char* outcomeName(Outcome outcome) {
     case Outcome::Failed: return "Failed";
     case Outcome::Refused: return "Refused";
     case Outcome::AtRestart: return "At restart";
+    case Outcome::Shared: return "Shared";
   }
   return "";
 }
 
 bool collecting(const engine::RunFlags& flags) { return flags.collecting; }
 
-void record(engine::RunFlags& flags, TargetKind kind, const std::string& where, uint64_t bytes, Outcome outcome,
-            const std::string& reason) {
+void recordWalked(engine::RunFlags& flags, TargetKind kind, const std::string& where, uint64_t bytes,
+                  Outcome outcome, const std::string& reason) {
   if (!flags.plan) return;
   flags.plan->targets.push_back(Target{kind, where, bytes, outcome, reason});
+}
+
+void record(engine::RunFlags& flags, TargetKind kind, const std::string& where, uint64_t bytes, Outcome outcome,
+            const std::string& reason) {
+  // An item's own failure says so in place of its line (recordGivenUp).
+  if (flags.plan && outcome == Outcome::Failed && kind != TargetKind::Item) flags.leftBehind.countFailed(kind);
+  recordWalked(flags, kind, where, bytes, outcome, reason);
 }
 
 void recordGivenUp(engine::RunFlags& flags, const std::string& where, const std::string& reason) {

@@ -6,6 +6,7 @@
 // the run's current ItemPlan. While the run collects, the primitive records the target as
 // Planned and changes nothing; while it carries out, it acts through its checked handle and
 // records what the target came to. So a preview cannot promise what the run does otherwise.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,8 +21,9 @@ namespace erase {
 
 enum class TargetKind {
   File, Folder, RegistryKey, RegistryValue, Cookie, HistoryEntry, CacheEntry, Clipboard, RecycleBin, Setting,
-  Item  // the item's own work, named when it failed halfway
+  Item  // the item's own work, named when it failed halfway; stays last
 };
+constexpr size_t kTargetKinds = static_cast<size_t>(TargetKind::Item) + 1;
 
 enum class Outcome {
   Planned,    // collected, nothing done
@@ -29,6 +31,7 @@ enum class Outcome {
   Failed,     // the removal failed; `reason` says why
   Refused,    // a guard kept it (a link, a hidden file, an unsafe folder); `reason` says why
   AtRestart,  // in use now, marked to go when Windows restarts
+  Shared,     // collected, and removed with an earlier item; `reason` names it
 };
 
 struct Target {
@@ -62,13 +65,20 @@ const char* outcomeName(Outcome outcome);
 // True while the run only collects: a primitive then records its target and changes nothing.
 bool collecting(const engine::RunFlags& flags);
 // Records a target in the item being walked (nothing when no item is: the shredder's own
-// use of the primitives, a guard's check outside a run).
+// use of the primitives, a guard's check outside a run). A target that failed is counted
+// by its kind into the item's line ("Done, but left 1: 1 registry value").
 void record(engine::RunFlags& flags, TargetKind kind, const std::string& where, uint64_t bytes, Outcome outcome,
             const std::string& reason = {});
+// The same for a folder walk, which counts what it leaves by why ("1 in use") and leaves a
+// folder that stays only for what it holds out of the count: counted again, the line
+// would say more was left than was.
+void recordWalked(engine::RunFlags& flags, TargetKind kind, const std::string& where, uint64_t bytes,
+                  Outcome outcome, const std::string& reason = {});
 
-// Records that the item gave up before it reached its targets: `where` names what stopped
-// it (a list file, a store), `reason` says why. In a run the item's line says so in place
-// of "Done...": an item that did nothing must not pass for done.
+// Records that the item gave up before it reached its targets, or broke off halfway: `where`
+// names what stopped it (a list file, a store, the item), `reason` says why. In a run the
+// item's line says so in place of "Done...": an item that did not finish must not pass for
+// done.
 void recordGivenUp(engine::RunFlags& flags, const std::string& where, const std::string& reason);
 
 // Sets the pass aside while the program answers the user inside one of its yields: what a

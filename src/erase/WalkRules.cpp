@@ -54,6 +54,12 @@ bool sameName(const std::string& a, const std::string& b) {
   return true;
 }
 
+std::string nameKey(const std::string& name) {
+  std::string key = name;
+  for (char& c : key) c = upper(c);
+  return key;
+}
+
 void logSkipped(const std::string& path, const char* reason) {
   LogActivity(path + " **** skipped: " + reason, ActivityTimeStamp());
 }

@@ -1,5 +1,6 @@
 #include "preview/PreviewRows.h"
 
+#include <algorithm>
 #include <functional>
 #include <string>
 
@@ -67,7 +68,10 @@ Row row(const std::string& caption, const std::vector<uint64_t>& values, const s
   return r;
 }
 
-std::vector<Row> rows(const erase::Plan& plan, const std::vector<Figure>& figures) {
+// A text after the figures, for the items only.
+using Note = std::string (*)(const ItemPlan&);
+
+std::vector<Row> rows(const erase::Plan& plan, const std::vector<Figure>& figures, Note note = nullptr) {
   std::vector<Row> out;
   std::vector<uint64_t> totals(figures.size(), 0);
   for (size_t i = 0; i < plan.items.size(); ++i) {
@@ -77,18 +81,32 @@ std::vector<Row> rows(const erase::Plan& plan, const std::vector<Figure>& figure
       totals[f] += values.back();
     }
     out.push_back(row(plan.items[i].caption, values, figures));
+    if (note) out.back().cells.push_back(note(plan.items[i]));
     out.back().tag = static_cast<int>(i);
   }
   out.push_back(row("Total", totals, figures));
+  if (note) out.back().cells.emplace_back();
   out.back().pinned = true;
   return out;
+}
+
+// The earlier items that remove what this one shares with them: "also in Clean Cookies".
+std::string sharedWith(const ItemPlan& item) {
+  std::vector<std::string> owners;
+  for (const erase::Target& target : item.targets)
+    if (target.outcome == Outcome::Shared && std::find(owners.begin(), owners.end(), target.reason) == owners.end())
+      owners.push_back(target.reason);
+  std::string text;
+  for (const std::string& owner : owners) text += (text.empty() ? "" : ", ") + owner;
+  return text;
 }
 
 }  // namespace
 
 std::vector<ui::ListView::Column> planColumns() {
-  return {{"Item", 2775, false},    {"Files", 855, true},  {"Folders", 855, true}, {"Registry", 855, true},
-          {"Entries", 855, true},   {"Other", 735, true},  {"Refused", 855, true}, {"Size", 1215, true}};
+  return {{"Item", 2775, false},  {"Files", 855, true}, {"Folders", 855, true}, {"Registry", 855, true},
+          {"Entries", 855, true}, {"Other", 735, true}, {"Refused", 855, true}, {"Size", 1215, true},
+          {"Shared", 3135, false}};
 }
 
 std::vector<ui::ListView::Column> reportColumns() {
@@ -101,7 +119,7 @@ std::vector<ui::ListView::Column> targetColumns() {
           {"Reason", 1935, false}};
 }
 
-std::vector<Row> planRows(const erase::Plan& plan) { return rows(plan, planFigures()); }
+std::vector<Row> planRows(const erase::Plan& plan) { return rows(plan, planFigures(), sharedWith); }
 
 std::vector<Row> reportRows(const erase::Plan& plan) { return rows(plan, reportFigures()); }
 

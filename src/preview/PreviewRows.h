@@ -8,7 +8,8 @@
 
 namespace preview {
 
-// A collected plan: what each item would remove, by kind, and what a guard keeps.
+// A collected plan: what each item would remove, by kind, what a guard keeps, and which
+// earlier items remove what it shares with them (counted there alone).
 std::vector<ui::ListView::Column> planColumns();
 // A run's report: what each item's targets came to.
 std::vector<ui::ListView::Column> reportColumns();

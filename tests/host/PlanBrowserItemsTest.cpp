@@ -179,7 +179,8 @@ TEST_F(BrowserPlans, MailDeletedItemsAndTheAutoCompleteSwitches) {
 }
 
 // The companion's work shows on the machine only as the program it started.
-// An item that fails halfway is no success in the report, whatever it recorded before.
+// An item that fails halfway is no success in the report nor in its line, whatever it
+// recorded before.
 TEST_F(BrowserPlans, AnItemThatFailsHalfwayIsReportedFailedByName) {
   const std::string store = "C:\\Mail";
   machine.registry.setString(CurrentUser, "Identities", "Default User ID", "{ID}");
@@ -196,6 +197,8 @@ TEST_F(BrowserPlans, AnItemThatFailsHalfwayIsReportedFailedByName) {
     itemFailed |= target.kind == erase::TargetKind::Item && target.outcome == Outcome::Failed &&
                   target.where == "Clean Outlook Express Deleted Items" && target.reason == "Permission denied";
   EXPECT_TRUE(itemFailed) << engine::ReportText(app.lastRun);
+  EXPECT_EQ(lines(), (Names{"Cleaning  Outlook Express Deleted Items...", "Failed: Permission denied",
+                            std::string(43, ' ')}));
 }
 
 TEST_F(BrowserPlans, TheCompanionIsStartedByTheRunAlone) {

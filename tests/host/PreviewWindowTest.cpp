@@ -111,12 +111,13 @@ erase::Plan ran() {
 TEST(PreviewRows, OneRowPerItemCountsByKindAndATotalsRow) {
   std::vector<Cells> got;
   for (const ui::ListView::Row& row : preview::planRows(collected())) got.push_back(row.cells);
-  EXPECT_EQ(got, (std::vector<Cells>{{kTemp, "3", "1", "0", "0", "0", "1", "5.85 KB"},
-                                     {kCookies, "0", "0", "1", "2", "0", "0", "200 bytes"},
-                                     {"Total", "3", "1", "1", "2", "0", "1", "6.05 KB"}}));
+  EXPECT_EQ(got, (std::vector<Cells>{{kTemp, "3", "1", "0", "0", "0", "1", "5.85 KB", ""},
+                                     {kCookies, "0", "0", "1", "2", "0", "0", "200 bytes", ""},
+                                     {"Total", "3", "1", "1", "2", "0", "1", "6.05 KB", ""}}));
   Cells captions;
   for (const auto& column : preview::planColumns()) captions.push_back(column.caption);
-  EXPECT_EQ(captions, (Cells{"Item", "Files", "Folders", "Registry", "Entries", "Other", "Refused", "Size"}));
+  EXPECT_EQ(captions,
+            (Cells{"Item", "Files", "Folders", "Registry", "Entries", "Other", "Refused", "Size", "Shared"}));
 }
 
 TEST(PreviewRows, ARunsReportCountsWhatTheTargetsCameTo) {
