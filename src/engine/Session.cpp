@@ -1,6 +1,6 @@
 #include "engine/Session.h"
 
-#include "erase/Plan.h"
+#include "erase/PassSetAside.h"
 #include "report/RuntimeError.h"
 
 namespace engine {

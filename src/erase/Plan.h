@@ -11,8 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "erase/LeftBehind.h"
-
 namespace engine {
 struct RunFlags;
 }
@@ -80,25 +78,5 @@ void recordWalked(engine::RunFlags& flags, TargetKind kind, const std::string& w
 // item's line says so in place of "Done...": an item that did not finish must not pass for
 // done.
 void recordGivenUp(engine::RunFlags& flags, const std::string& where, const std::string& reason);
-
-// Sets the pass aside while the program answers the user inside one of its yields: what a
-// click, a timer or a key starts there is no part of the pass, so it acts for real (a
-// setting saved, the panic's own cleaning) and records nowhere.
-class PassSetAside {
- public:
-  explicit PassSetAside(engine::RunFlags& flags);
-  ~PassSetAside();
-  PassSetAside(const PassSetAside&) = delete;
-  PassSetAside& operator=(const PassSetAside&) = delete;
-
- private:
-  engine::RunFlags& flags_;
-  bool collecting_;
-  ItemPlan* plan_;
-  // The item under way keeps its own count of what it left, and its own verdict.
-  LeftBehind leftBehind_;
-  std::string skipped_;
-  bool inMachineWideFolder_;
-};
 
 }  // namespace erase
