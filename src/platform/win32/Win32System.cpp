@@ -40,22 +40,23 @@ void Win32System::markCommandLineRun() {
 
 bool Win32System::waitOutCommandLineRun(uint32_t maxMs) {
   if (!anotherInstanceRunning()) return true;
-  HANDLE mark = OpenMutexA(SYNCHRONIZE, FALSE, (instanceName_ + ".CommandLine").c_str());
-  if (!mark) return false;  // the other instance is a window of the user's
-  CloseHandle(mark);
+  const std::string mark = instanceName_ + ".CommandLine";
   const DWORD start = GetTickCount();
-  // The name lives while any handle to it does, this instance's own included: let go of it
-  // between looks.
-  while (GetTickCount() - start < maxMs) {
-    Sleep(kClaimRetryMs);
+  for (;;) {
+    // The name lives while any handle to it does, this instance's own included: let go of
+    // it before each look.
     if (mutex_) CloseHandle(mutex_);
     mutex_ = CreateMutexA(nullptr, FALSE, instanceName_.c_str());
     if (mutex_ && GetLastError() != ERROR_ALREADY_EXISTS) {
       another_ = false;
       return true;
     }
+    HANDLE running = OpenMutexA(SYNCHRONIZE, FALSE, mark.c_str());
+    if (!running) return false;  // the other instance is a window of the user's
+    CloseHandle(running);
+    if (GetTickCount() - start >= maxMs) return false;
+    Sleep(kClaimRetryMs);
   }
-  return false;
 }
 
 std::string Win32System::programFile() {
