@@ -48,7 +48,7 @@ std::vector<std::string> treeFolders(const std::string& folder) {
   std::string path = folder;
   for (int level = 0; level < kDepth; ++level) {
     char name[8];
-    std::snprintf(name, sizeof name, "\d%02d", level);
+    std::snprintf(name, sizeof name, "\\d%02d", level);
     folders.push_back(path += name);
   }
   return folders;
