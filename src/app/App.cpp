@@ -61,7 +61,7 @@ App::App(platform::Platform& os) : engine::Session(os) {
   shred.cmdShredBrowse.onClick = [this] { shredder::cmdShredBrowse_Click(*this); };
   shred.Command2.onClick = [this] { shredder::Command2_Click(*this); };
   f.startUp.cmbPanOK.onClick = [this] { panic::cmbPanOK_Click(*this); };
-  f.cookies.cmdIEcustSettings.onClick = [this] { custom::cmdIEcustSettings_Click(*this, frmCustom); };
+  f.cookies.cmdIEcustSettings.onClick = [this] { custom::cmdIEcustSettings_Click(*this, frmCustom, favouritesWatch); };
   custom::CustomWindow& c = frmCustom;
   c.form.onClose = [this] { custom::UnloadCustom(*this, frmCustom); };
   c.cmdSet.onClick = [this] { custom::cmdSet_Click(*this, frmCustom); };

@@ -78,6 +78,7 @@ void Form_Load(App& app) {
 
   resumeNext([&] { f.cleaning.fraCleaning.zOrder(); });
   resumeNext([&] { settings::getLastSettings(app); });
+  resumeNext([&] { custom::ResumeBookmarkGuard(app, app.frmCustom, app.favouritesWatch); });
   // What a scheduled sweep needs is there now: a program started invisibly is never
   // activated.
   resumeNext([&] { shredder::fillSecurityLevels(app); });

@@ -18,16 +18,12 @@ namespace {
 
 const char kLastHistory[] = "LastHistory";
 
-void showGuardButtons(engine::Session& session, CustomWindow& w) {
-  w.cmdEnableAutoBookMark.setEnabled(session.bookmarkButtons.enableEnabled);
-  w.cmdDisableAutoBookMark.setEnabled(session.bookmarkButtons.disableEnabled);
-}
-
 void setGuardButtons(engine::Session& session, CustomWindow& w, bool guardOn) {
   session.bookmarkButtons.loaded = true;
   session.bookmarkButtons.enableEnabled = !guardOn;
   session.bookmarkButtons.disableEnabled = guardOn;
-  showGuardButtons(session, w);
+  w.cmdEnableAutoBookMark.setEnabled(!guardOn);
+  w.cmdDisableAutoBookMark.setEnabled(guardOn);
 }
 
 // One step of Form_Load: a failure is reported and the next step runs.
@@ -42,9 +38,9 @@ void loadStep(platform::Platform& os, Step&& step) {
 
 }  // namespace
 
-void cmdIEcustSettings_Click(engine::Session& session, CustomWindow& w) {
+void cmdIEcustSettings_Click(engine::Session& session, CustomWindow& w, const FavouritesWatch& watch) {
   if (w.loaded || !engine::dialogMayOpen(session)) return;
-  Form_Load(session, w);
+  Form_Load(session, w, watch);
   w.loaded = true;
   w.form.setVisible(true);
   engine::runModal(session, w.loaded);
@@ -57,11 +53,8 @@ void UnloadCustom(engine::Session& session, CustomWindow& w) {
   w.loaded = false;
 }
 
-void Form_Load(engine::Session& session, CustomWindow& w) {
-  loadStep(session.os, [&] {
-    settings::loadBookmarkButtons(session);
-    showGuardButtons(session, w);
-  });
+void Form_Load(engine::Session& session, CustomWindow& w, const FavouritesWatch& watch) {
+  loadStep(session.os, [&] { setGuardButtons(session, w, watch.running); });
   loadStep(session.os, [&] {
     const std::string stored = settings::trimBlanks(
         settings::GetSetting(session.os.registry, settings::kAppName, kLastHistory, "HomePage", "Set your Home Page"));
@@ -123,6 +116,16 @@ void cmdDisableAutoBookMark_Click(engine::Session& session, CustomWindow& w, Fav
     setGuardButtons(session, w, false);
     StopBookmarkGuard(session.run(), watch);
   });
+}
+
+void ResumeBookmarkGuard(engine::Session& session, CustomWindow& w, FavouritesWatch& watch) {
+  // No message when the folder is refused: it would show an invisible start.
+  resumeNext([&] {
+    settings::loadBookmarkButtons(session);
+    if (session.bookmarkButtons.disableEnabled)
+      StartBookmarkGuard(session.run(), watch, GetFavouritesFolder(session.run()));
+  });
+  setGuardButtons(session, w, watch.running);
 }
 
 }  // namespace custom

@@ -42,8 +42,9 @@ struct Session {
   // The program's other windows that hiding it hid, shown again with it.
   std::vector<platform::WindowHandle> hiddenWindows;
   int32_t minuteCounter = 0;  // scheduler clock ticks since start-up or the last scheduled run
-  // The two bookmark-guard buttons of the customisation window, which shows them from
-  // here. `loaded` turns true once they were read from the store.
+  // The two bookmark-guard buttons of the customisation window: whether the guard runs,
+  // kept here to be saved at unload. `loaded` turns true once they were read from the
+  // store or set by the guard.
   struct BookmarkButtons {
     bool loaded = false;
     bool enableEnabled = true;

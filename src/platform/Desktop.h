@@ -19,6 +19,7 @@ constexpr uintptr_t ScRestore = 0xF120; // SC_RESTORE
 
 namespace vkey {
 constexpr int Control = 0x11, H = 72, U = 85, F1 = 112, F2 = 113, F11 = 122, F12 = 123;
+constexpr int LeftControl = 0xA2, RightControl = 0xA3;  // told apart by Windows NT only
 }
 
 class Desktop {

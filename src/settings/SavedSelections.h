@@ -22,8 +22,8 @@ void getLastTicks(engine::Session& session);
 // Writes every selection and option back.
 void saveLastSelection(engine::Session& session);
 
-// The customisation window's two guard buttons as last stored, read once per run: from then
-// on the window keeps them in the program.
+// The customisation window's two guard buttons as last stored, read once per run (at
+// start-up, which resumes the guard they tell of): from then on they follow the guard.
 void loadBookmarkButtons(engine::Session& session);
 
 // chkRun(0) may only be ticked while Check1 is.

@@ -2,6 +2,9 @@
 
 #include <unistd.h>
 
+#include <memory>
+#include <utility>
+
 #include "TestApp.h"
 #include "app/Startup.h"
 #include "app/modTest.h"
@@ -58,6 +61,28 @@ class CustomWindow : public ::testing::Test, protected TestApp {
   std::string stored(const std::string& key) {
     const std::string raw = machine.registry.getString(CurrentUser, kLastHistory, key);
     return raw.substr(0, raw.find('\0'));
+  }
+  void closeWithTheGuardOn() {
+    app::Form_Load(app);
+    w.cmdEnableAutoBookMark.click();
+    app::Form_Unload(app);
+  }
+  // A second program on the same machine, as after a restart.
+  std::unique_ptr<app::App> restart() {
+    auto again = std::make_unique<app::App>(machine.platform());
+    app::Form_Load(*again);
+    return again;
+  }
+  // Whether Enable and Disable can be clicked when the user opens the window.
+  std::pair<bool, bool> buttonsWhenOpened(app::App& program) {
+    custom::CustomWindow& opened = program.frmCustom;
+    std::pair<bool, bool> enabled;
+    machine.loop.at(now() + 100, [&] {
+      enabled = {opened.cmdEnableAutoBookMark.enabled(), opened.cmdDisableAutoBookMark.enabled()};
+      opened.form.onClose();
+    });
+    program.frm.cookies.cmdIEcustSettings.click();
+    return enabled;
   }
 };
 
@@ -128,6 +153,34 @@ TEST_F(CustomWindow, TheMainWindowsUnloadStopsTheGuard) {
   app::Form_Unload(app);
   EXPECT_EQ(machine.files.openWatches(), 0u);
   EXPECT_FALSE(app.favouritesWatch.running);
+}
+
+TEST_F(CustomWindow, AGuardOnWhenTheProgramClosedRunsAgainAfterARestart) {
+  closeWithTheGuardOn();
+  const auto again = restart();
+  EXPECT_TRUE(again->favouritesWatch.running);
+  EXPECT_EQ(machine.files.openWatches(), 1u);
+  EXPECT_EQ(buttonsWhenOpened(*again), std::make_pair(false, true)) << "Enable off, Disable on";
+  write(favourite("Planted.url"));
+  app::WaitSeconds(app.os, 0.25);
+  EXPECT_FALSE(exists(favourite("Planted.url")));
+}
+
+// Favorites now points at the Desktop: the guard would take every new document there.
+TEST_F(CustomWindow, AGuardOnWhenTheProgramClosedStaysOffWhereFavoritesIsNoLongerSafe) {
+  const std::string desktop = "C:\\Documents and Settings\\User\\Desktop";
+  machine.files.makeFolders(desktop);
+  machine.shell.specialFolders[0x10] = desktop;
+  closeWithTheGuardOn();
+  machine.shell.specialFolders[6] = desktop;
+  const auto again = restart();
+  EXPECT_FALSE(again->favouritesWatch.running);
+  EXPECT_EQ(machine.files.openWatches(), 0u);
+  EXPECT_TRUE(machine.shell.messageBoxes.empty()) << "a start, perhaps an invisible one, shows no box";
+  EXPECT_EQ(buttonsWhenOpened(*again), std::make_pair(true, false)) << "Enable on, Disable off";
+  write(desktop + "\\New document.txt");
+  app::WaitSeconds(app.os, 0.25);
+  EXPECT_TRUE(exists(desktop + "\\New document.txt"));
 }
 
 TEST_F(CustomWindow, AFavoritesFolderThatIsNoSafePlaceIsRefusedWithAMessage) {
@@ -224,20 +277,21 @@ TEST_F(CustomWindow, FavoritesWhereOlderWindowsKeepItIsGuarded) {
   }
 }
 
-TEST_F(CustomWindow, LoadShowsTheBrowsersStartPageAndTheStoredButtons) {
+TEST_F(CustomWindow, LoadShowsTheBrowsersStartPageAndWhetherTheGuardRuns) {
   machine.registry.setString(CurrentUser, kLastHistory, "HomePage", "http://typed.example/");
+  machine.registry.setString(CurrentUser, kIEMain, "Start Page", "http://current.example/");
+  // Stored as on, but no guard runs: the buttons offer to enable it.
   machine.registry.setString(CurrentUser, kLastHistory, "BookMarkE", " False ");
   machine.registry.setString(CurrentUser, kLastHistory, "BookMarkD", "True");
-  machine.registry.setString(CurrentUser, kIEMain, "Start Page", "http://current.example/");
-  custom::Form_Load(app, app.frmCustom);
+  custom::Form_Load(app, app.frmCustom, app.favouritesWatch);
   EXPECT_EQ(w.txthome.text(), "http://current.example/");
-  EXPECT_FALSE(w.cmdEnableAutoBookMark.enabled());
-  EXPECT_TRUE(w.cmdDisableAutoBookMark.enabled());
+  EXPECT_TRUE(w.cmdEnableAutoBookMark.enabled());
+  EXPECT_FALSE(w.cmdDisableAutoBookMark.enabled());
 
   // No start page: the box is empty, whatever was stored.
   TestApp other;
   other.machine.registry.setString(CurrentUser, kLastHistory, "HomePage", "http://typed.example/");
-  custom::Form_Load(other.app, other.app.frmCustom);
+  custom::Form_Load(other.app, other.app.frmCustom, other.app.favouritesWatch);
   EXPECT_EQ(other.app.frmCustom.txthome.text(), "");
 }
 

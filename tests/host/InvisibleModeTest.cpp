@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "TestApp.h"
 #include "app/Startup.h"
@@ -176,6 +177,53 @@ TEST_F(InvisibleMode, HidingHidesEveryWindowOfTheProgramAndShowingBringsThemBack
   EXPECT_TRUE(app.frm.form.visible());
   EXPECT_TRUE(machine.desktop.window(custom).visible);
   EXPECT_EQ(machine.desktop.foreground, main);
+}
+
+// Keys pressed and let go between two polls, as while the program was busy (Wine takes two
+// seconds to withdraw each window): Windows keeps a pressed-since bit for each key, which
+// the poll must not lose by asking a key twice. With the customisation window open.
+TEST_F(InvisibleMode, CtrlUPressedBetweenTwoPollsShowsTheProgramOnce) {
+  const platform::WindowHandle main = machine.desktop.openOwn("QuelleryMain", "Quellery v1.0");
+  app.frm.form.hWnd = main;
+  const platform::WindowHandle custom = machine.desktop.openOwn("QuelleryOwned", "Custom Settings");
+  app::Form_Load(app);
+  auto tap = [&](std::initializer_list<int> keys) {
+    for (int key : keys) machine.desktop.press(key);
+    for (int key : keys) machine.desktop.release(key);
+  };
+  const struct {
+    const char* how;
+    std::function<void()> press;
+    bool shown;
+  } cases[] = {
+      {"both pressed and let go", [&] { tap({vkey::Control, vkey::U}); }, true},
+      {"U tapped while Ctrl is held",
+       [&] {
+         machine.desktop.press(vkey::Control);
+         app::WaitSeconds(app.os, 0.1);
+         tap({vkey::U});
+         app::WaitSeconds(app.os, 0.1);
+         machine.desktop.release(vkey::Control);
+       },
+       true},
+      {"Ctrl, then U a poll later",
+       [&] {
+         tap({vkey::Control});
+         app::WaitSeconds(app.os, 0.1);
+         tap({vkey::U});
+       },
+       false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    hold({vkey::Control, vkey::H}, 120);
+    ASSERT_FALSE(app.frm.form.visible());
+    ASSERT_FALSE(machine.desktop.window(custom).visible);
+    c.press();
+    app::WaitSeconds(app.os, 0.1);
+    EXPECT_EQ(app.frm.form.visible(), c.shown);
+    EXPECT_EQ(machine.desktop.window(custom).visible, c.shown);
+  }
 }
 
 TEST_F(InvisibleMode, CtrlUMakesTheShownWindowTheActiveOneWhileAnotherProgramHasTheForeground) {
