@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "RunStarts.h"
 #include "TestApp.h"
 #include "app/Startup.h"
 #include "app/modTest.h"
@@ -19,7 +20,6 @@
 
 namespace {
 
-namespace vkey = platform::vkey;
 
 constexpr char kTempFile[] = "C:\\WINDOWS\\TEMP\\left.tmp";
 constexpr int kTempItem = 7;
@@ -27,20 +27,6 @@ constexpr int kTempItem = 7;
 int count(const std::vector<std::string>& lines, const std::string& line) {
   return static_cast<int>(std::count(lines.begin(), lines.end(), line));
 }
-
-// Sees every line the status list gets, and when.
-struct ListWatch : ui::ControlObserver {
-  explicit ListWatch(const ui::ListBox& list) : list(list) { ui::Control::setObserver(this); }
-  ~ListWatch() override { ui::Control::setObserver(nullptr); }
-  void controlChanged(ui::Control& control, ui::Change change, int detail) override {
-    if (&control != &list) return;
-    if (change == ui::Change::ItemsCleared) ++runStarts;
-    if (change == ui::Change::ItemAdded && onLine) onLine(list.list(detail));
-  }
-  const ui::ListBox& list;
-  int runStarts = 0;
-  std::function<void(const std::string&)> onLine;
-};
 
 class PassYields : public ::testing::Test, protected TestApp {
  protected:
@@ -50,16 +36,6 @@ class PassYields : public ::testing::Test, protected TestApp {
     app::Form_Load(app);
     machine.files.makeFolders("C:\\WINDOWS\\TEMP");
     machine.files.writeFile(kTempFile, "left by a program");
-  }
-  void panicAt(uint32_t atMs) {
-    machine.loop.at(atMs, [this] {
-      machine.desktop.press(vkey::Control);
-      machine.desktop.press(vkey::F11);
-    });
-    machine.loop.at(atMs + 200, [this] {
-      machine.desktop.release(vkey::F11);
-      machine.desktop.release(vkey::Control);
-    });
   }
   bool tempFileThere() { return machine.files.getAttributes(kTempFile) != platform::fileattr::Invalid; }
   uint32_t loadedAt = 0;
@@ -76,7 +52,7 @@ TEST_F(PassYields, DuringARunPreviewAndReportDoNotOpenAndAPanicStillCleansAndEnd
     app.frm.cleaning.cmdPreview.click();
     app.frm.cleaning.cmdReport.click();
   });
-  panicAt(start + 2500);
+  pressPanicKeyAt(start + 2500);
   // Were a window to wait inside the run, this would be the first moment it closed.
   machine.loop.at(start + 600000, [&] { preview::UnloadPreview(app, app.frmPreview); });
   EXPECT_THROW(engine::cmdClean_Click(app), platform::ProgramEnded);
@@ -132,7 +108,7 @@ TEST_F(PassYields, TheSessionEndingMidItemRunsEachItemOnceAndEveryItemHasItsEntr
   for (ui::CheckBox& box : app.frm.chkOPsettings) box.setValue(1);
   for (int i = 0; i < 5; ++i)
     machine.files.writeFile("C:\\WINDOWS\\TEMP\\more" + std::to_string(i) + ".tmp", "x");
-  ListWatch watch(app.frm.lstClean);
+  RunStarts watch(app.frm.lstClean, *this);
   // Windows asks at the temp folder walk's first yield.
   watch.onLine = [&](const std::string& line) {
     if (line == "Cleaning Windows Temp File Folder...") machine.loop.at(now(), [&] { app::SessionEnding(app); });
@@ -151,17 +127,17 @@ TEST_F(PassYields, AScheduledRunDueWhileAPreviewCollectsRunsOnceThePreviewIsDone
   app.frm.chkRun(4).setValue(1);
   app.frm.OptSchedule[0].setValue(true);
   app.frm.txtMin.setText("1");
-  ListWatch watch(app.frm.lstClean);
+  RunStarts watch(app.frm.lstClean, *this);
   bool tempThereAfterPreview = false;
   // The preview's walk is held past the scheduler's first tick, a minute after start-up.
   machine.loop.at(now(), [&] { app::WaitSeconds(app.os, 65); });
   // Closed before the next minute's run.
   machine.loop.at(loadedAt + 100000, [&] { preview::UnloadPreview(app, app.frmPreview); });
   watch.onLine = [&](const std::string& line) {
-    if (line == "Cleaning Windows Temp File Folder..." && watch.runStarts == 1) tempThereAfterPreview = tempFileThere();
+    if (line == "Cleaning Windows Temp File Folder..." && watch.at.size() == 1) tempThereAfterPreview = tempFileThere();
   };
   preview::cmdPreview_Click(app, app.frmPreview);
-  EXPECT_EQ(watch.runStarts, 1) << "the run that fell due was kept, not dropped";
+  EXPECT_EQ(watch.at.size(), 1u) << "the run that fell due was kept, not dropped";
   EXPECT_TRUE(tempThereAfterPreview) << "the preview collected before the run cleaned";
   EXPECT_FALSE(tempFileThere());
   EXPECT_EQ(count(lines(), "Cleaning Is Done."), 1);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "RunStarts.h"
 #include "TestApp.h"
 #include "app/Startup.h"
 #include "app/modTest.h"
@@ -17,27 +18,10 @@
 
 namespace {
 
-namespace vkey = platform::vkey;
 
 int count(const std::vector<std::string>& lines, const std::string& line) {
   return static_cast<int>(std::count(lines.begin(), lines.end(), line));
 }
-
-// Each start of a whole run empties the status list first: its moments on the clock.
-// onLine sees every line added to the list.
-struct RunStarts : ui::ControlObserver {
-  RunStarts(const ui::ListBox& list, TestApp& t) : list(list), t(t) { ui::Control::setObserver(this); }
-  ~RunStarts() override { ui::Control::setObserver(nullptr); }
-  void controlChanged(ui::Control& control, ui::Change change, int detail) override {
-    if (&control != &list) return;
-    if (change == ui::Change::ItemsCleared) at.push_back(t.now());
-    if (change == ui::Change::ItemAdded && onLine) onLine(list.list(detail));
-  }
-  const ui::ListBox& list;
-  TestApp& t;
-  std::vector<uint32_t> at;
-  std::function<void(const std::string&)> onLine;
-};
 
 class PathsMeet : public ::testing::Test, protected TestApp {
  protected:
@@ -57,16 +41,6 @@ class PathsMeet : public ::testing::Test, protected TestApp {
     app.frm.OptSchedule[0].setValue(true);
     app.frm.txtMin.setText("1");
   }
-  void panicAt(uint32_t atMs) {
-    machine.loop.at(atMs, [this] {
-      machine.desktop.press(vkey::Control);
-      machine.desktop.press(vkey::F11);
-    });
-    machine.loop.at(atMs + 200, [this] {
-      machine.desktop.release(vkey::F11);
-      machine.desktop.release(vkey::Control);
-    });
-  }
   std::string saved(const std::string& key) {
     return settings::GetSetting(machine.registry, "Quellery", "LastHistory", key, "missing");
   }
@@ -78,7 +52,7 @@ TEST_F(PathsMeet, ThePanicPassIsARunNoScheduledRunStartsInsideIt) {
   scheduleEveryMinute();
   RunStarts runs(app.frm.lstClean, *this);
   // The pass spans the scheduler's first tick at 60 s.
-  panicAt(loadedAt + 57500);
+  pressPanicKeyAt(loadedAt + 57500);
   app::WaitSeconds(app.os, 70);
   EXPECT_TRUE(runs.at.empty()) << "no run started inside the panic's pass";
   EXPECT_EQ(count(lines(), "Cleaning Recycle Bin..."), 1);
@@ -139,7 +113,7 @@ TEST_F(PathsMeet, ACancelledSessionEndLetsTheRunFinishAtItsOwnPace) {
 TEST_F(PathsMeet, APanicDuringARunSavesTheTicksOfThisSession) {
   app.frm.chkWinSettings[6].setValue(1);
   const uint32_t start = now();
-  panicAt(start + 2500);
+  pressPanicKeyAt(start + 2500);
   EXPECT_THROW(engine::cmdClean_Click(app), platform::ProgramEnded);
   EXPECT_TRUE(app.unloaded);
   EXPECT_EQ(saved("chkWinSettings6"), "1");
@@ -189,7 +163,7 @@ TEST_F(PathsMeet, APanicLeavesAStoppedRunStopped) {
   const uint32_t start = now();
   // Stop in the pause after the first item, the panic a moment later while it winds down.
   machine.loop.at(start + 2500, [&] { app.frm.cleaning.cmdStopCleaning.click(); });
-  panicAt(start + 3000);
+  pressPanicKeyAt(start + 3000);
   EXPECT_THROW(engine::cmdClean_Click(app), platform::ProgramEnded);
   EXPECT_EQ(count(lines(), "Cleaning Recycle Bin..."), 1);
   EXPECT_EQ(count(lines(), "Cleaning Recent RUN History..."), 0);

@@ -17,4 +17,15 @@ struct TestApp {
     return out;
   }
   uint32_t now() { return machine.loop.tickCount(); }
+  // Ctrl+F11, the panic key until another is chosen, held 200 ms from `atMs`.
+  void pressPanicKeyAt(uint32_t atMs) {
+    machine.loop.at(atMs, [this] {
+      machine.desktop.press(platform::vkey::Control);
+      machine.desktop.press(platform::vkey::F11);
+    });
+    machine.loop.at(atMs + 200, [this] {
+      machine.desktop.release(platform::vkey::F11);
+      machine.desktop.release(platform::vkey::Control);
+    });
+  }
 };
