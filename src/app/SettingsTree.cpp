@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "app/App.h"
+#include "platform/NameCase.h"
 #include "sysinfo/HardwareInfo.h"
 #include "report/RuntimeError.h"
 #include "settings/ValueText.h"
@@ -12,11 +13,6 @@
 namespace app {
 
 namespace {
-
-std::string upper(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
-  return text;
-}
 
 // The stored state of a branch node, null for the others.
 std::string* stateOf(App& app, const std::string& text) {
@@ -69,7 +65,7 @@ void tvw1_Click(App& app) {
     const int selected = f.tvw1.selectedNode();
     if (selected == 0) return;
     const std::string text = f.tvw1.node(selected).text;
-    const std::string key = upper(text);
+    const std::string key = platform::upperCased(text);
     auto show = [&](ui::Frame& page, const char* status) {
       page.zOrder();
       f.stBar.setPanelText(2, status);

@@ -9,6 +9,7 @@
 #include "engine/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/PathChecks.h"
+#include "platform/NameCase.h"
 #include "platform/OpenFile.h"
 #include "platform/WinError.h"
 
@@ -18,10 +19,6 @@ using platform::FileIdentity;
 
 namespace {
 
-std::string upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
 
 bool startsWith(const std::string& text, const std::string& prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
@@ -40,10 +37,10 @@ std::vector<std::string> spellingsOf(const engine::RunContext& run, const std::s
   std::string current = normalised;
   // A chain of substitutions ends, unless it loops: then a few rounds are enough.
   for (int round = 0; round < 8 && !current.empty(); ++round) {
-    add(upper(current));
+    add(platform::upperCased(current));
     std::string shortPath;
     if (run.os.files.getShortPathName(current, &shortPath) == platform::winerr::Success)
-      add(upper(erase::NormaliseFolderPath(shortPath)));
+      add(platform::upperCased(erase::NormaliseFolderPath(shortPath)));
     if (erase::IsSharePath(current)) break;
     const std::string target = erase::NormaliseFolderPath(run.os.files.substitutedDrive(current[0]));
     if (target.empty()) break;
@@ -90,7 +87,7 @@ class FolderMatch {
 
  private:
   const FileIdentity& of(const std::string& normalised) {
-    auto found = known_.find(upper(normalised));
+    auto found = known_.find(platform::upperCased(normalised));
     if (found != known_.end()) return found->second;
     FileIdentity identity;
     std::unique_ptr<platform::HeldFolder> opened;
@@ -100,7 +97,7 @@ class FolderMatch {
       opened.reset();
     }
     if (!opened) identity = FileIdentity();
-    return known_.emplace(upper(normalised), identity).first->second;
+    return known_.emplace(platform::upperCased(normalised), identity).first->second;
   }
 
   // The last `up` names of the judged folder, each followed by a backslash.

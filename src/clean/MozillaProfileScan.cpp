@@ -2,12 +2,11 @@
 
 #include "clean/PlainPath.h"
 #include "erase/WalkRules.h"
+#include "platform/NameCase.h"
 
 namespace clean {
 
 namespace {
-
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Every start of `needle` in `text`, letter case ignored, overlapping ones included:
 // Knuth-Morris-Pratt, so a text made to defeat a naive search still costs one pass.
@@ -17,13 +16,13 @@ std::vector<size_t> occurrences(const std::string& text, const std::string& need
   if (m == 0 || m > text.size()) return found;
   std::vector<size_t> border(m, 0);
   for (size_t i = 1, k = 0; i < m; ++i) {
-    while (k > 0 && upper(needle[i]) != upper(needle[k])) k = border[k - 1];
-    if (upper(needle[i]) == upper(needle[k])) ++k;
+    while (k > 0 && platform::upperCase(needle[i]) != platform::upperCase(needle[k])) k = border[k - 1];
+    if (platform::upperCase(needle[i]) == platform::upperCase(needle[k])) ++k;
     border[i] = k;
   }
   for (size_t i = 0, k = 0; i < text.size(); ++i) {
-    while (k > 0 && upper(text[i]) != upper(needle[k])) k = border[k - 1];
-    if (upper(text[i]) == upper(needle[k])) ++k;
+    while (k > 0 && platform::upperCase(text[i]) != platform::upperCase(needle[k])) k = border[k - 1];
+    if (platform::upperCase(text[i]) == platform::upperCase(needle[k])) ++k;
     if (k == m) {
       found.push_back(i + 1 - m);
       k = border[k - 1];

@@ -7,6 +7,7 @@
 #include "erase/FolderPaths.h"
 #include "erase/RegValues.h"
 #include "erase/ShellFolderPaths.h"
+#include "platform/NameCase.h"
 #include "platform/WinError.h"
 
 namespace clean {
@@ -34,18 +35,11 @@ std::string normalisedOrEmpty(Lookup&& lookup) {
   }
 }
 
-bool sameText(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i]))) return false;
-  return true;
-}
-
 void addOnce(std::vector<std::string>& folders, const std::string& folder) {
   // A failed lookup, or one that answers a drive root, is no folder to keep.
   if (folder.empty() || erase::FolderNames(folder).empty()) return;
   for (const std::string& known : folders)
-    if (sameText(known, folder)) return;
+    if (platform::sameName(known, folder)) return;
   folders.push_back(folder);
 }
 

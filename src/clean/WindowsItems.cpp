@@ -9,6 +9,7 @@
 #include "engine/RunContext.h"
 #include "erase/Plan.h"
 #include "erase/modCleanItem.h"
+#include "platform/NameCase.h"
 #include "report/ReportTexts.h"
 #include "report/RuntimeError.h"
 
@@ -44,8 +45,7 @@ void purgeUnder(const engine::RunContext& run, const report::ReportTail& tail, c
 }
 
 bool sameDrive(const std::string& a, const std::string& b) {
-  return !a.empty() && !b.empty() && std::toupper(static_cast<unsigned char>(a[0])) ==
-                                         std::toupper(static_cast<unsigned char>(b[0]));
+  return !a.empty() && !b.empty() && platform::upperCase(a[0]) == platform::upperCase(b[0]);
 }
 
 // The bins that hold something, of every fixed drive or of the drive `root` alone.

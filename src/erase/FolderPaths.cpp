@@ -1,4 +1,5 @@
 #include "erase/FolderPaths.h"
+#include "platform/NameCase.h"
 
 #include <cctype>
 
@@ -26,15 +27,11 @@ size_t rootLength(const std::string& normalised) {
   return normalised.find('\\', normalised.find('\\', 2) + 1) + 1;
 }
 
-std::string upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
 
 }  // namespace
 
 bool IsDeviceName(const std::string& name) {
-  std::string base = upper(name.substr(0, name.find('.')));
+  std::string base = platform::upperCased(name.substr(0, name.find('.')));
   base = base.substr(0, base.find_last_not_of(' ') + 1);
   for (const char* device : {"CON", "PRN", "AUX", "NUL", "CLOCK$", "CONIN$", "CONOUT$"})
     if (base == device) return true;
@@ -78,7 +75,7 @@ std::string NormaliseFolderPath(const std::string& path) {
   size_t rest = 0;
   if (text.size() >= 3 && std::isalpha(static_cast<unsigned char>(text[0])) && text[1] == ':' &&
       text[2] == '\\') {
-    root = std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])))) + ":";
+    root = std::string(1, platform::upperCase(text[0])) + ":";
     rest = 3;
   } else if (text.compare(0, 2, "\\\\") == 0) {
     // A share: "\\server\share" is its root; "\\?\" and "\\.\" are device paths.
@@ -121,8 +118,7 @@ std::vector<std::string> FolderNames(const std::string& normalisedFolder) {
   if (normalisedFolder.empty()) return names;
   for (std::string part : split(normalisedFolder, rootLength(normalisedFolder))) {
     if (part.empty()) continue;
-    for (char& c : part) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    names.push_back(part);
+    names.push_back(platform::upperCased(part));
   }
   return names;
 }

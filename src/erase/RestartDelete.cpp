@@ -9,6 +9,7 @@
 #include "erase/Plan.h"
 #include "erase/UsersFolders.h"
 #include "erase/WalkRules.h"
+#include "platform/NameCase.h"
 #include "platform/WinError.h"
 
 namespace erase {
@@ -31,7 +32,7 @@ bool plainFile(const FileIdentity& file) {
 bool driveOfItsOwn(FileSystem& files, const std::string& path) {
   if (path.size() < 3 || !std::isalpha(static_cast<unsigned char>(path[0])) || path[1] != ':' || path[2] != '\\')
     return false;
-  return files.substitutedDrive(static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])))).empty();
+  return files.substitutedDrive(platform::upperCase(path[0])).empty();
 }
 
 // The path, followed from its drive now, still leads to the very file: a folder above the

@@ -5,6 +5,7 @@
 #include "erase/FolderPaths.h"
 #include "erase/Plan.h"
 #include "erase/ShellFolderPaths.h"
+#include "platform/NameCase.h"
 #include "platform/WinError.h"
 
 namespace erase {
@@ -15,10 +16,6 @@ constexpr int kCsidlProfile = 40;
 constexpr uint32_t kPlatformNT = 2;
 const char kAnotherUsers[] = "named for every user of this computer, outside your own profile";
 
-std::string upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
 
 // The folder's 8.3 spelling where Windows gives one, else its own: the registry may name
 // a folder either way.
@@ -29,7 +26,8 @@ std::string spelledShort(const engine::RunContext& run, const std::string& folde
 }
 
 bool below(const std::string& folder, const std::string& top) {
-  return !top.empty() && folder.size() >= top.size() && upper(folder.substr(0, top.size())) == upper(top);
+  return !top.empty() && folder.size() >= top.size() &&
+         platform::upperCased(folder.substr(0, top.size())) == platform::upperCased(top);
 }
 
 }  // namespace
@@ -47,7 +45,8 @@ bool InOwnProfile(const engine::RunContext& run, const std::string& folder) {
 bool IsTempFolder(const engine::RunContext& run, const std::string& folder) {
   const std::string temp = NormaliseFolderPath(run.os.system.tempPath());
   if (temp.empty()) return false;
-  return upper(folder) == upper(temp) || upper(spelledShort(run, folder)) == upper(spelledShort(run, temp));
+  return platform::upperCased(folder) == platform::upperCased(temp) ||
+         platform::upperCased(spelledShort(run, folder)) == platform::upperCased(spelledShort(run, temp));
 }
 
 bool MachineWideFolderMayBeCleaned(const engine::RunContext& run, const std::string& folder) {

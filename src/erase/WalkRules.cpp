@@ -18,8 +18,6 @@ bool aborted(const engine::RunContext& run) { return run.flags.abort; }
 
 namespace {
 
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 bool wildcardMatch(const char* mask, const char* name) {
   const char* starMask = nullptr;
   const char* starName = nullptr;
@@ -27,7 +25,7 @@ bool wildcardMatch(const char* mask, const char* name) {
     if (*mask == '*') {
       starMask = ++mask;
       starName = name;
-    } else if (*mask && (*mask == '?' || upper(*mask) == upper(*name))) {
+    } else if (*mask && (*mask == '?' || platform::upperCase(*mask) == platform::upperCase(*name))) {
       ++mask;
       ++name;
     } else if (starMask) {
@@ -47,18 +45,7 @@ bool longNameMatches(const std::string& mask, const std::string& name) {
   return mask == "*.*" || wildcardMatch(mask.c_str(), name.c_str());
 }
 
-bool sameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size() || a.empty()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (upper(a[i]) != upper(b[i])) return false;
-  return true;
-}
-
-std::string nameKey(const std::string& name) {
-  std::string key = name;
-  for (char& c : key) c = upper(c);
-  return key;
-}
+std::string nameKey(const std::string& name) { return platform::upperCased(name); }
 
 void logSkipped(const std::string& path, const char* reason) {
   LogActivity(path + " **** skipped: " + reason, ActivityTimeStamp());

@@ -6,6 +6,7 @@
 
 #include "engine/RunContext.h"
 #include "platform/FileSystem.h"
+#include "platform/NameCase.h"
 
 namespace erase {
 
@@ -35,7 +36,7 @@ bool longNameMatches(const std::string& mask, const std::string& name);
 
 // True when two entry names are one name to Windows: the same letters, case aside. Taken
 // exactly as listed otherwise: "abc." is not "abc" (only a path rebuilt from it would be).
-bool sameName(const std::string& a, const std::string& b);
+using platform::sameName;
 // The name as sameName compares it, for looking names up: two names are one to Windows
 // when their keys are equal.
 std::string nameKey(const std::string& name);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/FreshFile.h"
+#include "platform/NameCase.h"
 #include "platform/WinError.h"
 
 namespace platform {
@@ -13,10 +14,6 @@ namespace {
 constexpr size_t kLongestDosPath = 79;  // DOS's 80 characters less the terminating zero
 constexpr const char* kNewLine = "\r\n";
 
-std::string upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
 
 std::string trimmed(const std::string& text) {
   const size_t first = text.find_first_not_of(" \t");
@@ -76,8 +73,8 @@ std::vector<Line> linesOf(const std::string& text) {
 // "NUL = c:\\x.tmp" is the same deletion as "NUL=C:\\X.TMP".
 bool deletes(const std::string& line, const std::string& shortPath) {
   const size_t equals = line.find('=');
-  return equals != std::string::npos && upper(trimmed(line.substr(0, equals))) == "NUL" &&
-         upper(trimmed(line.substr(equals + 1))) == upper(shortPath);
+  return equals != std::string::npos && platform::upperCased(trimmed(line.substr(0, equals))) == "NUL" &&
+         platform::upperCased(trimmed(line.substr(equals + 1))) == platform::upperCased(shortPath);
 }
 
 // The file's text with the deletion in its [rename] section; the same text when a
@@ -89,7 +86,7 @@ std::string withDeletion(const std::string& text, const std::string& shortPath) 
   for (const Line& line : linesOf(text)) {
     const std::string content = trimmed(text.substr(line.begin, line.end - line.begin));
     if (!content.empty() && content[0] == '[') {
-      inRename = upper(content) == "[RENAME]";
+      inRename = platform::upperCased(content) == "[RENAME]";
       inFirst = inRename && insertAt == std::string::npos;
       if (inFirst) insertAt = line.next;
       continue;

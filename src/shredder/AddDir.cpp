@@ -5,6 +5,7 @@
 
 #include "engine/Session.h"
 #include "erase/WalkRules.h"
+#include "platform/NameCase.h"
 #include "platform/WinError.h"
 #include "report/RuntimeError.h"
 #include "shredder/ShredGuard.h"
@@ -72,7 +73,7 @@ void frmAddDir::Form_Load() {
 void frmAddDir::drvList_Change() {
   if (resetting_ || drvList.listIndex() < 0) return;
   std::string drive = drvList.list(drvList.listIndex()).substr(0, 2);
-  drive[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(drive[0])));
+  drive[0] = platform::upperCase(drive[0]);
   std::vector<FindData> entries;
   long rc = winerr::PathNotFound;
   resumeNext([&] { rc = session_.os.files.findFiles(drive + "\\*", &entries); });

@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/NameCase.h"
 #include "platform/WinError.h"
 #include "platform/sim/SimPathRules.h"
 
@@ -25,18 +26,8 @@ constexpr long kDiskFull = 112;   // ERROR_DISK_FULL
 constexpr uint32_t kOverlayBits =
     fileattr::ReadOnly | fileattr::Hidden | fileattr::System | fileattr::Archive;
 
-char up(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-std::string upper(std::string s) {
-  for (char& c : s) c = up(c);
-  return s;
-}
-
 bool sameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (up(a[i]) != up(b[i])) return false;
-  return true;
+  return a.size() == b.size() && platform::upperCased(a) == platform::upperCased(b);
 }
 
 long fromErrno(int e) {
@@ -60,7 +51,7 @@ bool globMatch(const char* mask, const char* name) {
     if (*mask == '*') {
       starMask = ++mask;
       starName = name;
-    } else if (*mask == '?' || (*mask && up(*mask) == up(*name))) {
+    } else if (*mask == '?' || (*mask && platform::upperCase(*mask) == platform::upperCase(*name))) {
       ++mask;
       ++name;
     } else if (starMask) {
@@ -237,14 +228,14 @@ std::vector<std::string> SimFileSystem::shortNames(const std::string& hostDir,
   for (size_t i = 0; i < names.size(); ++i) {
     auto known = given.find(names[i]);
     if (isShortName(names[i]))
-      taken.insert(upper(names[i]));
+      taken.insert(platform::upperCased(names[i]));
     else if (known != given.end())
       taken.insert(result[i] = known->second);
     else
       order.push_back(i);
   }
   // Names first seen together are numbered in name order.
-  std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return upper(names[a]) < upper(names[b]); });
+  std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return platform::upperCased(names[a]) < platform::upperCased(names[b]); });
   for (size_t i : order) {
     const std::string& name = names[i];
     const size_t dot = name.rfind('.');
@@ -253,7 +244,7 @@ std::vector<std::string> SimFileSystem::shortNames(const std::string& hostDir,
       const char c = name[k];
       if (c == ' ' || (c == '.' && k != dot)) continue;
       if (k == dot) continue;
-      const char s = is83Char(c) ? up(c) : '_';
+      const char s = is83Char(c) ? platform::upperCase(c) : '_';
       if (dot != std::string::npos && k > dot) {
         if (ext.size() < 3) ext += s;
       } else {
@@ -332,7 +323,7 @@ long SimFileSystem::findFiles(const std::string& pattern, std::vector<FindData>*
   // Listed in name order regardless of case, as NTFS lists a folder.
   std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return up(x) < up(y); });
+                                        [](char x, char y) { return platform::upperCase(x) < platform::upperCase(y); });
   });
   const std::vector<std::string> shorts = shortNames(dir.host, names);
   const bool driveRoot = dir.host.size() == root_.size() + 2;
@@ -549,19 +540,19 @@ long SimFileSystem::getShortPathName(const std::string& path, std::string* short
 }
 
 std::string SimFileSystem::substitutedDrive(char letter) {
-  auto it = substitutes_.find(up(letter));
+  auto it = substitutes_.find(platform::upperCase(letter));
   return it == substitutes_.end() ? std::string() : it->second;
 }
 
 void SimFileSystem::substitute(char letter, const std::string& folder) {
-  const std::string drive = root_ + "/" + std::string(1, up(letter));
+  const std::string drive = root_ + "/" + std::string(1, platform::upperCase(letter));
   // Redefining a substituted drive is allowed whatever is held through it.
   struct stat st;
   if (::lstat(drive.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
     ::unlink(drive.c_str());
   else
     ::rmdir(drive.c_str());
-  if (::symlink(resolve(folder).host.c_str(), drive.c_str()) == 0) substitutes_[up(letter)] = folder;
+  if (::symlink(resolve(folder).host.c_str(), drive.c_str()) == 0) substitutes_[platform::upperCase(letter)] = folder;
 }
 
 long SimFileSystem::swapForLink(const std::string& path, const std::string& hostTarget) {

@@ -15,6 +15,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/NameCase.h"
 #include "platform/PathHeldFolder.h"
 #include "platform/WinError.h"
 #include "platform/sim/SimFileSystem.h"
@@ -94,7 +95,7 @@ class SimHeldFolder : public HeldFolder {
     // Listed in name order regardless of case, as NTFS lists a folder.
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
       return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                          [](char x, char y) { return std::toupper(x) < std::toupper(y); });
+                                          [](char x, char y) { return platform::upperCase(x) < platform::upperCase(y); });
     });
     const std::vector<std::string> shorts = files_.shortNames(host_, names);
     for (size_t i = 0; i < names.size(); ++i) {

@@ -27,21 +27,17 @@
 
 #include <cctype>
 
+#include "platform/NameCase.h"
 #include "platform/WinError.h"
 
 namespace platform::sim {
 
 namespace {
 
-std::string upper(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
-
 bool isSeparator(char c) { return c == '\\' || c == '/'; }
 
 std::string deviceOf(const std::string& lastName) {
-  std::string base = upper(LastNameAsRead(lastName));
+  std::string base = platform::upperCased(LastNameAsRead(lastName));
   base = base.substr(0, base.find('.'));
   base = base.substr(0, base.find_last_not_of(' ') + 1);
   for (const char* device : {"CON", "PRN", "AUX", "NUL"})
@@ -62,7 +58,7 @@ Win32Path literalPath(const std::string& path) {
     p.error = winerr::PathNotFound;
     return p;
   }
-  p.drive = static_cast<char>(std::toupper(static_cast<unsigned char>(path[4])));
+  p.drive = platform::upperCase(path[4]);
   std::string name;
   for (size_t i = 7; i <= path.size(); ++i) {
     if (i < path.size() && path[i] != '\\') {
@@ -111,7 +107,7 @@ Win32Path ReadWin32Path(const std::string& given, bool ntFamily) {
 
   size_t from = 0;
   if (hasDrive(path, 0)) {
-    p.drive = static_cast<char>(std::toupper(static_cast<unsigned char>(path[0])));
+    p.drive = platform::upperCase(path[0]);
     from = 2;
   } else if (!devicePrefix && !path.empty() && path[0] == '\\' && (path.size() == 1 || path[1] != '\\')) {
     p.drive = 'C';

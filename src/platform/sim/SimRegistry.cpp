@@ -2,20 +2,15 @@
 
 #include <cstdio>
 
+#include "platform/NameCase.h"
 #include "platform/WinError.h"
 
 namespace platform::sim {
 
 namespace {
 
-std::string upper(std::string s) {
-  for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return s;
-}
-
 bool sameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && upper(a) == upper(b);
+  return a.size() == b.size() && platform::upperCased(a) == platform::upperCased(b);
 }
 
 std::vector<std::string> split(const std::string& path) {
@@ -102,8 +97,8 @@ std::shared_ptr<SimRegistry::Key> SimRegistry::linkTarget(const Key& link, int d
   std::string target;
   for (size_t i = 0; i + 1 < value->data.size(); i += 2) target += static_cast<char>(value->data[i]);
   const std::string user = std::string("\\REGISTRY\\USER\\") + kUserSid, machine = "\\REGISTRY\\MACHINE";
-  const std::string upperTarget = upper(target);
-  if (upperTarget.rfind(upper(user), 0) == 0)
+  const std::string upperTarget = platform::upperCased(target);
+  if (upperTarget.rfind(platform::upperCased(user), 0) == 0)
     return find(rootKey(hkey::CurrentUser), target.substr(user.size()), true, depth);
   if (upperTarget.rfind(machine, 0) == 0)
     return find(rootKey(hkey::LocalMachine), target.substr(machine.size()), true, depth);
@@ -111,12 +106,12 @@ std::shared_ptr<SimRegistry::Key> SimRegistry::linkTarget(const Key& link, int d
 }
 
 std::string SimRegistry::pathOf(const Key& key) const {
-  return key.parent ? pathOf(*key.parent) + "\\" + upper(key.name) : upper(key.name);
+  return key.parent ? pathOf(*key.parent) + "\\" + platform::upperCased(key.name) : platform::upperCased(key.name);
 }
 
 std::string SimRegistry::pathOf(HKey root, const std::string& path) const {
   std::string out = pathOf(*rootKey(root));
-  for (const std::string& part : split(path)) out += "\\" + upper(part);
+  for (const std::string& part : split(path)) out += "\\" + platform::upperCased(part);
   return out;
 }
 
