@@ -39,7 +39,7 @@ void loadStep(platform::Platform& os, Step&& step) {
 }  // namespace
 
 void cmdIEcustSettings_Click(engine::Session& session, CustomWindow& w, const FavouritesWatch& watch) {
-  if (w.loaded || !engine::dialogMayOpen(session)) return;
+  if (w.loaded || !engine::passMayStart(session)) return;
   Form_Load(session, w, watch);
   w.loaded = true;
   w.form.setVisible(true);

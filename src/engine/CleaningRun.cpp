@@ -131,11 +131,6 @@ void cleanRemainingItems(engine::Session& session) {
   }
 }
 
-bool runMayStart(const engine::Session& session) {
-  // One run at a time, none inside a panic, and none once the window was closed.
-  return !session.flags.cleaningInProgress && !session.panicking && !session.unloaded;
-}
-
 }  // namespace
 
 void doClean(engine::Session& session) {
@@ -149,7 +144,7 @@ void doClean(engine::Session& session) {
 erase::Plan CollectPlan(engine::Session& session, const CollectProgress& progress) {
   erase::Plan plan;
   RunFlags& flags = session.flags;
-  if (!runMayStart(session)) {
+  if (!passMayStart(session)) {
     plan.stopped = true;
     return plan;
   }
@@ -212,7 +207,7 @@ void cleanBeforeSessionEnds(engine::Session& session, bool shutdownPassTicked) {
 void cmdClean_Click(engine::Session& session) {
   RunFlags& flags = session.flags;
   // A start that arrives during a run's or a panic's pauses, or after closing, is refused.
-  if (!runMayStart(session)) return;
+  if (!passMayStart(session)) return;
   app::CleaningPage& page = session.frm.cleaning;
   const bool rebootAfterThisRun = flags.rebootAfterCleaning;
 
@@ -285,7 +280,7 @@ void cmdStopCleaning_Click(engine::Session& session) {
 }
 
 void cmdReboot_Click(engine::Session& session) {
-  if (!runMayStart(session)) return;
+  if (!passMayStart(session)) return;
   session.flags.rebootAfterCleaning = true;
   cmdClean_Click(session);
 }

@@ -20,7 +20,7 @@ Session::Session(platform::Platform& os) : os(os) {
 
 Session::~Session() { os.loop.clearAroundDispatch(this); }
 
-bool dialogMayOpen(const Session& session) {
+bool passMayStart(const Session& session) {
   return !session.flags.cleaningInProgress && !session.panicking && !session.unloaded;
 }
 

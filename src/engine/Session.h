@@ -60,10 +60,11 @@ struct Session {
   RunContext run() { return {os, flags, frm.form.hWnd, frm.cookies}; }
 };
 
-// A dialog window waits in a loop of its own until closed: opened inside a pass's yield
-// it would hold the pass (and a panic's end) until then. None opens during a pass, a
-// panic or after closing.
-bool dialogMayOpen(const Session& session);
+// Nothing starts a pass during a pass (a run, a preview's collection, the panic's or the
+// shutdown's), a panic, or after closing. Nor does a dialog window open then: it waits in
+// a loop of its own until closed, and inside a pass's yield would hold the pass (and a
+// panic's end) until then.
+bool passMayStart(const Session& session);
 
 // A dialog window of the program shown modally: the main window takes no input and the
 // events flow (timers and the bookmark guard go on) until `shown` turns false or the main

@@ -44,13 +44,9 @@ void showPlan(engine::Session& session, PreviewWindow& w, erase::Plan plan, bool
   showButtons(session, w);
 }
 
-bool collectionMayStart(const engine::Session& session) {
-  return !session.flags.cleaningInProgress && !session.panicking && !session.unloaded;
-}
-
 void collect(engine::Session& session, PreviewWindow& w) {
   if (w.collecting) return;
-  if (!collectionMayStart(session)) {
+  if (!engine::passMayStart(session)) {
     w.lblHeading.setCaption("Cleaning is under way: preview again when it is done");
     return;
   }
@@ -82,7 +78,7 @@ void collect(engine::Session& session, PreviewWindow& w) {
 }
 
 void open(engine::Session& session, PreviewWindow& w, bool run) {
-  if (w.loaded || !engine::dialogMayOpen(session)) return;
+  if (w.loaded || !engine::passMayStart(session)) return;
   w.loaded = true;
   w.shown = erase::Plan();
   w.form.setVisible(true);

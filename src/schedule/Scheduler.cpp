@@ -29,7 +29,7 @@ bool ticked(const ui::CheckBox& box) { return box.value() == 1; }
 // Nothing scheduled starts inside a run, a panic or a sweep, nor once the window was
 // closed: a close or a panic during the sweep cancels the run that would follow it.
 bool mayStart(const engine::Session& session) {
-  return !session.flags.cleaningInProgress && !session.panicking && !session.unloaded && !session.sweeping;
+  return engine::passMayStart(session) && !session.sweeping;
 }
 
 void startRun(engine::Session& session) {

@@ -68,7 +68,7 @@ void readShredFolder(engine::Session& session) {
 }
 
 void cmdShredBrowse_Click(engine::Session& session) {
-  if (!engine::dialogMayOpen(session)) return;
+  if (!engine::passMayStart(session)) return;
   try {
     session.frm.txtShredFolder.setText("");
     frmAddDir dialog(session);

@@ -34,13 +34,14 @@ bool Win32System::anotherInstanceRunning() {
   return another_;
 }
 
+std::string Win32System::commandLineMarkName() const { return instanceName_ + ".CommandLine"; }
+
 void Win32System::markCommandLineRun() {
-  if (!commandLineMark_) commandLineMark_ = CreateMutexA(nullptr, FALSE, (instanceName_ + ".CommandLine").c_str());
+  if (!commandLineMark_) commandLineMark_ = CreateMutexA(nullptr, FALSE, commandLineMarkName().c_str());
 }
 
 bool Win32System::waitOutCommandLineRun(uint32_t maxMs) {
   if (!anotherInstanceRunning()) return true;
-  const std::string mark = instanceName_ + ".CommandLine";
   const DWORD start = GetTickCount();
   for (;;) {
     // The name lives while any handle to it does, this instance's own included: let go of
@@ -51,7 +52,7 @@ bool Win32System::waitOutCommandLineRun(uint32_t maxMs) {
       another_ = false;
       return true;
     }
-    HANDLE running = OpenMutexA(SYNCHRONIZE, FALSE, mark.c_str());
+    HANDLE running = OpenMutexA(SYNCHRONIZE, FALSE, commandLineMarkName().c_str());
     if (!running) return false;  // the other instance is a window of the user's
     CloseHandle(running);
     if (GetTickCount() - start >= maxMs) return false;

@@ -42,6 +42,9 @@ class Win32System : public System {
   std::function<void()> beforeExit;
 
  private:
+  // Held by a command-line run for as long as it lives.
+  std::string commandLineMarkName() const;
+
   std::string instanceName_;
   HANDLE mutex_ = nullptr;
   HANDLE commandLineMark_ = nullptr;
