@@ -18,8 +18,16 @@ ok=$(dpkg-query -W -f='${Status}\n' "${PKGS[@]}" 2>/dev/null | grep -c 'ok insta
 echo "install-deps: installing the build and test packages (about a minute)"
 SUDO=; [ "$(id -u)" -eq 0 ] || SUDO=sudo
 log=$(mktemp)
+# A mirror caught mid-sync serves an index of the wrong size for a while: try again.
+update() {
+  for attempt in 1 2 3 4; do
+    $SUDO apt-get update -qq && return 0
+    [ $attempt -lt 4 ] && sleep $((attempt * 15))
+  done
+  return 1
+}
 if ! { $SUDO dpkg --add-architecture i386 &&
-       $SUDO apt-get update -qq &&
+       update &&
        $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
          --no-install-recommends "${PKGS[@]}"; } >"$log" 2>&1; then
   cat "$log" >&2; rm -f "$log"; exit 1
