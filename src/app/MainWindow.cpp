@@ -199,4 +199,11 @@ ui::Frame* MainWindow::frontPage() {
   return front;
 }
 
+void Message(ui::ListBox& list) {
+  list.addItem("Quellery is ready");
+  list.addItem("Select cleaning options");
+  list.addItem("Click 'Start Cleaning' to begin cleaning process ");
+  list.addItem("or click 'Clean & Reboot' to reboot after cleaning");
+}
+
 }  // namespace app

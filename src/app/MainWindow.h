@@ -1,5 +1,7 @@
 #pragma once
 // frmMain: the program's main window as a model of its controls.
+#include <string>
+
 #include "app/Pages.h"
 #include "cookies/CookieViewer.h"
 #include "ui/Controls.h"
@@ -7,6 +9,11 @@
 #include "ui/TreeView.h"
 
 namespace app {
+
+// The settings tree's five branch states, "True" or "False", saved across runs.
+struct TreeStates {
+  std::string Main = "True", Settings = "True", Browser = "True", Advance = "True", Help = "True";
+};
 
 struct MainWindow {
   MainWindow();
@@ -57,5 +64,8 @@ struct MainWindow {
   std::vector<ui::Frame*> pages();
   ui::Frame* frontPage();
 };
+
+// Appends the idle help text to the status list.
+void Message(ui::ListBox& list);
 
 }  // namespace app

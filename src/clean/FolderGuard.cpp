@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "clean/ProtectedFolders.h"
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/PathChecks.h"
 #include "platform/NameCase.h"
@@ -26,7 +26,7 @@ bool startsWith(const std::string& text, const std::string& prefix) {
 
 // Every spelling of a normalised folder, upper-cased: as given, its 8.3 form, and the
 // same again for the folder a substituted drive stands for ("subst X: C:\WINDOWS").
-std::vector<std::string> spellingsOf(const engine::RunContext& run, const std::string& normalised) {
+std::vector<std::string> spellingsOf(const erase::RunContext& run, const std::string& normalised) {
   std::vector<std::string> forms;
   auto add = [&](const std::string& form) {
     if (form.empty()) return;
@@ -55,7 +55,7 @@ std::vector<std::string> spellingsOf(const engine::RunContext& run, const std::s
 // for along the other path, since only a path into the same folder shows it.
 class FolderMatch {
  public:
-  FolderMatch(const engine::RunContext& run, const std::string& folder, const FileIdentity& held)
+  FolderMatch(const erase::RunContext& run, const std::string& folder, const FileIdentity& held)
       : run_(run), folder_(folder), held_(held), parents_(erase::ParentFolders(folder)) {
     if (!held.known) dropMarker();
   }
@@ -114,7 +114,7 @@ class FolderMatch {
     if (run_.os.files.createNewFile(folder_ + name, &error)) marker_ = name;
   }
 
-  const engine::RunContext run_;
+  const erase::RunContext run_;
   const std::string folder_;
   const FileIdentity& held_;
   const std::vector<std::string> parents_;
@@ -124,7 +124,7 @@ class FolderMatch {
 
 // True when `form` lies in one of the `allowed` folders of the Windows folder `windowsForm`,
 // by either spelling ("FAVORITES" is FAVORI~1 too). Both upper-cased, normalised.
-bool inAllowedFolder(const engine::RunContext& run, const std::string& windowsForm, const std::string& form,
+bool inAllowedFolder(const erase::RunContext& run, const std::string& windowsForm, const std::string& form,
                      const std::vector<std::string>& allowed) {
   for (const std::string& name : allowed)
     for (const std::string& spelling : spellingsOf(run, windowsForm + name + "\\"))
@@ -134,13 +134,13 @@ bool inAllowedFolder(const engine::RunContext& run, const std::string& windowsFo
 
 // A Windows folder at a drive root, whichever Windows installed it, other than the
 // sub-folders the role allows.
-bool insideWindowsByName(const engine::RunContext& run, const std::string& form, const std::vector<std::string>& names,
+bool insideWindowsByName(const erase::RunContext& run, const std::string& form, const std::vector<std::string>& names,
                          const std::vector<std::string>& allowed) {
   if (names.empty() || (names[0] != "WINDOWS" && names[0] != "WINNT")) return false;
   return !inAllowedFolder(run, form.substr(0, 3 + names[0].size() + 1), form, allowed);
 }
 
-FolderRefusal keptFolderMet(const engine::RunContext& run, FolderMatch& match, const std::vector<std::string>& forms,
+FolderRefusal keptFolderMet(const erase::RunContext& run, FolderMatch& match, const std::vector<std::string>& forms,
                             const std::vector<std::string>& kept) {
   for (const std::string& folder : kept) {
     const std::vector<std::string> keptForms = spellingsOf(run, folder);
@@ -156,7 +156,7 @@ FolderRefusal keptFolderMet(const engine::RunContext& run, FolderMatch& match, c
   return FolderRefusal::None;
 }
 
-bool insideWindows(const engine::RunContext& run, FolderMatch& match, const std::string& folder,
+bool insideWindows(const erase::RunContext& run, FolderMatch& match, const std::string& folder,
                    const std::vector<std::string>& forms, const std::string& windows,
                    const std::vector<std::string>& allowed) {
   if (windows.empty()) return false;
@@ -175,7 +175,7 @@ bool insideWindows(const engine::RunContext& run, FolderMatch& match, const std:
   return false;
 }
 
-bool isAProfile(const engine::RunContext& run, FolderMatch& match, const std::vector<std::string>& forms,
+bool isAProfile(const erase::RunContext& run, FolderMatch& match, const std::vector<std::string>& forms,
                 const std::string& profilesRoot) {
   if (profilesRoot.empty()) return false;
   const std::vector<std::string> roots = spellingsOf(run, profilesRoot);
@@ -189,7 +189,7 @@ bool isAProfile(const engine::RunContext& run, FolderMatch& match, const std::ve
 
 }  // namespace
 
-FolderRefusal JudgeFolder(const engine::RunContext& run, const std::string& normalisedFolder, const FileIdentity& held,
+FolderRefusal JudgeFolder(const erase::RunContext& run, const std::string& normalisedFolder, const FileIdentity& held,
                           const FolderRole& role) {
   if (normalisedFolder.empty()) return FolderRefusal::NoFolder;
   if (erase::IsSharePath(normalisedFolder)) return FolderRefusal::LeadsElsewhere;

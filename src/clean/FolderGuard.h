@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "platform/FileSystem.h"
 
 namespace clean {
@@ -32,7 +32,7 @@ struct FolderRole {
 // 8.3 names and substituted drives are seen through, and folders are compared by identity,
 // so an alias of any kind is recognised: by file ids where Windows tells them, else (95, 98,
 // ME) by a marker file dropped in the folder for the check and removed.
-FolderRefusal JudgeFolder(const engine::RunContext& run, const std::string& normalisedFolder,
+FolderRefusal JudgeFolder(const erase::RunContext& run, const std::string& normalisedFolder,
                           const platform::FileIdentity& held, const FolderRole& role);
 
 // The refusal as the end of a sentence about the folder ("holds other folders of yours").

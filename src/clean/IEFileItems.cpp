@@ -9,7 +9,7 @@
 #include "clean/URLHistory.h"
 #include "cookies/CacheEntryRemoval.h"
 #include "cookies/CacheWalk.h"
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "erase/EraseFiles.h"
 #include "erase/FolderWalk.h"
 #include "erase/PathChecks.h"
@@ -30,13 +30,13 @@ constexpr int kCsidlCookies = 33, kCsidlHistory = 34;
 constexpr size_t kBlankBlock = 64 * 1024;
 const char* const kHistoryStore = "Internet Explorer's history";
 
-void reportHistoryFailure(const engine::RunContext& run, const std::exception& e) {
+void reportHistoryFailure(const erase::RunContext& run, const std::exception& e) {
   report::reportFailure(run.os, report::tail::ClearIEHistory, e);
 }
 
 // Each entry the store held before the clear: Removed when the store no longer lists it.
 // Without a store read back afterwards (`after` null) nothing can be told removed.
-void recordHistoryOutcome(engine::RunFlags& flags, const std::vector<std::string>& entries, const CURLHistory* after) {
+void recordHistoryOutcome(erase::RunFlags& flags, const std::vector<std::string>& entries, const CURLHistory* after) {
   std::multiset<std::string> left;
   if (after)
     for (const auto& item : *after) left.insert(item->URL());
@@ -57,9 +57,9 @@ void recordHistoryOutcome(engine::RunFlags& flags, const std::vector<std::string
 // Overwrites the index file with blanks in place, block by block: it keeps its length and
 // is never created. Blanked only when the name is the file's one name: a link, or a hard
 // link to another file, would carry the blanks to data nobody chose.
-void blankIndexFile(const engine::RunContext& run, const std::string& path) {
+void blankIndexFile(const erase::RunContext& run, const std::string& path) {
   platform::FileSystem& fs = run.os.files;
-  engine::RunFlags& flags = run.flags;
+  erase::RunFlags& flags = run.flags;
   using erase::Outcome;
   constexpr erase::TargetKind kFile = erase::TargetKind::File;
   long error = 0;
@@ -106,7 +106,7 @@ void blankIndexFile(const engine::RunContext& run, const std::string& path) {
 
 }  // namespace
 
-void ClearIECache(const engine::RunContext& run) {
+void ClearIECache(const erase::RunContext& run) {
   const std::string cache = erase::GetInternetCacheFolder(run);
   if (cache.empty()) return;  // never the drive's own "\Content.IE5"
   const std::string cacheFolder = erase::AddBackslash(cache);
@@ -132,7 +132,7 @@ void ClearIECache(const engine::RunContext& run) {
   }
 }
 
-void CleanTempFiles(const engine::RunContext& run) {
+void CleanTempFiles(const erase::RunContext& run) {
   platform::UrlCache& cache = run.os.urlCache;
   cookies::WalkUrlCache(cache, [&](const cookies::CacheRecord& r) {
     if ((r.type & platform::cacheentry::Normal) && r.localFile.find("Temporary Internet Files") != std::string::npos)
@@ -140,7 +140,7 @@ void CleanTempFiles(const engine::RunContext& run) {
   });
 }
 
-void ClearIEHistory(const engine::RunContext& run) {
+void ClearIEHistory(const erase::RunContext& run) {
   if (run.flags.abort) return;
   std::unique_ptr<CURLHistory> history;
   try {
@@ -172,7 +172,7 @@ void ClearIEHistory(const engine::RunContext& run) {
   recordHistoryOutcome(run.flags, entries, readBack ? history.get() : nullptr);
 }
 
-void ClearLockedIndexDat(const engine::RunContext& run) {
+void ClearLockedIndexDat(const erase::RunContext& run) {
   for (int csidl : {kCsidlCookies, kCsidlHistory}) {
     report::resumeNext([&] {
       const std::string folder = erase::GetSpecialFolder(run, csidl);

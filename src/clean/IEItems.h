@@ -1,17 +1,17 @@
 #pragma once
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 
 namespace clean {
 
-void ClearTypedURLs(const engine::RunContext& run);
-void ClearAutoComplete(const engine::RunContext& run);
-void ClearIECache(const engine::RunContext& run);
-void CleanTempFiles(const engine::RunContext& run);
-void ClearIntelliForms(const engine::RunContext& run);
-void ClearIEHistory(const engine::RunContext& run);
-void ClearURLErrorLog(const engine::RunContext& run);
-void ClearLockedIndexDat(const engine::RunContext& run);
-void ClearOEDeletedItems(const engine::RunContext& run);
-void DisableAutoComplete(const engine::RunContext& run);
+void ClearTypedURLs(const erase::RunContext& run);
+void ClearAutoComplete(const erase::RunContext& run);
+void ClearIECache(const erase::RunContext& run);
+void CleanTempFiles(const erase::RunContext& run);
+void ClearIntelliForms(const erase::RunContext& run);
+void ClearIEHistory(const erase::RunContext& run);
+void ClearURLErrorLog(const erase::RunContext& run);
+void ClearLockedIndexDat(const erase::RunContext& run);
+void ClearOEDeletedItems(const erase::RunContext& run);
+void DisableAutoComplete(const erase::RunContext& run);
 
 }  // namespace clean

@@ -2,7 +2,7 @@
 #include "clean/IEItems.h"
 #include "clean/NamedFileRemoval.h"
 #include "clean/RegistryPurge.h"
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/PathChecks.h"
 #include "erase/RegKeyPath.h"
@@ -23,7 +23,7 @@ const char kFormEntries[] = "AutoComplete form entries (emptied by iea.exe)";
 const char kSavedPasswords[] = "Software\\Microsoft\\Internet Explorer\\IntelliForms\\SPW";
 
 // The plain, non-recursive key deletion, of a key that is there and is no link.
-void deleteKeyUnlessLinked(platform::Registry& registry, engine::RunFlags& flags, const std::string& subKey) {
+void deleteKeyUnlessLinked(platform::Registry& registry, erase::RunFlags& flags, const std::string& subKey) {
   const std::string where = erase::RegistryTarget(CurrentUser, subKey);
   const erase::HeldKeyPath path(registry, CurrentUser, subKey, platform::regaccess::QueryValue);
   switch (path.reach()) {
@@ -45,7 +45,7 @@ void deleteKeyUnlessLinked(platform::Registry& registry, engine::RunFlags& flags
 
 // Sets an AutoComplete switch to "no"; a switch that is off already is no change to promise
 // or make.
-void switchOff(const engine::RunContext& run, const std::string& subKey, const std::string& name) {
+void switchOff(const erase::RunContext& run, const std::string& subKey, const std::string& name) {
   const std::string off = "no";
   if (erase::ReadRegString(run, CurrentUser, subKey, name) == off) return;
   erase::WriteRegValue(run, CurrentUser, subKey, name, off, platform::regtype::String);
@@ -53,12 +53,12 @@ void switchOff(const engine::RunContext& run, const std::string& subKey, const s
 
 }  // namespace
 
-void ClearTypedURLs(const engine::RunContext& run) {
+void ClearTypedURLs(const erase::RunContext& run) {
   report::reportingNext(run.os, report::tail::ClearTypedURLs,
                         [&] { PurgeRegistryList(run, "Software\\Microsoft\\Internet Explorer\\TypedURLs"); });
 }
 
-void ClearAutoComplete(const engine::RunContext& run) {
+void ClearAutoComplete(const erase::RunContext& run) {
   if (run.flags.abort) return;
   report::reportingNext(run.os, report::tail::ClearAutoComplete, [&] {
     // What the companion empties cannot be listed from here: the plan names the work handed to it.
@@ -77,17 +77,17 @@ void ClearAutoComplete(const engine::RunContext& run) {
   });
 }
 
-void ClearIntelliForms(const engine::RunContext& run) {
+void ClearIntelliForms(const erase::RunContext& run) {
   if (run.flags.abort) return;
   report::resumeNext([&] { DeleteRegTreeUnlessLinked(run, "Software\\Microsoft\\Internet Explorer\\IntelliForms"); });
 }
 
-void ClearURLErrorLog(const engine::RunContext& run) {
+void ClearURLErrorLog(const erase::RunContext& run) {
   report::reportingNext(run.os, report::tail::ClearURLErrorLog,
                         [&] { PurgeRegistryList(run, "Software\\Microsoft\\Search Assistant\\ACMru\\5604"); });
 }
 
-void ClearOEDeletedItems(const engine::RunContext& run) {
+void ClearOEDeletedItems(const erase::RunContext& run) {
   const std::string identity = erase::ReadRegString(run, CurrentUser, "Identities", "Default User ID");
   const std::string store = erase::ReadRegString(
       run, CurrentUser, "Identities\\" + identity + "\\Software\\Microsoft\\Outlook Express\\5.0", "Store Root");
@@ -99,7 +99,7 @@ void ClearOEDeletedItems(const engine::RunContext& run) {
     throw report::RuntimeError(70, "Permission denied");
 }
 
-void DisableAutoComplete(const engine::RunContext& run) {
+void DisableAutoComplete(const erase::RunContext& run) {
   report::resumeNext([&] { deleteKeyUnlessLinked(run.os.registry, run.flags, kSavedPasswords); });
   report::resumeNext([&] { switchOff(run, "Software\\Microsoft\\Internet Explorer\\Main", "Use FormSuggest"); });
   report::resumeNext([&] { switchOff(run, "Software\\Microsoft\\Explorer\\AutoComplete", "Use AutoComplete"); });

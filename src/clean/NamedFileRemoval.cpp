@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/RunFlags.h"
+#include "erase/RunFlags.h"
 #include "erase/EraseFiles.h"
 #include "erase/RestartDelete.h"
 #include "platform/OpenFile.h"
@@ -24,10 +24,10 @@ uint64_t listedSize(platform::FileSystem& files, const std::string& path) {
 
 }  // namespace
 
-Removal RecordUnopenedFile(const engine::RunContext& run, const std::string& path, erase::TargetKind kind,
+Removal RecordUnopenedFile(const erase::RunContext& run, const std::string& path, erase::TargetKind kind,
                            long error) {
   platform::FileSystem& files = run.os.files;
-  engine::RunFlags& flags = run.flags;
+  erase::RunFlags& flags = run.flags;
   if (erase::collecting(flags)) {
     erase::record(flags, kind, path, listedSize(files, path), Outcome::Planned);
     return Removal::Planned;

@@ -4,14 +4,10 @@
 // checks saw is what goes, whatever the name leads to meanwhile.
 #include <string>
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "erase/FileInHeldFolder.h"
 #include "erase/Plan.h"
 #include "platform/FileSystem.h"
-
-namespace engine {
-struct RunFlags;
-}
 
 namespace clean {
 
@@ -19,14 +15,14 @@ using Removal = erase::FileRemoval;
 using erase::kLinkRefused;
 
 // Removes the file at `path` through its held folder (erase/FileInHeldFolder.h).
-inline Removal RemoveNamedFile(const engine::RunContext& run, const std::string& path, erase::TargetKind kind) {
+inline Removal RemoveNamedFile(const erase::RunContext& run, const std::string& path, erase::TargetKind kind) {
   return erase::RemoveFileInHeldFolder(run, path, kind);
 }
 
 // A file that is there but could not be opened (`error`): Planned with its listed size
 // while the run collects; marked for the next restart when it is in use and may be;
 // Failed with the reason otherwise.
-Removal RecordUnopenedFile(const engine::RunContext& run, const std::string& path, erase::TargetKind kind,
+Removal RecordUnopenedFile(const erase::RunContext& run, const std::string& path, erase::TargetKind kind,
                            long error);
 
 }  // namespace clean

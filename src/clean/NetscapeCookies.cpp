@@ -4,7 +4,7 @@
 #include "clean/NamedFileRemoval.h"
 #include "clean/NetscapeItems.h"
 #include "clean/NetscapeTargets.h"
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/modCleanItem.h"
 #include "platform/WinError.h"
@@ -16,7 +16,7 @@ namespace {
 
 // True when the profile folder, or a folder between it and the Mozilla folder, is a link:
 // the folder named below the Mozilla folder would then lie elsewhere.
-bool leadsThroughLink(const engine::RunContext& run, const std::string& mozilla, const std::string& profile) {
+bool leadsThroughLink(const erase::RunContext& run, const std::string& mozilla, const std::string& profile) {
   for (size_t at = profile.find('\\', mozilla.size()); at != std::string::npos; at = profile.find('\\', at + 1))
     if (IsLinkAt(run.os.files, profile.substr(0, at))) return true;
   return IsLinkAt(run.os.files, profile);
@@ -24,7 +24,7 @@ bool leadsThroughLink(const engine::RunContext& run, const std::string& mozilla,
 
 }  // namespace
 
-void CleanNetscapeCookies(const engine::RunContext& run) {
+void CleanNetscapeCookies(const erase::RunContext& run) {
   using report::resumeNext;
   std::string mozilla;
   resumeNext([&] {

@@ -5,7 +5,7 @@
 #include "clean/LinkCheck.h"
 #include "clean/NamedFileRemoval.h"
 #include "clean/NetscapeTargets.h"
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "erase/modCleanItem.h"
 #include "report/ReportTexts.h"
 
@@ -25,7 +25,7 @@ enum class Action { EraseFiles, EmptyFolders };
 
 // Collects the item's targets and erases them in order, stopping once the run is stopped.
 // False when there was nothing to erase.
-bool eraseTargets(const engine::RunContext& run, const report::ReportTail& tail, const NetscapeSources& sources,
+bool eraseTargets(const erase::RunContext& run, const report::ReportTail& tail, const NetscapeSources& sources,
                   Action action) {
   std::vector<NetscapeTarget> targets;
   report::reportingNext(run.os, tail, [&] { targets = CollectNetscapeTargets(run, sources); });
@@ -37,7 +37,7 @@ bool eraseTargets(const engine::RunContext& run, const report::ReportTail& tail,
     if (run.flags.abort) break;
     if (!FirstMention(met, target)) continue;
     report::reportingNext(run.os, tail, [&] {
-      std::optional<engine::FlagHeld> machineWide;
+      std::optional<erase::FlagHeld> machineWide;
       if (found.machineWide) machineWide.emplace(run.flags.inMachineWideFolder);
       if (IsLinkAt(run.os.files, target)) {
         const erase::TargetKind kind =
@@ -60,22 +60,22 @@ NetscapeSources formFiles() {
 
 }  // namespace
 
-void CleanNSTypedUrl(const engine::RunContext& run) {
+void CleanNSTypedUrl(const erase::RunContext& run) {
   eraseTargets(run, report::tail::CleanNSTypedUrl, formFiles(), Action::EraseFiles);
 }
 
-void CleanNescapeCache(const engine::RunContext& run) {
+void CleanNescapeCache(const erase::RunContext& run) {
   const NetscapeSources cache{{"cache"}, {"cache"}, CurrentUser, "", "cache", false, false};
   eraseTargets(run, report::tail::CleanNescapeCache, cache, Action::EmptyFolders);
 }
 
-void CleanNetscapeMail(const engine::RunContext& run) {
+void CleanNetscapeMail(const erase::RunContext& run) {
   const std::vector<std::string> trash = {"mail\\trash", "mail\\trash.nsm"};
   const NetscapeSources mail{trash, trash, LocalMachine, "trash trash.msf", "", true, true};
   eraseTargets(run, report::tail::CleanNetscapeMail, mail, Action::EraseFiles);
 }
 
-void ClearNetScapeHistory(const engine::RunContext& run) {
+void ClearNetScapeHistory(const erase::RunContext& run) {
   const NetscapeSources history{
       {"netscape.hst"}, {"netscape.hst", "netscape"}, CurrentUser, "netscape.hst history.dat", "", true, false};
   const report::ReportTail& tail = report::tail::ClearNetScapeHistory;
@@ -88,7 +88,7 @@ void ClearNetScapeHistory(const engine::RunContext& run) {
   });
 }
 
-void ClearAutoComplte(const engine::RunContext& run) {
+void ClearAutoComplte(const erase::RunContext& run) {
   eraseTargets(run, report::tail::ClearAutoComplte, formFiles(), Action::EraseFiles);
 }
 

@@ -1,13 +1,13 @@
 #pragma once
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 
 namespace clean {
 
-void CleanNSTypedUrl(const engine::RunContext& run);
-void CleanNescapeCache(const engine::RunContext& run);
-void CleanNetscapeMail(const engine::RunContext& run);
-void ClearNetScapeHistory(const engine::RunContext& run);
-void CleanNetscapeCookies(const engine::RunContext& run);
-void ClearAutoComplte(const engine::RunContext& run);
+void CleanNSTypedUrl(const erase::RunContext& run);
+void CleanNescapeCache(const erase::RunContext& run);
+void CleanNetscapeMail(const erase::RunContext& run);
+void ClearNetScapeHistory(const erase::RunContext& run);
+void CleanNetscapeCookies(const erase::RunContext& run);
+void ClearAutoComplte(const erase::RunContext& run);
 
 }  // namespace clean

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "clean/PlainPath.h"
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/UsersFolders.h"
 #include "erase/WalkRules.h"
@@ -29,7 +29,7 @@ std::string replaceAll(std::string text, const std::string& what, const std::str
   return text;
 }
 
-void appendBelow(const engine::RunContext& run, const std::string& folder, bool machineWide,
+void appendBelow(const erase::RunContext& run, const std::string& folder, bool machineWide,
                  const std::vector<std::string>& names, std::vector<NetscapeTarget>& targets) {
   // Absolute folders only, with their "." and ".." resolved.
   const std::string base = erase::NormaliseFolderPath(erase::AddBackslash(folder));
@@ -37,7 +37,7 @@ void appendBelow(const engine::RunContext& run, const std::string& folder, bool 
   for (const std::string& name : names) targets.push_back({base + name, machineWide});
 }
 
-std::string mozillaProfilesFolder(const engine::RunContext& run) {
+std::string mozillaProfilesFolder(const erase::RunContext& run) {
   const std::string profile = erase::AddBackslash(erase::GetSpecialFolder(run, kCsidlProfile));
   if (profile != "\\") return profile + "Application Data\\Mozilla\\Profiles";
   const std::string appData = erase::GetSpecialFolder(run, kCsidlAppData);
@@ -51,7 +51,7 @@ bool FirstMention(std::set<std::string>& met, const std::string& path) {
   return met.insert(erase::nameKey(path)).second;
 }
 
-std::vector<NetscapeTarget> CollectNetscapeTargets(const engine::RunContext& run, const NetscapeSources& sources) {
+std::vector<NetscapeTarget> CollectNetscapeTargets(const erase::RunContext& run, const NetscapeSources& sources) {
   std::vector<NetscapeTarget> targets;
   if (sources.yieldFirst) erase::yieldOnce(run);
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "platform/Registry.h"
 
 namespace clean {
@@ -29,7 +29,7 @@ struct NetscapeTarget {
 // and a user name that is not a plain name, leave their source out: an empty folder would
 // otherwise name the root of the current drive. A folder the machine-wide registry names
 // that may be another user's is left out too, recorded as refused.
-std::vector<NetscapeTarget> CollectNetscapeTargets(const engine::RunContext& run, const NetscapeSources& sources);
+std::vector<NetscapeTarget> CollectNetscapeTargets(const erase::RunContext& run, const NetscapeSources& sources);
 
 // True the first time `met` meets the path, letter case ignored: a place named twice is one
 // target, and a preview must not promise it twice.

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "clean/NamedFileRemoval.h"
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/FolderWalk.h"
 #include "erase/UsersFolders.h"
@@ -27,15 +27,15 @@ const char kProfile[] = "Opera\\OPERA7\\profile\\";
 // that a missing Opera never names the root of the current drive.
 std::string baseFolder(const std::string& folder) { return erase::NormaliseFolderPath(folder); }
 
-std::string installFolder(const engine::RunContext& run) { return baseFolder(erase::GetOperaPath(run)); }
-std::string profileFolder(const engine::RunContext& run) {
+std::string installFolder(const erase::RunContext& run) { return baseFolder(erase::GetOperaPath(run)); }
+std::string profileFolder(const erase::RunContext& run) {
   const std::string appData = baseFolder(erase::GetSpecialFolder(run, kCsidlAppData));
   return appData.empty() ? appData : appData + kProfile;
 }
 
 // The entries a listing of `pattern` yields, hidden and system ones left out as the
 // normal-file filter leaves them out; folders too when `folders`.
-std::vector<FindData> listed(const engine::RunContext& run, const std::string& pattern, bool folders) {
+std::vector<FindData> listed(const erase::RunContext& run, const std::string& pattern, bool folders) {
   std::vector<FindData> found, kept;
   if (run.os.files.findFiles(pattern, &found) != platform::winerr::Success) return kept;
   for (FindData& entry : found) {
@@ -48,7 +48,7 @@ std::vector<FindData> listed(const engine::RunContext& run, const std::string& p
 
 // Deletes the file through its own handle when a listing finds it; a link is refused. No
 // abort check and no log: the run checks between items.
-void deleteFileTarget(const engine::RunContext& run, const std::string& base, const std::string& relative) {
+void deleteFileTarget(const erase::RunContext& run, const std::string& base, const std::string& relative) {
   report::resumeNext([&] {
     if (base.empty()) return;
     const std::string path = base + relative;
@@ -65,7 +65,7 @@ void deleteFileTarget(const engine::RunContext& run, const std::string& base, co
 // Deletes the folder's own plain files; the folder, its sub-folders and its hidden and
 // system files stay. The base folder is held and the cache folder held relative to it, so
 // a cache that is, or becomes, a link is never emptied through.
-void emptyFolderTarget(const engine::RunContext& run, const std::string& base, const std::string& relative) {
+void emptyFolderTarget(const erase::RunContext& run, const std::string& base, const std::string& relative) {
   report::resumeNext([&] {
     if (base.empty()) return;
     platform::FileIdentity identity;
@@ -82,7 +82,7 @@ void emptyFolderTarget(const engine::RunContext& run, const std::string& base, c
 
 }  // namespace
 
-void CleanOperaTypedUrl(const engine::RunContext& run) {
+void CleanOperaTypedUrl(const erase::RunContext& run) {
   const std::string profile = profileFolder(run);
   deleteFileTarget(run, profile, "global.dat");
   deleteFileTarget(run, profile, "opera.dir");
@@ -90,22 +90,22 @@ void CleanOperaTypedUrl(const engine::RunContext& run) {
 
 // Opera before 7 keeps its cache and cookies in its install folder, which the machine-wide
 // registry names.
-void CleanOperaCache(const engine::RunContext& run) {
+void CleanOperaCache(const erase::RunContext& run) {
   const std::string install = installFolder(run);
   if (install.empty() || !erase::MachineWideFolderMayBeCleaned(run, install)) return;
-  engine::FlagHeld machineWide(run.flags.inMachineWideFolder);
+  erase::FlagHeld machineWide(run.flags.inMachineWideFolder);
   emptyFolderTarget(run, install, "Cache");
 }
 
-void CleanOpera7Cache(const engine::RunContext& run) { emptyFolderTarget(run, profileFolder(run), "cache4"); }
+void CleanOpera7Cache(const erase::RunContext& run) { emptyFolderTarget(run, profileFolder(run), "cache4"); }
 
-void CleanOperaCookies(const engine::RunContext& run) {
+void CleanOperaCookies(const erase::RunContext& run) {
   const std::string install = installFolder(run);
   if (install.empty() || !erase::MachineWideFolderMayBeCleaned(run, install)) return;
-  engine::FlagHeld machineWide(run.flags.inMachineWideFolder);
+  erase::FlagHeld machineWide(run.flags.inMachineWideFolder);
   deleteFileTarget(run, install, "cookies.dat");
 }
 
-void CleanOpera7Cookies(const engine::RunContext& run) { deleteFileTarget(run, profileFolder(run), "cookies4.dat"); }
+void CleanOpera7Cookies(const erase::RunContext& run) { deleteFileTarget(run, profileFolder(run), "cookies4.dat"); }
 
 }  // namespace clean

@@ -1,12 +1,12 @@
 #pragma once
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 
 namespace clean {
 
-void CleanOperaTypedUrl(const engine::RunContext& run);
-void CleanOperaCache(const engine::RunContext& run);
-void CleanOpera7Cache(const engine::RunContext& run);
-void CleanOperaCookies(const engine::RunContext& run);
-void CleanOpera7Cookies(const engine::RunContext& run);
+void CleanOperaTypedUrl(const erase::RunContext& run);
+void CleanOperaCache(const erase::RunContext& run);
+void CleanOpera7Cache(const erase::RunContext& run);
+void CleanOperaCookies(const erase::RunContext& run);
+void CleanOpera7Cookies(const erase::RunContext& run);
 
 }  // namespace clean

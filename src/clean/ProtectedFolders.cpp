@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/RegValues.h"
 #include "erase/ShellFolderPaths.h"
@@ -45,7 +45,7 @@ void addOnce(std::vector<std::string>& folders, const std::string& folder) {
 
 }  // namespace
 
-ProtectedFolders LookUpProtectedFolders(const engine::RunContext& run, const std::vector<int>& except) {
+ProtectedFolders LookUpProtectedFolders(const erase::RunContext& run, const std::vector<int>& except) {
   ProtectedFolders out;
   out.windows = normalisedOrEmpty([&] { return run.os.shell.windowsFolder(); });
   addOnce(out.kept, out.windows);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 
 namespace clean {
 
@@ -18,6 +18,6 @@ struct ProtectedFolders {
 // Asks Windows for each folder by both shell lookups (each is missing from some Windows
 // the other serves) and the registry; a lookup that fails adds nothing. The shell folders
 // `except` are left out: they name the folder being judged.
-ProtectedFolders LookUpProtectedFolders(const engine::RunContext& run, const std::vector<int>& except);
+ProtectedFolders LookUpProtectedFolders(const erase::RunContext& run, const std::vector<int>& except);
 
 }  // namespace clean

@@ -3,7 +3,7 @@
 #include <exception>
 #include <vector>
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "erase/Plan.h"
 #include "erase/RegKeyPath.h"
 #include "erase/RegTree.h"
@@ -21,14 +21,14 @@ constexpr const char* kLinkedListSkipped = "Skipped: the list leads to another p
 
 namespace {
 
-void recordKey(engine::RunFlags& flags, const std::string& subKey, erase::Outcome outcome, const std::string& reason) {
+void recordKey(erase::RunFlags& flags, const std::string& subKey, erase::Outcome outcome, const std::string& reason) {
   erase::record(flags, erase::TargetKind::RegistryKey, erase::RegistryTarget(CurrentUser, subKey), 0, outcome, reason);
 }
 
 // Deletes the held list's values one at a time until the abort flag is set; one that will
 // not go is recorded failed and the rest still go, as the preview promised. While the run
 // collects, each is only recorded.
-void purgeValues(Registry& registry, engine::RunFlags& flags, HKey key, const std::string& subKey) {
+void purgeValues(Registry& registry, erase::RunFlags& flags, HKey key, const std::string& subKey) {
   const bool onlyCollecting = erase::collecting(flags);
   // The first value still there while the run removes: each deletion moves the next one to
   // its place, and each failed one stays before it.
@@ -56,19 +56,19 @@ void purgeValues(Registry& registry, engine::RunFlags& flags, HKey key, const st
 
 }  // namespace
 
-void PurgeRegistryList(const engine::RunContext& run, const std::string& subKey) {
+void PurgeRegistryList(const erase::RunContext& run, const std::string& subKey) {
   if (!PurgeRegistryList(run.os.registry, run.flags, subKey)) run.flags.skipped = kLinkedListSkipped;
 }
 
-void DeleteRegTreeUnlessLinked(const engine::RunContext& run, const std::string& subKey) {
+void DeleteRegTreeUnlessLinked(const erase::RunContext& run, const std::string& subKey) {
   if (!DeleteRegTreeUnlessLinked(run.os.registry, run.flags, subKey)) run.flags.skipped = kLinkedListSkipped;
 }
 
-bool DeleteRegTreeUnlessLinked(Registry& registry, engine::RunFlags& flags, const std::string& subKey) {
+bool DeleteRegTreeUnlessLinked(Registry& registry, erase::RunFlags& flags, const std::string& subKey) {
   return erase::DeleteRegTree(registry, flags, CurrentUser, subKey) != erase::TreeEnd::Refused;
 }
 
-bool PurgeRegistryList(Registry& registry, engine::RunFlags& flags, const std::string& subKey) {
+bool PurgeRegistryList(Registry& registry, erase::RunFlags& flags, const std::string& subKey) {
   // Reached component by component: a link on the way would lead the purge elsewhere.
   const erase::HeldKeyPath path(registry, CurrentUser, subKey, platform::regaccess::AllAccess);
   switch (path.reach()) {

@@ -1,12 +1,8 @@
 #pragma once
 #include <string>
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "platform/Registry.h"
-
-namespace engine {
-struct RunFlags;
-}
 
 namespace clean {
 
@@ -19,13 +15,13 @@ namespace clean {
 // opened is recorded as failed. A key that is a registry link, lies below one or holds one
 // is refused whole: its values and tree would be those of the key the link leads to. False
 // when refused; the run then shows the item as skipped.
-void PurgeRegistryList(const engine::RunContext& run, const std::string& subKey);
-bool PurgeRegistryList(platform::Registry& registry, engine::RunFlags& flags, const std::string& subKey);
+void PurgeRegistryList(const erase::RunContext& run, const std::string& subKey);
+bool PurgeRegistryList(platform::Registry& registry, erase::RunFlags& flags, const std::string& subKey);
 
 // Deletes a key under HKEY_CURRENT_USER with everything under it, unless the key is a
 // registry link, lies below one or holds one; a key that is not there is nothing to refuse.
 // Through `run`, a refusal shows the item as skipped.
-void DeleteRegTreeUnlessLinked(const engine::RunContext& run, const std::string& subKey);
-bool DeleteRegTreeUnlessLinked(platform::Registry& registry, engine::RunFlags& flags, const std::string& subKey);
+void DeleteRegTreeUnlessLinked(const erase::RunContext& run, const std::string& subKey);
+bool DeleteRegTreeUnlessLinked(platform::Registry& registry, erase::RunFlags& flags, const std::string& subKey);
 
 }  // namespace clean

@@ -2,13 +2,13 @@
 
 namespace clean {
 
-FolderRefusal JudgeTempFolder(const engine::RunContext& run, const std::string& normalisedFolder,
+FolderRefusal JudgeTempFolder(const erase::RunContext& run, const std::string& normalisedFolder,
                               const platform::FileIdentity& held) {
   static const FolderRole kTemp{{}, {"TEMP"}};
   return JudgeFolder(run, normalisedFolder, held, kTemp);
 }
 
-bool IsProtectedFolder(const engine::RunContext& run, const std::string& normalisedFolder,
+bool IsProtectedFolder(const erase::RunContext& run, const std::string& normalisedFolder,
                        const platform::FileIdentity& held) {
   return JudgeTempFolder(run, normalisedFolder, held) != FolderRefusal::None;
 }

@@ -5,17 +5,17 @@
 #include <string>
 
 #include "clean/FolderGuard.h"
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 
 namespace clean {
 
 // Why the temp folder `normalisedFolder`, held open as `held`, must not be emptied, or None.
 // Only Windows' own Temp folder may lie inside Windows.
-FolderRefusal JudgeTempFolder(const engine::RunContext& run, const std::string& normalisedFolder,
+FolderRefusal JudgeTempFolder(const erase::RunContext& run, const std::string& normalisedFolder,
                               const platform::FileIdentity& held);
 
 // True when the temp folder must not be emptied (JudgeTempFolder refuses it).
-bool IsProtectedFolder(const engine::RunContext& run, const std::string& normalisedFolder,
+bool IsProtectedFolder(const erase::RunContext& run, const std::string& normalisedFolder,
                        const platform::FileIdentity& held);
 
 }  // namespace clean

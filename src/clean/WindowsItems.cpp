@@ -6,7 +6,7 @@
 
 #include "clean/RegistryPurge.h"
 #include "clean/TempFolderGuard.h"
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "erase/Plan.h"
 #include "erase/modCleanItem.h"
 #include "platform/NameCase.h"
@@ -36,11 +36,11 @@ const char kRecentDocuments[] = "Recent Documents";
 void logStamped(const std::string& entry) { erase::LogActivity(entry, erase::ActivityTimeStamp()); }
 
 // An item's closing log line tells what the run did: while it only collects, it did nothing.
-void logDone(const engine::RunContext& run, const std::string& entry) {
+void logDone(const erase::RunContext& run, const std::string& entry) {
   if (!erase::collecting(run.flags)) logStamped(entry);
 }
 
-void purgeUnder(const engine::RunContext& run, const report::ReportTail& tail, const char* key) {
+void purgeUnder(const erase::RunContext& run, const report::ReportTail& tail, const char* key) {
   report::reportingNext(run.os, tail, [&] { PurgeRegistryList(run, key); });
 }
 
@@ -49,7 +49,7 @@ bool sameDrive(const std::string& a, const std::string& b) {
 }
 
 // The bins that hold something, of every fixed drive or of the drive `root` alone.
-std::vector<platform::RecycleBinContents> binsToEmpty(const engine::RunContext& run, const std::string& root) {
+std::vector<platform::RecycleBinContents> binsToEmpty(const erase::RunContext& run, const std::string& root) {
   std::vector<platform::RecycleBinContents> bins;
   for (const platform::RecycleBinContents& bin : run.os.shell.recycleBinContents())
     if (root.empty() || sameDrive(bin.drive, root)) bins.push_back(bin);
@@ -61,7 +61,7 @@ bool failedResult(long result) { return (static_cast<unsigned long>(result) & 0x
 
 // What became of each bin: the shell's answer alone does not tell (some shells report an
 // error for a bin that was empty already), so the bins are looked at again.
-void recordEmptied(const engine::RunContext& run, const std::vector<platform::RecycleBinContents>& bins, long result) {
+void recordEmptied(const erase::RunContext& run, const std::vector<platform::RecycleBinContents>& bins, long result) {
   const std::vector<platform::RecycleBinContents> after = run.os.shell.recycleBinContents();
   for (const platform::RecycleBinContents& bin : bins) {
     bool stillFull = false;
@@ -79,7 +79,7 @@ void recordEmptied(const engine::RunContext& run, const std::vector<platform::Re
 }
 
 // The temp folder's refusal, unless a guard below (the folder walk's) recorded it already.
-void recordRefusal(const engine::RunContext& run, const std::string& folder, FolderRefusal refusal,
+void recordRefusal(const erase::RunContext& run, const std::string& folder, FolderRefusal refusal,
                    size_t recordedBefore) {
   const erase::ItemPlan* plan = run.flags.plan;
   if (!plan || refusal == FolderRefusal::None) return;
@@ -99,7 +99,7 @@ FolderRefusal whyNotHeld(uint32_t attributes) {
 
 }  // namespace
 
-void EmptyRecylbin(const engine::RunContext& run, const std::string& drive, uint32_t flags) {
+void EmptyRecylbin(const erase::RunContext& run, const std::string& drive, uint32_t flags) {
   const report::ReportTail& tail = report::tail::EmptyRecylbin;
   // The main window owns the request even while it is hidden: an invisible or scheduled run
   // empties the bin as well, and with these flags the shell shows nothing to own.
@@ -122,9 +122,9 @@ void EmptyRecylbin(const engine::RunContext& run, const std::string& drive, uint
   report::reportingNext(run.os, tail, [&] { logStamped("Recycle Bin Cleared "); });
 }
 
-void CleanRunMRU(const engine::RunContext& run) { purgeUnder(run, report::tail::CleanRunMRU, kRunMRU); }
+void CleanRunMRU(const erase::RunContext& run) { purgeUnder(run, report::tail::CleanRunMRU, kRunMRU); }
 
-void ClearRecentDocs(const engine::RunContext& run) {
+void ClearRecentDocs(const erase::RunContext& run) {
   // The shell empties the list its own way and tells nothing of it: one target, the list.
   if (erase::collecting(run.flags))
     return erase::record(run.flags, TargetKind::HistoryEntry, kRecentDocuments, 0, Outcome::Planned);
@@ -135,14 +135,14 @@ void ClearRecentDocs(const engine::RunContext& run) {
   resumeNext([&] { logStamped("Recent Docs List Cleared"); });
 }
 
-void ClearFind(const engine::RunContext& run) {
+void ClearFind(const erase::RunContext& run) {
   // The second list is purged whatever became of the first; with the abort flag set the
   // purge skips its values and still deletes the key.
   purgeUnder(run, report::tail::ClearFind, kDocFindMRU);
   purgeUnder(run, report::tail::ClearFind, kFilesNamedMRU);
 }
 
-void ClearStreamMRU(const engine::RunContext& run) {
+void ClearStreamMRU(const erase::RunContext& run) {
   resumeNext([&] { DeleteRegTreeUnlessLinked(run, kStreamMRU); });
   resumeNext([&] {
     erase::WriteRegValue(run, platform::hkey::CurrentUser, kMemoryManagement, "ClearPageFileAtShutdown", "0",
@@ -151,7 +151,7 @@ void ClearStreamMRU(const engine::RunContext& run) {
   resumeNext([&] { logDone(run, "Registry Streams Cleared"); });
 }
 
-void ClearClipboard(const engine::RunContext& run) {
+void ClearClipboard(const erase::RunContext& run) {
   // Opening the clipboard is noticed by the program that owns it: collecting does not.
   if (erase::collecting(run.flags))
     return erase::record(run.flags, TargetKind::Clipboard, "Clipboard", 0, Outcome::Planned);
@@ -171,7 +171,7 @@ void ClearClipboard(const engine::RunContext& run) {
   resumeNext([&] { shell.closeClipboard(); });
 }
 
-void CleanScanDiskFiles(const engine::RunContext& run) {
+void CleanScanDiskFiles(const erase::RunContext& run) {
   const report::ReportTail& tail = report::tail::CleanScanDiskFiles;
   // Only the roots of C: and D: hold what ScanDisk saves; nothing below them is looked at.
   report::reportingNext(run.os, tail, [&] { erase::EraseMatchingFiles(run, "C:\\*.chk"); });
@@ -181,7 +181,7 @@ void CleanScanDiskFiles(const engine::RunContext& run) {
   });
 }
 
-void CleanWindTemp(const engine::RunContext& run) {
+void CleanWindTemp(const erase::RunContext& run) {
   const report::ReportTail& tail = report::tail::CleanWindTemp;
   bool refused = true;
   FolderRefusal refusal = FolderRefusal::None;
@@ -214,9 +214,9 @@ void CleanWindTemp(const engine::RunContext& run) {
   });
 }
 
-void CleanOpenSave(const engine::RunContext& run) { purgeUnder(run, report::tail::CleanOpenSave, kOpenSaveMRU); }
+void CleanOpenSave(const erase::RunContext& run) { purgeUnder(run, report::tail::CleanOpenSave, kOpenSaveMRU); }
 
-void CleanSearchComp(const engine::RunContext& run) {
+void CleanSearchComp(const erase::RunContext& run) {
   purgeUnder(run, report::tail::CleanSearchComp, kSearchAssistantMRU);
 }
 

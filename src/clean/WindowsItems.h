@@ -2,21 +2,21 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 
 namespace clean {
 
 constexpr uint32_t kRecycleNoConfirmation = 1, kRecycleNoProgress = 2, kRecycleNoSound = 4;
 
-void EmptyRecylbin(const engine::RunContext& run, const std::string& drive, uint32_t flags);
-void CleanRunMRU(const engine::RunContext& run);
-void ClearRecentDocs(const engine::RunContext& run);
-void ClearFind(const engine::RunContext& run);
-void ClearStreamMRU(const engine::RunContext& run);
-void ClearClipboard(const engine::RunContext& run);
-void CleanScanDiskFiles(const engine::RunContext& run);
-void CleanWindTemp(const engine::RunContext& run);
-void CleanOpenSave(const engine::RunContext& run);
-void CleanSearchComp(const engine::RunContext& run);
+void EmptyRecylbin(const erase::RunContext& run, const std::string& drive, uint32_t flags);
+void CleanRunMRU(const erase::RunContext& run);
+void ClearRecentDocs(const erase::RunContext& run);
+void ClearFind(const erase::RunContext& run);
+void ClearStreamMRU(const erase::RunContext& run);
+void ClearClipboard(const erase::RunContext& run);
+void CleanScanDiskFiles(const erase::RunContext& run);
+void CleanWindTemp(const erase::RunContext& run);
+void CleanOpenSave(const erase::RunContext& run);
+void CleanSearchComp(const erase::RunContext& run);
 
 }  // namespace clean

@@ -1,12 +1,12 @@
 #include "cookies/CacheEntryRemoval.h"
 
-#include "engine/RunFlags.h"
+#include "erase/RunFlags.h"
 #include "erase/EraseFiles.h"
 #include "platform/WinError.h"
 
 namespace cookies {
 
-void RemoveCacheEntry(platform::UrlCache& cache, engine::RunFlags& flags, erase::TargetKind kind,
+void RemoveCacheEntry(platform::UrlCache& cache, erase::RunFlags& flags, erase::TargetKind kind,
                       const std::string& url, uint64_t bytes) {
   if (erase::collecting(flags)) {
     erase::record(flags, kind, url, bytes, erase::Outcome::Planned);

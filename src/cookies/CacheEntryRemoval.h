@@ -6,7 +6,7 @@
 #include "erase/Plan.h"
 #include "platform/UrlCache.h"
 
-namespace engine {
+namespace erase {
 struct RunFlags;
 }
 
@@ -14,7 +14,7 @@ namespace cookies {
 
 // Deletes the entry named `url`, recorded as `kind` with its size: only recorded (Planned)
 // while the run collects; otherwise Removed, or Failed with the reason (an entry in use stays).
-void RemoveCacheEntry(platform::UrlCache& cache, engine::RunFlags& flags, erase::TargetKind kind,
+void RemoveCacheEntry(platform::UrlCache& cache, erase::RunFlags& flags, erase::TargetKind kind,
                       const std::string& url, uint64_t bytes);
 
 }  // namespace cookies

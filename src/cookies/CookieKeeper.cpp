@@ -5,7 +5,8 @@
 
 #include "cookies/CacheEntryRemoval.h"
 #include "cookies/CacheWalk.h"
-#include "engine/RunContext.h"
+#include "cookies/CookieViewer.h"
+#include "erase/RunContext.h"
 #include "erase/EraseFiles.h"
 #include "erase/WalkRules.h"
 #include "platform/FreshFile.h"
@@ -61,7 +62,7 @@ std::vector<std::string> textLines(const std::string& text) {
 }
 
 // The names on the keep list; false, with `why`, when the list exists but cannot be read now.
-bool readKeepList(const engine::RunContext& run, std::vector<std::string>* names, Stop* why) {
+bool readKeepList(const erase::RunContext& run, std::vector<std::string>* names, Stop* why) {
   std::string text;
   const std::string path = keepListPath(run);
   const long read = run.os.files.readFile(path, &text);
@@ -75,8 +76,8 @@ bool readKeepList(const engine::RunContext& run, std::vector<std::string>* names
 }
 
 // False when the keep list cannot be read: a list without its marks must not be saved.
-bool markKeptCookies(const engine::RunContext& run, Stop* why) {
-  ui::ListBox& list = run.cookieViewer.lstCookies;
+bool markKeptCookies(const erase::RunContext& run, CookieViewer& viewer, Stop* why) {
+  ui::ListBox& list = viewer.lstCookies;
   std::vector<std::string> kept;
   if (!readKeepList(run, &kept, why)) return false;
   // The first entry of each text, as a walk from the top would find it.
@@ -92,7 +93,7 @@ bool markKeptCookies(const engine::RunContext& run, Stop* why) {
 // The cookies the saved keep list does not name, read afresh from the cache; false when the
 // keep list cannot be read or the cache walk breaks (`why` says which): then none can be
 // told apart.
-bool unkeptByKeepList(const engine::RunContext& run, std::vector<CacheRecord>* unkept, Stop* why) {
+bool unkeptByKeepList(const erase::RunContext& run, std::vector<CacheRecord>* unkept, Stop* why) {
   std::vector<std::string> kept;
   if (!readKeepList(run, &kept, why)) return false;
   const WalkEnd end = WalkUrlCache(run.os.urlCache, [&](const CacheRecord& r) {
@@ -111,7 +112,7 @@ bool unkeptByKeepList(const engine::RunContext& run, std::vector<CacheRecord>* u
 // list names. Nothing goes when the keep list cannot be read or the cache walk breaks, and
 // the run's report says why. A run that only collects, with no list read yet, judges the
 // same way and changes nothing.
-void deleteUnkeptByKeepList(const engine::RunContext& run) {
+void deleteUnkeptByKeepList(const erase::RunContext& run) {
   std::vector<CacheRecord> unkept;
   Stop why;
   if (!unkeptByKeepList(run, &unkept, &why)) {
@@ -126,8 +127,8 @@ void deleteUnkeptByKeepList(const engine::RunContext& run) {
 // Deletes the listed cookies, the kept ones spared when `spareKept`. A cleaning run's
 // deletions (`inRun`) are recorded in its plan, and only recorded while it collects; a
 // button's are not.
-void deleteListed(const engine::RunContext& run, bool spareKept, bool inRun) {
-  ui::ListBox& list = run.cookieViewer.lstCookies;
+void deleteListed(const erase::RunContext& run, CookieViewer& viewer, bool spareKept, bool inRun) {
+  ui::ListBox& list = viewer.lstCookies;
   for (int i = 0; i < list.listCount(); ++i) {
     if (spareKept && list.selected(i)) continue;
     const std::string url = list.list(i);
@@ -141,34 +142,34 @@ void deleteListed(const engine::RunContext& run, bool spareKept, bool inRun) {
 }
 
 // "Delete Unselected", for the button (`inRun` false) or a cleaning run.
-void deleteUnselected(const engine::RunContext& run, bool inRun) {
+void deleteUnselected(const erase::RunContext& run, CookieViewer& viewer, bool inRun) {
   if (busy) return;
-  if (!run.cookieViewer.filled) cmdGetCache_Click(run);
+  if (!viewer.filled) cmdGetCache_Click(run, viewer);
   // Without a whole list and a readable keep list, the kept cookies cannot be told apart.
-  if (!run.cookieViewer.filled) {
+  if (!viewer.filled) {
     if (inRun) erase::recordGivenUp(run.flags, unfilledBy.where, unfilledBy.reason);
     return;
   }
-  resumeNext([&] { SaveKeptCookies(run); });
+  resumeNext([&] { SaveKeptCookies(run, viewer); });
   {
     BusyScope scope;
-    resumeNext([&] { deleteListed(run, true, inRun); });
+    resumeNext([&] { deleteListed(run, viewer, true, inRun); });
   }
-  cmdGetCache_Click(run);
+  cmdGetCache_Click(run, viewer);
 }
 
 }  // namespace
 
-std::string keepListPath(const engine::RunContext& run) {
+std::string keepListPath(const erase::RunContext& run) {
   std::string folder = run.os.system.programFolder();
   if (folder.empty() || folder.back() != '\\') folder += '\\';
   return folder + "cookies.inf";
 }
 
-void cmdGetCache_Click(const engine::RunContext& run) {
+void cmdGetCache_Click(const erase::RunContext& run, CookieViewer& viewer) {
   if (busy) return;
-  cookies::CookieViewer& v = run.cookieViewer;
-  resumeNext([&] { SaveKeptCookies(run); });
+  CookieViewer& v = viewer;
+  resumeNext([&] { SaveKeptCookies(run, viewer); });
   // Until this read has completed, the list is not the one the marks belong to.
   v.filled = false;
   BusyScope scope;
@@ -194,7 +195,7 @@ void cmdGetCache_Click(const engine::RunContext& run) {
   v.fraMessage.setVisible(false);
   bool marked = false;
   Stop why;
-  resumeNext([&] { marked = markKeptCookies(run, &why); });
+  resumeNext([&] { marked = markKeptCookies(run, viewer, &why); });
   // A list cut short, read while cookies went, or without its marks must not become the
   // keep list.
   v.filled = end == WalkEnd::Complete && !cacheChangedMidRead && marked;
@@ -207,8 +208,8 @@ void cmdGetCache_Click(const engine::RunContext& run) {
   if (v.lstCookies.listCount() == 0) v.lstCookies.addItem("No Cookies");
 }
 
-void SaveKeptCookies(const engine::RunContext& run) {
-  cookies::CookieViewer& v = run.cookieViewer;
+void SaveKeptCookies(const erase::RunContext& run, CookieViewer& viewer) {
+  CookieViewer& v = viewer;
   if (!v.filled || busy) return;
   std::string text;
   for (int i = 0; i < v.lstCookies.listCount(); ++i)
@@ -219,33 +220,35 @@ void SaveKeptCookies(const engine::RunContext& run) {
   platform::ReplaceWithNewFile(run.os.files, keepListPath(run), text);
 }
 
-void CleanUnkeptCookies(const engine::RunContext& run) {
+void CleanUnkeptCookies(const erase::RunContext& run, CookieViewer& viewer) {
   if (busy) {
     resumeNext([&] { deleteUnkeptByKeepList(run); });
     return;
   }
   if (!erase::collecting(run.flags)) {
-    deleteUnselected(run, true);
+    deleteUnselected(run, viewer, true);
     return;
   }
   // What the run would delete, without reading the list into the window or saving marks.
-  if (!run.cookieViewer.filled) {
+  if (!viewer.filled) {
     resumeNext([&] { deleteUnkeptByKeepList(run); });
     return;
   }
   BusyScope scope;
-  resumeNext([&] { deleteListed(run, true, true); });
+  resumeNext([&] { deleteListed(run, viewer, true, true); });
 }
 
-void cmdDeleteSelected_Click(const engine::RunContext& run) { deleteUnselected(run, false); }
+void cmdDeleteSelected_Click(const erase::RunContext& run, CookieViewer& viewer) { deleteUnselected(run, viewer, false); }
 
-void cmdDeleteAllCache_Click(const engine::RunContext& run) {
+void cmdDeleteAllCache_Click(const erase::RunContext& run, CookieViewer& viewer) {
   if (busy) return;
   {
     BusyScope scope;
-    resumeNext([&] { deleteListed(run, false, false); });
+    resumeNext([&] { deleteListed(run, viewer, false, false); });
   }
-  cmdGetCache_Click(run);
+  cmdGetCache_Click(run, viewer);
 }
+
+void CookieViewer::removeUnkept(const erase::RunContext& run) { CleanUnkeptCookies(run, *this); }
 
 }  // namespace cookies

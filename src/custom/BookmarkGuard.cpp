@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "clean/FolderGuard.h"
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/ShellFolderPaths.h"
 #include "erase/WalkRules.h"
@@ -29,7 +29,7 @@ const clean::FolderRole kFavourites{{kCsidlFavorites, kCsidlCommonFavorites}, {"
 // alone: not a link, share or drive, not Windows, a profile or another of the user's folders
 // (Favorites pointed at the Desktop would take every new document). It stays held open
 // while the guard runs, so nobody can swap a link in for it.
-clean::FolderRefusal holdUsableFolder(const engine::RunContext& run, FavouritesWatch& w, const std::string& path) {
+clean::FolderRefusal holdUsableFolder(const erase::RunContext& run, FavouritesWatch& w, const std::string& path) {
   const std::string folder = erase::NormaliseFolderPath(path);
   if (folder.empty()) return clean::FolderRefusal::NoFolder;
   FileIdentity identity;
@@ -72,14 +72,14 @@ void retryHeldOpen(FavouritesWatch& w) {
   w.heldOpen = std::move(still);
 }
 
-void closeWatch(const engine::RunContext& run, FavouritesWatch& w) {
+void closeWatch(const erase::RunContext& run, FavouritesWatch& w) {
   if (w.handle) run.os.files.closeFolderWatch(w.handle);
   w.handle = 0;
 }
 
 // One wait slice: re-arm and clean after a change, retry what was held open, and watch
 // again when the watch was lost.
-void onSlice(const engine::RunContext& run, FavouritesWatch& w) {
+void onSlice(const erase::RunContext& run, FavouritesWatch& w) {
   if (!w.running) return;
   if (!w.heldOpen.empty()) retryHeldOpen(w);
   if (!w.handle) {
@@ -103,11 +103,11 @@ void onSlice(const engine::RunContext& run, FavouritesWatch& w) {
 
 }  // namespace
 
-std::string GetFavouritesFolder(const engine::RunContext& run) {
+std::string GetFavouritesFolder(const erase::RunContext& run) {
   return erase::GetFolderClean(run, run.owner, kCsidlFavorites);
 }
 
-clean::FolderRefusal StartBookmarkGuard(const engine::RunContext& run, FavouritesWatch& w, const std::string& folder) {
+clean::FolderRefusal StartBookmarkGuard(const erase::RunContext& run, FavouritesWatch& w, const std::string& folder) {
   StopBookmarkGuard(run, w);
   w.folder.clear();
   const clean::FolderRefusal refusal = holdUsableFolder(run, w, folder);
@@ -131,7 +131,7 @@ void DeleteNewFavourites(FavouritesWatch& w) {
   }
 }
 
-void StopBookmarkGuard(const engine::RunContext& run, FavouritesWatch& w) {
+void StopBookmarkGuard(const erase::RunContext& run, FavouritesWatch& w) {
   w.running = false;
   w.slice.setEnabled(false);
   closeWatch(run, w);

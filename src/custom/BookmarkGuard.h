@@ -29,16 +29,16 @@ struct FavouritesWatch {
 };
 
 // The Favorites folder as the shell reports it for the main window; empty when unknown.
-std::string GetFavouritesFolder(const engine::RunContext& run);
+std::string GetFavouritesFolder(const erase::RunContext& run);
 
 // Starts the guard on `folder`: what is there now is kept, what appears later is deleted.
 // A folder that is no safe place (clean::JudgeFolder) is refused: the guard stays off and
 // the refusal is returned; None when the guard runs.
-clean::FolderRefusal StartBookmarkGuard(const engine::RunContext& run, FavouritesWatch& w, const std::string& folder);
+clean::FolderRefusal StartBookmarkGuard(const erase::RunContext& run, FavouritesWatch& w, const std::string& folder);
 // Deletes the folder's new files; a file still held open by its writer is tried again
 // every slice until it can go.
 void DeleteNewFavourites(FavouritesWatch& w);
 // Stops watching the Favorites folder and forgets the watch.
-void StopBookmarkGuard(const engine::RunContext& run, FavouritesWatch& w);
+void StopBookmarkGuard(const erase::RunContext& run, FavouritesWatch& w);
 
 }  // namespace custom

@@ -10,7 +10,7 @@ const char kMainKey[] = "Software\\Microsoft\\Internet Explorer\\Main";
 const char kStartPage[] = "Start Page";
 }  // namespace
 
-std::string ReadStartPage(const engine::RunContext& run) {
+std::string ReadStartPage(const erase::RunContext& run) {
   return erase::ReadRegString(run, platform::hkey::CurrentUser, kMainKey, kStartPage);
 }
 

@@ -2,12 +2,12 @@
 // Internet Explorer's start page: the "Start Page" value of the user's browser settings.
 #include <string>
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 
 namespace custom {
 
 // Empty when the value is missing.
-std::string ReadStartPage(const engine::RunContext& run);
+std::string ReadStartPage(const erase::RunContext& run);
 void WriteStartPage(platform::Platform& os, const std::string& url);
 
 }  // namespace custom

@@ -3,10 +3,10 @@
 #include "clean/FolderGuard.h"
 #include "custom/BookmarkGuard.h"
 #include "custom/StartPage.h"
-#include "engine/Session.h"
+#include "app/Session.h"
+#include "app/Wait.h"
 #include "report/ReportTexts.h"
 #include "report/RuntimeError.h"
-#include "settings/SavedSelections.h"
 #include "settings/SettingsStore.h"
 #include "settings/ValueText.h"
 
@@ -18,7 +18,7 @@ namespace {
 
 const char kLastHistory[] = "LastHistory";
 
-void setGuardButtons(engine::Session& session, CustomWindow& w, bool guardOn) {
+void setGuardButtons(app::Session& session, CustomWindow& w, bool guardOn) {
   session.bookmarkButtons.loaded = true;
   session.bookmarkButtons.enableEnabled = !guardOn;
   session.bookmarkButtons.disableEnabled = guardOn;
@@ -38,22 +38,22 @@ void loadStep(platform::Platform& os, Step&& step) {
 
 }  // namespace
 
-void cmdIEcustSettings_Click(engine::Session& session, CustomWindow& w, const FavouritesWatch& watch) {
-  if (w.loaded || !engine::passMayStart(session)) return;
+void cmdIEcustSettings_Click(app::Session& session, CustomWindow& w, const FavouritesWatch& watch) {
+  if (w.loaded || !app::passMayStart(session)) return;
   Form_Load(session, w, watch);
   w.loaded = true;
   w.form.setVisible(true);
-  engine::runModal(session, w.loaded);
+  app::runModal(session, w.loaded);
 }
 
-void UnloadCustom(engine::Session& session, CustomWindow& w) {
+void UnloadCustom(app::Session& session, CustomWindow& w) {
   if (!w.loaded) return;
   resumeNext([&] { Form_Unload(session, w); });
   w.form.setVisible(false);
   w.loaded = false;
 }
 
-void Form_Load(engine::Session& session, CustomWindow& w, const FavouritesWatch& watch) {
+void Form_Load(app::Session& session, CustomWindow& w, const FavouritesWatch& watch) {
   loadStep(session.os, [&] { setGuardButtons(session, w, watch.running); });
   loadStep(session.os, [&] {
     const std::string stored = settings::trimBlanks(
@@ -64,7 +64,7 @@ void Form_Load(engine::Session& session, CustomWindow& w, const FavouritesWatch&
   loadStep(session.os, [&] { w.txthome.setText(ReadStartPage(session.run())); });
 }
 
-void Form_Unload(engine::Session& session, CustomWindow& w) {
+void Form_Unload(app::Session& session, CustomWindow& w) {
   platform::Registry& registry = session.os.registry;
   resumeNext([&] { settings::SaveSetting(registry, settings::kAppName, kLastHistory, "HomePage", w.txthome.text()); });
   resumeNext([&] {
@@ -77,7 +77,7 @@ void Form_Unload(engine::Session& session, CustomWindow& w) {
   });
 }
 
-void cmdSet_Click(engine::Session& session, CustomWindow& w) {
+void cmdSet_Click(app::Session& session, CustomWindow& w) {
   resumeNext([&] {
     // A box of blanks holds no address either.
     const std::string url = settings::trimBlanks(w.txthome.text());
@@ -90,14 +90,14 @@ void cmdSet_Click(engine::Session& session, CustomWindow& w) {
   });
 }
 
-void cmdUseBlank_Click(engine::Session& session, CustomWindow& w) {
+void cmdUseBlank_Click(app::Session& session, CustomWindow& w) {
   resumeNext([&] {
     WriteStartPage(session.os, "about:blank");
     w.txthome.setText("about:blank");
   });
 }
 
-void cmdEnableAutoBookMark_Click(engine::Session& session, CustomWindow& w, FavouritesWatch& watch) {
+void cmdEnableAutoBookMark_Click(app::Session& session, CustomWindow& w, FavouritesWatch& watch) {
   resumeNext([&] {
     const std::string folder = GetFavouritesFolder(session.run());
     const clean::FolderRefusal refusal = StartBookmarkGuard(session.run(), watch, folder);
@@ -111,21 +111,38 @@ void cmdEnableAutoBookMark_Click(engine::Session& session, CustomWindow& w, Favo
   });
 }
 
-void cmdDisableAutoBookMark_Click(engine::Session& session, CustomWindow& w, FavouritesWatch& watch) {
+void cmdDisableAutoBookMark_Click(app::Session& session, CustomWindow& w, FavouritesWatch& watch) {
   resumeNext([&] {
     setGuardButtons(session, w, false);
     StopBookmarkGuard(session.run(), watch);
   });
 }
 
-void ResumeBookmarkGuard(engine::Session& session, CustomWindow& w, FavouritesWatch& watch) {
+void ResumeBookmarkGuard(app::Session& session, CustomWindow& w, FavouritesWatch& watch) {
   // No message when the folder is refused: it would show an invisible start.
   resumeNext([&] {
-    settings::loadBookmarkButtons(session);
+    loadBookmarkButtons(session);
     if (session.bookmarkButtons.disableEnabled)
       StartBookmarkGuard(session.run(), watch, GetFavouritesFolder(session.run()));
   });
   setGuardButtons(session, w, watch.running);
+}
+
+void loadBookmarkButtons(app::Session& session) {
+  app::Session::BookmarkButtons& buttons = session.bookmarkButtons;
+  if (buttons.loaded) return;
+  buttons.loaded = true;
+  auto stored = [&](const char* key, const char* defaultValue) {
+    return settings::GetSetting(session.os.registry, settings::kAppName, kLastHistory, key, defaultValue);
+  };
+  resumeNext([&] {
+    bool on = false;
+    if (settings::toBool(stored("BookMarkE", "True"), &on)) buttons.enableEnabled = on;
+  });
+  resumeNext([&] {
+    bool on = false;
+    if (settings::toBool(stored("BookMarkD", "false"), &on)) buttons.disableEnabled = on;
+  });
 }
 
 }  // namespace custom

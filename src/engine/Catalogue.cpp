@@ -4,8 +4,7 @@
 #include "clean/NetscapeItems.h"
 #include "clean/OperaItems.h"
 #include "clean/WindowsItems.h"
-#include "cookies/CookieKeeper.h"
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 
 namespace engine {
 
@@ -16,9 +15,11 @@ namespace {
 using G = CleaningGroup;
 using P = CleaningItem::Progress;
 
-void emptyAllRecycleBins(const engine::RunContext& run) {
+void emptyAllRecycleBins(const erase::RunContext& run) {
   clean::EmptyRecylbin(run, "", clean::kRecycleNoConfirmation | clean::kRecycleNoProgress | clean::kRecycleNoSound);
 }
+
+void removeUnkeptCookies(const erase::RunContext& run) { run.keptCookies.removeUnkept(run); }
 
 const std::vector<CleaningItem> kItems = {
     {G::Windows, 0, "Clean Recycle Bin", "Cleaning Recycle Bin...", emptyAllRecycleBins, nullptr, P::None, false},
@@ -39,7 +40,7 @@ const std::vector<CleaningItem> kItems = {
     {G::IE, 5, "Clean URL Error Logs", "Cleaning URL Error Logs...", clean::ClearURLErrorLog, nullptr, P::BeforeText, false},
     {G::IE, 6, "Clean Locked Index.dat **", "Cleaning Locked Index.dat...", clean::ClearLockedIndexDat, nullptr, P::None, false},
     {G::IE, 7, "Clean Outlook Express Deleted Items", "Cleaning  Outlook Express Deleted Items...", clean::ClearOEDeletedItems, nullptr, P::None, false},
-    {G::IE, 8, "Clean Cookies", "Cleaning Cookies...", cookies::CleanUnkeptCookies, nullptr, P::None, false},
+    {G::IE, 8, "Clean Cookies", "Cleaning Cookies...", removeUnkeptCookies, nullptr, P::None, false},
     {G::IE, 9, "Disable AutoComplete", "Disabling AutoComplete...", clean::DisableAutoComplete, nullptr, P::None, false},
     {G::Netscape, 0, "Clean Netscape Typed URL", "Cleaning Netscape Typed URL...", clean::CleanNSTypedUrl, nullptr, P::AfterText, false},
     {G::Netscape, 1, "Clean Netscape Cache", "Cleaning Netscape Cache...", clean::CleanNescapeCache, nullptr, P::None, false},

@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 
 namespace engine {
 
 enum class CleaningGroup { Windows, IE, Netscape, Opera };
 
-using Operation = void (*)(const RunContext&);
+using Operation = void (*)(const erase::RunContext&);
 
 struct CleaningItem {
   enum class Progress { None, BeforeText, AfterText };

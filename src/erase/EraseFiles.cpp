@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "erase/ActivityLog.h"
 #include "erase/FileInHeldFolder.h"
 #include "erase/PathChecks.h"
@@ -29,7 +29,7 @@ std::string describeError(long error) {
 namespace {
 
 // The size a listing of the file tells; 0 when it cannot be listed.
-uint64_t listedSize(const engine::RunContext& run, const std::string& path) {
+uint64_t listedSize(const erase::RunContext& run, const std::string& path) {
   std::vector<FindData> found;
   if (run.os.files.findFiles(path, &found) != winerr::Success || found.size() != 1) return 0;
   return found[0].size;
@@ -37,7 +37,7 @@ uint64_t listedSize(const engine::RunContext& run, const std::string& path) {
 
 // Deletes the file, present when looked at, of `bytes`; while the run collects it is only
 // recorded.
-bool eraseListedFile(const engine::RunContext& run, const std::string& path, uint64_t bytes) {
+bool eraseListedFile(const erase::RunContext& run, const std::string& path, uint64_t bytes) {
   if (aborted(run)) {
     LogActivity(path + " **** aborted by user", ActivityTimeStamp());
     return false;
@@ -63,7 +63,7 @@ bool eraseListedFile(const engine::RunContext& run, const std::string& path, uin
 
 }  // namespace
 
-bool eraseFileReporting(const engine::RunContext& run, const std::string& path) {
+bool eraseFileReporting(const erase::RunContext& run, const std::string& path) {
   try {
     if (!FileExists(run, path)) return true;
     return eraseListedFile(run, path, listedSize(run, path));
@@ -72,9 +72,9 @@ bool eraseFileReporting(const engine::RunContext& run, const std::string& path) 
   }
 }
 
-void EraseFile(const engine::RunContext& run, const std::string& path) { eraseFileReporting(run, path); }
+void EraseFile(const erase::RunContext& run, const std::string& path) { eraseFileReporting(run, path); }
 
-void EraseMatchingFiles(const engine::RunContext& run, const std::string& mask) {
+void EraseMatchingFiles(const erase::RunContext& run, const std::string& mask) {
   std::vector<FindData> entries;
   std::string folder, nameMask;
   FileIdentity identity;

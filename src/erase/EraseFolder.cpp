@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/FolderWalk.h"
 #include "erase/PathChecks.h"
@@ -24,21 +24,21 @@ WalkRules eraseRules(bool removeSubs) {
 
 }  // namespace
 
-void EraseFolder(const engine::RunContext& run, std::string& path, bool removeThis, bool removeSubs) {
+void EraseFolder(const erase::RunContext& run, std::string& path, bool removeThis, bool removeSubs) {
   if (path.empty()) return;
   path = AddBackslash(path);
   yieldOnce(run);
   WalkFolderAt(run, path, removeThis, eraseRules(removeSubs), nullptr);
 }
 
-bool EraseCheckedFolder(const engine::RunContext& run, const std::string& path, bool removeThis, bool removeSubs,
+bool EraseCheckedFolder(const erase::RunContext& run, const std::string& path, bool removeThis, bool removeSubs,
                         const FolderCheck& mayErase) {
   if (path.empty()) return false;
   yieldOnce(run);
   return WalkFolderAt(run, AddBackslash(path), removeThis, eraseRules(removeSubs), mayErase);
 }
 
-void ClearSubFolders(const engine::RunContext& run, std::string folder) {
+void ClearSubFolders(const erase::RunContext& run, std::string folder) {
   folder = NormaliseFolderPath(folder);
   if (folder.empty() || FolderNames(folder).empty()) {
     logSkipped(folder, "not a folder below a drive or share");

@@ -35,7 +35,7 @@ std::string listedName(platform::HeldFolder& folder, const std::string& name) {
 
 }  // namespace
 
-FileRemoval RemoveFileInHeldFolder(const engine::RunContext& run, const std::string& path, TargetKind kind) {
+FileRemoval RemoveFileInHeldFolder(const erase::RunContext& run, const std::string& path, TargetKind kind) {
   const size_t slash = path.find_last_of('\\');
   if (slash == std::string::npos || slash + 1 == path.size()) return FileRemoval::Missing;
   const std::string folderPath = path.substr(0, slash + 1);

@@ -5,7 +5,7 @@
 // that handle: a name above it re-pointed meanwhile leads nowhere.
 #include <string>
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "erase/Plan.h"
 
 namespace erase {
@@ -16,7 +16,7 @@ enum class FileRemoval { Missing, Refused, Planned, Removed, AtRestart, Failed }
 // collects (nothing changes), Removed, Refused (a link, or a folder reached through one) or
 // Failed with the reason. A missing file is no target. A file another program holds open
 // goes at the next restart when the restart checks allow it (AtRestart).
-FileRemoval RemoveFileInHeldFolder(const engine::RunContext& run, const std::string& path, TargetKind kind);
+FileRemoval RemoveFileInHeldFolder(const erase::RunContext& run, const std::string& path, TargetKind kind);
 
 // The guard's reason for a target that is a link.
 extern const char kLinkRefused[];

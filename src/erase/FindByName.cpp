@@ -3,7 +3,7 @@
 #include <memory>
 #include <set>
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/PathChecks.h"
 #include "erase/WalkRules.h"
@@ -21,7 +21,7 @@ std::string upper(std::string s) {
   return s;
 }
 
-bool isFolderPath(const engine::RunContext& run, const std::string& folder) {
+bool isFolderPath(const erase::RunContext& run, const std::string& folder) {
   const uint32_t attributes = run.os.files.getAttributes(folder);
   return attributes != fileattr::Invalid && (attributes & fileattr::Directory);
 }
@@ -33,7 +33,7 @@ struct Place {
   std::string path, shortPath;  // ending in "\"
 };
 
-Place holdRoot(const engine::RunContext& run, const std::string& folder) {
+Place holdRoot(const erase::RunContext& run, const std::string& folder) {
   Place root;
   root.path = AddBackslash(folder);
   FileIdentity identity;
@@ -103,7 +103,7 @@ std::set<std::string> namesOf(const std::string& nameList) {
   return names;
 }
 
-void findFiles(const engine::RunContext& run, Place& place, const std::set<std::string>& wanted,
+void findFiles(const erase::RunContext& run, Place& place, const std::set<std::string>& wanted,
                std::vector<std::string>& results) {
   std::vector<FindData> subs, files;
   listFolder(place, &subs, &files);
@@ -121,7 +121,7 @@ void findFiles(const engine::RunContext& run, Place& place, const std::set<std::
   }
 }
 
-void findFolders(const engine::RunContext& run, Place& place, const std::string& wanted,
+void findFolders(const erase::RunContext& run, Place& place, const std::string& wanted,
                  std::vector<std::string>& results) {
   std::vector<FindData> subs, files;
   listFolder(place, &subs, &files);
@@ -137,7 +137,7 @@ void findFolders(const engine::RunContext& run, Place& place, const std::string&
 
 }  // namespace
 
-void FindFilesByName(const engine::RunContext& run, const std::string& folder, const std::string& nameList,
+void FindFilesByName(const erase::RunContext& run, const std::string& folder, const std::string& nameList,
                      std::vector<std::string>& results) {
   try {
     if (folder.empty() || !isFolderPath(run, folder)) return;
@@ -149,7 +149,7 @@ void FindFilesByName(const engine::RunContext& run, const std::string& folder, c
   }
 }
 
-void FindFoldersByName(const engine::RunContext& run, const std::string& folder, const std::string& name,
+void FindFoldersByName(const erase::RunContext& run, const std::string& folder, const std::string& name,
                        std::vector<std::string>& results) {
   try {
     if (folder.empty() || !isFolderPath(run, folder)) return;

@@ -3,17 +3,17 @@
 #include <string>
 #include <vector>
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 
 namespace erase {
 
 // Appends the 8.3 path of every file below `folder` whose long name, regardless of case, is
 // one of the whole names of `nameList` (blank-separated): deeper files before a folder's own.
-void FindFilesByName(const engine::RunContext& run, const std::string& folder, const std::string& nameList,
+void FindFilesByName(const erase::RunContext& run, const std::string& folder, const std::string& nameList,
                      std::vector<std::string>& results);
 // Appends the 8.3 path of every folder below `folder` named `name`, regardless of case,
 // searching inside matches too.
-void FindFoldersByName(const engine::RunContext& run, const std::string& folder, const std::string& name,
+void FindFoldersByName(const erase::RunContext& run, const std::string& folder, const std::string& name,
                        std::vector<std::string>& results);
 
 }  // namespace erase

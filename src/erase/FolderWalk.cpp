@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "erase/ActivityLog.h"
 #include "erase/EraseFiles.h"
 #include "erase/FolderPaths.h"
@@ -46,7 +46,7 @@ struct Frame {
 
 // Records what became of a removal: gone, refused as too deep for Windows, or failed with
 // the reason the log gives. What was gone already was nobody's to remove.
-void recordRemoval(const engine::RunContext& run, TargetKind kind, const std::string& where, uint64_t bytes,
+void recordRemoval(const erase::RunContext& run, TargetKind kind, const std::string& where, uint64_t bytes,
                    long error) {
   switch (error) {
     case winerr::Success:
@@ -69,7 +69,7 @@ std::string folderTarget(const std::string& path) {
 
 class Walk {
  public:
-  Walk(const engine::RunContext& run, const WalkRules& rules)
+  Walk(const erase::RunContext& run, const WalkRules& rules)
       : run_(run), rules_(rules), collecting_(collecting(run.flags)) {}
 
   void run(HeldFolder& top, const std::string& topPath) {
@@ -278,14 +278,14 @@ class Walk {
     }
   }
 
-  const engine::RunContext run_;
+  const erase::RunContext run_;
   const WalkRules rules_;
   const bool collecting_;  // only lists what the run would remove
   std::vector<Frame> stack_;
   LeftBehind left_;
 };
 
-void report(const engine::RunContext& run, const std::string& path, const LeftBehind& left) {
+void report(const erase::RunContext& run, const std::string& path, const LeftBehind& left) {
   if (left.total() == 0) return;
   run.flags.leftBehind.add(left);
   LogActivity(path + " **** left " + left.describe(), ActivityTimeStamp());
@@ -305,7 +305,7 @@ WalkRules TreeDeleteRules() {
   return rules;
 }
 
-LeftBehind WalkHeldFolder(const engine::RunContext& run, HeldFolder& top, const std::string& topPath,
+LeftBehind WalkHeldFolder(const erase::RunContext& run, HeldFolder& top, const std::string& topPath,
                           const WalkRules& rules) {
   Walk walk(run, rules);
   walk.run(top, topPath);
@@ -313,7 +313,7 @@ LeftBehind WalkHeldFolder(const engine::RunContext& run, HeldFolder& top, const 
   return walk.left();
 }
 
-bool RemoveHeldTree(const engine::RunContext& run, HeldFolder& parent, const std::string& parentPath,
+bool RemoveHeldTree(const erase::RunContext& run, HeldFolder& parent, const std::string& parentPath,
                     const std::string& name, const WalkRules& rules) {
   Walk walk(run, rules);
   const std::string path = parentPath + name;
@@ -342,7 +342,7 @@ bool RemoveHeldTree(const engine::RunContext& run, HeldFolder& parent, const std
   return gone;
 }
 
-std::unique_ptr<HeldFolder> HoldPlainChild(const engine::RunContext& run, HeldFolder& parent,
+std::unique_ptr<HeldFolder> HoldPlainChild(const erase::RunContext& run, HeldFolder& parent,
                                            const std::string& parentPath, const std::string& name, FileIdentity* seen) {
   // The parent's listing tells too, where handles follow links (Wine's do).
   FileIdentity unused;
@@ -364,7 +364,7 @@ std::unique_ptr<HeldFolder> HoldPlainChild(const engine::RunContext& run, HeldFo
   return nullptr;
 }
 
-bool WalkFolderAt(const engine::RunContext& run, const std::string& path, bool removeThis, const WalkRules& rules,
+bool WalkFolderAt(const erase::RunContext& run, const std::string& path, bool removeThis, const WalkRules& rules,
                   const HeldCheck& mayWalk) {
   const std::string folder = FolderToOpen(path);
   const size_t slash = folder.find_last_of('\\');

@@ -15,7 +15,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "erase/LeftBehind.h"
 #include "platform/FileSystem.h"
 
@@ -36,19 +36,19 @@ WalkRules TreeDeleteRules();
 
 // Walks below `top`, held and judged by the caller; `topPath` (ending in "\\") names it in
 // the log. Stops, removing nothing more, once the run is stopped.
-LeftBehind WalkHeldFolder(const engine::RunContext& run, platform::HeldFolder& top, const std::string& topPath,
+LeftBehind WalkHeldFolder(const erase::RunContext& run, platform::HeldFolder& top, const std::string& topPath,
                           const WalkRules& rules);
 
 // Holds `name` relative to `parent` (named `parentPath`, ending in "\\"); a link or a
 // non-folder is left and counted. Otherwise walks it and removes it through its handle.
 // True when it is gone.
-bool RemoveHeldTree(const engine::RunContext& run, platform::HeldFolder& parent, const std::string& parentPath,
+bool RemoveHeldTree(const erase::RunContext& run, platform::HeldFolder& parent, const std::string& parentPath,
                     const std::string& name, const WalkRules& rules);
 
 // The sub-folder `name` of `parent` (named `parentPath`, ending in "\\") held relative to
 // it; null when it is not there, and also, logged and counted, when it is a link. `identity`
 // (if given) tells what the handle sees.
-std::unique_ptr<platform::HeldFolder> HoldPlainChild(const engine::RunContext& run, platform::HeldFolder& parent,
+std::unique_ptr<platform::HeldFolder> HoldPlainChild(const erase::RunContext& run, platform::HeldFolder& parent,
                                                      const std::string& parentPath, const std::string& name,
                                                      platform::FileIdentity* identity = nullptr);
 
@@ -58,7 +58,7 @@ using HeldCheck = std::function<bool(const platform::FileIdentity& folder)>;
 // Walks the folder `path` names (ending in "\\") after holding it and letting `mayWalk`
 // (if any) judge it; with `removeThis` it is held as an entry of its held parent and goes
 // too, through its own handle. False when it could not be held or was refused.
-bool WalkFolderAt(const engine::RunContext& run, const std::string& path, bool removeThis, const WalkRules& rules,
+bool WalkFolderAt(const erase::RunContext& run, const std::string& path, bool removeThis, const WalkRules& rules,
                   const HeldCheck& mayWalk);
 
 }  // namespace erase

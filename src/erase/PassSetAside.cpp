@@ -1,10 +1,10 @@
 #include "erase/PassSetAside.h"
 
-#include "engine/RunFlags.h"
+#include "erase/RunFlags.h"
 
 namespace erase {
 
-PassSetAside::PassSetAside(engine::RunFlags& flags)
+PassSetAside::PassSetAside(erase::RunFlags& flags)
     : flags_(flags),
       collecting_(flags.collecting),
       plan_(flags.plan),

@@ -1,6 +1,6 @@
 #include "erase/PathChecks.h"
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "erase/WalkRules.h"
 #include "platform/WinError.h"
 
@@ -12,7 +12,7 @@ std::string AddBackslash(const std::string& path) {
   return (!path.empty() && path.back() == '\\') ? path : path + "\\";
 }
 
-bool FileExists(const engine::RunContext& run, const std::string& path) {
+bool FileExists(const erase::RunContext& run, const std::string& path) {
   try {
     const uint32_t attributes = run.os.files.getAttributes(path);
     return attributes != fileattr::Invalid && !(attributes & fileattr::Directory);
@@ -21,7 +21,7 @@ bool FileExists(const engine::RunContext& run, const std::string& path) {
   }
 }
 
-bool FolderExists(const engine::RunContext& run, const std::string& path) {
+bool FolderExists(const erase::RunContext& run, const std::string& path) {
   try {
     if (path.empty()) return false;
     // A path ending in "\\" lists the folder's own entries.
@@ -36,7 +36,7 @@ bool FolderExists(const engine::RunContext& run, const std::string& path) {
   }
 }
 
-bool CanOpenFile(const engine::RunContext& run, const std::string& path) {
+bool CanOpenFile(const erase::RunContext& run, const std::string& path) {
   try {
     const uint32_t attributes = run.os.files.getAttributes(path);
     if (attributes == fileattr::Invalid || (attributes & fileattr::Directory)) return false;
@@ -46,7 +46,7 @@ bool CanOpenFile(const engine::RunContext& run, const std::string& path) {
   }
 }
 
-bool IsInList(const engine::RunContext& run, const std::vector<std::string>& list, const std::string& name) {
+bool IsInList(const erase::RunContext& run, const std::vector<std::string>& list, const std::string& name) {
   const size_t first = name.find_first_not_of(' ');
   const std::string trimmed =
       first == std::string::npos ? std::string() : name.substr(first, name.find_last_not_of(' ') - first + 1);

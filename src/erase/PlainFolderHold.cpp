@@ -10,7 +10,7 @@
 #include <cctype>
 #include <vector>
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/Plan.h"
 #include "erase/WalkRules.h"
@@ -65,14 +65,14 @@ const FindData* listedEntry(const std::vector<FindData>& entries, const std::str
 }
 
 // Recorded, and counted so that the item's line does not say it was all done.
-std::unique_ptr<HeldFolder> refuse(const engine::RunContext& run, const std::string& path, const char* reason) {
+std::unique_ptr<HeldFolder> refuse(const erase::RunContext& run, const std::string& path, const char* reason) {
   logSkipped(path, reason);
   record(run.flags, TargetKind::Folder, path, 0, Outcome::Refused, reason);
   if (reason == kLink) ++run.flags.leftBehind.links;
   return nullptr;
 }
 
-std::unique_ptr<HeldFolder> holdFromRoot(const engine::RunContext& run, const std::string& path,
+std::unique_ptr<HeldFolder> holdFromRoot(const erase::RunContext& run, const std::string& path,
                                          FileIdentity* identity) {
   std::string root;
   std::vector<std::string> names;
@@ -113,7 +113,7 @@ std::unique_ptr<HeldFolder> holdFromRoot(const engine::RunContext& run, const st
 
 }  // namespace
 
-std::unique_ptr<HeldFolder> holdPlainFolder(const engine::RunContext& run, const std::string& folder,
+std::unique_ptr<HeldFolder> holdPlainFolder(const erase::RunContext& run, const std::string& folder,
                                             FileIdentity* identity) {
   *identity = FileIdentity();
   try {

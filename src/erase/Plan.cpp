@@ -1,6 +1,6 @@
 #include "erase/Plan.h"
 
-#include "engine/RunFlags.h"
+#include "erase/RunFlags.h"
 
 namespace erase {
 
@@ -52,22 +52,22 @@ const char* outcomeName(Outcome outcome) {
   return "";
 }
 
-bool collecting(const engine::RunFlags& flags) { return flags.collecting; }
+bool collecting(const erase::RunFlags& flags) { return flags.collecting; }
 
-void recordWalked(engine::RunFlags& flags, TargetKind kind, const std::string& where, uint64_t bytes,
+void recordWalked(erase::RunFlags& flags, TargetKind kind, const std::string& where, uint64_t bytes,
                   Outcome outcome, const std::string& reason) {
   if (!flags.plan) return;
   flags.plan->targets.push_back(Target{kind, where, bytes, outcome, reason});
 }
 
-void record(engine::RunFlags& flags, TargetKind kind, const std::string& where, uint64_t bytes, Outcome outcome,
+void record(erase::RunFlags& flags, TargetKind kind, const std::string& where, uint64_t bytes, Outcome outcome,
             const std::string& reason) {
   // An item's own failure says so in place of its line (recordGivenUp).
   if (flags.plan && outcome == Outcome::Failed && kind != TargetKind::Item) flags.leftBehind.countFailed(kind);
   recordWalked(flags, kind, where, bytes, outcome, reason);
 }
 
-void recordGivenUp(engine::RunFlags& flags, const std::string& where, const std::string& reason) {
+void recordGivenUp(erase::RunFlags& flags, const std::string& where, const std::string& reason) {
   if (!flags.plan) return;
   record(flags, TargetKind::Item, where, 0, Outcome::Failed, reason);
   if (flags.skipped.empty()) flags.skipped = "Failed: " + reason;

@@ -11,11 +11,9 @@
 #include <string>
 #include <vector>
 
-namespace engine {
-struct RunFlags;
-}
-
 namespace erase {
+
+struct RunFlags;
 
 enum class TargetKind {
   File, Folder, RegistryKey, RegistryValue, Cookie, HistoryEntry, CacheEntry, Clipboard, RecycleBin, Setting,
@@ -61,22 +59,22 @@ const char* kindName(TargetKind kind);
 const char* outcomeName(Outcome outcome);
 
 // True while the run only collects: a primitive then records its target and changes nothing.
-bool collecting(const engine::RunFlags& flags);
+bool collecting(const RunFlags& flags);
 // Records a target in the item being walked (nothing when no item is: the shredder's own
 // use of the primitives, a guard's check outside a run). A target that failed is counted
 // by its kind into the item's line ("Done, but left 1: 1 registry value").
-void record(engine::RunFlags& flags, TargetKind kind, const std::string& where, uint64_t bytes, Outcome outcome,
+void record(RunFlags& flags, TargetKind kind, const std::string& where, uint64_t bytes, Outcome outcome,
             const std::string& reason = {});
 // The same for a folder walk, which counts what it leaves by why ("1 in use") and leaves a
 // folder that stays only for what it holds out of the count: counted again, the line
 // would say more was left than was.
-void recordWalked(engine::RunFlags& flags, TargetKind kind, const std::string& where, uint64_t bytes,
+void recordWalked(RunFlags& flags, TargetKind kind, const std::string& where, uint64_t bytes,
                   Outcome outcome, const std::string& reason = {});
 
 // Records that the item gave up before it reached its targets, or broke off halfway: `where`
 // names what stopped it (a list file, a store, the item), `reason` says why. In a run the
 // item's line says so in place of "Done...": an item that did not finish must not pass for
 // done.
-void recordGivenUp(engine::RunFlags& flags, const std::string& where, const std::string& reason);
+void recordGivenUp(RunFlags& flags, const std::string& where, const std::string& reason);
 
 }  // namespace erase

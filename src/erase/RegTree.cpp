@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "engine/RunFlags.h"
+#include "erase/RunFlags.h"
 #include "erase/Plan.h"
 #include "erase/RegValues.h"
 #include "platform/WinError.h"
@@ -65,14 +65,14 @@ bool empty(Registry& registry, HKey key, long* error) {
   }
 }
 
-void recordKey(engine::RunFlags& flags, HKey root, const std::string& subKey, Outcome outcome,
+void recordKey(erase::RunFlags& flags, HKey root, const std::string& subKey, Outcome outcome,
                const std::string& reason = {}) {
   record(flags, TargetKind::RegistryKey, RegistryTarget(root, subKey), 0, outcome, reason);
 }
 
 }  // namespace
 
-TreeEnd DeleteHeldRegTree(Registry& registry, engine::RunFlags& flags, const HeldKeyPath& path, HKey root,
+TreeEnd DeleteHeldRegTree(Registry& registry, erase::RunFlags& flags, const HeldKeyPath& path, HKey root,
                           const std::string& subKey) {
   if (HoldsRegistryLink(registry, path.key())) {
     recordKey(flags, root, subKey, Outcome::Refused, kRegistryLinkReason);
@@ -97,7 +97,7 @@ TreeEnd DeleteHeldRegTree(Registry& registry, engine::RunFlags& flags, const Hel
   return TreeEnd::Failed;
 }
 
-TreeEnd DeleteRegTree(Registry& registry, engine::RunFlags& flags, HKey root, const std::string& subKey) {
+TreeEnd DeleteRegTree(Registry& registry, erase::RunFlags& flags, HKey root, const std::string& subKey) {
   if (subKey.empty() || subKey[0] == '\\') {
     recordKey(flags, root, subKey, Outcome::Failed, describeRegistryError(winerr::InvalidParameter));
     return TreeEnd::Failed;

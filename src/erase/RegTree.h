@@ -5,11 +5,9 @@
 #include "erase/RegKeyPath.h"
 #include "platform/Registry.h"
 
-namespace engine {
-struct RunFlags;
-}
-
 namespace erase {
+
+struct RunFlags;
 
 enum class TreeEnd { Removed, Missing, Refused, Failed };
 
@@ -18,13 +16,13 @@ enum class TreeEnd { Removed, Missing, Refused, Failed };
 // The key is reached component by component (RegKeyPath.h); a key that is a link, lies
 // below one or holds one is refused whole. An empty path, or one from a backslash, is
 // refused too: it would name the whole root.
-TreeEnd DeleteRegTree(platform::Registry& registry, engine::RunFlags& flags, platform::HKey root,
+TreeEnd DeleteRegTree(platform::Registry& registry, RunFlags& flags, platform::HKey root,
                       const std::string& subKey);
 // The same for the key `path` holds already, named `subKey` below `root` in the plan.
 // Emptied through the held keys: each sub-key is opened as itself below the key above it,
 // emptied the same way and deleted relative to it; a link met on the way (made after the
 // check) is left, never followed, and the key above it with it.
-TreeEnd DeleteHeldRegTree(platform::Registry& registry, engine::RunFlags& flags, const HeldKeyPath& path,
+TreeEnd DeleteHeldRegTree(platform::Registry& registry, RunFlags& flags, const HeldKeyPath& path,
                           platform::HKey root, const std::string& subKey);
 
 }  // namespace erase

@@ -1,6 +1,6 @@
 #include "erase/RegValues.h"
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "erase/Plan.h"
 #include "erase/RegKeyPath.h"
 #include "platform/WinError.h"
@@ -9,7 +9,7 @@ namespace erase {
 
 using namespace platform;
 
-std::string ReadRegString(const engine::RunContext& run, HKey root, const std::string& subKey,
+std::string ReadRegString(const erase::RunContext& run, HKey root, const std::string& subKey,
                           const std::string& name) {
   Registry& reg = run.os.registry;
   HKey key = 0;
@@ -54,7 +54,7 @@ std::string describeRegistryError(long error) {
   return error == winerr::AccessDenied ? "Permission denied" : "Registry error " + std::to_string(error);
 }
 
-void WriteRegValue(const engine::RunContext& run, HKey root, const std::string& subKey, const std::string& name,
+void WriteRegValue(const erase::RunContext& run, HKey root, const std::string& subKey, const std::string& name,
                    const std::string& text, uint32_t type) {
   if (type != regtype::String && type != regtype::Binary) return;
   const std::string target = RegistryTarget(root, subKey, name);
@@ -84,7 +84,7 @@ void WriteRegValue(const engine::RunContext& run, HKey root, const std::string& 
   record(run.flags, TargetKind::Setting, target, text.size(), outcome, reason);
 }
 
-void DeleteRegValue(const engine::RunContext& run, HKey root, const std::string& subKey, const std::string& name) {
+void DeleteRegValue(const erase::RunContext& run, HKey root, const std::string& subKey, const std::string& name) {
   Registry& reg = run.os.registry;
   const std::string target = RegistryTarget(root, subKey, name);
   try {

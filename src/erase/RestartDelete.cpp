@@ -3,7 +3,7 @@
 #include <cctype>
 #include <memory>
 
-#include "engine/RunFlags.h"
+#include "erase/RunFlags.h"
 #include "erase/ActivityLog.h"
 #include "erase/FolderPaths.h"
 #include "erase/Plan.h"
@@ -45,7 +45,7 @@ bool pathLeadsTo(FileSystem& files, const std::string& folderPath, const std::st
 
 // In the user's own profile, or the temp folder's own files: nobody else can change the
 // folders above them before Windows starts. 95, 98 and ME keep no users apart.
-bool noOtherUserAbove(const engine::RunContext& run, const std::string& folderPath) {
+bool noOtherUserAbove(const erase::RunContext& run, const std::string& folderPath) {
   if (!UsersKeptApart(run)) return true;
   const std::string folder = NormaliseFolderPath(folderPath);
   return !folder.empty() && (InOwnProfile(run, folder) || IsTempFolder(run, folder));
@@ -53,10 +53,10 @@ bool noOtherUserAbove(const engine::RunContext& run, const std::string& folderPa
 
 }  // namespace
 
-bool MarkInUseForRestart(const engine::RunContext& run, HeldFolder& folder, const std::string& folderPath,
+bool MarkInUseForRestart(const erase::RunContext& run, HeldFolder& folder, const std::string& folderPath,
                          const std::string& name, long error) {
   FileSystem& files = run.os.files;
-  engine::RunFlags& flags = run.flags;
+  erase::RunFlags& flags = run.flags;
   if (collecting(flags) || flags.inMachineWideFolder || !inUseElsewhere(error)) return false;
   if (!noOtherUserAbove(run, folderPath)) return false;
   const std::string path = folderPath + name;
@@ -69,7 +69,7 @@ bool MarkInUseForRestart(const engine::RunContext& run, HeldFolder& folder, cons
   return true;
 }
 
-bool MarkNamedFileInUseForRestart(const engine::RunContext& run, const std::string& path, long error) {
+bool MarkNamedFileInUseForRestart(const erase::RunContext& run, const std::string& path, long error) {
   if (collecting(run.flags) || !inUseElsewhere(error)) return false;
   const size_t slash = path.find_last_of('\\');
   if (slash == std::string::npos || slash + 1 == path.size()) return false;

@@ -12,7 +12,7 @@
 // folder the machine-wide registry named.
 #include <string>
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "platform/FileSystem.h"
 
 namespace erase {
@@ -21,11 +21,11 @@ namespace erase {
 // with `error`, for deletion at the next start when the error says another program holds it
 // (a sharing or lock violation) and the checks on its own handle allow it; records it then
 // as AtRestart, logged. Marks nothing while the run only collects. True when marked.
-bool MarkInUseForRestart(const engine::RunContext& run, platform::HeldFolder& folder, const std::string& folderPath,
+bool MarkInUseForRestart(const erase::RunContext& run, platform::HeldFolder& folder, const std::string& folderPath,
                          const std::string& name, long error);
 
 // The same for a file a browser item names by its full path: its folder is held first,
 // from its drive root down, and refused when a link is met on the way.
-bool MarkNamedFileInUseForRestart(const engine::RunContext& run, const std::string& path, long error);
+bool MarkNamedFileInUseForRestart(const erase::RunContext& run, const std::string& path, long error);
 
 }  // namespace erase

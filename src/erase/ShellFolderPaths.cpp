@@ -1,6 +1,6 @@
 #include "erase/ShellFolderPaths.h"
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "erase/RegValues.h"
 
 namespace erase {
@@ -9,7 +9,7 @@ namespace {
 std::string upToZero(const std::string& text) { return text.substr(0, text.find('\0')); }
 }  // namespace
 
-std::string GetFolderClean(const engine::RunContext& run, std::uintptr_t owner, int csidl) {
+std::string GetFolderClean(const erase::RunContext& run, std::uintptr_t owner, int csidl) {
   try {
     std::string path;
     if (!run.os.shell.specialFolderLocation(owner, csidl, &path)) return std::string();
@@ -19,11 +19,11 @@ std::string GetFolderClean(const engine::RunContext& run, std::uintptr_t owner, 
   }
 }
 
-std::string GetInternetCacheFolder(const engine::RunContext& run) {
+std::string GetInternetCacheFolder(const erase::RunContext& run) {
   return GetFolderClean(run, run.owner, kCsidlInternetCache);
 }
 
-std::string GetTempFolder(const engine::RunContext& run) {
+std::string GetTempFolder(const erase::RunContext& run) {
   try {
     const std::string path = upToZero(run.os.system.tempPath());
     // GetTempPathA fills nothing into the 255-character buffer when the path does not fit.
@@ -33,7 +33,7 @@ std::string GetTempFolder(const engine::RunContext& run) {
   }
 }
 
-std::string GetSpecialFolder(const engine::RunContext& run, int csidl) {
+std::string GetSpecialFolder(const erase::RunContext& run, int csidl) {
   try {
     std::string path;
     if (run.os.shell.folderPath(0, csidl, &path) < 0) return std::string();
@@ -43,7 +43,7 @@ std::string GetSpecialFolder(const engine::RunContext& run, int csidl) {
   }
 }
 
-std::string GetOperaPath(const engine::RunContext& run) {
+std::string GetOperaPath(const erase::RunContext& run) {
   return ReadRegString(run, platform::hkey::LocalMachine,
                        "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Opera.exe", "Path");
 }

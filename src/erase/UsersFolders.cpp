@@ -19,7 +19,7 @@ const char kAnotherUsers[] = "named for every user of this computer, outside you
 
 // The folder's 8.3 spelling where Windows gives one, else its own: the registry may name
 // a folder either way.
-std::string spelledShort(const engine::RunContext& run, const std::string& folder) {
+std::string spelledShort(const erase::RunContext& run, const std::string& folder) {
   std::string shortPath;
   if (run.os.files.getShortPathName(FolderToOpen(folder), &shortPath) != platform::winerr::Success) return folder;
   return NormaliseFolderPath(shortPath);
@@ -32,24 +32,24 @@ bool below(const std::string& folder, const std::string& top) {
 
 }  // namespace
 
-bool UsersKeptApart(const engine::RunContext& run) {
+bool UsersKeptApart(const erase::RunContext& run) {
   platform::OsVersion version;
   return !run.os.system.getVersion(&version) || version.platformId == kPlatformNT;
 }
 
-bool InOwnProfile(const engine::RunContext& run, const std::string& folder) {
+bool InOwnProfile(const erase::RunContext& run, const std::string& folder) {
   const std::string profile = NormaliseFolderPath(GetSpecialFolder(run, kCsidlProfile));
   return below(folder, profile) || below(spelledShort(run, folder), spelledShort(run, profile));
 }
 
-bool IsTempFolder(const engine::RunContext& run, const std::string& folder) {
+bool IsTempFolder(const erase::RunContext& run, const std::string& folder) {
   const std::string temp = NormaliseFolderPath(run.os.system.tempPath());
   if (temp.empty()) return false;
   return platform::upperCased(folder) == platform::upperCased(temp) ||
          platform::upperCased(spelledShort(run, folder)) == platform::upperCased(spelledShort(run, temp));
 }
 
-bool MachineWideFolderMayBeCleaned(const engine::RunContext& run, const std::string& folder) {
+bool MachineWideFolderMayBeCleaned(const erase::RunContext& run, const std::string& folder) {
   if (!UsersKeptApart(run) || InOwnProfile(run, folder)) return true;
   record(run.flags, TargetKind::Folder, folder, 0, Outcome::Refused, kAnotherUsers);
   ++run.flags.leftBehind.othersFolders;

@@ -9,20 +9,20 @@
 // cleaned only where it lies in the current user's own profile.
 #include <string>
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 
 namespace erase {
 
 // True when the run may clean `folder` (a normalised full path, ending in "\\") that the
 // machine-wide registry named; otherwise it is recorded as refused, with the reason.
-bool MachineWideFolderMayBeCleaned(const engine::RunContext& run, const std::string& folder);
+bool MachineWideFolderMayBeCleaned(const erase::RunContext& run, const std::string& folder);
 
 // True on the NT family, where users are kept apart.
-bool UsersKeptApart(const engine::RunContext& run);
+bool UsersKeptApart(const erase::RunContext& run);
 // True when `folder` (a normalised full path, ending in "\") lies in the current user's
 // own profile folder, named either way (long or 8.3).
-bool InOwnProfile(const engine::RunContext& run, const std::string& folder);
+bool InOwnProfile(const erase::RunContext& run, const std::string& folder);
 // True when `folder` is the temp folder itself, named either way.
-bool IsTempFolder(const engine::RunContext& run, const std::string& folder);
+bool IsTempFolder(const erase::RunContext& run, const std::string& folder);
 
 }  // namespace erase

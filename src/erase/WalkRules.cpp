@@ -1,20 +1,20 @@
 #include "erase/WalkRules.h"
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "erase/ActivityLog.h"
 #include "erase/FolderPaths.h"
 #include "erase/Plan.h"
 
 namespace erase {
 
-void yieldOnce(const engine::RunContext& run) {
+void yieldOnce(const erase::RunContext& run) {
   try {
     run.os.loop.doEvents();
   } catch (const std::exception&) {
   }
 }
 
-bool aborted(const engine::RunContext& run) { return run.flags.abort; }
+bool aborted(const erase::RunContext& run) { return run.flags.abort; }
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "platform/FileSystem.h"
 #include "platform/NameCase.h"
 
@@ -13,8 +13,8 @@ namespace erase {
 // MAX_PATH less the terminating zero: the longest path a narrow Windows call takes.
 constexpr size_t kLongestPath = 259;
 
-void yieldOnce(const engine::RunContext& run);
-bool aborted(const engine::RunContext& run);
+void yieldOnce(const erase::RunContext& run);
+bool aborted(const erase::RunContext& run);
 
 // A junction, mount point or symbolic link: what it names may lie outside the folder.
 inline bool isLink(const platform::FindData& entry) {
@@ -49,7 +49,7 @@ void logSkipped(const std::string& path, const char* reason);
 // caller works in it, so that nobody can swap it for a link meanwhile; null, and logged,
 // when it cannot be opened, and also recorded as refused when a link is met at any name
 // on the way or the end is not a folder (PlainFolderHold.cpp).
-std::unique_ptr<platform::HeldFolder> holdPlainFolder(const engine::RunContext& run, const std::string& folder,
+std::unique_ptr<platform::HeldFolder> holdPlainFolder(const erase::RunContext& run, const std::string& folder,
                                                       platform::FileIdentity* identity);
 
 }  // namespace erase

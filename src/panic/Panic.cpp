@@ -1,7 +1,7 @@
 #include "panic/Panic.h"
 
-#include "engine/CleaningRun.h"
-#include "engine/Session.h"
+#include "app/CleaningRun.h"
+#include "app/Session.h"
 #include "panic/Visibility.h"
 #include "panic/WindowSweep.h"
 #include "report/RuntimeError.h"
@@ -12,21 +12,21 @@ using report::resumeNext;
 
 namespace {
 
-void cleanAndEnd(engine::Session& session) {
+void cleanAndEnd(app::Session& session) {
   // A stop of an earlier run must not skip the panic's own pass.
   session.flags.abort = false;
-  resumeNext([&] { engine::cleaningPass(session); });
+  resumeNext([&] { app::cleaningPass(session); });
   session.flags.exitAfterCleaning = false;
   resumeNext([&] { session.unload(); });
 }
 
 }  // namespace
 
-void Panic(engine::Session& session) {
+void Panic(app::Session& session) {
   // The sweep yields to the event loop; a second press meanwhile must not start it again
   // inside itself.
   if (session.panicking) return;
-  engine::FlagHeld inProgress(session.panicking);
+  erase::FlagHeld inProgress(session.panicking);
   HideProgram(session);
   CloseIEWindows(session.os);
   CloseWindowByTitle(session.os, "Internet Explorer");
@@ -44,10 +44,10 @@ void Panic(engine::Session& session) {
   cleanAndEnd(session);
 }
 
-void FinishPanicAfterCollecting(engine::Session& session) {
+void FinishPanicAfterCollecting(app::Session& session) {
   if (!session.panicAfterCollecting || session.flags.cleaningInProgress) return;
   session.panicAfterCollecting = false;
-  engine::FlagHeld inProgress(session.panicking);
+  erase::FlagHeld inProgress(session.panicking);
   cleanAndEnd(session);
 }
 

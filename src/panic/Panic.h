@@ -1,6 +1,6 @@
 #pragma once
 
-namespace engine {
+namespace app {
 struct Session;
 }
 
@@ -11,7 +11,7 @@ namespace panic {
 // goes on and ends the program when it is done.
 // While a preview collects, the collection stops at once and the pass waits for it to
 // have stopped: FinishPanicAfterCollecting, called by the collection's owner, runs it.
-void Panic(engine::Session& session);
-void FinishPanicAfterCollecting(engine::Session& session);
+void Panic(app::Session& session);
+void FinishPanicAfterCollecting(app::Session& session);
 
 }  // namespace panic

@@ -2,11 +2,10 @@
 
 #include <string>
 
-#include "engine/Session.h"
+#include "app/Session.h"
 #include "platform/Desktop.h"
 #include "report/ReportTexts.h"
 #include "report/RuntimeError.h"
-#include "settings/SavedSelections.h"
 #include "settings/SettingsStore.h"
 #include "settings/ValueText.h"
 
@@ -19,7 +18,7 @@ using platform::vkey::F12;
 using platform::vkey::F2;
 }  // namespace
 
-void getPanicSetting(engine::Session& session) {
+void getPanicSetting(app::Session& session) {
   report::resumeNext([&] {
     // The list offers F2 to F12 only: any other code (F1 included) gives way to F11, so
     // that the key shown is the key in force.
@@ -28,7 +27,7 @@ void getPanicSetting(engine::Session& session) {
   });
 }
 
-void cmbPanOK_Click(engine::Session& session) {
+void cmbPanOK_Click(app::Session& session) {
   report::resumeNext([&] {
     const std::string text = settings::trimBlanks(session.frm.cmbPanic.text());
     int key = F11;
@@ -42,7 +41,7 @@ void cmbPanOK_Click(engine::Session& session) {
   });
 }
 
-void timPanic_Timer(engine::Session& session) {
+void timPanic_Timer(app::Session& session) {
   try {
     ui::Label& hint = session.frm.cleaning.lblPanic;
     if (session.panicHintKeyNext) {

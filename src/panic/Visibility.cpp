@@ -1,6 +1,6 @@
 #include "panic/Visibility.h"
 
-#include "engine/Session.h"
+#include "app/Session.h"
 #include "report/RuntimeError.h"
 
 namespace panic {
@@ -11,7 +11,7 @@ namespace {
 
 // The task list can only be left on the systems whose description names none of the NT
 // family.
-bool hasTaskListRegistration(const engine::Session& session) {
+bool hasTaskListRegistration(const app::Session& session) {
   for (const char* nt : {"2000", "NT", "XP"})
     if (session.osDescription.find(nt) != std::string::npos) return false;
   return true;
@@ -28,14 +28,14 @@ void bringToForeground(platform::Desktop& desktop, platform::WindowHandle window
 
 }  // namespace
 
-void HideFromTaskList(engine::Session& session) {
+void HideFromTaskList(app::Session& session) {
   resumeNext([&] {
     if (hasTaskListRegistration(session))
       session.os.system.registerServiceProcess(session.os.system.currentProcessId(), 1);
   });
 }
 
-void HideProgram(engine::Session& session) {
+void HideProgram(app::Session& session) {
   HideFromTaskList(session);
   resumeNext([&] { session.os.shell.notifyIcon(platform::trayop::Delete, session.trayIcon); });
   resumeNext([&] { session.frm.form.setVisible(false); });
@@ -51,7 +51,7 @@ void HideProgram(engine::Session& session) {
   });
 }
 
-void ShowProgram(engine::Session& session) {
+void ShowProgram(app::Session& session) {
   resumeNext([&] {
     if (hasTaskListRegistration(session))
       session.os.system.registerServiceProcess(session.os.system.currentProcessId(), 0);

@@ -1,9 +1,10 @@
 #include "preview/frmPreview.h"
 
 #include "engine/Catalogue.h"
-#include "engine/CleaningRun.h"
+#include "app/CleaningRun.h"
 #include "engine/PlanReport.h"
-#include "engine/Session.h"
+#include "app/Session.h"
+#include "app/Wait.h"
 #include "erase/WalkRules.h"
 #include "panic/Panic.h"
 #include "platform/FreshFile.h"
@@ -21,7 +22,7 @@ namespace {
 
 const char kNoTargetsYet[] = "Double-click an item to list its targets";
 
-void showButtons(engine::Session& session, PreviewWindow& w) {
+void showButtons(app::Session& session, PreviewWindow& w) {
   w.cmdStop.setEnabled(w.collecting);
   w.cmdCollect.setEnabled(!w.collecting);
   w.cmdLastRun.setEnabled(!w.collecting && !session.lastRun.items.empty());
@@ -29,7 +30,7 @@ void showButtons(engine::Session& session, PreviewWindow& w) {
   w.prgCollect.setVisible(w.collecting);
 }
 
-void showPlan(engine::Session& session, PreviewWindow& w, erase::Plan plan, bool run) {
+void showPlan(app::Session& session, PreviewWindow& w, erase::Plan plan, bool run) {
   w.shown = std::move(plan);
   w.showsRun = run;
   w.lvwItems.setColumns(run ? reportColumns() : planColumns());
@@ -44,9 +45,9 @@ void showPlan(engine::Session& session, PreviewWindow& w, erase::Plan plan, bool
   showButtons(session, w);
 }
 
-void collect(engine::Session& session, PreviewWindow& w) {
+void collect(app::Session& session, PreviewWindow& w) {
   if (w.collecting) return;
-  if (!engine::passMayStart(session)) {
+  if (!app::passMayStart(session)) {
     w.lblHeading.setCaption("Cleaning is under way: preview again when it is done");
     return;
   }
@@ -59,7 +60,7 @@ void collect(engine::Session& session, PreviewWindow& w) {
   showButtons(session, w);
   erase::Plan plan;
   try {
-    plan = engine::CollectPlan(session, [&](int position, int items) {
+    plan = app::CollectPlan(session, [&](int position, int items) {
       w.prgCollect.setRange(0, items);
       w.prgCollect.setValue(position);
       w.lblHeading.setCaption(std::string("Collecting: ") + engine::catalogue()[position].caption + "...");
@@ -77,8 +78,8 @@ void collect(engine::Session& session, PreviewWindow& w) {
   schedule::StartRunDueAfterCollecting(session);
 }
 
-void open(engine::Session& session, PreviewWindow& w, bool run) {
-  if (w.loaded || !engine::passMayStart(session)) return;
+void open(app::Session& session, PreviewWindow& w, bool run) {
+  if (w.loaded || !app::passMayStart(session)) return;
   w.loaded = true;
   w.shown = erase::Plan();
   w.form.setVisible(true);
@@ -88,26 +89,26 @@ void open(engine::Session& session, PreviewWindow& w, bool run) {
     resumeNext([&] { showPlan(session, w, session.lastRun, true); });
   else
     collect(session, w);
-  engine::runModal(session, w.loaded);
+  app::runModal(session, w.loaded);
 }
 
 }  // namespace
 
-void cmdPreview_Click(engine::Session& session, PreviewWindow& w) { open(session, w, false); }
+void cmdPreview_Click(app::Session& session, PreviewWindow& w) { open(session, w, false); }
 
-void cmdReport_Click(engine::Session& session, PreviewWindow& w) { open(session, w, true); }
+void cmdReport_Click(app::Session& session, PreviewWindow& w) { open(session, w, true); }
 
-void cmdCollect_Click(engine::Session& session, PreviewWindow& w) { collect(session, w); }
+void cmdCollect_Click(app::Session& session, PreviewWindow& w) { collect(session, w); }
 
-void cmdLastRun_Click(engine::Session& session, PreviewWindow& w) {
+void cmdLastRun_Click(app::Session& session, PreviewWindow& w) {
   if (!w.collecting) resumeNext([&] { showPlan(session, w, session.lastRun, true); });
 }
 
-void cmdStop_Click(engine::Session& session, PreviewWindow& w) {
+void cmdStop_Click(app::Session& session, PreviewWindow& w) {
   if (w.collecting) session.flags.abort = true;
 }
 
-void cmdSave_Click(engine::Session& session, PreviewWindow& w) {
+void cmdSave_Click(app::Session& session, PreviewWindow& w) {
   if (w.collecting || !session.os.dialogs) return;
   resumeNext([&] {
     const std::string path =
@@ -134,7 +135,7 @@ void lvwItems_DblClick(PreviewWindow& w) {
                                                       (item.targets.size() == 1 ? " target" : " targets")));
 }
 
-void UnloadPreview(engine::Session& session, PreviewWindow& w) {
+void UnloadPreview(app::Session& session, PreviewWindow& w) {
   if (!w.loaded) return;
   // The walk below this handler ends at its next look at the flag; nothing waits for it.
   if (w.collecting) session.flags.abort = true;

@@ -2,10 +2,10 @@
 
 #include "platform/Platform.h"
 #include "platform/Registry.h"
+#include "platform/RegistryString.h"
 #include "report/Inet.h"
 #include "report/ReportTexts.h"
 #include "report/RuntimeError.h"
-#include "settings/RegistryStrings.h"
 
 namespace report {
 
@@ -48,16 +48,25 @@ std::string reportAddress(const std::string& server, const std::string& text, lo
          percentEncode(text + std::to_string(number) + description);
 }
 
-std::string makerServer(platform::Platform& os) {
-  // A reserved name (RFC 2606) that never resolves, unless the "WebServer" value says otherwise.
-  return settings::tryMyGetSettingString(os, platform::hkey::CurrentUser, "Software\\Quellery", "WebServer",
-                                         "www.quellery.example");
+namespace {
+
+// The reporter's own settings; a failed read is not reported, as that would report again.
+std::string reporterSetting(platform::Platform& os, const char* name, const std::string& defaultText) {
+  try {
+    return platform::readStringValue(os.registry, platform::hkey::CurrentUser, "Software\\Quellery", name, defaultText);
+  } catch (const std::exception&) {
+    return defaultText;
+  }
 }
 
-std::string probeSite(platform::Platform& os) {
-  return settings::tryMyGetSettingString(os, platform::hkey::CurrentUser, "Software\\Quellery", "ProbeSite",
-                                         kDefaultProbeSite);
+}  // namespace
+
+std::string makerServer(platform::Platform& os) {
+  // A reserved name (RFC 2606) that never resolves, unless the "WebServer" value says otherwise.
+  return reporterSetting(os, "WebServer", "www.quellery.example");
 }
+
+std::string probeSite(platform::Platform& os) { return reporterSetting(os, "ProbeSite", kDefaultProbeSite); }
 
 bool IsOnline(platform::Platform& os) {
   platform::Http* http = os.http;

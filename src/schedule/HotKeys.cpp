@@ -1,6 +1,6 @@
 #include "schedule/HotKeys.h"
 
-#include "engine/Session.h"
+#include "app/Session.h"
 #include "panic/Panic.h"
 #include "panic/Visibility.h"
 #include "report/RuntimeError.h"
@@ -38,7 +38,7 @@ PolledKeys pollKeys(platform::Desktop& keys, int panicKey) {
 
 }  // namespace
 
-void timeHide_Timer(engine::Session& session) {
+void timeHide_Timer(app::Session& session) {
   // The window's timers end with it: an unloaded window still winding down a run must not
   // be brought back or panic again.
   if (session.unloaded) return;

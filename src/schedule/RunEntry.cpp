@@ -2,12 +2,12 @@
 
 #include <vector>
 
-#include "engine/Session.h"
+#include "app/Session.h"
 #include "erase/RegValues.h"
 #include "platform/Registry.h"
 #include "platform/WinError.h"
 #include "report/RuntimeError.h"
-#include "settings/SavedSelections.h"
+#include "settings/SettingsStore.h"
 
 namespace schedule {
 
@@ -64,7 +64,7 @@ std::string runEntryProgram(const std::string& command) {
   return endsWithArgument ? command.substr(0, argument) : command;
 }
 
-void LoadOnStartup(engine::Session& session) {
+void LoadOnStartup(app::Session& session) {
   report::resumeNext([&] {
     platform::System& system = session.os.system;
     const std::string program = system.programFolder() + "\\" + system.programName() + ".exe";

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-namespace engine {
+namespace app {
 struct Session;
 }
 
@@ -16,6 +16,6 @@ std::string runEntryName();
 // older versions wrote; either way before the " m" argument.
 std::string runEntryProgram(const std::string& command);
 // Adds or removes the program's Windows Run entry according to chkRun(1).
-void LoadOnStartup(engine::Session& session);
+void LoadOnStartup(app::Session& session);
 
 }  // namespace schedule

@@ -2,11 +2,10 @@
 
 #include <string>
 
-#include "engine/CleaningRun.h"
-#include "engine/Session.h"
+#include "app/CleaningRun.h"
+#include "app/Session.h"
 #include "erase/WalkRules.h"
 #include "report/RuntimeError.h"
-#include "settings/SavedSelections.h"
 #include "settings/SettingsStore.h"
 #include "settings/ValueText.h"
 #include "shredder/ShredFolder.h"
@@ -28,22 +27,22 @@ bool ticked(const ui::CheckBox& box) { return box.value() == 1; }
 
 // Nothing scheduled starts inside a run, a panic or a sweep, nor once the window was
 // closed: a close or a panic during the sweep cancels the run that would follow it.
-bool mayStart(const engine::Session& session) {
-  return engine::passMayStart(session) && !session.sweeping;
+bool mayStart(const app::Session& session) {
+  return app::passMayStart(session) && !session.sweeping;
 }
 
-void startRun(engine::Session& session) {
-  if (mayStart(session)) engine::cmdClean_Click(session);
+void startRun(app::Session& session) {
+  if (mayStart(session)) app::cmdClean_Click(session);
 }
 
-void sweep(engine::Session& session) {
+void sweep(app::Session& session) {
   if (!mayStart(session)) return;
-  engine::FlagHeld held(session.sweeping);
+  erase::FlagHeld held(session.sweeping);
   shredder::SweepShredFolder(session);
 }
 
 // The timed rules sweep first, the interval rule after the run.
-void startDue(engine::Session& session, bool sweepFirst) {
+void startDue(app::Session& session, bool sweepFirst) {
   if (sweepFirst) resumeNext([&] { sweep(session); });
   resumeNext([&] { startRun(session); });
   if (!sweepFirst) resumeNext([&] { sweep(session); });
@@ -51,11 +50,11 @@ void startDue(engine::Session& session, bool sweepFirst) {
 
 // Due now: started, or, while a preview collects (which changes nothing), kept for when
 // it is done. A run or a sweep under way skips the minute.
-void due(engine::Session& session, bool sweepFirst) {
+void due(app::Session& session, bool sweepFirst) {
   session.minuteCounter = 0;
   if (session.flags.collectionUnderWay && !session.panicking && !session.unloaded) {
-    session.scheduledAfterCollecting = sweepFirst ? engine::Session::DueRun::SweepFirst
-                                                  : engine::Session::DueRun::RunFirst;
+    session.scheduledAfterCollecting = sweepFirst ? app::Session::DueRun::SweepFirst
+                                                  : app::Session::DueRun::RunFirst;
     return;
   }
   if (mayStart(session)) startDue(session, sweepFirst);
@@ -63,7 +62,7 @@ void due(engine::Session& session, bool sweepFirst) {
 
 }  // namespace
 
-bool timedRuleDue(engine::Session& session, const platform::LocalTime& now) {
+bool timedRuleDue(app::Session& session, const platform::LocalTime& now) {
   app::MainWindow& f = session.frm;
   bool due = false;
   resumeNext([&] { due = due || (ticked(f.chkSchedule[0]) && sameMinute(now, f.dtpTime)); });
@@ -79,13 +78,13 @@ bool timedRuleDue(engine::Session& session, const platform::LocalTime& now) {
   return due;
 }
 
-bool intervalRuleDue(engine::Session& session) {
+bool intervalRuleDue(app::Session& session) {
   app::MainWindow& f = session.frm;
   if (!f.OptSchedule[0].value()) return false;
   return settings::leadingNumber(f.txtMin.text()) <= session.minuteCounter;
 }
 
-void timerScheduler_Timer(engine::Session& session) {
+void timerScheduler_Timer(app::Session& session) {
   app::MainWindow& f = session.frm;
   erase::yieldOnce(session.run());
   ++session.minuteCounter;
@@ -103,14 +102,14 @@ void timerScheduler_Timer(engine::Session& session) {
   if (interval) due(session, false);
 }
 
-void StartRunDueAfterCollecting(engine::Session& session) {
-  const engine::Session::DueRun kept = session.scheduledAfterCollecting;
-  session.scheduledAfterCollecting = engine::Session::DueRun::None;
-  if (kept != engine::Session::DueRun::None && mayStart(session))
-    startDue(session, kept == engine::Session::DueRun::SweepFirst);
+void StartRunDueAfterCollecting(app::Session& session) {
+  const app::Session::DueRun kept = session.scheduledAfterCollecting;
+  session.scheduledAfterCollecting = app::Session::DueRun::None;
+  if (kept != app::Session::DueRun::None && mayStart(session))
+    startDue(session, kept == app::Session::DueRun::SweepFirst);
 }
 
-void chkRun_Click(engine::Session& session, int) {
+void chkRun_Click(app::Session& session, int) {
   resumeNext([&] {
     app::MainWindow& f = session.frm;
     if (f.chkRun(4).value() == 1) {
@@ -132,7 +131,7 @@ void chkRun_Click(engine::Session& session, int) {
   });
 }
 
-void OptSchedule_Click(engine::Session& session, int) {
+void OptSchedule_Click(app::Session& session, int) {
   resumeNext([&] {
     app::MainWindow& f = session.frm;
     bool timePicker = false, interval = false, timed = true;
@@ -152,14 +151,14 @@ void OptSchedule_Click(engine::Session& session, int) {
   });
 }
 
-void cmbWeek_Click(engine::Session& session) {
+void cmbWeek_Click(app::Session& session) {
   resumeNext([&] {
     settings::SaveSetting(session.os.registry, settings::kAppName, "MViewer", "CmbListIndexW",
                           std::to_string(session.frm.cmbWeek.listIndex()));
   });
 }
 
-void cmbMonth_Change(engine::Session& session) {
+void cmbMonth_Change(app::Session& session) {
   resumeNext([&] {
     settings::SaveSetting(session.os.registry, settings::kAppName, "MViewer", "CmbListIndexM",
                           std::to_string(session.frm.cmbMonth.listIndex()));

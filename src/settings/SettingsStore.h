@@ -12,6 +12,9 @@
 
 namespace settings {
 
+// The application name every value of the program is stored under.
+constexpr const char* kAppName = "Quellery";
+
 // The key path of one section, below HKEY_CURRENT_USER.
 std::string settingsKeyPath(const std::string& appName, const std::string& section);
 

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <vector>
 
-#include "engine/Session.h"
+#include "app/Session.h"
 #include "erase/WalkRules.h"
 #include "platform/NameCase.h"
 #include "platform/WinError.h"
@@ -24,7 +24,7 @@ std::string lower(std::string text) {
 
 }  // namespace
 
-frmAddDir::frmAddDir(engine::Session& session)
+frmAddDir::frmAddDir(app::Session& session)
     : form("frmAddDir", {0, 0, 4335, 4110}, "Add Folder"),
       drvList(&form, "drvList", {120, 120, 4095, 315}, false, ui::Kind::ComboBox),
       dirList(&form, "dirList", {120, 540, 4095, 2895}),

@@ -4,7 +4,7 @@
 
 #include "ui/Controls.h"
 
-namespace engine {
+namespace app {
 struct Session;
 }
 
@@ -12,7 +12,7 @@ namespace shredder {
 
 class frmAddDir {
  public:
-  explicit frmAddDir(engine::Session& session);
+  explicit frmAddDir(app::Session& session);
   frmAddDir(const frmAddDir&) = delete;
   frmAddDir& operator=(const frmAddDir&) = delete;
 
@@ -34,7 +34,7 @@ class frmAddDir {
 
  private:
   void selectDrive(char letter);
-  engine::Session& session_;
+  app::Session& session_;
   std::string path_;
   bool resetting_ = false;  // back on C: after a drive that is not ready
 };

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "engine/Session.h"
+#include "app/Session.h"
 #include "erase/ActivityLog.h"
 #include "erase/WalkRules.h"
 #include "platform/OpenFile.h"
@@ -41,7 +41,7 @@ std::string streamAt(const std::string& stream, uint64_t offset, size_t length) 
 }
 
 // Writes the stream over [from, to) and flushes it to the disk; false when a write fails.
-bool overwriteRange(const engine::RunContext& run, OpenFile& file, const std::string& stream, uint64_t from,
+bool overwriteRange(const erase::RunContext& run, OpenFile& file, const std::string& stream, uint64_t from,
                     uint64_t to) {
   for (uint64_t at = from; at < to; at += kChunkBytes) {
     const size_t n = static_cast<size_t>(std::min<uint64_t>(kChunkBytes, to - at));
@@ -54,7 +54,7 @@ bool overwriteRange(const engine::RunContext& run, OpenFile& file, const std::st
 // Overwrites every byte of one stream of the file. The old bytes first, in place and
 // flushed, so they are gone before the file grows (a small file may move out of its
 // first place once it grows); then up to `minimum`; then whatever was appended meanwhile.
-const char* overwriteAll(engine::Session& session, OpenFile& file, const std::string& stream, uint64_t minimum) {
+const char* overwriteAll(app::Session& session, OpenFile& file, const std::string& stream, uint64_t minimum) {
   uint64_t size = 0;
   if (file.size(&size) != winerr::Success) return "cannot be examined";
   if (!overwriteRange(session.run(), file, stream, 0, size)) return size ? "overwriting failed" : "cannot be written";
@@ -110,7 +110,7 @@ const char* prepare(std::unique_ptr<OpenFile>& file, std::vector<StreamInfo>* st
   return nullptr;
 }
 
-const char* shred(engine::Session& session, std::unique_ptr<OpenFile>& file, const std::string& path, int factor,
+const char* shred(app::Session& session, std::unique_ptr<OpenFile>& file, const std::string& path, int factor,
                   const Reopen& reopen) {
   std::vector<StreamInfo> streams;
   if (const char* reason = prepare(file, &streams, reopen)) return reason;
@@ -131,12 +131,12 @@ const char* shred(engine::Session& session, std::unique_ptr<OpenFile>& file, con
 
 }  // namespace
 
-int chosenFactor(engine::Session& session) {
+int chosenFactor(app::Session& session) {
   const int index = session.frm.cmbOver.listIndex();
   return repetitionFactor(index >= 0 && index <= 4 ? index : kMediumIndex);
 }
 
-const char* ShredOpenFile(engine::Session& session, std::unique_ptr<OpenFile> file, const std::string& path, int factor,
+const char* ShredOpenFile(app::Session& session, std::unique_ptr<OpenFile> file, const std::string& path, int factor,
                           const Reopen& reopen) {
   const char* failure = "cannot be opened";
   try {
@@ -152,7 +152,7 @@ const char* ShredOpenFile(engine::Session& session, std::unique_ptr<OpenFile> fi
   return failure;
 }
 
-bool ShredFile(engine::Session& session, const std::string& path, int factor, std::string* failure,
+bool ShredFile(app::Session& session, const std::string& path, int factor, std::string* failure,
                const IsMeant& isMeant) {
   const char* reason = nullptr;
   try {

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-namespace engine {
+namespace app {
 struct Session;
 }
 
@@ -28,7 +28,7 @@ using Reopen = std::function<std::unique_ptr<platform::OpenFile>()>;
 // renames it to a name of the same length made of one character and deletes it, each
 // through the handle. Null when the file is gone; otherwise why it is not, also logged.
 // `path` names the file in the log.
-const char* ShredOpenFile(engine::Session& session, std::unique_ptr<platform::OpenFile> file, const std::string& path,
+const char* ShredOpenFile(app::Session& session, std::unique_ptr<platform::OpenFile> file, const std::string& path,
                           int factor, const Reopen& reopen);
 
 // Tells whether the file opened is the one meant (the entry a held folder listed).
@@ -37,10 +37,10 @@ using IsMeant = std::function<bool(const platform::FileIdentity& opened)>;
 // Refuses what ShredGuard refuses, then opens the file once and shreds it as above; with
 // `isMeant`, a file it does not accept is left whole. True when the file is gone;
 // otherwise `failure`, when given, tells why.
-bool ShredFile(engine::Session& session, const std::string& path, int factor, std::string* failure = nullptr,
+bool ShredFile(app::Session& session, const std::string& path, int factor, std::string* failure = nullptr,
                const IsMeant& isMeant = nullptr);
 
 // ShredFile at the level chosen in cmbOver ("Medium" when none is).
-int chosenFactor(engine::Session& session);
+int chosenFactor(app::Session& session);
 
 }  // namespace shredder

@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/Session.h"
+#include "app/Session.h"
 #include "erase/FolderWalk.h"
 #include "erase/PathChecks.h"
 #include "erase/WalkRules.h"
@@ -31,7 +31,7 @@ const char* const kShredFolderValue = "ShredFolder";
 // shredder by its path, which refuses what it must, opens it once and acts through that.
 // A name above the held folder may lead elsewhere by then (a junction re-pointed while the
 // walk yielded): the file opened must be the entry the held folder lists.
-erase::WalkRules shredRules(engine::Session& session, int factor) {
+erase::WalkRules shredRules(app::Session& session, int factor) {
   erase::WalkRules rules = erase::TreeDeleteRules();
   rules.onFile = [&session, factor](HeldFolder& folder, const FindData& entry, const std::string& path) -> long {
     if (!erase::fitsFile(path)) return winerr::FilenameTooLong;
@@ -43,12 +43,12 @@ erase::WalkRules shredRules(engine::Session& session, int factor) {
 
 }  // namespace
 
-void ShredFolderTree(engine::Session& session, const std::string& folder, int factor, bool removeFolder) {
+void ShredFolderTree(app::Session& session, const std::string& folder, int factor, bool removeFolder) {
   const std::string path = erase::AddBackslash(folder);
   resumeNext([&] { erase::WalkFolderAt(session.run(), path, removeFolder, shredRules(session, factor), nullptr); });
 }
 
-void SweepShredFolder(engine::Session& session) {
+void SweepShredFolder(app::Session& session) {
   resumeNext([&] {
     const std::string folder = session.frm.txtShredFolder.text();
     if (folder.empty() || !erase::FolderExists(session.run(), folder)) return;
@@ -62,13 +62,13 @@ void SweepShredFolder(engine::Session& session) {
   });
 }
 
-void readShredFolder(engine::Session& session) {
+void readShredFolder(app::Session& session) {
   session.frm.txtShredFolder.setText(
       settings::tryMyGetSettingString(session.os, hkey::CurrentUser, kShredderKey, kShredFolderValue, ""));
 }
 
-void cmdShredBrowse_Click(engine::Session& session) {
-  if (!engine::passMayStart(session)) return;
+void cmdShredBrowse_Click(app::Session& session) {
+  if (!app::passMayStart(session)) return;
   try {
     session.frm.txtShredFolder.setText("");
     frmAddDir dialog(session);
@@ -81,7 +81,7 @@ void cmdShredBrowse_Click(engine::Session& session) {
   }
 }
 
-void Command2_Click(engine::Session& session) {
+void Command2_Click(app::Session& session) {
   resumeNext([&] {
     session.frm.txtShredFolder.setText("");
     settings::trySaveSettingString(session.os, hkey::CurrentUser, kShredderKey, kShredFolderValue, "");

@@ -2,7 +2,7 @@
 // The folder shredder: the remembered folder whose contents every scheduled run wipes.
 #include <string>
 
-namespace engine {
+namespace app {
 struct Session;
 }
 
@@ -12,18 +12,18 @@ extern const char* const kShredderKey;  // "SOFTWARE\\Quellery\\Sheredder" under
 
 // Shreds every file below the folder, never through a link, and removes the folders that
 // are empty afterwards; the folder itself too when `removeFolder`.
-void ShredFolderTree(engine::Session& session, const std::string& folder, int factor, bool removeFolder);
+void ShredFolderTree(app::Session& session, const std::string& folder, int factor, bool removeFolder);
 
 // Shreds the contents of the folder in txtShredFolder, which stays, empty. Nothing happens
 // without a folder; one the shredder refuses (ShredGuard) is left and the status list says
 // why.
-void SweepShredFolder(engine::Session& session);
+void SweepShredFolder(app::Session& session);
 
 // The remembered folder into txtShredFolder, empty when there is none.
-void readShredFolder(engine::Session& session);
+void readShredFolder(app::Session& session);
 // "Browse..." of the folder shredder: frmAddDir picks the folder, which is remembered.
-void cmdShredBrowse_Click(engine::Session& session);
+void cmdShredBrowse_Click(app::Session& session);
 // "Clear": no folder.
-void Command2_Click(engine::Session& session);
+void Command2_Click(app::Session& session);
 
 }  // namespace shredder

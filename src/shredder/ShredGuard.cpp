@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "clean/TempFolderGuard.h"
-#include "engine/RunContext.h"
+#include "erase/RunContext.h"
 #include "erase/FolderPaths.h"
 
 namespace shredder {
@@ -13,7 +13,7 @@ using namespace platform;
 namespace {
 
 // A folder along the way that is a link: the path may lead anywhere.
-bool passesThroughLink(const engine::RunContext& run, const std::string& normalised) {
+bool passesThroughLink(const erase::RunContext& run, const std::string& normalised) {
   for (const std::string& folder : erase::ParentFolders(normalised)) {
     const uint32_t attributes = run.os.files.getAttributes(folder);
     if (attributes != fileattr::Invalid && (attributes & fileattr::ReparsePoint)) return true;
@@ -39,7 +39,7 @@ bool namesDevice(const std::string& path) {
   return false;
 }
 
-const char* fileRefusal(const engine::RunContext& run, const std::string& path) {
+const char* fileRefusal(const erase::RunContext& run, const std::string& path) {
   if (namesDevice(path)) return "device name";
   if (const char* reason = erase::RewrittenPathReason(path)) return reason;
   const std::string normalised = erase::NormaliseFolderPath(path);
@@ -52,7 +52,7 @@ const char* fileRefusal(const engine::RunContext& run, const std::string& path) 
   return nullptr;
 }
 
-const char* folderRefusal(const engine::RunContext& run, const std::string& folder) {
+const char* folderRefusal(const erase::RunContext& run, const std::string& folder) {
   if (namesDevice(folder)) return "device name";
   if (const char* reason = erase::RewrittenPathReason(folder)) return reason;
   const std::string normalised = erase::NormaliseFolderPath(folder);

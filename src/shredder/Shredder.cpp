@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "engine/Session.h"
+#include "app/Session.h"
 #include "erase/FolderPaths.h"
 #include "erase/PathChecks.h"
 #include "erase/WalkRules.h"
@@ -34,7 +34,7 @@ void setBusy(platform::Platform& os, bool busy) {
 
 // One entry of the list: a file is shredded, a folder has its files shredded and goes.
 // A file that is not gone adds a line to `failures`.
-void shredEntry(engine::Session& session, const std::string& entry, int factor, std::string* failures) {
+void shredEntry(app::Session& session, const std::string& entry, int factor, std::string* failures) {
   // Whatever it leads to, it is not what the list says: "foo.txt." would shred foo.txt.
   if (const char* reason = erase::RewrittenPathReason(entry)) {
     erase::logSkipped(entry, reason);
@@ -58,14 +58,14 @@ void shredEntry(engine::Session& session, const std::string& entry, int factor, 
 
 }  // namespace
 
-void fillSecurityLevels(engine::Session& session) {
+void fillSecurityLevels(app::Session& session) {
   ui::ListBox& levels = session.frm.cmbOver;
   levels.clear();
   for (const char* level : {"Very Low", "Low", "Medium", "High", "Extreme"}) levels.addItem(level);
   levels.setListIndex(2);
 }
 
-void SaveSettingsToFile(engine::Session& session, const std::string& suffix, const std::string& name,
+void SaveSettingsToFile(app::Session& session, const std::string& suffix, const std::string& name,
                         ui::ListBox& list) {
   const std::string path = listFilePath(session.os, suffix, name);
   std::string text;
@@ -78,7 +78,7 @@ void SaveSettingsToFile(engine::Session& session, const std::string& suffix, con
   resumeNext([&] { platform::ReplaceWithNewFile(session.os.files, path, text); });
 }
 
-void LoadFiles(engine::Session& session, const std::string& suffix, const std::string& name, ui::ListBox& list) {
+void LoadFiles(app::Session& session, const std::string& suffix, const std::string& name, ui::ListBox& list) {
   erase::yieldOnce(session.run());
   std::string text;
   if (session.os.files.readFile(listFilePath(session.os, suffix, name), &text) != winerr::Success) return;
@@ -98,13 +98,13 @@ void LoadFiles(engine::Session& session, const std::string& suffix, const std::s
   if (!line.empty()) list.addItem(line);
 }
 
-void LoadFiles(engine::Session& session) { LoadFiles(session, "\\", kListFile, session.frm.lstFiles); }
+void LoadFiles(app::Session& session) { LoadFiles(session, "\\", kListFile, session.frm.lstFiles); }
 
-void SaveShredList(engine::Session& session) {
+void SaveShredList(app::Session& session) {
   if (session.frm.lstFiles.listCount() > 0) SaveSettingsToFile(session, "\\", kListFile, session.frm.lstFiles);
 }
 
-void cmdFileBrowse_Click(engine::Session& session) {
+void cmdFileBrowse_Click(app::Session& session) {
   resumeNext([&] {
     if (!session.os.dialogs) return;
     const std::string picked =
@@ -133,7 +133,7 @@ void cmdFileBrowse_Click(engine::Session& session) {
   });
 }
 
-void cmdShredClear_Click(engine::Session& session) {
+void cmdShredClear_Click(app::Session& session) {
   ui::ListBox& list = session.frm.lstFiles;
   resumeNext([&] { list.clear(); });
   resumeNext([&] { SaveSettingsToFile(session, "\\", kListFile, list); });
@@ -144,7 +144,7 @@ void cmdShredClear_Click(engine::Session& session) {
   });
 }
 
-void cmdDelSelected_Click(engine::Session& session) {
+void cmdDelSelected_Click(app::Session& session) {
   setBusy(session.os, true);
   ui::ListBox& list = session.frm.lstFiles;
   if (list.listCount() == 0) {

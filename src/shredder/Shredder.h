@@ -3,7 +3,7 @@
 // security level.
 #include <string>
 
-namespace engine {
+namespace app {
 struct Session;
 }
 
@@ -14,23 +14,23 @@ class ListBox;
 namespace shredder {
 
 // Fills the security-level list anew with "Medium" selected.
-void fillSecurityLevels(engine::Session& session);
+void fillSecurityLevels(app::Session& session);
 
 // Writes the list's entries, each followed by CR LF, to `name` in the program's folder.
-void SaveSettingsToFile(engine::Session& session, const std::string& suffix, const std::string& name,
+void SaveSettingsToFile(app::Session& session, const std::string& suffix, const std::string& name,
                         ui::ListBox& list);
 // Replaces the list's entries by the lines of that file when it can be read.
-void LoadFiles(engine::Session& session, const std::string& suffix, const std::string& name, ui::ListBox& list);
+void LoadFiles(app::Session& session, const std::string& suffix, const std::string& name, ui::ListBox& list);
 // Both for the shred list and "Settings.txt".
-void LoadFiles(engine::Session& session);
+void LoadFiles(app::Session& session);
 // Writes the shred list when it holds an entry; an empty list leaves the file as it is.
-void SaveShredList(engine::Session& session);
+void SaveShredList(app::Session& session);
 
 // "Browse...": appends the files picked in the open-file dialog.
-void cmdFileBrowse_Click(engine::Session& session);
+void cmdFileBrowse_Click(app::Session& session);
 // "Delete Selected Items": shreds every entry, then empties the list and its file.
-void cmdDelSelected_Click(engine::Session& session);
+void cmdDelSelected_Click(app::Session& session);
 // "Clear List": empties the list and removes its file.
-void cmdShredClear_Click(engine::Session& session);
+void cmdShredClear_Click(app::Session& session);
 
 }  // namespace shredder

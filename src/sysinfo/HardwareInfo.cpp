@@ -1,7 +1,7 @@
 #include "sysinfo/HardwareInfo.h"
 
-#include "app/modTest.h"
-#include "engine/Session.h"
+#include "sysinfo/WinInfo.h"
+#include "app/Session.h"
 #include "report/RuntimeError.h"
 #include "sysinfo/MemInfo.h"
 #include "sysinfo/NumberText.h"
@@ -20,7 +20,7 @@ std::string kByte(int64_t kilobytes) { return numberText(kilobytes) + " kByte"; 
 
 }  // namespace
 
-void GetSystemInformation(engine::Session& session) {
+void GetSystemInformation(app::Session& session) {
   app::HardwarePage& page = session.frm.hardware;
   platform::System& system = session.os.system;
   resumeNext([&] {
@@ -49,14 +49,14 @@ void GetSystemInformation(engine::Session& session) {
   resumeNext([&] {
     WindowsVersion windows;
     const bool known = GetWindowsVersion(system, &windows);
-    show(page.lblWin, app::FindOS(session.os));
+    show(page.lblWin, hardware::FindOS(session.os));
     if (!known) return;
     show(page.lblWinVer, windows.version);
     show(page.lblWinAdditional, windows.servicePack);
   });
 }
 
-void timeHardWare_Timer(engine::Session& session) {
+void timeHardWare_Timer(app::Session& session) {
   resumeNext([&] { GetSystemInformation(session); });
 }
 

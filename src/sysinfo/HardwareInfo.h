@@ -1,7 +1,7 @@
 #pragma once
 // The hardware page's refresh: every value label from one round of system queries.
 
-namespace engine {
+namespace app {
 struct Session;
 }
 
@@ -9,8 +9,8 @@ namespace hardware {
 
 // Fills every value label of the hardware page. Each figure that cannot be had keeps the
 // value it showed.
-void GetSystemInformation(engine::Session& session);
+void GetSystemInformation(app::Session& session);
 // timeHardWare, every 100 ms for the life of the window.
-void timeHardWare_Timer(engine::Session& session);
+void timeHardWare_Timer(app::Session& session);
 
 }  // namespace hardware

@@ -2,6 +2,7 @@
 // modWinInfo: the Windows version texts of the hardware page.
 #include <string>
 
+#include "platform/Platform.h"
 #include "platform/System.h"
 
 namespace hardware {
@@ -17,5 +18,9 @@ std::string versionText(const platform::OsVersion& version);
 
 // False when Windows did not tell its version.
 bool GetWindowsVersion(platform::System& system, WindowsVersion* out);
+
+// "Microsoft Windows XP Build 2600", "Microsoft Windows 98", ...; empty when Windows did not
+// tell its version.
+std::string FindOS(platform::Platform& os);
 
 }  // namespace hardware

@@ -1,4 +1,4 @@
-#include "app/modTest.h"
+#include "app/Wait.h"
 #include "platform/Platform.h"
 #include "platform/WinError.h"
 #include "report/RuntimeError.h"

@@ -1,6 +1,6 @@
 #include "upgrade/InstallCopy.h"
 
-#include "app/modTest.h"
+#include "app/Wait.h"
 #include "crypto/Sha256.h"
 #include "platform/Platform.h"
 #include "platform/WinError.h"

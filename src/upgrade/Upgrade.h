@@ -11,7 +11,7 @@
 #include "report/Inet.h"
 #include "upgrade/Manifest.h"
 
-namespace engine {
+namespace app {
 struct Session;
 }
 namespace platform {
@@ -31,9 +31,9 @@ enum class Outcome { Verified, Unverified, Failed };
 std::string programPath(platform::Platform& os, const char* name);
 
 // "Upgrade Now": the check and, if due, the download and hand-over.
-void cmdUpgrade_Click(engine::Session& session);
+void cmdUpgrade_Click(app::Session& session);
 // "Check Upgrade": brings "Upgrade Now" to the front of the page.
-void cmdChkUpgrade_Click(engine::Session& session);
+void cmdChkUpgrade_Click(app::Session& session);
 
 // VersionCheck.cpp
 // The announced size of `url`'s body; 0 when the fetch failed, any header holds "404",

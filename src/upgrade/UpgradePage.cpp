@@ -1,7 +1,7 @@
 #include "upgrade/Upgrade.h"
 
-#include "app/modTest.h"
-#include "engine/Session.h"
+#include "app/Wait.h"
+#include "app/Session.h"
 #include "report/ErrorReporter.h"
 
 namespace upgrade {
@@ -20,7 +20,7 @@ void sayInRed(app::UpgradePage& page, const char* text) {
 
 }  // namespace
 
-void cmdUpgrade_Click(engine::Session& session) {
+void cmdUpgrade_Click(app::Session& session) {
   app::UpgradePage& page = session.frm.upgrade;
   ui::ListBox& list = page.lstUpgrade;
   page.cmdChkUpgrade.setEnabled(false);
@@ -52,6 +52,6 @@ void cmdUpgrade_Click(engine::Session& session) {
   if (session.flags.exitAfterCleaning) session.unload();
 }
 
-void cmdChkUpgrade_Click(engine::Session& session) { session.frm.upgrade.cmdUpgrade.zOrder(); }
+void cmdChkUpgrade_Click(app::Session& session) { session.frm.upgrade.cmdUpgrade.zOrder(); }
 
 }  // namespace upgrade

@@ -2,7 +2,7 @@
 // ControlFactory designs a window per kind.
 #include "view/MainView.h"
 
-#include "app/App.h"
+#include "program/App.h"
 #include "ui/TreeView.h"
 #include "view/ListViewFace.h"
 #include "view/WindowText.h"

@@ -4,8 +4,8 @@
 #include <exception>
 
 #include "../../res/resource.h"
-#include "app/App.h"
-#include "app/Startup.h"
+#include "program/App.h"
+#include "program/Startup.h"
 #include "view/ControlFactory.h"
 #include "view/ControlIds.h"
 #include "view/ListViewFace.h"
@@ -86,7 +86,7 @@ void MainView::registerClasses(HINSTANCE instance) {
   RegisterClassA(&wc);
 }
 
-MainView::MainView(app::App& app, HINSTANCE instance)
+MainView::MainView(program::App& app, HINSTANCE instance)
     : app_(app), instance_(instance), nextUnlistedId_(kFirstUnlistedId) {
   initCommonControls();
   registerClasses(instance);
@@ -129,11 +129,11 @@ MainView::~MainView() {
 }
 
 void MainView::runFormLoad() {
-  handler([&] { app::Form_Load(app_); });
+  handler([&] { program::Form_Load(app_); });
   loaded_ = true;
   if (activatePending_) {
     activatePending_ = false;
-    handler([&] { app::Form_Activate(app_); });
+    handler([&] { program::Form_Activate(app_); });
   }
 }
 
@@ -491,7 +491,7 @@ void MainView::onCommand(HWND from, int code) {
     deferActivate_ = false;
     if (activatePending_) {
       activatePending_ = false;
-      handler([&] { app::Form_Activate(app_); });
+      handler([&] { program::Form_Activate(app_); });
     }
   }
 }
@@ -619,8 +619,8 @@ bool MainView::parentMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* re
 void MainView::closeForm(int unloadMode) {
   if (closing_ || app_.unloaded) return;
   closing_ = true;
-  handler([&] { app::Form_QueryUnload(app_, unloadMode); });
-  handler([&] { app::Form_Unload(app_); });
+  handler([&] { program::Form_QueryUnload(app_, unloadMode); });
+  handler([&] { program::Form_Unload(app_); });
   closing_ = false;
 }
 
@@ -652,15 +652,15 @@ LRESULT CALLBACK MainView::mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
       view->closeForm(0);
       return 0;
     case WM_QUERYENDSESSION:
-      view->handler([&] { app::SessionEnding(view->app_); });
+      view->handler([&] { program::SessionEnding(view->app_); });
       return TRUE;
     case WM_ENDSESSION:
-      view->handler([&] { app::SessionEnded(view->app_, wParam != 0); });
+      view->handler([&] { program::SessionEnded(view->app_, wParam != 0); });
       return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) {
         if (view->loaded_ && !view->deferActivate_)
-          view->handler([&] { app::Form_Activate(view->app_); });
+          view->handler([&] { program::Form_Activate(view->app_); });
         else
           view->activatePending_ = true;  // Form_Activate follows Form_Load, never runs inside it
       }

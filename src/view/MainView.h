@@ -25,7 +25,7 @@ class MainView : public ui::ControlObserver {
   // Builds the main window hidden, without its pages (each gets its windows when first
   // shown), and records the window and its icon in the form model, so that nothing shows
   // before Form_Load decides to.
-  MainView(app::App& app, HINSTANCE instance);
+  MainView(program::App& app, HINSTANCE instance);
   ~MainView() override;
   MainView(const MainView&) = delete;
   MainView& operator=(const MainView&) = delete;
@@ -85,7 +85,7 @@ class MainView : public ui::ControlObserver {
   // Posted once the main window has shown: what no one sees before pointing at a control.
   static constexpr UINT kAfterFirstShow = WM_APP + 1;
 
-  app::App& app_;
+  program::App& app_;
   HINSTANCE instance_;
   HWND main_ = nullptr;
   HFONT font_ = nullptr, linkFont_ = nullptr;

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/App.h"
-#include "app/CommandLineRun.h"
+#include "program/App.h"
+#include "program/CommandLineRun.h"
 #include "view/MainView.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32EventLoop.h"
@@ -28,7 +28,7 @@ std::string argumentsOfThisProgram() {
   char program[MAX_PATH + 1] = {};
   const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
   const char* line = GetCommandLineA();
-  return app::argumentsAfterProgram(line ? line : "", std::string(program, length <= MAX_PATH ? length : 0));
+  return program::argumentsAfterProgram(line ? line : "", std::string(program, length <= MAX_PATH ? length : 0));
 }
 
 }  // namespace
@@ -54,10 +54,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   system.beforeExit = [&shell] { shell.removeStrayIcons(); };
   platform::Platform os{loop, registry, files, shell, system, urlCache, urlHistory, launcher, desktop, &http, &dialogs, &programFiles};
 
-  app::App app(os);
+  program::App app(os);
   // An administrator's switches run without any window and end with their exit code.
-  const app::CommandLine command = app::parseCommandLine(argumentsOfThisProgram());
-  if (command.action != app::CommandLine::Action::ShowWindow) return app::RunCommandLine(app, command);
+  const program::CommandLine command = program::parseCommandLine(argumentsOfThisProgram());
+  if (command.action != program::CommandLine::Action::ShowWindow) return program::RunCommandLine(app, command);
   view::MainView view(app, instance);
   dialogs.owner = view.window();
   // A second instance ends inside Form_Load, before anything was shown.

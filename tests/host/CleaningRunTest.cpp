@@ -2,8 +2,8 @@
 
 #include "TestApp.h"
 #include "engine/Catalogue.h"
-#include "engine/CleaningRun.h"
-#include "app/Startup.h"
+#include "app/CleaningRun.h"
+#include "program/Startup.h"
 
 using engine::CleaningGroup;
 
@@ -30,7 +30,7 @@ std::vector<std::string> concat(std::initializer_list<std::vector<std::string>> 
   return out;
 }
 
-bool allGrey(app::App& app) {
+bool allGrey(program::App& app) {
   for (const ui::Shape& cell : app.frm.cleaning.spProg)
     if (cell.fillColor() != ui::Shape::Grey) return false;
   return true;
@@ -46,7 +46,7 @@ class CleaningRun : public ::testing::Test, protected TestApp {
 
 TEST_F(CleaningRun, NothingTickedWritesOnlyTheClosingLinesAndFillsTheBarInTime) {
   const uint32_t start = now();
-  engine::cmdClean_Click(app);
+  app::cmdClean_Click(app);
   EXPECT_EQ(lines(), closing("Cleaning Is Done."));
   EXPECT_TRUE(allGrey(app));
   // Two one-second pauses and seventeen half-second steps, served by a live event loop.
@@ -59,13 +59,13 @@ TEST_F(CleaningRun, NothingTickedWritesOnlyTheClosingLinesAndFillsTheBarInTime) 
 
 // Records the filled progress cells each time the status list says "Done...".
 struct CellsAtDone : ui::ControlObserver {
-  explicit CellsAtDone(app::App& app) : app(app) { ui::Control::setObserver(this); }
+  explicit CellsAtDone(program::App& app) : app(app) { ui::Control::setObserver(this); }
   ~CellsAtDone() override { ui::Control::setObserver(nullptr); }
   void controlChanged(ui::Control& control, ui::Change change, int detail) override {
     if (&control != &app.frm.lstClean || change != ui::Change::ItemAdded) return;
     if (app.frm.lstClean.list(detail) == "Done...") cells.push_back(app.flags.progress);
   }
-  app::App& app;
+  program::App& app;
   std::vector<int> cells;
 };
 
@@ -109,7 +109,7 @@ TEST_F(CleaningRun, EveryItemRunsInCatalogueOrderAndAdvancesTwelveCells) {
   };
   tickEverything();
   CellsAtDone watch(app);
-  engine::cmdClean_Click(app);
+  app::cmdClean_Click(app);
   const auto got = lines();
   ASSERT_EQ(got.size(), expected.size() * 3 + closing("").size());
   ASSERT_EQ(watch.cells.size(), expected.size());
@@ -126,7 +126,7 @@ TEST_F(CleaningRun, EveryItemRunsInCatalogueOrderAndAdvancesTwelveCells) {
 
 TEST_F(CleaningRun, GreyTicksCountOnlyForOperaCacheAndCookies) {
   tickEverything(2);
-  engine::cmdClean_Click(app);
+  app::cmdClean_Click(app);
   EXPECT_EQ(lines(), concat({itemLines("Cleaning Opera Cache...", " "), itemLines("Cleaning Opera Cookies...", " "),
                              closing("Cleaning Is Done.")}));
 }
@@ -135,7 +135,7 @@ TEST_F(CleaningRun, TheIssueExampleRunsWindowsIEAndOperaItemsInOrder) {
   app.frm.chkOPsettings[1].setValue(1);
   app.frm.chkIEsettings[4].setValue(1);
   app.frm.chkWinSettings[0].setValue(1);
-  engine::cmdClean_Click(app);
+  app::cmdClean_Click(app);
   EXPECT_EQ(lines(), concat({itemLines("Cleaning Recycle Bin..."), itemLines("Cleaning Internet History..."),
                              itemLines("Cleaning Opera Cache...", " "), closing("Cleaning Is Done.")}));
 }
@@ -163,7 +163,7 @@ TEST_F(CleaningRun, ARefusedTempFolderIsReportedAsSkippedAndTheOtherItemsAsDone)
   for (const auto& c : cases) {
     SCOPED_TRACE(c.temp);
     machine.system.temp = c.temp;
-    engine::cmdClean_Click(app);
+    app::cmdClean_Click(app);
     EXPECT_EQ(lines(), concat({itemLines("Cleaning Recycle Bin..."),
                                {"Cleaning Windows Temp File Folder...", c.line, kSep},
                                itemLines("Cleaning Internet History..."), closing("Cleaning Is Done.")}));
@@ -182,7 +182,7 @@ TEST_F(CleaningRun, StopDuringThePauseAfterWindows2SkipsTheRest) {
     exitEnabledWhileStopping = app.frm.cleaning.cmdExit.enabled();
     rebootEnabledWhileStopping = app.frm.cleaning.cmdReboot.enabled();
   });
-  engine::cmdClean_Click(app);
+  app::cmdClean_Click(app);
   EXPECT_EQ(lines(), concat({itemLines("Cleaning Recycle Bin..."), itemLines("Cleaning Recent RUN History..."),
                              itemLines("Cleaning Recent Document List..."), closing("Clean Aborted")}));
   EXPECT_FALSE(exitEnabledWhileStopping);
@@ -202,7 +202,7 @@ TEST_F(CleaningRun, ButtonsAndPanicHintDuringARun) {
     exitEnabled = app.frm.cleaning.cmdExit.enabled();
     cleaningPageInFront = app.frm.frontPage() == &app.frm.cleaning.fraCleaning;
   });
-  engine::cmdClean_Click(app);
+  app::cmdClean_Click(app);
   EXPECT_TRUE(stopInFront);
   EXPECT_TRUE(hintShown);
   EXPECT_FALSE(exitEnabled);
@@ -214,14 +214,14 @@ TEST_F(CleaningRun, ButtonsAndPanicHintDuringARun) {
 TEST_F(CleaningRun, AStartDuringARunIsRefused) {
   app.frm.chkWinSettings[0].setValue(1);
   machine.loop.at(now() + 2500, [&] { app.frm.cleaning.cmdClean.click(); });
-  engine::cmdClean_Click(app);
+  app::cmdClean_Click(app);
   EXPECT_EQ(lines(), concat({itemLines("Cleaning Recycle Bin..."), closing("Cleaning Is Done.")}));
 }
 
 TEST_F(CleaningRun, TheRebootRequestBelongsToOneRunHoweverItEnds) {
   app.frm.chkWinSettings[0].setValue(1);
   machine.loop.at(now() + 2500, [&] { app.frm.cleaning.cmdStopCleaning.click(); });
-  engine::cmdReboot_Click(app);
+  app::cmdReboot_Click(app);
   EXPECT_EQ(lines()[3 + 3], "Clean Aborted");
   EXPECT_FALSE(app.flags.rebootAfterCleaning);
 }
@@ -229,17 +229,17 @@ TEST_F(CleaningRun, TheRebootRequestBelongsToOneRunHoweverItEnds) {
 TEST_F(CleaningRun, ClosingTheWindowDuringARunEndsTheProgramAfterIt) {
   tickEverything();
   machine.loop.at(now() + 2500, [&] {
-    app::Form_QueryUnload(app, 0);
-    app::Form_Unload(app);
+    program::Form_QueryUnload(app, 0);
+    program::Form_Unload(app);
   });
-  EXPECT_THROW(engine::cmdClean_Click(app), platform::ProgramEnded);
+  EXPECT_THROW(app::cmdClean_Click(app), platform::ProgramEnded);
   EXPECT_EQ(lines(), concat({itemLines("Cleaning Recycle Bin..."), closing("Clean Aborted")}));
 }
 
 TEST_F(CleaningRun, ThePassAloneLeavesListAndButtonsAlone) {
   app.frm.lstClean.addItem("earlier");
   app.frm.chkWinSettings[5].setValue(1);
-  engine::doClean(app);
+  app::doClean(app);
   EXPECT_EQ(lines(), concat({{"earlier"}, itemLines("Cleaning Clipboard...")}));
   EXPECT_EQ(app.flags.progress, 1);
   EXPECT_TRUE(app.frm.cleaning.cmdClean.inFront());

@@ -5,14 +5,14 @@
 #include <algorithm>
 
 #include "TestApp.h"
-#include "app/CommandLine.h"
-#include "app/CommandLineRun.h"
+#include "program/CommandLine.h"
+#include "program/CommandLineRun.h"
 #include "platform/sim/SimSnapshot.h"
 #include "settings/SettingsStore.h"
 
 namespace {
 
-using Action = app::CommandLine::Action;
+using Action = program::CommandLine::Action;
 
 const char* actionName(Action action) {
   switch (action) {
@@ -49,7 +49,7 @@ TEST(CommandLine, SwitchesAndReportPathsAreReadAsAWindowsUserWritesThem) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
-    const app::CommandLine line = app::parseCommandLine(c.line);
+    const program::CommandLine line = program::parseCommandLine(c.line);
     EXPECT_STREQ(actionName(c.action), actionName(line.action)) << line.mistake;
     EXPECT_EQ(c.report, line.reportPath);
   }
@@ -72,7 +72,7 @@ TEST(CommandLine, ALineNotUnderstoodSaysWhatWasWrong) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
-    const app::CommandLine line = app::parseCommandLine(c.line);
+    const program::CommandLine line = program::parseCommandLine(c.line);
     EXPECT_STREQ("Mistake", actionName(line.action));
     EXPECT_EQ(c.mistake, line.mistake);
   }
@@ -94,7 +94,7 @@ TEST(CommandLine, QuotesAndBackslashesFollowTheRulesOfWindowsPrograms) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
-    EXPECT_EQ(c.arguments, app::splitArguments(c.line));
+    EXPECT_EQ(c.arguments, program::splitArguments(c.line));
   }
 }
 
@@ -122,9 +122,9 @@ TEST(CommandLine, EveryRunEntryTheProgramHasWrittenStartsTheWindow) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
-    const std::string arguments = app::argumentsAfterProgram(c.line, program);
+    const std::string arguments = program::argumentsAfterProgram(c.line, program);
     EXPECT_EQ(c.arguments, arguments);
-    EXPECT_STREQ(actionName(c.action), actionName(app::parseCommandLine(arguments).action));
+    EXPECT_STREQ(actionName(c.action), actionName(program::parseCommandLine(arguments).action));
   }
 }
 
@@ -143,12 +143,12 @@ erase::Plan planOf(std::initializer_list<erase::Outcome> outcomes, bool stopped 
 
 TEST(CommandLine, ARunIsDoneOnlyWhenEveryTargetWentOrGoesAtTheRestart) {
   using O = erase::Outcome;
-  EXPECT_EQ(0, app::CleanExitCode(planOf({})));
-  EXPECT_EQ(0, app::CleanExitCode(planOf({O::Removed, O::Removed})));
-  EXPECT_EQ(0, app::CleanExitCode(planOf({O::Removed, O::AtRestart})));
-  EXPECT_EQ(1, app::CleanExitCode(planOf({O::Removed, O::Failed})));
-  EXPECT_EQ(1, app::CleanExitCode(planOf({O::Refused, O::Removed})));
-  EXPECT_EQ(1, app::CleanExitCode(planOf({O::Removed}, true)));
+  EXPECT_EQ(0, program::CleanExitCode(planOf({})));
+  EXPECT_EQ(0, program::CleanExitCode(planOf({O::Removed, O::Removed})));
+  EXPECT_EQ(0, program::CleanExitCode(planOf({O::Removed, O::AtRestart})));
+  EXPECT_EQ(1, program::CleanExitCode(planOf({O::Removed, O::Failed})));
+  EXPECT_EQ(1, program::CleanExitCode(planOf({O::Refused, O::Removed})));
+  EXPECT_EQ(1, program::CleanExitCode(planOf({O::Removed}, true)));
 }
 
 // Every form made visible while it watches, by name.
@@ -180,7 +180,7 @@ class CommandLineRun : public ::testing::Test, protected TestApp {
     std::string text;
     return machine.files.readFile(path, &text) == 0 ? text : "(no file)";
   }
-  int run(const std::string& line) { return app::RunCommandLine(app, app::parseCommandLine(line)); }
+  int run(const std::string& line) { return program::RunCommandLine(app, program::parseCommandLine(line)); }
 };
 
 TEST_F(CommandLineRun, CleanRunsTheStoredTicksShowingNothingAndSavesTheReport) {

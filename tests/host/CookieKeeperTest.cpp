@@ -3,10 +3,10 @@
 #include <memory>
 
 #include "TestApp.h"
-#include "app/Startup.h"
+#include "program/Startup.h"
 #include "cookies/CacheWalk.h"
 #include "cookies/CookieKeeper.h"
-#include "engine/CleaningRun.h"
+#include "app/CleaningRun.h"
 #include "platform/WinError.h"
 
 namespace {
@@ -18,7 +18,7 @@ const char* const kCache = "C:\\Documents and Settings\\me\\Local Settings\\Temp
 struct CookieMachine {
   std::unique_ptr<TestApp> t = std::make_unique<TestApp>();
   platform::sim::SimUrlCache& cache() { return t->machine.urlCache; }
-  app::App& app() { return t->app; }
+  program::App& app() { return t->app; }
   ui::ListBox& list() { return t->app.frm.cookies.lstCookies; }
   CookieMachine() {
     t->machine.files.makeFolders(t->machine.system.programDir);
@@ -43,7 +43,7 @@ struct CookieMachine {
   }
   // Closes the program and starts it again on the same disk and cache.
   void restart() {
-    app::Form_Unload(app());
+    program::Form_Unload(app());
     auto next = std::make_unique<TestApp>();
     next->machine.files.makeFolders(next->machine.system.programDir);
     std::string text;
@@ -95,14 +95,14 @@ TEST(CookieKeeperTest, StartAndCloseLeavesTheKeepListUntouched) {
   EXPECT_EQ("Cookie:me@beta.example/\r\nstale line\r\n\r\n", m.keepFile());
   // Once the list was read, lines naming no cookie are not written back.
   m.app().frm.cookies.cmdGetCache.click();
-  app::Form_Unload(m.app());
+  program::Form_Unload(m.app());
   EXPECT_EQ("Cookie:me@beta.example/\r\n\r\n", m.keepFile());
 }
 
 TEST(CookieKeeperTest, EmptyKeepListIsOneLineEnd) {
   CookieMachine m;
   m.app().frm.cookies.cmdGetCache.click();
-  app::Form_Unload(m.app());
+  program::Form_Unload(m.app());
   EXPECT_EQ("\r\n", m.keepFile());
 }
 
@@ -120,7 +120,7 @@ TEST(CookieKeeperTest, CleaningRightAfterStartSparesExactlyTheKeptCookies) {
   m.writeKeepFile("Cookie:me@beta.example/\r\n\r\n");
   m.restart();
   m.app().frm.chkIEsettings[8].setValue(1);
-  engine::doClean(m.app());
+  app::doClean(m.app());
   EXPECT_EQ((std::vector<std::string>{"http://alpha.example/logo.gif", "Cookie:me@beta.example/",
                                       "Visited: me@http://alpha.example/", "Cookie:me@wine.example/"}),
             m.cache().urls());
@@ -135,10 +135,10 @@ TEST(CookieKeeperTest, AKeepListThatCannotBeReadNowIsNeitherIgnoredNorOverwritte
   const std::vector<std::string> before = m.cache().urls();
   m.t->machine.files.lock(cookies::keepListPath(m.app().run()));  // another program has it open
   m.app().frm.chkIEsettings[8].setValue(1);
-  engine::doClean(m.app());
+  app::doClean(m.app());
   EXPECT_EQ(before, m.cache().urls()) << "no cookie may go while the keep list is unknown";
   m.t->machine.files.unlock(cookies::keepListPath(m.app().run()));
-  app::Form_Unload(m.app());
+  program::Form_Unload(m.app());
   EXPECT_EQ("Cookie:me@beta.example/\r\n\r\n", m.keepFile());
 }
 
@@ -162,7 +162,7 @@ TEST(CookieKeeperTest, AbsurdRecordSizesEndTheWalkWithoutAllocating) {
     EXPECT_EQ((std::vector<std::string>{"Cookie:me@alpha.example/ *"}), m.shown()) << absurd;
     EXPECT_EQ(0, m.cache().openFinds);
     // A list cut short is not taken for the keep list ...
-    app::Form_Unload(m.app());
+    program::Form_Unload(m.app());
     EXPECT_EQ("Cookie:me@alpha.example/\r\nCookie:me@gamma.example/\r\n\r\n", m.keepFile());
   }
   CookieMachine m;  // ... nor does an absurd first record open a walk
@@ -186,7 +186,7 @@ TEST(CookieKeeperTest, ClosingWhileTheListIsReadKeepsTheKeepList) {
     ++yields;
     noticeShown = m.app().frm.cookies.fraMessage.visible();
     m.app().frm.cookies.cmdDeleteSelected.click();  // ignored while reading
-    app::Form_Unload(m.app());
+    program::Form_Unload(m.app());
   });
   m.app().frm.cookies.cmdGetCache.click();
   EXPECT_EQ(1, yields);
@@ -201,13 +201,13 @@ TEST(CookieKeeperTest, ARefillThatBreaksOrIsCutShortNeverBecomesTheKeepList) {
   m.app().frm.cookies.cmdGetCache.click();  // a good read: the marks are in force
   m.cache().reportedSize[2] = 0;             // the next read breaks at the second cookie
   m.app().frm.cookies.cmdGetCache.click();
-  app::Form_Unload(m.app());
+  program::Form_Unload(m.app());
   EXPECT_EQ("Cookie:me@alpha.example/\r\nCookie:me@gamma.example/\r\n\r\n", m.keepFile());
   // The next run, on a sound cache, still spares both.
   m.restart();
   m.cache().reportedSize.clear();
   m.app().frm.chkIEsettings[8].setValue(1);
-  engine::doClean(m.app());
+  app::doClean(m.app());
   EXPECT_TRUE(m.cache().contains("Cookie:me@alpha.example/"));
   EXPECT_TRUE(m.cache().contains("Cookie:me@gamma.example/"));
   EXPECT_FALSE(m.cache().contains("Cookie:me@beta.example/"));
@@ -219,12 +219,12 @@ TEST(CookieKeeperTest, AKeepListWriteThatFailsMidwayKeepsTheOldList) {
   m.app().frm.cookies.cmdGetCache.click();
   m.list().setSelected(1, true);
   m.t->machine.files.limitWrites(10);  // the disk fills up ten bytes in
-  app::Form_Unload(m.app());
+  program::Form_Unload(m.app());
   EXPECT_EQ("Cookie:me@alpha.example/\r\nCookie:me@gamma.example/\r\n\r\n", m.keepFile());
   std::string leftover;
   EXPECT_NE(0, m.t->machine.files.readFile(cookies::keepListPath(m.app().run()) + ".new", &leftover));
   m.t->machine.files.limitWrites(static_cast<size_t>(-1));
-  app::Form_Unload(m.app());
+  program::Form_Unload(m.app());
   EXPECT_EQ("Cookie:me@alpha.example/\r\nCookie:me@beta.example/\r\nCookie:me@gamma.example/\r\n\r\n",
             m.keepFile());
 }
@@ -253,7 +253,7 @@ TEST(CookieKeeperTest, ARunDuringARefillCleansByTheSavedKeepListAndLeavesTheList
   std::vector<std::string> runLines;
   // A scheduled run lands while "View Cookies" reads the cache.
   m.t->machine.loop.at(m.t->now() + 2, [&] {
-    engine::doClean(m.app());
+    app::doClean(m.app());
     runLines = m.t->lines();
   });
   m.app().frm.cookies.cmdGetCache.click();
@@ -262,6 +262,6 @@ TEST(CookieKeeperTest, ARunDuringARefillCleansByTheSavedKeepListAndLeavesTheList
                                       "Visited: me@http://alpha.example/", "Cookie:me@wine.example/"}),
             m.cache().urls());
   EXPECT_FALSE(m.app().frm.cookies.filled);
-  app::Form_Unload(m.app());
+  program::Form_Unload(m.app());
   EXPECT_EQ("Cookie:me@beta.example/\r\n\r\n", m.keepFile());
 }

@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "TestApp.h"
-#include "app/Startup.h"
-#include "app/modTest.h"
+#include "program/Startup.h"
+#include "app/Wait.h"
 #include "custom/BookmarkGuard.h"
 #include "custom/FavouritesRule.h"
 #include "custom/frmCustom.h"
@@ -63,18 +63,18 @@ class CustomWindow : public ::testing::Test, protected TestApp {
     return raw.substr(0, raw.find('\0'));
   }
   void closeWithTheGuardOn() {
-    app::Form_Load(app);
+    program::Form_Load(app);
     w.cmdEnableAutoBookMark.click();
-    app::Form_Unload(app);
+    program::Form_Unload(app);
   }
   // A second program on the same machine, as after a restart.
-  std::unique_ptr<app::App> restart() {
-    auto again = std::make_unique<app::App>(machine.platform());
-    app::Form_Load(*again);
+  std::unique_ptr<program::App> restart() {
+    auto again = std::make_unique<program::App>(machine.platform());
+    program::Form_Load(*again);
     return again;
   }
   // Whether Enable and Disable can be clicked when the user opens the window.
-  std::pair<bool, bool> buttonsWhenOpened(app::App& program) {
+  std::pair<bool, bool> buttonsWhenOpened(program::App& program) {
     custom::CustomWindow& opened = program.frmCustom;
     std::pair<bool, bool> enabled;
     machine.loop.at(now() + 100, [&] {
@@ -150,7 +150,7 @@ TEST_F(CustomWindow, DisableStopsTheGuardAtOnce) {
 
 TEST_F(CustomWindow, TheMainWindowsUnloadStopsTheGuard) {
   w.cmdEnableAutoBookMark.click();
-  app::Form_Unload(app);
+  program::Form_Unload(app);
   EXPECT_EQ(machine.files.openWatches(), 0u);
   EXPECT_FALSE(app.favouritesWatch.running);
 }

@@ -225,7 +225,7 @@ TEST_F(Erase, ASubFolderSwappedForALinkIsNotEmptiedThroughIt) {
 
 TEST_F(Erase, ARegistryTreeDeleteOfAnEmptyOrRootedKeyIsRefused) {
   machine.registry.setString(hkey::CurrentUser, "Software\\Keep", "v", "1");
-  engine::RunFlags flags;
+  erase::RunFlags flags;
   for (const char* key : {"", "\\", "\\Software"})
     EXPECT_EQ(erase::TreeEnd::Failed, erase::DeleteRegTree(machine.registry, flags, hkey::CurrentUser, key))
         << "key=" << key;

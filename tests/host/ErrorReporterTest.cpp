@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "TestApp.h"
-#include "app/Startup.h"
+#include "program/Startup.h"
 #include "platform/sim/SimHttp.h"
 #include "report/ErrorReporter.h"
 #include "report/Inet.h"

@@ -7,12 +7,12 @@
 #include <unistd.h>
 
 #include "TestApp.h"
-#include "app/modTest.h"
+#include "erase/FolderTree.h"
 #include "clean/IEItems.h"
 #include "clean/NetscapeItems.h"
 #include "clean/OperaItems.h"
 #include "engine/Catalogue.h"
-#include "engine/CleaningRun.h"
+#include "app/CleaningRun.h"
 #include "erase/modCleanItem.h"
 #include "platform/WinError.h"
 #include "shredder/ShredFolder.h"
@@ -183,7 +183,7 @@ TEST_F(FolderWalk, AThousandLevelTreeIsRemovedWithoutExhaustingTheStack) {
   std::string path = "C:\\Temp";
   erase::EraseFolder(app.run(), path, false, true);
   EXPECT_FALSE(hostThere(host + "/d"));
-  EXPECT_TRUE(app::DeleteFolderTree(app.run(), "C:\\Temp"));
+  EXPECT_TRUE(erase::DeleteFolderTree(app.run(), "C:\\Temp"));
 }
 
 TEST_F(FolderWalk, WhatTheTempWalkLeavesIsCountedByWhyAndShownInsteadOfDone) {
@@ -198,7 +198,7 @@ TEST_F(FolderWalk, WhatTheTempWalkLeavesIsCountedByWhyAndShownInsteadOfDone) {
   file("C:\\Elsewhere\\keep.txt");
   ASSERT_EQ(0, fs.makeLink("C:\\WINDOWS\\TEMP\\link", fs.hostPath("C:\\Elsewhere")));
   app.frm.chkWinSettings[7].setValue(1);
-  engine::doClean(app);
+  app::doClean(app);
   EXPECT_FALSE(there("C:\\WINDOWS\\TEMP\\plain.tmp"));
   EXPECT_TRUE(there("C:\\Elsewhere\\keep.txt"));
   EXPECT_EQ(1u, app.flags.leftBehind.inUse);
@@ -213,13 +213,13 @@ TEST_F(FolderWalk, WhatTheTempWalkLeavesIsCountedByWhyAndShownInsteadOfDone) {
 
   // A walk that did all its work keeps the plain line.
   fs.unlock("C:\\WINDOWS\\TEMP\\open.tmp");
-  app::DeleteFolderTree(app.run(), "C:\\WINDOWS\\TEMP\\sub");
+  erase::DeleteFolderTree(app.run(), "C:\\WINDOWS\\TEMP\\sub");
   for (const char* f : {"C:\\WINDOWS\\TEMP\\open.tmp", "C:\\WINDOWS\\TEMP\\hidden.tmp", "C:\\WINDOWS\\TEMP\\link"})
     fs.deleteFile(f), fs.removeDirectory(f);
   fs.setAttributes("C:\\WINDOWS\\TEMP\\hidden.tmp", 0);
   fs.deleteFile("C:\\WINDOWS\\TEMP\\hidden.tmp");
   app.frm.lstClean.clear();
-  engine::doClean(app);
+  app::doClean(app);
   EXPECT_EQ("Done...", lines().at(1));
 }
 

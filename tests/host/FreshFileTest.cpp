@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "TestApp.h"
-#include "app/CommandLine.h"
-#include "app/CommandLineRun.h"
+#include "program/CommandLine.h"
+#include "program/CommandLineRun.h"
 #include "platform/FreshFile.h"
 #include "settings/SettingsStore.h"
 
@@ -51,7 +51,7 @@ TEST_F(FreshFile, AReportGoesInPlaceWithoutWritingThroughWhatAnotherUserLeftTher
   const std::string winIni = hostFile("win.ini", "[windows]");
   ASSERT_EQ(0, fs.makeLink("C:\\Reports\\r.txt", winIni));
 
-  EXPECT_EQ(0, app::RunCommandLine(app, app::parseCommandLine("/clean /report:C:\\Reports\\r.txt")));
+  EXPECT_EQ(0, program::RunCommandLine(app, program::parseCommandLine("/clean /report:C:\\Reports\\r.txt")));
   EXPECT_EQ("[boot]", read("C:\\WINDOWS\\SYSTEM.INI"));
   EXPECT_EQ("[boot]", read("C:\\Reports\\r.txt.new")) << "someone's own file of that name stays";
   EXPECT_EQ("[windows]", hostRead(winIni));

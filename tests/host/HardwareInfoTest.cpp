@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TestApp.h"
-#include "app/modTest.h"
+#include "app/Wait.h"
 #include "sysinfo/HardwareInfo.h"
 #include "sysinfo/MemInfo.h"
 

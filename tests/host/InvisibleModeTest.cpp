@@ -7,12 +7,12 @@
 #include <functional>
 
 #include "TestApp.h"
-#include "app/Startup.h"
-#include "app/modTest.h"
-#include "engine/CleaningRun.h"
+#include "program/Startup.h"
+#include "app/Wait.h"
+#include "app/CleaningRun.h"
 #include "engine/Reboot.h"
 #include "schedule/RunEntry.h"
-#include "settings/SavedSelections.h"
+#include "program/SavedSelections.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -57,7 +57,7 @@ TEST_F(InvisibleMode, CtrlHHidesEverywhereAndCtrlUBringsItBackRestored) {
   useWindows98();
   const platform::WindowHandle main = machine.desktop.open("QuelleryMain", "Quellery v1.0");
   app.frm.form.hWnd = main;
-  app::Form_Load(app);
+  program::Form_Load(app);
 
   hold({vkey::Control, vkey::H}, 120);
   EXPECT_FALSE(app.frm.form.visible());
@@ -76,7 +76,7 @@ TEST_F(InvisibleMode, CtrlHHidesEverywhereAndCtrlUBringsItBackRestored) {
 }
 
 TEST_F(InvisibleMode, CtrlUWithCtrlHShowsAndF1BringsTheHelpPageForward) {
-  app::Form_Load(app);
+  program::Form_Load(app);
   app.frm.Check1.setValue(0);  // the hot keys work whatever this says
   hold({vkey::Control, vkey::H}, 120);
   ASSERT_FALSE(app.frm.form.visible());
@@ -96,7 +96,7 @@ TEST_F(InvisibleMode, AnInvisibleStartCleansWithoutEverShowingAndCtrlUShowsIt) {
   save("chkRun3", "1");
   save("chkWinSettings5", "1");
   ShowWatch watch(app.frm.form);
-  app::Form_Load(app);
+  program::Form_Load(app);
   EXPECT_FALSE(watch.shown);
   EXPECT_EQ(machine.shell.trayIcons, 0);
   const std::vector<std::string> got = lines();
@@ -110,16 +110,16 @@ TEST_F(InvisibleMode, AnInvisibleStartCleansWithoutEverShowingAndCtrlUShowsIt) {
 
 TEST_F(InvisibleMode, TheRunEntryFollowsTheTickWhenTheProgramCloses) {
   machine.registry.setString(LocalMachine, kRunKey, "Quellery - 2.00", "C:\\Old\\Quellery.exe m");
-  app::Form_Load(app);
+  program::Form_Load(app);
   app.frm.chkRun(1).setValue(1);
   EXPECT_EQ(machine.registry.getString(LocalMachine, kRunKey, "Quellery - 2.10"), "") << "written on closing only";
-  app::Form_Unload(app);
+  program::Form_Unload(app);
   // Quoted: with the blank in the path, Windows would otherwise try C:\Program.exe first.
   EXPECT_EQ(machine.registry.getString(LocalMachine, kRunKey, "Quellery - 2.10"),
             "\"C:\\Program Files\\Quellery\\Quellery.exe\" m");
 
   app.frm.chkRun(1).setValue(0);
-  settings::saveLastSelection(app);
+  program::saveLastSelection(app);
   EXPECT_FALSE(machine.registry.exists(LocalMachine, kRunKey, "Quellery - 2.10"));
   EXPECT_EQ(machine.registry.getString(LocalMachine, kRunKey, "Quellery - 2.00"), "C:\\Old\\Quellery.exe m")
       << "another copy's entry stays";
@@ -135,9 +135,9 @@ TEST_F(InvisibleMode, RunEntriesOfOlderVersionsInTheOldFormStillCount) {
   // An older version of this very program wrote its entry unquoted, under its own number.
   machine.registry.setString(LocalMachine, kRunKey, "Quellery - 2.00", "c:\\program files\\quellery\\Quellery.exe m");
   machine.registry.setString(LocalMachine, kRunKey, "Quellery - 2.05", "C:\\Old\\Quellery.exe m");
-  app::Form_Load(app);
+  program::Form_Load(app);
   app.frm.chkRun(1).setValue(0);
-  app::Form_Unload(app);
+  program::Form_Unload(app);
   EXPECT_FALSE(machine.registry.exists(LocalMachine, kRunKey, "Quellery - 2.00"))
       << "unticked, the program no longer starts with Windows";
   EXPECT_EQ(machine.registry.getString(LocalMachine, kRunKey, "Quellery - 2.05"), "C:\\Old\\Quellery.exe m");
@@ -154,7 +154,7 @@ TEST_F(InvisibleMode, AnInvisibleStartWithAnIntervalScheduleSweepsTheShredFolder
   machine.files.writeFile("C:\\Wipe\\old.txt", "old");
   machine.registry.setString(CurrentUser, "SOFTWARE\\Quellery\\Sheredder", "ShredFolder", "C:\\Wipe");
   ShowWatch watch(app.frm.form);
-  app::Form_Load(app);
+  program::Form_Load(app);
   EXPECT_EQ(app.frm.txtShredFolder.text(), "C:\\Wipe") << "loaded with the program, not when first shown";
   app::WaitSeconds(app.os, 90);
   EXPECT_FALSE(watch.shown);
@@ -166,7 +166,7 @@ TEST_F(InvisibleMode, HidingHidesEveryWindowOfTheProgramAndShowingBringsThemBack
   app.frm.form.hWnd = main;
   const platform::WindowHandle custom = machine.desktop.openOwn("QuelleryOwned", "Custom Settings");
   const platform::WindowHandle notepad = machine.desktop.open("Notepad", "Untitled - Notepad");
-  app::Form_Load(app);
+  program::Form_Load(app);
 
   hold({vkey::Control, vkey::H}, 120);
   EXPECT_FALSE(app.frm.form.visible());
@@ -186,7 +186,7 @@ TEST_F(InvisibleMode, CtrlUPressedBetweenTwoPollsShowsTheProgramOnce) {
   const platform::WindowHandle main = machine.desktop.openOwn("QuelleryMain", "Quellery v1.0");
   app.frm.form.hWnd = main;
   const platform::WindowHandle custom = machine.desktop.openOwn("QuelleryOwned", "Custom Settings");
-  app::Form_Load(app);
+  program::Form_Load(app);
   auto tap = [&](std::initializer_list<int> keys) {
     for (int key : keys) machine.desktop.press(key);
     for (int key : keys) machine.desktop.release(key);
@@ -229,7 +229,7 @@ TEST_F(InvisibleMode, CtrlUPressedBetweenTwoPollsShowsTheProgramOnce) {
 TEST_F(InvisibleMode, CtrlUMakesTheShownWindowTheActiveOneWhileAnotherProgramHasTheForeground) {
   const platform::WindowHandle main = machine.desktop.openOwn("QuelleryMain", "Quellery v1.0");
   app.frm.form.hWnd = main;
-  app::Form_Load(app);
+  program::Form_Load(app);
   hold({vkey::Control, vkey::H}, 120);
   const platform::WindowHandle notepad = machine.desktop.open("Notepad", "Untitled - Notepad");
   machine.desktop.foreground = notepad;  // the user works in another program
@@ -240,24 +240,24 @@ TEST_F(InvisibleMode, CtrlUMakesTheShownWindowTheActiveOneWhileAnotherProgramHas
 }
 
 TEST_F(InvisibleMode, ShutdownCleansAtTheQueryAndOnlyAnEndedSessionUnloads) {
-  app::Form_Load(app);
+  program::Form_Load(app);
   machine.loop.doEvents();  // back in the message loop: the tray icon follows the window
   app.frm.chkRun(2).setValue(1);
   app.frm.chkWinSettings[5].setValue(1);
-  app::Form_QueryUnload(app, 0);
+  program::Form_QueryUnload(app, 0);
   EXPECT_FALSE(contains(lines(), "Cleaning Clipboard...")) << "a plain close does not clean";
 
-  app::SessionEnding(app);
+  program::SessionEnding(app);
   EXPECT_TRUE(contains(lines(), "Cleaning Clipboard..."));
   EXPECT_EQ(lines().front(), "Quellery is ready") << "the pass does not clear the list";
-  app::SessionEnded(app, false);
+  program::SessionEnded(app, false);
   EXPECT_FALSE(app.unloaded) << "another program cancelled the shutdown";
   EXPECT_FALSE(machine.system.ended);
   EXPECT_TRUE(app.frm.form.visible());
   EXPECT_EQ(machine.shell.trayIcons, 1);
 
-  app::SessionEnding(app);
-  EXPECT_THROW(app::SessionEnded(app, true), platform::ProgramEnded);
+  program::SessionEnding(app);
+  EXPECT_THROW(program::SessionEnded(app, true), platform::ProgramEnded);
   EXPECT_TRUE(app.unloaded);
   EXPECT_EQ(settings::GetSetting(machine.registry, "Quellery", "LastHistory", "chkRun2", ""), "1")
       << "selections saved";
@@ -279,7 +279,7 @@ TEST_P(CleanAndReboot, ACompletedRunSavesThenRestartsByForce) {
     if (call.rfind("ExitWindowsEx", 0) == 0)
       savedAtRequest = settings::GetSetting(machine.registry, "Quellery", "LastHistory", "chkWinSettings5", "");
   };
-  engine::cmdReboot_Click(app);
+  app::cmdReboot_Click(app);
   EXPECT_EQ(machine.system.calls, GetParam().calls);
   EXPECT_EQ(savedAtRequest, "1") << "the selections are saved before Windows is asked";
   EXPECT_EQ(lines()[lines().size() - 6], "Cleaning Is Done.");
@@ -299,7 +299,7 @@ TEST(CleanAndRebootStopped, AStoppedRunAsksForNoRestart) {
   TestApp t;
   t.app.frm.chkWinSettings[0].setValue(1);
   t.machine.loop.at(t.now() + 2500, [&] { t.app.frm.cleaning.cmdStopCleaning.click(); });
-  engine::cmdReboot_Click(t.app);
+  app::cmdReboot_Click(t.app);
   EXPECT_TRUE(t.machine.system.calls.empty());
   // A restart asked for without force lacks only the force flag.
   engine::RebootWindows(t.app.os, false);

@@ -87,7 +87,7 @@ TEST_F(ItemClosingLine, CacheEntriesCookiesAndHistoryEntriesThatStayAreCounted) 
   machine.urlCache.addCookie("user@news.example", kCookies, 120);
   machine.urlCache.addCookie("user@shop.example", kCookies, 300);
   machine.urlCache.undeletable = {"Cookie:user@shop.example/"};
-  cookies::cmdGetCache_Click(app.run());  // the viewer's list, read after the last run, is read again
+  cookies::cmdGetCache_Click(app.run(), app.frm.cookies);  // the viewer's list, read after the last run, is read again
   EXPECT_EQ("Done, but left 1: 1 cookie", closingLineOf(IECookies));
 
   machine.urlHistory.add("http://news.example/", "News");

@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "TestApp.h"
-#include "app/Startup.h"
-#include "app/modTest.h"
-#include "engine/CleaningRun.h"
+#include "program/Startup.h"
+#include "app/Wait.h"
+#include "app/CleaningRun.h"
 #include "panic/Panic.h"
 #include "panic/PanicKey.h"
 #include "settings/SettingsStore.h"
@@ -27,7 +27,7 @@ class PanicKey : public ::testing::Test, protected TestApp {
  protected:
   void SetUp() override {
     taskbar = machine.desktop.open("Shell_TrayWnd", "");
-    app::Form_Load(app);
+    program::Form_Load(app);
     app.frm.chkWinSettings[5].setValue(1);  // Cleaning Clipboard...
   }
   // Ctrl and the key pressed together at `atMs`, let go 200 ms later.
@@ -88,7 +88,7 @@ TEST_F(PanicKey, DuringARunOnlySweepsAndTheRunEndsTheProgram) {
   machine.desktop.open("IEFrame", "Microsoft Internet Explorer");
   app.frm.chkWinSettings[0].setValue(1);
   pressAt(now() + 2500);
-  EXPECT_THROW(engine::cmdClean_Click(app), platform::ProgramEnded);
+  EXPECT_THROW(app::cmdClean_Click(app), platform::ProgramEnded);
   const std::vector<std::string> got = lines();
   EXPECT_EQ(std::count(got.begin(), got.end(), "Cleaning Clipboard..."), 1) << "one pass only";
   EXPECT_EQ(got[got.size() - 6], "Cleaning Is Done.");
@@ -165,7 +165,7 @@ TEST_F(PanicKey, TheHintBlinksTwiceASecondAndShowsDuringARun) {
       captions.push_back(app.frm.cleaning.lblPanic.caption());
       shownDuringRun = app.frm.cleaning.fraPanic.visible();
     });
-  engine::cmdClean_Click(app);
+  app::cmdClean_Click(app);
   // The first blink, 500 ms after start, shows "Panic"; the second the key.
   EXPECT_EQ(captions, (std::vector<std::string>{"Ctrl+F9", "Panic", "Ctrl+F9", "Panic"}));
   EXPECT_TRUE(shownDuringRun);

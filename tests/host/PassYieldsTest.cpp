@@ -8,10 +8,10 @@
 
 #include "RunStarts.h"
 #include "TestApp.h"
-#include "app/Startup.h"
-#include "app/modTest.h"
+#include "program/Startup.h"
+#include "app/Wait.h"
 #include "engine/Catalogue.h"
-#include "engine/CleaningRun.h"
+#include "app/CleaningRun.h"
 #include "preview/frmPreview.h"
 #include "report/ErrorReporter.h"
 #include "schedule/RunEntry.h"
@@ -33,7 +33,7 @@ class PassYields : public ::testing::Test, protected TestApp {
   void SetUp() override {
     machine.desktop.open("Shell_TrayWnd", "");
     loadedAt = now();
-    app::Form_Load(app);
+    program::Form_Load(app);
     machine.files.makeFolders("C:\\WINDOWS\\TEMP");
     machine.files.writeFile(kTempFile, "left by a program");
   }
@@ -55,7 +55,7 @@ TEST_F(PassYields, DuringARunPreviewAndReportDoNotOpenAndAPanicStillCleansAndEnd
   pressPanicKeyAt(start + 2500);
   // Were a window to wait inside the run, this would be the first moment it closed.
   machine.loop.at(start + 600000, [&] { preview::UnloadPreview(app, app.frmPreview); });
-  EXPECT_THROW(engine::cmdClean_Click(app), platform::ProgramEnded);
+  EXPECT_THROW(app::cmdClean_Click(app), platform::ProgramEnded);
   EXPECT_FALSE(previewEnabled);
   EXPECT_FALSE(reportEnabled);
   EXPECT_FALSE(app.frmPreview.loaded);
@@ -68,11 +68,11 @@ TEST_F(PassYields, ASessionEndingInTheErrorReportersWaitDuringAPreviewCleansForR
   app.frm.chkWinSettings[kTempItem].setValue(1);
   app.frm.chkRun(2).setValue(1);  // clean when Windows shuts down
   bool asked = false;
-  engine::CollectPlan(app, [&](int, int) {
+  app::CollectPlan(app, [&](int, int) {
     if (asked) return;
     asked = true;
     // An item's failure goes to the maker; the reporter waits on the network, yielding.
-    machine.loop.at(now(), [&] { app::SessionEnding(app); });
+    machine.loop.at(now(), [&] { program::SessionEnding(app); });
     report::ReportError(app.os, "doClean", 5, "Invalid procedure call");
   });
   EXPECT_TRUE(asked);
@@ -85,12 +85,12 @@ TEST_F(PassYields, AWindowClosedInTheErrorReportersWaitDuringAPreviewSavesWhatTh
                              schedule::runEntryName(), "\"C:\\Program Files\\Quellery\\Quellery.exe\" m");
   app.frm.chkRun(1).setValue(0);  // the user just unticked Run During Windows Start Up
   bool asked = false;
-  engine::CollectPlan(app, [&](int, int) {
+  app::CollectPlan(app, [&](int, int) {
     if (asked) return;
     asked = true;
     machine.loop.at(now(), [&] {
-      app::Form_QueryUnload(app, 0);
-      app::Form_Unload(app);
+      program::Form_QueryUnload(app, 0);
+      program::Form_Unload(app);
     });
     report::ReportError(app.os, "doClean", 5, "Invalid procedure call");
   });
@@ -111,9 +111,9 @@ TEST_F(PassYields, TheSessionEndingMidItemRunsEachItemOnceAndEveryItemHasItsEntr
   RunStarts watch(app.frm.lstClean, *this);
   // Windows asks at the temp folder walk's first yield.
   watch.onLine = [&](const std::string& line) {
-    if (line == "Cleaning Windows Temp File Folder...") machine.loop.at(now(), [&] { app::SessionEnding(app); });
+    if (line == "Cleaning Windows Temp File Folder...") machine.loop.at(now(), [&] { program::SessionEnding(app); });
   };
-  engine::cmdClean_Click(app);
+  app::cmdClean_Click(app);
   const auto got = lines();
   for (const engine::CleaningItem& item : engine::catalogue())
     EXPECT_EQ(count(got, item.statusText), 1) << item.statusText;

@@ -9,9 +9,9 @@
 
 #include "RunStarts.h"
 #include "TestApp.h"
-#include "app/Startup.h"
-#include "app/modTest.h"
-#include "engine/CleaningRun.h"
+#include "program/Startup.h"
+#include "app/Wait.h"
+#include "app/CleaningRun.h"
 #include "schedule/Scheduler.h"
 #include "settings/SettingsStore.h"
 #include "ui/Control.h"
@@ -28,7 +28,7 @@ class PathsMeet : public ::testing::Test, protected TestApp {
   void SetUp() override {
     machine.desktop.open("Shell_TrayWnd", "");
     loadedAt = now();
-    app::Form_Load(app);
+    program::Form_Load(app);
   }
   // Five Windows items: a pass of five one-second pauses.
   void tickFive() {
@@ -70,7 +70,7 @@ TEST_F(PathsMeet, TheShutdownPassIsARunNoScheduledRunStartsInsideIt) {
   runs.onLine = [&](const std::string& line) {
     if (line == "Cleaning Recycle Bin...") schedule::timerScheduler_Timer(app);
   };
-  app::SessionEnding(app);
+  program::SessionEnding(app);
   EXPECT_TRUE(runs.at.empty()) << "no run started inside the shutdown pass";
   EXPECT_EQ(count(lines(), "Cleaning Recycle Bin..."), 1);
   EXPECT_EQ(lines().front(), "Quellery is ready") << "the list was never cleared";
@@ -83,14 +83,14 @@ TEST_F(PathsMeet, ASessionEndingDuringARunCleansEveryTickedItemQuicklyBeforeTheE
   // During the pause after the first item.
   machine.loop.at(now() + 3500, [&] {
     const uint32_t asked = now();
-    app::SessionEnding(app);
+    program::SessionEnding(app);
     queryTook = now() - asked;
   });
   machine.loop.at(now() + 3600, [&] {
     atEnd = lines();
-    app::SessionEnded(app, true);
+    program::SessionEnded(app, true);
   });
-  EXPECT_THROW(engine::cmdClean_Click(app), platform::ProgramEnded);
+  EXPECT_THROW(app::cmdClean_Click(app), platform::ProgramEnded);
   for (const char* item : {"Cleaning Recycle Bin...", "Cleaning Recent RUN History...",
                            "Cleaning Recent Document List...", "Cleaning Clipboard...", "Cleaning ScanDisk .Chk File..."})
     EXPECT_EQ(count(atEnd, item), 1) << item << " cleaned once before the session ended";
@@ -101,10 +101,10 @@ TEST_F(PathsMeet, ASessionEndingDuringARunCleansEveryTickedItemQuicklyBeforeTheE
 TEST_F(PathsMeet, ACancelledSessionEndLetsTheRunFinishAtItsOwnPace) {
   tickFive();
   machine.loop.at(now() + 3500, [&] {
-    app::SessionEnding(app);
-    app::SessionEnded(app, false);
+    program::SessionEnding(app);
+    program::SessionEnded(app, false);
   });
-  engine::cmdClean_Click(app);
+  app::cmdClean_Click(app);
   EXPECT_EQ(count(lines(), "Cleaning ScanDisk .Chk File..."), 1) << "not cleaned a second time by the run";
   EXPECT_EQ(count(lines(), "Cleaning Is Done."), 1);
   EXPECT_FALSE(app.flags.sessionEnding);
@@ -114,7 +114,7 @@ TEST_F(PathsMeet, APanicDuringARunSavesTheTicksOfThisSession) {
   app.frm.chkWinSettings[6].setValue(1);
   const uint32_t start = now();
   pressPanicKeyAt(start + 2500);
-  EXPECT_THROW(engine::cmdClean_Click(app), platform::ProgramEnded);
+  EXPECT_THROW(app::cmdClean_Click(app), platform::ProgramEnded);
   EXPECT_TRUE(app.unloaded);
   EXPECT_EQ(saved("chkWinSettings6"), "1");
   EXPECT_EQ(count(lines(), "Cleaning ScanDisk .Chk File..."), 1) << "one pass only";
@@ -124,7 +124,7 @@ TEST_F(PathsMeet, ACloseDuringTheScheduledSweepCancelsTheRunThatWouldFollow) {
   machine.files.makeFolders("C:\\Wipe");
   machine.files.writeFile("C:\\Wipe\\old.txt", "old");
   machine.registry.setString(platform::hkey::CurrentUser, "SOFTWARE\\Quellery\\Sheredder", "ShredFolder", "C:\\Wipe");
-  app::Form_Activate(app);
+  program::Form_Activate(app);
   machine.system.setLocalTime({2026, 12, 8, 2, 14, 29, 30});
   app.frm.chkRun(4).setValue(1);
   app.frm.OptSchedule[1].setValue(true);
@@ -135,8 +135,8 @@ TEST_F(PathsMeet, ACloseDuringTheScheduledSweepCancelsTheRunThatWouldFollow) {
   machine.files.beforeSetLength = [&](const std::string&) {
     if (closed) return;
     closed = true;
-    app::Form_QueryUnload(app, 0);
-    app::Form_Unload(app);
+    program::Form_QueryUnload(app, 0);
+    program::Form_Unload(app);
   };
   RunStarts runs(app.frm.lstClean, *this);
   app::WaitSeconds(app.os, 61);
@@ -164,7 +164,7 @@ TEST_F(PathsMeet, APanicLeavesAStoppedRunStopped) {
   // Stop in the pause after the first item, the panic a moment later while it winds down.
   machine.loop.at(start + 2500, [&] { app.frm.cleaning.cmdStopCleaning.click(); });
   pressPanicKeyAt(start + 3000);
-  EXPECT_THROW(engine::cmdClean_Click(app), platform::ProgramEnded);
+  EXPECT_THROW(app::cmdClean_Click(app), platform::ProgramEnded);
   EXPECT_EQ(count(lines(), "Cleaning Recycle Bin..."), 1);
   EXPECT_EQ(count(lines(), "Cleaning Recent RUN History..."), 0);
   EXPECT_EQ(count(lines(), "Clean Aborted"), 1);

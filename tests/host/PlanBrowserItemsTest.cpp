@@ -233,7 +233,7 @@ TEST_F(BrowserPlans, CookiesKeptByTheKeepListOrTheViewerAreNoTargets) {
 
   // Read into the viewer and marked there: the marks count, saved or not.
   machine.urlCache.addCookie("user@mail.example", kCookies, 50);
-  cookies::cmdGetCache_Click(app.run());
+  cookies::cmdGetCache_Click(app.run(), app.frm.cookies);
   ASSERT_EQ(app.frm.cookies.lstCookies.listCount(), 2);
   app.frm.cookies.lstCookies.setSelected(0, false);  // the bank's, unmarked
   app.frm.cookies.lstCookies.setSelected(1, true);   // the mail's

@@ -20,7 +20,7 @@
 
 #include "TestApp.h"
 #include "engine/Catalogue.h"
-#include "engine/CleaningRun.h"
+#include "app/CleaningRun.h"
 #include "erase/Plan.h"
 #include "platform/sim/SimSnapshot.h"
 
@@ -39,7 +39,7 @@ struct PlanCheck : TestApp {
   // when anything on the machine changed.
   erase::Plan collect() {
     const MachineState before = platform::sim::captureMachine(machine);
-    erase::Plan plan = engine::CollectPlan(app, nullptr);
+    erase::Plan plan = app::CollectPlan(app, nullptr);
     const std::string changed = platform::sim::machineDifferences(before, platform::sim::captureMachine(machine));
     EXPECT_EQ(changed, "") << "collecting changed the machine";
     return plan;
@@ -56,7 +56,7 @@ struct PlanCheck : TestApp {
   // did is in app.lastRun. Returns the machine as it was before.
   MachineState run() {
     MachineState before = platform::sim::captureMachine(machine);
-    engine::cleaningPass(app);
+    app::cleaningPass(app);
     return before;
   }
 

@@ -2,7 +2,7 @@
 #include <sys/stat.h>
 
 #include "PlanHarness.h"
-#include "app/Startup.h"
+#include "program/Startup.h"
 #include "clean/WindowsItems.h"
 #include "erase/EraseFiles.h"
 #include "erase/RegValues.h"
@@ -302,7 +302,7 @@ TEST_F(PreviewYields, ASettingSavedAndAFileErasedMeanwhileAreDoneForRealAndNotPl
     erase::WriteRegValue(app.run(), CurrentUser, "Software\\Quellery\\Settings", "chkRun4", "1", 1);
     erase::EraseFile(app.run(), "C:\\Shred\\old.txt");
   });
-  const erase::Plan plan = engine::CollectPlan(app, nullptr);
+  const erase::Plan plan = app::CollectPlan(app, nullptr);
   EXPECT_EQ(machine.registry.getString(CurrentUser, "Software\\Quellery\\Settings", "chkRun4"), "1");
   EXPECT_EQ(machine.files.getAttributes("C:\\Shred\\old.txt"), platform::fileattr::Invalid);
   ASSERT_EQ(plan.items.size(), 2u);
@@ -316,8 +316,8 @@ TEST_F(PreviewYields, ASettingSavedAndAFileErasedMeanwhileAreDoneForRealAndNotPl
 
 TEST_F(PreviewYields, ASessionEndingDuringAPreviewRunsTheShutdownPassAndStopsThePreview) {
   app.frm.chkRun(2).setValue(1);  // clean when Windows shuts down
-  machine.loop.at(machine.loop.tickCount() + 10, [&] { app::SessionEnding(app); });
-  const erase::Plan plan = engine::CollectPlan(app, nullptr);
+  machine.loop.at(machine.loop.tickCount() + 10, [&] { program::SessionEnding(app); });
+  const erase::Plan plan = app::CollectPlan(app, nullptr);
   EXPECT_TRUE(plan.stopped);
   for (int i = 0; i < 40; ++i)
     EXPECT_EQ(machine.files.getAttributes("C:\\TEMP\\f" + std::to_string(i) + ".tmp"), platform::fileattr::Invalid)

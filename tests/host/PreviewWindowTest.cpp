@@ -7,9 +7,9 @@
 #include <map>
 
 #include "TestApp.h"
-#include "app/Startup.h"
-#include "engine/CleaningRun.h"
-#include "engine/RunTotals.h"
+#include "program/Startup.h"
+#include "app/CleaningRun.h"
+#include "app/RunTotals.h"
 #include "panic/Panic.h"
 #include "preview/PreviewRows.h"
 #include "preview/frmPreview.h"
@@ -248,11 +248,11 @@ TEST_F(PreviewWindow, StopWhileCollectingRemovesNothingAndSaysTheListIsIncomplet
 TEST_F(PreviewWindow, AfterARunTheStatusBarSaysWhatWasFreedAndReportOpensWhatItDid) {
   EXPECT_FALSE(app.frm.cleaning.cmdReport.enabled());
   app.frm.chkWinSettings[5].setValue(1);
-  engine::cmdClean_Click(app);
+  app::cmdClean_Click(app);
   EXPECT_TRUE(app.frm.cleaning.cmdReport.enabled());
   EXPECT_EQ(app.frm.stBar.panelText(2).substr(0, 15), "Cleaning freed ");
   app.lastRun = ran();
-  engine::ShowRunTotals(app);
+  app::ShowRunTotals(app);
   EXPECT_EQ(app.frm.stBar.panelText(2), "Cleaning freed 2.92 KB; 1 file goes at the next restart");
 
   std::vector<Cells> shown;
@@ -308,7 +308,7 @@ TEST_F(PreviewWindow, SaveWritesTheReportWholeBesideNoOtherFileAndAFailedSaveIsT
 }
 
 TEST_F(PreviewWindow, APanicWhileCollectingStopsTheWalkThenRunsItsOwnPassAndEnds) {
-  app::Form_Load(app);
+  program::Form_Load(app);
   app.frm.chkWinSettings[5].setValue(1);  // Cleaning Clipboard...
   machine.loop.at(now(), [&] { panic::Panic(app); });
   app.frm.cleaning.cmdPreview.click();
@@ -328,8 +328,8 @@ TEST_F(PreviewWindow, ClosingTheMainWindowWhileCollectingStopsTheWalkAndUnloads)
   app.frm.chkWinSettings[7].setValue(1);
   const auto before = tree();
   machine.loop.at(now(), [&] {
-    app::Form_QueryUnload(app, 0);
-    app::Form_Unload(app);
+    program::Form_QueryUnload(app, 0);
+    program::Form_Unload(app);
   });
   app.frm.cleaning.cmdPreview.click();
   EXPECT_TRUE(app.unloaded);
@@ -344,7 +344,7 @@ TEST_F(PreviewWindow, TheSessionEndingWhileCollectingRunsTheShutdownPassForReal)
   app.frm.chkWinSettings[5].setValue(1);  // Cleaning Clipboard...
   bool collectingDuringThePass = true;
   machine.loop.at(now(), [&] {
-    engine::cleanBeforeSessionEnds(app, true);
+    app::cleanBeforeSessionEnds(app, true);
     collectingDuringThePass = app.lastRun.items.empty();
   });
   openWith(app.frm.cleaning.cmdPreview, nullptr);

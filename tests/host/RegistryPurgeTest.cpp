@@ -6,7 +6,7 @@
 #include "clean/IEItems.h"
 #include "clean/RegistryPurge.h"
 #include "clean/WindowsItems.h"
-#include "engine/CleaningRun.h"
+#include "app/CleaningRun.h"
 #include "report/RuntimeError.h"
 
 namespace {
@@ -135,7 +135,7 @@ TEST_F(RegistryPurge, WithAbortSetTheValueLoopIsSkippedAndTheKeyStillGoes) {
 }
 
 TEST_F(RegistryPurge, EachOperationEmptiesItsOwnKeysOnly) {
-  const std::pair<void (*)(const engine::RunContext&), std::vector<std::string>> operations[] = {
+  const std::pair<void (*)(const erase::RunContext&), std::vector<std::string>> operations[] = {
       {clean::CleanRunMRU, {kRunMRU}},
       {clean::ClearFind, {kDocFind, kFilesNamed}},
       {clean::CleanOpenSave, {kOpenSave}},
@@ -166,7 +166,7 @@ TEST_F(RegistryPurge, AListThatIsOrHoldsARegistryLinkLeavesTheKeyItLeadsToWhole)
   seedPrecious();
   reg.makeLink(CurrentUser, kRunMRU, CurrentUser, precious);
   ASSERT_EQ(reg.getString(CurrentUser, kRunMRU, "kept"), "value") << "a plain open follows the link";
-  engine::RunFlags flags;
+  erase::RunFlags flags;
   EXPECT_FALSE(clean::PurgeRegistryList(reg, flags, kRunMRU));
   EXPECT_TRUE(preciousWhole());
 
@@ -181,7 +181,7 @@ TEST_F(RegistryPurge, AListThatIsOrHoldsARegistryLinkLeavesTheKeyItLeadsToWhole)
   reg.setString(platform::hkey::LocalMachine, "Software\\Shared", "kept", "value");
   reg.makeLink(CurrentUser, kSearch, platform::hkey::LocalMachine, "Software\\Shared");
   app.frm.chkWinSettings[9].setValue(1);
-  engine::cmdClean_Click(app);
+  app::cmdClean_Click(app);
   EXPECT_EQ(reg.getString(platform::hkey::LocalMachine, "Software\\Shared", "kept"), "value");
   const std::vector<std::string> shown = lines();
   ASSERT_GE(shown.size(), 3u);
@@ -271,7 +271,7 @@ TEST_F(RegistryPurge, ALinkMadeInsideTheListWhileItIsPurgedIsLeftAndNotFollowed)
   reg.setString(CurrentUser, "Software\\Precious\\Deeper", "also", "kept");
   fill(kOpenSave);
   LinkMadeMidway racing(reg, kOpenSave + "\\Sub\\Late", "Software\\Precious");
-  engine::RunFlags flags;
+  erase::RunFlags flags;
   erase::ItemPlan plan;
   flags.plan = &plan;
   EXPECT_FALSE(clean::PurgeRegistryList(racing, flags, kOpenSave));
@@ -288,7 +288,7 @@ TEST_F(RegistryPurge, ALinkMadeInsideTheListWhileItIsPurgedIsLeftAndNotFollowed)
 TEST_F(RegistryPurge, AFailureInsideTheLoopStillDeletesTheKeyAndReachesTheCaller) {
   fill(kRunMRU);
   BrokenEnumeration broken(reg);
-  engine::RunFlags flags;
+  erase::RunFlags flags;
   try {
     clean::PurgeRegistryList(broken, flags, kRunMRU);
     FAIL() << "the failure was swallowed";

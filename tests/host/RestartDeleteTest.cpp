@@ -5,7 +5,7 @@
 
 #include "TestApp.h"
 #include "clean/IEItems.h"
-#include "engine/CleaningRun.h"
+#include "app/CleaningRun.h"
 #include "erase/RestartDelete.h"
 #include "platform/WinError.h"
 #include "report/RuntimeError.h"
@@ -32,7 +32,7 @@ class RestartDelete : public ::testing::Test, protected TestApp {
   std::string cleanTemp() {
     app.frm.chkWinSettings[7].setValue(1);
     app.frm.lstClean.clear();
-    engine::doClean(app);
+    app::doClean(app);
     const std::vector<std::string> shown = lines();
     return shown.size() >= 2 ? shown[1] : std::string();
   }

@@ -4,10 +4,10 @@
 #include <memory>
 
 #include "TestApp.h"
-#include "app/Startup.h"
+#include "program/Startup.h"
 #include "panic/PanicKey.h"
 #include "report/RuntimeError.h"
-#include "settings/SavedSelections.h"
+#include "program/SavedSelections.h"
 #include "settings/SettingsStore.h"
 #include "settings/ValueText.h"
 
@@ -30,16 +30,16 @@ class SavedSelections : public ::testing::Test, protected TestApp {
     return raw.substr(0, raw.find('\0'));
   }
   // A second program on the same machine, as after a restart.
-  std::unique_ptr<app::App> restart() { return std::make_unique<app::App>(machine.platform()); }
+  std::unique_ptr<program::App> restart() { return std::make_unique<program::App>(machine.platform()); }
 
-  static std::vector<ui::ControlArray<ui::CheckBox>*> itemArrays(app::App& a) {
+  static std::vector<ui::ControlArray<ui::CheckBox>*> itemArrays(program::App& a) {
     return {&a.frm.chkWinSettings, &a.frm.chkIEsettings, &a.frm.chkNSsettings, &a.frm.chkOPsettings};
   }
 };
 
 TEST_F(SavedSelections, FirstStartWithAnEmptyStoreGivesEveryDefault) {
   app.minuteCounter = 7;
-  app::Form_Load(app);
+  program::Form_Load(app);
   app::MainWindow& f = app.frm;
   for (auto* ticks : itemArrays(app))
     for (ui::CheckBox& box : *ticks) EXPECT_EQ(box.value(), 0) << box.name() << box.index();
@@ -69,7 +69,7 @@ TEST_F(SavedSelections, FirstStartWithAnEmptyStoreGivesEveryDefault) {
 }
 
 TEST_F(SavedSelections, EverySettingSurvivesARestart) {
-  app::Form_Load(app);
+  program::Form_Load(app);
   app::MainWindow& f = app.frm;
   int n = 0;
   for (auto* ticks : itemArrays(app))
@@ -91,10 +91,10 @@ TEST_F(SavedSelections, EverySettingSurvivesARestart) {
   f.startUp.cmbPanOK.click();
   f.tvw1.setExpanded(f.tvw1.find("Browser"), false);
   f.tvw1.setExpanded(f.tvw1.find("Help"), false);
-  app::Form_Unload(app);
+  program::Form_Unload(app);
 
   auto again = restart();
-  app::Form_Load(*again);
+  program::Form_Load(*again);
   app::MainWindow& g = again->frm;
   const auto before = itemArrays(app), after = itemArrays(*again);
   for (size_t a = 0; a < before.size(); ++a)
@@ -131,11 +131,11 @@ TEST_F(SavedSelections, EverySettingSurvivesARestart) {
 }
 
 TEST_F(SavedSelections, ValuesAreWrittenAsTextInTheirFormsAndOrder) {
-  app::Form_Load(app);
+  program::Form_Load(app);
   app.frm.dtpTime.setTime(7, 0);
   app.frm.OptSchedule[0].setValue(true);
   app.frm.chkRun(4).setValue(1);
-  settings::saveLastSelection(app);
+  program::saveLastSelection(app);
 
   std::vector<std::string> expected;
   for (const char* array : {"chkIEsettings", "chkNSsettings", "chkOPsettings", "chkWinSettings"}) {
@@ -168,7 +168,7 @@ TEST_F(SavedSelections, ValuesAreWrittenAsTextInTheirFormsAndOrder) {
 TEST_F(SavedSelections, AClosedCustomisationDialogWritesBackWhatItRead) {
   seed("BookMarkE", "False");
   seed("BookMarkD", " True ");
-  settings::saveLastSelection(app);
+  program::saveLastSelection(app);
   EXPECT_EQ(stored("BookMarkE"), "False");
   EXPECT_EQ(stored("BookMarkD"), "True");
 }
@@ -203,7 +203,7 @@ TEST_F(SavedSelections, BadStoredValuesLeaveTheirControlAndTheRestRestores) {
   machine.registry.set(CurrentUser, kLastHistory, "chkRun3", platform::regtype::Binary, {1, 0});
   seed("chkRun2", "1");
 
-  settings::getLastSettings(app);
+  program::getLastSettings(app);
   EXPECT_EQ(f.chkWinSettings[3].value(), 0);
   EXPECT_EQ(f.chkWinSettings[4].value(), 1);
   EXPECT_EQ(f.chkWinSettings[5].value(), 1);
@@ -233,8 +233,8 @@ TEST_F(SavedSelections, AStoredPanicKeyOutsideTheListIsRefusedForF11) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.stored);
     seed("panKey", c.stored, kPanic);
-    const std::unique_ptr<app::App> started = restart();
-    app::Form_Load(*started);
+    const std::unique_ptr<program::App> started = restart();
+    program::Form_Load(*started);
     EXPECT_EQ(started->panicKey, c.inForce);
     EXPECT_EQ(started->frm.cmbPanic.text(), c.shown);
     started->panicHintKeyNext = true;
@@ -246,13 +246,13 @@ TEST_F(SavedSelections, AStoredPanicKeyOutsideTheListIsRefusedForF11) {
 TEST_F(SavedSelections, OnlyExactlyOneAfterTrimmingStartsInvisibly) {
   seed("chk1", "1");
   seed("chkRun0", " 1 ");
-  app::Form_Load(app);
+  program::Form_Load(app);
   EXPECT_EQ(app.startInvisibly, "1");
   EXPECT_EQ(app.frm.chkRun(0).value(), 1);
 
   seed("chkRun0", "01");
   auto again = restart();
-  app::Form_Load(*again);
+  program::Form_Load(*again);
   EXPECT_EQ(again->frm.chkRun(0).value(), 1);
   EXPECT_TRUE(again->frm.form.visible());
 }
@@ -260,7 +260,7 @@ TEST_F(SavedSelections, OnlyExactlyOneAfterTrimmingStartsInvisibly) {
 TEST_F(SavedSelections, Check1UntickedRestoresChkRun0UntickedAndDisabled) {
   seed("chk1", "0");
   seed("chkRun0", "1");
-  app::Form_Load(app);
+  program::Form_Load(app);
   EXPECT_EQ(app.frm.chkRun(0).value(), 0);
   EXPECT_FALSE(app.frm.chkRun(0).enabled());
 

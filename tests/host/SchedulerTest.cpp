@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "TestApp.h"
-#include "app/Startup.h"
-#include "app/modTest.h"
+#include "program/Startup.h"
+#include "app/Wait.h"
 #include "schedule/Scheduler.h"
 #include "ui/Control.h"
 
@@ -37,7 +37,7 @@ class Scheduler : public ::testing::Test, protected TestApp {
   // Starts the program at the given wall-clock time; its clock ticks a minute later.
   void start(const LocalTime& time) {
     machine.system.setLocalTime(time);
-    app::Form_Load(app);
+    program::Form_Load(app);
     f.chkRun(4).setValue(1);
   }
   void every(const std::string& minutes) {
@@ -49,7 +49,7 @@ class Scheduler : public ::testing::Test, protected TestApp {
     machine.files.makeFolders("C:\\Wipe");
     machine.files.writeFile("C:\\Wipe\\old.txt", "old");
     machine.registry.setString(platform::hkey::CurrentUser, "SOFTWARE\\Quellery\\Sheredder", "ShredFolder", "C:\\Wipe");
-    app::Form_Activate(app);
+    program::Form_Activate(app);
   }
 
   app::MainWindow& f = app.frm;

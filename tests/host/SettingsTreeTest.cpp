@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "TestApp.h"
-#include "app/SettingsTree.h"
-#include "app/Startup.h"
-#include "settings/SavedSelections.h"
+#include "program/SettingsTree.h"
+#include "program/Startup.h"
+#include "program/SavedSelections.h"
 
 using platform::hkey::CurrentUser;
 
@@ -39,7 +39,7 @@ TEST_F(SettingsTree, BranchesTakeTheirSavedStateBeforeTheirChildren) {
   app.treeStates.Help = " true ";
   OrderWatch watch;
   ui::Control::setObserver(&watch);
-  app::BuildSettingsTree(app);
+  program::BuildSettingsTree(app);
   ui::Control::setObserver(nullptr);
 
   const auto at = [&](const std::string& event) {
@@ -56,7 +56,7 @@ TEST_F(SettingsTree, BranchesTakeTheirSavedStateBeforeTheirChildren) {
 }
 
 TEST_F(SettingsTree, EveryNodeBringsItsPageForwardWithItsStatusText) {
-  app::Form_Load(app);
+  program::Form_Load(app);
   app::MainWindow& f = app.frm;
   struct Row {
     const char* node;
@@ -93,7 +93,7 @@ TEST_F(SettingsTree, EveryNodeBringsItsPageForwardWithItsStatusText) {
 }
 
 TEST_F(SettingsTree, LetterCaseIsIgnoredExceptForIE) {
-  app::Form_Load(app);
+  program::Form_Load(app);
   app::MainWindow& f = app.frm;
   const int shouting = tree().add(0, "BROWSER", 4);
   const int mixed = tree().add(0, "wInDoWs", 3);
@@ -109,7 +109,7 @@ TEST_F(SettingsTree, LetterCaseIsIgnoredExceptForIE) {
 }
 
 TEST_F(SettingsTree, ExpandAndCollapseStoreOnlyTheFiveBranchStates) {
-  app::BuildSettingsTree(app);
+  program::BuildSettingsTree(app);
   tree().setExpanded(node("Browser"), false);
   EXPECT_EQ(app.treeStates.Browser, "False");
   tree().setExpanded(node("Browser"), true);
@@ -126,13 +126,13 @@ TEST_F(SettingsTree, ExpandAndCollapseStoreOnlyTheFiveBranchStates) {
 }
 
 TEST_F(SettingsTree, ACollapsedBrowserStaysCollapsedAfterARestart) {
-  app::Form_Load(app);
+  program::Form_Load(app);
   tree().setExpanded(node("Browser"), false);
-  app::Form_Unload(app);
+  program::Form_Unload(app);
   EXPECT_EQ(machine.registry.getString(CurrentUser, kLastHistory, "Browser").substr(0, 5), "False");
 
-  app::App again(machine.platform());
-  app::Form_Load(again);
+  program::App again(machine.platform());
+  program::Form_Load(again);
   ui::TreeView& t = again.frm.tvw1;
   EXPECT_FALSE(t.node(t.find("Browser")).expanded);
   EXPECT_TRUE(t.node(t.find("Main Settings")).expanded);

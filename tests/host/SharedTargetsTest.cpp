@@ -5,7 +5,7 @@
 
 #include "PlanHarness.h"
 #include "engine/PlanReport.h"
-#include "engine/RunTotals.h"
+#include "app/RunTotals.h"
 #include "erase/SharedTargets.h"
 #include "preview/PreviewRows.h"
 
@@ -91,7 +91,7 @@ TEST_F(SharedTargets, APreviewCountsWhatTwoItemsRemoveOnceAndTheRunFreesThatMuch
   run();
   const std::vector<ui::ListView::Row> report = preview::reportRows(app.lastRun);
   EXPECT_EQ(totalBytes(report, 5), 1004);
-  engine::ShowRunTotals(app);
+  app::ShowRunTotals(app);
   EXPECT_EQ(app.frm.stBar.panelText(2), "Cleaning freed 0.98 KB");
 }
 

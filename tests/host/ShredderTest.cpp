@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include "TestApp.h"
-#include "app/Startup.h"
+#include "program/Startup.h"
 #include "erase/ActivityLog.h"
 #include "shredder/ShredFile.h"
 #include "shredder/ShredFolder.h"
@@ -262,14 +262,14 @@ TEST_F(Shredder, BrowseAppendsBothFormsOfTheDialogsAnswer) {
 
 // A user who chose "Extreme" and then browsed for files shreds them at Extreme.
 TEST_F(Shredder, SecurityLevelIsMediumAtFirstThenTheUsersChoiceThroughEveryActivation) {
-  app::Form_Load(app);
+  program::Form_Load(app);
   EXPECT_EQ(app.frm.cmbOver.text(), "Medium");
-  app::Form_Activate(app);
+  program::Form_Activate(app);
   EXPECT_EQ(app.frm.cmbOver.text(), "Medium");
   app.frm.cmbOver.setListIndex(4);
-  app::Form_Activate(app);
+  program::Form_Activate(app);
   EXPECT_EQ(app.frm.cmbOver.text(), "Extreme");
-  app::Form_Activate(app);
+  program::Form_Activate(app);
   EXPECT_EQ(app.frm.cmbOver.text(), "Extreme");
   EXPECT_EQ(app.frm.cmbOver.listCount(), 5);
 }
@@ -278,7 +278,7 @@ class ShredFolder : public Shredder {
  protected:
   void setFolder(const std::string& folder) {
     machine.registry.setString(hkey::CurrentUser, "SOFTWARE\\Quellery\\Sheredder", "ShredFolder", folder);
-    app::Form_Activate(app);
+    program::Form_Activate(app);
   }
 };
 

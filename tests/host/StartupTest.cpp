@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "TestApp.h"
-#include "app/Startup.h"
-#include "app/modTest.h"
+#include "program/Startup.h"
+#include "app/Wait.h"
+#include "erase/FolderTree.h"
+#include "sysinfo/WinInfo.h"
 #include "platform/WinError.h"
 
 using platform::OsVersion;
@@ -13,7 +15,7 @@ namespace {
 class Startup : public ::testing::Test, protected TestApp {};
 
 TEST_F(Startup, ShowsTheWindowWithWelcomeHelpTextTrayIconAndVersionValue) {
-  app::Form_Load(app);
+  program::Form_Load(app);
   EXPECT_TRUE(app.frm.form.visible());
   EXPECT_EQ(app.frm.stBar.panelText(2), "Welcome To Quellery");
   EXPECT_EQ(lines(), (std::vector<std::string>{"Quellery is ready", "Select cleaning options",
@@ -43,15 +45,15 @@ TEST_F(Startup, ShowsTheWindowWithWelcomeHelpTextTrayIconAndVersionValue) {
 }
 
 TEST_F(Startup, AWindowHiddenBeforeItsIconCameGetsNoIcon) {
-  app::Form_Load(app);
+  program::Form_Load(app);
   app.frm.form.setVisible(false);
   machine.loop.doEvents();
   EXPECT_EQ(machine.shell.trayIcons, 0);
 }
 
 TEST_F(Startup, AWindowClosedBeforeItsIconCameLeavesNoIcon) {
-  app::Form_Load(app);
-  app::Form_Unload(app);
+  program::Form_Load(app);
+  program::Form_Unload(app);
   machine.loop.doEvents();
   EXPECT_EQ(machine.shell.trayIcons, 0);
 }
@@ -60,7 +62,7 @@ TEST_F(Startup, KeepsAnInstalledVersionValue) {
   platform::HKey key = 0;
   machine.registry.createKey(platform::hkey::LocalMachine, "Software\\Microsoft\\RADaz", &key);
   machine.registry.setValue(key, "ver", platform::regtype::String, reinterpret_cast<const uint8_t*>("3"), 1);
-  app::Form_Load(app);
+  program::Form_Load(app);
   uint8_t data[4] = {};
   uint32_t type = 0, size = sizeof data;
   machine.registry.queryValue(key, "ver", &type, data, &size);
@@ -69,7 +71,7 @@ TEST_F(Startup, KeepsAnInstalledVersionValue) {
 
 TEST_F(Startup, ASecondInstanceEndsBeforeShowingAnything) {
   machine.system.otherInstance = true;
-  EXPECT_THROW(app::Form_Load(app), platform::ProgramEnded);
+  EXPECT_THROW(program::Form_Load(app), platform::ProgramEnded);
   EXPECT_FALSE(app.frm.form.visible());
   EXPECT_EQ(machine.shell.trayIcons, 0);
   EXPECT_EQ(app.frm.lstClean.listCount(), 0);
@@ -79,7 +81,7 @@ TEST_F(Startup, TheRunEntrysCopyWaitsOutALogonScriptsCleanThenStarts) {
   machine.system.otherInstance = true;
   machine.system.otherIsCommandLineRun = true;
   machine.system.commandLineRunLeftMs = 90 * 1000;
-  EXPECT_NO_THROW(app::Form_Load(app));
+  EXPECT_NO_THROW(program::Form_Load(app));
   EXPECT_EQ(machine.system.waitedForOtherMs, 90u * 1000) << "started once the /clean had ended";
   EXPECT_FALSE(machine.system.ended);
 }
@@ -88,7 +90,7 @@ TEST_F(Startup, ALogonScriptsCleanThatNeverEndsIsWaitedForAFewMinutesOnly) {
   machine.system.otherInstance = true;
   machine.system.otherIsCommandLineRun = true;
   machine.system.commandLineRunLeftMs = 8u * 3600 * 1000;
-  EXPECT_THROW(app::Form_Load(app), platform::ProgramEnded);
+  EXPECT_THROW(program::Form_Load(app), platform::ProgramEnded);
   EXPECT_GE(machine.system.waitedForOtherMs, 60u * 1000);
   EXPECT_LE(machine.system.waitedForOtherMs, 15u * 60 * 1000);
 }
@@ -98,7 +100,7 @@ TEST_F(Startup, CleaningAtStartShowsTheRunThenTheHelpText) {
   machine.registry.setString(platform::hkey::CurrentUser, "Software\\Quellery\\Settings\\LastHistory", "chkRun3", "1");
   machine.registry.setString(platform::hkey::CurrentUser, "Software\\Quellery\\Settings\\LastHistory",
                              "chkWinSettings5", "1");
-  app::Form_Load(app);
+  program::Form_Load(app);
   const auto got = lines();
   ASSERT_GE(got.size(), 5u);
   EXPECT_EQ(got.front(), "Cleaning Clipboard...");
@@ -107,22 +109,22 @@ TEST_F(Startup, CleaningAtStartShowsTheRunThenTheHelpText) {
 
 TEST_F(Startup, RunInvisiblyIsOnlyPossibleWhileCheck1IsTicked) {
   machine.registry.setString(platform::hkey::CurrentUser, "Software\\Quellery\\Settings\\LastHistory", "chkRun0", "1");
-  app::Form_Load(app);
+  program::Form_Load(app);
   EXPECT_EQ(app.frm.chkRun(0).value(), 0);
   EXPECT_FALSE(app.frm.chkRun(0).enabled());
 }
 
 TEST_F(Startup, UnloadRemovesTheTrayIconAndStopsARun) {
-  app::Form_Load(app);
-  app::Form_Unload(app);
+  program::Form_Load(app);
+  program::Form_Unload(app);
   EXPECT_EQ(machine.shell.trayIcons, 0);
   EXPECT_TRUE(app.flags.abort);
   EXPECT_TRUE(app.unloaded);
 }
 
 TEST_F(Startup, HelpLinksOpenTheMakersPagesInTheBrowser) {
-  app::Label11_Click(app);
-  app::Label13_Click(app);
+  program::Label11_Click(app);
+  program::Label13_Click(app);
   ASSERT_EQ(machine.shell.opened.size(), 2u);
   EXPECT_EQ(machine.shell.opened[0].substr(machine.shell.opened[0].size() - 5), "/help");
   EXPECT_EQ(machine.shell.opened[1].substr(machine.shell.opened[1].size() - 13), "/support.html");
@@ -137,7 +139,7 @@ class FindOSTest : public ::testing::TestWithParam<VersionCase>, protected TestA
 
 TEST_P(FindOSTest, NamesTheWindowsVersion) {
   machine.system.version = GetParam().version;
-  EXPECT_EQ(app::FindOS(app.os), GetParam().text);
+  EXPECT_EQ(hardware::FindOS(app.os), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -159,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FindOSFailure, AFailedVersionQueryGivesTheEmptyText) {
   TestApp t;
   t.machine.system.versionFails = true;
-  EXPECT_EQ(app::FindOS(t.app.os), "");
+  EXPECT_EQ(hardware::FindOS(t.app.os), "");
 }
 
 class WaitSecondsTest : public ::testing::Test, protected TestApp {};
@@ -177,11 +179,6 @@ TEST_F(WaitSecondsTest, ZeroReturnsAtOnceAndHalfASecondServesEvents) {
   EXPECT_LT(now() - start, 520u);
 }
 
-TEST(CountDelimiters, CountsEveryOccurrence) {
-  EXPECT_EQ(app::countDelimiters("a|b||c", '|'), 3);
-  EXPECT_EQ(app::countDelimiters("", '|'), 0);
-}
-
 class DeleteFolderTreeTest : public ::testing::Test, protected TestApp {
  protected:
   void makeTree() {
@@ -197,15 +194,15 @@ class DeleteFolderTreeTest : public ::testing::Test, protected TestApp {
 TEST_F(DeleteFolderTreeTest, DeletesTheWholeTreeWithOrWithoutATrailingBackslash) {
   for (const char* path : {"C:\\Tree", "C:\\Tree\\"}) {
     makeTree();
-    EXPECT_TRUE(app::DeleteFolderTree(app.run(), path)) << path;
+    EXPECT_TRUE(erase::DeleteFolderTree(app.run(), path)) << path;
     EXPECT_EQ(machine.files.getAttributes("C:\\Tree"), platform::fileattr::Invalid) << path;
   }
 }
 
 TEST_F(DeleteFolderTreeTest, AMissingFolderIsFalseAndTouchesNothing) {
   makeTree();
-  EXPECT_FALSE(app::DeleteFolderTree(app.run(), "C:\\Tre"));
-  EXPECT_FALSE(app::DeleteFolderTree(app.run(), "C:\\Tree\\a.txt"));
+  EXPECT_FALSE(erase::DeleteFolderTree(app.run(), "C:\\Tre"));
+  EXPECT_FALSE(erase::DeleteFolderTree(app.run(), "C:\\Tree\\a.txt"));
   EXPECT_NE(machine.files.getAttributes("C:\\Tree\\a.txt"), platform::fileattr::Invalid);
 }
 

@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "app/App.h"
+#include "program/App.h"
 #include "platform/sim/SimMachine.h"
 
 struct TestApp {
   platform::sim::SimMachine machine;
-  app::App app{machine.platform()};
+  program::App app{machine.platform()};
 
   std::vector<std::string> lines() const {
     std::vector<std::string> out;

@@ -6,7 +6,7 @@
 #include "../TestUpdateKey.h"
 #include "SignUpdate.h"
 #include "TestApp.h"
-#include "app/Startup.h"
+#include "program/Startup.h"
 #include "platform/WinError.h"
 #include "upgrade/Manifest.h"
 #include "upgrade/Upgrade.h"
@@ -36,7 +36,7 @@ struct UpgradeApp : TestApp {
   // Starts the program; true when it ended itself.
   bool start() {
     try {
-      app::Form_Load(app);
+      program::Form_Load(app);
     } catch (const ProgramEnded&) {
       return true;
     }
@@ -377,7 +377,7 @@ TEST_F(Upgrade, HandOverAcrossThreeStarts) {
   // b: the copy, "qy.exe", installs itself and starts the program's file.
   HandOverCopy copy(newer_);
   const uint32_t began = copy.now();
-  EXPECT_THROW(app::Form_Load(copy.app), ProgramEnded);
+  EXPECT_THROW(program::Form_Load(copy.app), ProgramEnded);
   EXPECT_GE(copy.now() - began, 12000u);  // three pauses of 4 seconds
   EXPECT_EQ(newer_, copy.file("Quellery.exe"));
   EXPECT_EQ("<missing>", copy.file("Quellery.new"));
@@ -407,7 +407,7 @@ TEST_F(Upgrade, HandOverAcrossThreeStarts) {
   // a: the next start shows nothing.
   TestApp next;
   next.machine.registry.setString(hkey::LocalMachine, kKey, "Up", "a");
-  app::Form_Load(next.app);
+  program::Form_Load(next.app);
   EXPECT_TRUE(next.machine.shell.messageBoxes.empty());
   EXPECT_TRUE(next.machine.launcher.requests.empty());
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "UnixTools.h"
-#include "app/App.h"
+#include "program/App.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32EventLoop.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -62,7 +62,7 @@ struct WinePlatform {
   platform::win32::Win32Desktop desktop;
   platform::win32::Win32Http http{"Quellery", loop};
   platform::Platform os{loop, registry, files, shell, system, urlCache, urlHistory, launcher, desktop, &http};
-  app::App app{os};
+  program::App app{os};
 };
 
 inline std::string tempFolder() {

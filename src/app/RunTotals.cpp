@@ -1,11 +1,11 @@
-#include "engine/RunTotals.h"
+#include "app/RunTotals.h"
 
-#include "engine/Session.h"
+#include "app/Session.h"
 #include "ui/ByteSize.h"
 
-namespace engine {
+namespace app {
 
-void ShowRunTotals(engine::Session& session) {
+void ShowRunTotals(Session& session) {
   uint64_t freed = 0;
   unsigned atRestart = 0;
   for (const erase::ItemPlan& item : session.lastRun.items) {
@@ -19,4 +19,4 @@ void ShowRunTotals(engine::Session& session) {
   session.frm.cleaning.cmdReport.setEnabled(true);
 }
 
-}  // namespace engine
+}  // namespace app

@@ -1,15 +1,15 @@
-#include "app/CommandLineRun.h"
+#include "program/CommandLineRun.h"
 
 #include <exception>
 
-#include "app/App.h"
-#include "engine/CleaningRun.h"
+#include "program/App.h"
+#include "app/CleaningRun.h"
 #include "engine/ReportFile.h"
 #include "platform/FreshFile.h"
 #include "report/RuntimeError.h"
-#include "settings/SavedSelections.h"
+#include "program/SavedSelections.h"
 
-namespace app {
+namespace program {
 
 using report::resumeNext;
 
@@ -23,8 +23,8 @@ constexpr uint32_t kOkInformation = 0x40;   // MB_OK | MB_ICONASTERISK
 // their own. Nothing else of the window is restored: restoring its lists writes to the
 // registry, which a preview must leave as it was.
 void prepareUnattended(App& app) {
-  settings::getLastTicks(app);
-  MainWindow& f = app.frm;
+  program::getLastTicks(app);
+  app::MainWindow& f = app.frm;
   for (ui::Timer* timer : {&f.timeHide, &f.timPanic, &f.timeHardWare, &f.timerScheduler})
     resumeNext([&] { timer->setEnabled(false); });
   app.flags.unattended = true;
@@ -40,14 +40,14 @@ int clean(App& app, const std::string& reportPath) {
   if (app.os.system.anotherInstanceRunning()) return exitcode::AnotherCopy;
   app.os.system.markCommandLineRun();
   prepareUnattended(app);
-  engine::cleaningPass(app);
+  app::cleaningPass(app);
   const int code = CleanExitCode(app.lastRun);
   return reportSaved(app, reportPath, app.lastRun) ? code : exitcode::NotAllDone;
 }
 
 int preview(App& app, const std::string& reportPath) {
   prepareUnattended(app);
-  const erase::Plan plan = engine::CollectPlan(app, nullptr);
+  const erase::Plan plan = app::CollectPlan(app, nullptr);
   return reportSaved(app, reportPath, plan) ? exitcode::Done : exitcode::NotAllDone;
 }
 
@@ -95,4 +95,4 @@ int RunCommandLine(App& app, const CommandLine& command) {
   return exitcode::NotAllDone;
 }
 
-}  // namespace app
+}  // namespace program

@@ -1,51 +1,52 @@
-#include "app/App.h"
+#include "program/App.h"
 
-#include "app/SettingsTree.h"
-#include "app/Startup.h"
+#include "program/SettingsTree.h"
+#include "program/Startup.h"
 #include "cookies/CookieKeeper.h"
 #include "custom/frmCustom.h"
-#include "engine/CleaningRun.h"
+#include "app/CleaningRun.h"
 #include "panic/PanicKey.h"
 #include "preview/frmPreview.h"
 #include "schedule/HotKeys.h"
 #include "schedule/Scheduler.h"
-#include "settings/SavedSelections.h"
+#include "program/SavedSelections.h"
 #include "shredder/ShredFolder.h"
 #include "shredder/Shredder.h"
 #include "sysinfo/HardwareInfo.h"
 #include "upgrade/Upgrade.h"
 
-namespace app {
+namespace program {
 
-App::App(platform::Platform& os) : engine::Session(os) {
+App::App(platform::Platform& os) : app::Session(os) {
   unload = [this] { Form_Unload(*this); };
+  saveSelection = [this] { saveLastSelection(*this); };
   for (ui::Timer* timer : {&frm.timeHide, &frm.timPanic, &frm.timeHardWare, &frm.timerScheduler})
     timer->attach(&os.loop);
-  MainWindow& f = frm;
-  f.cleaning.cmdClean.onClick = [this] { engine::cmdClean_Click(*this); };
-  f.cleaning.cmdStopCleaning.onClick = [this] { engine::cmdStopCleaning_Click(*this); };
-  f.cleaning.cmdReboot.onClick = [this] { engine::cmdReboot_Click(*this); };
+  app::MainWindow& f = frm;
+  f.cleaning.cmdClean.onClick = [this] { app::cmdClean_Click(*this); };
+  f.cleaning.cmdStopCleaning.onClick = [this] { app::cmdStopCleaning_Click(*this); };
+  f.cleaning.cmdReboot.onClick = [this] { app::cmdReboot_Click(*this); };
   f.cleaning.cmdExit.onClick = [this] { cmdExit_Click(*this); };
   f.cleaning.cmdPreview.onClick = [this] { preview::cmdPreview_Click(*this, frmPreview); };
   f.cleaning.cmdReport.onClick = [this] { preview::cmdReport_Click(*this, frmPreview); };
   f.help.Label11.onClick = [this] { Label11_Click(*this); };
   f.help.Label13.onClick = [this] { Label13_Click(*this); };
-  f.cookies.cmdGetCache.onClick = [this] { cookies::cmdGetCache_Click(run()); };
-  f.cookies.cmdDeleteSelected.onClick = [this] { cookies::cmdDeleteSelected_Click(run()); };
-  f.cookies.cmdDeleteAllCache.onClick = [this] { cookies::cmdDeleteAllCache_Click(run()); };
+  f.cookies.cmdGetCache.onClick = [this] { cookies::cmdGetCache_Click(run(), frm.cookies); };
+  f.cookies.cmdDeleteSelected.onClick = [this] { cookies::cmdDeleteSelected_Click(run(), frm.cookies); };
+  f.cookies.cmdDeleteAllCache.onClick = [this] { cookies::cmdDeleteAllCache_Click(run(), frm.cookies); };
   f.tvw1.onClick = [this] { tvw1_Click(*this); };
   f.tvw1.onExpand = [this](int node) { tvw1_Expand(*this, node); };
   f.tvw1.onCollapse = [this](int node) { tvw1_Collapse(*this, node); };
 
-  f.windows.selectAll.onClick = [this] { settings::cmdSelectAllWin_Click(*this); };
-  f.windows.deselectAll.onClick = [this] { settings::cmdDeselectAllWin_Click(*this); };
-  f.ie.selectAll.onClick = [this] { settings::cmdSelectAllIE_Click(*this); };
-  f.ie.deselectAll.onClick = [this] { settings::cmdDestAllIE_Click(*this); };
-  f.netscape.selectAll.onClick = [this] { settings::cmdSellectAllNet_Click(*this); };
-  f.netscape.deselectAll.onClick = [this] { settings::cmdDesellectAllNet_Click(*this); };
-  f.opera.selectAll.onClick = [this] { settings::cmdselectAllOP_Click(*this); };
-  f.opera.deselectAll.onClick = [this] { settings::cmdDeselectAllOP_Click(*this); };
-  f.Check1.onClick = [this] { settings::Check1_Click(*this); };
+  f.windows.selectAll.onClick = [this] { program::cmdSelectAllWin_Click(*this); };
+  f.windows.deselectAll.onClick = [this] { program::cmdDeselectAllWin_Click(*this); };
+  f.ie.selectAll.onClick = [this] { program::cmdSelectAllIE_Click(*this); };
+  f.ie.deselectAll.onClick = [this] { program::cmdDestAllIE_Click(*this); };
+  f.netscape.selectAll.onClick = [this] { program::cmdSellectAllNet_Click(*this); };
+  f.netscape.deselectAll.onClick = [this] { program::cmdDesellectAllNet_Click(*this); };
+  f.opera.selectAll.onClick = [this] { program::cmdselectAllOP_Click(*this); };
+  f.opera.deselectAll.onClick = [this] { program::cmdDeselectAllOP_Click(*this); };
+  f.Check1.onClick = [this] { program::Check1_Click(*this); };
   for (int i = 0; i <= 4; ++i) f.chkRun(i).onClick = [this, i] { schedule::chkRun_Click(*this, i); };
   for (int i = 0; i < 2; ++i) f.OptSchedule[i].onClick = [this, i] { schedule::OptSchedule_Click(*this, i); };
   f.cmbWeek.onClick = [this] { schedule::cmbWeek_Click(*this); };
@@ -54,7 +55,7 @@ App::App(platform::Platform& os) : engine::Session(os) {
   f.timerScheduler.onTimer = [this] { schedule::timerScheduler_Timer(*this); };
   // The minute clock counts on while its own tick holds a run.
   f.timerScheduler.ticksWhileBusy = true;
-  ShredderPage& shred = f.shredder;
+  app::ShredderPage& shred = f.shredder;
   shred.cmdFileBrowse.onClick = [this] { shredder::cmdFileBrowse_Click(*this); };
   shred.cmdDelSelected.onClick = [this] { shredder::cmdDelSelected_Click(*this); };
   shred.cmdShredClear.onClick = [this] { shredder::cmdShredClear_Click(*this); };
@@ -85,4 +86,4 @@ App::App(platform::Platform& os) : engine::Session(os) {
   f.upgrade.cmdChkUpgrade.onClick = [this] { upgrade::cmdChkUpgrade_Click(*this); };
 }
 
-}  // namespace app
+}  // namespace program

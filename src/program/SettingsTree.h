@@ -2,13 +2,8 @@
 // The settings tree on the left of the main window: the only way to switch pages.
 #include <string>
 
-namespace app {
+namespace program {
 class App;
-
-// The five branch states, "True" or "False", saved across runs.
-struct TreeStates {
-  std::string Main = "True", Settings = "True", Browser = "True", Advance = "True", Help = "True";
-};
 
 // The picture of the Hardware Info node: one beyond the twelve of the other nodes.
 constexpr int kHardwareIcon = 13;
@@ -18,4 +13,4 @@ void tvw1_Click(App& app);
 void tvw1_Expand(App& app, int node);
 void tvw1_Collapse(App& app, int node);
 
-}  // namespace app
+}  // namespace program

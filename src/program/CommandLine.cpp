@@ -1,10 +1,10 @@
-#include "app/CommandLine.h"
+#include "program/CommandLine.h"
 
 #include <cctype>
 
 #include "schedule/RunEntry.h"
 
-namespace app {
+namespace program {
 
 const char* const kUsage =
     "Quellery.exe /clean [/report:PATH]\r\n"
@@ -161,4 +161,4 @@ std::string argumentsAfterProgram(const std::string& commandLine, const std::str
   return commandLine.substr(at);
 }
 
-}  // namespace app
+}  // namespace program

@@ -5,7 +5,7 @@
 #include "erase/LeftBehind.h"
 #include "erase/Plan.h"
 
-namespace engine {
+namespace erase {
 
 // The process-wide flags that coordinate a run with Stop Clean, the panic key and closing.
 struct RunFlags {
@@ -51,4 +51,4 @@ class FlagHeld {
   bool& flag_;
 };
 
-}  // namespace engine
+}  // namespace erase

@@ -1,14 +1,12 @@
 #pragma once
 // What a run freed, told once it has ended.
 
-namespace engine {
-struct Session;
-}
+namespace app {
 
-namespace engine {
+struct Session;
 
 // The status bar's message panel says how much the last run freed (and what waits for the
 // next restart), and the cleaning page's "Report" opens what it did.
-void ShowRunTotals(engine::Session& session);
+void ShowRunTotals(Session& session);
 
-}  // namespace engine
+}  // namespace app

@@ -1,12 +1,12 @@
-#include "app/Startup.h"
+#include "program/Startup.h"
 
-#include "app/App.h"
-#include "app/SettingsTree.h"
-#include "app/modTest.h"
+#include "program/App.h"
+#include "program/SettingsTree.h"
+#include "sysinfo/WinInfo.h"
 #include "cookies/CookieKeeper.h"
 #include "custom/BookmarkGuard.h"
 #include "custom/frmCustom.h"
-#include "engine/CleaningRun.h"
+#include "app/CleaningRun.h"
 #include "panic/PanicKey.h"
 #include "panic/Visibility.h"
 #include "platform/WinError.h"
@@ -14,12 +14,12 @@
 #include "report/ErrorReporter.h"
 #include "report/RuntimeError.h"
 #include "settings/RegistryStrings.h"
-#include "settings/SavedSelections.h"
+#include "program/SavedSelections.h"
 #include "shredder/ShredFolder.h"
 #include "shredder/Shredder.h"
 #include "upgrade/Upgrade.h"
 
-namespace app {
+namespace program {
 
 using namespace platform;
 using report::resumeNext;
@@ -66,7 +66,7 @@ void addTrayIconOnceShown(App& app) {
 }  // namespace
 
 void Form_Load(App& app) {
-  MainWindow& f = app.frm;
+  app::MainWindow& f = app.frm;
   resumeNext([&] { ensureVersionValue(app); });
   upgrade::CompleteUpgrade(app.os, app.frm.form.hWnd);
   // A copy of the user's own gives way to the one running; a logon script's /clean is
@@ -77,7 +77,7 @@ void Form_Load(App& app) {
   f.tvw1.labelEdit = false;
 
   resumeNext([&] { f.cleaning.fraCleaning.zOrder(); });
-  resumeNext([&] { settings::getLastSettings(app); });
+  resumeNext([&] { program::getLastSettings(app); });
   resumeNext([&] { custom::ResumeBookmarkGuard(app, app.frmCustom, app.favouritesWatch); });
   // What a scheduled sweep needs is there now: a program started invisibly is never
   // activated.
@@ -93,9 +93,9 @@ void Form_Load(App& app) {
       f.chkRun(0).setValue(0);
     }
   });
-  resumeNext([&] { app.osDescription = FindOS(app.os); });
+  resumeNext([&] { app.osDescription = hardware::FindOS(app.os); });
   resumeNext([&] { f.stBar.setPanelText(2, "Welcome To Quellery"); });
-  resumeNext([&] { Message(app.frm.lstClean); });
+  resumeNext([&] { app::Message(app.frm.lstClean); });
   resumeNext([&] { BuildSettingsTree(app); });
   resumeNext([&] { fillTrayIconRecord(app); });
   resumeNext([&] {
@@ -108,7 +108,7 @@ void Form_Load(App& app) {
     }
   });
   resumeNext([&] {
-    if (f.chkRun(3).value() == 1) engine::cmdClean_Click(app);
+    if (f.chkRun(3).value() == 1) app::cmdClean_Click(app);
   });
 }
 
@@ -118,7 +118,7 @@ void Form_Activate(App& app) { resumeNext([&] { shredder::readShredFolder(app); 
 
 void Form_QueryUnload(App& app, int unloadMode) {
   if (unloadMode != 2) return;
-  resumeNext([&] { engine::cleanBeforeSessionEnds(app, app.frm.chkRun(2).value() == 1); });
+  resumeNext([&] { app::cleanBeforeSessionEnds(app, app.frm.chkRun(2).value() == 1); });
 }
 
 void SessionEnding(App& app) { Form_QueryUnload(app, 2); }
@@ -134,8 +134,8 @@ void SessionEnded(App& app, bool ending) {
 }
 
 void Form_Unload(App& app) {
-  resumeNext([&] { settings::saveLastSelection(app); });
-  resumeNext([&] { cookies::SaveKeptCookies(app.run()); });
+  resumeNext([&] { program::saveLastSelection(app); });
+  resumeNext([&] { cookies::SaveKeptCookies(app.run(), app.frm.cookies); });
   app.flags.abort = true;
   resumeNext([&] { custom::StopBookmarkGuard(app.run(), app.favouritesWatch); });
   resumeNext([&] { app.os.shell.notifyIcon(trayop::Delete, app.trayIcon); });
@@ -158,11 +158,4 @@ void Label13_Click(App& app) {
   resumeNext([&] { app.os.shell.openDocument("http://" + report::makerServer(app.os) + "/support.html"); });
 }
 
-void Message(ui::ListBox& list) {
-  list.addItem("Quellery is ready");
-  list.addItem("Select cleaning options");
-  list.addItem("Click 'Start Cleaning' to begin cleaning process ");
-  list.addItem("or click 'Clean & Reboot' to reboot after cleaning");
-}
-
-}  // namespace app
+}  // namespace program

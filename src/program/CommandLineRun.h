@@ -1,9 +1,9 @@
 #pragma once
 // The command line carried out on the program's models, without the main window.
-#include "app/CommandLine.h"
+#include "program/CommandLine.h"
 #include "erase/Plan.h"
 
-namespace app {
+namespace program {
 class App;
 
 // Carries out any action but ShowWindow and returns the process's exit code. Nothing is
@@ -15,4 +15,4 @@ int RunCommandLine(App& app, const CommandLine& command);
 // use that goes at the next restart counts as removed.
 int CleanExitCode(const erase::Plan& run);
 
-}  // namespace app
+}  // namespace program

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace app {
+namespace program {
 
 struct CommandLine {
   enum class Action {
@@ -48,4 +48,4 @@ extern const char* const kUsage;
 // this file in the program's folder.
 extern const char* const kCommandLineLog;
 
-}  // namespace app
+}  // namespace program

@@ -1,24 +1,29 @@
-#include "engine/CleaningRun.h"
+#include "app/CleaningRun.h"
 
-#include "app/Startup.h"
-#include "app/modTest.h"
+#include "app/Wait.h"
 #include "cookies/CookieKeeper.h"
 #include "engine/Catalogue.h"
 #include "engine/Reboot.h"
-#include "engine/RunTotals.h"
-#include "engine/Session.h"
+#include "app/RunTotals.h"
+#include "app/Session.h"
 #include "erase/SharedTargets.h"
 #include "report/ReportTexts.h"
 #include "report/RuntimeError.h"
-#include "settings/SavedSelections.h"
 
-namespace engine {
+namespace app {
 
+using engine::catalogue;
+using engine::CleaningGroup;
+using engine::CleaningItem;
+using engine::kLongSeparator;
+using engine::Operation;
+using erase::FlagHeld;
+using erase::RunFlags;
 using report::resumeNext;
 
 namespace {
 
-ui::CheckBox& tickOf(engine::Session& session, const CleaningItem& item) {
+ui::CheckBox& tickOf(Session& session, const CleaningItem& item) {
   app::MainWindow& f = session.frm;
   switch (item.group) {
     case CleaningGroup::Windows: return f.chkWinSettings[item.index];
@@ -29,12 +34,12 @@ ui::CheckBox& tickOf(engine::Session& session, const CleaningItem& item) {
   return f.chkOPsettings[item.index];
 }
 
-bool takesPart(engine::Session& session, const CleaningItem& item) {
+bool takesPart(Session& session, const CleaningItem& item) {
   const int value = tickOf(session, item).value();
   return item.operaStyle ? value != 0 : value == 1;
 }
 
-void fillNextCell(engine::Session& session) {
+void fillNextCell(Session& session) {
   int16_t& progress = session.flags.progress;
   ++progress;
   if (progress >= 0 && progress < 17) session.frm.cleaning.spProg[progress].setFillColor(ui::Shape::Grey);
@@ -52,7 +57,7 @@ void reportingStep(platform::Platform& os, Step&& step) {
 
 // An item's operation: one that fails halfway is reported like any step, and its plan and
 // its line say so, since what it did not reach is no success.
-void itemStep(engine::Session& session, const CleaningItem& item, Operation operation) {
+void itemStep(Session& session, const CleaningItem& item, Operation operation) {
   try {
     operation(session.run());
   } catch (const std::exception& e) {
@@ -62,11 +67,11 @@ void itemStep(engine::Session& session, const CleaningItem& item, Operation oper
 }
 
 // Windows gives an ending session a few seconds: a pass under way then hurries on.
-void pause(engine::Session& session, double seconds) {
+void pause(Session& session, double seconds) {
   if (!session.flags.sessionEnding && !session.flags.unattended) app::WaitSeconds(session.os, seconds);
 }
 
-void fillRemainingCells(engine::Session& session) {
+void fillRemainingCells(Session& session) {
   for (int cell = session.flags.progress; cell <= 16; ++cell) {
     pause(session, 0.5);
     if (cell >= 0) session.frm.cleaning.spProg[cell].setFillColor(ui::Shape::Grey);
@@ -82,12 +87,12 @@ std::string closingLine(const RunFlags& flags) {
 
 // A fresh report for a pass: room for every item, so that an item's place in it stays put
 // while a pass nested in its yields adds the items after it.
-void startReport(engine::Session& session) {
+void startReport(Session& session) {
   session.lastRun = erase::Plan();
   session.lastRun.items.reserve(catalogue().size());
 }
 
-erase::ItemPlan* reportItem(engine::Session& session, int position) {
+erase::ItemPlan* reportItem(Session& session, int position) {
   erase::Plan& report = session.lastRun;
   if (report.items.size() == report.items.capacity()) return nullptr;  // never: one entry per position
   erase::ItemPlan entry;
@@ -98,7 +103,7 @@ erase::ItemPlan* reportItem(engine::Session& session, int position) {
 }
 
 // The ticked items from the pass's next position on.
-void cleanRemainingItems(engine::Session& session) {
+void cleanRemainingItems(Session& session) {
   RunFlags& flags = session.flags;
   ui::ListBox& list = session.frm.lstClean;
   const std::vector<CleaningItem>& items = catalogue();
@@ -133,7 +138,7 @@ void cleanRemainingItems(engine::Session& session) {
 
 }  // namespace
 
-void doClean(engine::Session& session) {
+void doClean(Session& session) {
   session.flags.progress = 0;
   session.flags.nextItem = 0;
   startReport(session);
@@ -141,7 +146,7 @@ void doClean(engine::Session& session) {
   session.lastRun.stopped = session.flags.abort;
 }
 
-erase::Plan CollectPlan(engine::Session& session, const CollectProgress& progress) {
+erase::Plan CollectPlan(Session& session, const CollectProgress& progress) {
   erase::Plan plan;
   RunFlags& flags = session.flags;
   if (!passMayStart(session)) {
@@ -178,13 +183,13 @@ erase::Plan CollectPlan(engine::Session& session, const CollectProgress& progres
   return plan;
 }
 
-void cleaningPass(engine::Session& session) {
+void cleaningPass(Session& session) {
   if (session.flags.cleaningInProgress) return;
   FlagHeld inProgress(session.flags.cleaningInProgress);
   resumeNext([&] { doClean(session); });
 }
 
-void cleanBeforeSessionEnds(engine::Session& session, bool shutdownPassTicked) {
+void cleanBeforeSessionEnds(Session& session, bool shutdownPassTicked) {
   RunFlags& flags = session.flags;
   flags.sessionEnding = true;
   if (flags.collectionUnderWay) {
@@ -204,7 +209,7 @@ void cleanBeforeSessionEnds(engine::Session& session, bool shutdownPassTicked) {
   }
 }
 
-void cmdClean_Click(engine::Session& session) {
+void cmdClean_Click(Session& session) {
   RunFlags& flags = session.flags;
   // A start that arrives during a run's or a panic's pauses, or after closing, is refused.
   if (!passMayStart(session)) return;
@@ -252,15 +257,15 @@ void cmdClean_Click(engine::Session& session) {
     const bool reboot = flags.rebootAfterCleaning && !flags.abort;
     flags.rebootAfterCleaning = false;
     if (reboot) {
-      resumeNext([&] { cookies::SaveKeptCookies(session.run()); });
-      resumeNext([&] { settings::saveLastSelection(session); });
-      resumeNext([&] { RebootWindows(session.os, true); });
+      resumeNext([&] { cookies::SaveKeptCookies(session.run(), session.frm.cookies); });
+      resumeNext([&] { session.saveSelection(); });
+      resumeNext([&] { engine::RebootWindows(session.os, true); });
     }
   }
   flags.cleaningInProgress = false;
   resumeNext([&] {
     page.lstClean.addItem(" ");
-    app::Message(page.lstClean);
+    Message(page.lstClean);
     page.lstClean.setListIndex(page.lstClean.listCount() - 1);
   });
   if (!flags.exitAfterCleaning) return;
@@ -270,7 +275,7 @@ void cmdClean_Click(engine::Session& session) {
   session.os.system.endProgram();
 }
 
-void cmdStopCleaning_Click(engine::Session& session) {
+void cmdStopCleaning_Click(Session& session) {
   app::CleaningPage& page = session.frm.cleaning;
   session.flags.abort = true;
   resumeNext([&] { page.cmdClean.zOrder(); });
@@ -279,10 +284,10 @@ void cmdStopCleaning_Click(engine::Session& session) {
   // would be refused.
 }
 
-void cmdReboot_Click(engine::Session& session) {
+void cmdReboot_Click(Session& session) {
   if (!passMayStart(session)) return;
   session.flags.rebootAfterCleaning = true;
   cmdClean_Click(session);
 }
 
-}  // namespace engine
+}  // namespace app

@@ -1,23 +1,24 @@
-#include "settings/SavedSelections.h"
+#include "program/SavedSelections.h"
 
 #include <optional>
 #include <string>
 #include <utility>
 
 #include "engine/Catalogue.h"
-#include "engine/Session.h"
+#include "app/Session.h"
 #include "platform/Desktop.h"
 #include "report/RuntimeError.h"
 #include "schedule/RunEntry.h"
+#include "custom/frmCustom.h"
 #include "settings/SettingsStore.h"
 #include "settings/ValueText.h"
 #include "shredder/Shredder.h"
 
-namespace settings {
+namespace program {
 
-const char* const kAppName = "Quellery";
 const char* const kEveryDayKey = "chkSchedule0";
 
+using namespace settings;
 using report::resumeNext;
 
 namespace {
@@ -25,8 +26,8 @@ namespace {
 const char* const kLastHistory = "LastHistory";
 
 struct Store {
-  explicit Store(engine::Session& forSession) : session(forSession) {}
-  engine::Session& session;
+  explicit Store(app::Session& forSession) : session(forSession) {}
+  app::Session& session;
   std::optional<SettingsSection> lastHistory;  // opened by the first read, for all of them
   std::string get(const char* section, const std::string& key, const std::string& defaultValue) {
     return GetSetting(session.os.registry, kAppName, section, key, defaultValue);
@@ -82,22 +83,7 @@ void setAllTicks(ui::ControlArray<ui::CheckBox>& ticks, int value) {
 
 }  // namespace
 
-void loadBookmarkButtons(engine::Session& session) {
-  engine::Session::BookmarkButtons& buttons = session.bookmarkButtons;
-  if (buttons.loaded) return;
-  buttons.loaded = true;
-  Store store{session};
-  resumeNext([&] {
-    bool on = false;
-    if (toBool(store.last("BookMarkE", "True"), &on)) buttons.enableEnabled = on;
-  });
-  resumeNext([&] {
-    bool on = false;
-    if (toBool(store.last("BookMarkD", "false"), &on)) buttons.disableEnabled = on;
-  });
-}
-
-void getLastTicks(engine::Session& session) {
+void getLastTicks(app::Session& session) {
   app::MainWindow& f = session.frm;
   Store store{session};
   using G = engine::CleaningGroup;
@@ -109,7 +95,7 @@ void getLastTicks(engine::Session& session) {
       resumeNext([&] { restoreTick(box, store.last(engine::arrayName(array.second) + std::to_string(box.index()), "0")); });
 }
 
-void getLastSettings(engine::Session& session) {
+void getLastSettings(app::Session& session) {
   app::MainWindow& f = session.frm;
   Store store{session};
 
@@ -166,7 +152,7 @@ void getLastSettings(engine::Session& session) {
   });
 }
 
-void saveLastSelection(engine::Session& session) {
+void saveLastSelection(app::Session& session) {
   app::MainWindow& f = session.frm;
   Store store{session};
 
@@ -201,14 +187,14 @@ void saveLastSelection(engine::Session& session) {
   resumeNext([&] { store.put("Advance", t.Advance); });
   resumeNext([&] { store.put("Help", t.Help); });
 
-  loadBookmarkButtons(session);
+  custom::loadBookmarkButtons(session);
   resumeNext([&] { store.put("BookMarkE", boolText(session.bookmarkButtons.enableEnabled)); });
   resumeNext([&] { store.put("BookMarkD", boolText(session.bookmarkButtons.disableEnabled)); });
 
   resumeNext([&] { shredder::SaveShredList(session); });
 }
 
-void Check1_Click(engine::Session& session) {
+void Check1_Click(app::Session& session) {
   resumeNext([&] {
     app::MainWindow& f = session.frm;
     if (f.Check1.value() == 1) {
@@ -220,13 +206,13 @@ void Check1_Click(engine::Session& session) {
   });
 }
 
-void cmdSelectAllWin_Click(engine::Session& session) { setAllTicks(session.frm.chkWinSettings, 1); }
-void cmdDeselectAllWin_Click(engine::Session& session) { setAllTicks(session.frm.chkWinSettings, 0); }
-void cmdSelectAllIE_Click(engine::Session& session) { setAllTicks(session.frm.chkIEsettings, 1); }
-void cmdDestAllIE_Click(engine::Session& session) { setAllTicks(session.frm.chkIEsettings, 0); }
-void cmdSellectAllNet_Click(engine::Session& session) { setAllTicks(session.frm.chkNSsettings, 1); }
-void cmdDesellectAllNet_Click(engine::Session& session) { setAllTicks(session.frm.chkNSsettings, 0); }
-void cmdselectAllOP_Click(engine::Session& session) { setAllTicks(session.frm.chkOPsettings, 1); }
-void cmdDeselectAllOP_Click(engine::Session& session) { setAllTicks(session.frm.chkOPsettings, 0); }
+void cmdSelectAllWin_Click(app::Session& session) { setAllTicks(session.frm.chkWinSettings, 1); }
+void cmdDeselectAllWin_Click(app::Session& session) { setAllTicks(session.frm.chkWinSettings, 0); }
+void cmdSelectAllIE_Click(app::Session& session) { setAllTicks(session.frm.chkIEsettings, 1); }
+void cmdDestAllIE_Click(app::Session& session) { setAllTicks(session.frm.chkIEsettings, 0); }
+void cmdSellectAllNet_Click(app::Session& session) { setAllTicks(session.frm.chkNSsettings, 1); }
+void cmdDesellectAllNet_Click(app::Session& session) { setAllTicks(session.frm.chkNSsettings, 0); }
+void cmdselectAllOP_Click(app::Session& session) { setAllTicks(session.frm.chkOPsettings, 1); }
+void cmdDeselectAllOP_Click(app::Session& session) { setAllTicks(session.frm.chkOPsettings, 0); }
 
-}  // namespace settings
+}  // namespace program

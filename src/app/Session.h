@@ -7,13 +7,12 @@
 #include <vector>
 
 #include "app/MainWindow.h"
-#include "app/SettingsTree.h"
-#include "engine/RunContext.h"
-#include "engine/RunFlags.h"
+#include "erase/RunContext.h"
+#include "erase/RunFlags.h"
 #include "erase/Plan.h"
 #include "platform/Platform.h"
 
-namespace engine {
+namespace app {
 
 struct Session {
   // Every handler the session's yields dispatch runs with the pass set aside.
@@ -23,8 +22,8 @@ struct Session {
   Session& operator=(const Session&) = delete;
 
   platform::Platform& os;
-  app::MainWindow frm;
-  RunFlags flags;
+  MainWindow frm;
+  erase::RunFlags flags;
   erase::Plan lastRun;                // what the last run or pass did, item by item
   bool unloaded = false;              // the main window has been closed
   bool panicking = false;             // a panic is sweeping the windows or cleaning
@@ -36,7 +35,7 @@ struct Session {
   std::string osDescription;          // FindOS at start-up
   platform::TrayIconRecord trayIcon;  // filled once at start-up
   std::string startInvisibly;         // the saved chkRun(0) text
-  app::TreeStates treeStates;
+  TreeStates treeStates;
   int32_t panicKey = 122;         // virtual-key code pressed with Ctrl; F11 until restored
   bool panicHintKeyNext = false;  // the hint's next blink shows the key rather than "Panic"
   // The program's other windows that hiding it hid, shown again with it.
@@ -52,12 +51,14 @@ struct Session {
   } bookmarkButtons;
   // Closes the main window as Exit does; set by the program.
   std::function<void()> unload;
+  // Writes every selection and option back, as closing does; set by the program.
+  std::function<void()> saveSelection;
   // Shows a dialog form and returns once it has hidden itself; set by the view. Without
   // one a dialog closes as if cancelled.
   std::function<void(ui::Form& form)> showModal;
 
   // What the cleaning items, walks and guards are given of the program.
-  RunContext run() { return {os, flags, frm.form.hWnd, frm.cookies}; }
+  erase::RunContext run() { return {os, flags, frm.form.hWnd, frm.cookies}; }
 };
 
 // Nothing starts a pass during a pass (a run, a preview's collection, the panic's or the
@@ -66,9 +67,4 @@ struct Session {
 // panic's end) until then.
 bool passMayStart(const Session& session);
 
-// A dialog window of the program shown modally: the main window takes no input and the
-// events flow (timers and the bookmark guard go on) until `shown` turns false or the main
-// window closes.
-void runModal(Session& session, const bool& shown);
-
-}  // namespace engine
+}  // namespace app

@@ -2,13 +2,13 @@
 // The running program: the session its handlers share, and its features' own state.
 #include "custom/BookmarkGuard.h"
 #include "custom/CustomWindow.h"
-#include "engine/Session.h"
+#include "app/Session.h"
 #include "platform/Platform.h"
 #include "preview/PreviewWindow.h"
 
-namespace app {
+namespace program {
 
-class App : public engine::Session {
+class App : public app::Session {
  public:
   explicit App(platform::Platform& os);
   App(const App&) = delete;
@@ -20,4 +20,4 @@ class App : public engine::Session {
   preview::PreviewWindow frmPreview;
 };
 
-}  // namespace app
+}  // namespace program

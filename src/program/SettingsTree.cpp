@@ -1,22 +1,22 @@
-#include "app/SettingsTree.h"
+#include "program/SettingsTree.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "app/App.h"
+#include "program/App.h"
 #include "platform/NameCase.h"
 #include "sysinfo/HardwareInfo.h"
 #include "report/RuntimeError.h"
 #include "settings/ValueText.h"
 #include "shredder/Shredder.h"
 
-namespace app {
+namespace program {
 
 namespace {
 
 // The stored state of a branch node, null for the others.
 std::string* stateOf(App& app, const std::string& text) {
-  TreeStates& s = app.treeStates;
+  app::TreeStates& s = app.treeStates;
   if (text == "Main") return &s.Main;
   if (text == "Main Settings") return &s.Settings;
   if (text == "Browser") return &s.Browser;
@@ -61,7 +61,7 @@ void BuildSettingsTree(App& app) {
 
 void tvw1_Click(App& app) {
   report::resumeNext([&] {
-    MainWindow& f = app.frm;
+    app::MainWindow& f = app.frm;
     const int selected = f.tvw1.selectedNode();
     if (selected == 0) return;
     const std::string text = f.tvw1.node(selected).text;
@@ -99,4 +99,4 @@ void tvw1_Expand(App& app, int node) { storeState(app, node); }
 
 void tvw1_Collapse(App& app, int node) { storeState(app, node); }
 
-}  // namespace app
+}  // namespace program

@@ -4,7 +4,7 @@
 
 #include "ui/Controls.h"
 
-namespace app {
+namespace program {
 class App;
 
 void Form_Load(App& app);
@@ -22,7 +22,5 @@ void SessionEnded(App& app, bool ending);
 void cmdExit_Click(App& app);
 void Label11_Click(App& app);
 void Label13_Click(App& app);
-// Appends the idle help text to the status list.
-void Message(ui::ListBox& list);
 
-}  // namespace app
+}  // namespace program
