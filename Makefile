@@ -45,8 +45,9 @@ test: build
 	  else echo "The Windows tests ran the 64-bit build (build/$(WINRUN)): Wine here cannot run 32-bit programs."; fi; \
 	  exit $$status
 
-# The host tests alone, for the edit-compile-test loop.
+# The layer check and the host tests alone, for the edit-compile-test loop.
 check: deps
+	scripts/check-layers.py
 	cmake -S . -B build/host
 	cmake --build build/host -j$(JOBS) --target host_tests
 	build/host/host_tests --gtest_brief=1
