@@ -3,6 +3,7 @@
 #include "app/Wait.h"
 #include "cookies/CookieKeeper.h"
 #include "engine/Catalogue.h"
+#include "engine/Executor.h"
 #include "engine/Reboot.h"
 #include "app/RunTotals.h"
 #include "app/Session.h"
@@ -16,26 +17,15 @@ using engine::catalogue;
 using engine::CleaningGroup;
 using engine::CleaningItem;
 using engine::kLongSeparator;
-using engine::Operation;
 using erase::FlagHeld;
 using erase::RunFlags;
 using report::resumeNext;
 
 namespace {
 
-ui::CheckBox& tickOf(Session& session, const CleaningItem& item) {
-  app::MainWindow& f = session.frm;
-  switch (item.group) {
-    case CleaningGroup::Windows: return f.chkWinSettings[item.index];
-    case CleaningGroup::IE: return f.chkIEsettings[item.index];
-    case CleaningGroup::Netscape: return f.chkNSsettings[item.index];
-    case CleaningGroup::Opera: break;
-  }
-  return f.chkOPsettings[item.index];
-}
-
+// Whether the item's tick box asks for it.
 bool takesPart(Session& session, const CleaningItem& item) {
-  const int value = tickOf(session, item).value();
+  const int value = session.frm.tick(item).value();
   return item.operaStyle ? value != 0 : value == 1;
 }
 
@@ -55,20 +45,9 @@ void reportingStep(platform::Platform& os, Step&& step) {
   }
 }
 
-// An item's operation: one that fails halfway is reported like any step, and its plan and
-// its line say so, since what it did not reach is no success.
-void itemStep(Session& session, const CleaningItem& item, Operation operation) {
-  try {
-    operation(session.run());
-  } catch (const std::exception& e) {
-    erase::recordGivenUp(session.flags, item.caption, e.what());
-    report::reportFailure(session.os, report::tail::doClean, e);
-  }
-}
-
 // Windows gives an ending session a few seconds: a pass under way then hurries on.
 void pause(Session& session, double seconds) {
-  if (!session.flags.sessionEnding && !session.flags.unattended) app::WaitSeconds(session.os, seconds);
+  if (!session.flags.sessionEnding && !session.flags.unattended) WaitSeconds(session.os, seconds);
 }
 
 void fillRemainingCells(Session& session) {
@@ -78,62 +57,51 @@ void fillRemainingCells(Session& session) {
   }
 }
 
-// An item that refused its work says so, and one that left things the user asked to
-// clean says how many and why: neither is a plain success.
-std::string closingLine(const RunFlags& flags) {
-  if (!flags.skipped.empty()) return flags.skipped;
-  return flags.leftBehind.closingLine();
-}
-
-// A fresh report for a pass: room for every item, so that an item's place in it stays put
-// while a pass nested in its yields adds the items after it.
-void startReport(Session& session) {
-  session.lastRun = erase::Plan();
-  session.lastRun.items.reserve(catalogue().size());
-}
-
-erase::ItemPlan* reportItem(Session& session, int position) {
-  erase::Plan& report = session.lastRun;
-  if (report.items.size() == report.items.capacity()) return nullptr;  // never: one entry per position
-  erase::ItemPlan entry;
-  entry.position = position;
-  entry.caption = catalogue()[position].caption;
-  report.items.push_back(std::move(entry));
-  return &report.items.back();
-}
-
-// The ticked items from the pass's next position on.
-void cleanRemainingItems(Session& session) {
-  RunFlags& flags = session.flags;
-  ui::ListBox& list = session.frm.lstClean;
-  const std::vector<CleaningItem>& items = catalogue();
-  while (flags.nextItem >= 0 && flags.nextItem < static_cast<int>(items.size())) {
-    const int16_t position = flags.nextItem;
-    const CleaningItem& item = items[position];
-    if (flags.abort || !takesPart(session, item)) {
-      flags.nextItem = position + 1;
-      continue;
-    }
-    if (item.progress == CleaningItem::Progress::BeforeText) reportingStep(session.os, [&] { fillNextCell(session); });
-    reportingStep(session.os, [&] { list.addItem(item.statusText); });
-    if (item.progress == CleaningItem::Progress::AfterText) reportingStep(session.os, [&] { fillNextCell(session); });
-    flags.skipped.clear();
-    flags.leftBehind = erase::LeftBehind();
-    // Taken before it runs: a pass nested in this item's yields (the session ending) goes
-    // on from the next item, and may clean on to the end.
-    flags.nextItem = position + 1;
-    erase::ItemPlan* const outer = flags.plan;  // a pass nested in a yield returns here
-    flags.plan = reportItem(session, position);
-    itemStep(session, item, item.first);
-    if (item.second) itemStep(session, item, item.second);
-    flags.plan = outer;
-    reportingStep(session.os, [&] {
-      list.addItem(closingLine(session.flags));
+// A run's items on the cleaning page: a status line and a progress cell as each starts, its
+// closing line and a pause as it ends.
+class RunOnPage : public engine::PassWatcher {
+ public:
+  explicit RunOnPage(Session& session) : session_(session) {}
+  bool takesPart(const CleaningItem& item) override { return app::takesPart(session_, item); }
+  void itemStarts(int, const CleaningItem& item) override {
+    ui::ListBox& list = session_.frm.lstClean;
+    if (item.progress == CleaningItem::Progress::BeforeText) reportingStep(session_.os, [&] { fillNextCell(session_); });
+    reportingStep(session_.os, [&] { list.addItem(item.statusText); });
+    if (item.progress == CleaningItem::Progress::AfterText) reportingStep(session_.os, [&] { fillNextCell(session_); });
+  }
+  void itemEnds(const CleaningItem& item, const std::string& closingLine) override {
+    ui::ListBox& list = session_.frm.lstClean;
+    reportingStep(session_.os, [&] {
+      list.addItem(closingLine);
       list.addItem(item.operaStyle ? " " : kLongSeparator);
       list.setListIndex(list.listCount() - 1);
     });
-    pause(session, 1);
+    pause(session_, 1);
   }
+
+ private:
+  Session& session_;
+};
+
+// A preview's items: the preview window hears of each as it starts.
+class PreviewOfItems : public engine::PassWatcher {
+ public:
+  PreviewOfItems(Session& session, const CollectProgress& progress) : session_(session), progress_(progress) {}
+  bool takesPart(const CleaningItem& item) override { return app::takesPart(session_, item); }
+  void itemStarts(int position, const CleaningItem&) override {
+    if (progress_) resumeNext([&] { progress_(position, static_cast<int>(catalogue().size())); });
+  }
+  void itemEnds(const CleaningItem&, const std::string&) override {}
+
+ private:
+  Session& session_;
+  const CollectProgress& progress_;
+};
+
+// The ticked items from the pass's next position on.
+void cleanRemainingItems(Session& session) {
+  RunOnPage page(session);
+  engine::runItems(session.run(), engine::Mode::Clean, session.flags.nextItem, session.lastRun, page);
 }
 
 }  // namespace
@@ -141,7 +109,7 @@ void cleanRemainingItems(Session& session) {
 void doClean(Session& session) {
   session.flags.progress = 0;
   session.flags.nextItem = 0;
-  startReport(session);
+  session.lastRun = engine::freshReport();
   cleanRemainingItems(session);
   session.lastRun.stopped = session.flags.abort;
 }
@@ -155,26 +123,11 @@ erase::Plan CollectPlan(Session& session, const CollectProgress& progress) {
   }
   FlagHeld inProgress(flags.cleaningInProgress);
   FlagHeld underWay(flags.collectionUnderWay);
-  FlagHeld onlyCollecting(flags.collecting);
   flags.abort = false;
-  const std::vector<CleaningItem>& items = catalogue();
-  plan.items.reserve(items.size());
-  for (size_t position = 0; position < items.size(); ++position) {
-    const CleaningItem& item = items[position];
-    if (!takesPart(session, item)) continue;
-    if (flags.abort) break;
-    if (progress) resumeNext([&] { progress(static_cast<int>(position), static_cast<int>(items.size())); });
-    erase::ItemPlan entry;
-    entry.position = static_cast<int>(position);
-    entry.caption = item.caption;
-    plan.items.push_back(std::move(entry));
-    flags.plan = &plan.items.back();
-    flags.skipped.clear();
-    flags.leftBehind = erase::LeftBehind();
-    itemStep(session, item, item.first);
-    if (item.second) itemStep(session, item, item.second);
-    flags.plan = nullptr;
-  }
+  plan = engine::freshReport();
+  PreviewOfItems preview(session, progress);
+  int16_t next = 0;
+  engine::runItems(session.run(), engine::Mode::Preview, next, plan, preview);
   erase::MarkSharedTargets(plan);
   plan.stopped = flags.abort;
   flags.abort = false;
@@ -221,7 +174,7 @@ void cmdClean_Click(Session& session) {
   flags.cleaningInProgress = true;
   flags.progress = 0;
   flags.nextItem = 0;
-  startReport(session);
+  session.lastRun = engine::freshReport();
   resumeNext([&] { page.fraCleaning.zOrder(); });
   resumeNext([&] { page.cmdStopCleaning.zOrder(); });
   resumeNext([&] { page.fraPanic.setVisible(true); });

@@ -199,6 +199,16 @@ ui::Frame* MainWindow::frontPage() {
   return front;
 }
 
+ui::CheckBox& MainWindow::tick(const engine::CleaningItem& item) {
+  switch (item.group) {
+    case engine::CleaningGroup::Windows: return chkWinSettings[item.index];
+    case engine::CleaningGroup::IE: return chkIEsettings[item.index];
+    case engine::CleaningGroup::Netscape: return chkNSsettings[item.index];
+    case engine::CleaningGroup::Opera: break;
+  }
+  return chkOPsettings[item.index];
+}
+
 void Message(ui::ListBox& list) {
   list.addItem("Quellery is ready");
   list.addItem("Select cleaning options");

@@ -4,6 +4,7 @@
 
 #include "app/Pages.h"
 #include "cookies/CookieViewer.h"
+#include "engine/Catalogue.h"
 #include "ui/Controls.h"
 #include "ui/Timer.h"
 #include "ui/TreeView.h"
@@ -43,6 +44,8 @@ struct MainWindow {
   ui::ControlArray<ui::CheckBox>& chkIEsettings = ie.items;
   ui::ControlArray<ui::CheckBox>& chkNSsettings = netscape.items;
   ui::ControlArray<ui::CheckBox>& chkOPsettings = opera.items;
+  // The tick box of a cleaning item.
+  ui::CheckBox& tick(const engine::CleaningItem& item);
   ui::CheckBox& chkRun(int i) { return i == 4 ? schedule.chkRun4 : startUp.chkRun.at(i); }
   ui::CheckBox& Check1 = startUp.Check1;
   ui::TimePicker& dtpTime = schedule.dtpTime;

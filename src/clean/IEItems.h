@@ -3,13 +3,10 @@
 
 namespace clean {
 
-void ClearTypedURLs(const erase::RunContext& run);
 void ClearAutoComplete(const erase::RunContext& run);
 void ClearIECache(const erase::RunContext& run);
 void CleanTempFiles(const erase::RunContext& run);
-void ClearIntelliForms(const erase::RunContext& run);
 void ClearIEHistory(const erase::RunContext& run);
-void ClearURLErrorLog(const erase::RunContext& run);
 void ClearLockedIndexDat(const erase::RunContext& run);
 void ClearOEDeletedItems(const erase::RunContext& run);
 void DisableAutoComplete(const erase::RunContext& run);

@@ -1,7 +1,6 @@
 // Internet Explorer's traces in the current user's registry, and the files it points to.
 #include "clean/IEItems.h"
 #include "clean/NamedFileRemoval.h"
-#include "clean/RegistryPurge.h"
 #include "erase/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/PathChecks.h"
@@ -53,13 +52,7 @@ void switchOff(const erase::RunContext& run, const std::string& subKey, const st
 
 }  // namespace
 
-void ClearTypedURLs(const erase::RunContext& run) {
-  report::reportingNext(run.os, report::tail::ClearTypedURLs,
-                        [&] { PurgeRegistryList(run, "Software\\Microsoft\\Internet Explorer\\TypedURLs"); });
-}
-
 void ClearAutoComplete(const erase::RunContext& run) {
-  if (run.flags.abort) return;
   report::reportingNext(run.os, report::tail::ClearAutoComplete, [&] {
     // What the companion empties cannot be listed from here: the plan names the work handed to it.
     if (erase::collecting(run.flags)) {
@@ -75,16 +68,6 @@ void ClearAutoComplete(const erase::RunContext& run) {
       erase::record(run.flags, erase::TargetKind::Setting, kFormEntries, 0, erase::Outcome::Failed,
                     "iea.exe could not be started");
   });
-}
-
-void ClearIntelliForms(const erase::RunContext& run) {
-  if (run.flags.abort) return;
-  report::resumeNext([&] { DeleteRegTreeUnlessLinked(run, "Software\\Microsoft\\Internet Explorer\\IntelliForms"); });
-}
-
-void ClearURLErrorLog(const erase::RunContext& run) {
-  report::reportingNext(run.os, report::tail::ClearURLErrorLog,
-                        [&] { PurgeRegistryList(run, "Software\\Microsoft\\Search Assistant\\ACMru\\5604"); });
 }
 
 void ClearOEDeletedItems(const erase::RunContext& run) {

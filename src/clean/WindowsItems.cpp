@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "clean/RegistryPurge.h"
 #include "clean/TempFolderGuard.h"
 #include "erase/RunContext.h"
 #include "erase/Plan.h"
@@ -19,15 +18,6 @@ using report::resumeNext;
 
 namespace {
 
-const char kRunMRU[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
-const char kDocFindMRU[] = "Software\\Microsoft\\Windows\\Currentversion\\Explorer\\Doc Find Spec MRU";
-const char kFilesNamedMRU[] =
-    "Software\\Microsoft\\Internet Explorer\\Explorer Bars\\{C4EE31F3-4768-11D2-BE5C-00A0C9A83DA1}\\FilesNamedMRU";
-const char kOpenSaveMRU[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSaveMRU";
-const char kSearchAssistantMRU[] = "Software\\Microsoft\\Search Assistant\\ACMru\\5647";
-const char kStreamMRU[] = "Software\\Microsoft\\Windows\\CurrentVersion\\StreamMRU";
-const char kMemoryManagement[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
-
 using erase::Outcome;
 using erase::TargetKind;
 
@@ -38,10 +28,6 @@ void logStamped(const std::string& entry) { erase::LogActivity(entry, erase::Act
 // An item's closing log line tells what the run did: while it only collects, it did nothing.
 void logDone(const erase::RunContext& run, const std::string& entry) {
   if (!erase::collecting(run.flags)) logStamped(entry);
-}
-
-void purgeUnder(const erase::RunContext& run, const report::ReportTail& tail, const char* key) {
-  report::reportingNext(run.os, tail, [&] { PurgeRegistryList(run, key); });
 }
 
 bool sameDrive(const std::string& a, const std::string& b) {
@@ -122,8 +108,6 @@ void EmptyRecylbin(const erase::RunContext& run, const std::string& drive, uint3
   report::reportingNext(run.os, tail, [&] { logStamped("Recycle Bin Cleared "); });
 }
 
-void CleanRunMRU(const erase::RunContext& run) { purgeUnder(run, report::tail::CleanRunMRU, kRunMRU); }
-
 void ClearRecentDocs(const erase::RunContext& run) {
   // The shell empties the list its own way and tells nothing of it: one target, the list.
   if (erase::collecting(run.flags))
@@ -133,22 +117,6 @@ void ClearRecentDocs(const erase::RunContext& run) {
     erase::record(run.flags, TargetKind::HistoryEntry, kRecentDocuments, 0, Outcome::Removed);
   });
   resumeNext([&] { logStamped("Recent Docs List Cleared"); });
-}
-
-void ClearFind(const erase::RunContext& run) {
-  // The second list is purged whatever became of the first; with the abort flag set the
-  // purge skips its values and still deletes the key.
-  purgeUnder(run, report::tail::ClearFind, kDocFindMRU);
-  purgeUnder(run, report::tail::ClearFind, kFilesNamedMRU);
-}
-
-void ClearStreamMRU(const erase::RunContext& run) {
-  resumeNext([&] { DeleteRegTreeUnlessLinked(run, kStreamMRU); });
-  resumeNext([&] {
-    erase::WriteRegValue(run, platform::hkey::CurrentUser, kMemoryManagement, "ClearPageFileAtShutdown", "0",
-                         platform::regtype::String);
-  });
-  resumeNext([&] { logDone(run, "Registry Streams Cleared"); });
 }
 
 void ClearClipboard(const erase::RunContext& run) {
@@ -169,16 +137,6 @@ void ClearClipboard(const erase::RunContext& run) {
     }
   });
   resumeNext([&] { shell.closeClipboard(); });
-}
-
-void CleanScanDiskFiles(const erase::RunContext& run) {
-  const report::ReportTail& tail = report::tail::CleanScanDiskFiles;
-  // Only the roots of C: and D: hold what ScanDisk saves; nothing below them is looked at.
-  report::reportingNext(run.os, tail, [&] { erase::EraseMatchingFiles(run, "C:\\*.chk"); });
-  report::reportingNext(run.os, tail, [&] { erase::EraseMatchingFiles(run, "D:\\*.chk"); });
-  report::reportingNext(run.os, tail, [&] {
-    logDone(run, run.flags.abort ? "Scan Disk Files **** aborted by user" : "Scan Disk Files");
-  });
 }
 
 void CleanWindTemp(const erase::RunContext& run) {
@@ -212,12 +170,6 @@ void CleanWindTemp(const erase::RunContext& run) {
   report::reportingNext(run.os, tail, [&] {
     logDone(run, run.flags.abort ? "Windows Temporary Files **** aborted by user" : "Windows Temporary Files Cleared");
   });
-}
-
-void CleanOpenSave(const erase::RunContext& run) { purgeUnder(run, report::tail::CleanOpenSave, kOpenSaveMRU); }
-
-void CleanSearchComp(const erase::RunContext& run) {
-  purgeUnder(run, report::tail::CleanSearchComp, kSearchAssistantMRU);
 }
 
 }  // namespace clean

@@ -1,27 +1,28 @@
 #pragma once
-// The 29 cleaning items in run order.
-#include <string>
+// The 29 cleaning items in run order, each declared as data: its place, its texts and the
+// actions the executor carries out.
 #include <vector>
 
-#include "erase/RunContext.h"
+#include "engine/Action.h"
 
 namespace engine {
 
 enum class CleaningGroup { Windows, IE, Netscape, Opera };
 
-using Operation = void (*)(const erase::RunContext&);
-
 struct CleaningItem {
   enum class Progress { None, BeforeText, AfterText };
   CleaningGroup group;
-  int index;
+  int index;  // its tick box in the group's array, saved as the array's name and this index
   const char* caption;
   const char* statusText;
-  Operation first;
-  Operation second;  // null for items with one operation
-  Progress progress;
+  std::vector<Action> actions;
+  Progress progress = Progress::None;
   // Opera Cache and Opera Cookies close with a single blank and run for any non-zero tick.
-  bool operaStyle;
+  bool operaStyle = false;
+  // The activity log's line once the item has cleaned, and the one once Stop was pressed
+  // (null: the same); items with none log what they did themselves.
+  const char* doneLog = nullptr;
+  const char* stoppedLog = nullptr;
 };
 
 const std::vector<CleaningItem>& catalogue();

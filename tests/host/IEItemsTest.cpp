@@ -145,10 +145,10 @@ TEST_F(IEItems, RegistryListsArePurgedEvenWhenAborted) {
   reg.setString(hkey::CurrentUser, "Software\\Microsoft\\Search Assistant\\ACMru\\5604", "000", "x");
   reg.setString(hkey::CurrentUser, "Software\\Microsoft\\Internet Explorer\\Main", "Start Page", "canary");
   app.flags.abort = true;
-  clean::ClearTypedURLs(app.run());
+  cleanItem("Clean Location Bar History");
   EXPECT_FALSE(reg.exists(hkey::CurrentUser, "Software\\Microsoft\\Internet Explorer\\TypedURLs"));
   app.flags.abort = false;
-  clean::ClearURLErrorLog(app.run());
+  cleanItem("Clean URL Error Logs");
   EXPECT_FALSE(reg.exists(hkey::CurrentUser, "Software\\Microsoft\\Search Assistant\\ACMru\\5604"));
   EXPECT_TRUE(reg.exists(hkey::CurrentUser, "Software\\Microsoft\\Search Assistant\\ACMru"));
   EXPECT_EQ("canary", reg.getString(hkey::CurrentUser, "Software\\Microsoft\\Internet Explorer\\Main", "Start Page"));
@@ -158,15 +158,15 @@ TEST_F(IEItems, AbortStopsAutoCompleteAndIntelliForms) {
   auto& reg = machine.registry;
   reg.setString(hkey::CurrentUser, "Software\\Microsoft\\Internet Explorer\\IntelliForms\\SPW", "a", "b");
   app.flags.abort = true;
-  clean::ClearAutoComplete(app.run());
-  clean::ClearIntelliForms(app.run());
+  cleanItem("Clean AutoComplete  Forms Data");
+  cleanItem("Clean AutoComplete Password Data");
   EXPECT_TRUE(machine.launcher.requests.empty());
   EXPECT_TRUE(reg.exists(hkey::CurrentUser, "Software\\Microsoft\\Internet Explorer\\IntelliForms\\SPW"));
   app.flags.abort = false;
   app.frm.form.hWnd = 0x1234;
   machine.launcher.succeed = false;  // a missing companion goes unnoticed
-  clean::ClearAutoComplete(app.run());
-  clean::ClearIntelliForms(app.run());
+  cleanItem("Clean AutoComplete  Forms Data");
+  cleanItem("Clean AutoComplete Password Data");
   ASSERT_EQ(1u, machine.launcher.requests.size());
   const auto& r = machine.launcher.requests[0];
   EXPECT_EQ(0x1234u, r.owner);

@@ -45,7 +45,7 @@ class NetscapeItems : public ::testing::Test, protected TestApp {
     if (attributes) machine.files.setAttributes(path, attributes);
   }
   bool there(const std::string& path) { return machine.files.getAttributes(path) != platform::fileattr::Invalid; }
-  void run(int item) { engine::catalogue().at(item).first(app.run()); }
+  void run(int item) { engine::executeItem(engine::catalogue().at(item), app.run(), engine::Mode::Clean); }
   // Communicator's user "default" named in both places, as its installer leaves it.
   void communicatorInBothSources(platform::HKey biffRoot) {
     machine.registry.setString(LocalMachine, kUsersKey, "CurrentUser", "default ");

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "TestApp.h"
+#include "engine/Executor.h"
 #include "engine/Catalogue.h"
 
 namespace {
@@ -29,12 +30,8 @@ class OperaItems : public ::testing::Test, protected TestApp {
   }
   bool there(const std::string& path) { return machine.files.getAttributes(path) != platform::fileattr::Invalid; }
   void installed() { machine.registry.setString(LocalMachine, kAppPaths, "Path", kInstall); }
-  // Both of the item's operations, as the cleaning run calls them.
-  void run(int item) {
-    const engine::CleaningItem& entry = engine::catalogue().at(item);
-    entry.first(app.run());
-    if (entry.second) entry.second(app.run());
-  }
+  // The item's actions, as the cleaning run carries them out.
+  void run(int item) { engine::executeItem(engine::catalogue().at(item), app.run(), engine::Mode::Clean); }
 };
 
 TEST_F(OperaItems, Opera7TypedAddressesAndCookiesGoFromTheProfile) {

@@ -123,8 +123,8 @@ TEST_F(RegistryPurge, WithAbortSetTheValueLoopIsSkippedAndTheKeyStillGoes) {
   erase::ItemPlan plan;
   app.flags.plan = &plan;
   app.flags.abort = true;
-  clean::CleanRunMRU(app.run());
-  clean::ClearFind(app.run());  // both of its keys, the second one too
+  cleanItem("Clean Recent Run History **");
+  cleanItem("Clean Find File/Folder History");  // both of its keys, the second one too
   app.flags.plan = nullptr;
   EXPECT_EQ(plan.count(erase::TargetKind::RegistryValue), 0u) << "no value was taken one by one";
   EXPECT_EQ(plan.count(erase::Outcome::Removed), 3u);
@@ -135,15 +135,15 @@ TEST_F(RegistryPurge, WithAbortSetTheValueLoopIsSkippedAndTheKeyStillGoes) {
 }
 
 TEST_F(RegistryPurge, EachOperationEmptiesItsOwnKeysOnly) {
-  const std::pair<void (*)(const erase::RunContext&), std::vector<std::string>> operations[] = {
-      {clean::CleanRunMRU, {kRunMRU}},
-      {clean::ClearFind, {kDocFind, kFilesNamed}},
-      {clean::CleanOpenSave, {kOpenSave}},
-      {clean::CleanSearchComp, {kSearch}},
+  const std::pair<const char*, std::vector<std::string>> items[] = {
+      {"Clean Recent Run History **", {kRunMRU}},
+      {"Clean Find File/Folder History", {kDocFind, kFilesNamed}},
+      {"Clean Open/Save Dialog Box History", {kOpenSave}},
+      {"Clean Search Computer History", {kSearch}},
   };
-  for (const auto& [operation, keys] : operations) {
+  for (const auto& [caption, keys] : items) {
     for (const std::string& key : {kRunMRU, kDocFind, kFilesNamed, kOpenSave, kSearch}) fill(key);
-    operation(app.run());
+    cleanItem(caption);
     for (const std::string& key : {kRunMRU, kDocFind, kFilesNamed, kOpenSave, kSearch}) {
       const bool target = std::find(keys.begin(), keys.end(), key) != keys.end();
       EXPECT_EQ(reg.exists(CurrentUser, key), !target) << key;
@@ -199,8 +199,8 @@ TEST_F(RegistryPurge, TheStreamAndFormTreesAreNotDeletedThroughALink) {
   reg.setString(CurrentUser, forms + "\\SPW", "a", "b");
   reg.makeLink(CurrentUser, forms + "\\Linked", CurrentUser, "Software\\Precious");
 
-  clean::ClearStreamMRU(app.run());
-  clean::ClearIntelliForms(app.run());
+  cleanItem("Clean Registry Fragment Files");
+  cleanItem("Clean AutoComplete Password Data");
   EXPECT_EQ(reg.getString(CurrentUser, "Software\\Precious", "kept"), "value");
   EXPECT_EQ(reg.getString(CurrentUser, "Software\\Precious\\Deeper", "also"), "kept");
   EXPECT_EQ(app.flags.skipped, "Skipped: the list leads to another place in the registry");

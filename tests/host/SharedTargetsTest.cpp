@@ -38,11 +38,7 @@ class SharedTargets : public ::testing::Test, protected PlanCheck {
     tickOnly(*items.begin());
     for (Item item : items) tickBoxOf(item).setValue(1);
   }
-  ui::CheckBox& tickBoxOf(Item item) {
-    const engine::CleaningItem& entry = engine::catalogue().at(item);
-    return entry.group == engine::CleaningGroup::IE ? app.frm.chkIEsettings[entry.index]
-                                                    : app.frm.chkNSsettings[entry.index];
-  }
+  ui::CheckBox& tickBoxOf(Item item) { return app.frm.tick(engine::catalogue().at(item)); }
   static std::vector<Cells> cellsOf(const std::vector<ui::ListView::Row>& rows) {
     std::vector<Cells> out;
     for (const ui::ListView::Row& row : rows) out.push_back(row.cells);

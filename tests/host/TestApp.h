@@ -1,8 +1,12 @@
 #pragma once
 // A program on a simulated machine, for tests that drive it as a user would.
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
+#include "engine/Catalogue.h"
+#include "engine/Executor.h"
 #include "program/App.h"
 #include "platform/sim/SimMachine.h"
 
@@ -17,6 +21,13 @@ struct TestApp {
     return out;
   }
   uint32_t now() { return machine.loop.tickCount(); }
+  // Cleans the catalogue item of this caption alone, as a run's executor does, its targets
+  // going to app.flags.plan.
+  void cleanItem(const std::string& caption) {
+    for (const engine::CleaningItem& item : engine::catalogue())
+      if (caption == item.caption) return engine::executeItem(item, app.run(), engine::Mode::Clean);
+    ADD_FAILURE() << "no item " << caption;
+  }
   // Ctrl+F11, the panic key until another is chosen, held 200 ms from `atMs`.
   void pressPanicKeyAt(uint32_t atMs) {
     machine.loop.at(atMs, [this] {

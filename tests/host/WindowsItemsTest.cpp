@@ -33,7 +33,7 @@ class WindowsItems : public ::testing::Test, protected TestApp {
   }
   bool there(const std::string& path) { return machine.files.getAttributes(path) != platform::fileattr::Invalid; }
   // Runs the catalogue's call of the item, as the cleaning run makes it.
-  void runItem(int index) { engine::catalogue().at(index).first(app.run()); }
+  void runItem(int index) { engine::executeItem(engine::catalogue().at(index), app.run(), engine::Mode::Clean); }
 
   std::vector<Entry> log;
 };

@@ -1,0 +1,53 @@
+#pragma once
+// One step of a cleaning item, declared as data: it names a registry key, a file pattern or
+// an operation of the item's own, never a path to delete, and the executor carries it out.
+#include "erase/RunContext.h"
+#include "report/ReportTexts.h"
+
+namespace engine {
+
+// Logic of an item's own, for what none of the kinds below declares (the URL history store,
+// the locked index.dat, cookies, the Netscape profile scan, the Recycle Bin, the clipboard).
+using Operation = void (*)(const erase::RunContext&);
+
+struct Action {
+  enum class Kind {
+    PurgeList,      // a registry list below HKEY_CURRENT_USER: each value, then the key
+    DeleteKeyTree,  // a key below HKEY_CURRENT_USER with everything in it
+    SetValue,       // one string value below HKEY_CURRENT_USER set
+    EraseMatching,  // the plain files one folder's listing matches ("C:\*.chk"), each through its handle
+    Custom,
+  };
+  Kind kind;
+  const char* where = nullptr;  // the key, or the pattern
+  const char* name = nullptr;   // SetValue: the value's name
+  const char* text = nullptr;   // SetValue: its text
+  Operation custom = nullptr;
+  // Heads the error report of a step that fails.
+  const report::ReportTail* tail = &report::tail::doClean;
+  // Stop, once pressed, skips it; most steps run on, as a registry list is purged whatever
+  // became of the list before it.
+  bool skippedOnceStopped = false;
+};
+
+// Registry links are refused by every registry kind: a key that is, lies below or holds
+// one is left whole, the item's line saying so.
+inline Action purgeList(const char* key, const report::ReportTail& tail) {
+  return {Action::Kind::PurgeList, key, nullptr, nullptr, nullptr, &tail};
+}
+inline Action deleteKeyTree(const char* key) { return {Action::Kind::DeleteKeyTree, key}; }
+inline Action setValue(const char* key, const char* name, const char* text) {
+  return {Action::Kind::SetValue, key, name, text};
+}
+inline Action eraseMatching(const char* pattern, const report::ReportTail& tail) {
+  return {Action::Kind::EraseMatching, pattern, nullptr, nullptr, nullptr, &tail};
+}
+inline Action skippedOnceStopped(Action action) {
+  action.skippedOnceStopped = true;
+  return action;
+}
+inline Action custom(Operation operation, const report::ReportTail& tail = report::tail::doClean) {
+  return {Action::Kind::Custom, nullptr, nullptr, nullptr, operation, &tail};
+}
+
+}  // namespace engine

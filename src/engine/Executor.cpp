@@ -1,0 +1,117 @@
+#include "engine/Executor.h"
+
+#include "clean/RegistryPurge.h"
+#include "erase/ActivityLog.h"
+#include "erase/EraseFiles.h"
+#include "erase/RegValues.h"
+#include "report/RuntimeError.h"
+
+namespace engine {
+
+namespace {
+
+// The walks and removals below tell a preview from a clean by the run's flag: it follows
+// the mode for the action and is put back after, as a pass nested in a yield finds it.
+class ModeHeld {
+ public:
+  ModeHeld(erase::RunFlags& flags, Mode mode) : flags_(flags), was_(flags.collecting) {
+    flags.collecting = mode == Mode::Preview;
+  }
+  ~ModeHeld() { flags_.collecting = was_; }
+  ModeHeld(const ModeHeld&) = delete;
+  ModeHeld& operator=(const ModeHeld&) = delete;
+
+ private:
+  erase::RunFlags& flags_;
+  bool was_;
+};
+
+void carryOut(const Action& action, const erase::RunContext& run) {
+  switch (action.kind) {
+    case Action::Kind::PurgeList:
+      clean::PurgeRegistryList(run, action.where);
+      return;
+    case Action::Kind::DeleteKeyTree:
+      clean::DeleteRegTreeUnlessLinked(run, action.where);
+      return;
+    case Action::Kind::SetValue:
+      erase::WriteRegValue(run, platform::hkey::CurrentUser, action.where, action.name, action.text,
+                           platform::regtype::String);
+      return;
+    case Action::Kind::EraseMatching:
+      erase::EraseMatchingFiles(run, action.where);
+      return;
+    case Action::Kind::Custom:
+      action.custom(run);
+      return;
+  }
+}
+
+// An item that refused its work says so, and one that left things the user asked to
+// clean says how many and why: neither is a plain success.
+std::string closingLine(const erase::RunFlags& flags) {
+  if (!flags.skipped.empty()) return flags.skipped;
+  return flags.leftBehind.closingLine();
+}
+
+erase::ItemPlan* reportItem(erase::Plan& report, int position) {
+  if (report.items.size() == report.items.capacity()) return nullptr;  // never: one entry per position
+  erase::ItemPlan entry;
+  entry.position = position;
+  entry.caption = catalogue()[position].caption;
+  report.items.push_back(std::move(entry));
+  return &report.items.back();
+}
+
+}  // namespace
+
+void execute(const Action& action, const erase::RunContext& run, Mode mode) {
+  if (action.skippedOnceStopped && run.flags.abort) return;
+  ModeHeld held(run.flags, mode);
+  try {
+    carryOut(action, run);
+  } catch (const std::exception& e) {
+    // What it did not reach is no success: the plan and the item's line say so.
+    const erase::ItemPlan* plan = run.flags.plan;
+    erase::recordGivenUp(run.flags, plan ? plan->caption : std::string(), e.what());
+    report::reportFailure(run.os, *action.tail, e);
+  }
+}
+
+void executeItem(const CleaningItem& item, const erase::RunContext& run, Mode mode) {
+  for (const Action& action : item.actions) execute(action, run, mode);
+  if (mode == Mode::Clean && item.doneLog) {
+    const char* line = run.flags.abort && item.stoppedLog ? item.stoppedLog : item.doneLog;
+    report::resumeNext([&] { erase::LogActivity(line, erase::ActivityTimeStamp()); });
+  }
+}
+
+erase::Plan freshReport() {
+  erase::Plan report;
+  report.items.reserve(catalogue().size());
+  return report;
+}
+
+void runItems(const erase::RunContext& run, Mode mode, int16_t& next, erase::Plan& report, PassWatcher& watcher) {
+  erase::RunFlags& flags = run.flags;
+  const std::vector<CleaningItem>& items = catalogue();
+  while (next >= 0 && next < static_cast<int>(items.size())) {
+    const int16_t position = next;
+    const CleaningItem& item = items[position];
+    if (flags.abort || !watcher.takesPart(item)) {
+      next = position + 1;
+      continue;
+    }
+    watcher.itemStarts(position, item);
+    flags.skipped.clear();
+    flags.leftBehind = erase::LeftBehind();
+    next = position + 1;
+    erase::ItemPlan* const outer = flags.plan;  // a pass nested in a yield returns here
+    flags.plan = reportItem(report, position);
+    executeItem(item, run, mode);
+    flags.plan = outer;
+    watcher.itemEnds(item, closingLine(flags));
+  }
+}
+
+}  // namespace engine
