@@ -18,17 +18,27 @@ ok=$(dpkg-query -W -f='${Status}\n' "${PKGS[@]}" 2>/dev/null | grep -c 'ok insta
 echo "install-deps: installing the build and test packages (about a minute)"
 SUDO=; [ "$(id -u)" -eq 0 ] || SUDO=sudo
 log=$(mktemp)
-# A mirror caught mid-sync serves an index of the wrong size for a while: try again.
+# A mirror caught mid-sync serves an index of the wrong size for a while: try again. One
+# whose security suite stays inconsistent (seen for its i386 index) leaves the 32-bit
+# packages unable to match their 64-bit twins, so the install then reads the main suites
+# alone, which hold every package here.
+APT=(apt-get)
 update() {
-  for attempt in 1 2 3 4; do
-    $SUDO apt-get update -qq && return 0
-    [ $attempt -lt 4 ] && sleep $((attempt * 15))
+  for attempt in 1 2 3; do
+    $SUDO "${APT[@]}" update -qq && return 0
+    [ $attempt -lt 3 ] && sleep $((attempt * 15))
   done
-  return 1
+  echo "install-deps: the package index cannot be read whole; installing from the main suites alone" >&2
+  local parts
+  parts=$(mktemp -d)
+  printf 'Types: deb\nURIs: http://deb.debian.org/debian\nSuites: bookworm bookworm-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+    >"$parts/main.sources"
+  APT=(apt-get -o Dir::Etc::sourcelist=/dev/null -o Dir::Etc::sourceparts="$parts")
+  $SUDO "${APT[@]}" update -qq
 }
 if ! { $SUDO dpkg --add-architecture i386 &&
        update &&
-       $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+       $SUDO env DEBIAN_FRONTEND=noninteractive "${APT[@]}" install -y -qq \
          --no-install-recommends "${PKGS[@]}"; } >"$log" 2>&1; then
   cat "$log" >&2; rm -f "$log"; exit 1
 fi
