@@ -14,13 +14,8 @@ using platform::hkey::CurrentUser;
 using Names = std::vector<std::string>;
 
 const std::string kRunMRU = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
-const std::string kDocFind = "Software\\Microsoft\\Windows\\Currentversion\\Explorer\\Doc Find Spec MRU";
-const std::string kFilesNamed =
-    "Software\\Microsoft\\Internet Explorer\\Explorer Bars\\{C4EE31F3-4768-11D2-BE5C-00A0C9A83DA1}\\FilesNamedMRU";
 const std::string kOpenSave = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSaveMRU";
 const std::string kSearch = "Software\\Microsoft\\Search Assistant\\ACMru\\5647";
-const std::string kStream = "Software\\Microsoft\\Windows\\CurrentVersion\\StreamMRU";
-const std::string kMemory = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management";
 const std::string kUser = "HKEY_CURRENT_USER\\";
 
 enum Item { RecycleBin, RunHistory, RecentDocs, Find, Streams, Clipboard, ScanDisk, Temp, OpenSave, Search };
@@ -40,10 +35,6 @@ class WindowsPlans : public ::testing::Test, protected PlanCheck {
     machine.registry.setString(CurrentUser, key, "a", "notepad\\1");
     machine.registry.setString(CurrentUser, key, "MRUList", "a");
     machine.registry.setString(CurrentUser, key + "Canary", "keep", "me");
-  }
-  Names listTargets(const std::string& key) {
-    return {"Registry value " + kUser + key + "\\a", "Registry value " + kUser + key + "\\MRUList",
-            "Registry key " + kUser + key};
   }
 };
 
@@ -86,26 +77,6 @@ TEST_F(WindowsPlans, ScanDiskFilesArePlannedWithTheirSizesOnlyFromTheDriveRoots)
   expectRunFollows(planned);
 }
 
-TEST_F(WindowsPlans, EachHistoryListIsPlannedValueByValueThenItsKey) {
-  const std::pair<Item, Names> lists[] = {{RunHistory, {kRunMRU}},
-                                          {Find, {kDocFind, kFilesNamed}},
-                                          {OpenSave, {kOpenSave}},
-                                          {Search, {kSearch}}};
-  for (const auto& [item, keys] : lists) {
-    for (const std::string& key : keys) fillList(key);
-    tickOnly(item);
-    const erase::ItemPlan planned = collectChangingNothing();
-    Names expected;
-    for (const std::string& key : keys)
-      for (const std::string& target : listTargets(key)) expected.push_back(target);
-    EXPECT_EQ(names(planned), expected) << item;
-    EXPECT_EQ(planned.bytes(Outcome::Planned), keys.size() * 10u) << "each list's data: 'notepad\\1' and 'a'";
-    expectRunFollows(planned);
-    for (const std::string& key : keys)
-      EXPECT_EQ(machine.registry.getString(CurrentUser, key + "Canary", "keep"), "me");
-  }
-}
-
 TEST_F(WindowsPlans, AHistoryListThatIsARegistryLinkIsRefusedInThePlanAndTheReport) {
   machine.registry.setString(CurrentUser, "Software\\Precious", "kept", "value");
   machine.registry.makeLink(CurrentUser, kRunMRU, CurrentUser, "Software\\Precious");
@@ -116,16 +87,6 @@ TEST_F(WindowsPlans, AHistoryListThatIsARegistryLinkIsRefusedInThePlanAndTheRepo
   EXPECT_EQ(refusals(planned), refused);
   expectRunFollows(planned);
   EXPECT_EQ(machine.registry.getString(CurrentUser, "Software\\Precious", "kept"), "value");
-}
-
-TEST_F(WindowsPlans, OnWindows9xTheTempFolderIsJudgedWhileCollectingWithoutAMarkLeft) {
-  machine.files.fileIdsKnown = false;
-  machine.system.temp = "C:\\WINDOWS\\TEMP";
-  put("C:\\WINDOWS\\TEMP\\a.tmp");
-  tickOnly(Temp);
-  const erase::ItemPlan planned = collectChangingNothing();
-  EXPECT_EQ(names(planned), Names{"File C:\\WINDOWS\\TEMP\\a.tmp"});
-  expectRunFollows(planned);
 }
 
 TEST_F(WindowsPlans, AValueThatCannotBeDeletedIsReportedFailedAndTheListAfterItGoesAsPlanned) {
@@ -144,38 +105,14 @@ TEST_F(WindowsPlans, AValueThatCannotBeDeletedIsReportedFailedAndTheListAfterItG
                            "Removed " + list + "\\MRUList ", "Failed " + list + " Permission denied"}));
 }
 
-TEST_F(WindowsPlans, RegistryStreamsArePlannedAsTheirKeyAndThePageFileSetting) {
-  machine.registry.setString(CurrentUser, kStream, "0", "stream");
-  machine.registry.setString(CurrentUser, kStream + "\\Sub", "x", "y");
-  tickOnly(Streams);
-  const erase::ItemPlan planned = collectChangingNothing();
-  EXPECT_EQ(names(planned), (Names{"Registry key " + kUser + kStream,
-                                   "Setting " + kUser + kMemory + "\\ClearPageFileAtShutdown"}));
-  expectRunFollows(planned);
-}
-
-TEST_F(WindowsPlans, TheShellsListsArePlannedWithoutBeingTouched) {
+// An empty bin is nothing to empty.
+TEST_F(WindowsPlans, EachBinThatHoldsSomethingIsPlannedWithItsSize) {
   machine.shell.recycleBins = {{"C:\\", 3}, {"D:\\", 0}, {"E:\\", 1}};
   machine.shell.recycleBinBytes = {{"C:\\", 4096}, {"E:\\", 100}};
   tickOnly(RecycleBin);
-  erase::ItemPlan planned = collectChangingNothing();
+  const erase::ItemPlan planned = collectChangingNothing();
   EXPECT_EQ(names(planned), (Names{"Recycle Bin C:\\", "Recycle Bin E:\\"}));
   EXPECT_EQ(planned.bytes(Outcome::Planned), 4196u);
-  EXPECT_TRUE(machine.shell.recycleRequests.empty());
-  expectRunFollows(planned);
-
-  machine.shell.clipboardText = "secret";
-  tickOnly(Clipboard);
-  planned = collectChangingNothing();
-  EXPECT_EQ(names(planned), (Names{"Clipboard Clipboard"}));
-  EXPECT_EQ(machine.shell.clipboardOwner, 0u) << "collecting opened the clipboard";
-  expectRunFollows(planned);
-
-  machine.shell.recentDocuments = {"a.doc", "b.txt"};
-  tickOnly(RecentDocs);
-  planned = collectChangingNothing();
-  EXPECT_EQ(names(planned), (Names{"History entry Recent Documents"}));
-  EXPECT_EQ(machine.shell.recentDocumentsClears, 0);
   expectRunFollows(planned);
 }
 

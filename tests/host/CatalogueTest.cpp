@@ -1,0 +1,384 @@
+// Every cleaning item on one Windows 98 machine that holds something for each of them, with
+// something beside each target that no item may take: ticked alone or all together, the
+// preview changes nothing and lists what the run then removes, and the neighbours stay.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "PlanHarness.h"
+
+namespace {
+
+using erase::Outcome;
+using platform::hkey::CurrentUser;
+using platform::hkey::LocalMachine;
+using Names = std::vector<std::string>;
+
+const std::string kHKCU = "HKEY_CURRENT_USER\\";
+const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
+const std::string kRunMRU = kExplorer + "\\RunMRU";
+const std::string kDocFind = "Software\\Microsoft\\Windows\\Currentversion\\Explorer\\Doc Find Spec MRU";
+const std::string kSearchBar =
+    "Software\\Microsoft\\Internet Explorer\\Explorer Bars\\{C4EE31F3-4768-11D2-BE5C-00A0C9A83DA1}";
+const std::string kFilesNamed = kSearchBar + "\\FilesNamedMRU";
+const std::string kOpenSave = kExplorer + "\\ComDlg32\\OpenSaveMRU";
+const std::string kACMru = "Software\\Microsoft\\Search Assistant\\ACMru";
+const std::string kStreams = "Software\\Microsoft\\Windows\\CurrentVersion\\StreamMRU";
+const std::string kPageFile =
+    "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory Management\\ClearPageFileAtShutdown";
+const std::string kIE = "Software\\Microsoft\\Internet Explorer";
+
+// Windows 98's folders; "Application Data" by its 8.3 name, as the Mozilla profile search
+// names what it finds.
+const std::string kAppData = "C:\\WINDOWS\\Application Data";
+const std::string kAppDataShort = "C:\\WINDOWS\\APPLIC~1";
+const std::string kTemp = "C:\\WINDOWS\\TEMP";
+const std::string kCookies = "C:\\WINDOWS\\Cookies";
+const std::string kHistory = "C:\\WINDOWS\\History";
+const std::string kContent = "C:\\WINDOWS\\Temporary Internet Files\\Content.IE5";
+const std::string kMailStore = kAppData + "\\Identities\\{ID}\\Microsoft\\Outlook Express";
+const std::string kCommunicator = "C:\\Program Files\\Netscape\\Users\\default";
+const std::string kProfile = kAppData + "\\Mozilla\\Profiles\\default\\k3x9q2.slt";
+const std::string kProfileShort = kAppDataShort + "\\Mozilla\\Profiles\\default\\k3x9q2.slt";
+const std::string kOperaInstall = "C:\\Program Files\\Opera";
+const std::string kOperaProfile = kAppData + "\\Opera\\OPERA7\\profile";
+const std::string kQuellery = "C:\\Program Files\\Quellery";
+
+// What each item lists on the seeded machine, in catalogue order: the bytes it frees, every
+// target, the refused ones with their reason, and the programs its run starts.
+struct Expected {
+  std::string caption;
+  uint64_t bytes;
+  Names targets;
+  Names refusals = {};
+  Names started = {};
+};
+
+Names listOf(const std::string& key, const Names& values) {
+  Names out;
+  for (const std::string& value : values) out.push_back("Registry value " + kHKCU + key + "\\" + value);
+  out.push_back("Registry key " + kHKCU + key);
+  return out;
+}
+Names operator+(Names a, const Names& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+const std::vector<Expected>& expected() {
+  static const std::vector<Expected> items = {
+      {"Clean Recycle Bin", 4096, {"Recycle Bin C:\\"}},
+      {"Clean Recent Run History **", 9 + 9 + 2, listOf(kRunMRU, {"a", "b", "MRUList"})},
+      {"Clean Recent Document List", 0, {"History entry Recent Documents"}},
+      {"Clean Find File/Folder History", 5 + 1 + 6 + 1,
+       listOf(kDocFind, {"a", "MRUList"}) + listOf(kFilesNamed, {"a", "MRUList"})},
+      {"Clean Registry Fragment Files", 1, {"Registry key " + kHKCU + kStreams, "Setting " + kHKCU + kPageFile}},
+      {"Clean Clipboard", 0, {"Clipboard Clipboard"}},
+      {"Clean ScanDisk .Chk File", 10 + 4, {"File C:\\FILE0000.CHK", "File D:\\FILE0001.CHK"}},
+      {"Clean Windows Temp File Folder",
+       5 + 7,
+       {"File " + kTemp + "\\a.tmp", "File " + kTemp + "\\kept.tmp", "File " + kTemp + "\\one\\b.tmp",
+        "Folder " + kTemp + "\\one"},
+       {"File " + kTemp + "\\kept.tmp: hidden or system"}},
+      {"Clean Open/Save Dialog Box History", 13 + 1, listOf(kOpenSave, {"a", "MRUList"})},
+      {"Clean Search Computer History", 6, listOf(kACMru + "\\5647", {"000"})},
+      {"Clean Location Bar History", 20 + 20, listOf(kIE + "\\TypedURLs", {"url1", "url2"})},
+      {"Clean AutoComplete  Forms Data",
+       0,
+       {"Setting AutoComplete form entries (emptied by iea.exe)"},
+       {},
+       {"open " + kQuellery + "\\iea.exe 1"}},
+      // The cached file, and again the cache entry that names it.
+      {"Clean Temporary Internet Files (Cache)",
+       2048 + 2048,
+       {"File " + kContent + "\\AB12CD34\\index[1].htm", "Folder " + kContent + "\\AB12CD34",
+        "Cache entry http://news.example/"}},
+      {"Clean AutoComplete Password Data", 0, {"Registry key " + kHKCU + kIE + "\\IntelliForms"}},
+      {"Clean Internet History", 0, {"History entry http://news.example/", "History entry http://shop.example/basket"}},
+      {"Clean URL Error Logs", 20, listOf(kACMru + "\\5604", {"000"})},
+      {"Clean Locked Index.dat **", 35 + 700, {"File " + kCookies + "\\index.dat", "File " + kHistory + "\\index.dat"}},
+      {"Clean Outlook Express Deleted Items", 5000, {"File " + kMailStore + "\\Deleted Items.dbx"}},
+      {"Clean Cookies", 120 + 300, {"Cookie Cookie:user@news.example/", "Cookie Cookie:user@shop.example/"}},
+      {"Disable AutoComplete",
+       2 + 2,
+       {"Registry key " + kHKCU + kIE + "\\IntelliForms\\SPW", "Setting " + kHKCU + kIE + "\\Main\\Use FormSuggest",
+        "Setting " + kHKCU + "Software\\Microsoft\\Explorer\\AutoComplete\\Use AutoComplete"}},
+      {"Clean Netscape Typed URL",
+       10 + 12 + 11,
+       {"File " + kCommunicator + "\\FieldSchema.tbl", "File " + kCommunicator + "\\SchemaValue.tbl",
+        "File " + kProfileShort + "\\URLFIE~1.TBL"}},
+      {"Clean Netscape Cache",
+       4 + 6,
+       {"File " + kCommunicator + "\\cache\\M0001.htm", "File " + kProfileShort + "\\Cache\\_CACHE_001_"}},
+      {"Clean Netscape Mail History",
+       12 + 12 + 7,
+       {"File " + kCommunicator + "\\mail\\trash", "File " + kProfileShort + "\\Mail\\LOCALF~1\\Trash",
+        "File " + kProfileShort + "\\Mail\\LOCALF~1\\Trash.msf"}},
+      {"Clean Netscape History",
+       7 + 300,
+       {"File " + kCommunicator + "\\netscape.hst", "File " + kProfileShort + "\\history.dat"}},
+      {"Clean Netscape Cookies", 64, {"File " + kProfile + "\\cookies.txt"}},
+      {"Clean Netscape AutoComplete Form",
+       10 + 12 + 11,
+       {"File " + kCommunicator + "\\FieldSchema.tbl", "File " + kCommunicator + "\\SchemaValue.tbl",
+        "File " + kProfileShort + "\\URLFIE~1.TBL"}},
+      {"Clean Typed Opera URL ",
+       700 + 30,
+       {"File " + kOperaProfile + "\\global.dat", "File " + kOperaProfile + "\\opera.dir"}},
+      {"Clean Opera Cache",
+       2 + 2,
+       {"File " + kOperaInstall + "\\Cache\\opr001.tmp", "File " + kOperaProfile + "\\cache4\\opr002.tmp"}},
+      {"Clean Opera Cookies",
+       40 + 41,
+       {"File " + kOperaInstall + "\\cookies.dat", "File " + kOperaProfile + "\\cookies4.dat"}},
+  };
+  return items;
+}
+
+class SeededMachine : protected PlanCheck {
+ protected:
+  SeededMachine() {
+    // Every user shares the folders on 98: Communicator's and the old Opera's, which the
+    // machine-wide registry names, are the user's own.
+    machine.system.version.platformId = platform::osplatform::Windows9x;
+    machine.files.fileIdsKnown = false;
+    machine.shell.specialFolders = {{6, "C:\\WINDOWS\\Favorites"},
+                                    {26, kAppData},
+                                    {32, "C:\\WINDOWS\\Temporary Internet Files"},
+                                    {33, kCookies},
+                                    {34, kHistory}};
+    ::mkdir((machine.files.hostRoot() + "/D").c_str(), 0755);
+    app.frm.form.hWnd = 0x2A;  // shown, as the view shows it: a clipboard opened names it
+    seedWindows();
+    seedInternetExplorer();
+    seedNetscape();
+    seedOpera();
+    seeded = platform::sim::captureMachine(machine);
+  }
+
+  void put(const std::string& path, const std::string& data = "data", uint32_t attributes = 0) {
+    machine.files.makeFolders(path.substr(0, path.rfind('\\')));
+    ASSERT_EQ(0, machine.files.writeFile(path, data)) << path;
+    if (attributes) machine.files.setAttributes(path, attributes);
+  }
+  void value(const std::string& key, const std::string& name, const std::string& data) {
+    machine.registry.setString(CurrentUser, key, name, data);
+  }
+  // Beside a target, and no item's to take.
+  void canaryFile(const std::string& path) {
+    put(path, "keep");
+    canaries.push_back("file " + path.substr(0, 1) + path.substr(2));
+  }
+  void canaryValue(const std::string& key, const std::string& name) {
+    value(key, name, "keep");
+    canaries.push_back("value HKEY_CURRENT_USER\\" + key + "\\[" + name + "]");
+  }
+
+  void seedWindows() {
+    machine.shell.recycleBins = {{"C:\\", 3}, {"D:\\", 0}};
+    machine.shell.recycleBinBytes = {{"C:\\", 4096}};
+    machine.shell.recentDocuments = {"letter.doc", "budget.xls"};
+    machine.shell.clipboardText = "account 1234";
+
+    value(kRunMRU, "a", "notepad\\1");
+    value(kRunMRU, "b", "regedit\\1");
+    value(kRunMRU, "MRUList", "ab");
+    canaryValue(kExplorer, "ShellState");
+    canaryValue(kExplorer + "\\RecentDocs", "MRUListEx");
+    value(kDocFind, "a", "*.doc");
+    value(kDocFind, "MRUList", "a");
+    value(kFilesNamed, "a", "budget");
+    value(kFilesNamed, "MRUList", "a");
+    canaryValue(kSearchBar + "\\ContainingTextMRU", "a");
+    value(kOpenSave, "a", "C:\\letter.doc");
+    value(kOpenSave, "MRUList", "a");
+    value(kOpenSave + "\\doc", "a", "C:\\letter.doc");
+    canaryValue(kExplorer + "\\ComDlg32\\LastVisitedMRU", "a");
+    value(kACMru + "\\5647", "000", "budget");
+    canaryValue(kACMru + "\\5603", "000");
+    value(kStreams, "0", "stream");
+    value(kStreams + "\\Sub", "x", "y");
+    canaryValue("Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Organizer");
+
+    put("C:\\FILE0000.CHK", "lost chain");
+    put("D:\\FILE0001.CHK", "lost");
+    canaryFile("C:\\SCANDISK.LOG");
+    canaryFile("C:\\FOUND.000\\FILE0002.CHK");  // below the root: not ScanDisk's
+
+    put(kTemp + "\\a.tmp", "12345");
+    put(kTemp + "\\one\\b.tmp", "1234567");
+    put(kTemp + "\\kept.tmp", "hidden", platform::fileattr::Hidden);
+    canaryFile("C:\\WINDOWS\\win.ini");
+  }
+
+  void seedInternetExplorer() {
+    value(kIE + "\\TypedURLs", "url1", "http://news.example/");
+    value(kIE + "\\TypedURLs", "url2", "http://shop.example/");
+    value(kIE + "\\IntelliForms\\SPW", "site", "secret");
+    value(kIE + "\\Main", "Use FormSuggest", "yes");
+    canaryValue(kIE + "\\Main", "Start Page");
+    value(kACMru + "\\5604", "000", "http://gone.example/");
+
+    put(kContent + "\\AB12CD34\\index[1].htm", std::string(2048, 'h'));
+    canaryFile(kContent + "\\index.dat");
+    machine.urlCache.add("http://news.example/", kContent + "\\AB12CD34\\index[1].htm", platform::cacheentry::Normal,
+                         2048);
+    machine.urlCache.add("http://offline.example/", "C:\\WINDOWS\\Offline Web Pages\\page.htm",
+                         platform::cacheentry::Normal, 100);
+    canaries.push_back("cache entry http://offline.example/");
+
+    machine.urlHistory.add("http://news.example/", "News");
+    machine.urlHistory.add("http://shop.example/basket", "");
+
+    put(kCookies + "\\index.dat", "Client UrlCache MMF Ver 5.2 cookies");
+    put(kHistory + "\\index.dat", std::string(700, 'h'));
+    canaryFile(kCookies + "\\user@bank.example[1].txt");
+    canaryFile(kHistory + "\\desktop.ini");
+
+    value("Identities", "Default User ID", "{ID}");
+    value("Identities\\{ID}\\Software\\Microsoft\\Outlook Express\\5.0", "Store Root", kMailStore);
+    put(kMailStore + "\\Deleted Items.dbx", std::string(5000, 'd'));
+    canaryFile(kMailStore + "\\Inbox.dbx");
+
+    machine.urlCache.addCookie("user@news.example", kCookies, 120);
+    machine.urlCache.addCookie("user@bank.example", kCookies, 80);
+    machine.urlCache.addCookie("user@shop.example", kCookies, 300);
+    put(kQuellery + "\\cookies.inf", "Cookie:user@bank.example/\r\n\r\n");
+    canaries.push_back("cache entry Cookie:user@bank.example/");
+    canaries.push_back("file C\\Program Files\\Quellery\\cookies.inf");
+  }
+
+  void seedNetscape() {
+    machine.registry.setString(LocalMachine, "Software\\Netscape\\Netscape Navigator\\Users", "CurrentUser", "default");
+    machine.registry.setString(LocalMachine, "Software\\Netscape\\Netscape Navigator\\Users\\default", "DirRoot",
+                               kCommunicator);
+    value("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "AppData", kAppData);
+    put(kAppData + "\\Mozilla\\registry.dat", std::string("\x01\x02") + kProfile + std::string(1, '\0'));
+
+    put(kCommunicator + "\\FieldSchema.tbl", std::string(10, 'f'));
+    put(kCommunicator + "\\SchemaValue.tbl", std::string(12, 'v'));
+    put(kProfile + "\\URLFieldSchema.tbl", std::string(11, 'u'));
+    put(kCommunicator + "\\cache\\M0001.htm", "page");
+    put(kProfile + "\\Cache\\_CACHE_001_", "blocks");
+    put(kCommunicator + "\\mail\\trash", "deleted mail");
+    put(kProfile + "\\Mail\\Local Folders\\Trash", "deleted mail");
+    put(kProfile + "\\Mail\\Local Folders\\Trash.msf", "summary");
+    put(kCommunicator + "\\netscape.hst", "visited");
+    put(kProfile + "\\history.dat", std::string(300, 'h'));
+    put(kProfile + "\\cookies.txt", std::string(64, 'c'));
+    canaryFile(kCommunicator + "\\prefs.js");
+    canaryFile(kCommunicator + "\\mail\\Inbox");
+    canaryFile(kProfile + "\\prefs.js");
+    canaryFile(kProfile + "\\Mail\\Local Folders\\Inbox");
+  }
+
+  void seedOpera() {
+    machine.registry.setString(LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Opera.exe",
+                               "Path", kOperaInstall);
+    put(kOperaProfile + "\\global.dat", std::string(700, 'g'));
+    put(kOperaProfile + "\\opera.dir", std::string(30, 'o'));
+    put(kOperaInstall + "\\Cache\\opr001.tmp", "c1");
+    put(kOperaProfile + "\\cache4\\opr002.tmp", "c2");
+    put(kOperaInstall + "\\cookies.dat", std::string(40, 'k'));
+    put(kOperaProfile + "\\cookies4.dat", std::string(41, 'k'));
+    canaryFile(kOperaProfile + "\\opera6.ini");
+    canaryFile(kOperaInstall + "\\Opera.exe");
+    canaryFile(kOperaInstall + "\\Cache\\sub\\inner.tmp");  // the cache is emptied, not walked
+  }
+
+  // Each canary as seeded: there, with the same contents.
+  void expectCanariesKept() {
+    const MachineState now = byUpperName(platform::sim::captureMachine(machine));
+    const MachineState then = byUpperName(seeded);
+    for (const std::string& canary : canaries) {
+      const std::string key = upper(canary);
+      ASSERT_TRUE(then.count(key)) << canary << " was never seeded";
+      const auto found = now.find(key);
+      EXPECT_TRUE(found != now.end() && withoutTime(found->second) == withoutTime(then.at(key)))
+          << canary << " was taken or changed";
+    }
+  }
+
+  // What the owner of the clipboard or the shell would notice, which the machine does not
+  // keep: a preview asks neither.
+  void expectShellUntouched() {
+    EXPECT_EQ(machine.shell.clipboardOwner, 0u) << "collecting opened the clipboard";
+    EXPECT_TRUE(machine.shell.recycleRequests.empty()) << "collecting asked to empty a bin";
+    EXPECT_EQ(machine.shell.recentDocumentsClears, 0) << "collecting cleared the recent documents";
+  }
+
+  // "verb file parameters" of each program started.
+  Names started() const {
+    Names out;
+    for (const auto& request : machine.launcher.requests)
+      out.push_back(request.verb + " " + request.file + " " + request.parameters);
+    return out;
+  }
+
+  static MachineState byUpperName(const MachineState& state) {
+    MachineState out;
+    for (const auto& [what, detail] : state) out[upper(what)] = detail;
+    return out;
+  }
+
+  Names canaries;
+  MachineState seeded;
+};
+
+class EachItem : public ::testing::TestWithParam<int>, protected SeededMachine {};
+
+TEST_P(EachItem, ThePreviewListsWhatTheRunRemovesAndLeavesTheNeighbours) {
+  const int position = GetParam();
+  const Expected& item = expected().at(position);
+  ASSERT_EQ(engine::catalogue().at(position).caption, item.caption) << "the expectations are not in catalogue order";
+  tickOnly(position);
+  const erase::ItemPlan planned = collectChangingNothing();
+  expectShellUntouched();
+  EXPECT_FALSE(planned.targets.empty()) << "the seed reaches nothing of the item";
+  EXPECT_EQ(names(planned), item.targets);
+  EXPECT_EQ(planned.bytes(Outcome::Planned), item.bytes);
+  EXPECT_EQ(refusals(planned), item.refusals);
+  expectRunFollows(planned);
+  EXPECT_EQ(started(), item.started);
+  expectCanariesKept();
+}
+
+std::string testName(const ::testing::TestParamInfo<int>& info) {
+  std::string name;
+  for (const char* c = engine::catalogue().at(info.param).caption; *c; ++c)
+    if (std::isalnum(static_cast<unsigned char>(*c))) name += *c;
+  return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogue, EachItem, ::testing::Range(0, static_cast<int>(engine::catalogue().size())),
+                         testName);
+
+class AllItems : public ::testing::Test, protected SeededMachine {};
+
+TEST_F(AllItems, ThePreviewListsWhatEachItemListsAloneAndTheRunRemovesTheirUnion) {
+  ASSERT_EQ(expected().size(), engine::catalogue().size());
+  for (auto* group : {&app.frm.chkWinSettings, &app.frm.chkIEsettings, &app.frm.chkNSsettings, &app.frm.chkOPsettings})
+    for (ui::CheckBox& box : *group) box.setValue(1);
+  const erase::Plan plan = collect();
+  expectShellUntouched();
+  EXPECT_FALSE(plan.stopped);
+  ASSERT_EQ(plan.items.size(), expected().size());
+  Names shared;
+  for (size_t i = 0; i < plan.items.size(); ++i) {
+    EXPECT_EQ(names(plan.items[i]), expected()[i].targets) << expected()[i].caption;
+    for (const erase::Target& target : plan.items[i].targets)
+      if (target.outcome == Outcome::Shared) shared.push_back(target.where + ": " + target.reason);
+  }
+  // What an earlier item removes already is promised once.
+  EXPECT_EQ(shared, (Names{kHKCU + kIE + "\\IntelliForms\\SPW: also in Clean AutoComplete Password Data",
+                           kCommunicator + "\\FieldSchema.tbl: also in Clean Netscape Typed URL",
+                           kCommunicator + "\\SchemaValue.tbl: also in Clean Netscape Typed URL",
+                           kProfileShort + "\\URLFIE~1.TBL: also in Clean Netscape Typed URL"}));
+  expectRunFollows(plan);
+  EXPECT_EQ(started(), Names{"open " + kQuellery + "\\iea.exe 1"});
+  expectCanariesKept();
+}
+
+}  // namespace
