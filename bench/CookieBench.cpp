@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/App.h"
+#include "program/App.h"
 #include "cookies/CookieKeeper.h"
 #include "platform/sim/SimMachine.h"
 
@@ -24,15 +24,15 @@ Figures measure(int cookies) {
   // Every tenth cookie is on the keep list.
   std::string keep;
   for (int i = 0; i < cookies; i += 10) keep += "Cookie:me@site" + std::to_string(i) + ".example/\r\n";
-  app::App app(machine.platform());
+  program::App app(machine.platform());
   machine.files.writeFile(cookies::keepListPath(app.run()), keep + "\r\n");
 
   const uint64_t before = machine.loop.dispatchCount();
   auto t0 = std::chrono::steady_clock::now();
-  cookies::cmdGetCache_Click(app.run());
+  cookies::cmdGetCache_Click(app.run(), app.frm.cookies);
   auto t1 = std::chrono::steady_clock::now();
   const uint64_t dispatches = machine.loop.dispatchCount() - before;
-  cookies::cmdDeleteSelected_Click(app.run());
+  cookies::cmdDeleteSelected_Click(app.run(), app.frm.cookies);
   auto t2 = std::chrono::steady_clock::now();
   if (app.frm.cookies.lstCookies.listCount() != (cookies + 9) / 10) std::printf("wrong count!\n");
   const double k = cookies / 1000.0;

@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/App.h"
+#include "program/App.h"
 #include "erase/EraseFolder.h"
 #include "platform/sim/SimMachine.h"
 
@@ -44,7 +44,7 @@ void makeTree(const std::string& root, int top, int mid, int leaf, int files) {
 
 double seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
 
-double timeErase(platform::sim::SimMachine& machine, app::App& app, int top) {
+double timeErase(platform::sim::SimMachine& machine, program::App& app, int top) {
   makeTree(machine.hostRoot + "/C/Bench", top, 10, 10, 10);
   std::string path = "C:\\Bench";
   const auto start = Clock::now();
@@ -67,7 +67,7 @@ double timeRm(const std::string& base, int top) {
 
 int main() {
   platform::sim::SimMachine machine;
-  app::App app(machine.platform());
+  program::App app(machine.platform());
   const int rounds = 3;
   double erase20 = 1e9, rm20 = 1e9, erase10 = 1e9;
   for (int i = 0; i < rounds; ++i) {

@@ -3,13 +3,13 @@
 #include <chrono>
 #include <cstdio>
 
-#include "app/App.h"
+#include "program/App.h"
 #include "platform/sim/SimMachine.h"
 #include "sysinfo/HardwareInfo.h"
 
 int main() {
   platform::sim::SimMachine machine;
-  app::App app(machine.platform());
+  program::App app(machine.platform());
   constexpr int kRounds = 20000;
   const auto start = std::chrono::steady_clock::now();
   for (int i = 0; i < kRounds; ++i) {

@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/App.h"
+#include "program/App.h"
 #include "platform/sim/SimMachine.h"
 #include "shredder/ShredFile.h"
 #include "shredder/ShredStream.h"
@@ -30,7 +30,7 @@ void makeFile(const std::string& path) {
 
 double seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
 
-double timeShred(platform::sim::SimMachine& machine, app::App& app) {
+double timeShred(platform::sim::SimMachine& machine, program::App& app) {
   makeFile(machine.hostRoot + "/C/secret.bin");
   const auto start = Clock::now();
   const bool gone = shredder::ShredFile(app, "C:\\secret.bin", shredder::repetitionFactor(2));
@@ -54,7 +54,7 @@ double timeDd(const std::string& base) {
 
 int main() {
   platform::sim::SimMachine machine;
-  app::App app(machine.platform());
+  program::App app(machine.platform());
   double shred = 1e9, dd = 1e9;
   for (int round = 0; round < 5; ++round) {
     shred = std::min(shred, timeShred(machine, app));

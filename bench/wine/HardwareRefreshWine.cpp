@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/App.h"
+#include "program/App.h"
 #include "view/MainView.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32EventLoop.h"
@@ -29,7 +29,7 @@ int main() {
   Win32Launcher launcher;
   Win32Desktop desktop;
   platform::Platform os{loop, registry, files, shell, system, urlCache, urlHistory, launcher, desktop};
-  app::App app(os);
+  program::App app(os);
   view::MainView view(app, GetModuleHandleA(nullptr));
   app.frm.fraHardware.zOrder();
   hardware::GetSystemInformation(app);

@@ -14,7 +14,7 @@
 #include "ui/Controls.h"
 #include "ui/ListView.h"
 
-namespace app {
+namespace program {
 class App;
 }
 
