@@ -88,20 +88,15 @@ void blankIndexFile(const erase::RunContext& run, const std::string& path) {
     erase::record(flags, kFile, path, 0, Outcome::Failed, erase::describeError(error));
     return;
   }
-  if (erase::collecting(flags)) {
-    erase::record(flags, kFile, path, length, Outcome::Planned);
-    return;
-  }
-  const std::string blanks(kBlankBlock, ' ');
-  for (uint64_t at = 0; at < length && error == platform::winerr::Success; at += kBlankBlock) {
-    const size_t n = static_cast<size_t>(std::min<uint64_t>(kBlankBlock, length - at));
-    error = file->writeAt(at, n == kBlankBlock ? blanks : blanks.substr(0, n));
-  }
-  if (error == platform::winerr::Success) error = file->flush();
-  if (error == platform::winerr::Success)
-    erase::record(flags, kFile, path, length, Outcome::Removed);
-  else
-    erase::record(flags, kFile, path, length, Outcome::Failed, erase::describeError(error));
+  erase::removeOrPlan(flags, kFile, path, length, [&] {
+    const std::string blanks(kBlankBlock, ' ');
+    for (uint64_t at = 0; at < length && error == platform::winerr::Success; at += kBlankBlock) {
+      const size_t n = static_cast<size_t>(std::min<uint64_t>(kBlankBlock, length - at));
+      error = file->writeAt(at, n == kBlankBlock ? blanks : blanks.substr(0, n));
+    }
+    if (error == platform::winerr::Success) error = file->flush();
+    return erase::resultOf(error);
+  });
 }
 
 }  // namespace

@@ -34,12 +34,11 @@ void deleteKeyUnlessLinked(platform::Registry& registry, erase::RunFlags& flags,
       return erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Failed,
                            erase::describeRegistryError(path.error()));
   }
-  if (erase::collecting(flags)) return erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Planned);
-  const long error = registry.deleteKey(path.parent(), path.name());
-  if (error == platform::winerr::Success)
-    erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Removed);
-  else
-    erase::record(flags, TargetKind::RegistryKey, where, 0, Outcome::Failed, erase::describeRegistryError(error));
+  erase::removeOrPlan(flags, TargetKind::RegistryKey, where, 0, [&] {
+    const long error = registry.deleteKey(path.parent(), path.name());
+    if (error == platform::winerr::Success) return erase::Result{true, {}};
+    return erase::Result{false, erase::describeRegistryError(error)};
+  });
 }
 
 // Sets an AutoComplete switch to "no"; a switch that is off already is no change to promise
@@ -54,19 +53,14 @@ void switchOff(const erase::RunContext& run, const std::string& subKey, const st
 
 void ClearAutoComplete(const erase::RunContext& run) {
   report::reportingNext(run.os, report::tail::ClearAutoComplete, [&] {
-    // What the companion empties cannot be listed from here: the plan names the work handed to it.
-    if (erase::collecting(run.flags)) {
-      erase::record(run.flags, erase::TargetKind::Setting, kFormEntries, 0, erase::Outcome::Planned);
-      return;
-    }
-    // Nobody waits for the companion or asks how it went.
-    const std::string exe = erase::AddBackslash(run.os.system.programFolder()) + "iea.exe";
-    if (run.os.launcher.shellExecute(run.owner, "open", exe, "1", "1", platform::showcmd::Hide))
-      erase::record(run.flags, erase::TargetKind::Setting, kFormEntries, 0, erase::Outcome::Removed,
-                    "started iea.exe; it reports nothing back");
-    else
-      erase::record(run.flags, erase::TargetKind::Setting, kFormEntries, 0, erase::Outcome::Failed,
-                    "iea.exe could not be started");
+    // What the companion empties cannot be listed from here: the plan names the work handed
+    // to it. Nobody waits for the companion or asks how it went.
+    erase::removeOrPlan(run.flags, TargetKind::Setting, kFormEntries, 0, [&] {
+      const std::string exe = erase::AddBackslash(run.os.system.programFolder()) + "iea.exe";
+      if (run.os.launcher.shellExecute(run.owner, "open", exe, "1", "1", platform::showcmd::Hide))
+        return erase::Result{true, "started iea.exe; it reports nothing back"};
+      return erase::Result{false, "iea.exe could not be started"};
+    });
   });
 }
 

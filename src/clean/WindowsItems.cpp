@@ -110,33 +110,23 @@ void EmptyRecylbin(const erase::RunContext& run, const std::string& drive, uint3
 
 void ClearRecentDocs(const erase::RunContext& run) {
   // The shell empties the list its own way and tells nothing of it: one target, the list.
-  if (erase::collecting(run.flags))
-    return erase::record(run.flags, TargetKind::HistoryEntry, kRecentDocuments, 0, Outcome::Planned);
-  resumeNext([&] {
+  erase::removeOrPlan(run.flags, TargetKind::HistoryEntry, kRecentDocuments, 0, [&] {
     run.os.shell.clearRecentDocuments();
-    erase::record(run.flags, TargetKind::HistoryEntry, kRecentDocuments, 0, Outcome::Removed);
+    return erase::Result{true, {}};
   });
-  resumeNext([&] { logStamped("Recent Docs List Cleared"); });
 }
 
 void ClearClipboard(const erase::RunContext& run) {
-  // Opening the clipboard is noticed by the program that owns it: collecting does not.
-  if (erase::collecting(run.flags))
-    return erase::record(run.flags, TargetKind::Clipboard, "Clipboard", 0, Outcome::Planned);
-  platform::Shell& shell = run.os.shell;
-  bool emptied = false;
-  resumeNext([&] { shell.openClipboard(run.owner); });
-  resumeNext([&] { emptied = shell.emptyClipboard(); });
-  resumeNext([&] {
-    if (emptied) {
-      logStamped("Clipboard Cleared");
-      erase::record(run.flags, TargetKind::Clipboard, "Clipboard", 0, Outcome::Removed);
-    } else {
-      erase::LogActivity("Clipboard ", "Terminated");
-      erase::record(run.flags, TargetKind::Clipboard, "Clipboard", 0, Outcome::Failed, "another program holds it open");
-    }
+  // Opening the clipboard is noticed by the program that owns it: a preview does not.
+  erase::removeOrPlan(run.flags, TargetKind::Clipboard, "Clipboard", 0, [&] {
+    platform::Shell& shell = run.os.shell;
+    bool emptied = false;
+    resumeNext([&] { shell.openClipboard(run.owner); });
+    resumeNext([&] { emptied = shell.emptyClipboard(); });
+    resumeNext([&] { emptied ? logStamped("Clipboard Cleared") : erase::LogActivity("Clipboard ", "Terminated"); });
+    resumeNext([&] { shell.closeClipboard(); });
+    return emptied ? erase::Result{true, {}} : erase::Result{false, "another program holds it open"};
   });
-  resumeNext([&] { shell.closeClipboard(); });
 }
 
 void CleanWindTemp(const erase::RunContext& run) {

@@ -37,7 +37,8 @@ const std::vector<CleaningItem> kItems = {
     {G::Windows, 0, "Clean Recycle Bin", "Cleaning Recycle Bin...", {custom(emptyAllRecycleBins)}},
     {G::Windows, 1, "Clean Recent Run History **", "Cleaning Recent RUN History...",
      {purgeList(kRunMRU, tail::CleanRunMRU)}},
-    {G::Windows, 2, "Clean Recent Document List", "Cleaning Recent Document List...", {custom(clean::ClearRecentDocs)}},
+    {G::Windows, 2, "Clean Recent Document List", "Cleaning Recent Document List...", {custom(clean::ClearRecentDocs)},
+     P::None, false, "Recent Docs List Cleared"},
     // The second list is purged whatever became of the first.
     {G::Windows, 3, "Clean Find File/Folder History", "Cleaning Find File / Folder History...",
      {purgeList(kDocFindMRU, tail::ClearFind), purgeList(kFilesNamedMRU, tail::ClearFind)},

@@ -26,6 +26,11 @@ std::string describeError(long error) {
   }
 }
 
+Result resultOf(long error) {
+  if (error == winerr::Success) return {true, {}};
+  return {false, describeError(error)};
+}
+
 namespace {
 
 // The size a listing of the file tells; 0 when it cannot be listed.

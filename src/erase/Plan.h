@@ -71,6 +71,22 @@ void record(RunFlags& flags, TargetKind kind, const std::string& where, uint64_t
 void recordWalked(RunFlags& flags, TargetKind kind, const std::string& where, uint64_t bytes,
                   Outcome outcome, const std::string& reason = {});
 
+// What a clean made of one target it acted on: removed, or not and why. The reason of a
+// removal is what the report adds to it.
+struct Result {
+  bool removed;
+  std::string reason;
+};
+
+// One target that goes whole by one call: while the run collects it is only planned and
+// `remove` is never called; a clean calls it and records its answer.
+template <typename Remove>
+void removeOrPlan(RunFlags& flags, TargetKind kind, const std::string& where, uint64_t bytes, Remove&& remove) {
+  if (collecting(flags)) return record(flags, kind, where, bytes, Outcome::Planned);
+  const Result result = remove();
+  record(flags, kind, where, bytes, result.removed ? Outcome::Removed : Outcome::Failed, result.reason);
+}
+
 // Records that the item gave up before it reached its targets, or broke off halfway: `where`
 // names what stopped it (a list file, a store, the item), `reason` says why. In a run the
 // item's line says so in place of "Done...": an item that did not finish must not pass for
