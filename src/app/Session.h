@@ -53,9 +53,10 @@ struct Session {
   std::function<void()> unload;
   // Writes every selection and option back, as closing does; set by the program.
   std::function<void()> saveSelection;
-  // Shows a dialog form and returns once it has hidden itself; set by the view. Without
-  // one a dialog closes as if cancelled.
-  std::function<void(ui::Form& form)> showModal;
+  // Make and destroy the window of a dialog form made on demand; set by the view. The
+  // dialog waits in runModal between the two. Without them it closes as if cancelled.
+  std::function<bool(ui::Form& form)> openDialog;
+  std::function<void(ui::Form& form)> closeDialog;
 
   // What the cleaning items, walks and guards are given of the program.
   erase::RunContext run() { return {os, flags, frm.form.hWnd, frm.cookies}; }

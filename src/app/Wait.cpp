@@ -23,12 +23,12 @@ void WaitSeconds(Platform& os, double seconds) {
   }
 }
 
-void runModal(Session& session, const bool& shown) {
+void runModal(Session& session, const std::function<bool()>& shown) {
   session.frm.form.setEnabled(false);
   platform::EventLoop& loop = session.os.loop;
-  while (shown && !session.unloaded) {
+  while (shown() && !session.unloaded) {
     report::resumeNext([&] { loop.doEvents(); });
-    if (shown && !session.unloaded) loop.waitForEvents(kModalWaitMs);
+    if (shown() && !session.unloaded) loop.waitForEvents(kModalWaitMs);
   }
   session.frm.form.setEnabled(true);
 }

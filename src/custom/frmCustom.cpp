@@ -43,7 +43,7 @@ void cmdIEcustSettings_Click(app::Session& session, CustomWindow& w, const Favou
   Form_Load(session, w, watch);
   w.loaded = true;
   w.form.setVisible(true);
-  app::runModal(session, w.loaded);
+  app::runModal(session, [&] { return w.loaded; });
 }
 
 void UnloadCustom(app::Session& session, CustomWindow& w) {

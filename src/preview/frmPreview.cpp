@@ -89,7 +89,7 @@ void open(app::Session& session, PreviewWindow& w, bool run) {
     resumeNext([&] { showPlan(session, w, session.lastRun, true); });
   else
     collect(session, w);
-  app::runModal(session, w.loaded);
+  app::runModal(session, [&] { return w.loaded; });
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/Session.h"
+#include "app/Wait.h"
 #include "erase/FolderWalk.h"
 #include "erase/PathChecks.h"
 #include "erase/WalkRules.h"
@@ -73,7 +74,12 @@ void cmdShredBrowse_Click(app::Session& session) {
     session.frm.txtShredFolder.setText("");
     frmAddDir dialog(session);
     dialog.Form_Load();
-    if (session.showModal) session.showModal(dialog.form);
+    dialog.form.setVisible(true);
+    if (session.openDialog && session.openDialog(dialog.form)) {
+      app::runModal(session, [&] { return dialog.form.visible(); });
+      session.closeDialog(dialog.form);
+    }
+    dialog.form.setVisible(false);
     settings::trySaveSettingString(session.os, hkey::CurrentUser, kShredderKey, kShredFolderValue,
                                    session.frm.txtShredFolder.text());
   } catch (const std::exception& e) {

@@ -111,11 +111,13 @@ MainView::MainView(program::App& app, HINSTANCE instance)
   form.hIcon = reinterpret_cast<std::uintptr_t>(icon ? icon : LoadIconA(nullptr, IDI_APPLICATION));
   ui::Control::setObserver(this);
   SetTimer(main_, kStatusTimer, kStatusRefreshMs, nullptr);
-  app_.showModal = [this](ui::Form& dialog) { runModal(dialog); };
+  app_.openDialog = [this](ui::Form& dialog) { return openDialog(dialog); };
+  app_.closeDialog = [this](ui::Form& dialog) { closeDialog(dialog); };
 }
 
 MainView::~MainView() {
-  app_.showModal = nullptr;
+  app_.openDialog = nullptr;
+  app_.closeDialog = nullptr;
   ui::Control::setObserver(nullptr);
   KillTimer(main_, kStatusTimer);
   SetWindowLongPtrA(main_, GWLP_USERDATA, 0);
@@ -137,33 +139,19 @@ void MainView::runFormLoad() {
   }
 }
 
-void MainView::runModal(ui::Form& form) {
+bool MainView::openDialog(ui::Form& form) {
   build(form, nullptr);
+  return handleOf(form) != nullptr;
+}
+
+void MainView::closeDialog(ui::Form& form) {
   HWND dialog = handleOf(form);
-  if (!dialog) {
-    form.setVisible(false);
-    return;
-  }
-  EnableWindow(main_, FALSE);
-  form.setVisible(true);
-  bool quit = false;
-  MSG msg;
-  while (form.visible()) {
-    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-      quit = true;
-      break;
-    }
-    if (IsDialogMessageA(dialog, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  // The main window's activation as the dialog goes waits until the click that opened it
+  // has been handled.
   deferActivate_ = true;
-  EnableWindow(main_, TRUE);
   forget(form);
-  DestroyWindow(dialog);
+  if (dialog) DestroyWindow(dialog);
   SetForegroundWindow(main_);
-  // The main loop ends the program on the quit that arrived meanwhile.
-  if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
 }
 
 void MainView::forget(ui::Control& control) {

@@ -32,9 +32,10 @@ class MainView : public ui::ControlObserver {
 
   // Form_Load, then the activation that arrived while it ran.
   void runFormLoad();
-  // Shows a dialog form over the main window, which is disabled meanwhile, and returns
-  // once the form has hidden itself (or was closed, which hides it).
-  void runModal(ui::Form& form);
+  // Makes the window of a dialog form made on demand, over the main window; false when it
+  // cannot be made. The program waits for it to close, then has it destroyed.
+  bool openDialog(ui::Form& form);
+  void closeDialog(ui::Form& form);
 
   HWND window() const { return main_; }
   HWND handleOf(const ui::Control& control) const;

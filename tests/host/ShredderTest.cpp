@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <fstream>
 
 #include <unistd.h>
@@ -280,6 +282,16 @@ class ShredFolder : public Shredder {
     machine.registry.setString(hkey::CurrentUser, "SOFTWARE\\Quellery\\Sheredder", "ShredFolder", folder);
     program::Form_Activate(app);
   }
+  // The folder picker's window, as the view makes it: `answer` plays the user in it, who
+  // then cancels a picker that stayed open.
+  void whenPickerOpens(std::function<void(ui::Form&)> answer) {
+    app.openDialog = [answer](ui::Form& form) {
+      answer(form);
+      if (form.visible()) child<ui::Button>(form, "cmdCancel").click();
+      return true;
+    };
+    app.closeDialog = [](ui::Form&) {};
+  }
 };
 
 TEST_F(ShredFolder, SweepLeavesAnExistingEmptyFolder) {
@@ -335,7 +347,7 @@ TEST_F(ShredFolder, RefusedFoldersKeepEverything) {
 TEST_F(ShredFolder, PickerStoresTheChosenFolderAndFallsBackFromADriveThatIsNotReady) {
   fs.makeFolders("C:\\Wipe\\Inner");
   fs.notReadyDrives = 1u << 0;  // A:, no disk
-  app.showModal = [](ui::Form& form) {
+  whenPickerOpens([](ui::Form& form) {
     auto& drives = child<ui::ListBox>(form, "drvList");
     auto& folders = child<ui::ListBox>(form, "dirList");
     ASSERT_EQ(drives.text(), "c:");
@@ -349,7 +361,7 @@ TEST_F(ShredFolder, PickerStoresTheChosenFolderAndFallsBackFromADriveThatIsNotRe
     EXPECT_EQ(folders.list(folders.listCount() - 1), "C:\\Wipe\\Inner");
     folders.setListIndex(1);  // C:\Wipe, the folder the list shows
     child<ui::Button>(form, "cmdAdd").click();
-  };
+  });
   app.frm.shredder.cmdShredBrowse.click();
   ASSERT_EQ(machine.shell.messageBoxes.size(), 1u);
   EXPECT_EQ(machine.shell.messageBoxes[0].text, "Unable to open root drive.");
@@ -358,7 +370,7 @@ TEST_F(ShredFolder, PickerStoresTheChosenFolderAndFallsBackFromADriveThatIsNotRe
   EXPECT_EQ(machine.registry.getString(hkey::CurrentUser, "SOFTWARE\\Quellery\\Sheredder", "ShredFolder"),
             "C:\\Wipe");
   // Cancelled, the picker leaves no folder; "Clear" too.
-  app.showModal = [](ui::Form& form) { child<ui::Button>(form, "cmdCancel").click(); };
+  whenPickerOpens([](ui::Form& form) { child<ui::Button>(form, "cmdCancel").click(); });
   app.frm.shredder.cmdShredBrowse.click();
   EXPECT_EQ(machine.registry.getString(hkey::CurrentUser, "SOFTWARE\\Quellery\\Sheredder", "ShredFolder"), "");
   app.frm.txtShredFolder.setText("C:\\Wipe");
@@ -369,12 +381,12 @@ TEST_F(ShredFolder, PickerStoresTheChosenFolderAndFallsBackFromADriveThatIsNotRe
 TEST_F(ShredFolder, ThePickerRefusesAFolderWhoseNameEndsInADot) {
   file("C:\\Wipe\\keep.txt", "keep");
   ASSERT_EQ(fs.createDirectory("\\\\?\\C:\\Wipe."), 0);  // it would be swept as C:\Wipe
-  app.showModal = [](ui::Form& form) {
+  whenPickerOpens([](ui::Form& form) {
     auto& folders = child<ui::ListBox>(form, "dirList");
     for (int i = 0; i < folders.listCount(); ++i)
       if (folders.list(i) == "C:\\Wipe.") folders.setListIndex(i);
     child<ui::Button>(form, "cmdAdd").click();
-  };
+  });
   app.frm.shredder.cmdShredBrowse.click();
   EXPECT_EQ(app.frm.txtShredFolder.text(), "");
   ASSERT_EQ(machine.shell.messageBoxes.size(), 1u);
@@ -389,13 +401,13 @@ TEST_F(ShredFolder, ThePickerRefusesWhatTheSweepWouldRefuseAndSaysWhy) {
   for (const char* folder : {"C:\\", "C:\\WINDOWS"}) {
     SCOPED_TRACE(folder);
     machine.shell.messageBoxes.clear();
-    app.showModal = [folder](ui::Form& form) {
+    whenPickerOpens([folder](ui::Form& form) {
       auto& folders = child<ui::ListBox>(form, "dirList");
       for (int i = 0; i < folders.listCount(); ++i)
         if (folders.list(i) == folder) folders.setListIndex(i);
       child<ui::Button>(form, "cmdAdd").click();
       child<ui::Button>(form, "cmdCancel").click();
-    };
+    });
     app.frm.shredder.cmdShredBrowse.click();
     EXPECT_EQ(app.frm.txtShredFolder.text(), "");
     EXPECT_EQ(machine.registry.getString(hkey::CurrentUser, "SOFTWARE\\Quellery\\Sheredder", "ShredFolder"), "");
