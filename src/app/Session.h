@@ -53,8 +53,9 @@ struct Session {
   std::function<void()> unload;
   // Writes every selection and option back, as closing does; set by the program.
   std::function<void()> saveSelection;
-  // Make and destroy the window of a dialog form made on demand; set by the view. The
-  // dialog waits in runModal between the two. Without them it closes as if cancelled.
+  // Whether a dialog form made on demand and just shown has its window, and the end of that
+  // window before the form goes; set by the view. The dialog waits in runModal between the
+  // two. Without a window it closes as if cancelled.
   std::function<bool(ui::Form& form)> openDialog;
   std::function<void(ui::Form& form)> closeDialog;
 

@@ -140,14 +140,15 @@ void MainView::runFormLoad() {
 }
 
 bool MainView::openDialog(ui::Form& form) {
-  build(form, nullptr);
-  return handleOf(form) != nullptr;
+  if (!handleOf(form)) return false;
+  ++dialogsOpen_;
+  deferActivate_ = true;
+  return true;
 }
 
 void MainView::closeDialog(ui::Form& form) {
   HWND dialog = handleOf(form);
-  // The main window's activation as the dialog goes waits until the click that opened it
-  // has been handled.
+  --dialogsOpen_;
   deferActivate_ = true;
   forget(form);
   if (dialog) DestroyWindow(dialog);
@@ -475,7 +476,7 @@ void MainView::onCommand(HWND from, int code) {
         break;
     }
   });
-  if (deferActivate_) {
+  if (deferActivate_ && dialogsOpen_ == 0) {
     deferActivate_ = false;
     if (activatePending_) {
       activatePending_ = false;

@@ -32,8 +32,9 @@ class MainView : public ui::ControlObserver {
 
   // Form_Load, then the activation that arrived while it ran.
   void runFormLoad();
-  // Makes the window of a dialog form made on demand, over the main window; false when it
-  // cannot be made. The program waits for it to close, then has it destroyed.
+  // A dialog form made on demand gets its window when shown, as every form does; true when
+  // it has one. The program waits for it to close, then has the window destroyed before
+  // the form goes.
   bool openDialog(ui::Form& form);
   void closeDialog(ui::Form& form);
 
@@ -100,9 +101,10 @@ class MainView : public ui::ControlObserver {
   int nextUnlistedId_;
   int applying_ = 0;           // >0 while the view follows the model: ignore control echoes
   bool loaded_ = false, activatePending_ = false, closing_ = false;
-  // A dialog has closed inside a click's handler: the main window's activation waits until
-  // that handler is done with what the dialog chose.
+  // A dialog opened inside a click's handler: the main window's activation waits until
+  // that handler is done with what the dialog chose, past the clicks inside the dialog.
   bool deferActivate_ = false;
+  int dialogsOpen_ = 0;
 };
 
 }  // namespace view
