@@ -59,8 +59,8 @@ bool heldOpen(long rc) { return rc == winerr::SharingViolation || rc == kLockVio
 
 // Deletes one file, never a folder or a link; true when it should be tried again later.
 bool deleteFavourite(FavouritesWatch& w, const std::string& name) {
-  const EntryCheck plainFile = [](const FileIdentity& entry) {
-    return entry.attributes & (fileattr::Directory | fileattr::ReparsePoint) ? winerr::AccessDenied : winerr::Success;
+  const EntryCheck plainFile = [](uint32_t attributes) {
+    return attributes & (fileattr::Directory | fileattr::ReparsePoint) ? winerr::AccessDenied : winerr::Success;
   };
   return heldOpen(w.held->removeChildFile(name, false, plainFile));
 }

@@ -60,8 +60,8 @@ FileRemoval RemoveFileInHeldFolder(const erase::RunContext& run, const std::stri
     record(run.flags, kind, path, file.size, Outcome::Planned);
     return FileRemoval::Planned;
   }
-  long error = folder->removeChildFile(name, false, [](const platform::FileIdentity& entry) {
-    return (entry.attributes & fileattr::ReparsePoint) ? kRefusedLink : winerr::Success;
+  long error = folder->removeChildFile(name, false, [](uint32_t attributes) {
+    return (attributes & fileattr::ReparsePoint) ? kRefusedLink : winerr::Success;
   });
   if (error == kRefusedLink) {
     record(run.flags, kind, path, 0, Outcome::Refused, kLinkRefused);

@@ -204,9 +204,9 @@ class Walk {
       rc = rules_.onFile(*frame.folder, entry, path);
     } else {
       bool refused = false;
-      rc = frame.folder->removeChildFile(entry.name, rules_.clearAttributes, [&](const FileIdentity& file) {
-        seen = file.attributes;
-        refused = (file.attributes & (fileattr::ReparsePoint | rules_.keep)) != 0;
+      rc = frame.folder->removeChildFile(entry.name, rules_.clearAttributes, [&](uint32_t attributes) {
+        seen = attributes;
+        refused = (attributes & (fileattr::ReparsePoint | rules_.keep)) != 0;
         return refused ? winerr::AccessDenied : winerr::Success;
       });
       if (refused) return kept(path, seen, TargetKind::File);

@@ -42,9 +42,9 @@ struct FileIdentity {
   }
 };
 
-// What a check made on an entry's own handle decides: Success lets the action go on,
-// anything else is the error the action reports instead.
-using EntryCheck = std::function<long(const FileIdentity& entry)>;
+// What a check made on the attributes an entry's own handle reports decides: Success lets
+// the action go on, anything else is the error the action reports instead.
+using EntryCheck = std::function<long(uint32_t attributes)>;
 
 // A folder kept open: while it is held nobody can rename, replace or remove it.
 class OpenFile;  // platform/OpenFile.h

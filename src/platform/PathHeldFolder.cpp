@@ -80,12 +80,11 @@ std::unique_ptr<HeldFolder> PathHeldFolder::holdChildToLookIn(const std::string&
 long PathHeldFolder::removeChildFile(const std::string& name, bool clearAttributes, const EntryCheck& check) {
   std::string path;
   if (const long rc = reachable(name, 0, &path)) return rc;
-  FileIdentity identity;
-  identity.attributes = files_.getAttributes(path);
-  if (identity.attributes == fileattr::Invalid) return winerr::FileNotFound;
-  if (identity.attributes & fileattr::Directory) return winerr::AccessDenied;
-  if (const long refusal = check ? check(identity) : winerr::Success) return refusal;
-  if (clearAttributes && (identity.attributes & kClearable)) files_.setAttributes(path, fileattr::Normal);
+  const uint32_t attributes = files_.getAttributes(path);
+  if (attributes == fileattr::Invalid) return winerr::FileNotFound;
+  if (attributes & fileattr::Directory) return winerr::AccessDenied;
+  if (const long refusal = check ? check(attributes) : winerr::Success) return refusal;
+  if (clearAttributes && (attributes & kClearable)) files_.setAttributes(path, fileattr::Normal);
   return files_.deleteFile(path);
 }
 

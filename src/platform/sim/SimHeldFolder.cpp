@@ -136,7 +136,7 @@ class SimHeldFolder : public HeldFolder {
     SimHeldFolder entry(files_, fd);
     const FileIdentity identity = entry.identity();
     if (identity.attributes & fileattr::Directory) return winerr::AccessDenied;
-    if (const long refusal = check ? check(identity) : winerr::Success) return refusal;
+    if (const long refusal = check ? check(identity.attributes) : winerr::Success) return refusal;
     const std::string host = entry.host_;
     if (files_.locked_.count(host)) return winerr::SharingViolation;
     if (const long rc = clearOrRefuse(host, clearAttributes)) return rc;
