@@ -1,12 +1,11 @@
 #pragma once
-#include "erase/RunContext.h"
+// Where Opera keeps what its items clean: Opera before 7 its cache and cookies in its install
+// folder, which the machine-wide registry names; Opera 7 everything in the user's profile.
+#include "clean/FolderTargets.h"
 
 namespace clean {
 
-void CleanOperaTypedUrl(const erase::RunContext& run);
-void CleanOperaCache(const erase::RunContext& run);
-void CleanOpera7Cache(const erase::RunContext& run);
-void CleanOperaCookies(const erase::RunContext& run);
-void CleanOpera7Cookies(const erase::RunContext& run);
+extern const FolderSource kOperaInstall;
+extern const FolderSource kOperaProfile;
 
 }  // namespace clean

@@ -1,6 +1,7 @@
 #pragma once
 // One step of a cleaning item, declared as data: it names a registry key, a file pattern or
 // an operation of the item's own, never a path to delete, and the executor carries it out.
+#include "clean/FolderTargets.h"
 #include "erase/RunContext.h"
 #include "report/ReportTexts.h"
 
@@ -16,13 +17,16 @@ struct Action {
     DeleteKeyTree,  // a key below HKEY_CURRENT_USER with everything in it
     SetValue,       // one string value below HKEY_CURRENT_USER set
     EraseMatching,  // the plain files one folder's listing matches ("C:\*.chk"), each through its handle
+    RemoveFile,     // one file below a folder the machine tells, through its own handle
+    EmptyFolder,    // the plain files of one folder below a folder the machine tells
     Custom,
   };
   Kind kind;
-  const char* where = nullptr;  // the key, or the pattern
+  const char* where = nullptr;  // the key, the pattern, or the file or folder below `folder`
   const char* name = nullptr;   // SetValue: the value's name
   const char* text = nullptr;   // SetValue: its text
   Operation custom = nullptr;
+  const clean::FolderSource* folder = nullptr;  // RemoveFile, EmptyFolder
   // Heads the error report of a step that fails.
   const report::ReportTail* tail = &report::tail::doClean;
   // Stop, once pressed, skips it; most steps run on, as a registry list is purged whatever
@@ -33,21 +37,38 @@ struct Action {
 // Registry links are refused by every registry kind: a key that is, lies below or holds
 // one is left whole, the item's line saying so.
 inline Action purgeList(const char* key, const report::ReportTail& tail) {
-  return {Action::Kind::PurgeList, key, nullptr, nullptr, nullptr, &tail};
+  Action action{Action::Kind::PurgeList, key};
+  action.tail = &tail;
+  return action;
 }
 inline Action deleteKeyTree(const char* key) { return {Action::Kind::DeleteKeyTree, key}; }
 inline Action setValue(const char* key, const char* name, const char* text) {
   return {Action::Kind::SetValue, key, name, text};
 }
 inline Action eraseMatching(const char* pattern, const report::ReportTail& tail) {
-  return {Action::Kind::EraseMatching, pattern, nullptr, nullptr, nullptr, &tail};
+  Action action{Action::Kind::EraseMatching, pattern};
+  action.tail = &tail;
+  return action;
+}
+inline Action removeFile(const clean::FolderSource& folder, const char* name) {
+  Action action{Action::Kind::RemoveFile, name};
+  action.folder = &folder;
+  return action;
+}
+inline Action emptyFolder(const clean::FolderSource& folder, const char* name) {
+  Action action{Action::Kind::EmptyFolder, name};
+  action.folder = &folder;
+  return action;
 }
 inline Action skippedOnceStopped(Action action) {
   action.skippedOnceStopped = true;
   return action;
 }
 inline Action custom(Operation operation, const report::ReportTail& tail = report::tail::doClean) {
-  return {Action::Kind::Custom, nullptr, nullptr, nullptr, operation, &tail};
+  Action action{Action::Kind::Custom};
+  action.custom = operation;
+  action.tail = &tail;
+  return action;
 }
 
 }  // namespace engine

@@ -84,12 +84,13 @@ const std::vector<CleaningItem> kItems = {
      P::BeforeText},
     {G::Netscape, 5, "Clean Netscape AutoComplete Form", "Cleaning Netscape AutoComplete Form...",
      {custom(clean::ClearAutoComplte)}},
-    {G::Opera, 0, "Clean Typed Opera URL ", "Cleaning Opera Typed URL...", {custom(clean::CleanOperaTypedUrl)},
-     P::BeforeText},
+    {G::Opera, 0, "Clean Typed Opera URL ", "Cleaning Opera Typed URL...",
+     {removeFile(clean::kOperaProfile, "global.dat"), removeFile(clean::kOperaProfile, "opera.dir")}, P::BeforeText},
     {G::Opera, 1, "Clean Opera Cache", "Cleaning Opera Cache...",
-     {custom(clean::CleanOperaCache), custom(clean::CleanOpera7Cache)}, P::None, true},
+     {emptyFolder(clean::kOperaInstall, "Cache"), emptyFolder(clean::kOperaProfile, "cache4")}, P::None, true},
     {G::Opera, 2, "Clean Opera Cookies", "Cleaning Opera Cookies...",
-     {custom(clean::CleanOperaCookies), custom(clean::CleanOpera7Cookies)}, P::BeforeText, true},
+     {removeFile(clean::kOperaInstall, "cookies.dat"), removeFile(clean::kOperaProfile, "cookies4.dat")},
+     P::BeforeText, true},
 };
 
 }  // namespace

@@ -1,8 +1,11 @@
 #include "engine/Executor.h"
 
+#include <optional>
+
 #include "clean/RegistryPurge.h"
 #include "erase/ActivityLog.h"
 #include "erase/EraseFiles.h"
+#include "erase/UsersFolders.h"
 #include "erase/RegValues.h"
 #include "report/RuntimeError.h"
 
@@ -26,6 +29,20 @@ class ModeHeld {
   bool was_;
 };
 
+void belowFolder(const Action& action, const erase::RunContext& run) {
+  const std::string base = action.folder->find(run);
+  if (base.empty()) return;
+  std::optional<erase::FlagHeld> machineWide;
+  if (action.folder->machineWide) {
+    if (!erase::MachineWideFolderMayBeCleaned(run, base)) return;
+    machineWide.emplace(run.flags.inMachineWideFolder);
+  }
+  if (action.kind == Action::Kind::RemoveFile)
+    clean::RemoveFileBelow(run, base, action.where);
+  else
+    clean::EmptyFolderBelow(run, base, action.where);
+}
+
 void carryOut(const Action& action, const erase::RunContext& run) {
   switch (action.kind) {
     case Action::Kind::PurgeList:
@@ -40,6 +57,10 @@ void carryOut(const Action& action, const erase::RunContext& run) {
       return;
     case Action::Kind::EraseMatching:
       erase::EraseMatchingFiles(run, action.where);
+      return;
+    case Action::Kind::RemoveFile:
+    case Action::Kind::EmptyFolder:
+      belowFolder(action, run);
       return;
     case Action::Kind::Custom:
       action.custom(run);

@@ -254,7 +254,7 @@ TEST_F(FolderWalk, AnOperaCacheBehindARepointedJunctionIsNotEmptiedThroughIt) {
   file("C:\\Victim\\Cache\\yours.txt");
   ASSERT_EQ(0, fs.makeLink("C:\\Link", fs.hostPath("C:\\Opera")));
   duringTheWalk([&] { ASSERT_EQ(0, fs.repointLink("C:\\Link", fs.hostPath("C:\\Victim"))); });
-  clean::CleanOperaCache(app.run());
+  cleanItem("Clean Opera Cache");
   EXPECT_TRUE(there("C:\\Victim\\Cache\\mine.txt"));
   EXPECT_TRUE(there("C:\\Victim\\Cache\\yours.txt"));
 }

@@ -1,0 +1,27 @@
+#pragma once
+// Files and folders an item names below a folder the machine tells, each reached through
+// held handles.
+#include <string>
+
+#include "erase/RunContext.h"
+
+namespace clean {
+
+// Where a file action starts: found afresh at each run, since every user's folders differ.
+// A folder the machine-wide registry names is cleaned only where every user may have it
+// cleaned, and nothing in it is left to go at the next restart.
+struct FolderSource {
+  // The folder with a trailing backslash; empty when there is none to clean.
+  std::string (*find)(const erase::RunContext& run);
+  bool machineWide;
+};
+
+// Deletes the file `relative` below `base` through its own handle when a listing finds it;
+// a link is refused. No abort check and no log: the run checks between items.
+void RemoveFileBelow(const erase::RunContext& run, const std::string& base, const std::string& relative);
+// Deletes the plain files of the folder `relative` below `base`; the folder, its
+// sub-folders and its hidden and system files stay. The base folder is held and the folder
+// held relative to it, so one that is, or becomes, a link is never emptied through.
+void EmptyFolderBelow(const erase::RunContext& run, const std::string& base, const std::string& relative);
+
+}  // namespace clean
