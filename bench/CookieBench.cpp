@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <string>
 
-#include "program/App.h"
 #include "cookies/CookieKeeper.h"
 #include "platform/sim/SimMachine.h"
+#include "program/App.h"
 
 namespace {
 

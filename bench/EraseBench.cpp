@@ -9,9 +9,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "program/App.h"
 #include "erase/EraseFolder.h"
 #include "platform/sim/SimMachine.h"
+#include "program/App.h"
 
 namespace {
 

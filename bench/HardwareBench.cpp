@@ -3,8 +3,8 @@
 #include <chrono>
 #include <cstdio>
 
-#include "program/App.h"
 #include "platform/sim/SimMachine.h"
+#include "program/App.h"
 #include "sysinfo/HardwareInfo.h"
 
 int main() {

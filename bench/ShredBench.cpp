@@ -9,8 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "program/App.h"
 #include "platform/sim/SimMachine.h"
+#include "program/App.h"
 #include "shredder/ShredFile.h"
 #include "shredder/ShredStream.h"
 

@@ -4,8 +4,6 @@
 
 #include <cstdio>
 
-#include "program/App.h"
-#include "view/MainView.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32EventLoop.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -15,7 +13,9 @@
 #include "platform/win32/Win32System.h"
 #include "platform/win32/Win32UrlCache.h"
 #include "platform/win32/Win32UrlHistory.h"
+#include "program/App.h"
 #include "sysinfo/HardwareInfo.h"
+#include "view/MainView.h"
 
 int main() {
   using namespace platform::win32;

@@ -1,12 +1,12 @@
 #include "app/CleaningRun.h"
 
+#include "app/RunTotals.h"
+#include "app/Session.h"
 #include "app/Wait.h"
 #include "cookies/CookieKeeper.h"
 #include "engine/Catalogue.h"
 #include "engine/Executor.h"
 #include "engine/Reboot.h"
-#include "app/RunTotals.h"
-#include "app/Session.h"
 #include "erase/SharedTargets.h"
 #include "report/ReportTexts.h"
 #include "report/RuntimeError.h"
@@ -14,7 +14,6 @@
 namespace app {
 
 using engine::catalogue;
-using engine::CleaningGroup;
 using engine::CleaningItem;
 using engine::kLongSeparator;
 using erase::FlagHeld;

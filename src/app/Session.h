@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "app/MainWindow.h"
+#include "erase/Plan.h"
 #include "erase/RunContext.h"
 #include "erase/RunFlags.h"
-#include "erase/Plan.h"
 #include "platform/Platform.h"
 
 namespace app {

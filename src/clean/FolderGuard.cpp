@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "clean/ProtectedFolders.h"
-#include "erase/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/PathChecks.h"
+#include "erase/RunContext.h"
 #include "platform/NameCase.h"
 #include "platform/OpenFile.h"
 #include "platform/WinError.h"

@@ -1,11 +1,11 @@
 // Internet Explorer's traces in the current user's registry, and the files it points to.
 #include "clean/IEItems.h"
 #include "clean/NamedFileRemoval.h"
-#include "erase/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/PathChecks.h"
 #include "erase/RegKeyPath.h"
 #include "erase/RegValues.h"
+#include "erase/RunContext.h"
 #include "platform/WinError.h"
 #include "report/ReportTexts.h"
 #include "report/RuntimeError.h"

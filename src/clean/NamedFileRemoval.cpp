@@ -3,9 +3,9 @@
 #include <memory>
 #include <vector>
 
-#include "erase/RunFlags.h"
 #include "erase/EraseFiles.h"
 #include "erase/RestartDelete.h"
+#include "erase/RunFlags.h"
 #include "platform/OpenFile.h"
 #include "platform/WinError.h"
 

@@ -4,9 +4,9 @@
 // checks saw is what goes, whatever the name leads to meanwhile.
 #include <string>
 
-#include "erase/RunContext.h"
 #include "erase/FileInHeldFolder.h"
 #include "erase/Plan.h"
+#include "erase/RunContext.h"
 #include "platform/FileSystem.h"
 
 namespace clean {

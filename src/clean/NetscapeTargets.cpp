@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "clean/PlainPath.h"
-#include "erase/RunContext.h"
 #include "erase/FolderPaths.h"
+#include "erase/RunContext.h"
 #include "erase/UsersFolders.h"
 #include "erase/WalkRules.h"
 #include "erase/modCleanItem.h"

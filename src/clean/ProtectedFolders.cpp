@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
-#include "erase/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/RegValues.h"
+#include "erase/RunContext.h"
 #include "erase/ShellFolderPaths.h"
 #include "platform/NameCase.h"
 #include "platform/WinError.h"

@@ -3,11 +3,11 @@
 #include <exception>
 #include <vector>
 
-#include "erase/RunContext.h"
 #include "erase/Plan.h"
 #include "erase/RegKeyPath.h"
 #include "erase/RegTree.h"
 #include "erase/RegValues.h"
+#include "erase/RunContext.h"
 #include "platform/WinError.h"
 
 namespace clean {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "clean/TempFolderGuard.h"
-#include "erase/RunContext.h"
 #include "erase/Plan.h"
+#include "erase/RunContext.h"
 #include "erase/modCleanItem.h"
 #include "platform/NameCase.h"
 #include "report/ReportTexts.h"

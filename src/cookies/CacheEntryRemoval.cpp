@@ -1,7 +1,7 @@
 #include "cookies/CacheEntryRemoval.h"
 
-#include "erase/RunFlags.h"
 #include "erase/EraseFiles.h"
+#include "erase/RunFlags.h"
 #include "platform/WinError.h"
 
 namespace cookies {

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "clean/FolderGuard.h"
-#include "erase/RunContext.h"
 #include "erase/FolderPaths.h"
+#include "erase/RunContext.h"
 #include "erase/ShellFolderPaths.h"
 #include "erase/WalkRules.h"
 #include "platform/WinError.h"

@@ -1,10 +1,10 @@
 #include "custom/frmCustom.h"
 
+#include "app/Session.h"
+#include "app/Wait.h"
 #include "clean/FolderGuard.h"
 #include "custom/BookmarkGuard.h"
 #include "custom/StartPage.h"
-#include "app/Session.h"
-#include "app/Wait.h"
 #include "report/ReportTexts.h"
 #include "report/RuntimeError.h"
 #include "settings/SettingsStore.h"

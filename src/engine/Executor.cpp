@@ -5,8 +5,8 @@
 #include "clean/RegistryPurge.h"
 #include "erase/ActivityLog.h"
 #include "erase/EraseFiles.h"
-#include "erase/UsersFolders.h"
 #include "erase/RegValues.h"
+#include "erase/UsersFolders.h"
 #include "report/RuntimeError.h"
 
 namespace engine {

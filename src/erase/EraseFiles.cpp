@@ -3,11 +3,11 @@
 #include <memory>
 #include <vector>
 
-#include "erase/RunContext.h"
 #include "erase/ActivityLog.h"
 #include "erase/FileInHeldFolder.h"
 #include "erase/PathChecks.h"
 #include "erase/Plan.h"
+#include "erase/RunContext.h"
 #include "erase/WalkRules.h"
 #include "platform/WinError.h"
 

@@ -3,10 +3,10 @@
 #include <memory>
 #include <vector>
 
-#include "erase/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/FolderWalk.h"
 #include "erase/PathChecks.h"
+#include "erase/RunContext.h"
 #include "erase/WalkRules.h"
 #include "platform/WinError.h"
 

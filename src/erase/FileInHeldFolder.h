@@ -5,8 +5,8 @@
 // that handle: a name above it re-pointed meanwhile leads nowhere.
 #include <string>
 
-#include "erase/RunContext.h"
 #include "erase/Plan.h"
+#include "erase/RunContext.h"
 
 namespace erase {
 

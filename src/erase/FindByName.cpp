@@ -3,9 +3,9 @@
 #include <memory>
 #include <set>
 
-#include "erase/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/PathChecks.h"
+#include "erase/RunContext.h"
 #include "erase/WalkRules.h"
 #include "platform/WinError.h"
 

@@ -5,13 +5,13 @@
 #include <memory>
 #include <vector>
 
-#include "erase/RunContext.h"
 #include "erase/ActivityLog.h"
 #include "erase/EraseFiles.h"
 #include "erase/FolderPaths.h"
 #include "erase/PathChecks.h"
 #include "erase/Plan.h"
 #include "erase/RestartDelete.h"
+#include "erase/RunContext.h"
 #include "erase/WalkRules.h"
 #include "platform/WinError.h"
 

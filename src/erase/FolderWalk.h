@@ -15,8 +15,8 @@
 #include <memory>
 #include <string>
 
-#include "erase/RunContext.h"
 #include "erase/LeftBehind.h"
+#include "erase/RunContext.h"
 #include "platform/FileSystem.h"
 
 namespace erase {

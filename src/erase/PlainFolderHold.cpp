@@ -10,9 +10,9 @@
 #include <cctype>
 #include <vector>
 
-#include "erase/RunContext.h"
 #include "erase/FolderPaths.h"
 #include "erase/Plan.h"
+#include "erase/RunContext.h"
 #include "erase/WalkRules.h"
 
 namespace erase {

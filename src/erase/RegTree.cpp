@@ -2,9 +2,9 @@
 
 #include <exception>
 
-#include "erase/RunFlags.h"
 #include "erase/Plan.h"
 #include "erase/RegValues.h"
+#include "erase/RunFlags.h"
 #include "platform/WinError.h"
 
 namespace erase {

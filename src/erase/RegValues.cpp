@@ -1,8 +1,8 @@
 #include "erase/RegValues.h"
 
-#include "erase/RunContext.h"
 #include "erase/Plan.h"
 #include "erase/RegKeyPath.h"
+#include "erase/RunContext.h"
 #include "platform/WinError.h"
 
 namespace erase {

@@ -3,10 +3,10 @@
 #include <cctype>
 #include <memory>
 
-#include "erase/RunFlags.h"
 #include "erase/ActivityLog.h"
 #include "erase/FolderPaths.h"
 #include "erase/Plan.h"
+#include "erase/RunFlags.h"
 #include "erase/UsersFolders.h"
 #include "erase/WalkRules.h"
 #include "platform/NameCase.h"

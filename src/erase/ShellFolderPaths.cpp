@@ -1,7 +1,7 @@
 #include "erase/ShellFolderPaths.h"
 
-#include "erase/RunContext.h"
 #include "erase/RegValues.h"
+#include "erase/RunContext.h"
 
 namespace erase {
 

@@ -1,9 +1,9 @@
 #include "erase/WalkRules.h"
 
-#include "erase/RunContext.h"
 #include "erase/ActivityLog.h"
 #include "erase/FolderPaths.h"
 #include "erase/Plan.h"
+#include "erase/RunContext.h"
 
 namespace erase {
 

@@ -1,17 +1,17 @@
 #pragma once
 // Everything the program asks of Windows, handed to it as one bundle.
+#include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "platform/EventLoop.h"
 #include "platform/FileSystem.h"
 #include "platform/Http.h"
+#include "platform/Launcher.h"
+#include "platform/ProgramFiles.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/System.h"
 #include "platform/UrlCache.h"
 #include "platform/UrlHistory.h"
-#include "platform/Launcher.h"
-#include "platform/Desktop.h"
-#include "platform/ProgramFiles.h"
 
 namespace platform {
 

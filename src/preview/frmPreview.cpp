@@ -1,10 +1,10 @@
 #include "preview/frmPreview.h"
 
-#include "engine/Catalogue.h"
 #include "app/CleaningRun.h"
-#include "engine/PlanReport.h"
 #include "app/Session.h"
 #include "app/Wait.h"
+#include "engine/Catalogue.h"
+#include "engine/PlanReport.h"
 #include "erase/WalkRules.h"
 #include "panic/Panic.h"
 #include "platform/FreshFile.h"

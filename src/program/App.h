@@ -1,8 +1,8 @@
 #pragma once
 // The running program: the session its handlers share, and its features' own state.
+#include "app/Session.h"
 #include "custom/BookmarkGuard.h"
 #include "custom/CustomWindow.h"
-#include "app/Session.h"
 #include "platform/Platform.h"
 #include "preview/PreviewWindow.h"
 

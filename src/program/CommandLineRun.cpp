@@ -2,12 +2,12 @@
 
 #include <exception>
 
-#include "program/App.h"
 #include "app/CleaningRun.h"
 #include "engine/ReportFile.h"
 #include "platform/FreshFile.h"
-#include "report/RuntimeError.h"
+#include "program/App.h"
 #include "program/SavedSelections.h"
+#include "report/RuntimeError.h"
 
 namespace program {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The command line carried out on the program's models, without the main window.
-#include "program/CommandLine.h"
 #include "erase/Plan.h"
+#include "program/CommandLine.h"
 
 namespace program {
 class App;

@@ -4,12 +4,12 @@
 #include <string>
 #include <utility>
 
-#include "engine/Catalogue.h"
 #include "app/Session.h"
+#include "custom/frmCustom.h"
+#include "engine/Catalogue.h"
 #include "platform/Desktop.h"
 #include "report/RuntimeError.h"
 #include "schedule/RunEntry.h"
-#include "custom/frmCustom.h"
 #include "settings/SettingsStore.h"
 #include "settings/ValueText.h"
 #include "shredder/Shredder.h"

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cctype>
 
-#include "program/App.h"
 #include "platform/NameCase.h"
-#include "sysinfo/HardwareInfo.h"
+#include "program/App.h"
 #include "report/RuntimeError.h"
 #include "settings/ValueText.h"
 #include "shredder/Shredder.h"
+#include "sysinfo/HardwareInfo.h"
 
 namespace program {
 

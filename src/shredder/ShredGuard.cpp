@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "clean/TempFolderGuard.h"
-#include "erase/RunContext.h"
 #include "erase/FolderPaths.h"
+#include "erase/RunContext.h"
 
 namespace shredder {
 

@@ -1,11 +1,11 @@
 #include "sysinfo/HardwareInfo.h"
 
-#include "sysinfo/WinInfo.h"
 #include "app/Session.h"
 #include "report/RuntimeError.h"
 #include "sysinfo/MemInfo.h"
 #include "sysinfo/NumberText.h"
 #include "sysinfo/ProcInfo.h"
+#include "sysinfo/WinInfo.h"
 #include "sysinfo/WinInfo.h"
 
 namespace hardware {

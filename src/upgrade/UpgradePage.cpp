@@ -1,7 +1,7 @@
 #include "upgrade/Upgrade.h"
 
-#include "app/Wait.h"
 #include "app/Session.h"
+#include "app/Wait.h"
 #include "report/ErrorReporter.h"
 
 namespace upgrade {

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "view/Twips.h"
 #include "ui/Controls.h"
+#include "view/Twips.h"
 
 namespace view {
 

@@ -6,14 +6,14 @@
 #include "../../res/resource.h"
 #include "program/App.h"
 #include "program/Startup.h"
+#include "ui/TimeFormat.h"
+#include "ui/TreeView.h"
 #include "view/ControlFactory.h"
 #include "view/ControlIds.h"
 #include "view/ListViewFace.h"
 #include "view/StatusPanels.h"
 #include "view/Twips.h"
 #include "view/WindowText.h"
-#include "ui/TimeFormat.h"
-#include "ui/TreeView.h"
 
 namespace view {
 

@@ -10,9 +10,9 @@
 #include <map>
 #include <vector>
 
-#include "view/ControlFactory.h"
 #include "ui/Controls.h"
 #include "ui/ListView.h"
+#include "view/ControlFactory.h"
 
 namespace program {
 class App;

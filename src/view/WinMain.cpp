@@ -4,21 +4,21 @@
 
 #include <string>
 
-#include "program/App.h"
-#include "program/CommandLineRun.h"
-#include "view/MainView.h"
+#include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32EventLoop.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Http.h"
+#include "platform/win32/Win32Launcher.h"
+#include "platform/win32/Win32ProgramFiles.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32System.h"
-#include "platform/win32/Win32Desktop.h"
-#include "platform/win32/Win32Launcher.h"
-#include "platform/win32/Win32ProgramFiles.h"
 #include "platform/win32/Win32UrlCache.h"
 #include "platform/win32/Win32UrlHistory.h"
+#include "program/App.h"
+#include "program/CommandLineRun.h"
+#include "view/MainView.h"
 
 namespace {
 

@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "../win32/RelativeCreate.h"
 #include "../win32/UnixTools.h"
 #include "RunSupport.h"
 #include "Seeding.h"
 #include "platform/win32/NtApi.h"
-#include "../win32/RelativeCreate.h"
 
 namespace {
 

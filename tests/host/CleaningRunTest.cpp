@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "TestApp.h"
-#include "engine/Catalogue.h"
 #include "app/CleaningRun.h"
+#include "engine/Catalogue.h"
 #include "program/Startup.h"
 
 using engine::CleaningGroup;

@@ -5,9 +5,9 @@
 #include <algorithm>
 
 #include "TestApp.h"
+#include "platform/sim/SimSnapshot.h"
 #include "program/CommandLine.h"
 #include "program/CommandLineRun.h"
-#include "platform/sim/SimSnapshot.h"
 #include "settings/SettingsStore.h"
 
 namespace {

@@ -3,11 +3,11 @@
 #include <memory>
 
 #include "TestApp.h"
-#include "program/Startup.h"
+#include "app/CleaningRun.h"
 #include "cookies/CacheWalk.h"
 #include "cookies/CookieKeeper.h"
-#include "app/CleaningRun.h"
 #include "platform/WinError.h"
+#include "program/Startup.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <utility>
 
 #include "TestApp.h"
-#include "program/Startup.h"
 #include "app/Wait.h"
 #include "custom/BookmarkGuard.h"
 #include "custom/FavouritesRule.h"
 #include "custom/frmCustom.h"
+#include "program/Startup.h"
 
 namespace {
 

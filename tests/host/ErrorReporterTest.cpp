@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "TestApp.h"
-#include "program/Startup.h"
 #include "platform/sim/SimHttp.h"
+#include "program/Startup.h"
 #include "report/ErrorReporter.h"
 #include "report/Inet.h"
 #include "report/ReportTexts.h"

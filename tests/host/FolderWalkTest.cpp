@@ -7,12 +7,12 @@
 #include <unistd.h>
 
 #include "TestApp.h"
-#include "erase/FolderTree.h"
+#include "app/CleaningRun.h"
 #include "clean/IEItems.h"
 #include "clean/NetscapeItems.h"
 #include "clean/OperaItems.h"
 #include "engine/Catalogue.h"
-#include "app/CleaningRun.h"
+#include "erase/FolderTree.h"
 #include "erase/modCleanItem.h"
 #include "platform/WinError.h"
 #include "shredder/ShredFolder.h"

@@ -7,9 +7,9 @@
 #include <sstream>
 
 #include "TestApp.h"
+#include "platform/FreshFile.h"
 #include "program/CommandLine.h"
 #include "program/CommandLineRun.h"
-#include "platform/FreshFile.h"
 #include "settings/SettingsStore.h"
 
 namespace {

@@ -7,12 +7,12 @@
 #include <functional>
 
 #include "TestApp.h"
-#include "program/Startup.h"
-#include "app/Wait.h"
 #include "app/CleaningRun.h"
+#include "app/Wait.h"
 #include "engine/Reboot.h"
-#include "schedule/RunEntry.h"
 #include "program/SavedSelections.h"
+#include "program/Startup.h"
+#include "schedule/RunEntry.h"
 #include "settings/SettingsStore.h"
 
 namespace {

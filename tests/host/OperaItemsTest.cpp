@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "TestApp.h"
-#include "engine/Executor.h"
 #include "engine/Catalogue.h"
+#include "engine/Executor.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <algorithm>
 
 #include "TestApp.h"
-#include "program/Startup.h"
-#include "app/Wait.h"
 #include "app/CleaningRun.h"
+#include "app/Wait.h"
 #include "panic/Panic.h"
 #include "panic/PanicKey.h"
+#include "program/Startup.h"
 #include "settings/SettingsStore.h"
 
 namespace {

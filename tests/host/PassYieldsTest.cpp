@@ -8,11 +8,11 @@
 
 #include "RunStarts.h"
 #include "TestApp.h"
-#include "program/Startup.h"
+#include "app/CleaningRun.h"
 #include "app/Wait.h"
 #include "engine/Catalogue.h"
-#include "app/CleaningRun.h"
 #include "preview/frmPreview.h"
+#include "program/Startup.h"
 #include "report/ErrorReporter.h"
 #include "schedule/RunEntry.h"
 #include "settings/SettingsStore.h"

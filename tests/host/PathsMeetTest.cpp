@@ -9,9 +9,9 @@
 
 #include "RunStarts.h"
 #include "TestApp.h"
-#include "program/Startup.h"
-#include "app/Wait.h"
 #include "app/CleaningRun.h"
+#include "app/Wait.h"
+#include "program/Startup.h"
 #include "schedule/Scheduler.h"
 #include "settings/SettingsStore.h"
 #include "ui/Control.h"

@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "TestApp.h"
-#include "engine/Catalogue.h"
 #include "app/CleaningRun.h"
+#include "engine/Catalogue.h"
 #include "erase/Plan.h"
 #include "platform/sim/SimSnapshot.h"
 

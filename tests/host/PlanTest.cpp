@@ -2,10 +2,10 @@
 #include <sys/stat.h>
 
 #include "PlanHarness.h"
-#include "program/Startup.h"
 #include "clean/WindowsItems.h"
 #include "erase/EraseFiles.h"
 #include "erase/RegValues.h"
+#include "program/Startup.h"
 
 namespace {
 

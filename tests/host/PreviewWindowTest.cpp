@@ -7,12 +7,12 @@
 #include <map>
 
 #include "TestApp.h"
-#include "program/Startup.h"
 #include "app/CleaningRun.h"
 #include "app/RunTotals.h"
 #include "panic/Panic.h"
 #include "preview/PreviewRows.h"
 #include "preview/frmPreview.h"
+#include "program/Startup.h"
 #include "ui/ByteSize.h"
 #include "ui/ListView.h"
 

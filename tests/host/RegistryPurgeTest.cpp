@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "TestApp.h"
+#include "app/CleaningRun.h"
 #include "clean/IEItems.h"
 #include "clean/RegistryPurge.h"
 #include "clean/WindowsItems.h"
-#include "app/CleaningRun.h"
 #include "report/RuntimeError.h"
 
 namespace {

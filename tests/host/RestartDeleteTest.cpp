@@ -4,8 +4,8 @@
 #include <unistd.h>
 
 #include "TestApp.h"
-#include "clean/IEItems.h"
 #include "app/CleaningRun.h"
+#include "clean/IEItems.h"
 #include "erase/RestartDelete.h"
 #include "platform/WinError.h"
 #include "report/RuntimeError.h"

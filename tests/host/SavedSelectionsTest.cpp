@@ -4,10 +4,10 @@
 #include <memory>
 
 #include "TestApp.h"
-#include "program/Startup.h"
 #include "panic/PanicKey.h"
-#include "report/RuntimeError.h"
 #include "program/SavedSelections.h"
+#include "program/Startup.h"
+#include "report/RuntimeError.h"
 #include "settings/SettingsStore.h"
 #include "settings/ValueText.h"
 

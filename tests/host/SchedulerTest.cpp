@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "TestApp.h"
-#include "program/Startup.h"
 #include "app/Wait.h"
+#include "program/Startup.h"
 #include "schedule/Scheduler.h"
 #include "ui/Control.h"
 

@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "TestApp.h"
+#include "program/SavedSelections.h"
 #include "program/SettingsTree.h"
 #include "program/Startup.h"
-#include "program/SavedSelections.h"
 
 using platform::hkey::CurrentUser;
 

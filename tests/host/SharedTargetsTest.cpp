@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "PlanHarness.h"
-#include "engine/PlanReport.h"
 #include "app/RunTotals.h"
+#include "engine/PlanReport.h"
 #include "erase/SharedTargets.h"
 #include "preview/PreviewRows.h"
 

@@ -7,8 +7,8 @@
 #include <unistd.h>
 
 #include "TestApp.h"
-#include "program/Startup.h"
 #include "erase/ActivityLog.h"
+#include "program/Startup.h"
 #include "shredder/ShredFile.h"
 #include "shredder/ShredFolder.h"
 #include "shredder/ShredGuard.h"

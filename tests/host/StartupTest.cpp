@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "TestApp.h"
-#include "program/Startup.h"
 #include "app/Wait.h"
 #include "erase/FolderTree.h"
-#include "sysinfo/WinInfo.h"
 #include "platform/WinError.h"
+#include "program/Startup.h"
+#include "sysinfo/WinInfo.h"
 
 using platform::OsVersion;
 namespace osp = platform::osplatform;

@@ -7,8 +7,8 @@
 
 #include "engine/Catalogue.h"
 #include "engine/Executor.h"
-#include "program/App.h"
 #include "platform/sim/SimMachine.h"
+#include "program/App.h"
 
 struct TestApp {
   platform::sim::SimMachine machine;

@@ -6,8 +6,8 @@
 #include "../TestUpdateKey.h"
 #include "SignUpdate.h"
 #include "TestApp.h"
-#include "program/Startup.h"
 #include "platform/WinError.h"
+#include "program/Startup.h"
 #include "upgrade/Manifest.h"
 #include "upgrade/Upgrade.h"
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "WinePlatform.h"
-#include "platform/FreshFile.h"
 #include "erase/WalkRules.h"
 #include "erase/modCleanItem.h"
+#include "platform/FreshFile.h"
 
 using namespace winetest;
 

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "UnixTools.h"
-#include "program/App.h"
 #include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32EventLoop.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -19,6 +18,7 @@
 #include "platform/win32/Win32System.h"
 #include "platform/win32/Win32UrlCache.h"
 #include "platform/win32/Win32UrlHistory.h"
+#include "program/App.h"
 
 namespace winetest {
 

@@ -4,18 +4,18 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/sim/SimDesktop.h"
 #include "platform/sim/SimDialogs.h"
 #include "platform/sim/SimEventLoop.h"
 #include "platform/sim/SimFileSystem.h"
 #include "platform/sim/SimHttp.h"
+#include "platform/sim/SimLauncher.h"
+#include "platform/sim/SimProgramFiles.h"
 #include "platform/sim/SimRegistry.h"
 #include "platform/sim/SimShell.h"
 #include "platform/sim/SimSystem.h"
 #include "platform/sim/SimUrlCache.h"
 #include "platform/sim/SimUrlHistory.h"
-#include "platform/sim/SimLauncher.h"
-#include "platform/sim/SimDesktop.h"
-#include "platform/sim/SimProgramFiles.h"
 
 namespace platform::sim {
 
