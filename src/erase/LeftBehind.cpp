@@ -24,6 +24,7 @@ FailedWords failedWords(TargetKind kind) {
     case TargetKind::Clipboard: return {"clipboard in use", "clipboard in use", false};
     case TargetKind::RecycleBin: return {"Recycle Bin not emptied", "Recycle Bins not emptied", false};
     case TargetKind::Setting: return {"setting not changed", "settings not changed", true};
+    case TargetKind::FormEntry: return {"form entry", "form entries", true};
     case TargetKind::Item: break;
   }
   return {"other", "others", true};

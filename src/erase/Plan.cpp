@@ -35,6 +35,7 @@ const char* kindName(TargetKind kind) {
     case TargetKind::Clipboard: return "Clipboard";
     case TargetKind::RecycleBin: return "Recycle Bin";
     case TargetKind::Setting: return "Setting";
+    case TargetKind::FormEntry: return "Form entry";
     case TargetKind::Item: return "Item";
   }
   return "";

@@ -16,7 +16,7 @@ namespace erase {
 struct RunFlags;
 
 enum class TargetKind {
-  File, Folder, RegistryKey, RegistryValue, Cookie, HistoryEntry, CacheEntry, Clipboard, RecycleBin, Setting,
+  File, Folder, RegistryKey, RegistryValue, Cookie, HistoryEntry, CacheEntry, Clipboard, RecycleBin, Setting, FormEntry,
   Item  // the item's own work, named when it failed halfway; stays last
 };
 constexpr size_t kTargetKinds = static_cast<size_t>(TargetKind::Item) + 1;
