@@ -27,6 +27,8 @@ target_compile_definitions(sqlite3 PUBLIC
   SQLITE_OMIT_LOAD_EXTENSION
   SQLITE_OMIT_DEPRECATED
   SQLITE_OMIT_SHARED_CACHE
+  # The in-memory file VFS wants a default VFS at start-up; each connection brings its own.
+  SQLITE_OMIT_DESERIALIZE
   SQLITE_OMIT_PROGRESS_CALLBACK
   SQLITE_OMIT_AUTHORIZATION
   SQLITE_OMIT_COMPLETE
