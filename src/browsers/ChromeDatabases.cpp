@@ -8,7 +8,7 @@ namespace {
 
 using erase::TargetKind;
 
-const char kVisitUrl[] = "(SELECT url FROM urls WHERE urls.id = visits.url)";
+const char kVisitLabel[] = "'visit to ' || ifnull((SELECT url FROM urls WHERE urls.id = visits.url), '')";
 
 DatabaseEdit historyEdit(database::Database& db) {
   DatabaseEdit edit;
@@ -22,7 +22,7 @@ DatabaseEdit historyEdit(database::Database& db) {
     edit.rows.push_back({"segment_usage", "1", "'use of segment ' || segment_id", "8", TargetKind::HistoryEntry});
   if (db.hasTable("segments"))
     edit.rows.push_back({"segments", "1", "name", "length(name)", TargetKind::HistoryEntry});
-  edit.rows.push_back({"visits", "1", kVisitUrl, "8", TargetKind::HistoryEntry});
+  edit.rows.push_back({"visits", "1", kVisitLabel, "8", TargetKind::HistoryEntry});
   edit.rows.push_back({"urls", "1", "url", "length(url) + ifnull(length(title), 0)", TargetKind::HistoryEntry});
   return edit;
 }

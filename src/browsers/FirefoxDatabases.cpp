@@ -10,7 +10,9 @@ namespace {
 
 using erase::TargetKind;
 
-const char kPlaceUrl[] = "(SELECT url FROM moz_places WHERE moz_places.id = place_id)";
+// A visit or a note is named by its page, set apart from the page's own row.
+const char kVisitLabel[] = "'visit to ' || ifnull((SELECT url FROM moz_places WHERE moz_places.id = place_id), '')";
+const char kNoteLabel[] = "'note on ' || ifnull((SELECT url FROM moz_places WHERE moz_places.id = place_id), '')";
 
 // The places a user keeps: those a bookmark points to, and (Firefox 39 on) those a keyword
 // names. Neither set shrinks while history goes, so a condition on it picks the same rows
@@ -31,11 +33,11 @@ DatabaseEdit historyEdit(database::Database& db) {
   if (!isPlaces(db)) return edit;
   const std::string kept = keptPlaces(db);
   const std::string unkept = "id NOT IN (" + kept + ")";
-  edit.rows.push_back({"moz_historyvisits", "1", kPlaceUrl, "8", TargetKind::HistoryEntry});
+  edit.rows.push_back({"moz_historyvisits", "1", kVisitLabel, "8", TargetKind::HistoryEntry});
   if (db.hasTable("moz_inputhistory"))
     edit.rows.push_back({"moz_inputhistory", "1", "input", "length(input)", TargetKind::HistoryEntry});
   if (db.hasTable("moz_annos"))
-    edit.rows.push_back({"moz_annos", "place_id NOT IN (" + kept + ")", kPlaceUrl,
+    edit.rows.push_back({"moz_annos", "place_id NOT IN (" + kept + ")", kNoteLabel,
                          "length(CAST(content AS BLOB))", TargetKind::HistoryEntry});
   edit.rows.push_back({"moz_places", unkept, "url", "length(url) + ifnull(length(title), 0)",
                        TargetKind::HistoryEntry});
@@ -79,9 +81,9 @@ DatabaseEdit downloadPlacesEdit(database::Database& db) {
   else
     only += ")";
   edit.rows.push_back({"moz_places", only, "url", "length(url) + ifnull(length(title), 0)", TargetKind::HistoryEntry});
-  edit.rows.push_back({"moz_historyvisits", "visit_type = 7", kPlaceUrl, "8", TargetKind::HistoryEntry});
+  edit.rows.push_back({"moz_historyvisits", "visit_type = 7", kVisitLabel, "8", TargetKind::HistoryEntry});
   if (annotated)
-    edit.rows.push_back({"moz_annos", downloadAnnos, kPlaceUrl, "length(CAST(content AS BLOB))",
+    edit.rows.push_back({"moz_annos", downloadAnnos, kNoteLabel, "length(CAST(content AS BLOB))",
                          TargetKind::HistoryEntry});
   return edit;
 }

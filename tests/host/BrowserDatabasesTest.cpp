@@ -173,7 +173,7 @@ TEST_F(BrowserDatabases, AFirefox36HistoryCleanWorksOnItsOlderTables) {
       (2, 'http://private-clinic.example/appointment', 1);
     INSERT INTO moz_historyvisits (place_id, visit_date, visit_type) VALUES (1, 1, 1), (2, 2, 1);
     INSERT INTO moz_keywords VALUES (1, 'n');
-    INSERT INTO moz_bookmarks (id, type, fk, parent, position, title, keyword_id) VALUES (1, 2, NULL, 0, 0, ''),
+    INSERT INTO moz_bookmarks (id, type, fk, parent, position, title, keyword_id) VALUES (1, 2, NULL, 0, 0, '', NULL),
       (2, 1, 1, 1, 0, 'News', 1);
   )");
   run(kPlaces, browsers::kFirefoxHistory);
