@@ -97,22 +97,16 @@ const std::vector<CleaningItem> kItems = {
 
 const std::vector<CleaningItem>& catalogue() { return kItems; }
 
-int groupSize(CleaningGroup group) {
-  switch (group) {
-    case G::Windows: return 10;
-    case G::IE: return 10;
-    case G::Netscape: return 6;
-    case G::Opera: return 3;
-  }
-  return 0;
-}
-
 const char* arrayName(CleaningGroup group) {
   switch (group) {
     case G::Windows: return "chkWinSettings";
     case G::IE: return "chkIEsettings";
     case G::Netscape: return "chkNSsettings";
     case G::Opera: return "chkOPsettings";
+    case G::Firefox: return "chkFFsettings";
+    case G::Chrome: return "chkCRsettings";
+    case G::Safari: return "chkSFsettings";
+    case G::Applications: return "chkAPsettings";
   }
   return "";
 }
