@@ -105,20 +105,13 @@ std::vector<HWND> topLevelWindows(const std::string& caption) {
   return search.found;
 }
 
-void pressKeys(std::initializer_list<BYTE> keys) {
+bool pressKeysUntil(std::initializer_list<BYTE> keys, const std::function<bool()>& done, DWORD ms) {
   for (BYTE key : keys) keybd_event(key, 0, 0, 0);
-  Sleep(300);
+  // Held as long as it takes: the program polls the keys on a timer, which Wine may delay.
+  const bool happened = waitUntil(done, ms);
   std::vector<BYTE> up(keys);
   for (auto it = up.rbegin(); it != up.rend(); ++it) keybd_event(*it, 0, KEYEVENTF_KEYUP, 0);
-}
-
-bool pressKeysUntil(std::initializer_list<BYTE> keys, const std::function<bool()>& done, DWORD ms) {
-  const DWORD start = GetTickCount();
-  do {
-    pressKeys(keys);
-    if (waitUntil(done, 4000)) return true;
-  } while (GetTickCount() - start < ms);
-  return false;
+  return happened;
 }
 
 void screenshot(HWND window, const std::string& path) {
