@@ -42,6 +42,7 @@ struct Frame {
   size_t next = 0;
   std::vector<LeftFile> leftFiles;
   bool descendedSince = false;  // a sub-folder was walked after the first left file
+  bool holdsKept = false;       // an entry the rules keep by name lies in it: it stays
 };
 
 // Records what became of a removal: gone, refused as too deep for Windows, or failed with
@@ -73,6 +74,7 @@ class Walk {
       : run_(run), rules_(rules), collecting_(collecting(run.flags)) {}
 
   void run(HeldFolder& top, const std::string& topPath) {
+    topLength_ = topPath.size();
     Frame first;
     first.folder = &top;
     first.path = topPath;
@@ -169,6 +171,10 @@ class Walk {
   void visit(const FindData& entry) {
     Frame& frame = stack_.back();
     const std::string path = frame.path + entry.name;
+    if (rules_.keepEntry && rules_.keepEntry(path.substr(topLength_))) {
+      for (Frame& holding : stack_) holding.holdsKept = true;
+      return;
+    }
     if (kept(path, entry.attributes, isFolder(entry) ? TargetKind::Folder : TargetKind::File)) return;
     if (!(entry.attributes & fileattr::Directory)) {
       // Collecting judges the file by its listing: opening it to look could be noticed.
@@ -263,7 +269,7 @@ class Walk {
     }
     Frame done = std::move(stack_.back());
     stack_.pop_back();
-    if (!removesOnFinish(done) || stack_.empty() || aborted(run_)) return;
+    if (!removesOnFinish(done) || done.holdsKept || stack_.empty() || aborted(run_)) return;
     if (collecting_) {
       if (done.listError == winerr::Success)
         record(run_.flags, TargetKind::Folder, folderTarget(done.path), 0, Outcome::Planned);
@@ -282,6 +288,7 @@ class Walk {
   const WalkRules rules_;
   const bool collecting_;  // only lists what the run would remove
   std::vector<Frame> stack_;
+  size_t topLength_ = 0;  // the walked folder's path, before the names below it
   LeftBehind left_;
 };
 
