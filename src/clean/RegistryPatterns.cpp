@@ -140,8 +140,7 @@ void deleteSubKeysOf(const erase::RunContext& run, const std::string& subKey, co
     if (!taken(names, keep, name)) continue;
     // Reached again from the hive, each component as itself: a link put there since the
     // listing is still refused.
-    if (erase::DeleteRegTree(run.os.registry, run.flags, CurrentUser, subKey + "\\" + name) ==
-        erase::TreeEnd::Refused)
+    if (erase::DeleteRegTree(run.os.registry, run.flags, CurrentUser, subKey + "\\" + name) == erase::TreeEnd::Refused)
       run.flags.skipped = kLinkedListSkipped;
   }
 }

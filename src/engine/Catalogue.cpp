@@ -162,8 +162,8 @@ const std::vector<CleaningItem> kItems = {
                 {purgeValues(kWordPadFiles, "File#")}),
     // 5647 and 5604 are the Windows and Internet Explorer items' own.
     application(8, "Search Companion Lists", "Cleaning Search Companion Lists...",
-                "Removes what you typed into Search Companion's other boxes: words searched for in "
-                "files, and searches of the Internet.",
+                "Removes the other lists of what you typed into Search Companion (names, words in files, "
+                "Internet searches). The two the Windows and IE pages clean stay theirs.",
                 {deleteSubKeys(kSearchLists, "#", "5604|5647")}),
     // Word 97 to 2003 keep the list inside the one value that holds every Word setting: left.
     application(9, "Word Recent Files", "Cleaning Word Recent Files...",

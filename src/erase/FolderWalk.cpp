@@ -42,7 +42,8 @@ struct Frame {
   size_t next = 0;
   std::vector<LeftFile> leftFiles;
   bool descendedSince = false;  // a sub-folder was walked after the first left file
-  bool holdsKept = false;       // an entry the rules keep by name lies in it: it stays
+  // An entry the walk leaves lies in it, so it cannot go: neither promised nor tried.
+  bool holdsKept = false;
 };
 
 // Records what became of a removal: gone, refused as too deep for Windows, or failed with
@@ -118,12 +119,12 @@ class Walk {
     if (attributes & fileattr::ReparsePoint) {
       ++left_.links;
       refuse(path, kind, "link");
-      return true;
+      return keepHolders();
     }
     if (attributes & rules_.keep) {
       ++left_.hiddenOrSystem;
       refuse(path, kind, "hidden or system");
-      return true;
+      return keepHolders();
     }
     return false;
   }
@@ -156,6 +157,12 @@ class Walk {
     }
   }
 
+  // The folders on the stack hold an entry that stays.
+  bool keepHolders() {
+    for (Frame& holding : stack_) holding.holdsKept = true;
+    return true;
+  }
+
   // A folder that cannot be listed is recorded here unless its removal, tried later, will be.
   void listInto(Frame& frame) {
     frame.listError = frame.folder->list(&frame.entries);
@@ -172,7 +179,7 @@ class Walk {
     Frame& frame = stack_.back();
     const std::string path = frame.path + entry.name;
     if (rules_.keepEntry && rules_.keepEntry(path.substr(topLength_))) {
-      for (Frame& holding : stack_) holding.holdsKept = true;
+      keepHolders();
       return;
     }
     if (kept(path, entry.attributes, isFolder(entry) ? TargetKind::Folder : TargetKind::File)) return;
