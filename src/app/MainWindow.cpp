@@ -39,9 +39,11 @@ ui::Rect tickRect(engine::CleaningGroup group, int i) {
 
 void addTicks(ItemPage& page, engine::CleaningGroup group) {
   for (const engine::CleaningItem& item : engine::catalogue())
-    if (item.group == group)
+    if (item.group == group) {
       page.items.emplace_back(&page.tickParent(), engine::arrayName(group), tickRect(group, item.index),
                               item.caption, item.index);
+      if (item.tooltip) page.items.back().toolTip = item.tooltip;
+    }
 }
 
 std::vector<ui::StatusBar::Panel> statusPanels() {

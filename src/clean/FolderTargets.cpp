@@ -1,11 +1,13 @@
 #include "clean/FolderTargets.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "clean/NamedFileRemoval.h"
 #include "erase/FolderPaths.h"
 #include "erase/FolderWalk.h"
+#include "erase/NamePattern.h"
 #include "erase/WalkRules.h"
 #include "platform/WinError.h"
 
@@ -51,6 +53,27 @@ void EmptyFolderBelow(const erase::RunContext& run, const std::string& base, con
   erase::WalkRules rules;
   rules.descend = false;
   erase::WalkHeldFolder(run, *folder, base + relative + "\\", rules);
+}
+
+void EmptyFolderTreeBelow(const erase::RunContext& run, const std::string& base, const std::string& relative,
+                          const std::string& keep) {
+  if (base.empty() || relative.empty()) return;
+  if (run.os.files.getAttributes(base + relative) == fileattr::Invalid) return;
+  platform::FileIdentity identity;
+  std::unique_ptr<platform::HeldFolder> held = erase::holdPlainFolder(run, base, &identity);
+  std::string path = base;
+  // One name at a time: a whole relative path would be followed through a link on the way.
+  for (size_t start = 0; held && start < relative.size();) {
+    const size_t end = std::min(relative.find('\\', start), relative.size());
+    const std::string name = relative.substr(start, end - start);
+    held = erase::HoldPlainChild(run, *held, path, name);
+    path += name + "\\";
+    start = end + 1;
+  }
+  if (!held) return;
+  erase::WalkRules rules;
+  rules.keepEntry = [&keep](const std::string& below) { return erase::pathMatchesAny(keep, below); };
+  erase::WalkHeldFolder(run, *held, path, rules);
 }
 
 }  // namespace clean

@@ -23,5 +23,11 @@ void RemoveFileBelow(const erase::RunContext& run, const std::string& base, cons
 // sub-folders and its hidden and system files stay. The base folder is held and the folder
 // held relative to it, so one that is, or becomes, a link is never emptied through.
 void EmptyFolderBelow(const erase::RunContext& run, const std::string& base, const std::string& relative);
+// Deletes everything below the folder `relative` (names parted by '\\') below `base`: files,
+// and sub-folders once emptied; the folder itself and its hidden and system files stay, and
+// so does each entry whose path below it matches `keep` (erase/NamePattern.h), with the
+// folders holding it. Each name from `base` down is held relative to the one above it.
+void EmptyFolderTreeBelow(const erase::RunContext& run, const std::string& base, const std::string& relative,
+                          const std::string& keep);
 
 }  // namespace clean

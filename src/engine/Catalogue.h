@@ -27,6 +27,8 @@ struct CleaningItem {
   // (null: the same); items with none log what they did themselves.
   const char* doneLog = nullptr;
   const char* stoppedLog = nullptr;
+  // Shown over the tick: what the item removes, and any choice of the user's it resets.
+  const char* tooltip = nullptr;
 };
 
 const std::vector<CleaningItem>& catalogue();

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "clean/RegistryPatterns.h"
 #include "clean/RegistryPurge.h"
 #include "erase/ActivityLog.h"
 #include "erase/EraseFiles.h"
@@ -39,6 +40,8 @@ void belowFolder(const Action& action, const erase::RunContext& run) {
   }
   if (action.kind == Action::Kind::RemoveFile)
     clean::RemoveFileBelow(run, base, action.where);
+  else if (action.kind == Action::Kind::EmptyFolderTree)
+    clean::EmptyFolderTreeBelow(run, base, action.where, action.keep);
   else
     clean::EmptyFolderBelow(run, base, action.where);
 }
@@ -60,10 +63,17 @@ void carryOut(const Action& action, const erase::RunContext& run) {
       return;
     case Action::Kind::RemoveFile:
     case Action::Kind::EmptyFolder:
+    case Action::Kind::EmptyFolderTree:
       belowFolder(action, run);
       return;
     case Action::Kind::Custom:
       action.custom(run);
+      return;
+    case Action::Kind::PurgeValues:
+      clean::PurgeValuesMatching(run, action.where, action.name, action.keep);
+      return;
+    case Action::Kind::DeleteSubKeys:
+      clean::DeleteSubKeysMatching(run, action.where, action.name, action.keep);
       return;
   }
 }

@@ -136,10 +136,11 @@ TEST(Persistence, EveryTreeNodeBringsItsPageForward) {
       {"Upgrade", "fraUpgrade", "Displaying Upgrade Settings....", "page-upgrade"},
       {"Help", "fraHelp", "Displaying Help Information....", "page-help"},
       {"Hardware Info", "fraHardware", "Displaying Hardware Information....", "page-hardware"},
+      {"Applications", "fraApplications", "Displaying Applications Settings....", "page-applications"},
   };
   static const char* const kPages[] = {"fraCleaning", "fraWindows", "fraIE",       "fraNetscape",
                                        "fraOpera",    "fraCustomItems", "FraSchedule", "fraRun",
-                                       "fraUpgrade",  "fraHardware", "fraHelp"};
+                                       "fraUpgrade",  "fraHardware", "fraHelp", "fraApplications"};
   CreateDirectoryA(pictures.c_str(), nullptr);
   Program program;
   if (!program.start(exePath)) return;

@@ -33,7 +33,8 @@ class SavedSelections : public ::testing::Test, protected TestApp {
   std::unique_ptr<program::App> restart() { return std::make_unique<program::App>(machine.platform()); }
 
   static std::vector<ui::ControlArray<ui::CheckBox>*> itemArrays(program::App& a) {
-    return {&a.frm.chkWinSettings, &a.frm.chkIEsettings, &a.frm.chkNSsettings, &a.frm.chkOPsettings};
+    return {&a.frm.chkWinSettings, &a.frm.chkIEsettings, &a.frm.chkNSsettings, &a.frm.chkOPsettings,
+            &a.frm.itemPage(engine::CleaningGroup::Applications).items};
   }
 };
 
@@ -142,6 +143,8 @@ TEST_F(SavedSelections, ValuesAreWrittenAsTextInTheirFormsAndOrder) {
     const int count = std::string(array) == "chkNSsettings" ? 6 : std::string(array) == "chkOPsettings" ? 3 : 10;
     for (int i = 0; i < count; ++i) expected.push_back(array + std::to_string(i));
   }
+  // The applications page's twenty-one ticks.
+  for (int i = 0; i < 21; ++i) expected.push_back("chkAPsettings" + std::to_string(i));
   for (const char* key : {"chkRun0", "chkRun1", "chkRun2", "chkRun3", "chkRun4", "txtMin", "OptSchedule0",
                           "OptSchedule1", "chkSchedule0", "chkSchedule1", "chkSchedule2", "chk1", "dtpHr",
                           "dtpMin", "dtpWHr", "dtpWMin", "Main", "Settings", "Browser", "Advance", "Help",
