@@ -12,6 +12,7 @@ import sys
 # Bottom first. A folder may include the folders listed before it, never one after it.
 LAYERS = [
     "platform",   # the narrow interfaces to Windows
+    "database",   # SQLite over the platform's held files
     "crypto",
     "ui",         # control models
     "report",     # run-time errors and the error reporter

@@ -25,6 +25,8 @@ class OpenFile {
   // file with other names more than one link; compressed, sparse and encrypted bits too.
   virtual FileIdentity identity() = 0;
   virtual long size(uint64_t* bytes) = 0;
+  // Up to `bytes` bytes from `offset` into `out`: fewer where the file ends first.
+  virtual long readAt(uint64_t offset, size_t bytes, std::string* out) = 0;
   virtual long writeAt(uint64_t offset, const std::string& data) = 0;
   virtual long flush() = 0;  // the written data has reached the disk
   virtual long setLength(uint64_t length) = 0;

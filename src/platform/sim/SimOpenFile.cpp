@@ -174,6 +174,19 @@ long SimOpenFile::size(uint64_t* bytes) {
   return winerr::Success;
 }
 
+long SimOpenFile::readAt(uint64_t offset, size_t bytes, std::string* out) {
+  out->assign(bytes, '\0');
+  size_t got = 0;
+  while (got < bytes) {
+    const ssize_t n = ::pread(fd_, &(*out)[got], bytes - got, static_cast<off_t>(offset + got));
+    if (n < 0) return fromErrno(errno);
+    if (n == 0) break;
+    got += static_cast<size_t>(n);
+  }
+  out->resize(got);
+  return winerr::Success;
+}
+
 long SimOpenFile::writeAt(uint64_t offset, const std::string& data) {
   if (!writable_) return winerr::AccessDenied;
   files_.handleJournal.push_back("write " + std::to_string(offset) + " " + std::to_string(data.size()));
@@ -276,6 +289,7 @@ long SimOpenFile::remove() {
   if (!nameIsStillThisFile()) return winerr::AccessDenied;
   auto overlay = files_.attributes_.find(host_);
   if (overlay != files_.attributes_.end() && (overlay->second & fileattr::ReadOnly)) return winerr::AccessDenied;
+  if (files_.beforeRemove) files_.beforeRemove(path_);
   if (::unlink(host_.c_str()) != 0) return fromErrno(errno);
   if (overlay != files_.attributes_.end()) files_.attributes_.erase(overlay);
   struct stat left;

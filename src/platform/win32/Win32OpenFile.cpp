@@ -191,6 +191,19 @@ long Win32OpenFile::seek(uint64_t offset) {
   return ERROR_SUCCESS;
 }
 
+long Win32OpenFile::readAt(uint64_t offset, size_t bytes, std::string* out) {
+  out->clear();
+  if (const long rc = seek(offset)) return rc;
+  out->resize(bytes);
+  DWORD got = 0;
+  if (bytes && !ReadFile(handle_, &(*out)[0], static_cast<DWORD>(bytes), &got, nullptr)) {
+    out->clear();
+    return lastError();
+  }
+  out->resize(got);
+  return ERROR_SUCCESS;
+}
+
 long Win32OpenFile::writeAt(uint64_t offset, const std::string& data) {
   if (const long rc = seek(offset)) return rc;
   DWORD written = 0;
