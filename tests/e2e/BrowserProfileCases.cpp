@@ -42,7 +42,11 @@ void runAndCheck(const Seed& seed, const char* array, const std::vector<int>& it
   ASSERT_FALSE(exePath.empty()) << "the driver needs the path of Quellery.exe";
   ASSERT_EQ(FindWindowA(nullptr, e2e::kCaption), nullptr) << "another Quellery is running";
   for (const std::string& path : seed.gone) ASSERT_TRUE(put(path)) << path;
-  for (const std::string& path : seed.kept) ASSERT_TRUE(put(path)) << path;
+  // What a case wrote with its own contents (a profile list) is kept as it is.
+  for (const std::string& path : seed.kept)
+    if (!exists(path)) {
+      ASSERT_TRUE(put(path)) << path;
+    }
   Program program;
   ASSERT_TRUE(program.start(exePath));
   if (!e2e::tickOnly(program, array, items)) {
@@ -101,7 +105,7 @@ TEST(BrowserProfileItems, ChromeItemsCleanDefaultAndTheProfilesLocalStateNames) 
                   "{\"profile\":{\"info_cache\":{\"Default\":{\"name\":\"First user\"},\"Profile 1\":{\"name\":"
                   "\"Work\"}},\"last_used\":\"Profile 1\"}}"));
   Seed seed;
-  for (const std::string profile : {userData + "\\Default", userData + "\\Profile 1"}) {
+  for (const std::string& profile : {userData + "\\Default", userData + "\\Profile 1"}) {
     for (const char* name : {"Cache\\data_0", "Cache\\f_000001", "Media Cache\\index", "GPUCache\\data_1",
                              "Current Session", "Current Tabs", "Last Session", "Last Tabs", "Visited Links",
                              "Archived History", "History Index 2016-03", "Top Sites"})
