@@ -72,9 +72,10 @@ CleaningPage::CleaningPage(ui::Control* form)
 }
 
 ItemPage::ItemPage(ui::Control* form, const char* frameName, const char* caption, const char* innerName,
-                   const char* innerCaption, const char* selectAllName, const char* deselectAllName)
+                   const char* innerCaption, const char* selectAllName, const char* deselectAllName,
+                   int innerHeight)
     : frame(form, frameName, kPageRect, caption),
-      inner(&frame, innerName, {120, 240, 6495, 1695}, innerCaption),
+      inner(&frame, innerName, {120, 240, 6495, innerHeight}, innerCaption),
       selectAll(&frame, selectAllName, {120, 4560, 1575, 375}, "Select All"),
       deselectAll(&frame, deselectAllName, {1800, 4560, 1575, 375}, "Deselect All") {
   if (inner.name().empty()) inner.setVisible(false);
@@ -174,7 +175,9 @@ MainWindow::MainWindow()
       ie(&form, "fraIE", "Internet Explorer Settings", "fraOption", "", "cmdSelectAllIE", "cmdDestAllIE"),
       netscape(&form, "fraNetscape", "Netscape Settings", "fraOpt", "", "cmdSellectAllNet",
                "cmdDesellectAllNet"),
-      opera(&form, "fraOpera", "Opera Settings", "fraOP", "Opera Option", "cmdselectAllOP", "cmdDeselectAllOP"),
+      // Six ticks 360 apart from 360 down, with the margin below the last that three had.
+      opera(&form, "fraOpera", "Opera Settings", "fraOP", "Opera Option", "cmdselectAllOP", "cmdDeselectAllOP",
+            360 + 360 * 5 + kTickHeight + 360),
       firefox(&form, "fraFirefox", "Firefox Settings", "", "", "cmdSelectAllFF", "cmdDeselectAllFF"),
       chrome(&form, "fraChrome", "Chrome Settings", "", "", "cmdSelectAllCR", "cmdDeselectAllCR"),
       safari(&form, "fraSafari", "Safari Settings", "", "", "cmdSelectAllSF", "cmdDeselectAllSF"),

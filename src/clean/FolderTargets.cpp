@@ -28,7 +28,27 @@ std::vector<FindData> listedFiles(const erase::RunContext& run, const std::strin
   return kept;
 }
 
+void walkBelow(const erase::RunContext& run, const std::string& base, const std::string& relative, bool descend) {
+  if (base.empty()) return;
+  platform::FileIdentity identity;
+  if (run.os.files.getAttributes(base + relative) == fileattr::Invalid) return;
+  const std::unique_ptr<platform::HeldFolder> held = erase::holdPlainFolder(run, base, &identity);
+  if (!held) return;
+  const std::unique_ptr<platform::HeldFolder> folder = erase::HoldPlainChild(run, *held, base, relative);
+  if (!folder) return;
+  erase::WalkRules rules;
+  rules.descend = descend;
+  erase::WalkHeldFolder(run, *folder, base + relative + "\\", rules);
+}
+
 }  // namespace
+
+std::vector<FoundFolder> FolderSource::folders(const erase::RunContext& run) const {
+  if (findEach) return findEach(run);
+  std::string path = find(run);
+  if (path.empty()) return {};
+  return {FoundFolder{std::move(path), machineWide}};
+}
 
 void RemoveFileBelow(const erase::RunContext& run, const std::string& base, const std::string& relative) {
   if (base.empty()) return;
@@ -43,16 +63,18 @@ void RemoveFileBelow(const erase::RunContext& run, const std::string& base, cons
 }
 
 void EmptyFolderBelow(const erase::RunContext& run, const std::string& base, const std::string& relative) {
+  walkBelow(run, base, relative, false);
+}
+
+void EmptyTreeBelow(const erase::RunContext& run, const std::string& base, const std::string& relative) {
+  walkBelow(run, base, relative, true);
+}
+
+void RemoveMatchingBelow(const erase::RunContext& run, const std::string& base, const std::string& mask) {
   if (base.empty()) return;
-  platform::FileIdentity identity;
-  if (run.os.files.getAttributes(base + relative) == fileattr::Invalid) return;
-  const std::unique_ptr<platform::HeldFolder> held = erase::holdPlainFolder(run, base, &identity);
-  if (!held) return;
-  const std::unique_ptr<platform::HeldFolder> folder = erase::HoldPlainChild(run, *held, base, relative);
-  if (!folder) return;
-  erase::WalkRules rules;
-  rules.descend = false;
-  erase::WalkHeldFolder(run, *folder, base + relative + "\\", rules);
+  // The listing matches 8.3 names too: "History Index *" must not reach "HISTOR~1".
+  for (const FindData& entry : listedFiles(run, base + mask))
+    if (erase::longNameMatches(mask, entry.name)) RemoveFileBelow(run, base, entry.name);
 }
 
 void EmptyFolderTreeBelow(const erase::RunContext& run, const std::string& base, const std::string& relative,

@@ -10,6 +10,8 @@ namespace engine {
 // Logic of an item's own, for what none of the kinds below declares (the URL history store,
 // the locked index.dat, cookies, the Netscape profile scan, the Recycle Bin, the clipboard).
 using Operation = void (*)(const erase::RunContext&);
+// Whether the item may go on: false once it has recorded why not (a browser in use).
+using Precondition = bool (*)(const erase::RunContext&);
 
 struct Action {
   enum class Kind {
@@ -19,6 +21,9 @@ struct Action {
     EraseMatching,  // the plain files one folder's listing matches ("C:\*.chk"), each through its handle
     RemoveFile,     // one file below a folder the machine tells, through its own handle
     EmptyFolder,    // the plain files of one folder below a folder the machine tells
+    EmptyTree,      // the same, its sub-folders emptied and removed too
+    RemoveMatching,  // the plain files of a folder the machine tells whose names match a mask
+    OnlyIf,         // the rest of the item runs only when the precondition holds
     Custom,
     // Names in the key path may be patterns (erase/NamePattern.h), each taking every key it
     // matches: "Office\\#.0\\Excel\\Recent Files" is that list of each Office version.
@@ -31,7 +36,9 @@ struct Action {
   const char* name = nullptr;   // SetValue: the value's name; PurgeValues, DeleteSubKeys: the names that go
   const char* text = nullptr;   // SetValue: its text
   Operation custom = nullptr;
-  const clean::FolderSource* folder = nullptr;  // RemoveFile, EmptyFolder, EmptyFolderTree
+  // RemoveFile, EmptyFolder, EmptyTree, RemoveMatching, EmptyFolderTree
+  const clean::FolderSource* folder = nullptr;
+  Precondition precondition = nullptr;
   // Heads the error report of a step that fails.
   const report::ReportTail* tail = &report::tail::doClean;
   // Stop, once pressed, skips it; most steps run on, as a registry list is purged whatever
@@ -83,6 +90,22 @@ inline Action emptyFolderTree(const clean::FolderSource& folder, const char* nam
   Action action{Action::Kind::EmptyFolderTree, name};
   action.folder = &folder;
   action.keep = keep;
+  return action;
+}
+inline Action emptyTree(const clean::FolderSource& folder, const char* name) {
+  Action action{Action::Kind::EmptyTree, name};
+  action.folder = &folder;
+  return action;
+}
+inline Action removeMatching(const clean::FolderSource& folder, const char* mask) {
+  Action action{Action::Kind::RemoveMatching, mask};
+  action.folder = &folder;
+  return action;
+}
+// A browser that is running is never half-cleaned: put first, it stops the item.
+inline Action onlyIf(Precondition precondition) {
+  Action action{Action::Kind::OnlyIf};
+  action.precondition = precondition;
   return action;
 }
 inline Action skippedOnceStopped(Action action) {

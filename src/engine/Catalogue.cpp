@@ -1,5 +1,9 @@
 #include "engine/Catalogue.h"
 
+#include "browsers/BrowserInUse.h"
+#include "browsers/ChromeProfiles.h"
+#include "browsers/MozillaProfiles.h"
+#include "browsers/OperaSafariFolders.h"
 #include "clean/IEItems.h"
 #include "clean/NetscapeItems.h"
 #include "clean/OperaItems.h"
@@ -15,6 +19,14 @@ namespace {
 using G = CleaningGroup;
 using P = CleaningItem::Progress;
 namespace tail = report::tail;
+using browsers::kChromeProfiles;
+using browsers::kChromeUserData;
+using browsers::kMozillaProfiles;
+using browsers::kMozillaProfilesAndCaches;
+using browsers::kOperaProfiles;
+using browsers::kOperaProfilesAndCaches;
+using browsers::kSafariCaches;
+using browsers::kSafariProfile;
 
 const char kRunMRU[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
 const char kDocFindMRU[] = "Software\\Microsoft\\Windows\\Currentversion\\Explorer\\Doc Find Spec MRU";
@@ -124,13 +136,76 @@ const std::vector<CleaningItem> kItems = {
      P::BeforeText},
     {G::Netscape, 5, "Clean Netscape AutoComplete Form", "Cleaning Netscape AutoComplete Form...",
      {custom(clean::ClearAutoComplte)}},
+    // Opera 7 kept its history in global.dat; 9 and later list typed addresses apart.
     {G::Opera, 0, "Clean Typed Opera URL ", "Cleaning Opera Typed URL...",
-     {removeFile(clean::kOperaProfile, "global.dat"), removeFile(clean::kOperaProfile, "opera.dir")}, P::BeforeText},
+     {onlyIf(browsers::OperaClosed), removeFile(clean::kOperaProfile, "global.dat"),
+      removeFile(clean::kOperaProfile, "opera.dir"), removeFile(kOperaProfiles, "typed_history.xml")},
+     P::BeforeText},
     {G::Opera, 1, "Clean Opera Cache", "Cleaning Opera Cache...",
-     {emptyFolder(clean::kOperaInstall, "Cache"), emptyFolder(clean::kOperaProfile, "cache4")}, P::None, true},
+     {onlyIf(browsers::OperaClosed), emptyFolder(clean::kOperaInstall, "Cache"),
+      emptyFolder(clean::kOperaProfile, "cache4"), emptyTree(kOperaProfilesAndCaches, "cache4"),
+      emptyTree(kOperaProfilesAndCaches, "cache"), emptyTree(kOperaProfilesAndCaches, "opcache")},
+     P::None, true},
     {G::Opera, 2, "Clean Opera Cookies", "Cleaning Opera Cookies...",
-     {removeFile(clean::kOperaInstall, "cookies.dat"), removeFile(clean::kOperaProfile, "cookies4.dat")},
+     {onlyIf(browsers::OperaClosed), removeFile(clean::kOperaInstall, "cookies.dat"),
+      removeFile(clean::kOperaProfile, "cookies4.dat"), removeFile(kOperaProfiles, "cookies4.dat")},
      P::BeforeText, true},
+    // global.dat is Opera 9.0 to 9.2's history, global_history.dat the later ones'.
+    {G::Opera, 3, "Clean Opera History", "Cleaning Opera History...",
+     {onlyIf(browsers::OperaClosed), removeFile(kOperaProfiles, "global_history.dat"),
+      removeFile(kOperaProfiles, "global.dat"), removeFile(kOperaProfiles, "vlink4.dat")}},
+    {G::Opera, 4, "Clean Opera Session", "Cleaning Opera Session...",
+     {onlyIf(browsers::OperaClosed), removeFile(kOperaProfiles, "sessions\\autosave.win"),
+      removeFile(kOperaProfiles, "sessions\\autosave.win.bak")}},
+    {G::Opera, 5, "Clean Opera Download History", "Cleaning Opera Download History...",
+     {onlyIf(browsers::OperaClosed), removeFile(kOperaProfiles, "download.dat")}},
+    // Cache until Firefox 31, cache2 from 32; the local half of a profile holds them from
+    // Firefox 3 on, the profile itself before.
+    {G::Firefox, 0, "Clean Firefox Cache", "Cleaning Firefox Cache...",
+     {onlyIf(browsers::FirefoxClosed), emptyTree(kMozillaProfilesAndCaches, "Cache"),
+      emptyTree(kMozillaProfilesAndCaches, "cache2"), emptyTree(kMozillaProfilesAndCaches, "OfflineCache"),
+      emptyTree(kMozillaProfilesAndCaches, "thumbnails")}},
+    // sessionstore.js from Firefox 2, its .bak from 3.5, the backups folder from 33.
+    {G::Firefox, 1, "Clean Firefox Session", "Cleaning Firefox Session...",
+     {onlyIf(browsers::FirefoxClosed), removeFile(kMozillaProfiles, "sessionstore.js"),
+      removeFile(kMozillaProfiles, "sessionstore.bak"), emptyFolder(kMozillaProfiles, "sessionstore-backups")}},
+    // Firefox 1 and 2 kept these in files of their own; later ones in databases.
+    {G::Firefox, 2, "Clean Firefox History", "Cleaning Firefox History...",
+     {onlyIf(browsers::FirefoxClosed), removeFile(kMozillaProfiles, "history.dat")}},
+    {G::Firefox, 3, "Clean Firefox Form History", "Cleaning Firefox Form History...",
+     {onlyIf(browsers::FirefoxClosed), removeFile(kMozillaProfiles, "formhistory.dat")}},
+    {G::Firefox, 4, "Clean Firefox Cookies", "Cleaning Firefox Cookies...",
+     {onlyIf(browsers::FirefoxClosed), removeFile(kMozillaProfiles, "cookies.txt")}},
+    {G::Firefox, 5, "Clean Firefox Download History", "Cleaning Firefox Download History...",
+     {onlyIf(browsers::FirefoxClosed), removeFile(kMozillaProfiles, "downloads.rdf")}},
+    {G::Chrome, 0, "Clean Chrome Cache", "Cleaning Chrome Cache...",
+     {onlyIf(browsers::ChromeClosed), emptyTree(kChromeProfiles, "Cache"), emptyTree(kChromeProfiles, "Media Cache"),
+      emptyTree(kChromeProfiles, "GPUCache"), emptyTree(kChromeProfiles, "Application Cache"),
+      emptyTree(kChromeUserData, "ShaderCache")}},
+    {G::Chrome, 1, "Clean Chrome Session", "Cleaning Chrome Session...",
+     {onlyIf(browsers::ChromeClosed), removeFile(kChromeProfiles, "Current Session"),
+      removeFile(kChromeProfiles, "Current Tabs"), removeFile(kChromeProfiles, "Last Session"),
+      removeFile(kChromeProfiles, "Last Tabs")}},
+    // The files that hold nothing but history; the History database itself is edited apart.
+    {G::Chrome, 2, "Clean Chrome History", "Cleaning Chrome History...",
+     {onlyIf(browsers::ChromeClosed), removeFile(kChromeProfiles, "Visited Links"),
+      removeFile(kChromeProfiles, "Archived History"), removeFile(kChromeProfiles, "Archived History-journal"),
+      removeMatching(kChromeProfiles, "History Index *"), removeFile(kChromeProfiles, "Top Sites"),
+      removeFile(kChromeProfiles, "Top Sites-journal"), removeFile(kChromeProfiles, "Thumbnails"),
+      removeFile(kChromeProfiles, "Thumbnails-journal"), removeFile(kChromeProfiles, "History Provider Cache")}},
+    // LastSession.plist names the pages of the last session: history too.
+    {G::Safari, 0, "Clean Safari History", "Cleaning Safari History...",
+     {onlyIf(browsers::SafariClosed), removeFile(kSafariProfile, "History.plist"),
+      removeFile(kSafariProfile, "LastSession.plist"), removeFile(kSafariProfile, "TopSites.plist")}},
+    {G::Safari, 1, "Clean Safari Cache", "Cleaning Safari Cache...",
+     {onlyIf(browsers::SafariClosed), removeFile(kSafariCaches, "Cache.db"), removeFile(kSafariCaches, "Cache.db-journal"),
+      removeFile(kSafariCaches, "Cache.db-wal"), removeFile(kSafariCaches, "Cache.db-shm")}},
+    // Cookies.plist until Safari 4, Cookies.binarycookies in 5.
+    {G::Safari, 2, "Clean Safari Cookies", "Cleaning Safari Cookies...",
+     {onlyIf(browsers::SafariClosed), removeFile(kSafariProfile, "Cookies\\Cookies.plist"),
+      removeFile(kSafariProfile, "Cookies\\Cookies.binarycookies")}},
+    {G::Safari, 3, "Clean Safari Form Data", "Cleaning Safari Form Data...",
+     {onlyIf(browsers::SafariClosed), removeFile(kSafariProfile, "Form Values")}},
     application(0, "Programs Run (UserAssist)", "Cleaning Programs Run...",
                 "Removes the list of programs you started, with how often and when (UserAssist). "
                 "Windows XP builds the Start menu's list of frequently used programs from it: that list "

@@ -230,8 +230,9 @@ bool Program::showPage(const std::string& node) const {
 HWND Program::showPageHolding(int id) const {
   // A page gets its windows when it is first shown; a user finds a control the same way,
   // page by page. The one shown before comes back to the front.
-  static const char* const kPages[] = {"Windows", "IE",   "Netscape",      "Opera", "Run Settings",
-                                       "Schedule", "Upgrade", "Hardware Info", "Help",  "Shredder"};
+  static const char* const kPages[] = {"Windows",  "IE",      "Netscape",      "Opera", "Firefox",  "Chrome",
+                                       "Safari",   "Run Settings", "Schedule", "Upgrade", "Hardware Info", "Help",
+                                       "Shredder"};
   HWND tree = findControl(main, view::controlId("tvw1"));
   if (!tree) return nullptr;
   const LPARAM before = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);

@@ -67,6 +67,12 @@ const std::string kFlashObjects = kAppData + "\\Macromedia\\Flash Player\\#Share
 const std::string kFlashSys = "macromedia.com\\support\\flashplayer\\sys";
 const std::string kJavaRoaming = kAppData + "\\Sun\\Java\\Deployment";
 const std::string kJavaLocal = kLocalAppData + "\\Sun\\Java\\Deployment";
+// The browsers of the profile lists, on the same machine: Opera 9, Firefox 2, Chrome and Safari 3.
+const std::string kOpera9 = kAppData + "\\Opera\\Opera\\profile";
+const std::string kFirefox2 = kAppData + "\\Mozilla\\Firefox\\Profiles\\w98prof.default";
+const std::string kChrome = kLocalAppData + "\\Google\\Chrome\\User Data\\Default";
+const std::string kSafari = kAppData + "\\Apple Computer\\Safari";
+const std::string kSafariCache = kLocalAppData + "\\Apple Computer\\Safari";
 
 // What each item lists on the seeded machine, in catalogue order: the bytes it frees, every
 // target, the refused ones with their reason, and the programs its run starts.
@@ -157,14 +163,34 @@ const std::vector<Expected>& expected() {
        {"File " + kCommunicator + "\\FieldSchema.tbl", "File " + kCommunicator + "\\SchemaValue.tbl",
         "File " + kProfileShort + "\\URLFIE~1.TBL"}},
       {"Clean Typed Opera URL ",
-       700 + 30,
-       {"File " + kOperaProfile + "\\global.dat", "File " + kOperaProfile + "\\opera.dir"}},
+       700 + 30 + 91,
+       {"File " + kOperaProfile + "\\global.dat", "File " + kOperaProfile + "\\opera.dir",
+        "File " + kOpera9 + "\\typed_history.xml"}},
       {"Clean Opera Cache",
-       2 + 2,
-       {"File " + kOperaInstall + "\\Cache\\opr001.tmp", "File " + kOperaProfile + "\\cache4\\opr002.tmp"}},
+       2 + 2 + 3 + 4,
+       {"File " + kOperaInstall + "\\Cache\\opr001.tmp", "File " + kOperaProfile + "\\cache4\\opr002.tmp",
+        "File " + kOpera9 + "\\cache4\\g_0000\\opr003.tmp", "Folder " + kOpera9 + "\\cache4\\g_0000",
+        "File " + kOpera9 + "\\cache4\\opr004.tmp"}},
       {"Clean Opera Cookies",
-       40 + 41,
-       {"File " + kOperaInstall + "\\cookies.dat", "File " + kOperaProfile + "\\cookies4.dat"}},
+       40 + 41 + 93,
+       {"File " + kOperaInstall + "\\cookies.dat", "File " + kOperaProfile + "\\cookies4.dat",
+        "File " + kOpera9 + "\\cookies4.dat"}},
+      {"Clean Opera History", 90 + 92, {"File " + kOpera9 + "\\global_history.dat", "File " + kOpera9 + "\\vlink4.dat"}},
+      {"Clean Opera Session", 95, {"File " + kOpera9 + "\\sessions\\autosave.win"}},
+      {"Clean Opera Download History", 94, {"File " + kOpera9 + "\\download.dat"}},
+      {"Clean Firefox Cache", 5, {"File " + kFirefox2 + "\\Cache\\_CACHE_001_"}},
+      {"Clean Firefox Session", 100, {"File " + kFirefox2 + "\\sessionstore.js"}},
+      {"Clean Firefox History", 101, {"File " + kFirefox2 + "\\history.dat"}},
+      {"Clean Firefox Form History", 102, {"File " + kFirefox2 + "\\formhistory.dat"}},
+      {"Clean Firefox Cookies", 103, {"File " + kFirefox2 + "\\cookies.txt"}},
+      {"Clean Firefox Download History", 104, {"File " + kFirefox2 + "\\downloads.rdf"}},
+      {"Clean Chrome Cache", 6, {"File " + kChrome + "\\Cache\\data_0"}},
+      {"Clean Chrome Session", 110, {"File " + kChrome + "\\Current Session"}},
+      {"Clean Chrome History", 111, {"File " + kChrome + "\\Visited Links"}},
+      {"Clean Safari History", 120, {"File " + kSafari + "\\History.plist"}},
+      {"Clean Safari Cache", 7, {"File " + kSafariCache + "\\Cache.db"}},
+      {"Clean Safari Cookies", 121, {"File " + kSafari + "\\Cookies\\Cookies.plist"}},
+      {"Clean Safari Form Data", 122, {"File " + kSafari + "\\Form Values"}},
       // --- The applications page.
       {"Programs Run (UserAssist)",
        5 + 7 + 7,
@@ -236,6 +262,7 @@ class SeededMachine : protected PlanCheck {
     machine.files.fileIdsKnown = false;
     machine.shell.specialFolders = {{6, "C:\\WINDOWS\\Favorites"},
                                     {26, kAppData},
+                                    {28, kLocalAppData},
                                     {32, "C:\\WINDOWS\\Temporary Internet Files"},
                                     {33, kCookies},
                                     {34, kHistory}};
@@ -246,6 +273,7 @@ class SeededMachine : protected PlanCheck {
     seedNetscape();
     seedOpera();
     seedApplications();
+    seedProfileBrowsers();
     seeded = platform::sim::captureMachine(machine);
   }
 
@@ -499,6 +527,42 @@ class SeededMachine : protected PlanCheck {
     value(kRealPrefs + "\\MostRecentClips2", "", "file://C:\\b.rm");
     canaryValue(kRealPrefs + "\\MostRecentClipsMax", "");
     canaryValue(kRealPrefs + "\\Volume", "");
+  void seedProfileBrowsers() {
+    put(kOpera9 + "\\global_history.dat", std::string(90, 'h'));
+    put(kOpera9 + "\\typed_history.xml", std::string(91, 't'));
+    put(kOpera9 + "\\vlink4.dat", std::string(92, 'v'));
+    put(kOpera9 + "\\cookies4.dat", std::string(93, 'k'));
+    put(kOpera9 + "\\download.dat", std::string(94, 'd'));
+    put(kOpera9 + "\\sessions\\autosave.win", std::string(95, 's'));
+    put(kOpera9 + "\\cache4\\g_0000\\opr003.tmp", "c3c");
+    put(kOpera9 + "\\cache4\\opr004.tmp", "c4c4");
+    canaryFile(kOpera9 + "\\opera6.adr");
+    canaryFile(kOpera9 + "\\wand.dat");
+    canaryFile(kOpera9 + "\\sessions\\saved.win");
+
+    put(kAppData + "\\Mozilla\\Firefox\\profiles.ini",
+        "[General]\r\nStartWithLastProfile=1\r\n\r\n[Profile0]\r\nName=default\r\nIsRelative=1\r\n"
+        "Path=Profiles/w98prof.default\r\n");
+    put(kFirefox2 + "\\Cache\\_CACHE_001_", "cache");
+    put(kFirefox2 + "\\sessionstore.js", std::string(100, 's'));
+    put(kFirefox2 + "\\history.dat", std::string(101, 'h'));
+    put(kFirefox2 + "\\formhistory.dat", std::string(102, 'f'));
+    put(kFirefox2 + "\\cookies.txt", std::string(103, 'c'));
+    put(kFirefox2 + "\\downloads.rdf", std::string(104, 'd'));
+    for (const char* kept : {"bookmarks.html", "prefs.js", "signons2.txt", "key3.db", "cert8.db", "parent.lock"})
+      canaryFile(kFirefox2 + "\\" + kept);
+
+    put(kChrome + "\\Cache\\data_0", "chrome");
+    put(kChrome + "\\Current Session", std::string(110, 's'));
+    put(kChrome + "\\Visited Links", std::string(111, 'v'));
+    for (const char* kept : {"History", "Bookmarks", "Login Data", "Preferences", "Web Data"})
+      canaryFile(kChrome + "\\" + kept);
+
+    put(kSafari + "\\History.plist", std::string(120, 'h'));
+    put(kSafari + "\\Cookies\\Cookies.plist", std::string(121, 'c'));
+    put(kSafari + "\\Form Values", std::string(122, 'f'));
+    put(kSafariCache + "\\Cache.db", "safaric");
+    canaryFile(kSafari + "\\Bookmarks.plist");
   }
 
   // Each canary as seeded: there, with the same contents.

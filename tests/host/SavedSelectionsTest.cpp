@@ -139,12 +139,11 @@ TEST_F(SavedSelections, ValuesAreWrittenAsTextInTheirFormsAndOrder) {
   program::saveLastSelection(app);
 
   std::vector<std::string> expected;
-  for (const char* array : {"chkIEsettings", "chkNSsettings", "chkOPsettings", "chkWinSettings"}) {
-    const int count = std::string(array) == "chkNSsettings" ? 6 : std::string(array) == "chkOPsettings" ? 3 : 10;
+  const std::pair<const char*, int> arrays[] = {{"chkIEsettings", 10}, {"chkNSsettings", 6}, {"chkOPsettings", 6},
+                                                {"chkWinSettings", 10}, {"chkFFsettings", 6}, {"chkCRsettings", 3},
+                                                {"chkSFsettings", 4}};
+  for (const auto& [array, count] : arrays)
     for (int i = 0; i < count; ++i) expected.push_back(array + std::to_string(i));
-  }
-  // The applications page's twenty-one ticks.
-  for (int i = 0; i < 21; ++i) expected.push_back("chkAPsettings" + std::to_string(i));
   for (const char* key : {"chkRun0", "chkRun1", "chkRun2", "chkRun3", "chkRun4", "txtMin", "OptSchedule0",
                           "OptSchedule1", "chkSchedule0", "chkSchedule1", "chkSchedule2", "chk1", "dtpHr",
                           "dtpMin", "dtpWHr", "dtpWMin", "Main", "Settings", "Browser", "Advance", "Help",
