@@ -69,13 +69,17 @@ bench: deps
 	@echo "== Wine: scripts/wine-bench.sh build/$(WINRUN)"
 	@scripts/wine-bench.sh build/$(WINRUN)
 
-# The registry.dat scan under libFuzzer until stopped (Ctrl+C), or for FUZZ_SECONDS.
+# The readers of other programs' files under libFuzzer, one after another, each until stopped
+# (Ctrl+C stops all) or for FUZZ_SECONDS: registry.dat, profiles.ini and Local State.
+FUZZERS = registry_dat_fuzz:registry-dat.dict:seeds profiles_ini_fuzz:profiles-ini.dict:profiles-ini-seeds \
+	local_state_fuzz:local-state.dict:local-state-seeds
 fuzz: deps
 	cmake -S . -B build/host
-	cmake --build build/host -j$(JOBS) --target registry_dat_fuzz
-	build/host/fuzz/registry_dat_fuzz -timeout=10 -rss_limit_mb=2048 -artifact_prefix=build/host/fuzz/ \
-	  -dict=tests/fuzz/registry-dat.dict \
-	  $(if $(FUZZ_SECONDS),-max_total_time=$(FUZZ_SECONDS)) build/host/fuzz/corpus tests/fuzz/seeds
+	cmake --build build/host -j$(JOBS) --target fuzzers
+	for f in $(FUZZERS); do set -- $$(echo $$f | tr : ' '); \
+	  build/host/fuzz/$$1 -timeout=10 -rss_limit_mb=2048 -artifact_prefix=build/host/fuzz/ -dict=tests/fuzz/$$2 \
+	    $(if $(FUZZ_SECONDS),-max_total_time=$(FUZZ_SECONDS)) build/host/fuzz/corpus-$$1 tests/fuzz/$$3 || exit 1; \
+	done
 
 # The installer and the portable zip of the 32-bit programs, in build/win32/dist.
 # Refused for a program that trusts the tests' upgrade keys.

@@ -20,7 +20,7 @@ LAYERS = [
     "erase",      # a run's flags, plans, held-handle walks and removal
     "cookies",
     "clean",      # what each item does
-    "browsers",   # the browsers' own files and databases
+    "browsers",   # the browsers' profiles, read from their own files, and whether they run
     "engine",     # the catalogue and the one executor
     "app",        # the session, the main window's models, the run as the window shows it
     "sysinfo",

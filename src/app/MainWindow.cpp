@@ -26,15 +26,24 @@ ui::Rect tickRect(engine::CleaningGroup group, int i) {
       return {i < 3 ? 120 : 3240, 240 + 360 * (i % 3), i < 3 ? 3015 : 3135, kTickHeight};
     case G::Opera:
       return {240, 360 + 360 * i, 2655, kTickHeight};
+    case G::Firefox:
+    case G::Chrome:
+    case G::Safari:
+    case G::Applications:
+      break;
   }
-  return {};
+  // The later pages: two columns of twelve, filled down.
+  const int column = i / 12, row = i % 12;
+  return {240 + 3240 * column, 360 + 330 * row, 3015, kTickHeight};
 }
 
 void addTicks(ItemPage& page, engine::CleaningGroup group) {
   for (const engine::CleaningItem& item : engine::catalogue())
-    if (item.group == group)
+    if (item.group == group) {
       page.items.emplace_back(&page.tickParent(), engine::arrayName(group), tickRect(group, item.index),
                               item.caption, item.index);
+      if (item.tooltip) page.items.back().toolTip = item.tooltip;
+    }
 }
 
 std::vector<ui::StatusBar::Panel> statusPanels() {
@@ -63,9 +72,10 @@ CleaningPage::CleaningPage(ui::Control* form)
 }
 
 ItemPage::ItemPage(ui::Control* form, const char* frameName, const char* caption, const char* innerName,
-                   const char* innerCaption, const char* selectAllName, const char* deselectAllName)
+                   const char* innerCaption, const char* selectAllName, const char* deselectAllName,
+                   int innerHeight)
     : frame(form, frameName, kPageRect, caption),
-      inner(&frame, innerName, {120, 240, 6495, 1695}, innerCaption),
+      inner(&frame, innerName, {120, 240, 6495, innerHeight}, innerCaption),
       selectAll(&frame, selectAllName, {120, 4560, 1575, 375}, "Select All"),
       deselectAll(&frame, deselectAllName, {1800, 4560, 1575, 375}, "Deselect All") {
   if (inner.name().empty()) inner.setVisible(false);
@@ -165,7 +175,13 @@ MainWindow::MainWindow()
       ie(&form, "fraIE", "Internet Explorer Settings", "fraOption", "", "cmdSelectAllIE", "cmdDestAllIE"),
       netscape(&form, "fraNetscape", "Netscape Settings", "fraOpt", "", "cmdSellectAllNet",
                "cmdDesellectAllNet"),
-      opera(&form, "fraOpera", "Opera Settings", "fraOP", "Opera Option", "cmdselectAllOP", "cmdDeselectAllOP"),
+      // Six ticks 360 apart from 360 down, with the margin below the last that three had.
+      opera(&form, "fraOpera", "Opera Settings", "fraOP", "Opera Option", "cmdselectAllOP", "cmdDeselectAllOP",
+            360 + 360 * 5 + kTickHeight + 360),
+      firefox(&form, "fraFirefox", "Firefox Settings", "", "", "cmdSelectAllFF", "cmdDeselectAllFF"),
+      chrome(&form, "fraChrome", "Chrome Settings", "", "", "cmdSelectAllCR", "cmdDeselectAllCR"),
+      safari(&form, "fraSafari", "Safari Settings", "", "", "cmdSelectAllSF", "cmdDeselectAllSF"),
+      applications(&form, "fraApplications", "Applications Settings", "", "", "cmdSelectAllAP", "cmdDeselectAllAP"),
       Label14(&windows.frame, "Label14", {3480, 4320, 2655, 255}, "** =  Requires Restart"),
       shredder(&form),
       schedule(&form),
@@ -179,17 +195,15 @@ MainWindow::MainWindow()
       timerScheduler("timerScheduler", 0),
       cookies(&ie.frame) {
   form.setVisible(false);  // shown at the end of start-up, or not at all
-  addTicks(windows, engine::CleaningGroup::Windows);
-  addTicks(ie, engine::CleaningGroup::IE);
-  addTicks(netscape, engine::CleaningGroup::Netscape);
-  addTicks(opera, engine::CleaningGroup::Opera);
+  for (engine::CleaningGroup group : engine::kGroups) addTicks(itemPage(group), group);
   chkIEsettings[6].toolTip = "** = Requires Restart";
 }
 
 std::vector<ui::Frame*> MainWindow::pages() {
-  return {&cleaning.fraCleaning, &windows.frame,  &ie.frame,         &netscape.frame,
-          &opera.frame,          &fraCustomItems, &schedule.FraSchedule, &startUp.fraRun,
-          &fraUpgrade,           &fraHardware,    &help.fraHelp};
+  return {&cleaning.fraCleaning, &windows.frame,    &ie.frame,         &netscape.frame,
+          &opera.frame,          &fraCustomItems,   &schedule.FraSchedule, &startUp.fraRun,
+          &fraUpgrade,           &fraHardware,      &help.fraHelp,     &firefox.frame,
+          &chrome.frame,         &safari.frame,     &applications.frame};
 }
 
 ui::Frame* MainWindow::frontPage() {
@@ -199,15 +213,22 @@ ui::Frame* MainWindow::frontPage() {
   return front;
 }
 
-ui::CheckBox& MainWindow::tick(const engine::CleaningItem& item) {
-  switch (item.group) {
-    case engine::CleaningGroup::Windows: return chkWinSettings[item.index];
-    case engine::CleaningGroup::IE: return chkIEsettings[item.index];
-    case engine::CleaningGroup::Netscape: return chkNSsettings[item.index];
-    case engine::CleaningGroup::Opera: break;
+ItemPage& MainWindow::itemPage(engine::CleaningGroup group) {
+  using G = engine::CleaningGroup;
+  switch (group) {
+    case G::Windows: return windows;
+    case G::IE: return ie;
+    case G::Netscape: return netscape;
+    case G::Opera: return opera;
+    case G::Firefox: return firefox;
+    case G::Chrome: return chrome;
+    case G::Safari: return safari;
+    case G::Applications: break;
   }
-  return chkOPsettings[item.index];
+  return applications;
 }
+
+ui::CheckBox& MainWindow::tick(const engine::CleaningItem& item) { return itemPage(item.group).items[item.index]; }
 
 void Message(ui::ListBox& list) {
   list.addItem("Quellery is ready");

@@ -24,7 +24,7 @@ struct MainWindow {
   ui::StatusBar stBar;
 
   CleaningPage cleaning;
-  ItemPage windows, ie, netscape, opera;
+  ItemPage windows, ie, netscape, opera, firefox, chrome, safari, applications;
   ui::Label Label14;  // the restart mark's explanation on the Windows page
   ShredderPage shredder;
   SchedulePage schedule;
@@ -44,7 +44,8 @@ struct MainWindow {
   ui::ControlArray<ui::CheckBox>& chkIEsettings = ie.items;
   ui::ControlArray<ui::CheckBox>& chkNSsettings = netscape.items;
   ui::ControlArray<ui::CheckBox>& chkOPsettings = opera.items;
-  // The tick box of a cleaning item.
+  // The page holding a group's ticks, and the tick box of a cleaning item.
+  ItemPage& itemPage(engine::CleaningGroup group);
   ui::CheckBox& tick(const engine::CleaningItem& item);
   ui::CheckBox& chkRun(int i) { return i == 4 ? schedule.chkRun4 : startUp.chkRun.at(i); }
   ui::CheckBox& Check1 = startUp.Check1;

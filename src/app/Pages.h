@@ -23,7 +23,7 @@ struct CleaningPage {
 // Select All / Deselect All pair.
 struct ItemPage {
   ItemPage(ui::Control* form, const char* frameName, const char* caption, const char* innerName,
-           const char* innerCaption, const char* selectAll, const char* deselectAll);
+           const char* innerCaption, const char* selectAll, const char* deselectAll, int innerHeight = 1695);
   ui::Frame frame;
   ui::Frame inner;  // the page frame itself holds the ticks when this has no name
   ui::ControlArray<ui::CheckBox> items;

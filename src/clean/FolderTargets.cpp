@@ -1,11 +1,13 @@
 #include "clean/FolderTargets.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "clean/NamedFileRemoval.h"
 #include "erase/FolderPaths.h"
 #include "erase/FolderWalk.h"
+#include "erase/NamePattern.h"
 #include "erase/WalkRules.h"
 #include "platform/WinError.h"
 
@@ -26,7 +28,27 @@ std::vector<FindData> listedFiles(const erase::RunContext& run, const std::strin
   return kept;
 }
 
+void walkBelow(const erase::RunContext& run, const std::string& base, const std::string& relative, bool descend) {
+  if (base.empty()) return;
+  platform::FileIdentity identity;
+  if (run.os.files.getAttributes(base + relative) == fileattr::Invalid) return;
+  const std::unique_ptr<platform::HeldFolder> held = erase::holdPlainFolder(run, base, &identity);
+  if (!held) return;
+  const std::unique_ptr<platform::HeldFolder> folder = erase::HoldPlainChild(run, *held, base, relative);
+  if (!folder) return;
+  erase::WalkRules rules;
+  rules.descend = descend;
+  erase::WalkHeldFolder(run, *folder, base + relative + "\\", rules);
+}
+
 }  // namespace
+
+std::vector<FoundFolder> FolderSource::folders(const erase::RunContext& run) const {
+  if (findEach) return findEach(run);
+  std::string path = find(run);
+  if (path.empty()) return {};
+  return {FoundFolder{std::move(path), machineWide}};
+}
 
 void RemoveFileBelow(const erase::RunContext& run, const std::string& base, const std::string& relative) {
   if (base.empty()) return;
@@ -41,16 +63,39 @@ void RemoveFileBelow(const erase::RunContext& run, const std::string& base, cons
 }
 
 void EmptyFolderBelow(const erase::RunContext& run, const std::string& base, const std::string& relative) {
+  walkBelow(run, base, relative, false);
+}
+
+void EmptyTreeBelow(const erase::RunContext& run, const std::string& base, const std::string& relative) {
+  walkBelow(run, base, relative, true);
+}
+
+void RemoveMatchingBelow(const erase::RunContext& run, const std::string& base, const std::string& mask) {
   if (base.empty()) return;
-  platform::FileIdentity identity;
+  // The listing matches 8.3 names too: "History Index *" must not reach "HISTOR~1".
+  for (const FindData& entry : listedFiles(run, base + mask))
+    if (erase::longNameMatches(mask, entry.name)) RemoveFileBelow(run, base, entry.name);
+}
+
+void EmptyFolderTreeBelow(const erase::RunContext& run, const std::string& base, const std::string& relative,
+                          const std::string& keep) {
+  if (base.empty() || relative.empty()) return;
   if (run.os.files.getAttributes(base + relative) == fileattr::Invalid) return;
-  const std::unique_ptr<platform::HeldFolder> held = erase::holdPlainFolder(run, base, &identity);
+  platform::FileIdentity identity;
+  std::unique_ptr<platform::HeldFolder> held = erase::holdPlainFolder(run, base, &identity);
+  std::string path = base;
+  // One name at a time: a whole relative path would be followed through a link on the way.
+  for (size_t start = 0; held && start < relative.size();) {
+    const size_t end = std::min(relative.find('\\', start), relative.size());
+    const std::string name = relative.substr(start, end - start);
+    held = erase::HoldPlainChild(run, *held, path, name);
+    path += name + "\\";
+    start = end + 1;
+  }
   if (!held) return;
-  const std::unique_ptr<platform::HeldFolder> folder = erase::HoldPlainChild(run, *held, base, relative);
-  if (!folder) return;
   erase::WalkRules rules;
-  rules.descend = false;
-  erase::WalkHeldFolder(run, *folder, base + relative + "\\", rules);
+  rules.keepEntry = [&keep](const std::string& below) { return erase::pathMatchesAny(keep, below); };
+  erase::WalkHeldFolder(run, *held, path, rules);
 }
 
 }  // namespace clean

@@ -17,7 +17,7 @@ using platform::Registry;
 using platform::hkey::CurrentUser;
 using platform::winerr::Success;
 
-constexpr const char* kLinkedListSkipped = "Skipped: the list leads to another place in the registry";
+const char kLinkedListSkipped[] = "Skipped: the list leads to another place in the registry";
 
 namespace {
 

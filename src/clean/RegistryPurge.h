@@ -6,6 +6,9 @@
 
 namespace clean {
 
+// The item's line for a list it refused as a registry link.
+extern const char kLinkedListSkipped[];
+
 // Empties a most-recently-used list under HKEY_CURRENT_USER: deletes the key's values one
 // at a time until the abort flag is set, past any that will not go, then deletes the key
 // with everything under it (erase/RegTree.h). The key deletion runs also when a value step

@@ -1,6 +1,6 @@
 #pragma once
 // A journal or WAL holds the pages a transaction changed as they were before: the text of
-// removed rows. Such a file never gives bytes back to the disk before they are zeros.
+// removed rows. No file of a database gives bytes back to the disk before they are zeros.
 #include <cstdint>
 #include <string>
 

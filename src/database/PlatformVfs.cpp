@@ -81,7 +81,7 @@ int PlatformVfs::open(sqlite3_vfs* vfs, const char* name, sqlite3_file* file, in
     *outFlags = identity.attributes & platform::fileattr::ReadOnly
                     ? (flags & ~SQLITE_OPEN_READWRITE) | SQLITE_OPEN_READONLY
                     : flags;
-  placeVfsFile(file, std::move(held), isJournal);
+  placeVfsFile(file, std::move(held));
   return SQLITE_OK;
 }
 

@@ -34,9 +34,10 @@ int writeFile(sqlite3_file* f, const void* buffer, int amount, sqlite3_int64 off
   return held(f).writeAt(static_cast<uint64_t>(offset), data) ? SQLITE_IOERR_WRITE : SQLITE_OK;
 }
 
+// A cut journal or WAL gives old pages back to the disk, and so does the database's tail
+// cut by VACUUM, which may hold rows a browser deleted without zeroing them: zeros first.
 int truncateFile(sqlite3_file* f, sqlite3_int64 size) {
-  if (reinterpret_cast<VfsFile*>(f)->isJournal && zeroFrom(held(f), static_cast<uint64_t>(size)))
-    return SQLITE_IOERR_TRUNCATE;
+  if (zeroFrom(held(f), static_cast<uint64_t>(size))) return SQLITE_IOERR_TRUNCATE;
   return held(f).setLength(static_cast<uint64_t>(size)) ? SQLITE_IOERR_TRUNCATE : SQLITE_OK;
 }
 
@@ -71,8 +72,8 @@ const sqlite3_io_methods kMethods = {
 
 }  // namespace
 
-void placeVfsFile(sqlite3_file* memory, std::unique_ptr<platform::OpenFile> file, bool isJournal) {
-  new (memory) VfsFile{{&kMethods}, file.release(), isJournal};
+void placeVfsFile(sqlite3_file* memory, std::unique_ptr<platform::OpenFile> file) {
+  new (memory) VfsFile{{&kMethods}, file.release()};
 }
 
 }  // namespace database

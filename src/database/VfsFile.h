@@ -11,10 +11,9 @@ namespace database {
 struct VfsFile {
   sqlite3_file base;  // first: SQLite sees a VfsFile as its sqlite3_file
   platform::OpenFile* file;
-  bool isJournal;  // a rollback journal or WAL, whose old bytes are zeroed before they go
 };
 
 // Builds the VfsFile in the memory SQLite gave for it, taking over `file`.
-void placeVfsFile(sqlite3_file* memory, std::unique_ptr<platform::OpenFile> file, bool isJournal);
+void placeVfsFile(sqlite3_file* memory, std::unique_ptr<platform::OpenFile> file);
 
 }  // namespace database

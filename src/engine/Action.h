@@ -10,6 +10,8 @@ namespace engine {
 // Logic of an item's own, for what none of the kinds below declares (the URL history store,
 // the locked index.dat, cookies, the Netscape profile scan, the Recycle Bin, the clipboard).
 using Operation = void (*)(const erase::RunContext&);
+// Whether the item may go on: false once it has recorded why not (a browser in use).
+using Precondition = bool (*)(const erase::RunContext&);
 
 struct Action {
   enum class Kind {
@@ -19,19 +21,32 @@ struct Action {
     EraseMatching,  // the plain files one folder's listing matches ("C:\*.chk"), each through its handle
     RemoveFile,     // one file below a folder the machine tells, through its own handle
     EmptyFolder,    // the plain files of one folder below a folder the machine tells
+    EmptyTree,      // the same, its sub-folders emptied and removed too
+    RemoveMatching,  // the plain files of a folder the machine tells whose names match a mask
+    OnlyIf,         // the rest of the item runs only when the precondition holds
     Custom,
+    // Names in the key path may be patterns (erase/NamePattern.h), each taking every key it
+    // matches: "Office\\#.0\\Excel\\Recent Files" is that list of each Office version.
+    PurgeValues,      // the values of each key named whose names match `name` and not `keep`
+    DeleteSubKeys,    // the sub-keys of each key named whose names match `name` and not `keep`
+    EmptyFolderTree,  // everything below one folder below a folder the machine tells, but `keep`
   };
   Kind kind;
   const char* where = nullptr;  // the key, the pattern, or the file or folder below `folder`
-  const char* name = nullptr;   // SetValue: the value's name
+  const char* name = nullptr;   // SetValue: the value's name; PurgeValues, DeleteSubKeys: the names that go
   const char* text = nullptr;   // SetValue: its text
   Operation custom = nullptr;
-  const clean::FolderSource* folder = nullptr;  // RemoveFile, EmptyFolder
+  // RemoveFile, EmptyFolder, EmptyTree, RemoveMatching, EmptyFolderTree
+  const clean::FolderSource* folder = nullptr;
+  Precondition precondition = nullptr;
   // Heads the error report of a step that fails.
   const report::ReportTail* tail = &report::tail::doClean;
   // Stop, once pressed, skips it; most steps run on, as a registry list is purged whatever
   // became of the list before it.
   bool skippedOnceStopped = false;
+  // PurgeValues, DeleteSubKeys: names that stay though `name` takes them; EmptyFolderTree:
+  // paths below the folder that stay, each a folder or file ("*\\sys").
+  const char* keep = "";
 };
 
 // Registry links are refused by every registry kind: a key that is, lies below or holds
@@ -58,6 +73,39 @@ inline Action removeFile(const clean::FolderSource& folder, const char* name) {
 inline Action emptyFolder(const clean::FolderSource& folder, const char* name) {
   Action action{Action::Kind::EmptyFolder, name};
   action.folder = &folder;
+  return action;
+}
+// A name's pattern never takes a piece of a name: "File#" takes "File1", not "File1 Backup".
+inline Action purgeValues(const char* key, const char* names, const char* keep = "") {
+  Action action{Action::Kind::PurgeValues, key, names};
+  action.keep = keep;
+  return action;
+}
+inline Action deleteSubKeys(const char* key, const char* names, const char* keep = "") {
+  Action action{Action::Kind::DeleteSubKeys, key, names};
+  action.keep = keep;
+  return action;
+}
+inline Action emptyFolderTree(const clean::FolderSource& folder, const char* name, const char* keep = "") {
+  Action action{Action::Kind::EmptyFolderTree, name};
+  action.folder = &folder;
+  action.keep = keep;
+  return action;
+}
+inline Action emptyTree(const clean::FolderSource& folder, const char* name) {
+  Action action{Action::Kind::EmptyTree, name};
+  action.folder = &folder;
+  return action;
+}
+inline Action removeMatching(const clean::FolderSource& folder, const char* mask) {
+  Action action{Action::Kind::RemoveMatching, mask};
+  action.folder = &folder;
+  return action;
+}
+// A browser that is running is never half-cleaned: put first, it stops the item.
+inline Action onlyIf(Precondition precondition) {
+  Action action{Action::Kind::OnlyIf};
+  action.precondition = precondition;
   return action;
 }
 inline Action skippedOnceStopped(Action action) {

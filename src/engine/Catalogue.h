@@ -1,5 +1,5 @@
 #pragma once
-// The 29 cleaning items in run order, each declared as data: its place, its texts and the
+// The cleaning items in run order, each declared as data: its place, its texts and the
 // actions the executor carries out.
 #include <vector>
 
@@ -7,7 +7,11 @@
 
 namespace engine {
 
-enum class CleaningGroup { Windows, IE, Netscape, Opera };
+enum class CleaningGroup { Windows, IE, Netscape, Opera, Firefox, Chrome, Safari, Applications };
+// Every group, in the order their ticks are saved.
+inline constexpr CleaningGroup kGroups[] = {CleaningGroup::IE,      CleaningGroup::Netscape, CleaningGroup::Opera,
+                                            CleaningGroup::Windows, CleaningGroup::Firefox,  CleaningGroup::Chrome,
+                                            CleaningGroup::Safari,  CleaningGroup::Applications};
 
 struct CleaningItem {
   enum class Progress { None, BeforeText, AfterText };
@@ -23,10 +27,11 @@ struct CleaningItem {
   // (null: the same); items with none log what they did themselves.
   const char* doneLog = nullptr;
   const char* stoppedLog = nullptr;
+  // Shown over the tick: what the item removes, and any choice of the user's it resets.
+  const char* tooltip = nullptr;
 };
 
 const std::vector<CleaningItem>& catalogue();
-int groupSize(CleaningGroup group);
 const char* arrayName(CleaningGroup group);  // "chkWinSettings", ...
 
 extern const char* const kLongSeparator;  // 43 blanks

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "clean/RegistryPatterns.h"
 #include "clean/RegistryPurge.h"
 #include "erase/ActivityLog.h"
 #include "erase/EraseFiles.h"
@@ -29,43 +30,64 @@ class ModeHeld {
   bool was_;
 };
 
-void belowFolder(const Action& action, const erase::RunContext& run) {
-  const std::string base = action.folder->find(run);
-  if (base.empty()) return;
+void belowOneFolder(const Action& action, const erase::RunContext& run, const clean::FoundFolder& base) {
+  if (base.path.empty()) return;
   std::optional<erase::FlagHeld> machineWide;
-  if (action.folder->machineWide) {
-    if (!erase::MachineWideFolderMayBeCleaned(run, base)) return;
+  if (base.machineWide) {
+    if (!erase::MachineWideFolderMayBeCleaned(run, base.path)) return;
     machineWide.emplace(run.flags.inMachineWideFolder);
   }
-  if (action.kind == Action::Kind::RemoveFile)
-    clean::RemoveFileBelow(run, base, action.where);
-  else
-    clean::EmptyFolderBelow(run, base, action.where);
+  switch (action.kind) {
+    case Action::Kind::RemoveFile: clean::RemoveFileBelow(run, base.path, action.where); return;
+    case Action::Kind::EmptyFolder: clean::EmptyFolderBelow(run, base.path, action.where); return;
+    case Action::Kind::EmptyTree: clean::EmptyTreeBelow(run, base.path, action.where); return;
+    case Action::Kind::EmptyFolderTree:
+      clean::EmptyFolderTreeBelow(run, base.path, action.where, action.keep);
+      return;
+    default: clean::RemoveMatchingBelow(run, base.path, action.where); return;
+  }
 }
 
-void carryOut(const Action& action, const erase::RunContext& run) {
+void belowFolder(const Action& action, const erase::RunContext& run) {
+  for (const clean::FoundFolder& base : action.folder->folders(run)) belowOneFolder(action, run, base);
+}
+
+// False when the rest of the item must not run.
+bool carryOut(const Action& action, const erase::RunContext& run) {
   switch (action.kind) {
     case Action::Kind::PurgeList:
       clean::PurgeRegistryList(run, action.where);
-      return;
+      break;
     case Action::Kind::DeleteKeyTree:
       clean::DeleteRegTreeUnlessLinked(run, action.where);
-      return;
+      break;
     case Action::Kind::SetValue:
       erase::WriteRegValue(run, platform::hkey::CurrentUser, action.where, action.name, action.text,
                            platform::regtype::String);
-      return;
+      break;
     case Action::Kind::EraseMatching:
       erase::EraseMatchingFiles(run, action.where);
-      return;
+      break;
     case Action::Kind::RemoveFile:
     case Action::Kind::EmptyFolder:
+    case Action::Kind::EmptyFolderTree:
+    case Action::Kind::EmptyTree:
+    case Action::Kind::RemoveMatching:
       belowFolder(action, run);
-      return;
+      break;
+    case Action::Kind::OnlyIf:
+      return action.precondition(run);
     case Action::Kind::Custom:
       action.custom(run);
-      return;
+      break;
+    case Action::Kind::PurgeValues:
+      clean::PurgeValuesMatching(run, action.where, action.name, action.keep);
+      break;
+    case Action::Kind::DeleteSubKeys:
+      clean::DeleteSubKeysMatching(run, action.where, action.name, action.keep);
+      break;
   }
+  return true;
 }
 
 // An item that refused its work says so, and one that left things the user asked to
@@ -86,21 +108,24 @@ erase::ItemPlan* reportItem(erase::Plan& report, int position) {
 
 }  // namespace
 
-void execute(const Action& action, const erase::RunContext& run, Mode mode) {
-  if (action.skippedOnceStopped && run.flags.abort) return;
+bool execute(const Action& action, const erase::RunContext& run, Mode mode) {
+  if (action.skippedOnceStopped && run.flags.abort) return true;
   ModeHeld held(run.flags, mode);
   try {
-    carryOut(action, run);
+    return carryOut(action, run);
   } catch (const std::exception& e) {
     // What it did not reach is no success: the plan and the item's line say so.
     const erase::ItemPlan* plan = run.flags.plan;
     erase::recordGivenUp(run.flags, plan ? plan->caption : std::string(), e.what());
     report::reportFailure(run.os, *action.tail, e);
+    // A precondition that could not be judged does not hold.
+    return action.kind != Action::Kind::OnlyIf;
   }
 }
 
 void executeItem(const CleaningItem& item, const erase::RunContext& run, Mode mode) {
-  for (const Action& action : item.actions) execute(action, run, mode);
+  for (const Action& action : item.actions)
+    if (!execute(action, run, mode)) break;
   if (mode == Mode::Clean && item.doneLog) {
     const char* line = run.flags.abort && item.stoppedLog ? item.stoppedLog : item.doneLog;
     report::resumeNext([&] { erase::LogActivity(line, erase::ActivityTimeStamp()); });

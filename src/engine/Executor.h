@@ -15,11 +15,12 @@ namespace engine {
 enum class Mode { Preview, Clean };
 
 // Carries out one action. What it throws halfway is reported and recorded as the item's
-// failure with its reason; nothing escapes.
-void execute(const Action& action, const erase::RunContext& run, Mode mode);
+// failure with its reason; nothing escapes. False when the item must stop: a precondition
+// that does not hold, or could not be judged.
+bool execute(const Action& action, const erase::RunContext& run, Mode mode);
 
-// One item: each action in turn, whatever became of the one before, then (cleaning) the
-// item's line in the activity log. The item's targets go to `run.flags.plan`.
+// One item: each action in turn, whatever became of the one before, unless a precondition
+// stops it; then (cleaning) the item's line in the activity log. The item's targets go to `run.flags.plan`.
 void executeItem(const CleaningItem& item, const erase::RunContext& run, Mode mode);
 
 // What the window does around each item of a pass.

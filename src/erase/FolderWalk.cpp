@@ -42,6 +42,8 @@ struct Frame {
   size_t next = 0;
   std::vector<LeftFile> leftFiles;
   bool descendedSince = false;  // a sub-folder was walked after the first left file
+  // An entry the walk leaves lies in it, so it cannot go: neither promised nor tried.
+  bool holdsKept = false;
 };
 
 // Records what became of a removal: gone, refused as too deep for Windows, or failed with
@@ -73,6 +75,7 @@ class Walk {
       : run_(run), rules_(rules), collecting_(collecting(run.flags)) {}
 
   void run(HeldFolder& top, const std::string& topPath) {
+    topLength_ = topPath.size();
     Frame first;
     first.folder = &top;
     first.path = topPath;
@@ -116,12 +119,12 @@ class Walk {
     if (attributes & fileattr::ReparsePoint) {
       ++left_.links;
       refuse(path, kind, "link");
-      return true;
+      return keepHolders();
     }
     if (attributes & rules_.keep) {
       ++left_.hiddenOrSystem;
       refuse(path, kind, "hidden or system");
-      return true;
+      return keepHolders();
     }
     return false;
   }
@@ -154,6 +157,12 @@ class Walk {
     }
   }
 
+  // The folders on the stack hold an entry that stays.
+  bool keepHolders() {
+    for (Frame& holding : stack_) holding.holdsKept = true;
+    return true;
+  }
+
   // A folder that cannot be listed is recorded here unless its removal, tried later, will be.
   void listInto(Frame& frame) {
     frame.listError = frame.folder->list(&frame.entries);
@@ -169,6 +178,10 @@ class Walk {
   void visit(const FindData& entry) {
     Frame& frame = stack_.back();
     const std::string path = frame.path + entry.name;
+    if (rules_.keepEntry && rules_.keepEntry(path.substr(topLength_))) {
+      keepHolders();
+      return;
+    }
     if (kept(path, entry.attributes, isFolder(entry) ? TargetKind::Folder : TargetKind::File)) return;
     if (!(entry.attributes & fileattr::Directory)) {
       // Collecting judges the file by its listing: opening it to look could be noticed.
@@ -263,7 +276,7 @@ class Walk {
     }
     Frame done = std::move(stack_.back());
     stack_.pop_back();
-    if (!removesOnFinish(done) || stack_.empty() || aborted(run_)) return;
+    if (!removesOnFinish(done) || done.holdsKept || stack_.empty() || aborted(run_)) return;
     if (collecting_) {
       if (done.listError == winerr::Success)
         record(run_.flags, TargetKind::Folder, folderTarget(done.path), 0, Outcome::Planned);
@@ -282,6 +295,7 @@ class Walk {
   const WalkRules rules_;
   const bool collecting_;  // only lists what the run would remove
   std::vector<Frame> stack_;
+  size_t topLength_ = 0;  // the walked folder's path, before the names below it
   LeftBehind left_;
 };
 

@@ -27,6 +27,10 @@ struct WalkRules {
   bool descend = true;            // false: sub-folders are left as they are
   bool removeSubFolders = true;   // emptied sub-folders go
   bool clearAttributes = false;   // read-only, hidden and system are cleared so they go too
+  // Entries left as they are, named by their path below the walked folder ("ab\\sys"): a
+  // folder kept stays whole, and the folders holding it stay too. Neither logged nor recorded:
+  // what an item keeps by name was never a trace.
+  std::function<bool(const std::string& relative)> keepEntry;
   // Does the work on a file instead of deleting it (the shredder): Success or the error.
   std::function<long(platform::HeldFolder& folder, const platform::FindData& entry, const std::string& path)> onFile;
 };

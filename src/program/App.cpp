@@ -46,6 +46,11 @@ App::App(platform::Platform& os) : app::Session(os) {
   f.netscape.deselectAll.onClick = [this] { program::cmdDesellectAllNet_Click(*this); };
   f.opera.selectAll.onClick = [this] { program::cmdselectAllOP_Click(*this); };
   f.opera.deselectAll.onClick = [this] { program::cmdDeselectAllOP_Click(*this); };
+  using G = engine::CleaningGroup;
+  for (G group : {G::Firefox, G::Chrome, G::Safari, G::Applications}) {
+    f.itemPage(group).selectAll.onClick = [this, group] { program::selectAll_Click(*this, group, 1); };
+    f.itemPage(group).deselectAll.onClick = [this, group] { program::selectAll_Click(*this, group, 0); };
+  }
   f.Check1.onClick = [this] { program::Check1_Click(*this); };
   for (int i = 0; i <= 4; ++i) f.chkRun(i).onClick = [this, i] { schedule::chkRun_Click(*this, i); };
   for (int i = 0; i < 2; ++i) f.OptSchedule[i].onClick = [this, i] { schedule::OptSchedule_Click(*this, i); };

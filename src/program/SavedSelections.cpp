@@ -86,13 +86,9 @@ void setAllTicks(ui::ControlArray<ui::CheckBox>& ticks, int value) {
 void getLastTicks(app::Session& session) {
   app::MainWindow& f = session.frm;
   Store store{session};
-  using G = engine::CleaningGroup;
-  const std::pair<ui::ControlArray<ui::CheckBox>*, G> arrays[] = {
-      {&f.chkWinSettings, G::Windows}, {&f.chkIEsettings, G::IE}, {&f.chkNSsettings, G::Netscape},
-      {&f.chkOPsettings, G::Opera}};
-  for (const auto& array : arrays)
-    for (ui::CheckBox& box : *array.first)
-      resumeNext([&] { restoreTick(box, store.last(engine::arrayName(array.second) + std::to_string(box.index()), "0")); });
+  for (engine::CleaningGroup group : engine::kGroups)
+    for (ui::CheckBox& box : f.itemPage(group).items)
+      resumeNext([&] { restoreTick(box, store.last(engine::arrayName(group) + std::to_string(box.index()), "0")); });
 }
 
 void getLastSettings(app::Session& session) {
@@ -158,10 +154,7 @@ void saveLastSelection(app::Session& session) {
 
   resumeNext([&] { schedule::LoadOnStartup(session); });
 
-  writeTicks(store, f.chkIEsettings, engine::CleaningGroup::IE);
-  writeTicks(store, f.chkNSsettings, engine::CleaningGroup::Netscape);
-  writeTicks(store, f.chkOPsettings, engine::CleaningGroup::Opera);
-  writeTicks(store, f.chkWinSettings, engine::CleaningGroup::Windows);
+  for (engine::CleaningGroup group : engine::kGroups) writeTicks(store, f.itemPage(group).items, group);
 
   for (int i = 0; i <= 4; ++i)
     resumeNext([&] { store.put("chkRun" + std::to_string(i), std::to_string(f.chkRun(i).value())); });
@@ -214,5 +207,8 @@ void cmdSellectAllNet_Click(app::Session& session) { setAllTicks(session.frm.chk
 void cmdDesellectAllNet_Click(app::Session& session) { setAllTicks(session.frm.chkNSsettings, 0); }
 void cmdselectAllOP_Click(app::Session& session) { setAllTicks(session.frm.chkOPsettings, 1); }
 void cmdDeselectAllOP_Click(app::Session& session) { setAllTicks(session.frm.chkOPsettings, 0); }
+void selectAll_Click(app::Session& session, engine::CleaningGroup group, int value) {
+  setAllTicks(session.frm.itemPage(group).items, value);
+}
 
 }  // namespace program

@@ -1,6 +1,7 @@
 #pragma once
 // Everything the user sets on the main window, written at unload and read back at start-up,
 // and the page buttons that only change ticks.
+#include "engine/Catalogue.h"
 
 namespace app {
 struct Session;
@@ -31,5 +32,7 @@ void cmdSellectAllNet_Click(app::Session& session);
 void cmdDesellectAllNet_Click(app::Session& session);
 void cmdselectAllOP_Click(app::Session& session);
 void cmdDeselectAllOP_Click(app::Session& session);
+// Select All (1) and Deselect All (0) of the later pages.
+void selectAll_Click(app::Session& session, engine::CleaningGroup group, int value);
 
 }  // namespace program

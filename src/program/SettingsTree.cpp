@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
+#include "engine/Catalogue.h"
 #include "platform/NameCase.h"
 #include "program/App.h"
 #include "report/RuntimeError.h"
@@ -40,7 +42,9 @@ void BuildSettingsTree(App& app) {
     const char* text;
     int parent;
     int image;
+    std::optional<engine::CleaningGroup> group = {};  // a page of items, shown once it has one
   };
+  using G = engine::CleaningGroup;
   // Hardware Info comes last, below Help, so the other nodes keep their numbers; a user
   // looks for it among the top-level pages.
   static const Row rows[] = {
@@ -48,8 +52,17 @@ void BuildSettingsTree(App& app) {
       {"IE", 4, 5},       {"Netscape", 4, 6},          {"Opera", 4, 7},     {"Shredder", 1, 12},
       {"Advance Settings", 1, 2}, {"Schedule", 9, 8},  {"Run Settings", 9, 11}, {"Upgrade", 1, 9},
       {"Help", 1, 10},    {"Hardware Info", 1, kHardwareIcon},
+      // The later pages come after, for the same reason.
+      {"Firefox", 4, 4, G::Firefox}, {"Chrome", 4, 4, G::Chrome}, {"Safari", 4, 4, G::Safari},
+      {"Applications", 2, 3, G::Applications},
+  };
+  auto hasItems = [](G group) {
+    for (const engine::CleaningItem& item : engine::catalogue())
+      if (item.group == group) return true;
+    return false;
   };
   for (const Row& row : rows) {
+    if (row.group && !hasItems(*row.group)) continue;
     const int node = tree.add(row.parent, row.text, row.image);
     // A branch takes its saved state before it has children; an unreadable state leaves it collapsed.
     if (std::string* state = stateOf(app, row.text)) {
@@ -77,6 +90,10 @@ void tvw1_Click(App& app) {
     else if (key == "ADVANCE SETTINGS") show(f.schedule.FraSchedule, "Displaying Schedule Settings....");
     else if (key == "MAIN SETTINGS") show(f.windows.frame, "Displaying  Windows Settings....");
     else if (key == "OPERA") show(f.opera.frame, "Displaying Opera Settings....");
+    else if (key == "FIREFOX") show(f.firefox.frame, "Displaying Firefox Settings....");
+    else if (key == "CHROME") show(f.chrome.frame, "Displaying Chrome Settings....");
+    else if (key == "SAFARI") show(f.safari.frame, "Displaying Safari Settings....");
+    else if (key == "APPLICATIONS") show(f.applications.frame, "Displaying Applications Settings....");
     else if (key == "UPGRADE") show(f.fraUpgrade, "Displaying Upgrade Settings....");
     else if (key == "SCHEDULE") show(f.schedule.FraSchedule, "Displaying Schedule Settings....");
     else if (key == "RUN SETTINGS") show(f.startUp.fraRun, "Displaying Start Up Run Settings....");

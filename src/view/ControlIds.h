@@ -134,6 +134,23 @@ inline constexpr ControlIdRange kControlIds[] = {
     {"cmdLastRun", 807, 1},
     {"cmdSave", 808, 1},
     {"cmdClose", 809, 1},
+    // The later item pages
+    {"fraFirefox", 127, 1},
+    {"fraChrome", 128, 1},
+    {"fraSafari", 129, 1},
+    {"fraApplications", 130, 1},
+    {"cmdSelectAllFF", 218, 1},
+    {"cmdDeselectAllFF", 219, 1},
+    {"cmdSelectAllCR", 220, 1},
+    {"cmdDeselectAllCR", 221, 1},
+    {"cmdSelectAllSF", 222, 1},
+    {"cmdDeselectAllSF", 223, 1},
+    {"cmdSelectAllAP", 224, 1},
+    {"cmdDeselectAllAP", 225, 1},
+    {"chkFFsettings", 900, 20},
+    {"chkCRsettings", 920, 20},
+    {"chkSFsettings", 940, 20},
+    {"chkAPsettings", 960, 40},
 };
 
 // Controls named nowhere above get ids from here on, in creation order.

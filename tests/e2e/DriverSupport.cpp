@@ -105,20 +105,13 @@ std::vector<HWND> topLevelWindows(const std::string& caption) {
   return search.found;
 }
 
-void pressKeys(std::initializer_list<BYTE> keys) {
+bool pressKeysUntil(std::initializer_list<BYTE> keys, const std::function<bool()>& done, DWORD ms) {
   for (BYTE key : keys) keybd_event(key, 0, 0, 0);
-  Sleep(300);
+  // Held as long as it takes: the program polls the keys on a timer, which Wine may delay.
+  const bool happened = waitUntil(done, ms);
   std::vector<BYTE> up(keys);
   for (auto it = up.rbegin(); it != up.rend(); ++it) keybd_event(*it, 0, KEYEVENTF_KEYUP, 0);
-}
-
-bool pressKeysUntil(std::initializer_list<BYTE> keys, const std::function<bool()>& done, DWORD ms) {
-  const DWORD start = GetTickCount();
-  do {
-    pressKeys(keys);
-    if (waitUntil(done, 4000)) return true;
-  } while (GetTickCount() - start < ms);
-  return false;
+  return happened;
 }
 
 void screenshot(HWND window, const std::string& path) {
@@ -237,8 +230,9 @@ bool Program::showPage(const std::string& node) const {
 HWND Program::showPageHolding(int id) const {
   // A page gets its windows when it is first shown; a user finds a control the same way,
   // page by page. The one shown before comes back to the front.
-  static const char* const kPages[] = {"Windows", "IE",   "Netscape",      "Opera", "Run Settings",
-                                       "Schedule", "Upgrade", "Hardware Info", "Help",  "Shredder"};
+  static const char* const kPages[] = {"Windows",  "IE",      "Netscape",      "Opera", "Firefox",  "Chrome",
+                                       "Safari",   "Run Settings", "Schedule", "Upgrade", "Hardware Info", "Help",
+                                       "Shredder"};
   HWND tree = findControl(main, view::controlId("tvw1"));
   if (!tree) return nullptr;
   const LPARAM before = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);

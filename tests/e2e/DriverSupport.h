@@ -36,12 +36,9 @@ HWND findControl(HWND parent, int id);
 // Every top-level window with this caption, hidden ones included.
 std::vector<HWND> topLevelWindows(const std::string& caption);
 
-// Keys down together through the system's input, held over several polls of the
-// program, then let go in reverse.
-void pressKeys(std::initializer_list<BYTE> keys);
-// Presses the keys, and again every four seconds until `done` holds or `ms` have passed:
-// Wine without a window manager may let a press go unseen while it maps or withdraws a
-// window, where a user would simply press again.
+// Keys down together through the system's input, held until `done` holds or `ms` have
+// passed, then let go in reverse. Wine without a window manager may leave the program's
+// key poll waiting while it maps or withdraws a window; a held key is seen at the next poll.
 bool pressKeysUntil(std::initializer_list<BYTE> keys, const std::function<bool()>& done, DWORD ms);
 
 // The window as it is on screen, as a 24-bit BMP file.

@@ -23,7 +23,6 @@ using e2e::kRunMRU;
 using e2e::kSettings;
 using e2e::listLines;
 using e2e::listing;
-using e2e::pressKeys;
 using e2e::pressKeysUntil;
 using e2e::Program;
 using e2e::waitUntil;
@@ -98,8 +97,9 @@ TEST_F(InvisibleMode, CtrlF11ClosesInternetExplorerCleansAndEndsTheProgram) {
   ASSERT_TRUE(browser);
   ASSERT_TRUE(program.start(exePath));
 
-  pressKeys({VK_CONTROL, VK_F11});
   bool hidden = false;
+  pressKeysUntil({VK_CONTROL, VK_F11}, [&] { return !IsWindowVisible(program.main) || !program.running(); },
+                 kRunDeadlineMs);
   // The driver pumps its own messages meanwhile, so the browser window can act on its close.
   const bool ended = waitUntil(
       [&] {
@@ -198,7 +198,8 @@ TEST_F(InvisibleMode, TheRunEntryTheProgramWroteStartsItAndAnInvisibleStartShows
   ASSERT_TRUE(program.launchCommand(command));
   EXPECT_TRUE(waitUntil([&] { return (main = mainWindowOf(program.process.dwProcessId)) != nullptr; }))
       << "no main window, shown or hidden";
-  Sleep(1000);
+  // Start-up has ended once the program first waits for input.
+  WaitForInputIdle(program.process.hProcess, e2e::kDeadlineMs);
   EXPECT_FALSE(main && IsWindowVisible(main)) << "shown at an invisible start";
   EXPECT_TRUE(pressKeysUntil({VK_CONTROL, 'U'}, [&] { return main && IsWindowVisible(main); }, 12000))
       << "shown after Ctrl+U";

@@ -21,7 +21,7 @@ using e2e::kLastHistory;
 using e2e::kRunMRU;
 using e2e::kSettings;
 using e2e::listing;
-using e2e::pressKeys;
+using e2e::pressKeysUntil;
 using e2e::Program;
 using e2e::waitUntil;
 
@@ -143,11 +143,11 @@ TEST_F(PathsMeet, CtrlHHidesTheCustomisationWindowTooAndCtrlUBringsBothBackMainA
 
   // One press each, as a user makes them: Ctrl+U comes while Wine still withdraws the
   // hidden windows (two seconds each), and counts once the program polls again.
-  pressKeys({VK_CONTROL, 'H'});
-  EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(program.main) && !IsWindowVisible(custom); }))
+  EXPECT_TRUE(pressKeysUntil({VK_CONTROL, 'H'},
+                             [&] { return !IsWindowVisible(program.main) && !IsWindowVisible(custom); }, 12000))
       << "main shown: " << IsWindowVisible(program.main) << ", customisation shown: " << IsWindowVisible(custom);
-  pressKeys({VK_CONTROL, 'U'});
-  EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(program.main) && IsWindowVisible(custom); }))
+  EXPECT_TRUE(pressKeysUntil({VK_CONTROL, 'U'},
+                             [&] { return IsWindowVisible(program.main) && IsWindowVisible(custom); }, 12000))
       << "main shown: " << IsWindowVisible(program.main) << ", customisation shown: " << IsWindowVisible(custom);
   EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == program.main; }, 5000))
       << "the main window is not the active one";
@@ -165,7 +165,8 @@ TEST_F(PathsMeet, APanicDuringARunLeavesTheTicksOfThisSessionStored) {
       list, &lines, [](const std::vector<std::string>& l) { return e2e::contains(l, "Cleaning Recycle Bin..."); },
       e2e::kDeadlineMs))
       << listing(lines);
-  pressKeys({VK_CONTROL, VK_F11});
+  pressKeysUntil({VK_CONTROL, VK_F11}, [&] { return !IsWindowVisible(program.main) || !program.running(); },
+                 e2e::kRunDeadlineMs);
   EXPECT_EQ(WaitForSingleObject(program.process.hProcess, e2e::kRunDeadlineMs), WAIT_OBJECT_0)
       << "the program did not end after the run";
   for (const char* tick : {"chkWinSettings0", "chkWinSettings1", "chkWinSettings5"}) EXPECT_EQ(saved(tick), "1") << tick;

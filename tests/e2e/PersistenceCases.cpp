@@ -129,6 +129,9 @@ TEST(Persistence, EveryTreeNodeBringsItsPageForward) {
       {"IE", "fraIE", "Displaying IE Settings....", "page-ie"},
       {"Netscape", "fraNetscape", "Displaying Netscape Settings....", "page-netscape"},
       {"Opera", "fraOpera", "Displaying Opera Settings....", "page-opera"},
+      {"Firefox", "fraFirefox", "Displaying Firefox Settings....", "page-firefox"},
+      {"Chrome", "fraChrome", "Displaying Chrome Settings....", "page-chrome"},
+      {"Safari", "fraSafari", "Displaying Safari Settings....", "page-safari"},
       {"Shredder", "fraCustomItems", "Displaying Shredder", "page-shredder"},
       {"Advance Settings", "FraSchedule", "Displaying Schedule Settings....", ""},
       {"Schedule", "FraSchedule", "Displaying Schedule Settings....", "page-schedule"},
@@ -136,10 +139,12 @@ TEST(Persistence, EveryTreeNodeBringsItsPageForward) {
       {"Upgrade", "fraUpgrade", "Displaying Upgrade Settings....", "page-upgrade"},
       {"Help", "fraHelp", "Displaying Help Information....", "page-help"},
       {"Hardware Info", "fraHardware", "Displaying Hardware Information....", "page-hardware"},
+      {"Applications", "fraApplications", "Displaying Applications Settings....", "page-applications"},
   };
-  static const char* const kPages[] = {"fraCleaning", "fraWindows", "fraIE",       "fraNetscape",
-                                       "fraOpera",    "fraCustomItems", "FraSchedule", "fraRun",
-                                       "fraUpgrade",  "fraHardware", "fraHelp"};
+  static const char* const kPages[] = {"fraCleaning", "fraWindows",  "fraIE",          "fraNetscape", "fraOpera",
+                                       "fraFirefox",  "fraChrome",   "fraSafari",      "fraCustomItems",
+                                       "FraSchedule", "fraRun",      "fraUpgrade",     "fraHardware", "fraHelp",
+                                       "fraApplications"};
   CreateDirectoryA(pictures.c_str(), nullptr);
   Program program;
   if (!program.start(exePath)) return;

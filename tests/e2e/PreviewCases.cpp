@@ -138,7 +138,8 @@ TEST(Preview, DuringARunItOpensNoWindowAndAPanicThenCleansAndEnds) {
   program.settle();
   EXPECT_EQ(previewWindow(), nullptr) << "a Preview window opened during the run";
 
-  e2e::pressKeys({VK_CONTROL, VK_F11});
+  e2e::pressKeysUntil({VK_CONTROL, VK_F11}, [&] { return !IsWindowVisible(program.main) || !program.running(); },
+                      kRunDeadlineMs);
   EXPECT_EQ(WaitForSingleObject(program.process.hProcess, kRunDeadlineMs), WAIT_OBJECT_0)
       << "the program did not end after the panic";
   EXPECT_FALSE(e2e::exists(temp + "\\left.tmp")) << "the run stood still";

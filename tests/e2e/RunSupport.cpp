@@ -22,7 +22,11 @@ struct TickGroup {
 const TickGroup kGroups[] = {{"chkWinSettings", 10, "cmdDeselectAllWin"},
                              {"chkIEsettings", 10, "cmdDestAllIE"},
                              {"chkNSsettings", 6, "cmdDesellectAllNet"},
-                             {"chkOPsettings", 3, "cmdDeselectAllOP"}};
+                             {"chkOPsettings", 6, "cmdDeselectAllOP"},
+                             {"chkFFsettings", 6, "cmdDeselectAllFF"},
+                             {"chkCRsettings", 3, "cmdDeselectAllCR"},
+                             {"chkSFsettings", 4, "cmdDeselectAllSF"},
+                             {"chkAPsettings", 21, "cmdDeselectAllAP"}};
 
 std::string tickName(const Tick& t) { return std::string(t.array) + "(" + std::to_string(t.index) + ")"; }
 

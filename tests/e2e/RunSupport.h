@@ -20,7 +20,7 @@ struct Tick {
   int index;
 };
 
-// Empties every cleaning tick with the four Deselect All buttons, then ticks `ticks`.
+// Empties every cleaning tick with the pages' Deselect All buttons, then ticks `ticks`.
 // Returns false (with failures recorded) when the ticks are not as asked.
 bool tickOnly(const Program& program, const std::vector<Tick>& ticks);
 // The same for `indices` of one `array`.

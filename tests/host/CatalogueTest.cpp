@@ -46,6 +46,34 @@ const std::string kOperaInstall = "C:\\Program Files\\Opera";
 const std::string kOperaProfile = kAppData + "\\Opera\\OPERA7\\profile";
 const std::string kQuellery = "C:\\Program Files\\Quellery";
 
+// --- The applications page: where Windows XP and everyday programs keep their traces.
+const std::string kLocalAppData = "C:\\WINDOWS\\Local Settings\\Application Data";
+const std::string kUserAssist = kExplorer + "\\UserAssist";
+const std::string kProgramsCount = kUserAssist + "\\{75048700-EF1F-11D0-9888-006097DEACF9}\\Count";
+const std::string kToolbarCount = kUserAssist + "\\{5E6AB780-7743-11CF-A12B-00AA004AE837}\\Count";
+const std::string kShellNoRoam = "Software\\Microsoft\\Windows\\ShellNoRoam";
+const std::string kShell = "Software\\Microsoft\\Windows\\Shell";
+const std::string kMUICache = kShellNoRoam + "\\MUICache";
+const std::string kPlayer = "Software\\Microsoft\\MediaPlayer\\Player";
+const std::string kApplets = "Software\\Microsoft\\Windows\\CurrentVersion\\Applets";
+const std::string kOffice = "Software\\Microsoft\\Office";
+const std::string kReader = "Software\\Adobe\\Acrobat Reader";
+const std::string kWinRAR = "Software\\WinRAR";
+const std::string kSevenZip = "Software\\7-Zip";
+const std::string kWinZip = "Software\\Nico Mak Computing\\WinZip";
+const std::string kRealPrefs = "Software\\RealNetworks\\RealPlayer\\6.0\\Preferences";
+const std::string kDOMStore = kLocalAppData + "\\Microsoft\\Internet Explorer\\DOMStore";
+const std::string kFlashObjects = kAppData + "\\Macromedia\\Flash Player\\#SharedObjects\\KX4H7W2Q";
+const std::string kFlashSys = "macromedia.com\\support\\flashplayer\\sys";
+const std::string kJavaRoaming = kAppData + "\\Sun\\Java\\Deployment";
+const std::string kJavaLocal = kLocalAppData + "\\Sun\\Java\\Deployment";
+// The browsers of the profile lists, on the same machine: Opera 9, Firefox 2, Chrome and Safari 3.
+const std::string kOpera9 = kAppData + "\\Opera\\Opera\\profile";
+const std::string kFirefox2 = kAppData + "\\Mozilla\\Firefox\\Profiles\\w98prof.default";
+const std::string kChrome = kLocalAppData + "\\Google\\Chrome\\User Data\\Default";
+const std::string kSafari = kAppData + "\\Apple Computer\\Safari";
+const std::string kSafariCache = kLocalAppData + "\\Apple Computer\\Safari";
+
 // What each item lists on the seeded machine, in catalogue order: the bytes it frees, every
 // target, the refused ones with their reason, and the programs its run starts.
 struct Expected {
@@ -60,6 +88,16 @@ Names listOf(const std::string& key, const Names& values) {
   Names out;
   for (const std::string& value : values) out.push_back("Registry value " + kHKCU + key + "\\" + value);
   out.push_back("Registry key " + kHKCU + key);
+  return out;
+}
+Names valuesOf(const std::string& key, const Names& values) {
+  Names out;
+  for (const std::string& value : values) out.push_back("Registry value " + kHKCU + key + "\\" + value);
+  return out;
+}
+Names keys(const Names& paths) {
+  Names out;
+  for (const std::string& path : paths) out.push_back("Registry key " + kHKCU + path);
   return out;
 }
 Names operator+(Names a, const Names& b) {
@@ -125,14 +163,92 @@ const std::vector<Expected>& expected() {
        {"File " + kCommunicator + "\\FieldSchema.tbl", "File " + kCommunicator + "\\SchemaValue.tbl",
         "File " + kProfileShort + "\\URLFIE~1.TBL"}},
       {"Clean Typed Opera URL ",
-       700 + 30,
-       {"File " + kOperaProfile + "\\global.dat", "File " + kOperaProfile + "\\opera.dir"}},
+       700 + 30 + 91,
+       {"File " + kOperaProfile + "\\global.dat", "File " + kOperaProfile + "\\opera.dir",
+        "File " + kOpera9 + "\\typed_history.xml"}},
       {"Clean Opera Cache",
-       2 + 2,
-       {"File " + kOperaInstall + "\\Cache\\opr001.tmp", "File " + kOperaProfile + "\\cache4\\opr002.tmp"}},
+       2 + 2 + 3 + 4,
+       {"File " + kOperaInstall + "\\Cache\\opr001.tmp", "File " + kOperaProfile + "\\cache4\\opr002.tmp",
+        "File " + kOpera9 + "\\cache4\\g_0000\\opr003.tmp", "Folder " + kOpera9 + "\\cache4\\g_0000",
+        "File " + kOpera9 + "\\cache4\\opr004.tmp"}},
       {"Clean Opera Cookies",
-       40 + 41,
-       {"File " + kOperaInstall + "\\cookies.dat", "File " + kOperaProfile + "\\cookies4.dat"}},
+       40 + 41 + 93,
+       {"File " + kOperaInstall + "\\cookies.dat", "File " + kOperaProfile + "\\cookies4.dat",
+        "File " + kOpera9 + "\\cookies4.dat"}},
+      {"Clean Opera History", 90 + 92, {"File " + kOpera9 + "\\global_history.dat", "File " + kOpera9 + "\\vlink4.dat"}},
+      {"Clean Opera Session", 95, {"File " + kOpera9 + "\\sessions\\autosave.win"}},
+      {"Clean Opera Download History", 94, {"File " + kOpera9 + "\\download.dat"}},
+      {"Clean Firefox Cache", 5, {"File " + kFirefox2 + "\\Cache\\_CACHE_001_"}},
+      {"Clean Firefox Session", 100, {"File " + kFirefox2 + "\\sessionstore.js"}},
+      {"Clean Firefox History", 101, {"File " + kFirefox2 + "\\history.dat"}},
+      {"Clean Firefox Form History", 102, {"File " + kFirefox2 + "\\formhistory.dat"}},
+      {"Clean Firefox Cookies", 103, {"File " + kFirefox2 + "\\cookies.txt"}},
+      {"Clean Firefox Download History", 104, {"File " + kFirefox2 + "\\downloads.rdf"}},
+      {"Clean Chrome Cache", 6, {"File " + kChrome + "\\Cache\\data_0"}},
+      {"Clean Chrome Session", 110, {"File " + kChrome + "\\Current Session"}},
+      {"Clean Chrome History", 111, {"File " + kChrome + "\\Visited Links"}},
+      {"Clean Safari History", 120, {"File " + kSafari + "\\History.plist"}},
+      {"Clean Safari Cache", 7, {"File " + kSafariCache + "\\Cache.db"}},
+      {"Clean Safari Cookies", 121, {"File " + kSafari + "\\Cookies\\Cookies.plist"}},
+      {"Clean Safari Form Data", 122, {"File " + kSafari + "\\Form Values"}},
+      // --- The applications page.
+      {"Programs Run (UserAssist)",
+       5 + 7 + 7,
+       valuesOf(kProgramsCount, {"HRZR_EHACNGU:P:\\JVAQBJF\\abgrcnq.rkr", "HRZR_PGYFRFFVBA"}) +
+           valuesOf(kToolbarCount, {"HRZR_HVFPHG"})},
+      {"Program Name Cache", 7 + 11,
+       valuesOf(kMUICache, {"C:\\WINDOWS\\notepad.exe", "@C:\\WINDOWS\\system32\\shell32.dll,-8964"})},
+      {"Folder View History",
+       0,
+       keys({kShellNoRoam + "\\BagMRU", kShellNoRoam + "\\Bags", kShell + "\\BagMRU", kShell + "\\Bags"})},
+      {"IE Typed Address Times", 8 + 8, valuesOf(kIE + "\\TypedURLsTime", {"url1", "url2"})},
+      {"IE DOM Storage",
+       20 + 30,
+       {"File " + kDOMStore + "\\index.dat", "File " + kDOMStore + "\\QX3ZK1PA\\news.example[1].xml",
+        "Folder " + kDOMStore + "\\QX3ZK1PA"}},
+      {"Media Player Recent Lists",
+       14 + 14 + 25,
+       valuesOf(kPlayer + "\\RecentFileList", {"File0", "File1"}) +
+           valuesOf(kPlayer + "\\RecentURLList", {"URL0"})},
+      {"Paint Recent Files", 13, valuesOf(kApplets + "\\Paint\\Recent File List", {"File1"})},
+      {"WordPad Recent Files", 12 + 11, valuesOf(kApplets + "\\Wordpad\\Recent File List", {"File1", "File2"})},
+      {"Search Companion Lists", 0, keys({kACMru + "\\5603", kACMru + "\\5001"})},
+      {"Word Recent Files", 21 + 21,
+       valuesOf(kOffice + "\\12.0\\Word\\File MRU", {"Item 1", "Item 2"})},
+      {"Excel Recent Files",
+       13 + 13 + 13 + 21,
+       valuesOf(kOffice + "\\11.0\\Excel\\Recent Files", {"File1", "File2"}) +
+           valuesOf(kOffice + "\\8.0\\Excel\\Recent File List", {"File1"}) +
+           valuesOf(kOffice + "\\12.0\\Excel\\File MRU", {"Item 1"})},
+      {"PowerPoint Recent Files", 13 + 21,
+       valuesOf(kOffice + "\\11.0\\PowerPoint\\Recent File List", {"File1"}) +
+           valuesOf(kOffice + "\\12.0\\PowerPoint\\File MRU", {"Item 1"})},
+      {"Access Recent Files", 13 + 1 + 13,
+       valuesOf(kOffice + "\\11.0\\Access\\Settings", {"MRU1", "MRUFlags1", "MRU2"})},
+      {"Publisher Recent Files", 13, valuesOf(kOffice + "\\11.0\\Publisher\\Recent File List", {"File1"})},
+      {"Adobe Reader Recent Files",
+       0,
+       keys({kReader + "\\7.0\\AVGeneral\\cRecentFiles", kReader + "\\9.0\\AVGeneral\\cRecentFiles"})},
+      {"WinRAR History", 13 + 13,
+       valuesOf(kWinRAR + "\\ArcHistory", {"0", "1"}) +
+           keys({kWinRAR + "\\DialogEditHistory\\ArcName", kWinRAR + "\\DialogEditHistory\\ExtrPath"})},
+      {"7-Zip History", 7 + 6 + 12 + 6,
+       valuesOf(kSevenZip + "\\FM", {"FolderHistory", "CopyHistory"}) +
+           valuesOf(kSevenZip + "\\Compression", {"ArcHistory"}) +
+           valuesOf(kSevenZip + "\\Extraction", {"PathHistory"})},
+      {"WinZip Recent Files", 13 + 13, valuesOf(kWinZip + "\\filemenu", {"filemenu1", "filemenu2"})},
+      // The settings manager's folder stays, and with it the folders holding it.
+      {"Flash Player Stored Objects",
+       20,
+       {"File " + kFlashObjects + "\\news.example\\story.sol", "Folder " + kFlashObjects + "\\news.example"}},
+      {"Java Plug-in Cache",
+       10 + 12 + 6,
+       {"File " + kJavaRoaming + "\\cache\\javapi\\v1.0\\jar\\applet.jar-1a2b.zip",
+        "Folder " + kJavaRoaming + "\\cache\\javapi\\v1.0\\jar", "Folder " + kJavaRoaming + "\\cache\\javapi\\v1.0",
+        "Folder " + kJavaRoaming + "\\cache\\javapi", "File " + kJavaLocal + "\\cache\\6.0\\12\\3af5-1c2d",
+        "File " + kJavaLocal + "\\cache\\6.0\\12\\3af5-1c2d.idx", "Folder " + kJavaLocal + "\\cache\\6.0\\12",
+        "Folder " + kJavaLocal + "\\cache\\6.0"}},
+      {"RealPlayer Recent Clips", 0, keys({kRealPrefs + "\\MostRecentClips1", kRealPrefs + "\\MostRecentClips2"})},
   };
   return items;
 }
@@ -146,6 +262,7 @@ class SeededMachine : protected PlanCheck {
     machine.files.fileIdsKnown = false;
     machine.shell.specialFolders = {{6, "C:\\WINDOWS\\Favorites"},
                                     {26, kAppData},
+                                    {28, kLocalAppData},
                                     {32, "C:\\WINDOWS\\Temporary Internet Files"},
                                     {33, kCookies},
                                     {34, kHistory}};
@@ -155,6 +272,8 @@ class SeededMachine : protected PlanCheck {
     seedInternetExplorer();
     seedNetscape();
     seedOpera();
+    seedApplications();
+    seedProfileBrowsers();
     seeded = platform::sim::captureMachine(machine);
   }
 
@@ -197,7 +316,7 @@ class SeededMachine : protected PlanCheck {
     value(kOpenSave + "\\doc", "a", "C:\\letter.doc");
     canaryValue(kExplorer + "\\ComDlg32\\LastVisitedMRU", "a");
     value(kACMru + "\\5647", "000", "budget");
-    canaryValue(kACMru + "\\5603", "000");
+    value(kACMru + "\\5603", "000", "budget");  // the Search Companion Lists item's
     value(kStreams, "0", "stream");
     value(kStreams + "\\Sub", "x", "y");
     canaryValue("Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Organizer");
@@ -288,6 +407,164 @@ class SeededMachine : protected PlanCheck {
     canaryFile(kOperaInstall + "\\Cache\\sub\\inner.tmp");  // the cache is emptied, not walked
   }
 
+  // --- The applications page: each trace with what lies beside it.
+  void seedApplications() {
+    machine.shell.specialFolders[28] = kLocalAppData;
+    // No item may reset the user's file associations.
+    canaryValue(kExplorer + "\\FileExts\\.txt\\OpenWithList", "a");
+    canaryValue(kExplorer + "\\FileExts\\.doc", "Progid");
+
+    value(kProgramsCount, "HRZR_EHACNGU:P:\\JVAQBJF\\abgrcnq.rkr", "count");
+    value(kProgramsCount, "HRZR_PGYFRFFVBA", "session");
+    value(kToolbarCount, "HRZR_HVFPHG", "toolbar");
+    canaryValue(kUserAssist + "\\{75048700-EF1F-11D0-9888-006097DEACF9}", "Version");
+    canaryValue(kUserAssist + "\\Settings", "NoLog");  // the user's choice, no GUID
+
+    value(kMUICache, "C:\\WINDOWS\\notepad.exe", "Notepad");
+    value(kMUICache, "@C:\\WINDOWS\\system32\\shell32.dll,-8964", "Recycle Bin");
+    canaryValue(kMUICache, "LangID");
+
+    value(kShellNoRoam + "\\BagMRU", "0", "pidl");
+    value(kShellNoRoam + "\\BagMRU\\0", "0", "pidl");
+    value(kShellNoRoam + "\\Bags\\1\\Shell", "Mode", "4");
+    value(kShell + "\\BagMRU", "MRUListEx", "0");
+    value(kShell + "\\Bags\\1\\Shell", "Mode", "4");
+    canaryValue(kShellNoRoam, "BagMRU Size");
+    canaryValue(kShellNoRoam + "\\Bags Backup", "a");
+
+    value(kIE + "\\TypedURLsTime", "url1", "filetime");
+    value(kIE + "\\TypedURLsTime", "url2", "filetime");
+    canaryValue(kIE + "\\TypedURLsTime", "url1 old");
+
+    put(kDOMStore + "\\index.dat", std::string(20, 'i'));
+    put(kDOMStore + "\\QX3ZK1PA\\news.example[1].xml", std::string(30, 'x'));
+    canaryFile(kLocalAppData + "\\Microsoft\\Internet Explorer\\brndlog.txt");
+
+    value(kPlayer + "\\RecentFileList", "File0", "C:\\Music\\a.mp3");
+    value(kPlayer + "\\RecentFileList", "File1", "C:\\Music\\b.wma");
+    value(kPlayer + "\\RecentURLList", "URL0", "http://radio.example/live");
+    canaryValue(kPlayer + "\\Settings", "Volume");
+
+    value(kApplets + "\\Paint\\Recent File List", "File1", "C:\\Pictures\\a");
+    canaryValue(kApplets + "\\Paint\\View", "BMPWidth");
+    value(kApplets + "\\Wordpad\\Recent File List", "File1", "C:\\Letters\\a");
+    value(kApplets + "\\Wordpad\\Recent File List", "File2", "C:\\Letters\\");
+    canaryValue(kApplets + "\\Wordpad\\Recent File List Backup", "File1");
+    canaryValue(kApplets + "\\Wordpad\\Options", "FrameRect");
+
+    value(kACMru + "\\5001", "000", "cheap flights");
+    canaryValue(kACMru + "\\5603 Backup", "000");
+    canaryValue(kACMru, "Version");
+
+    // Word 97 to 2003 keep every setting in one value with their list: it stays whole.
+    machine.registry.set(CurrentUser, kOffice + "\\11.0\\Word\\Data", "Settings", platform::regtype::Binary,
+                         {1, 2, 3, 4});
+    canaries.push_back("value HKEY_CURRENT_USER\\" + kOffice + "\\11.0\\Word\\Data\\[Settings]");
+    value(kOffice + "\\12.0\\Word\\File MRU", "Item 1", "[F00000000]*C:\\a.docx");
+    value(kOffice + "\\12.0\\Word\\File MRU", "Item 2", "[F00000000]*C:\\b.docx");
+    canaryValue(kOffice + "\\12.0\\Word\\File MRU", "Max Display");
+    canaryValue(kOffice + "\\12.0\\Word\\File MRU", "Item 1 Metadata");
+
+    value(kOffice + "\\11.0\\Excel\\Recent Files", "File1", "C:\\Sums\\a.xls");
+    value(kOffice + "\\11.0\\Excel\\Recent Files", "File2", "C:\\Sums\\b.xls");
+    value(kOffice + "\\8.0\\Excel\\Recent File List", "File1", "C:\\Sums\\c.xls");
+    value(kOffice + "\\12.0\\Excel\\File MRU", "Item 1", "[F00000000]*C:\\d.xlsx");
+    canaryValue(kOffice + "\\11.0\\Excel\\Options", "DefaultPath");
+    canaryValue(kOffice + "\\Common\\Excel\\Recent Files", "File1");  // no version
+
+    value(kOffice + "\\11.0\\PowerPoint\\Recent File List", "File1", "C:\\Talk\\a.ppt");
+    value(kOffice + "\\12.0\\PowerPoint\\File MRU", "Item 1", "[F00000000]*C:\\b.pptx");
+    canaryValue(kOffice + "\\11.0\\PowerPoint\\Options", "AutoRecoverPath");
+
+    value(kOffice + "\\11.0\\Access\\Settings", "MRU1", "C:\\Data\\a.mdb");
+    value(kOffice + "\\11.0\\Access\\Settings", "MRUFlags1", "0");
+    value(kOffice + "\\11.0\\Access\\Settings", "MRU2", "C:\\Data\\b.mdb");
+    canaryValue(kOffice + "\\11.0\\Access\\Settings", "Default Database Directory");
+    canaryValue(kOffice + "\\11.0\\Access\\Settings", "MRU1x");
+
+    value(kOffice + "\\11.0\\Publisher\\Recent File List", "File1", "C:\\News\\a.pub");
+    canaryValue(kOffice + "\\11.0\\Publisher\\Preferences", "DefaultPath");
+
+    value(kReader + "\\7.0\\AVGeneral\\cRecentFiles\\c1", "tDIText", "/C/secret.pdf");
+    value(kReader + "\\7.0\\AVGeneral\\cRecentFiles\\c2", "tDIText", "/C/other.pdf");
+    value(kReader + "\\9.0\\AVGeneral\\cRecentFiles\\c1", "tDIText", "/C/third.pdf");
+    canaryValue(kReader + "\\7.0\\AVGeneral", "bShowSplash");
+    canaryValue(kReader + "\\9.0\\AVGeneral\\cToolbars", "a");
+
+    value(kWinRAR + "\\ArcHistory", "0", "C:\\Zips\\a.rar");
+    value(kWinRAR + "\\ArcHistory", "1", "C:\\Zips\\b.rar");
+    value(kWinRAR + "\\DialogEditHistory\\ArcName", "0", "a.rar");
+    value(kWinRAR + "\\DialogEditHistory\\ExtrPath", "0", "C:\\Out");
+    canaryValue(kWinRAR + "\\General", "ShowComments");
+    canaryValue(kWinRAR + "\\DialogEditHistory\\ArcNameOld", "0");
+
+    value(kSevenZip + "\\FM", "FolderHistory", "C:\\Zips");
+    value(kSevenZip + "\\FM", "CopyHistory", "C:\\Out");
+    value(kSevenZip + "\\Compression", "ArcHistory", "C:\\Zips\\a.7z");
+    value(kSevenZip + "\\Extraction", "PathHistory", "C:\\Out");
+    canaryValue(kSevenZip + "\\FM", "FolderShortcuts");
+    canaryValue(kSevenZip + "\\FM", "PanelPath0");
+    canaryValue(kSevenZip + "\\Compression", "Level");
+    canaryValue(kSevenZip + "\\Extraction", "ExtractMode");
+
+    value(kWinZip + "\\filemenu", "filemenu1", "C:\\Zips\\a.zip");
+    value(kWinZip + "\\filemenu", "filemenu2", "C:\\Zips\\b.zip");
+    canaryValue(kWinZip + "\\WinZip", "Name");
+    canaryValue(kWinZip + "\\filemenu", "filemenu");
+
+    put(kFlashObjects + "\\news.example\\story.sol", std::string(20, 's'));
+    canaryFile(kFlashObjects + "\\" + kFlashSys + "\\settings.sol");
+    canaryFile(kFlashObjects + "\\" + kFlashSys + "\\#news.example\\settings.sol");
+    canaryFile(kAppData + "\\Macromedia\\Flash Player\\" + kFlashSys + "\\settings.sol");
+
+    put(kJavaRoaming + "\\cache\\javapi\\v1.0\\jar\\applet.jar-1a2b.zip", std::string(10, 'j'));
+    put(kJavaLocal + "\\cache\\6.0\\12\\3af5-1c2d", std::string(12, 'j'));
+    put(kJavaLocal + "\\cache\\6.0\\12\\3af5-1c2d.idx", std::string(6, 'i'));
+    canaryFile(kJavaRoaming + "\\deployment.properties");
+    canaryFile(kJavaRoaming + "\\security\\trusted.certs");
+
+    value(kRealPrefs + "\\MostRecentClips1", "", "file://C:\\a.rm");
+    value(kRealPrefs + "\\MostRecentClips2", "", "file://C:\\b.rm");
+    canaryValue(kRealPrefs + "\\MostRecentClipsMax", "");
+    canaryValue(kRealPrefs + "\\Volume", "");
+  void seedProfileBrowsers() {
+    put(kOpera9 + "\\global_history.dat", std::string(90, 'h'));
+    put(kOpera9 + "\\typed_history.xml", std::string(91, 't'));
+    put(kOpera9 + "\\vlink4.dat", std::string(92, 'v'));
+    put(kOpera9 + "\\cookies4.dat", std::string(93, 'k'));
+    put(kOpera9 + "\\download.dat", std::string(94, 'd'));
+    put(kOpera9 + "\\sessions\\autosave.win", std::string(95, 's'));
+    put(kOpera9 + "\\cache4\\g_0000\\opr003.tmp", "c3c");
+    put(kOpera9 + "\\cache4\\opr004.tmp", "c4c4");
+    canaryFile(kOpera9 + "\\opera6.adr");
+    canaryFile(kOpera9 + "\\wand.dat");
+    canaryFile(kOpera9 + "\\sessions\\saved.win");
+
+    put(kAppData + "\\Mozilla\\Firefox\\profiles.ini",
+        "[General]\r\nStartWithLastProfile=1\r\n\r\n[Profile0]\r\nName=default\r\nIsRelative=1\r\n"
+        "Path=Profiles/w98prof.default\r\n");
+    put(kFirefox2 + "\\Cache\\_CACHE_001_", "cache");
+    put(kFirefox2 + "\\sessionstore.js", std::string(100, 's'));
+    put(kFirefox2 + "\\history.dat", std::string(101, 'h'));
+    put(kFirefox2 + "\\formhistory.dat", std::string(102, 'f'));
+    put(kFirefox2 + "\\cookies.txt", std::string(103, 'c'));
+    put(kFirefox2 + "\\downloads.rdf", std::string(104, 'd'));
+    for (const char* kept : {"bookmarks.html", "prefs.js", "signons2.txt", "key3.db", "cert8.db", "parent.lock"})
+      canaryFile(kFirefox2 + "\\" + kept);
+
+    put(kChrome + "\\Cache\\data_0", "chrome");
+    put(kChrome + "\\Current Session", std::string(110, 's'));
+    put(kChrome + "\\Visited Links", std::string(111, 'v'));
+    for (const char* kept : {"History", "Bookmarks", "Login Data", "Preferences", "Web Data"})
+      canaryFile(kChrome + "\\" + kept);
+
+    put(kSafari + "\\History.plist", std::string(120, 'h'));
+    put(kSafari + "\\Cookies\\Cookies.plist", std::string(121, 'c'));
+    put(kSafari + "\\Form Values", std::string(122, 'f'));
+    put(kSafariCache + "\\Cache.db", "safaric");
+    canaryFile(kSafari + "\\Bookmarks.plist");
+  }
+
   // Each canary as seeded: there, with the same contents.
   void expectCanariesKept() {
     const MachineState now = byUpperName(platform::sim::captureMachine(machine));
@@ -359,8 +636,8 @@ class AllItems : public ::testing::Test, protected SeededMachine {};
 
 TEST_F(AllItems, ThePreviewListsWhatEachItemListsAloneAndTheRunRemovesTheirUnion) {
   ASSERT_EQ(expected().size(), engine::catalogue().size());
-  for (auto* group : {&app.frm.chkWinSettings, &app.frm.chkIEsettings, &app.frm.chkNSsettings, &app.frm.chkOPsettings})
-    for (ui::CheckBox& box : *group) box.setValue(1);
+  for (engine::CleaningGroup group : engine::kGroups)
+    for (ui::CheckBox& box : app.frm.itemPage(group).items) box.setValue(1);
   const erase::Plan plan = collect();
   expectShellUntouched();
   EXPECT_FALSE(plan.stopped);

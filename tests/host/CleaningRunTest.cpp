@@ -106,6 +106,9 @@ TEST_F(CleaningRun, EveryItemRunsInCatalogueOrderAndAdvancesTwelveCells) {
       {"Cleaning Opera Typed URL...", 11, nullptr},
       {"Cleaning Opera Cache...", 11, " "},
       {"Cleaning Opera Cookies...", 12, " "},
+      {"Cleaning Opera History...", 12, nullptr},
+      {"Cleaning Opera Session...", 12, nullptr},
+      {"Cleaning Opera Download History...", 12, nullptr},
   };
   tickEverything();
   CellsAtDone watch(app);

@@ -66,6 +66,7 @@ class DatabaseClean : public DatabaseHarness {
 TEST_F(DatabaseClean, RollbackDatabaseKeepsNoRemovedTextInTheFileOrBesideIt) {
   fillHistory(*createOrFail(), false);
   ASSERT_EQ(filesHolding(kUrl), std::vector<std::string>{"places.sqlite"});
+  givenBack.clear();  // from here on, only what the cleaning gives back
 
   std::unique_ptr<Database> db = openOrFail();
   ASSERT_TRUE(db);
@@ -74,6 +75,7 @@ TEST_F(DatabaseClean, RollbackDatabaseKeepsNoRemovedTextInTheFileOrBesideIt) {
   EXPECT_EQ(filesHolding(kUrl), std::vector<std::string>{}) << "while the database is still open";
   db.reset();
   EXPECT_EQ(filesHolding(kUrl), std::vector<std::string>{});
+  EXPECT_EQ(givenBackHolding(kUrl), std::vector<std::string>{}) << "cut or removed before it was zeroed";
   EXPECT_FALSE(there("-journal"));
   EXPECT_FALSE(there("-wal"));
   expectStillTheBrowsers(false);
@@ -81,6 +83,7 @@ TEST_F(DatabaseClean, RollbackDatabaseKeepsNoRemovedTextInTheFileOrBesideIt) {
 
 TEST_F(DatabaseClean, WalDatabaseKeepsNoRemovedTextAndStaysWal) {
   fillHistory(*createOrFail(), true);
+  givenBack.clear();
   std::unique_ptr<Database> db = openOrFail();
   ASSERT_TRUE(db);
   EXPECT_TRUE(db->isWal());
@@ -88,6 +91,7 @@ TEST_F(DatabaseClean, WalDatabaseKeepsNoRemovedTextAndStaysWal) {
   EXPECT_EQ(filesHolding(kUrl), std::vector<std::string>{}) << "while the database is still open";
   db.reset();
   EXPECT_EQ(filesHolding(kUrl), std::vector<std::string>{});
+  EXPECT_EQ(givenBackHolding(kUrl), std::vector<std::string>{}) << "cut or removed before it was zeroed";
   EXPECT_FALSE(there("-wal"));
   expectStillTheBrowsers(true);
 }
@@ -105,6 +109,7 @@ TEST_F(DatabaseClean, RowsAnEarlierWriterLeftInTheWalAreReadAndLeaveNoTrace) {
   writeRaw(kPath, file);
   writeRaw(std::string(kPath) + "-wal", wal);
   ASSERT_EQ(filesHolding(kUrl), std::vector<std::string>{"places.sqlite-wal"});
+  givenBack.clear();  // from here on, only what the cleaning gives back
 
   std::unique_ptr<Database> db = openOrFail();
   ASSERT_TRUE(db);
@@ -113,7 +118,43 @@ TEST_F(DatabaseClean, RowsAnEarlierWriterLeftInTheWalAreReadAndLeaveNoTrace) {
   EXPECT_EQ(filesHolding(kUrl), std::vector<std::string>{}) << "while the database is still open";
   db.reset();
   EXPECT_EQ(filesHolding(kUrl), std::vector<std::string>{});
+  EXPECT_EQ(givenBackHolding(kUrl), std::vector<std::string>{}) << "cut or removed before it was zeroed";
   expectStillTheBrowsers(true);
+}
+
+TEST_F(DatabaseClean, TextTheBrowserDeletedWithoutSecureDeleteLingersOnlyUntilFinishClean) {
+  {
+    std::unique_ptr<Database> browser = createOrFail();
+    ASSERT_TRUE(browser->exec("PRAGMA secure_delete=OFF"));
+    fillHistory(*browser, false);
+    ASSERT_TRUE(browser->exec("DELETE FROM moz_places WHERE url LIKE 'http://secret-diary.example/%'"));
+  }
+  ASSERT_EQ(filesHolding(kUrl), std::vector<std::string>{"places.sqlite"}) << "in free space, in no row";
+  givenBack.clear();  // from here on, only what the cleaning gives back
+
+  std::unique_ptr<Database> db = openOrFail();
+  ASSERT_TRUE(db);
+  ASSERT_TRUE(db->finishClean()) << db->lastError();
+  db.reset();
+  EXPECT_EQ(filesHolding(kUrl), std::vector<std::string>{});
+  EXPECT_EQ(givenBackHolding(kUrl), std::vector<std::string>{}) << "cut or removed before it was zeroed";
+  expectStillTheBrowsers(false);
+}
+
+TEST_F(DatabaseClean, AJournalTheBrowserLeftIsZeroedBeforeItGoes) {
+  fillHistory(*createOrFail(), false);
+  // A journal whose header is zeros is no longer needed to repair the file, but its pages
+  // still hold what they held.
+  writeRaw(std::string(kPath) + "-journal", std::string(512, '\0') + kUrl + std::string(3000, 'p'));
+  givenBack.clear();  // from here on, only what the cleaning gives back
+
+  std::unique_ptr<Database> db = openOrFail();
+  ASSERT_TRUE(db);
+  removeSecretRows(*db);
+  db.reset();
+  EXPECT_EQ(filesHolding(kUrl), std::vector<std::string>{});
+  EXPECT_EQ(givenBackHolding(kUrl), std::vector<std::string>{}) << "cut or removed before it was zeroed";
+  EXPECT_FALSE(there("-journal"));
 }
 
 }  // namespace

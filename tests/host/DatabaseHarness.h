@@ -20,7 +20,13 @@ class DatabaseHarness : public ::testing::Test {
   // What a removed row held: it must not be found anywhere afterwards.
   static constexpr const char* kUrl = "http://secret-diary.example/entry-4711";
 
-  DatabaseHarness() { fs.makeFolders(kFolder); }
+  DatabaseHarness() {
+    fs.makeFolders(kFolder);
+    // What a file held when bytes went back to the disk: a file cut short or removed.
+    auto look = [this](const std::string& path) { givenBack.push_back({path, rawBytes(path)}); };
+    fs.beforeSetLength = look;
+    fs.beforeRemove = look;
+  }
 
   // The file as it lies on the disk, read beside the handles that may hold it.
   std::string rawBytes(const std::string& path) {
@@ -62,6 +68,15 @@ class DatabaseHarness : public ::testing::Test {
     return statement.next() ? statement.integer(0) : -1;
   }
 
+  // The files that were cut short or removed holding `text` at that moment.
+  std::vector<std::string> givenBackHolding(const std::string& text) {
+    std::vector<std::string> found;
+    for (const auto& [path, bytes] : givenBack)
+      if (bytes.find(text) != std::string::npos) found.push_back(path);
+    return found;
+  }
+
   platform::sim::SimMachine machine;
   platform::sim::SimFileSystem& fs = machine.files;
+  std::vector<std::pair<std::string, std::string>> givenBack;
 };

@@ -29,8 +29,8 @@ struct PlanCheck : TestApp {
 
   // Ticks the catalogue item at `position` and no other.
   void tickOnly(int position) {
-    for (auto* group : {&app.frm.chkWinSettings, &app.frm.chkIEsettings, &app.frm.chkNSsettings, &app.frm.chkOPsettings})
-      for (ui::CheckBox& box : *group) box.setValue(0);
+    for (engine::CleaningGroup group : engine::kGroups)
+      for (ui::CheckBox& box : app.frm.itemPage(group).items) box.setValue(0);
     const engine::CleaningItem& item = engine::catalogue().at(position);
     app.frm.tick(item).setValue(1);
   }

@@ -33,7 +33,8 @@ class SavedSelections : public ::testing::Test, protected TestApp {
   std::unique_ptr<program::App> restart() { return std::make_unique<program::App>(machine.platform()); }
 
   static std::vector<ui::ControlArray<ui::CheckBox>*> itemArrays(program::App& a) {
-    return {&a.frm.chkWinSettings, &a.frm.chkIEsettings, &a.frm.chkNSsettings, &a.frm.chkOPsettings};
+    return {&a.frm.chkWinSettings, &a.frm.chkIEsettings, &a.frm.chkNSsettings, &a.frm.chkOPsettings,
+            &a.frm.itemPage(engine::CleaningGroup::Applications).items};
   }
 };
 
@@ -138,10 +139,11 @@ TEST_F(SavedSelections, ValuesAreWrittenAsTextInTheirFormsAndOrder) {
   program::saveLastSelection(app);
 
   std::vector<std::string> expected;
-  for (const char* array : {"chkIEsettings", "chkNSsettings", "chkOPsettings", "chkWinSettings"}) {
-    const int count = std::string(array) == "chkNSsettings" ? 6 : std::string(array) == "chkOPsettings" ? 3 : 10;
+  const std::pair<const char*, int> arrays[] = {{"chkIEsettings", 10}, {"chkNSsettings", 6}, {"chkOPsettings", 6},
+                                                {"chkWinSettings", 10}, {"chkFFsettings", 6}, {"chkCRsettings", 3},
+                                                {"chkSFsettings", 4}};
+  for (const auto& [array, count] : arrays)
     for (int i = 0; i < count; ++i) expected.push_back(array + std::to_string(i));
-  }
   for (const char* key : {"chkRun0", "chkRun1", "chkRun2", "chkRun3", "chkRun4", "txtMin", "OptSchedule0",
                           "OptSchedule1", "chkSchedule0", "chkSchedule1", "chkSchedule2", "chk1", "dtpHr",
                           "dtpMin", "dtpWHr", "dtpWMin", "Main", "Settings", "Browser", "Advance", "Help",

@@ -134,9 +134,10 @@ TEST(NtFolderWine, AFolderHeldThroughALinkStaysTheOneWalkedWhenTheLinkIsRepointe
   platform::FileIdentity identity;
   std::unique_ptr<platform::HeldFolder> held = w.files.holdFolder(links.path() + "\\L\\Cache", &identity);
   ASSERT_TRUE(held);
+  writeFile(victim.path() + "\\victim.txt");
   ASSERT_TRUE(runUnix("ln", "-sfn \"" + unixPath(victim.path()) + "\" \"" + link + "\""));
-  ASSERT_TRUE(waitFor([&] { return !exists(links.path() + "\\L\\Cache") || exists(victim.path() + "\\Cache"); }));
-  Sleep(200);
+  // Re-pointed once the victim's own file shows through the link.
+  ASSERT_TRUE(waitFor([&] { return exists(links.path() + "\\L\\victim.txt"); }));
   erase::WalkHeldFolder(w.app.run(), *held, links.path() + "\\L\\Cache\\", erase::WalkRules());
   std::cout << "[wine] after re-pointing the link above the held folder: real "
             << (exists(real.path() + "\\Cache\\a.txt") ? "kept" : "emptied") << ", victim "

@@ -90,9 +90,9 @@ class SimFileSystem : public FileSystem {
   void capture(std::map<std::string, std::string>* state, const std::string& hostDir, const std::string& shown) const;
 
   // For tests of writes through open files: how often data was flushed to the disk, and
-  // a look at a file just before its length is set.
+  // a look at a file just before its length is set or it is removed through its handle.
   int flushes = 0;
-  std::function<void(const std::string& path)> beforeSetLength;
+  std::function<void(const std::string& path)> beforeSetLength, beforeRemove;
   // Drives that are there without a disk in them: listed, but nothing on them can be read.
   uint32_t notReadyDrives = 0;
 

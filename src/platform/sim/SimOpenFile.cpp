@@ -289,6 +289,7 @@ long SimOpenFile::remove() {
   if (!nameIsStillThisFile()) return winerr::AccessDenied;
   auto overlay = files_.attributes_.find(host_);
   if (overlay != files_.attributes_.end() && (overlay->second & fileattr::ReadOnly)) return winerr::AccessDenied;
+  if (files_.beforeRemove) files_.beforeRemove(path_);
   if (::unlink(host_.c_str()) != 0) return fromErrno(errno);
   if (overlay != files_.attributes_.end()) files_.attributes_.erase(overlay);
   struct stat left;
