@@ -1,6 +1,7 @@
 #pragma once
 // One step of a cleaning item, declared as data: it names a registry key, a file pattern or
 // an operation of the item's own, never a path to delete, and the executor carries it out.
+#include "browsers/DatabaseEdit.h"
 #include "clean/FolderTargets.h"
 #include "erase/RunContext.h"
 #include "report/ReportTexts.h"
@@ -30,6 +31,7 @@ struct Action {
     PurgeValues,      // the values of each key named whose names match `name` and not `keep`
     DeleteSubKeys,    // the sub-keys of each key named whose names match `name` and not `keep`
     EmptyFolderTree,  // everything below one folder below a folder the machine tells, but `keep`
+    EditDatabase,     // the rows a browser's database item declares, in the file below each folder
   };
   Kind kind;
   const char* where = nullptr;  // the key, the pattern, or the file or folder below `folder`
@@ -39,6 +41,7 @@ struct Action {
   // RemoveFile, EmptyFolder, EmptyTree, RemoveMatching, EmptyFolderTree
   const clean::FolderSource* folder = nullptr;
   Precondition precondition = nullptr;
+  const browsers::DatabaseItem* database = nullptr;  // EditDatabase
   // Heads the error report of a step that fails.
   const report::ReportTail* tail = &report::tail::doClean;
   // Stop, once pressed, skips it; most steps run on, as a registry list is purged whatever
@@ -106,6 +109,12 @@ inline Action removeMatching(const clean::FolderSource& folder, const char* mask
 inline Action onlyIf(Precondition precondition) {
   Action action{Action::Kind::OnlyIf};
   action.precondition = precondition;
+  return action;
+}
+inline Action editDatabase(const clean::FolderSource& folder, const browsers::DatabaseItem& database) {
+  Action action{Action::Kind::EditDatabase, database.file};
+  action.folder = &folder;
+  action.database = &database;
   return action;
 }
 inline Action skippedOnceStopped(Action action) {

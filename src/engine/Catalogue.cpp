@@ -1,6 +1,8 @@
 #include "engine/Catalogue.h"
 
 #include "browsers/BrowserInUse.h"
+#include "browsers/ChromeDatabases.h"
+#include "browsers/FirefoxDatabases.h"
 #include "browsers/ChromeProfiles.h"
 #include "browsers/MozillaProfiles.h"
 #include "browsers/OperaSafariFolders.h"
@@ -169,15 +171,22 @@ const std::vector<CleaningItem> kItems = {
     {G::Firefox, 1, "Clean Firefox Session", "Cleaning Firefox Session...",
      {onlyIf(browsers::FirefoxClosed), removeFile(kMozillaProfiles, "sessionstore.js"),
       removeFile(kMozillaProfiles, "sessionstore.bak"), emptyFolder(kMozillaProfiles, "sessionstore-backups")}},
-    // Firefox 1 and 2 kept these in files of their own; later ones in databases.
+    // Firefox 1 and 2 kept these in files of their own; Firefox 3 on in databases, edited row
+    // by row so that bookmarks and what else shares a file stay.
     {G::Firefox, 2, "Clean Firefox History", "Cleaning Firefox History...",
-     {onlyIf(browsers::FirefoxClosed), removeFile(kMozillaProfiles, "history.dat")}},
+     {onlyIf(browsers::FirefoxClosed), removeFile(kMozillaProfiles, "history.dat"),
+      editDatabase(kMozillaProfiles, browsers::kFirefoxHistory)}},
     {G::Firefox, 3, "Clean Firefox Form History", "Cleaning Firefox Form History...",
-     {onlyIf(browsers::FirefoxClosed), removeFile(kMozillaProfiles, "formhistory.dat")}},
+     {onlyIf(browsers::FirefoxClosed), removeFile(kMozillaProfiles, "formhistory.dat"),
+      editDatabase(kMozillaProfiles, browsers::kFirefoxFormHistory)}},
     {G::Firefox, 4, "Clean Firefox Cookies", "Cleaning Firefox Cookies...",
-     {onlyIf(browsers::FirefoxClosed), removeFile(kMozillaProfiles, "cookies.txt")}},
+     {onlyIf(browsers::FirefoxClosed), removeFile(kMozillaProfiles, "cookies.txt"),
+      editDatabase(kMozillaProfiles, browsers::kFirefoxCookies)}},
+    // downloads.rdf until Firefox 2, downloads.sqlite from 3 to 20, places.sqlite since.
     {G::Firefox, 5, "Clean Firefox Download History", "Cleaning Firefox Download History...",
-     {onlyIf(browsers::FirefoxClosed), removeFile(kMozillaProfiles, "downloads.rdf")}},
+     {onlyIf(browsers::FirefoxClosed), removeFile(kMozillaProfiles, "downloads.rdf"),
+      editDatabase(kMozillaProfiles, browsers::kFirefoxDownloads),
+      editDatabase(kMozillaProfiles, browsers::kFirefoxDownloadPlaces)}},
     {G::Chrome, 0, "Clean Chrome Cache", "Cleaning Chrome Cache...",
      {onlyIf(browsers::ChromeClosed), emptyTree(kChromeProfiles, "Cache"), emptyTree(kChromeProfiles, "Media Cache"),
       emptyTree(kChromeProfiles, "GPUCache"), emptyTree(kChromeProfiles, "Application Cache"),
@@ -186,13 +195,21 @@ const std::vector<CleaningItem> kItems = {
      {onlyIf(browsers::ChromeClosed), removeFile(kChromeProfiles, "Current Session"),
       removeFile(kChromeProfiles, "Current Tabs"), removeFile(kChromeProfiles, "Last Session"),
       removeFile(kChromeProfiles, "Last Tabs")}},
-    // The files that hold nothing but history; the History database itself is edited apart.
+    // The files that hold nothing but history, and the History database's pages and visits.
     {G::Chrome, 2, "Clean Chrome History", "Cleaning Chrome History...",
-     {onlyIf(browsers::ChromeClosed), removeFile(kChromeProfiles, "Visited Links"),
+     {onlyIf(browsers::ChromeClosed), editDatabase(kChromeProfiles, browsers::kChromeHistory),
+      removeFile(kChromeProfiles, "Visited Links"),
       removeFile(kChromeProfiles, "Archived History"), removeFile(kChromeProfiles, "Archived History-journal"),
       removeMatching(kChromeProfiles, "History Index *"), removeFile(kChromeProfiles, "Top Sites"),
       removeFile(kChromeProfiles, "Top Sites-journal"), removeFile(kChromeProfiles, "Thumbnails"),
       removeFile(kChromeProfiles, "Thumbnails-journal"), removeFile(kChromeProfiles, "History Provider Cache")}},
+    {G::Chrome, 3, "Clean Chrome Cookies", "Cleaning Chrome Cookies...",
+     {onlyIf(browsers::ChromeClosed), editDatabase(kChromeProfiles, browsers::kChromeCookies)}},
+    // What was typed into forms; addresses and cards the user saved stay, as passwords do.
+    {G::Chrome, 4, "Clean Chrome Form Data", "Cleaning Chrome Form Data...",
+     {onlyIf(browsers::ChromeClosed), editDatabase(kChromeProfiles, browsers::kChromeFormData)}},
+    {G::Chrome, 5, "Clean Chrome Download History", "Cleaning Chrome Download History...",
+     {onlyIf(browsers::ChromeClosed), editDatabase(kChromeProfiles, browsers::kChromeDownloads)}},
     // LastSession.plist names the pages of the last session: history too.
     {G::Safari, 0, "Clean Safari History", "Cleaning Safari History...",
      {onlyIf(browsers::SafariClosed), removeFile(kSafariProfile, "History.plist"),

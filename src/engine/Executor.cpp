@@ -44,7 +44,8 @@ void belowOneFolder(const Action& action, const erase::RunContext& run, const cl
     case Action::Kind::EmptyFolderTree:
       clean::EmptyFolderTreeBelow(run, base.path, action.where, action.keep);
       return;
-    default: clean::RemoveMatchingBelow(run, base.path, action.where); return;
+    case Action::Kind::RemoveMatching: clean::RemoveMatchingBelow(run, base.path, action.where); return;
+    default: browsers::CleanDatabase(run, base.path + action.database->file, *action.database); return;
   }
 }
 
@@ -73,6 +74,7 @@ bool carryOut(const Action& action, const erase::RunContext& run) {
     case Action::Kind::EmptyFolderTree:
     case Action::Kind::EmptyTree:
     case Action::Kind::RemoveMatching:
+    case Action::Kind::EditDatabase:
       belowFolder(action, run);
       break;
     case Action::Kind::OnlyIf:

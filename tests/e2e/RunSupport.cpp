@@ -24,7 +24,7 @@ const TickGroup kGroups[] = {{"chkWinSettings", 10, "cmdDeselectAllWin"},
                              {"chkNSsettings", 6, "cmdDesellectAllNet"},
                              {"chkOPsettings", 6, "cmdDeselectAllOP"},
                              {"chkFFsettings", 6, "cmdDeselectAllFF"},
-                             {"chkCRsettings", 3, "cmdDeselectAllCR"},
+                             {"chkCRsettings", 6, "cmdDeselectAllCR"},
                              {"chkSFsettings", 4, "cmdDeselectAllSF"},
                              {"chkAPsettings", 21, "cmdDeselectAllAP"}};
 

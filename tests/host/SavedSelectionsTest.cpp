@@ -140,7 +140,7 @@ TEST_F(SavedSelections, ValuesAreWrittenAsTextInTheirFormsAndOrder) {
 
   std::vector<std::string> expected;
   const std::pair<const char*, int> arrays[] = {{"chkIEsettings", 10}, {"chkNSsettings", 6}, {"chkOPsettings", 6},
-                                                {"chkWinSettings", 10}, {"chkFFsettings", 6}, {"chkCRsettings", 3},
+                                                {"chkWinSettings", 10}, {"chkFFsettings", 6}, {"chkCRsettings", 6},
                                                 {"chkSFsettings", 4}};
   for (const auto& [array, count] : arrays)
     for (int i = 0; i < count; ++i) expected.push_back(array + std::to_string(i));
