@@ -531,6 +531,8 @@ class SeededMachine : protected PlanCheck {
     value(kRealPrefs + "\\MostRecentClips2", "", "file://C:\\b.rm");
     canaryValue(kRealPrefs + "\\MostRecentClipsMax", "");
     canaryValue(kRealPrefs + "\\Volume", "");
+  }
+
   void seedProfileBrowsers() {
     put(kOpera9 + "\\global_history.dat", std::string(90, 'h'));
     put(kOpera9 + "\\typed_history.xml", std::string(91, 't'));
