@@ -238,7 +238,8 @@ HWND Program::showPageHolding(int id) const {
   // A page gets its windows when it is first shown; a user finds a control the same way,
   // page by page. The one shown before comes back to the front.
   static const char* const kPages[] = {"Windows", "IE",   "Netscape",      "Opera", "Run Settings",
-                                       "Schedule", "Upgrade", "Hardware Info", "Help",  "Shredder"};
+                                       "Schedule", "Upgrade", "Hardware Info", "Help",  "Shredder",
+                                       "Applications"};
   HWND tree = findControl(main, view::controlId("tvw1"));
   if (!tree) return nullptr;
   const LPARAM before = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
