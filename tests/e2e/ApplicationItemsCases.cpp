@@ -4,6 +4,7 @@
 // and leave alone what lies beside each: the programs' settings, Flash Player's own objects,
 // Java's settings and the file associations.
 #include <windows.h>
+#include <shlobj.h>
 #include <shlwapi.h>
 
 #include <gtest/gtest.h>
@@ -107,7 +108,14 @@ const std::vector<Value> kCanaries = {
     {"Software\\RealNetworks\\RealPlayer\\6.0\\Preferences\\Volume", "qe2e"},
 };
 
-std::string keyOf(const std::string& key) { return key.substr(0, key.rfind('\\')); }
+std::string parentOf(const std::string& path) { return path.substr(0, path.rfind('\\')); }
+
+// Every folder of the path, from its drive down.
+void makeFolders(const std::string& folder) {
+  for (size_t slash = folder.find('\\', 3); slash != std::string::npos; slash = folder.find('\\', slash + 1))
+    CreateDirectoryA(folder.substr(0, slash).c_str(), nullptr);
+  CreateDirectoryA(folder.c_str(), nullptr);
+}
 
 }  // namespace
 
@@ -137,7 +145,7 @@ TEST(ApplicationItems, TheItemsEraseEveryTraceAndKeepWhatLiesBesideIt) {
                                               localAppData + "\\Microsoft\\Internet Explorer\\qe2e-beside.txt"};
   for (const std::vector<std::string>* files : {&traceFiles, &keptFiles})
     for (const std::string& file : *files) {
-      SHCreateDirectoryExA(nullptr, keyOf(file).c_str(), nullptr);
+      makeFolders(parentOf(file));
       ASSERT_TRUE(writeFile(file, "data")) << file;
     }
 

@@ -232,7 +232,7 @@ HWND Program::showPageHolding(int id) const {
   // page by page. The one shown before comes back to the front.
   static const char* const kPages[] = {"Windows",  "IE",      "Netscape",      "Opera", "Firefox",  "Chrome",
                                        "Safari",   "Run Settings", "Schedule", "Upgrade", "Hardware Info", "Help",
-                                       "Shredder"};
+                                       "Shredder", "Applications"};
   HWND tree = findControl(main, view::controlId("tvw1"));
   if (!tree) return nullptr;
   const LPARAM before = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
