@@ -12,6 +12,10 @@ PKGS=(cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386
       wine64 fonts-wine xvfb xauth imagemagick googletest libgtest-dev
       libgmock-dev python3 x11-utils nsis pkg-config libsodium-dev clang libclang-rt-dev)
 
+# npm fetches SQLite's amalgamation (scripts/fetch-sqlite.sh); a machine whose Node.js
+# brings npm with it needs no Debian npm, which would clash with that Node.js.
+command -v npm >/dev/null || PKGS+=(npm)
+
 ok=$(dpkg-query -W -f='${Status}\n' "${PKGS[@]}" 2>/dev/null | grep -c 'ok installed' || true)
 [ "$ok" -ge ${#PKGS[@]} ] && exit 0
 
