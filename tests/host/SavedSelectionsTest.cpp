@@ -145,7 +145,7 @@ TEST_F(SavedSelections, ValuesAreWrittenAsTextInTheirFormsAndOrder) {
   for (const char* key : {"chkRun0", "chkRun1", "chkRun2", "chkRun3", "chkRun4", "txtMin", "OptSchedule0",
                           "OptSchedule1", "chkSchedule0", "chkSchedule1", "chkSchedule2", "chk1", "dtpHr",
                           "dtpMin", "dtpWHr", "dtpWMin", "Main", "Settings", "Browser", "Advance", "Help",
-                          "BookMarkE", "BookMarkD"})
+                          "BookMarkE", "BookMarkD", "chkOverwrite", "cmbOver"})
     expected.push_back(key);
   EXPECT_EQ(machine.registry.valueNames(CurrentUser, kLastHistory), expected);
 
