@@ -7,6 +7,7 @@
 #include "engine/Catalogue.h"
 #include "engine/Executor.h"
 #include "engine/Reboot.h"
+#include "erase/OverwriteRemoval.h"
 #include "erase/SharedTargets.h"
 #include "report/ReportTexts.h"
 #include "report/RuntimeError.h"
@@ -97,9 +98,30 @@ class PreviewOfItems : public engine::PassWatcher {
   const CollectProgress& progress_;
 };
 
+// Passes over each removed file as the Run settings page asks, for the length of one
+// cleaning pass: walks outside a pass (the shredder's, a guard's) keep their own ways.
+class OverwriteChoice {
+ public:
+  explicit OverwriteChoice(Session& session) : passes_(session.flags.overwritePasses), before_(passes_) {
+    const int level = session.frm.cmbOver.listIndex();
+    passes_ = session.frm.startUp.chkOverwrite.value() == 1
+                  ? erase::overwritePassesForLevel(level >= 0 ? level : kMediumLevel)
+                  : 0;
+  }
+  ~OverwriteChoice() { passes_ = before_; }
+  OverwriteChoice(const OverwriteChoice&) = delete;
+  OverwriteChoice& operator=(const OverwriteChoice&) = delete;
+
+ private:
+  static constexpr int kMediumLevel = 2;  // the level the shredder takes when none is chosen
+  int& passes_;
+  const int before_;
+};
+
 // The ticked items from the pass's next position on.
 void cleanRemainingItems(Session& session) {
   RunOnPage page(session);
+  OverwriteChoice overwrite(session);
   engine::runItems(session.run(), engine::Mode::Clean, session.flags.nextItem, session.lastRun, page);
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/Catalogue.h"
+#include "erase/OverwriteRemoval.h"
 
 namespace app {
 
@@ -88,7 +89,12 @@ StartUpPage::StartUpPage(ui::Control* form)
       fraPanicKey(&fraRun, "fraPanicKey", {240, 2880, 6255, 855}, "Panic Key"),
       lblPanicKey(&fraPanicKey, "lblPanicKey", {240, 405, 735, 255}, "Ctrl +"),
       cmbPanic(&fraPanicKey, "cmbPanic", {1080, 360, 1095, 315}, false, ui::Kind::DropDownList),
-      cmbPanOK(&fraPanicKey, "cmbPanOK", {2400, 330, 1335, 375}, "Set Panic") {
+      cmbPanOK(&fraPanicKey, "cmbPanOK", {2400, 330, 1335, 375}, "Set Panic"),
+      chkOverwrite(&fraRun, "chkOverwrite", {240, 3960, 6255, 255}, "Overwrite files before they are removed"),
+      lblOverwrite(&fraRun, "lblOverwrite", {480, 4260, 6015, 435}, erase::kOverwriteLevelsText) {
+  chkOverwrite.toolTip = lblOverwrite.toolTip =
+      "A removed file's bytes stay on the disk until something else is written there. Files with a second name, "
+      "compressed, sparse or encrypted files and files in use are removed without it.";
   static const char* const captions[4] = {
       "During Windows / Quellery Start Up run invisibly (You will need to remember to press Ctrl + U "
       "or you will not be able to see the software)",

@@ -41,6 +41,10 @@ struct StartUpPage {
   ui::Label lblPanicKey;
   ui::ListBox cmbPanic;
   ui::Button cmbPanOK;
+  // Files removed by a cleaning pass are overwritten first, as often as the Shredder's
+  // security level says.
+  ui::CheckBox chkOverwrite;
+  ui::Label lblOverwrite;
 };
 
 // Until the scheduling switch chkRun(4) is ticked everything but the switch is disabled,

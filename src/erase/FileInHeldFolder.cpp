@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "erase/EraseFiles.h"
+#include "erase/OverwriteRemoval.h"
 #include "erase/RestartDelete.h"
 #include "erase/WalkRules.h"
 #include "platform/WinError.h"
@@ -60,16 +61,17 @@ FileRemoval RemoveFileInHeldFolder(const erase::RunContext& run, const std::stri
     record(run.flags, kind, path, file.size, Outcome::Planned);
     return FileRemoval::Planned;
   }
-  long error = folder->removeChildFile(name, false, [](uint32_t attributes) {
+  std::string note;  // what became of its bytes, when the run overwrites them
+  long error = RemoveChildOverwriting(run, *folder, name, false, [](uint32_t attributes) {
     return (attributes & fileattr::ReparsePoint) ? kRefusedLink : winerr::Success;
-  });
+  }, &note);
   if (error == kRefusedLink) {
     record(run.flags, kind, path, 0, Outcome::Refused, kLinkRefused);
     return FileRemoval::Refused;
   }
   if (missing(error)) return FileRemoval::Missing;
   if (error == winerr::Success) {
-    record(run.flags, kind, path, file.size, Outcome::Removed);
+    record(run.flags, kind, path, file.size, Outcome::Removed, note);
     return FileRemoval::Removed;
   }
   if (MarkInUseForRestart(run, *folder, folderPath, name, error)) {

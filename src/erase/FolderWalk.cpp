@@ -8,6 +8,7 @@
 #include "erase/ActivityLog.h"
 #include "erase/EraseFiles.h"
 #include "erase/FolderPaths.h"
+#include "erase/OverwriteRemoval.h"
 #include "erase/PathChecks.h"
 #include "erase/Plan.h"
 #include "erase/RestartDelete.h"
@@ -217,13 +218,18 @@ class Walk {
       rc = rules_.onFile(*frame.folder, entry, path);
     } else {
       bool refused = false;
-      rc = frame.folder->removeChildFile(entry.name, rules_.clearAttributes, [&](uint32_t attributes) {
+      std::string note;  // what became of its bytes, when the run overwrites them
+      rc = RemoveChildOverwriting(run_, *frame.folder, entry.name, rules_.clearAttributes, [&](uint32_t attributes) {
         seen = attributes;
         refused = (attributes & (fileattr::ReparsePoint | rules_.keep)) != 0;
         return refused ? winerr::AccessDenied : winerr::Success;
-      });
+      }, &note);
       if (refused) return kept(path, seen, TargetKind::File);
-      if (rc == winerr::Success) LogActivity(path + " Erased", ActivityTimeStamp());
+      if (rc == winerr::Success) {
+        LogActivity(path + " Erased", ActivityTimeStamp());
+        recordWalked(run_.flags, TargetKind::File, path, entry.size, Outcome::Removed, note);
+        return true;
+      }
     }
     // Gone, or never to go by this walk: settled now. Anything else may be let go of later.
     if (rc == winerr::Success || rc == winerr::FileNotFound || rc == winerr::PathNotFound ||

@@ -47,6 +47,7 @@ void LeftBehind::add(const LeftBehind& other) {
   links += other.links;
   atRestart += other.atRestart;
   othersFolders += other.othersFolders;
+  notOverwritten += other.notOverwritten;
   for (size_t kind = 0; kind < kTargetKinds; ++kind) failed[kind] += other.failed[kind];
 }
 
@@ -76,11 +77,22 @@ std::string LeftBehind::describe() const {
   return text;
 }
 
+namespace {
+
+std::string linePart(const LeftBehind& left) {
+  if (left.total() == left.atRestart)
+    return "Done, " + std::to_string(left.atRestart) + (left.atRestart == 1 ? " file goes" : " files go") +
+           " at the next restart";
+  return "Done, but left " + left.describe();
+}
+
+}  // namespace
+
 std::string LeftBehind::closingLine() const {
-  if (total() == 0) return "Done...";
-  if (total() == atRestart)
-    return "Done, " + std::to_string(atRestart) + (atRestart == 1 ? " file goes" : " files go") + " at the next restart";
-  return "Done, but left " + describe();
+  if (notOverwritten == 0) return total() == 0 ? "Done..." : linePart(*this);
+  const std::string removed =
+      std::to_string(notOverwritten) + (notOverwritten == 1 ? " file" : " files") + " removed but not overwritten";
+  return total() == 0 ? "Done, " + removed : linePart(*this) + "; " + removed;
 }
 
 }  // namespace erase

@@ -20,6 +20,9 @@ struct LeftBehind {
   unsigned othersFolders = 0;   // folders named for every user, which may be another user's
   // Targets that failed outside a walk, by kind: a bin not emptied, a registry value.
   std::array<unsigned, kTargetKinds> failed{};
+  // Files removed but not overwritten though the run overwrites (a second name, in use,
+  // compressed): gone, so not in total(), yet the closing line must not pass over them.
+  unsigned notOverwritten = 0;
 
   unsigned total() const;
   void add(const LeftBehind& other);
@@ -27,7 +30,8 @@ struct LeftBehind {
   // "3: 2 in use, 1 link"; empty when nothing was left.
   std::string describe() const;
   // The run's line after an item: "Done..." when nothing was left, "Done, 2 files go at the
-  // next restart" when all that was left goes then, else "Done, but left " and describe().
+  // next restart" when all that was left goes then, else "Done, but left " and describe();
+  // followed by "; 2 files removed but not overwritten" when some were.
   std::string closingLine() const;
 };
 

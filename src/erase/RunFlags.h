@@ -35,6 +35,10 @@ struct RunFlags {
   // marked to go at the next restart, since another user could turn a folder above it into
   // a link before Windows deletes by its path.
   bool inMachineWideFolder = false;
+  // Passes over each file a walk or a single-file removal deletes, overwritten through the
+  // handle that deletes it (erase/OverwriteRemoval.h); 0 deletes without overwriting. Set
+  // from the settings for a cleaning pass only.
+  int overwritePasses = 0;
   // The item being walked records its targets here; null outside a pass.
   erase::ItemPlan* plan = nullptr;
 };

@@ -86,6 +86,13 @@ class HeldFolder {
   // followed) asking to read its attributes only, which a program that holds the file open
   // without sharing does not keep out. 95, 98 and ME tell attributes and size only.
   virtual long childIdentity(const std::string& name, FileIdentity* identity) = 0;
+  // The file `name` of this folder opened relative to it as itself (a link is not
+  // followed), for reading, writing and deletion and shared with nobody, so what is
+  // written through it reaches that very file and it can then be deleted through the same
+  // handle. A read-only file, or one another program holds open, is not opened: null,
+  // with AccessDenied or SharingViolation in `error`. Windows 95, 98 and ME open it by
+  // path, as the rest of their walk goes.
+  virtual std::unique_ptr<OpenFile> openChildFile(const std::string& name, long* error) = 0;
   // ---- end of the walk ----
 };
 

@@ -1,5 +1,6 @@
 #include "platform/PathHeldFolder.h"
 
+#include "platform/OpenFile.h"
 #include "platform/WinError.h"
 
 namespace platform {
@@ -102,6 +103,22 @@ long PathHeldFolder::childIdentity(const std::string& name, FileIdentity* identi
   identity->attributes = found[0].attributes;
   identity->size = found[0].size;
   return winerr::Success;
+}
+
+std::unique_ptr<OpenFile> PathHeldFolder::openChildFile(const std::string& name, long* error) {
+  std::string path;
+  if ((*error = reachable(name, 0, &path)) != winerr::Success) return nullptr;
+  const uint32_t attributes = files_.getAttributes(path);
+  if (attributes == fileattr::Invalid) {
+    *error = winerr::FileNotFound;
+    return nullptr;
+  }
+  // openFile holds a read-only file for reading only, which could not be written.
+  if (attributes & (fileattr::Directory | fileattr::ReadOnly)) {
+    *error = winerr::AccessDenied;
+    return nullptr;
+  }
+  return files_.openFile(path, error);
 }
 
 long PathHeldFolder::removeChildFolder(const std::string& name, std::unique_ptr<HeldFolder> child,

@@ -23,6 +23,8 @@ class PathHeldFolder : public HeldFolder {
   // cannot tell, so it is not.
   bool isChild(const std::string& name, const FileIdentity& file) override;
   long childIdentity(const std::string& name, FileIdentity* identity) override;
+  // Opened by path (8.3 where the long path would not fit); there are no links to follow.
+  std::unique_ptr<OpenFile> openChildFile(const std::string& name, long* error) override;
 
  private:
   std::string shortOf(const std::string& name) const;

@@ -8,6 +8,7 @@
 #include "program/App.h"
 #include "program/SavedSelections.h"
 #include "report/RuntimeError.h"
+#include "shredder/Shredder.h"
 
 namespace program {
 
@@ -18,12 +19,14 @@ namespace {
 constexpr uint32_t kOkExclamation = 0x30;   // MB_OK | MB_ICONEXCLAMATION
 constexpr uint32_t kOkInformation = 0x40;   // MB_OK | MB_ICONASTERISK
 
-// The ticks as the user left them, and none of the window's clocks: with nobody to watch,
-// the hot keys would bring up a window, the panic key and the scheduler start passes of
-// their own. Nothing else of the window is restored: restoring its lists writes to the
-// registry, which a preview must leave as it was.
+// The ticks and the overwrite choice as the user left them, and none of the window's
+// clocks: with nobody to watch, the hot keys would bring up a window, the panic key and
+// the scheduler start passes of their own. Nothing else of the window is restored:
+// restoring its lists writes to the registry, which a preview must leave as it was.
 void prepareUnattended(App& app) {
   program::getLastTicks(app);
+  shredder::fillSecurityLevels(app);
+  program::getOverwriteChoice(app);
   app::MainWindow& f = app.frm;
   for (ui::Timer* timer : {&f.timeHide, &f.timPanic, &f.timeHardWare, &f.timerScheduler})
     resumeNext([&] { timer->setEnabled(false); });

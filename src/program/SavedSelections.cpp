@@ -24,6 +24,8 @@ using report::resumeNext;
 namespace {
 
 const char* const kLastHistory = "LastHistory";
+const char* const kOverwriteKey = "chkOverwrite";
+const char* const kShredLevelKey = "cmbOver";
 
 struct Store {
   explicit Store(app::Session& forSession) : session(forSession) {}
@@ -185,6 +187,20 @@ void saveLastSelection(app::Session& session) {
   resumeNext([&] { store.put("BookMarkD", boolText(session.bookmarkButtons.disableEnabled)); });
 
   resumeNext([&] { shredder::SaveShredList(session); });
+  resumeNext([&] { store.put(kOverwriteKey, std::to_string(f.startUp.chkOverwrite.value())); });
+  resumeNext([&] { store.put(kShredLevelKey, std::to_string(f.cmbOver.listIndex())); });
+}
+
+void getOverwriteChoice(app::Session& session) {
+  app::MainWindow& f = session.frm;
+  Store store{session};
+  resumeNext([&] { restoreStrictTick(f.startUp.chkOverwrite, store.last(kOverwriteKey, "0")); });
+  // -1 (no level) is no choice: the list keeps its own.
+  resumeNext([&] {
+    int level = 0;
+    if (toInt(trimBlanks(store.last(kShredLevelKey, "")), &level) && level >= 0 && level < f.cmbOver.listCount())
+      f.cmbOver.setListIndex(level);
+  });
 }
 
 void Check1_Click(app::Session& session) {

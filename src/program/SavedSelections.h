@@ -20,6 +20,10 @@ void getLastSettings(app::Session& session);
 void getLastTicks(app::Session& session);
 // Writes every selection and option back.
 void saveLastSelection(app::Session& session);
+// Restores the Run settings page's "Overwrite files before they are removed" tick (off
+// unless saved) and the Shredder's security level, whose passes it uses; the level only
+// once the level list is filled.
+void getOverwriteChoice(app::Session& session);
 
 // chkRun(0) may only be ticked while Check1 is.
 void Check1_Click(app::Session& session);

@@ -82,6 +82,7 @@ void Form_Load(App& app) {
   // What a scheduled sweep needs is there now: a program started invisibly is never
   // activated.
   resumeNext([&] { shredder::fillSecurityLevels(app); });
+  resumeNext([&] { program::getOverwriteChoice(app); });
   resumeNext([&] { shredder::readShredFolder(app); });
   resumeNext([&] { panic::getPanicSetting(app); });
   resumeNext([&] { f.dtpTime.setEnabled(f.chkRun(4).value() == 1); });

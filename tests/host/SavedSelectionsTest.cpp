@@ -147,7 +147,7 @@ TEST_F(SavedSelections, ValuesAreWrittenAsTextInTheirFormsAndOrder) {
   for (const char* key : {"chkRun0", "chkRun1", "chkRun2", "chkRun3", "chkRun4", "txtMin", "OptSchedule0",
                           "OptSchedule1", "chkSchedule0", "chkSchedule1", "chkSchedule2", "chk1", "dtpHr",
                           "dtpMin", "dtpWHr", "dtpWMin", "Main", "Settings", "Browser", "Advance", "Help",
-                          "BookMarkE", "BookMarkD"})
+                          "BookMarkE", "BookMarkD", "chkOverwrite", "cmbOver"})
     expected.push_back(key);
   EXPECT_EQ(machine.registry.valueNames(CurrentUser, kLastHistory), expected);
 
@@ -173,6 +173,28 @@ TEST_F(SavedSelections, AClosedCustomisationDialogWritesBackWhatItRead) {
   program::saveLastSelection(app);
   EXPECT_EQ(stored("BookMarkE"), "False");
   EXPECT_EQ(stored("BookMarkD"), "True");
+}
+
+TEST_F(SavedSelections, TheOverwriteTickIsOffUntilSavedAndComesBackWithTheShredderLevel) {
+  program::Form_Load(app);
+  EXPECT_EQ(app.frm.startUp.chkOverwrite.value(), 0);
+  EXPECT_EQ(app.frm.cmbOver.listIndex(), 2);  // Medium
+  app.frm.startUp.chkOverwrite.setValue(1);
+  app.frm.cmbOver.setListIndex(0);
+  program::saveLastSelection(app);
+  EXPECT_EQ(stored("chkOverwrite"), "1");
+  EXPECT_EQ(stored("cmbOver"), "0");
+
+  app.frm.startUp.chkOverwrite.setValue(0);
+  app.frm.cmbOver.setListIndex(3);
+  program::Form_Load(app);
+  EXPECT_EQ(app.frm.startUp.chkOverwrite.value(), 1);
+  EXPECT_EQ(app.frm.cmbOver.listIndex(), 0);
+
+  // A level the list does not hold leaves the list's own.
+  seed("cmbOver", "9");
+  program::Form_Load(app);
+  EXPECT_EQ(app.frm.cmbOver.listIndex(), 2);
 }
 
 TEST_F(SavedSelections, TheListsSaveTheirPositionAsSoonAsTheyChange) {

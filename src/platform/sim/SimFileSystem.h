@@ -110,6 +110,11 @@ class SimFileSystem : public FileSystem {
   long readStream(const std::string& path, const std::string& stream, std::string* data);
   // What went through open files, in order: "write <offset> <bytes>", "flush", "length <n>".
   std::vector<std::string> handleJournal;
+  // For tests of overwriting before removal: while set, the bytes a file held when its
+  // last name went through a held folder or an open file, by host path. A disk frees
+  // those clusters without clearing them, so this is what could still be read from it.
+  bool keepRemovedBytes = false;
+  std::map<std::string, std::string> removedBytes;
 
  private:
   struct Resolved {
@@ -140,6 +145,9 @@ class SimFileSystem : public FileSystem {
   std::unordered_map<char, std::string> substitutes_;      // drive letter -> folder
   size_t writeLimit_ = static_cast<size_t>(-1);
   friend class SimHeldFolder;
+  // Keeps the bytes of the file `fd` reads (readable, its last name about to go) in
+  // removedBytes under `host`, when the tests ask for it.
+  void keepBytesOfRemoved(int fd, const std::string& host);
 
   // A file whatever its names: the host's device and inode.
   using FileKey = std::pair<uint64_t, uint64_t>;

@@ -16,9 +16,11 @@
 #include <unistd.h>
 
 #include "platform/NameCase.h"
+#include "platform/OpenFile.h"
 #include "platform/PathHeldFolder.h"
 #include "platform/WinError.h"
 #include "platform/sim/SimFileSystem.h"
+#include "platform/sim/SimOpenFile.h"
 
 namespace platform::sim {
 
@@ -142,6 +144,7 @@ class SimHeldFolder : public HeldFolder {
     if (const long rc = clearOrRefuse(host, clearAttributes)) return rc;
     // Deleting by name is deleting the entry the handle holds: nothing ran in between.
     if (!sameEntry(name, fd)) return winerr::AccessDenied;
+    keepBytesIfLastName(name);
     if (::unlinkat(fd_, name.c_str(), 0) != 0) return errnoError();
     files_.attributes_.erase(host);
     return winerr::Success;
@@ -164,6 +167,35 @@ class SimHeldFolder : public HeldFolder {
     SimHeldFolder entry(files_, fd);
     *identity = entry.identity();
     return winerr::Success;
+  }
+
+  std::unique_ptr<OpenFile> openChildFile(const std::string& given, long* error) override {
+    const std::string name = onDisk(given);
+    struct stat st;
+    if (!plainName(name) || ::fstatat(fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+      *error = plainName(name) ? errnoError() : winerr::InvalidParameter;
+      return nullptr;
+    }
+    const std::string host = host_ + "/" + name;
+    const SimFileSystem::FileKey key{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+    auto overlay = files_.attributes_.find(host);
+    if (S_ISDIR(st.st_mode) || (overlay != files_.attributes_.end() && (overlay->second & fileattr::ReadOnly))) {
+      *error = winerr::AccessDenied;
+      return nullptr;
+    }
+    if (files_.locked_.count(host) || files_.openFiles_.count(key)) {
+      *error = winerr::SharingViolation;
+      return nullptr;
+    }
+    // A link is opened as itself, which cannot be written.
+    const bool link = S_ISLNK(st.st_mode);
+    const int fd = ::openat(fd_, name.c_str(), (link ? O_PATH : O_RDWR) | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+      *error = errnoError();
+      return nullptr;
+    }
+    *error = winerr::Success;
+    return std::make_unique<SimOpenFile>(files_, fd, host, windowsPath(host), !link);
   }
 
   long removeChildFolder(const std::string& name, std::unique_ptr<HeldFolder> child, bool clearAttributes) override {
@@ -196,6 +228,26 @@ class SimHeldFolder : public HeldFolder {
       ::close(dup);
     }
     return found;
+  }
+
+  // "C:\\dir\\f.txt" for <root>/C/dir/f.txt.
+  std::string windowsPath(const std::string& host) const {
+    const std::string& root = files_.root_;
+    if (host.size() < root.size() + 2 || host.compare(0, root.size() + 1, root + "/") != 0) return host;
+    std::string path = host.substr(root.size() + 1, 1) + ":" + host.substr(root.size() + 2);
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path.size() == 2 ? path + "\\" : path;
+  }
+
+  // The file's bytes are kept for the tests when this name is its last.
+  void keepBytesIfLastName(const std::string& name) {
+    struct stat st;
+    if (::fstatat(fd_, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1)
+      return;
+    const int fd = ::openat(fd_, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return;
+    files_.keepBytesOfRemoved(fd, host_ + "/" + name);
+    ::close(fd);
   }
 
   uint32_t attributesOfOpen(const struct stat& st) {

@@ -99,6 +99,15 @@ void SimFileSystem::setStorageAttributes(const std::string& path, uint32_t bits)
   if (exists) storage_[key] = bits & (fileattr::Compressed | fileattr::Sparse | fileattr::Encrypted);
 }
 
+void SimFileSystem::keepBytesOfRemoved(int fd, const std::string& host) {
+  if (!keepRemovedBytes) return;
+  std::string bytes;
+  char buffer[4096];
+  off_t at = 0;
+  for (ssize_t n; (n = ::pread(fd, buffer, sizeof buffer, at)) > 0; at += n) bytes.append(buffer, static_cast<size_t>(n));
+  removedBytes[host] = bytes;
+}
+
 long SimFileSystem::writeStream(const std::string& path, const std::string& stream, const std::string& data) {
   const Resolved r = resolve(path);
   if (r.error) return r.error;
@@ -290,6 +299,9 @@ long SimOpenFile::remove() {
   auto overlay = files_.attributes_.find(host_);
   if (overlay != files_.attributes_.end() && (overlay->second & fileattr::ReadOnly)) return winerr::AccessDenied;
   if (files_.beforeRemove) files_.beforeRemove(path_);
+  struct stat before;
+  if (::fstat(fd_, &before) == 0 && S_ISREG(before.st_mode) && before.st_nlink == 1)
+    files_.keepBytesOfRemoved(fd_, host_);
   if (::unlink(host_.c_str()) != 0) return fromErrno(errno);
   if (overlay != files_.attributes_.end()) files_.attributes_.erase(overlay);
   struct stat left;

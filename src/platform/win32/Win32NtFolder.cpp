@@ -11,6 +11,7 @@
 
 #include "platform/WinError.h"
 #include "platform/win32/NtApi.h"
+#include "platform/win32/Win32OpenFile.h"
 
 namespace platform::win32 {
 
@@ -274,6 +275,24 @@ long NtHeldFolder::childIdentity(const std::string& name, FileIdentity* identity
   if (status < 0) return nt::api().error(status);
   NtHeldFolder closer(entry, volumeSerial_);
   return entryIdentityOf(entry, volumeSerial_, identity);
+}
+
+std::unique_ptr<OpenFile> NtHeldFolder::openChildFile(const std::string& name, long* error) {
+  if (!nt::api().complete() || !plainName(name)) {
+    *error = nt::api().complete() ? winerr::InvalidParameter : ERROR_CALL_NOT_IMPLEMENTED;
+    return nullptr;
+  }
+  HANDLE file = INVALID_HANDLE_VALUE;
+  // Shared with nobody: no other program writes or reads it while it is overwritten.
+  const nt::Status status = openRelative(handle_, wideName(name), GENERIC_READ | GENERIC_WRITE | DELETE | SYNCHRONIZE,
+                                         0, nt::kNonDirectoryFile, &file);
+  if (status < 0) {
+    *error = nt::api().error(status);
+    return nullptr;
+  }
+  *error = winerr::Success;
+  // Every action of the handle goes through it on the NT family; the name is for the log.
+  return std::make_unique<Win32OpenFile>(file, name);
 }
 
 long NtHeldFolder::removeChildFolder(const std::string& name, std::unique_ptr<HeldFolder> child, bool clearAttributes) {
