@@ -98,7 +98,9 @@ void clean(const erase::RunContext& run, database::Database& db, const std::stri
 }  // namespace
 
 void CleanDatabase(const erase::RunContext& run, const std::string& path, const DatabaseItem& item) {
-  database::OpenResult opened = database::Database::open(run.os.files, path);
+  const bool previewing = erase::collecting(run.flags);
+  database::OpenResult opened = database::Database::open(
+      run.os.files, path, previewing ? database::Access::Look : database::Access::Edit);
   switch (opened.outcome) {
     case database::OpenOutcome::Opened: break;
     case database::OpenOutcome::Missing: return;
@@ -117,7 +119,7 @@ void CleanDatabase(const erase::RunContext& run, const std::string& path, const 
   database::Database& db = *opened.database;
   const DatabaseEdit edit = item.editFor(db);
   if (edit.empty()) return;
-  if (erase::collecting(run.flags)) return preview(run, db, path, edit);
+  if (previewing) return preview(run, db, path, edit);
   clean(run, db, path, edit);
 }
 

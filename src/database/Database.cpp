@@ -29,7 +29,7 @@ OpenResult refusal(const PlatformVfs& vfs, sqlite3* db, int rc) {
 }
 
 // Readies a fresh connection and reads the file for the first time; SQLite's result code.
-int prepareConnection(sqlite3* db, bool* wal) {
+int prepareConnection(sqlite3* db, bool lookOnly, bool* wal) {
   // Without shared memory SQLite reads a WAL database only in exclusive locking mode, which
   // must be set before the first read. Secure delete zeroes every cell a statement removes.
   int rc = sqlite3_exec(db, "PRAGMA locking_mode=EXCLUSIVE; PRAGMA secure_delete=ON;", nullptr, nullptr, nullptr);
@@ -42,7 +42,7 @@ int prepareConnection(sqlite3* db, bool* wal) {
   Statement mode(db, "PRAGMA journal_mode");
   if (!mode.next()) return sqlite3_errcode(db);
   *wal = mode.text(0) == "wal";
-  if (*wal) return SQLITE_OK;
+  if (*wal || lookOnly) return SQLITE_OK;
   // A rollback database's journal mode is not kept in the file. In exclusive locking mode
   // DELETE would keep the journal between transactions with its old pages in it; TRUNCATE
   // empties it at each commit, and the VFS zeroes what it empties.
@@ -51,13 +51,14 @@ int prepareConnection(sqlite3* db, bool* wal) {
 
 }  // namespace
 
-OpenResult Database::open(platform::FileSystem& files, const std::string& path) {
+OpenResult Database::open(platform::FileSystem& files, const std::string& path, Access access) {
   auto vfs = std::make_unique<PlatformVfs>(files);
   sqlite3* db = nullptr;
   // No SQLITE_OPEN_CREATE: a missing file is reported, never made.
-  int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, vfs->name());
+  const bool lookOnly = access == Access::Look;
+  int rc = sqlite3_open_v2(path.c_str(), &db, lookOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE, vfs->name());
   bool wal = false;
-  if (rc == SQLITE_OK) rc = prepareConnection(db, &wal);
+  if (rc == SQLITE_OK) rc = prepareConnection(db, lookOnly, &wal);
   if (rc != SQLITE_OK) {
     OpenResult result = refusal(*vfs, db, rc);
     sqlite3_close(db);
@@ -67,6 +68,7 @@ OpenResult Database::open(platform::FileSystem& files, const std::string& path) 
   result.outcome = OpenOutcome::Opened;
   result.database.reset(new Database(files, path, std::move(vfs), db));
   result.database->wal_ = wal;
+  result.database->lookOnly_ = lookOnly;
   return result;
 }
 
@@ -75,7 +77,7 @@ Database::Database(platform::FileSystem& files, std::string path, std::unique_pt
 
 Database::~Database() {
   // Closing checkpoints a WAL into the file and deletes it through the VFS, zeroed.
-  if (sqlite3_close(db_) == SQLITE_OK) removeLeftJournal();
+  if (sqlite3_close(db_) == SQLITE_OK && !lookOnly_) removeLeftJournal();
 }
 
 // A journal left after a clean close is no longer needed to repair the file: the one

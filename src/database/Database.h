@@ -35,10 +35,14 @@ struct OpenResult {
   std::unique_ptr<Database> database;  // set when Opened
 };
 
+// Edit: read and written, a journal left beside it repaired and removed. Look: read
+// only, for a preview, which must change nothing: neither the file nor what lies beside it.
+enum class Access { Edit, Look };
+
 class Database {
  public:
-  // Opens the existing file `path` ("C:\\...\\places.sqlite") for reading and writing.
-  static OpenResult open(platform::FileSystem& files, const std::string& path);
+  // Opens the existing file `path` ("C:\\...\\places.sqlite").
+  static OpenResult open(platform::FileSystem& files, const std::string& path, Access access = Access::Edit);
   // Closes it; a journal left beside it is zeroed and removed.
   ~Database();
   Database(const Database&) = delete;
@@ -76,6 +80,7 @@ class Database {
   std::unique_ptr<PlatformVfs> vfs_;  // outlives the connection, which uses it
   sqlite3* db_;
   bool wal_ = false;
+  bool lookOnly_ = false;
 };
 
 }  // namespace database

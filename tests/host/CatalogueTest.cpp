@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "PlanHarness.h"
+#include "database/Database.h"
 
 namespace {
 
@@ -186,11 +187,12 @@ const std::vector<Expected>& expected() {
       {"Clean Firefox Download History", 104, {"File " + kFirefox2 + "\\downloads.rdf"}},
       {"Clean Chrome Cache", 6, {"File " + kChrome + "\\Cache\\data_0"}},
       {"Clean Chrome Session", 110, {"File " + kChrome + "\\Current Session"}},
-      {"Clean Chrome History", 111, {"File " + kChrome + "\\Visited Links"}},
-      // Their databases are seeded in the browsers' own tests.
-      {"Clean Chrome Cookies", 0, {}},
-      {"Clean Chrome Form Data", 0, {}},
-      {"Clean Chrome Download History", 0, {}},
+      {"Clean Chrome History", 111 + 8 + 18,
+       {"History entry " + kChrome + "\\History: visit to http://a.example/",
+        "History entry " + kChrome + "\\History: http://a.example/", "File " + kChrome + "\\Visited Links"}},
+      {"Clean Chrome Cookies", 16, {"Cookie " + kChrome + "\\Cookies: .a.example/ sid"}},
+      {"Clean Chrome Form Data", 17, {"Form entry " + kChrome + "\\Web Data: email=me@a.example"}},
+      {"Clean Chrome Download History", 8, {"History entry " + kChrome + "\\History: C:\\d.zip"}},
       {"Clean Safari History", 120, {"File " + kSafari + "\\History.plist"}},
       {"Clean Safari Cache", 7, {"File " + kSafariCache + "\\Cache.db"}},
       {"Clean Safari Cookies", 121, {"File " + kSafari + "\\Cookies\\Cookies.plist"}},
@@ -290,6 +292,13 @@ class SeededMachine : protected PlanCheck {
     machine.registry.setString(CurrentUser, key, name, data);
   }
   // Beside a target, and no item's to take.
+  // A browser's database, made through the program's own database layer.
+  void database(const std::string& path, const char* sql) {
+    machine.files.writeFile(path, "");
+    database::OpenResult opened = database::Database::open(machine.files, path);
+    ASSERT_TRUE(opened.database) << opened.message;
+    ASSERT_TRUE(opened.database->exec(sql)) << opened.database->lastError();
+  }
   void canaryFile(const std::string& path) {
     put(path, "keep");
     canaries.push_back("file " + path.substr(0, 1) + path.substr(2));
@@ -561,8 +570,21 @@ class SeededMachine : protected PlanCheck {
     put(kChrome + "\\Cache\\data_0", "chrome");
     put(kChrome + "\\Current Session", std::string(110, 's'));
     put(kChrome + "\\Visited Links", std::string(111, 'v'));
-    for (const char* kept : {"History", "Bookmarks", "Login Data", "Preferences", "Web Data"})
-      canaryFile(kChrome + "\\" + kept);
+    for (const char* kept : {"Bookmarks", "Login Data", "Preferences"}) canaryFile(kChrome + "\\" + kept);
+    database(kChrome + "\\History",
+             "CREATE TABLE urls (id INTEGER PRIMARY KEY, url LONGVARCHAR, title LONGVARCHAR, visit_count INTEGER);"
+             "CREATE TABLE visits (id INTEGER PRIMARY KEY, url INTEGER, visit_time INTEGER);"
+             "CREATE TABLE downloads (id INTEGER PRIMARY KEY, current_path LONGVARCHAR);"
+             "INSERT INTO urls VALUES (1, 'http://a.example/', 'A', 1); INSERT INTO visits VALUES (1, 1, 1);"
+             "INSERT INTO downloads VALUES (1, 'C:\\d.zip');");
+    database(kChrome + "\\Cookies",
+             "CREATE TABLE cookies (creation_utc INTEGER PRIMARY KEY, host_key TEXT, name TEXT, value TEXT, path TEXT);"
+             "INSERT INTO cookies VALUES (1, '.a.example', 'sid', 'v1', '/');");
+    database(kChrome + "\\Web Data",
+             "CREATE TABLE autofill (name VARCHAR, value VARCHAR, value_lower VARCHAR, pair_id INTEGER PRIMARY KEY,"
+             " count INTEGER); CREATE TABLE keywords (id INTEGER PRIMARY KEY, short_name VARCHAR);"
+             "INSERT INTO autofill VALUES ('email', 'me@a.example', 'me@a.example', 1, 1);"
+             "INSERT INTO keywords VALUES (1, 'My Search');");
 
     put(kSafari + "\\History.plist", std::string(120, 'h'));
     put(kSafari + "\\Cookies\\Cookies.plist", std::string(121, 'c'));

@@ -157,6 +157,14 @@ struct PlanCheck : TestApp {
   // The target as the capture names it: by the long names of its folders and its own, where
   // the profile search names what it finds by their 8.3 names.
   std::string longName(const erase::Target& target) {
+    // A database's row ("C:\\...\\History: http://...") changes the file that holds it.
+    const size_t row = target.where.find(": ");
+    if (row != std::string::npos && target.where.size() > 2 && target.where.compare(1, 2, ":\\") == 0) {
+      erase::Target file = target;
+      file.kind = erase::TargetKind::File;
+      file.where = target.where.substr(0, row);
+      return longName(file);
+    }
     if (target.kind != erase::TargetKind::File && target.kind != erase::TargetKind::Folder) return name(target);
     const std::string host = machine.files.hostPath(target.where);
     const std::string& root = machine.files.hostRoot();

@@ -141,7 +141,7 @@ TEST_F(SavedSelections, ValuesAreWrittenAsTextInTheirFormsAndOrder) {
   std::vector<std::string> expected;
   const std::pair<const char*, int> arrays[] = {{"chkIEsettings", 10}, {"chkNSsettings", 6}, {"chkOPsettings", 6},
                                                 {"chkWinSettings", 10}, {"chkFFsettings", 6}, {"chkCRsettings", 6},
-                                                {"chkSFsettings", 4}};
+                                                {"chkSFsettings", 4}, {"chkAPsettings", 21}};
   for (const auto& [array, count] : arrays)
     for (int i = 0; i < count; ++i) expected.push_back(array + std::to_string(i));
   for (const char* key : {"chkRun0", "chkRun1", "chkRun2", "chkRun3", "chkRun4", "txtMin", "OptSchedule0",
