@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "BrowserDatabaseFixtures.h"
 #include "DriverSupport.h"
 #include "RunSupport.h"
 #include "Seeding.h"
@@ -89,6 +90,8 @@ TEST(BrowserProfileItems, FirefoxItemsCleanEveryProfileOfTheList) {
     for (const char* name : {"bookmarks.html", "prefs.js", "key3.db", "signons.sqlite", "logins.json", "cert8.db",
                              "places.sqlite", "bookmarkbackups\\bookmarks-2017-01-01.jsonlz4", "extensions.json"})
       seed.kept.push_back(profile + "\\" + name);
+  // The history items open places.sqlite as a database: text in its place is no Firefox's file.
+  for (const std::string& profile : {old, now}) ASSERT_TRUE(put(profile + "\\places.sqlite", e2e::firefox52Places()));
   seed.kept.push_back(nowLocal + "\\startupCache\\startupCache.8.little");
   seed.emptied = {old + "\\Cache", nowLocal + "\\cache2", now + "\\sessionstore-backups"};
   runAndCheck(seed, "chkFFsettings", {0, 1, 2, 3, 4, 5},
@@ -114,6 +117,7 @@ TEST(BrowserProfileItems, ChromeItemsCleanDefaultAndTheProfilesLocalStateNames) 
                              "Preferences", "Extensions\\abc\\1.0\\manifest.json"})
       seed.kept.push_back(profile + "\\" + name);
     seed.emptied.push_back(profile + "\\Cache");
+    ASSERT_TRUE(put(profile + "\\History", e2e::chrome49History()));  // opened as a database
   }
   seed.kept.push_back(userData + "\\Profile 2\\Current Session");
   seed.kept.push_back(userData + "\\Local State");
