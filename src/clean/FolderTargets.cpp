@@ -28,17 +28,28 @@ std::vector<FindData> listedFiles(const erase::RunContext& run, const std::strin
   return kept;
 }
 
-void walkBelow(const erase::RunContext& run, const std::string& base, const std::string& relative, bool descend) {
-  if (base.empty()) return;
-  platform::FileIdentity identity;
+// Holds `relative` below `base` one name at a time (a whole relative path would be
+// followed through a link on the way) and walks it; an entry whose path below it matches
+// `keep` stays, with the folders holding it.
+void walkBelow(const erase::RunContext& run, const std::string& base, const std::string& relative, bool descend,
+               const std::string& keep) {
+  if (base.empty() || relative.empty()) return;
   if (run.os.files.getAttributes(base + relative) == fileattr::Invalid) return;
-  const std::unique_ptr<platform::HeldFolder> held = erase::holdPlainFolder(run, base, &identity);
+  platform::FileIdentity identity;
+  std::unique_ptr<platform::HeldFolder> held = erase::holdPlainFolder(run, base, &identity);
+  std::string path = base;
+  for (size_t start = 0; held && start < relative.size();) {
+    const size_t end = std::min(relative.find('\\', start), relative.size());
+    const std::string name = relative.substr(start, end - start);
+    held = erase::HoldPlainChild(run, *held, path, name);
+    path += name + "\\";
+    start = end + 1;
+  }
   if (!held) return;
-  const std::unique_ptr<platform::HeldFolder> folder = erase::HoldPlainChild(run, *held, base, relative);
-  if (!folder) return;
   erase::WalkRules rules;
   rules.descend = descend;
-  erase::WalkHeldFolder(run, *folder, base + relative + "\\", rules);
+  if (!keep.empty()) rules.keepEntry = [&keep](const std::string& below) { return erase::pathMatchesAny(keep, below); };
+  erase::WalkHeldFolder(run, *held, path, rules);
 }
 
 }  // namespace
@@ -63,11 +74,7 @@ void RemoveFileBelow(const erase::RunContext& run, const std::string& base, cons
 }
 
 void EmptyFolderBelow(const erase::RunContext& run, const std::string& base, const std::string& relative) {
-  walkBelow(run, base, relative, false);
-}
-
-void EmptyTreeBelow(const erase::RunContext& run, const std::string& base, const std::string& relative) {
-  walkBelow(run, base, relative, true);
+  walkBelow(run, base, relative, false, "");
 }
 
 void RemoveMatchingBelow(const erase::RunContext& run, const std::string& base, const std::string& mask) {
@@ -79,23 +86,7 @@ void RemoveMatchingBelow(const erase::RunContext& run, const std::string& base, 
 
 void EmptyFolderTreeBelow(const erase::RunContext& run, const std::string& base, const std::string& relative,
                           const std::string& keep) {
-  if (base.empty() || relative.empty()) return;
-  if (run.os.files.getAttributes(base + relative) == fileattr::Invalid) return;
-  platform::FileIdentity identity;
-  std::unique_ptr<platform::HeldFolder> held = erase::holdPlainFolder(run, base, &identity);
-  std::string path = base;
-  // One name at a time: a whole relative path would be followed through a link on the way.
-  for (size_t start = 0; held && start < relative.size();) {
-    const size_t end = std::min(relative.find('\\', start), relative.size());
-    const std::string name = relative.substr(start, end - start);
-    held = erase::HoldPlainChild(run, *held, path, name);
-    path += name + "\\";
-    start = end + 1;
-  }
-  if (!held) return;
-  erase::WalkRules rules;
-  rules.keepEntry = [&keep](const std::string& below) { return erase::pathMatchesAny(keep, below); };
-  erase::WalkHeldFolder(run, *held, path, rules);
+  walkBelow(run, base, relative, true, keep);
 }
 
 }  // namespace clean

@@ -40,9 +40,6 @@ void EmptyFolderBelow(const erase::RunContext& run, const std::string& base, con
 // folders holding it. Each name from `base` down is held relative to the one above it.
 void EmptyFolderTreeBelow(const erase::RunContext& run, const std::string& base, const std::string& relative,
                           const std::string& keep);
-// The same, and the sub-folders are emptied and removed too: a cache that files its entries
-// in folders of their own. The folder itself stays.
-void EmptyTreeBelow(const erase::RunContext& run, const std::string& base, const std::string& relative);
 // Deletes each plain file of `base` whose long name matches `mask` ("History Index *"),
 // each through its own handle as RemoveFileBelow deletes it.
 void RemoveMatchingBelow(const erase::RunContext& run, const std::string& base, const std::string& mask);

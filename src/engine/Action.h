@@ -22,7 +22,6 @@ struct Action {
     EraseMatching,  // the plain files one folder's listing matches ("C:\*.chk"), each through its handle
     RemoveFile,     // one file below a folder the machine tells, through its own handle
     EmptyFolder,    // the plain files of one folder below a folder the machine tells
-    EmptyTree,      // the same, its sub-folders emptied and removed too
     RemoveMatching,  // the plain files of a folder the machine tells whose names match a mask
     OnlyIf,         // the rest of the item runs only when the precondition holds
     Custom,
@@ -38,7 +37,7 @@ struct Action {
   const char* name = nullptr;   // SetValue: the value's name; PurgeValues, DeleteSubKeys: the names that go
   const char* text = nullptr;   // SetValue: its text
   Operation custom = nullptr;
-  // RemoveFile, EmptyFolder, EmptyTree, RemoveMatching, EmptyFolderTree
+  // RemoveFile, EmptyFolder, RemoveMatching, EmptyFolderTree
   const clean::FolderSource* folder = nullptr;
   Precondition precondition = nullptr;
   const browsers::DatabaseItem* database = nullptr;  // EditDatabase
@@ -93,11 +92,6 @@ inline Action emptyFolderTree(const clean::FolderSource& folder, const char* nam
   Action action{Action::Kind::EmptyFolderTree, name};
   action.folder = &folder;
   action.keep = keep;
-  return action;
-}
-inline Action emptyTree(const clean::FolderSource& folder, const char* name) {
-  Action action{Action::Kind::EmptyTree, name};
-  action.folder = &folder;
   return action;
 }
 inline Action removeMatching(const clean::FolderSource& folder, const char* mask) {

@@ -40,7 +40,6 @@ void belowOneFolder(const Action& action, const erase::RunContext& run, const cl
   switch (action.kind) {
     case Action::Kind::RemoveFile: clean::RemoveFileBelow(run, base.path, action.where); return;
     case Action::Kind::EmptyFolder: clean::EmptyFolderBelow(run, base.path, action.where); return;
-    case Action::Kind::EmptyTree: clean::EmptyTreeBelow(run, base.path, action.where); return;
     case Action::Kind::EmptyFolderTree:
       clean::EmptyFolderTreeBelow(run, base.path, action.where, action.keep);
       return;
@@ -72,7 +71,6 @@ bool carryOut(const Action& action, const erase::RunContext& run) {
     case Action::Kind::RemoveFile:
     case Action::Kind::EmptyFolder:
     case Action::Kind::EmptyFolderTree:
-    case Action::Kind::EmptyTree:
     case Action::Kind::RemoveMatching:
     case Action::Kind::EditDatabase:
       belowFolder(action, run);
