@@ -111,11 +111,7 @@ const std::vector<Value> kCanaries = {
 std::string parentOf(const std::string& path) { return path.substr(0, path.rfind('\\')); }
 
 // Every folder of the path, from its drive down.
-void makeFolders(const std::string& folder) {
-  for (size_t slash = folder.find('\\', 3); slash != std::string::npos; slash = folder.find('\\', slash + 1))
-    CreateDirectoryA(folder.substr(0, slash).c_str(), nullptr);
-  CreateDirectoryA(folder.c_str(), nullptr);
-}
+using e2e::makeFolders;
 
 }  // namespace
 

@@ -23,11 +23,7 @@ using e2e::shellFolder;
 const char kVisited[] = "private-clinic";
 const std::string kSqliteHeader("SQLite format 3\0", 16);
 
-void makeFolders(const std::string& folder) {
-  const std::string path = folder + "\\";
-  for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
-    CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
-}
+using e2e::makeFolders;
 
 bool put(const std::string& path, const std::string& bytes) {
   makeFolders(path.substr(0, path.rfind('\\')));

@@ -20,11 +20,7 @@ using e2e::exists;
 using e2e::Program;
 using e2e::shellFolder;
 
-void makeFolders(const std::string& folder) {
-  const std::string path = folder + "\\";
-  for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
-    CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
-}
+using e2e::makeFolders;
 
 bool put(const std::string& path, const std::string& text = "trace") {
   makeFolders(path.substr(0, path.rfind('\\')));

@@ -23,6 +23,8 @@ bool exists(const std::string& path);
 // The shell folder by its CSIDL, as SHGetFolderPathA tells it; empty when unknown.
 std::string shellFolder(int csidl);
 bool writeFile(const std::string& path, const std::string& text);
+// Creates the folder and every folder above it that is missing ("C:\\a\\b").
+void makeFolders(const std::string& folder);
 // The whole file, read beside programs that write it; `missing` when it cannot be opened.
 std::string readFile(const std::string& path, const std::string& missing = "(no file)");
 // The list's lines, numbered and quoted, for a failure message.
