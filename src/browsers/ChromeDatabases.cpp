@@ -42,8 +42,10 @@ DatabaseEdit downloadsEdit(database::Database& db) {
 DatabaseEdit cookiesEdit(database::Database& db) {
   DatabaseEdit edit;
   if (!db.hasTable("cookies")) return edit;
-  edit.rows.push_back({"cookies", "1", "host_key || path || ' ' || name",
-                       "length(name) + length(value) + length(host_key) + length(path)", TargetKind::Cookie});
+  const char* label = "host_key || path || ' ' || name";
+  const char* bytes = "length(name) + length(value) + length(host_key) + length(path)";
+  edit.rows.push_back({"cookies", "NOT kept_site(host_key)", label, bytes, TargetKind::Cookie, "host_key"});
+  edit.rows.push_back({"cookies", "kept_site(host_key)", label, bytes, TargetKind::Cookie, "host_key", true});
   return edit;
 }
 
@@ -62,7 +64,7 @@ DatabaseEdit formDataEdit(database::Database& db) {
 
 const DatabaseItem kChromeHistory{"History", "Chrome", historyEdit};
 const DatabaseItem kChromeDownloads{"History", "Chrome", downloadsEdit};
-const DatabaseItem kChromeCookies{"Cookies", "Chrome", cookiesEdit};
+const DatabaseItem kChromeCookies{"Cookies", "Chrome", cookiesEdit, true};
 const DatabaseItem kChromeFormData{"Web Data", "Chrome", formDataEdit};
 
 }  // namespace browsers

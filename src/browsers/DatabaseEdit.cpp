@@ -1,7 +1,10 @@
 #include "browsers/DatabaseEdit.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <functional>
 
+#include "cookies/KeptSites.h"
 #include "database/Database.h"
 
 namespace browsers {
@@ -15,10 +18,13 @@ struct Row {
   TargetKind kind;
   std::string where;
   uint64_t bytes;
+  bool kept = false;
+  std::string host = {};
 };
 
 std::string selectOf(const RowSet& set) {
-  return "SELECT " + set.label + ", " + set.bytes + " FROM " + set.table + " WHERE " + set.where;
+  return "SELECT " + set.label + ", " + set.bytes + ", " + (set.host.empty() ? "''" : set.host) + " FROM " +
+         set.table + " WHERE " + set.where;
 }
 
 // The rows a set picks now; false when the query fails.
@@ -26,7 +32,8 @@ bool rowsOf(database::Database& db, const std::string& path, const RowSet& set, 
   database::Statement query = db.prepare(selectOf(set));
   while (query.next()) {
     const int64_t bytes = query.integer(1);
-    out->push_back({set.kind, path + ": " + query.text(0), bytes > 0 ? static_cast<uint64_t>(bytes) : 0});
+    out->push_back({set.kind, path + ": " + query.text(0), bytes > 0 ? static_cast<uint64_t>(bytes) : 0, set.kept,
+                    query.text(2)});
   }
   return query.ok();
 }
@@ -42,8 +49,15 @@ std::string resetTarget(const std::string& path, const Reset& reset, int64_t cou
   return path + ": " + reset.what + " (" + std::to_string(count) + ")";
 }
 
+// Kept rows stay kept whatever became of the others.
 void recordAll(erase::RunFlags& flags, const std::vector<Row>& rows, Outcome outcome, const std::string& reason = {}) {
-  for (const Row& row : rows) erase::record(flags, row.kind, row.where, row.bytes, outcome, reason);
+  for (const Row& row : rows) {
+    if (row.kind == TargetKind::Cookie)
+      erase::recordCookie(flags, row.where, row.host, row.bytes, row.kept ? Outcome::Kept : outcome,
+                          row.kept ? std::string() : reason);
+    else
+      erase::record(flags, row.kind, row.where, row.bytes, outcome, reason);
+  }
 }
 
 // Lists the rows, changing nothing.
@@ -64,7 +78,8 @@ void clean(const erase::RunContext& run, database::Database& db, const std::stri
   std::string failure;
   const bool committed = db.transaction([&] {
     for (const RowSet& set : edit.rows) {
-      if (!rowsOf(db, path, set, &rows) || !db.exec("DELETE FROM " + set.table + " WHERE " + set.where)) {
+      if (!rowsOf(db, path, set, &rows) ||
+          (!set.kept && !db.exec("DELETE FROM " + set.table + " WHERE " + set.where))) {
         failure = db.lastError();
         return false;
       }
@@ -90,7 +105,8 @@ void clean(const erase::RunContext& run, database::Database& db, const std::stri
   }
   recordAll(run.flags, rows, Outcome::Removed);
   // The rows are gone from the tables; their text may still lie in free pages or the WAL.
-  if (!rows.empty() && !db.finishClean())
+  const bool removedAny = std::any_of(rows.begin(), rows.end(), [](const Row& row) { return !row.kept; });
+  if (removedAny && !db.finishClean())
     erase::record(run.flags, TargetKind::File, path, 0, Outcome::Failed,
                   "removed rows may still be readable in the file: " + db.lastError());
 }
@@ -117,6 +133,14 @@ void CleanDatabase(const erase::RunContext& run, const std::string& path, const 
       return erase::record(run.flags, TargetKind::File, path, 0, Outcome::Failed, opened.message);
   }
   database::Database& db = *opened.database;
+  cookies::KeptSites kept;
+  std::string why;
+  const std::function<bool(const std::string&)> keeps = [&](const std::string& host) { return kept.keeps(host); };
+  if (item.sparesKeptSites) {
+    // Without the list no cookie can be told kept: none goes.
+    if (!cookies::ReadKeptSites(run, &kept, &why)) return erase::recordGivenUp(run.flags, path, why);
+    if (!db.defineTest("kept_site", &keeps)) return erase::recordGivenUp(run.flags, path, db.lastError());
+  }
   const DatabaseEdit edit = item.editFor(db);
   if (edit.empty()) return;
   if (previewing) return preview(run, db, path, edit);

@@ -22,6 +22,10 @@ struct RowSet {
   std::string label;  // SQL naming a row for the preview and the report: its URL, host or field
   std::string bytes;  // SQL for the text the row holds
   erase::TargetKind kind;
+  // Cookies: SQL for the row's host, and whether the set is the rows of the kept sites,
+  // which are listed as kept and never removed.
+  std::string host = {};
+  bool kept = false;
 };
 
 // Rows an item keeps but makes forget (a bookmarked place's visit count), after the removals.
@@ -46,6 +50,9 @@ struct DatabaseItem {
   const char* file;     // "places.sqlite", "History"
   const char* browser;  // "Firefox", named when it holds the file
   EditFor editFor;
+  // The file's rows name hosts by "kept_site(host)", true for a host whose site the user
+  // keeps; the list of kept sites is read before anything is removed.
+  bool sparesKeptSites = false;
 };
 
 // Removes what `item` declares from the database `path`, in one transaction that is kept

@@ -99,8 +99,10 @@ DatabaseEdit downloadsEdit(database::Database& db) {
 DatabaseEdit cookiesEdit(database::Database& db) {
   DatabaseEdit edit;
   if (!db.hasTable("moz_cookies")) return edit;
-  edit.rows.push_back({"moz_cookies", "1", "host || path || ' ' || name",
-                       "length(name) + length(value) + length(host) + length(path)", TargetKind::Cookie});
+  const char* label = "host || path || ' ' || name";
+  const char* bytes = "length(name) + length(value) + length(host) + length(path)";
+  edit.rows.push_back({"moz_cookies", "NOT kept_site(host)", label, bytes, TargetKind::Cookie, "host"});
+  edit.rows.push_back({"moz_cookies", "kept_site(host)", label, bytes, TargetKind::Cookie, "host", true});
   return edit;
 }
 
@@ -126,7 +128,7 @@ DatabaseEdit formHistoryEdit(database::Database& db) {
 const DatabaseItem kFirefoxHistory{"places.sqlite", "Firefox", historyEdit};
 const DatabaseItem kFirefoxDownloadPlaces{"places.sqlite", "Firefox", downloadPlacesEdit};
 const DatabaseItem kFirefoxDownloads{"downloads.sqlite", "Firefox", downloadsEdit};
-const DatabaseItem kFirefoxCookies{"cookies.sqlite", "Firefox", cookiesEdit};
+const DatabaseItem kFirefoxCookies{"cookies.sqlite", "Firefox", cookiesEdit, true};
 const DatabaseItem kFirefoxFormHistory{"formhistory.sqlite", "Firefox", formHistoryEdit};
 
 }  // namespace browsers

@@ -108,6 +108,19 @@ bool Database::hasColumn(const std::string& table, const std::string& column) {
   return columns.bind(1, table).bind(2, column).next();
 }
 
+bool Database::defineTest(const std::string& name, const std::function<bool(const std::string&)>* test) {
+  auto call = [](sqlite3_context* context, int, sqlite3_value** args) {
+    const auto* test = static_cast<const std::function<bool(const std::string&)>*>(sqlite3_user_data(context));
+    const unsigned char* text = sqlite3_value_text(args[0]);
+    const std::string value = text ? std::string(reinterpret_cast<const char*>(text), sqlite3_value_bytes(args[0]))
+                                   : std::string();
+    sqlite3_result_int(context, (*test)(value) ? 1 : 0);
+  };
+  return sqlite3_create_function(db_, name.c_str(), 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                                 const_cast<std::function<bool(const std::string&)>*>(test), call, nullptr,
+                                 nullptr) == SQLITE_OK;
+}
+
 bool Database::integrityOk() {
   Statement check(db_, "PRAGMA integrity_check");
   return check.next() && check.text(0) == "ok" && !check.next() && check.ok();

@@ -58,6 +58,9 @@ class Database {
   // Names are compared as SQLite compares them: without case.
   bool hasTable(const std::string& name);
   bool hasColumn(const std::string& table, const std::string& column);
+  // A function of one text argument for the statements of this connection, answering 1 or
+  // 0: "kept_site(host)". `test` must outlive the connection's statements.
+  bool defineTest(const std::string& name, const std::function<bool(const std::string&)>* test);
   // PRAGMA integrity_check answers "ok".
   bool integrityOk();
   bool isWal() const { return wal_; }

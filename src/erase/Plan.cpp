@@ -49,6 +49,7 @@ const char* outcomeName(Outcome outcome) {
     case Outcome::Refused: return "Refused";
     case Outcome::AtRestart: return "At restart";
     case Outcome::Shared: return "Shared";
+    case Outcome::Kept: return "Kept";
   }
   return "";
 }
@@ -66,6 +67,12 @@ void record(erase::RunFlags& flags, TargetKind kind, const std::string& where, u
   // An item's own failure says so in place of its line (recordGivenUp).
   if (flags.plan && outcome == Outcome::Failed && kind != TargetKind::Item) flags.leftBehind.countFailed(kind);
   recordWalked(flags, kind, where, bytes, outcome, reason);
+}
+
+void recordCookie(erase::RunFlags& flags, const std::string& where, const std::string& host, uint64_t bytes,
+                  Outcome outcome, const std::string& reason) {
+  record(flags, TargetKind::Cookie, where, bytes, outcome, reason);
+  if (flags.plan) flags.plan->targets.back().host = host;
 }
 
 void recordGivenUp(erase::RunFlags& flags, const std::string& where, const std::string& reason) {

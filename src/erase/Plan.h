@@ -28,6 +28,7 @@ enum class Outcome {
   Refused,    // a guard kept it (a link, a hidden file, an unsafe folder); `reason` says why
   AtRestart,  // in use now, marked to go when Windows restarts
   Shared,     // collected, and removed with an earlier item; `reason` names it
+  Kept,       // spared because the user keeps it (a cookie of a kept site)
 };
 
 struct Target {
@@ -36,6 +37,7 @@ struct Target {
   uint64_t bytes = 0;
   Outcome outcome = Outcome::Planned;
   std::string reason;
+  std::string host = {};  // a cookie's host, which decides whether its site is kept
 };
 
 // One item's targets, in the order they were met.
@@ -65,6 +67,9 @@ bool collecting(const RunFlags& flags);
 // by its kind into the item's line ("Done, but left 1: 1 registry value").
 void record(RunFlags& flags, TargetKind kind, const std::string& where, uint64_t bytes, Outcome outcome,
             const std::string& reason = {});
+// A cookie, with the host it belongs to.
+void recordCookie(RunFlags& flags, const std::string& where, const std::string& host, uint64_t bytes, Outcome outcome,
+                  const std::string& reason = {});
 // The same for a folder walk, which counts what it leaves by why ("1 in use") and leaves a
 // folder that stays only for what it holds out of the count: counted again, the line
 // would say more was left than was.

@@ -39,6 +39,7 @@ const std::vector<Figure>& planFigures() {
       {[](const ItemPlan& i) { return planned(i, {TargetKind::Clipboard, TargetKind::RecycleBin, TargetKind::Setting}); },
        false},
       {[](const ItemPlan& i) { return i.count(Outcome::Refused); }, false},
+      {[](const ItemPlan& i) { return i.count(Outcome::Kept); }, false},
       {[](const ItemPlan& i) { return i.bytes(Outcome::Planned); }, true},
   };
   return figures;
@@ -49,6 +50,7 @@ const std::vector<Figure>& reportFigures() {
       {[](const ItemPlan& i) { return i.count(Outcome::Removed); }, false},
       {[](const ItemPlan& i) { return i.count(Outcome::Failed); }, false},
       {[](const ItemPlan& i) { return i.count(Outcome::Refused); }, false},
+      {[](const ItemPlan& i) { return i.count(Outcome::Kept); }, false},
       {[](const ItemPlan& i) { return i.count(Outcome::AtRestart); }, false},
       {[](const ItemPlan& i) { return i.bytes(Outcome::Removed); }, true},
   };
@@ -105,13 +107,13 @@ std::string sharedWith(const ItemPlan& item) {
 
 std::vector<ui::ListView::Column> planColumns() {
   return {{"Item", 2775, false},  {"Files", 855, true}, {"Folders", 855, true}, {"Registry", 855, true},
-          {"Entries", 855, true}, {"Other", 735, true}, {"Refused", 855, true}, {"Size", 1215, true},
-          {"Shared", 3135, false}};
+          {"Entries", 855, true}, {"Other", 735, true}, {"Refused", 855, true}, {"Kept", 735, true},
+          {"Size", 1215, true}, {"Shared", 2400, false}};
 }
 
 std::vector<ui::ListView::Column> reportColumns() {
-  return {{"Item", 2775, false},   {"Removed", 1095, true}, {"Failed", 1095, true},
-          {"Refused", 1095, true}, {"At restart", 1215, true}, {"Freed", 1575, true}};
+  return {{"Item", 2775, false},   {"Removed", 1095, true},    {"Failed", 1095, true}, {"Refused", 1095, true},
+          {"Kept", 855, true},     {"At restart", 1215, true}, {"Freed", 1575, true}};
 }
 
 std::vector<ui::ListView::Column> targetColumns() {

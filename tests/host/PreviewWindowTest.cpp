@@ -92,6 +92,7 @@ erase::Plan collected() {
   plan.items.push_back({12, kCookies,
                         {target(TargetKind::Cookie, "Cookie:user@example.com/", 100, Outcome::Planned),
                          target(TargetKind::Cookie, "Cookie:user@example.org/", 100, Outcome::Planned),
+                         target(TargetKind::Cookie, "Cookie:user@kept.example/", 100, Outcome::Kept),
                          target(TargetKind::RegistryValue, "HKEY_CURRENT_USER\\Software\\x\\y", 0, Outcome::Planned)}});
   return plan;
 }
@@ -111,19 +112,21 @@ erase::Plan ran() {
 TEST(PreviewRows, OneRowPerItemCountsByKindAndATotalsRow) {
   std::vector<Cells> got;
   for (const ui::ListView::Row& row : preview::planRows(collected())) got.push_back(row.cells);
-  EXPECT_EQ(got, (std::vector<Cells>{{kTemp, "3", "1", "0", "0", "0", "1", "5.85 KB", ""},
-                                     {kCookies, "0", "0", "1", "2", "0", "0", "200 bytes", ""},
-                                     {"Total", "3", "1", "1", "2", "0", "1", "6.05 KB", ""}}));
+  // A kept cookie is counted apart from those that go, and adds nothing to the size.
+  EXPECT_EQ(got, (std::vector<Cells>{{kTemp, "3", "1", "0", "0", "0", "1", "0", "5.85 KB", ""},
+                                     {kCookies, "0", "0", "1", "2", "0", "0", "1", "200 bytes", ""},
+                                     {"Total", "3", "1", "1", "2", "0", "1", "1", "6.05 KB", ""}}));
   Cells captions;
   for (const auto& column : preview::planColumns()) captions.push_back(column.caption);
   EXPECT_EQ(captions,
-            (Cells{"Item", "Files", "Folders", "Registry", "Entries", "Other", "Refused", "Size", "Shared"}));
+            (Cells{"Item", "Files", "Folders", "Registry", "Entries", "Other", "Refused", "Kept", "Size", "Shared"}));
 }
 
 TEST(PreviewRows, ARunsReportCountsWhatTheTargetsCameTo) {
   std::vector<Cells> got;
   for (const ui::ListView::Row& row : preview::reportRows(ran())) got.push_back(row.cells);
-  EXPECT_EQ(got, (std::vector<Cells>{{kTemp, "2", "1", "1", "1", "2.92 KB"}, {"Total", "2", "1", "1", "1", "2.92 KB"}}));
+  EXPECT_EQ(got, (std::vector<Cells>{{kTemp, "2", "1", "1", "0", "1", "2.92 KB"},
+                                     {"Total", "2", "1", "1", "0", "1", "2.92 KB"}}));
 }
 
 // A whole file tree: names, attributes, sizes and times.
@@ -200,27 +203,28 @@ TEST_F(PreviewWindow, SortingKeepsTheTotalsLastAndADoubleClickListsThatItemsTarg
   EXPECT_EQ(w.lblHeading.caption(), "What the last run did");
   app.lastRun = ran();
   preview::cmdLastRun_Click(app, app.frmPreview);
-  EXPECT_EQ(rows(w.lvwItems), (std::vector<Cells>{{kTemp, "2", "1", "1", "1", "2.92 KB"},
-                                                  {"Total", "2", "1", "1", "1", "2.92 KB"}}));
+  EXPECT_EQ(rows(w.lvwItems), (std::vector<Cells>{{kTemp, "2", "1", "1", "0", "1", "2.92 KB"},
+                                                  {"Total", "2", "1", "1", "0", "1", "2.92 KB"}}));
   w.shown = collected();
   w.showsRun = false;
   w.lvwItems.setColumns(preview::planColumns());
   w.lvwItems.setRows(preview::planRows(w.shown));
-  w.lvwItems.clickHeader(7);  // Size, smallest first
+  w.lvwItems.clickHeader(8);  // Size, smallest first
   EXPECT_EQ(w.lvwItems.text(0, 0), kCookies);
   EXPECT_EQ(w.lvwItems.text(2, 0), "Total");
-  w.lvwItems.clickHeader(7);
+  w.lvwItems.clickHeader(8);
   EXPECT_EQ(w.lvwItems.text(0, 0), kTemp);
   EXPECT_EQ(w.lvwItems.text(2, 0), "Total");
 
   w.lvwItems.dblClick(1);
-  EXPECT_EQ(w.lblTargets.caption(), std::string(kCookies) + ": 3 targets");
+  EXPECT_EQ(w.lblTargets.caption(), std::string(kCookies) + ": 4 targets");
   EXPECT_EQ(rows(w.lvwTargets),
             (std::vector<Cells>{{"Cookie", "Cookie:user@example.com/", "100 bytes", "To remove", ""},
                                 {"Cookie", "Cookie:user@example.org/", "100 bytes", "To remove", ""},
+                                {"Cookie", "Cookie:user@kept.example/", "100 bytes", "Kept", ""},
                                 {"Registry value", "HKEY_CURRENT_USER\\Software\\x\\y", "0 bytes", "To remove", ""}}));
   w.lvwItems.dblClick(2);  // the totals
-  EXPECT_EQ(w.lvwTargets.rowCount(), 3) << "the totals row lists nothing of its own";
+  EXPECT_EQ(w.lvwTargets.rowCount(), 4) << "the totals row lists nothing of its own";
 }
 
 TEST_F(PreviewWindow, StopWhileCollectingRemovesNothingAndSaysTheListIsIncomplete) {
@@ -263,7 +267,8 @@ TEST_F(PreviewWindow, AfterARunTheStatusBarSaysWhatWasFreedAndReportOpensWhatItD
     w.lvwItems.dblClick(0);
   });
   EXPECT_EQ(heading, "What the last run did");
-  EXPECT_EQ(shown, (std::vector<Cells>{{kTemp, "2", "1", "1", "1", "2.92 KB"}, {"Total", "2", "1", "1", "1", "2.92 KB"}}));
+  EXPECT_EQ(shown, (std::vector<Cells>{{kTemp, "2", "1", "1", "0", "1", "2.92 KB"},
+                                       {"Total", "2", "1", "1", "0", "1", "2.92 KB"}}));
   EXPECT_EQ(rows(w.lvwTargets)[2], (Cells{"File", "C:\\WINDOWS\\TEMP\\c.tmp", "2.92 KB", "Failed", "Permission denied"}));
   EXPECT_EQ(rows(w.lvwTargets)[4], (Cells{"File", "C:\\WINDOWS\\TEMP\\busy.tmp", "4.00 KB", "At restart", ""}));
 }

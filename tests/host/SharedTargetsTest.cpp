@@ -63,14 +63,14 @@ TEST_F(SharedTargets, APreviewCountsWhatTwoItemsRemoveOnceAndTheRunFreesThatMuch
   // 600 + 400 bytes of files once, and "no" written to the two switches: 1,004 bytes.
   EXPECT_EQ(cellsOf(rows),
             (std::vector<Cells>{
-                {"Clean AutoComplete Password Data", "0", "0", "1", "0", "0", "0", "0 bytes", ""},
-                {"Disable AutoComplete", "0", "0", "0", "0", "2", "0", "4 bytes",
+                {"Clean AutoComplete Password Data", "0", "0", "1", "0", "0", "0", "0", "0 bytes", ""},
+                {"Disable AutoComplete", "0", "0", "0", "0", "2", "0", "0", "4 bytes",
                  "also in Clean AutoComplete Password Data"},
-                {"Clean Netscape Typed URL", "2", "0", "0", "0", "0", "0", "0.97 KB", ""},
-                {"Clean Netscape AutoComplete Form", "0", "0", "0", "0", "0", "0", "0 bytes",
+                {"Clean Netscape Typed URL", "2", "0", "0", "0", "0", "0", "0", "0.97 KB", ""},
+                {"Clean Netscape AutoComplete Form", "0", "0", "0", "0", "0", "0", "0", "0 bytes",
                  "also in Clean Netscape Typed URL"},
-                {"Total", "2", "0", "1", "0", "2", "0", "0.98 KB", ""}}));
-  EXPECT_EQ(totalBytes(rows, 7), 1004);
+                {"Total", "2", "0", "1", "0", "2", "0", "0", "0.98 KB", ""}}));
+  EXPECT_EQ(totalBytes(rows, 8), 1004);
   ASSERT_EQ(plan.items.size(), 4u);
   EXPECT_EQ(cellsOf(preview::targetRows(plan.items[3])),
             (std::vector<Cells>{
@@ -86,7 +86,7 @@ TEST_F(SharedTargets, APreviewCountsWhatTwoItemsRemoveOnceAndTheRunFreesThatMuch
 
   run();
   const std::vector<ui::ListView::Row> report = preview::reportRows(app.lastRun);
-  EXPECT_EQ(totalBytes(report, 5), 1004);
+  EXPECT_EQ(totalBytes(report, 6), 1004);
   app::ShowRunTotals(app);
   EXPECT_EQ(app.frm.stBar.panelText(2), "Cleaning freed 0.98 KB");
 }
