@@ -124,8 +124,7 @@ bool fail(std::string* why, const char* reason) {
 
 }  // namespace
 
-bool FilterSafariCookiesPlist(const std::string& file, const KeepsHost& keeps, FilteredCookies* out,
-                              std::string* why) {
+bool FilterSafariCookiesPlist(const std::string& file, const KeepsHost& keeps, FilteredCookies* out, std::string* why) {
   if (file.compare(0, 8, "bplist00") == 0) return fail(why, "a binary property list, not an XML one");
   Scan scan{file};
   if (!readProlog(scan)) return fail(why, "not an XML property list");
@@ -140,7 +139,8 @@ bool FilterSafariCookiesPlist(const std::string& file, const KeepsHost& keeps, F
       if (scan.take("</array>")) break;
       const size_t start = scan.at;
       PlistCookie cookie;
-      if (!readCookie(scan, &cookie)) return fail(why, "an entry of the cookie array is not a cookie as Safari writes it");
+      if (!readCookie(scan, &cookie))
+        return fail(why, "an entry of the cookie array is not a cookie as Safari writes it");
       if (!SortCookie(keeps, cookie.domain, cookie.path, cookie.name, scan.at - start, &filtered)) {
         filtered.bytes += file.substr(copied, blanks - copied);
         copied = scan.at;
