@@ -4,6 +4,8 @@
 #include "clean/NamedFileRemoval.h"
 #include "clean/NetscapeItems.h"
 #include "clean/NetscapeTargets.h"
+#include "cookies/CookieFileClean.h"
+#include "cookies/NetscapeCookieFile.h"
 #include "erase/FolderPaths.h"
 #include "erase/RunContext.h"
 #include "erase/modCleanItem.h"
@@ -56,7 +58,7 @@ void CleanNetscapeCookies(const erase::RunContext& run) {
         return;
       }
       if (erase::FolderExists(run, folder + "cache"))
-        RemoveNamedFile(run, folder + "cookies.txt", erase::TargetKind::File);
+        cookies::CleanCookieFile(run, folder + "cookies.txt", cookies::FilterNetscapeCookies);
     });
   }
 }

@@ -3,6 +3,7 @@
 // an operation of the item's own, never a path to delete, and the executor carries it out.
 #include "browsers/DatabaseEdit.h"
 #include "clean/FolderTargets.h"
+#include "cookies/CookieFile.h"
 #include "erase/RunContext.h"
 #include "report/ReportTexts.h"
 
@@ -31,6 +32,7 @@ struct Action {
     DeleteSubKeys,    // the sub-keys of each key named whose names match `name` and not `keep`
     EmptyFolderTree,  // everything below one folder below a folder the machine tells, but `keep`
     EditDatabase,     // the rows a browser's database item declares, in the file below each folder
+    SpareKeptSites,   // a cookie file below each folder, written back with only the kept sites' cookies
   };
   Kind kind;
   const char* where = nullptr;  // the key, the pattern, or the file or folder below `folder`
@@ -41,6 +43,7 @@ struct Action {
   const clean::FolderSource* folder = nullptr;
   Precondition precondition = nullptr;
   const browsers::DatabaseItem* database = nullptr;  // EditDatabase
+  cookies::CookieFilter cookieFilter = nullptr;        // SpareKeptSites: the reader of the file's format
   // Heads the error report of a step that fails.
   const report::ReportTail* tail = &report::tail::doClean;
   // Stop, once pressed, skips it; most steps run on, as a registry list is purged whatever
@@ -109,6 +112,12 @@ inline Action editDatabase(const clean::FolderSource& folder, const browsers::Da
   Action action{Action::Kind::EditDatabase, database.file};
   action.folder = &folder;
   action.database = &database;
+  return action;
+}
+inline Action spareKeptSites(const clean::FolderSource& folder, const char* file, cookies::CookieFilter filter) {
+  Action action{Action::Kind::SpareKeptSites, file};
+  action.folder = &folder;
+  action.cookieFilter = filter;
   return action;
 }
 inline Action skippedOnceStopped(Action action) {

@@ -11,6 +11,9 @@
 #include "clean/OperaItems.h"
 #include "clean/UserDataFolders.h"
 #include "clean/WindowsItems.h"
+#include "cookies/NetscapeCookieFile.h"
+#include "cookies/SafariBinaryCookies.h"
+#include "cookies/SafariCookiesPlist.h"
 
 namespace engine {
 
@@ -180,7 +183,8 @@ const std::vector<CleaningItem> kItems = {
      {onlyIf(browsers::FirefoxClosed), removeFile(kMozillaProfiles, "formhistory.dat"),
       editDatabase(kMozillaProfiles, browsers::kFirefoxFormHistory)}},
     {G::Firefox, 4, "Clean Firefox Cookies", "Cleaning Firefox Cookies...",
-     {onlyIf(browsers::FirefoxClosed), removeFile(kMozillaProfiles, "cookies.txt"),
+     {onlyIf(browsers::FirefoxClosed),
+      spareKeptSites(kMozillaProfiles, "cookies.txt", cookies::FilterNetscapeCookies),
       editDatabase(kMozillaProfiles, browsers::kFirefoxCookies)}},
     // downloads.rdf until Firefox 2, downloads.sqlite from 3 to 20, places.sqlite since.
     {G::Firefox, 5, "Clean Firefox Download History", "Cleaning Firefox Download History...",
@@ -220,8 +224,9 @@ const std::vector<CleaningItem> kItems = {
       removeFile(kSafariCaches, "Cache.db-wal"), removeFile(kSafariCaches, "Cache.db-shm")}},
     // Cookies.plist until Safari 4, Cookies.binarycookies in 5.
     {G::Safari, 2, "Clean Safari Cookies", "Cleaning Safari Cookies...",
-     {onlyIf(browsers::SafariClosed), removeFile(kSafariProfile, "Cookies\\Cookies.plist"),
-      removeFile(kSafariProfile, "Cookies\\Cookies.binarycookies")}},
+     {onlyIf(browsers::SafariClosed),
+      spareKeptSites(kSafariProfile, "Cookies\\Cookies.plist", cookies::FilterSafariCookiesPlist),
+      spareKeptSites(kSafariProfile, "Cookies\\Cookies.binarycookies", cookies::FilterSafariBinaryCookies)}},
     {G::Safari, 3, "Clean Safari Form Data", "Cleaning Safari Form Data...",
      {onlyIf(browsers::SafariClosed), removeFile(kSafariProfile, "Form Values")}},
     application(0, "Programs Run (UserAssist)", "Cleaning Programs Run...",

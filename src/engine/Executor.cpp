@@ -4,6 +4,7 @@
 
 #include "clean/RegistryPatterns.h"
 #include "clean/RegistryPurge.h"
+#include "cookies/CookieFileClean.h"
 #include "erase/ActivityLog.h"
 #include "erase/EraseFiles.h"
 #include "erase/RegValues.h"
@@ -44,6 +45,9 @@ void belowOneFolder(const Action& action, const erase::RunContext& run, const cl
       clean::EmptyFolderTreeBelow(run, base.path, action.where, action.keep);
       return;
     case Action::Kind::RemoveMatching: clean::RemoveMatchingBelow(run, base.path, action.where); return;
+    case Action::Kind::SpareKeptSites:
+      cookies::CleanCookieFile(run, base.path + action.where, action.cookieFilter);
+      return;
     default: browsers::CleanDatabase(run, base.path + action.database->file, *action.database); return;
   }
 }
@@ -73,6 +77,7 @@ bool carryOut(const Action& action, const erase::RunContext& run) {
     case Action::Kind::EmptyFolderTree:
     case Action::Kind::RemoveMatching:
     case Action::Kind::EditDatabase:
+    case Action::Kind::SpareKeptSites:
       belowFolder(action, run);
       break;
     case Action::Kind::OnlyIf:
