@@ -1,7 +1,6 @@
 // The cookie files of Mozilla-based Netscape profiles, found through Mozilla's profile list.
 #include "clean/LinkCheck.h"
 #include "clean/MozillaProfileScan.h"
-#include "clean/NamedFileRemoval.h"
 #include "clean/NetscapeItems.h"
 #include "clean/NetscapeTargets.h"
 #include "cookies/CookieFileClean.h"
