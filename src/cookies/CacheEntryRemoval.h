@@ -12,9 +12,10 @@ struct RunFlags;
 
 namespace cookies {
 
-// Deletes the entry named `url`, recorded as `kind` with its size: only recorded (Planned)
-// while the run collects; otherwise Removed, or Failed with the reason (an entry in use stays).
+// Deletes the entry named `url`, recorded as `kind` with its size (a cookie with its host):
+// only recorded (Planned) while the run collects; otherwise Removed, or Failed with the
+// reason (an entry in use stays).
 void RemoveCacheEntry(platform::UrlCache& cache, erase::RunFlags& flags, erase::TargetKind kind,
-                      const std::string& url, uint64_t bytes);
+                      const std::string& url, uint64_t bytes, const std::string& host = {});
 
 }  // namespace cookies

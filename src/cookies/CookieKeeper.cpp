@@ -6,6 +6,7 @@
 #include "cookies/CacheEntryRemoval.h"
 #include "cookies/CacheWalk.h"
 #include "cookies/CookieViewer.h"
+#include "cookies/KeptSites.h"
 #include "erase/EraseFiles.h"
 #include "erase/RunContext.h"
 #include "erase/WalkRules.h"
@@ -44,6 +45,29 @@ struct BusyScope {
   BusyScope() { busy = true; }
   ~BusyScope() { busy = false; }
 };
+
+// The host a cookie entry is sent to: "Cookie:user@www.example.com/path" to www.example.com.
+std::string hostOfEntry(const std::string& url) {
+  const size_t at = url.find('@');
+  const size_t start = at == std::string::npos ? url.find(':') + 1 : at + 1;
+  return url.substr(start, url.find('/', start) - start);
+}
+
+void removeCookie(const erase::RunContext& run, const std::string& url, uint64_t bytes) {
+  RemoveCacheEntry(run.os.urlCache, run.flags, erase::TargetKind::Cookie, url, bytes, hostOfEntry(url));
+}
+
+void recordKept(const erase::RunContext& run, const std::string& url, uint64_t bytes) {
+  erase::recordCookie(run.flags, url, hostOfEntry(url), bytes, erase::Outcome::Kept);
+}
+
+// The kept sites, or false with `why` when their list cannot be read.
+bool readSites(const erase::RunContext& run, KeptSites* sites, Stop* why) {
+  std::string reason;
+  if (ReadKeptSites(run, sites, &reason)) return true;
+  *why = {keptSitesPath(run), reason};
+  return false;
+}
 
 // Lines as a text reader gives them: ended by CR LF, CR or LF.
 std::vector<std::string> textLines(const std::string& text) {
@@ -93,14 +117,16 @@ bool markKeptCookies(const erase::RunContext& run, CookieViewer& viewer, Stop* w
 // The cookies the saved keep list does not name, read afresh from the cache; false when the
 // keep list cannot be read or the cache walk breaks (`why` says which): then none can be
 // told apart.
-bool unkeptByKeepList(const erase::RunContext& run, std::vector<CacheRecord>* unkept, Stop* why) {
-  std::vector<std::string> kept;
-  if (!readKeepList(run, &kept, why)) return false;
+bool unkeptByKeepList(const erase::RunContext& run, std::vector<CacheRecord>* unkept, std::vector<CacheRecord>* kept,
+                      Stop* why) {
+  std::vector<std::string> names;
+  KeptSites sites;
+  if (!readKeepList(run, &names, why) || !readSites(run, &sites, why)) return false;
   const WalkEnd end = WalkUrlCache(run.os.urlCache, [&](const CacheRecord& r) {
     if ((r.type & kCookieBits) != kCookieBits) return;
-    for (const std::string& name : kept)
-      if (name == r.sourceUrl) return;
-    unkept->push_back(r);
+    bool named = sites.keeps(hostOfEntry(r.sourceUrl));
+    for (const std::string& name : names) named = named || name == r.sourceUrl;
+    (named ? kept : unkept)->push_back(r);
   });
   if (end == WalkEnd::Complete) return true;
   *why = cacheNotWhole();
@@ -113,28 +139,31 @@ bool unkeptByKeepList(const erase::RunContext& run, std::vector<CacheRecord>* un
 // the run's report says why. A run that only collects, with no list read yet, judges the
 // same way and changes nothing.
 void deleteUnkeptByKeepList(const erase::RunContext& run) {
-  std::vector<CacheRecord> unkept;
+  std::vector<CacheRecord> unkept, kept;
   Stop why;
-  if (!unkeptByKeepList(run, &unkept, &why)) {
+  if (!unkeptByKeepList(run, &unkept, &kept, &why)) {
     erase::recordGivenUp(run.flags, why.where, why.reason);
     return;
   }
   if (!erase::collecting(run.flags)) cacheChangedMidRead = true;
-  for (const CacheRecord& r : unkept)
-    RemoveCacheEntry(run.os.urlCache, run.flags, erase::TargetKind::Cookie, r.sourceUrl, r.bytes);
+  for (const CacheRecord& r : unkept) removeCookie(run, r.sourceUrl, r.bytes);
+  for (const CacheRecord& r : kept) recordKept(run, r.sourceUrl, r.bytes);
 }
 
-// Deletes the listed cookies, the kept ones spared when `spareKept`. A cleaning run's
-// deletions (`inRun`) are recorded in its plan, and only recorded while it collects; a
-// button's are not.
-void deleteListed(const erase::RunContext& run, CookieViewer& viewer, bool spareKept, bool inRun) {
+// Deletes the listed cookies, those the marks or the kept sites keep spared when `kept` is
+// given. A cleaning run's deletions (`inRun`) are recorded in its plan, and only recorded
+// while it collects; a button's are not.
+void deleteListed(const erase::RunContext& run, CookieViewer& viewer, const KeptSites* kept, bool inRun) {
   ui::ListBox& list = viewer.lstCookies;
   for (int i = 0; i < list.listCount(); ++i) {
-    if (spareKept && list.selected(i)) continue;
     const std::string url = list.list(i);
     const auto read = listedBytes.find(url);
+    if (kept && (list.selected(i) || kept->keeps(hostOfEntry(url)))) {
+      if (inRun && read != listedBytes.end()) recordKept(run, url, read->second);
+      continue;
+    }
     if (inRun && read != listedBytes.end())
-      RemoveCacheEntry(run.os.urlCache, run.flags, erase::TargetKind::Cookie, url, read->second);
+      removeCookie(run, url, read->second);
     else if (!inRun)
       run.os.urlCache.deleteEntry(url);  // one that is in use stays and shows again
     if ((i + 1) % kRecordsPerYield == 0) erase::yieldOnce(run);
@@ -151,9 +180,15 @@ void deleteUnselected(const erase::RunContext& run, CookieViewer& viewer, bool i
     return;
   }
   resumeNext([&] { SaveKeptCookies(run, viewer); });
+  KeptSites sites;
+  Stop why;
+  if (!readSites(run, &sites, &why)) {
+    if (inRun) erase::recordGivenUp(run.flags, why.where, why.reason);
+    return;
+  }
   {
     BusyScope scope;
-    resumeNext([&] { deleteListed(run, viewer, true, inRun); });
+    resumeNext([&] { deleteListed(run, viewer, &sites, inRun); });
   }
   cmdGetCache_Click(run, viewer);
 }
@@ -234,8 +269,11 @@ void CleanUnkeptCookies(const erase::RunContext& run, CookieViewer& viewer) {
     resumeNext([&] { deleteUnkeptByKeepList(run); });
     return;
   }
+  KeptSites sites;
+  Stop why;
+  if (!readSites(run, &sites, &why)) return erase::recordGivenUp(run.flags, why.where, why.reason);
   BusyScope scope;
-  resumeNext([&] { deleteListed(run, viewer, true, true); });
+  resumeNext([&] { deleteListed(run, viewer, &sites, true); });
 }
 
 void cmdDeleteSelected_Click(const erase::RunContext& run, CookieViewer& viewer) { deleteUnselected(run, viewer, false); }
@@ -244,7 +282,7 @@ void cmdDeleteAllCache_Click(const erase::RunContext& run, CookieViewer& viewer)
   if (busy) return;
   {
     BusyScope scope;
-    resumeNext([&] { deleteListed(run, viewer, false, false); });
+    resumeNext([&] { deleteListed(run, viewer, nullptr, false); });
   }
   cmdGetCache_Click(run, viewer);
 }

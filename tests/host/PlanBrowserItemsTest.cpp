@@ -52,7 +52,8 @@ class BrowserPlans : public ::testing::Test, protected PlanCheck {
   // "where bytes" of each target.
   static Names sizes(const erase::ItemPlan& item) {
     Names out;
-    for (const erase::Target& t : item.targets) out.push_back(t.where + " " + std::to_string(t.bytes));
+    for (const erase::Target& t : item.targets)
+      out.push_back(t.where + " " + std::to_string(t.bytes) + (t.outcome == Outcome::Kept ? " kept" : ""));
     return out;
   }
   // The run's one target came to `outcome` for `reason`.
@@ -165,10 +166,10 @@ TEST_F(BrowserPlans, CookiesMarkedInTheViewerAreNoTargets) {
   app.frm.cookies.lstCookies.setSelected(0, false);  // the bank's, unmarked
   app.frm.cookies.lstCookies.setSelected(1, true);   // the mail's
   const erase::ItemPlan planned = collectOnly(IECookies);
-  EXPECT_EQ(sizes(planned), Names{"Cookie:user@bank.example/ 80"});
+  EXPECT_EQ(sizes(planned), (Names{"Cookie:user@bank.example/ 80", "Cookie:user@mail.example/ 50 kept"}));
   run();
   ASSERT_EQ(app.lastRun.items.size(), 1u);
-  EXPECT_EQ(names(app.lastRun.items[0], Outcome::Removed), names(planned));
+  EXPECT_EQ(names(app.lastRun.items[0], Outcome::Removed), names(planned, Outcome::Planned));
   EXPECT_EQ(machine.urlCache.urls(), Names{"Cookie:user@mail.example/"});
   EXPECT_EQ(read("C:\\Program Files\\Quellery\\cookies.inf"), "Cookie:user@mail.example/\r\n\r\n")
       << "the run saves the marks it kept by";

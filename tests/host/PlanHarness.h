@@ -87,7 +87,10 @@ struct PlanCheck : TestApp {
       EXPECT_EQ(done.bytes(erase::Outcome::Removed), plan.bytes(erase::Outcome::Planned))
           << "the run freed other than the preview said";
       EXPECT_EQ(refusals(done), refusals(plan)) << "the run refused other things than the plan";
-      EXPECT_EQ(done.count(erase::Outcome::Removed) + done.count(erase::Outcome::Refused), done.targets.size())
+      EXPECT_EQ(done.count(erase::Outcome::Kept), plan.count(erase::Outcome::Kept)) << "the run kept other things";
+      EXPECT_EQ(done.count(erase::Outcome::Removed) + done.count(erase::Outcome::Refused) +
+                    done.count(erase::Outcome::Kept),
+                done.targets.size())
           << "the run failed on targets";
     }
     const std::vector<std::string> went = changedThings(before, after);
@@ -143,7 +146,8 @@ struct PlanCheck : TestApp {
   static std::vector<std::string> names(const erase::ItemPlan& item, const erase::Outcome* only) {
     std::vector<std::string> out;
     for (const erase::Target& target : item.targets)
-      if (!only || target.outcome == *only) out.push_back(name(target));
+      if (!only || target.outcome == *only)
+        out.push_back(name(target) + (!only && target.outcome == erase::Outcome::Kept ? " (kept)" : ""));
     return out;
   }
 
