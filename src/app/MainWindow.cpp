@@ -153,6 +153,14 @@ ShredderPage::ShredderPage(ui::Control* form)
       cmdShredBrowse(&fraShredFolder, "cmdShredBrowse", {120, 1200, 1215, 375}, "Browse..."),
       Command2(&fraShredFolder, "Command2", {1440, 1200, 1215, 375}, "Clear") {}
 
+CookieSitesPage::CookieSitesPage(ui::Control* form)
+    : fraSites(form, "fraSites", kPageRect, "Cookies Kept In Every Browser"),
+      lblSites(&fraSites, "lblSites", {120, 240, 6495, 495},
+               "Mark the sites whose cookies you keep. Their cookies, and those of every host below them, stay in "
+               "every browser when cookies are cleaned."),
+      lstSites(&fraSites, "lstSites", {120, 780, 6495, 3555}, true),
+      cmdGetSites(&fraSites, "cmdGetSites", {120, 4560, 1575, 375}, "View Sites") {}
+
 UpgradePage::UpgradePage(ui::Control* form)
     : fraUpgrade(form, "fraUpgrade", kPageRect, "Check For Upgrade"),
       lstUpgrade(&fraUpgrade, "lstUpgrade", {120, 240, 6495, 3765}),
@@ -188,6 +196,7 @@ MainWindow::MainWindow()
       chrome(&form, "fraChrome", "Chrome Settings", "", "", "cmdSelectAllCR", "cmdDeselectAllCR"),
       safari(&form, "fraSafari", "Safari Settings", "", "", "cmdSelectAllSF", "cmdDeselectAllSF"),
       applications(&form, "fraApplications", "Applications Settings", "", "", "cmdSelectAllAP", "cmdDeselectAllAP"),
+      cookieSites(&form),
       Label14(&windows.frame, "Label14", {3480, 4320, 2655, 255}, "** =  Requires Restart"),
       shredder(&form),
       schedule(&form),
@@ -209,7 +218,7 @@ std::vector<ui::Frame*> MainWindow::pages() {
   return {&cleaning.fraCleaning, &windows.frame,    &ie.frame,         &netscape.frame,
           &opera.frame,          &fraCustomItems,   &schedule.FraSchedule, &startUp.fraRun,
           &fraUpgrade,           &fraHardware,      &help.fraHelp,     &firefox.frame,
-          &chrome.frame,         &safari.frame,     &applications.frame};
+          &chrome.frame,         &safari.frame,     &applications.frame, &cookieSites.fraSites};
 }
 
 ui::Frame* MainWindow::frontPage() {

@@ -25,6 +25,7 @@ struct MainWindow {
 
   CleaningPage cleaning;
   ItemPage windows, ie, netscape, opera, firefox, chrome, safari, applications;
+  CookieSitesPage cookieSites;
   ui::Label Label14;  // the restart mark's explanation on the Windows page
   ShredderPage shredder;
   SchedulePage schedule;

@@ -1,5 +1,8 @@
 #pragma once
 // The main window's pages: eleven frames stacked at one place, one in front.
+#include <string>
+#include <vector>
+
 #include "ui/Controls.h"
 
 namespace app {
@@ -79,6 +82,19 @@ struct ShredderPage {
   ui::Label lblAboutShredTimer;
   ui::TextBox txtShredFolder;
   ui::Button cmdShredBrowse, Command2;
+};
+
+// The sites whose cookies every browser keeps, listed from the cookies the browsers hold.
+struct CookieSitesPage {
+  explicit CookieSitesPage(ui::Control* form);
+  ui::Frame fraSites;
+  ui::Label lblSites;
+  ui::ListBox lstSites;  // multiple selection: a marked site is kept
+  ui::Button cmdGetSites;
+  std::vector<std::string> siteOfLine;  // the site each line of the list names
+  // The marks were read from a saved list that could be read: a change may be saved. Marks
+  // drawn without it would save a list that forgets the sites it could not show.
+  bool marksMaySave = false;
 };
 
 // The cookie viewer and the custom settings button on the Internet Explorer page.

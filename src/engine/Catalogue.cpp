@@ -51,6 +51,13 @@ void emptyAllRecycleBins(const erase::RunContext& run) {
 
 void removeUnkeptCookies(const erase::RunContext& run) { run.keptCookies.removeUnkept(run); }
 
+// An item that cleans the cookies of `browser`: it spares the kept sites, and the list of
+// sites shows what it finds.
+CleaningItem cookiesOf(const char* browser, CleaningItem item) {
+  item.cookiesOf = browser;
+  return item;
+}
+
 // The traces Windows XP and everyday programs keep: each off until ticked, each with the
 // tooltip that says what goes.
 CleaningItem application(int index, const char* caption, const char* statusText, const char* tooltip,
@@ -129,7 +136,7 @@ const std::vector<CleaningItem> kItems = {
     {G::IE, 6, "Clean Locked Index.dat **", "Cleaning Locked Index.dat...", {custom(clean::ClearLockedIndexDat)}},
     {G::IE, 7, "Clean Outlook Express Deleted Items", "Cleaning  Outlook Express Deleted Items...",
      {custom(clean::ClearOEDeletedItems)}},
-    {G::IE, 8, "Clean Cookies", "Cleaning Cookies...", {custom(removeUnkeptCookies)}},
+    cookiesOf("Internet Explorer", {G::IE, 8, "Clean Cookies", "Cleaning Cookies...", {custom(removeUnkeptCookies)}}),
     {G::IE, 9, "Disable AutoComplete", "Disabling AutoComplete...", {custom(clean::DisableAutoComplete)}},
     {G::Netscape, 0, "Clean Netscape Typed URL", "Cleaning Netscape Typed URL...", {custom(clean::CleanNSTypedUrl)},
      P::AfterText},
@@ -137,8 +144,8 @@ const std::vector<CleaningItem> kItems = {
     {G::Netscape, 2, "Clean Netscape Mail History", "Cleaning Netscape Mail History...",
      {custom(clean::CleanNetscapeMail)}, P::AfterText},
     {G::Netscape, 3, "Clean Netscape History", "Cleaning Netscape History...", {custom(clean::ClearNetScapeHistory)}},
-    {G::Netscape, 4, "Clean Netscape Cookies", "Cleaning Netscape Cookies...", {custom(clean::CleanNetscapeCookies)},
-     P::BeforeText},
+    cookiesOf("Netscape", {G::Netscape, 4, "Clean Netscape Cookies", "Cleaning Netscape Cookies...",
+                           {custom(clean::CleanNetscapeCookies)}, P::BeforeText}),
     {G::Netscape, 5, "Clean Netscape AutoComplete Form", "Cleaning Netscape AutoComplete Form...",
      {custom(clean::ClearAutoComplte)}},
     // Opera 7 kept its history in global.dat; 9 and later list typed addresses apart.
@@ -151,10 +158,10 @@ const std::vector<CleaningItem> kItems = {
       emptyFolder(clean::kOperaProfile, "cache4"), emptyFolderTree(kOperaProfilesAndCaches, "cache4"),
       emptyFolderTree(kOperaProfilesAndCaches, "cache"), emptyFolderTree(kOperaProfilesAndCaches, "opcache")},
      P::None, true},
-    {G::Opera, 2, "Clean Opera Cookies", "Cleaning Opera Cookies...",
-     {onlyIf(browsers::OperaClosed), removeFile(clean::kOperaInstall, "cookies.dat"),
-      removeFile(clean::kOperaProfile, "cookies4.dat"), removeFile(kOperaProfiles, "cookies4.dat")},
-     P::BeforeText, true},
+    cookiesOf("Opera", {G::Opera, 2, "Clean Opera Cookies", "Cleaning Opera Cookies...",
+                        {onlyIf(browsers::OperaClosed), removeFile(clean::kOperaInstall, "cookies.dat"),
+                         removeFile(clean::kOperaProfile, "cookies4.dat"), removeFile(kOperaProfiles, "cookies4.dat")},
+                        P::BeforeText, true}),
     // global.dat is Opera 9.0 to 9.2's history, global_history.dat the later ones'.
     {G::Opera, 3, "Clean Opera History", "Cleaning Opera History...",
      {onlyIf(browsers::OperaClosed), removeFile(kOperaProfiles, "global_history.dat"),
@@ -182,10 +189,10 @@ const std::vector<CleaningItem> kItems = {
     {G::Firefox, 3, "Clean Firefox Form History", "Cleaning Firefox Form History...",
      {onlyIf(browsers::FirefoxClosed), removeFile(kMozillaProfiles, "formhistory.dat"),
       editDatabase(kMozillaProfiles, browsers::kFirefoxFormHistory)}},
-    {G::Firefox, 4, "Clean Firefox Cookies", "Cleaning Firefox Cookies...",
-     {onlyIf(browsers::FirefoxClosed),
-      spareKeptSites(kMozillaProfiles, "cookies.txt", cookies::FilterNetscapeCookies),
-      editDatabase(kMozillaProfiles, browsers::kFirefoxCookies)}},
+    cookiesOf("Firefox", {G::Firefox, 4, "Clean Firefox Cookies", "Cleaning Firefox Cookies...",
+                          {onlyIf(browsers::FirefoxClosed),
+                           spareKeptSites(kMozillaProfiles, "cookies.txt", cookies::FilterNetscapeCookies),
+                           editDatabase(kMozillaProfiles, browsers::kFirefoxCookies)}}),
     // downloads.rdf until Firefox 2, downloads.sqlite from 3 to 20, places.sqlite since.
     {G::Firefox, 5, "Clean Firefox Download History", "Cleaning Firefox Download History...",
      {onlyIf(browsers::FirefoxClosed), removeFile(kMozillaProfiles, "downloads.rdf"),
@@ -208,8 +215,8 @@ const std::vector<CleaningItem> kItems = {
       removeMatching(kChromeProfiles, "History Index *"), removeFile(kChromeProfiles, "Top Sites"),
       removeFile(kChromeProfiles, "Top Sites-journal"), removeFile(kChromeProfiles, "Thumbnails"),
       removeFile(kChromeProfiles, "Thumbnails-journal"), removeFile(kChromeProfiles, "History Provider Cache")}},
-    {G::Chrome, 3, "Clean Chrome Cookies", "Cleaning Chrome Cookies...",
-     {onlyIf(browsers::ChromeClosed), editDatabase(kChromeProfiles, browsers::kChromeCookies)}},
+    cookiesOf("Chrome", {G::Chrome, 3, "Clean Chrome Cookies", "Cleaning Chrome Cookies...",
+                         {onlyIf(browsers::ChromeClosed), editDatabase(kChromeProfiles, browsers::kChromeCookies)}}),
     // What was typed into forms; addresses and cards the user saved stay, as passwords do.
     {G::Chrome, 4, "Clean Chrome Form Data", "Cleaning Chrome Form Data...",
      {onlyIf(browsers::ChromeClosed), editDatabase(kChromeProfiles, browsers::kChromeFormData)}},
@@ -223,10 +230,11 @@ const std::vector<CleaningItem> kItems = {
      {onlyIf(browsers::SafariClosed), removeFile(kSafariCaches, "Cache.db"), removeFile(kSafariCaches, "Cache.db-journal"),
       removeFile(kSafariCaches, "Cache.db-wal"), removeFile(kSafariCaches, "Cache.db-shm")}},
     // Cookies.plist until Safari 4, Cookies.binarycookies in 5.
-    {G::Safari, 2, "Clean Safari Cookies", "Cleaning Safari Cookies...",
-     {onlyIf(browsers::SafariClosed),
-      spareKeptSites(kSafariProfile, "Cookies\\Cookies.plist", cookies::FilterSafariCookiesPlist),
-      spareKeptSites(kSafariProfile, "Cookies\\Cookies.binarycookies", cookies::FilterSafariBinaryCookies)}},
+    cookiesOf("Safari",
+              {G::Safari, 2, "Clean Safari Cookies", "Cleaning Safari Cookies...",
+               {onlyIf(browsers::SafariClosed),
+                spareKeptSites(kSafariProfile, "Cookies\\Cookies.plist", cookies::FilterSafariCookiesPlist),
+                spareKeptSites(kSafariProfile, "Cookies\\Cookies.binarycookies", cookies::FilterSafariBinaryCookies)}}),
     {G::Safari, 3, "Clean Safari Form Data", "Cleaning Safari Form Data...",
      {onlyIf(browsers::SafariClosed), removeFile(kSafariProfile, "Form Values")}},
     application(0, "Programs Run (UserAssist)", "Cleaning Programs Run...",

@@ -29,6 +29,8 @@ struct CleaningItem {
   const char* stoppedLog = nullptr;
   // Shown over the tick: what the item removes, and any choice of the user's it resets.
   const char* tooltip = nullptr;
+  // The browser whose cookies the item cleans, for the list of sites: "Firefox".
+  const char* cookiesOf = nullptr;
 };
 
 const std::vector<CleaningItem>& catalogue();

@@ -1,6 +1,7 @@
 #include "program/App.h"
 
 #include "app/CleaningRun.h"
+#include "app/CookieSites.h"
 #include "cookies/CookieKeeper.h"
 #include "custom/frmCustom.h"
 #include "panic/PanicKey.h"
@@ -32,6 +33,8 @@ App::App(platform::Platform& os) : app::Session(os) {
   f.help.Label11.onClick = [this] { Label11_Click(*this); };
   f.help.Label13.onClick = [this] { Label13_Click(*this); };
   f.cookies.cmdGetCache.onClick = [this] { cookies::cmdGetCache_Click(run(), frm.cookies); };
+  f.cookieSites.cmdGetSites.onClick = [this] { app::cmdGetSites_Click(*this); };
+  f.cookieSites.lstSites.onClick = [this] { app::lstSites_Click(*this); };
   f.cookies.cmdDeleteSelected.onClick = [this] { cookies::cmdDeleteSelected_Click(run(), frm.cookies); };
   f.cookies.cmdDeleteAllCache.onClick = [this] { cookies::cmdDeleteAllCache_Click(run(), frm.cookies); };
   f.tvw1.onClick = [this] { tvw1_Click(*this); };

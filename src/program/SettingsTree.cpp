@@ -54,7 +54,7 @@ void BuildSettingsTree(App& app) {
       {"Help", 1, 10},    {"Hardware Info", 1, kHardwareIcon},
       // The later pages come after, for the same reason.
       {"Firefox", 4, 4, G::Firefox}, {"Chrome", 4, 4, G::Chrome}, {"Safari", 4, 4, G::Safari},
-      {"Applications", 2, 3, G::Applications},
+      {"Applications", 2, 3, G::Applications}, {"Cookies", 4, 5},
   };
   auto hasItems = [](G group) {
     for (const engine::CleaningItem& item : engine::catalogue())
@@ -94,6 +94,7 @@ void tvw1_Click(App& app) {
     else if (key == "CHROME") show(f.chrome.frame, "Displaying Chrome Settings....");
     else if (key == "SAFARI") show(f.safari.frame, "Displaying Safari Settings....");
     else if (key == "APPLICATIONS") show(f.applications.frame, "Displaying Applications Settings....");
+    else if (key == "COOKIES") show(f.cookieSites.fraSites, "Displaying Cookie Settings....");
     else if (key == "UPGRADE") show(f.fraUpgrade, "Displaying Upgrade Settings....");
     else if (key == "SCHEDULE") show(f.schedule.FraSchedule, "Displaying Schedule Settings....");
     else if (key == "RUN SETTINGS") show(f.startUp.fraRun, "Displaying Start Up Run Settings....");

@@ -151,6 +151,10 @@ inline constexpr ControlIdRange kControlIds[] = {
     {"chkCRsettings", 920, 20},
     {"chkSFsettings", 940, 20},
     {"chkAPsettings", 960, 40},
+    {"fraSites", 131, 1},
+    {"lblSites", 1000, 1},
+    {"lstSites", 1001, 1},
+    {"cmdGetSites", 1002, 1},
 };
 
 // Controls named nowhere above get ids from here on, in creation order.
