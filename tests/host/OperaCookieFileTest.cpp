@@ -80,6 +80,7 @@ Texts texts(const std::vector<FileCookie>& list, std::string FileCookie::*text) 
 }
 
 const auto all = [](const std::string&) { return true; };
+const auto none = [](const std::string&) { return false; };
 const Opera kSizes[] = {{1, 2}, {2, 2}, {4, 1}, {3, 4}};
 
 TEST(OperaCookieFile, AKeptSiteKeepsItsOwnAndItsSubdomainsCookiesAndLookAlikesLoseTheirs) {
@@ -102,7 +103,7 @@ TEST(OperaCookieFile, KeepingEverythingGivesTheFileBackAndKeepingNothingLeavesIt
   for (const Opera& o : kSizes) {
     const std::string file = sites(o, AllCookies);
     EXPECT_EQ(filter(file, all).out.bytes, file);
-    const Filtered emptied = filter(file, [](const std::string&) { return false; });
+    const Filtered emptied = filter(file, none);
     EXPECT_EQ(emptied.out.bytes, sites(o, NoCookies));
     EXPECT_EQ(emptied.out.removed.size(), 5u);
     const Filtered again = filter(emptied.out.bytes, all);
@@ -145,11 +146,12 @@ TEST(OperaCookieFile, AFileNotReadWholeGivesNothingToActOn) {
       {o2.header() + o2.domain("com") + o2.path(std::string(60000, 'p')) + repeat(o2.record(0x03, ""), 20000),
        "more host and path text than any cookie file holds"},
   };
-  for (const auto& c : cases) {
-    const Filtered run = filter(c.file, all);
-    EXPECT_EQ(run.why, c.why);
-    EXPECT_TRUE(!run.read && run.out.bytes.empty() && run.out.kept.empty() && run.out.removed.empty()) << c.why;
-  }
+  for (const auto& c : cases)
+    for (const cookies::KeepsHost& keeps : {cookies::KeepsHost(all), cookies::KeepsHost(none)}) {
+      const Filtered run = filter(c.file, keeps);
+      EXPECT_EQ(run.why, c.why);
+      EXPECT_TRUE(!run.read && run.out.bytes.empty() && run.out.kept.empty() && run.out.removed.empty()) << c.why;
+    }
   const Filtered deepest = filter(head + nest + o.cookie("c") + o.endPath() + repeat(o.endDomain(), 256), all);
   EXPECT_EQ(texts(deepest.out.kept, &FileCookie::host), Texts{"com." + repeat("d.", 254) + "d"}) << deepest.why;
   // Every cut is refused but the header alone and those where a top-level domain ends.
