@@ -152,6 +152,13 @@ TEST(OperaCookieFile, AFileNotReadWholeGivesNothingToActOn) {
       EXPECT_EQ(run.why, c.why);
       EXPECT_TRUE(!run.read && run.out.bytes.empty() && run.out.kept.empty() && run.out.removed.empty()) << c.why;
     }
+  // Kept alone, a long path over many empty cookies would weigh too much against what is left.
+  const std::string heavy = head + o.domain("gone") + o.record(0x03, o.record(0x11, std::string(60000, 'v'))) +
+                            o.endPath() + o.endDomain() + o.domain("kept") + o.path(std::string(200, 'p')) +
+                            repeat(o.record(0x03, ""), 2000) + o.endPath() + o.endPath() + o.endDomain();
+  EXPECT_TRUE(filter(heavy, all).read);
+  EXPECT_EQ(filter(heavy, [](const std::string& host) { return host == "kept"; }).why,
+            "more host and path text than any cookie file holds");
   const Filtered deepest = filter(head + nest + o.cookie("c") + o.endPath() + repeat(o.endDomain(), 256), all);
   EXPECT_EQ(texts(deepest.out.kept, &FileCookie::host), Texts{"com." + repeat("d.", 254) + "d"}) << deepest.why;
   // Every cut is refused but the header alone and those where a top-level domain ends.
