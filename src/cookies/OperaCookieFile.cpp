@@ -50,17 +50,8 @@ class CookieTree {
     while (!records.atEnd()) {
       OperaRecord record;
       if (!records.next(&record)) return fail("the file ends inside a record");
-      const uint32_t kind = record.tag & ~flag;
-      bool keep = true, understood = true;
-      if (record.tag == kDomain) understood = openDomain(record);
-      else if (record.tag == kPath) understood = openPath(record);
-      else if (record.tag == kCookie) understood = cookie(record, &keep);
-      else if (record.tag == (kDomainEnd | flag)) understood = endDomain(record);
-      else if (record.tag == (kPathEnd | flag)) understood = endPath();
-      // A reader that looks past the flag bit would take these for the tree's own records.
-      else if (kind >= kDomain && kind <= kPathEnd) understood = fail("a domain, path or cookie record of the wrong form");
-      // Anything else is a record of a later Opera, kept as it is.
-      if (!understood) return false;
+      bool keep = true;
+      if (!take(record, flag, &keep)) return false;
       if (keep) out_->bytes.append(file_, record.start, record.end - record.start);
     }
     return levels_.empty() || fail("the file ends inside a domain");
@@ -70,6 +61,19 @@ class CookieTree {
   bool fail(const char* reason) {
     *why_ = reason;
     return false;
+  }
+
+  // One top-level record; `keep` false for a cookie that goes.
+  bool take(const OperaRecord& record, uint32_t flag, bool* keep) {
+    if (record.tag == kDomain) return openDomain(record);
+    if (record.tag == kPath) return openPath(record);
+    if (record.tag == kCookie) return cookie(record, keep);
+    if (record.tag == (kDomainEnd | flag)) return endDomain(record);
+    if (record.tag == (kPathEnd | flag)) return endPath();
+    // A reader that looks past the flag bit would take these for the tree's own records.
+    const uint32_t kind = record.tag & ~flag;
+    if (kind >= kDomain && kind <= kPathEnd) return fail("a domain, path or cookie record of the wrong form");
+    return true;  // a record of a later Opera, kept as it is
   }
 
   // The first `wanted` field of a record, and how many it holds.
@@ -108,7 +112,8 @@ class CookieTree {
 
   bool withinPaths(const char* what) {
     if (levels_.empty()) return fail(what);
-    return !levels_.back().domain || levels_.back().rootPathOpen || fail("a path or cookie after its domain's paths end");
+    return !levels_.back().domain || levels_.back().rootPathOpen ||
+           fail("a path or cookie after its domain's paths end");
   }
 
   bool openPath(const OperaRecord& record) {
@@ -193,7 +198,8 @@ bool FilterOperaCookies(const std::string& file, const KeepsHost& keeps, Filtere
   *out = FilteredCookies();
   OperaHeader header;
   if (!ReadOperaHeader(file, &header)) {
-    *why = file.size() < kOperaHeaderBytes ? "not an Opera cookie file" : "tag or length sizes this reader does not know";
+    const bool headerWhole = file.size() >= kOperaHeaderBytes;
+    *why = headerWhole ? "tag or length sizes this reader does not know" : "not an Opera cookie file";
     return false;
   }
   if (header.fileVersion >> 12 != kFileFormatMajor || header.appVersion >> 12 != kCookieFileMajor) {

@@ -20,7 +20,7 @@ constexpr size_t kOperaHeaderBytes = 12;
 bool ReadOperaHeader(const std::string& file, OperaHeader* header);
 
 struct OperaRecord {
-  uint32_t tag = 0;  // as stored, its top bit included
+  uint32_t tag = 0;                        // as stored, its top bit included
   size_t start = 0, payload = 0, end = 0;  // offsets of the record, its payload, and just past it
 };
 

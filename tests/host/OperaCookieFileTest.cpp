@@ -111,8 +111,9 @@ TEST(OperaCookieFile, KeepingEverythingGivesTheFileBackAndKeepingNothingLeavesIt
   }
   // Fields and records of later Operas, flags among them, stay where they were.
   const Opera o{1, 2};
-  const std::string later = o.header() + o.record(0x2A, "new") + o.record(0x01, o.record(0x1F, "\x01") + o.record(0x1E, "net")) +
-                            o.end(0x27) + o.record(0x03, o.record(0x10, "k") + o.end(0x19)) + o.endPath() + o.endDomain();
+  const std::string later = o.header() + o.record(0x2A, "new") +
+                            o.record(0x01, o.record(0x1F, "\x01") + o.record(0x1E, "net")) + o.end(0x27) +
+                            o.record(0x03, o.record(0x10, "k") + o.end(0x19)) + o.endPath() + o.endDomain();
   EXPECT_EQ(filter(later, all).out.bytes, later);
   EXPECT_EQ(texts(filter(later, all).out.kept, &FileCookie::label), Texts{"net/ k"});
 }
