@@ -70,9 +70,9 @@ bench: deps
 	@scripts/wine-bench.sh build/$(WINRUN)
 
 # The readers of other programs' files under libFuzzer, one after another, each until stopped
-# (Ctrl+C stops all) or for FUZZ_SECONDS: registry.dat, profiles.ini and Local State.
+# (Ctrl+C stops all) or for FUZZ_SECONDS: registry.dat, profiles.ini, Local State and cookies4.dat.
 FUZZERS = registry_dat_fuzz:registry-dat.dict:seeds profiles_ini_fuzz:profiles-ini.dict:profiles-ini-seeds \
-	local_state_fuzz:local-state.dict:local-state-seeds
+	local_state_fuzz:local-state.dict:local-state-seeds opera_cookies_fuzz:opera-cookies.dict:opera-cookies-seeds
 fuzz: deps
 	cmake -S . -B build/host
 	cmake --build build/host -j$(JOBS) --target fuzzers
