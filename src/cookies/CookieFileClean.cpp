@@ -25,7 +25,10 @@ void recordCookies(const erase::RunContext& run, const std::string& path, const 
 }  // namespace
 
 void CleanCookieFile(const erase::RunContext& run, const std::string& path, CookieFilter filter) {
-  if (run.os.files.getAttributes(path) == platform::fileattr::Invalid) return;
+  namespace fileattr = platform::fileattr;
+  // Hidden and system files are not found, as the browsers' other files of an item are not.
+  const uint32_t attributes = run.os.files.getAttributes(path);
+  if (attributes == fileattr::Invalid || (attributes & (fileattr::Hidden | fileattr::System))) return;
   KeptSites kept;
   std::string why;
   if (!ReadKeptSites(run, &kept, &why)) return erase::recordGivenUp(run.flags, path, why);

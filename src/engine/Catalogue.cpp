@@ -12,6 +12,7 @@
 #include "clean/UserDataFolders.h"
 #include "clean/WindowsItems.h"
 #include "cookies/NetscapeCookieFile.h"
+#include "cookies/OperaCookieFile.h"
 #include "cookies/SafariBinaryCookies.h"
 #include "cookies/SafariCookiesPlist.h"
 
@@ -160,7 +161,8 @@ const std::vector<CleaningItem> kItems = {
      P::None, true},
     cookiesOf("Opera", {G::Opera, 2, "Clean Opera Cookies", "Cleaning Opera Cookies...",
                         {onlyIf(browsers::OperaClosed), removeFile(clean::kOperaInstall, "cookies.dat"),
-                         removeFile(clean::kOperaProfile, "cookies4.dat"), removeFile(kOperaProfiles, "cookies4.dat")},
+                         spareKeptSites(clean::kOperaProfile, "cookies4.dat", cookies::FilterOperaCookies),
+                         spareKeptSites(kOperaProfiles, "cookies4.dat", cookies::FilterOperaCookies)},
                         P::BeforeText, true}),
     // global.dat is Opera 9.0 to 9.2's history, global_history.dat the later ones'.
     {G::Opera, 3, "Clean Opera History", "Cleaning Opera History...",

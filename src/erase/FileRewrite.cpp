@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "erase/EraseFiles.h"
+#include "erase/FileInHeldFolder.h"
 #include "erase/WalkRules.h"
 #include "platform/OpenFile.h"
 #include "platform/WinError.h"
@@ -54,7 +55,7 @@ Rewrite RewriteFileInHeldFolder(const RunContext& run, const std::string& path, 
   const std::unique_ptr<platform::OpenFile> file = folder->openChildFile(name, &error);
   if (!file) return missing(error) ? Rewrite{RewriteEnd::Missing, {}} : unread(error);
   const platform::FileIdentity seen = file->identity();
-  if (seen.attributes & fileattr::ReparsePoint) return {RewriteEnd::Refused, "a link"};
+  if (seen.attributes & fileattr::ReparsePoint) return {RewriteEnd::Refused, kLinkRefused};
   if (seen.attributes & fileattr::Directory) return {RewriteEnd::Missing, {}};
   // Written through a second name, it would change whichever file that name is.
   if (seen.known && seen.links > 1) return {RewriteEnd::Refused, "the file has another name elsewhere"};
