@@ -23,18 +23,15 @@ constexpr long kRefusedLink = -1;  // the check's own answer: never a Windows er
 
 bool missing(long error) { return error == winerr::FileNotFound || error == winerr::PathNotFound; }
 
+}  // namespace
 
-// The entry's name as the held folder lists it, found by its long or 8.3 name: what is
-// opened is then the entry the listing showed, by the name it has.
-std::string listedName(platform::HeldFolder& folder, const std::string& name) {
+std::string ListedName(platform::HeldFolder& folder, const std::string& name) {
   std::vector<platform::FindData> entries;
   folder.list(&entries);
   for (const platform::FindData& entry : entries)
     if (sameName(entry.name, name) || sameName(entry.shortName, name)) return entry.name;
   return std::string();
 }
-
-}  // namespace
 
 FileRemoval RemoveFileInHeldFolder(const erase::RunContext& run, const std::string& path, TargetKind kind) {
   const size_t slash = path.find_last_of('\\');
@@ -47,7 +44,7 @@ FileRemoval RemoveFileInHeldFolder(const erase::RunContext& run, const std::stri
     record(run.flags, kind, path, 0, Outcome::Refused, "its folder cannot be reached without a link");
     return FileRemoval::Refused;
   }
-  const std::string name = listedName(*folder, path.substr(slash + 1));
+  const std::string name = ListedName(*folder, path.substr(slash + 1));
   if (name.empty()) return FileRemoval::Missing;
   platform::FileIdentity file;
   const long seen = folder->childIdentity(name, &file);

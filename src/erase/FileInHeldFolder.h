@@ -7,6 +7,7 @@
 
 #include "erase/Plan.h"
 #include "erase/RunContext.h"
+#include "platform/FileSystem.h"
 
 namespace erase {
 
@@ -17,6 +18,10 @@ enum class FileRemoval { Missing, Refused, Planned, Removed, AtRestart, Failed }
 // Failed with the reason. A missing file is no target. A file another program holds open
 // goes at the next restart when the restart checks allow it (AtRestart).
 FileRemoval RemoveFileInHeldFolder(const erase::RunContext& run, const std::string& path, TargetKind kind);
+
+// The entry's name as `folder` lists it, found by its long or 8.3 name (empty when none is):
+// what is opened is then the entry the listing showed, by the name it has.
+std::string ListedName(platform::HeldFolder& folder, const std::string& name);
 
 // The guard's reason for a target that is a link.
 extern const char kLinkRefused[];

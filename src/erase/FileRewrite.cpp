@@ -18,15 +18,6 @@ namespace {
 
 bool missing(long error) { return error == winerr::FileNotFound || error == winerr::PathNotFound; }
 
-// The entry's name as the held folder lists it, by its long or 8.3 name.
-std::string listedName(platform::HeldFolder& folder, const std::string& name) {
-  std::vector<platform::FindData> entries;
-  folder.list(&entries);
-  for (const platform::FindData& entry : entries)
-    if (sameName(entry.name, name) || sameName(entry.shortName, name)) return entry.name;
-  return std::string();
-}
-
 Rewrite unread(long error) { return {RewriteEnd::Unread, describeError(error)}; }
 
 long writeBack(platform::OpenFile& file, uint64_t oldSize, const std::string& fresh) {
@@ -49,7 +40,7 @@ Rewrite RewriteFileInHeldFolder(const RunContext& run, const std::string& path, 
   platform::FileIdentity folderSeen;
   const std::unique_ptr<platform::HeldFolder> folder = holdPlainFolder(run, path.substr(0, slash + 1), &folderSeen);
   if (!folder) return {RewriteEnd::Refused, "its folder cannot be reached without a link"};
-  const std::string name = listedName(*folder, path.substr(slash + 1));
+  const std::string name = ListedName(*folder, path.substr(slash + 1));
   if (name.empty()) return {RewriteEnd::Missing, {}};
   long error = winerr::Success;
   const std::unique_ptr<platform::OpenFile> file = folder->openChildFile(name, &error);
