@@ -47,6 +47,7 @@ class Wipe {
       return result;
     }
     const uint32_t start = session_.os.loop.tickCount();
+    result.figures.done = std::string(kWipeNoteText).size();  // the note overwrote free space too
     result.end = fill(margin, start, progress, &result.figures, &reason);
     result.figures.elapsedMs = session_.os.loop.tickCount() - start;
     if (stopped_) result.end = WipeEnd::Stopped;
