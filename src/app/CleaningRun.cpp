@@ -166,6 +166,7 @@ void cleaningPass(Session& session) {
 void cleanBeforeSessionEnds(Session& session, bool shutdownPassTicked) {
   RunFlags& flags = session.flags;
   flags.sessionEnding = true;
+  resumeNext([&] { session.stopWipe(); });
   if (flags.collectionUnderWay) {
     // A preview is no run: the shutdown pass runs in its place (the collection, whose
     // yield this is, holds the run's flag meanwhile), and then the collection stops.

@@ -138,20 +138,27 @@ SchedulePage::SchedulePage(ui::Control* form)
 
 ShredderPage::ShredderPage(ui::Control* form)
     : fraCustomItems(form, "fraCustomItems", kPageRect, "Shredder"),
-      fraFileList(&fraCustomItems, "fraFileList", {120, 240, 6495, 2775}, "File List"),
-      lstFiles(&fraFileList, "lstFiles", {120, 240, 4335, 2415}),
+      fraFileList(&fraCustomItems, "fraFileList", {120, 240, 6495, 1695}, "File List"),
+      lstFiles(&fraFileList, "lstFiles", {120, 240, 4335, 1335}),
       cmdFileBrowse(&fraFileList, "cmdFileBrowse", {4560, 240, 1815, 375}, "Browse..."),
       cmdDelSelected(&fraFileList, "cmdDelSelected", {4560, 720, 1815, 375}, "Delete Selected Items"),
       cmdShredClear(&fraFileList, "cmdShredClear", {4560, 1200, 1815, 375}, "Clear List"),
-      fraControls(&fraCustomItems, "fraControls", {120, 3120, 2295, 1095}, "Controls"),
+      fraControls(&fraCustomItems, "fraControls", {120, 3480, 2295, 1095}, "Controls"),
       lblSecurity(&fraControls, "lblSecurity", {120, 300, 2055, 255}, "Security level"),
       cmbOver(&fraControls, "cmbOver", {120, 600, 2055, 315}, false, ui::Kind::ComboBox),
-      fraShredFolder(&fraCustomItems, "fraShredFolder", {2520, 3120, 4095, 1935}, "Folder Shredder"),
+      fraShredFolder(&fraCustomItems, "fraShredFolder", {2520, 3480, 4095, 1695}, "Folder Shredder"),
       lblAboutShredTimer(&fraShredFolder, "lblAboutShredTimer", {120, 240, 3855, 435},
                          "Select a folder which you would like to shred files frequently according to schedule ."),
       txtShredFolder(&fraShredFolder, "txtShredFolder", {120, 720, 3855, 315}),
       cmdShredBrowse(&fraShredFolder, "cmdShredBrowse", {120, 1200, 1215, 375}, "Browse..."),
-      Command2(&fraShredFolder, "Command2", {1440, 1200, 1215, 375}, "Clear") {}
+      Command2(&fraShredFolder, "Command2", {1440, 1200, 1215, 375}, "Clear"),
+      fraWipe(&fraCustomItems, "fraWipe", {120, 2010, 6495, 1395}, "Wipe Free Space"),
+      cmbWipeDrive(&fraWipe, "cmbWipeDrive", {120, 270, 1335, 315}, false, ui::Kind::ComboBox),
+      cmdWipeStop(&fraWipe, "cmdWipeStop", {1560, 240, 1815, 375}, "Stop"),
+      cmdWipeFree(&fraWipe, "cmdWipeFree", {1560, 240, 1815, 375}, "Wipe Free Space"),
+      prgWipe(&fraWipe, "prgWipe", {120, 720, 6255, 225}),
+      lblWipeProgress(&fraWipe, "lblWipeProgress", {120, 1020, 6255, 255},
+                      "Overwrites the free space of a drive, where deleted files could be read back.") {}
 
 CookieSitesPage::CookieSitesPage(ui::Control* form)
     : fraSites(form, "fraSites", kPageRect, "Cookies Kept In Every Browser"),

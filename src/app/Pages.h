@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "ui/Controls.h"
+#include "ui/ListView.h"
 
 namespace app {
 
@@ -82,6 +83,12 @@ struct ShredderPage {
   ui::Label lblAboutShredTimer;
   ui::TextBox txtShredFolder;
   ui::Button cmdShredBrowse, Command2;
+  // Free-space wipe: "Stop" lies over "Wipe Free Space" at the same place.
+  ui::Frame fraWipe;
+  ui::ListBox cmbWipeDrive;  // the local fixed drives, "C:" and on
+  ui::Button cmdWipeStop, cmdWipeFree;  // the later one lies in front
+  ui::ProgressBar prgWipe;
+  ui::Label lblWipeProgress;  // "312 of 1,024 MB, 48 MB/s, 15 s left", then how it ended
 };
 
 // The sites whose cookies every browser keeps, listed from the cookies the browsers hold.

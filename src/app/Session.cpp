@@ -16,8 +16,16 @@ Session::Session(platform::Platform& os) : os(os) {
 
 Session::~Session() { os.loop.clearAroundDispatch(this); }
 
+void Session::stopWipe() {
+  if (!endWipe) return;
+  // Cleared first: the wipe is over once its fillers go, and a pass may follow at once.
+  const std::function<void()> end = std::move(endWipe);
+  endWipe = nullptr;
+  end();
+}
+
 bool passMayStart(const Session& session) {
-  return !session.flags.cleaningInProgress && !session.panicking && !session.unloaded;
+  return !session.flags.cleaningInProgress && !session.panicking && !session.unloaded && !session.endWipe;
 }
 
 }  // namespace app

@@ -58,13 +58,20 @@ struct Session {
   // two. Without a window it closes as if cancelled.
   std::function<bool(ui::Form& form)> openDialog;
   std::function<void(ui::Form& form)> closeDialog;
+  // Set while a free-space wipe runs (shredder/FreeSpaceWipe.h): ends it and removes its
+  // filler files. Called through stopWipe.
+  std::function<void()> endWipe;
+  // Ends a wipe under way at once, from inside its yield: Stop, the panic key, closing and
+  // the session's end each call it, since the program may end before the wipe's own loop
+  // runs again, and its fillers must not stay behind.
+  void stopWipe();
 
   // What the cleaning items, walks and guards are given of the program.
   erase::RunContext run() { return {os, flags, frm.form.hWnd, frm.cookies}; }
 };
 
 // Nothing starts a pass during a pass (a run, a preview's collection, the panic's or the
-// shutdown's), a panic, or after closing. Nor does a dialog window open then: it waits in
+// shutdown's), a free-space wipe, a panic, or after closing. Nor does a dialog window open then: it waits in
 // a loop of its own until closed, and inside a pass's yield would hold the pass (and a
 // panic's end) until then.
 bool passMayStart(const Session& session);

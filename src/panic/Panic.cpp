@@ -27,6 +27,7 @@ void Panic(app::Session& session) {
   // inside itself.
   if (session.panicking) return;
   erase::FlagHeld inProgress(session.panicking);
+  resumeNext([&] { session.stopWipe(); });
   HideProgram(session);
   CloseIEWindows(session.os);
   CloseWindowByTitle(session.os, "Internet Explorer");

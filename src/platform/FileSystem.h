@@ -25,6 +25,18 @@ struct FindData {
   uint64_t lastWriteTime = 0;
 };
 
+// What GetDriveTypeA tells of a drive.
+namespace drivetype {
+constexpr uint32_t Unknown = 0, NoRootDir = 1, Removable = 2, Fixed = 3, Remote = 4, CdRom = 5, RamDisk = 6;
+}
+
+// A drive's size and the room left on it for this user (a disk quota may leave less than
+// the drive has free).
+struct DiskSpace {
+  uint64_t freeToCaller = 0;
+  uint64_t total = 0;
+};
+
 // What a folder watch tells after a wait.
 enum class WatchState { Quiet, Changed, Failed };
 
@@ -93,6 +105,10 @@ class HeldFolder {
   // with AccessDenied or SharingViolation in `error`. Windows 95, 98 and ME open it by
   // path, as the rest of their walk goes.
   virtual std::unique_ptr<OpenFile> openChildFile(const std::string& name, long* error) = 0;
+  // Creates the file `name` relative to this folder, which must not exist: any entry of
+  // that name, a link included, makes it fail with FileExists or AlreadyExists, so nothing
+  // already there is written through. Held as openChildFile holds a file.
+  virtual std::unique_ptr<OpenFile> createChildFile(const std::string& name, long* error) = 0;
   // ---- end of the walk ----
 };
 
@@ -145,6 +161,11 @@ class FileSystem {
 
   // GetLogicalDrives: bit 0 for A: up to bit 25 for Z:.
   virtual uint32_t logicalDrives() = 0;
+  // GetDriveTypeA of a root ("C:\\"): a drivetype value.
+  virtual uint32_t driveType(const std::string& root) = 0;
+  // GetDiskFreeSpaceExA of a root, or GetDiskFreeSpaceA's clusters where the first Windows
+  // 95 lacks it (which counts at most 2 GB).
+  virtual long diskSpace(const std::string& root, DiskSpace* out) = 0;
 
   // One file held for acting on (platform/OpenFile.h).
   // Opens the file itself, a link as the link and not what it names, for reading, writing

@@ -121,6 +121,15 @@ std::unique_ptr<OpenFile> PathHeldFolder::openChildFile(const std::string& name,
   return files_.openFile(path, error);
 }
 
+std::unique_ptr<OpenFile> PathHeldFolder::createChildFile(const std::string& name, long* error) {
+  const std::string path = path_ + name;
+  if (path.size() > kLongestPath) {
+    *error = winerr::FilenameTooLong;
+    return nullptr;
+  }
+  return files_.createNewFile(path, error);
+}
+
 long PathHeldFolder::removeChildFolder(const std::string& name, std::unique_ptr<HeldFolder> child,
                                        bool clearAttributes) {
   child.reset();

@@ -25,6 +25,8 @@ class PathHeldFolder : public HeldFolder {
   long childIdentity(const std::string& name, FileIdentity* identity) override;
   // Opened by path (8.3 where the long path would not fit); there are no links to follow.
   std::unique_ptr<OpenFile> openChildFile(const std::string& name, long* error) override;
+  // Created by path, new (CREATE_NEW): there are no links to write through.
+  std::unique_ptr<OpenFile> createChildFile(const std::string& name, long* error) override;
 
  private:
   std::string shortOf(const std::string& name) const;

@@ -13,6 +13,7 @@
 #include "schedule/Scheduler.h"
 #include "shredder/ShredFolder.h"
 #include "shredder/Shredder.h"
+#include "shredder/WipePage.h"
 #include "sysinfo/HardwareInfo.h"
 #include "upgrade/Upgrade.h"
 
@@ -69,6 +70,8 @@ App::App(platform::Platform& os) : app::Session(os) {
   shred.cmdShredClear.onClick = [this] { shredder::cmdShredClear_Click(*this); };
   shred.cmdShredBrowse.onClick = [this] { shredder::cmdShredBrowse_Click(*this); };
   shred.Command2.onClick = [this] { shredder::Command2_Click(*this); };
+  shred.cmdWipeFree.onClick = [this] { shredder::cmdWipeFree_Click(*this); };
+  shred.cmdWipeStop.onClick = [this] { shredder::cmdWipeStop_Click(*this); };
   f.startUp.cmbPanOK.onClick = [this] { panic::cmbPanOK_Click(*this); };
   f.cookies.cmdIEcustSettings.onClick = [this] { custom::cmdIEcustSettings_Click(*this, frmCustom, favouritesWatch); };
   custom::CustomWindow& c = frmCustom;

@@ -16,6 +16,8 @@
 #include "settings/RegistryStrings.h"
 #include "shredder/ShredFolder.h"
 #include "shredder/Shredder.h"
+#include "shredder/WipeFolder.h"
+#include "shredder/WipePage.h"
 #include "sysinfo/WinInfo.h"
 #include "upgrade/Upgrade.h"
 
@@ -84,6 +86,9 @@ void Form_Load(App& app) {
   resumeNext([&] { shredder::fillSecurityLevels(app); });
   resumeNext([&] { program::getOverwriteChoice(app); });
   resumeNext([&] { shredder::readShredFolder(app); });
+  // A wipe cut short by a crash or a power cut left its fillers taking the free space.
+  resumeNext([&] { shredder::RemoveLeftoverWipeFolders(app); });
+  resumeNext([&] { shredder::fillWipeDrives(app); });
   resumeNext([&] { panic::getPanicSetting(app); });
   resumeNext([&] { f.dtpTime.setEnabled(f.chkRun(4).value() == 1); });
   resumeNext([&] {
@@ -135,6 +140,7 @@ void SessionEnded(App& app, bool ending) {
 }
 
 void Form_Unload(App& app) {
+  resumeNext([&] { app.stopWipe(); });
   resumeNext([&] { program::saveLastSelection(app); });
   resumeNext([&] { cookies::SaveKeptCookies(app.run(), app.frm.cookies); });
   app.flags.abort = true;

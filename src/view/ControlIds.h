@@ -155,6 +155,12 @@ inline constexpr ControlIdRange kControlIds[] = {
     {"lblSites", 1000, 1},
     {"lstSites", 1001, 1},
     {"cmdGetSites", 1002, 1},
+    {"fraWipe", 1003, 1},
+    {"cmbWipeDrive", 1004, 1},
+    {"cmdWipeFree", 1005, 1},
+    {"cmdWipeStop", 1006, 1},
+    {"prgWipe", 1007, 1},
+    {"lblWipeProgress", 1008, 1},
 };
 
 // Controls named nowhere above get ids from here on, in creation order.

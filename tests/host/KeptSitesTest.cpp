@@ -112,7 +112,8 @@ class CookieSites : public ::testing::Test, protected TestApp {
       app.flags.plan = &plans.back();
       app.flags.skipped.clear();
       engine::executeItem(item, app.run(), mode);
-      if (!app.flags.skipped.empty()) plans.back().targets.push_back({erase::TargetKind::Item, app.flags.skipped});
+      if (!app.flags.skipped.empty())
+        plans.back().targets.push_back({erase::TargetKind::Item, app.flags.skipped, 0, Outcome::Failed, {}});
       app.flags.plan = nullptr;
     }
     return plans;
@@ -173,9 +174,10 @@ TEST_F(CookieSites, AMarkedSiteIsKeptInEveryBrowserAndItsLookAlikesGo) {
 TEST_F(CookieSites, AListOfSitesThatCannotBeReadRemovesNoCookieAndIsNeverOverwrittenByMarks) {
   machine.files.writeFile(kSites, "example.com\r\n*.bank.example\r\n");
   const std::string database = raw(kCookiesSqlite);
-  for (const erase::ItemPlan& plan : walk(engine::Mode::Clean))
+  for (const erase::ItemPlan& plan : walk(engine::Mode::Clean)) {
     if (plan.caption == std::string("Clean Cookies") || plan.caption == std::string("Clean Firefox Cookies"))
       EXPECT_TRUE(plan.count(Outcome::Failed) > 0 && plan.count(Outcome::Removed) == 0) << counts(plan);
+  }
   EXPECT_EQ(machine.urlCache.urls().size(), 2u);
   EXPECT_EQ(read(kCookiesTxt), kHeader + kKeptLines + kGoneLines);
   EXPECT_EQ(raw(kCookiesSqlite), database);

@@ -476,7 +476,7 @@ long SimFileSystem::writeFile(const std::string& path, const std::string& data) 
   }
   const int fd = ::open(r.host.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (fd < 0) return fromErrno(errno);
-  const size_t stored = std::min(data.size(), writeLimit_);
+  const size_t stored = bytesThatFit(r.host, 0, data.size(), 0);
   const bool ok = ::write(fd, data.data(), stored) == static_cast<ssize_t>(stored);
   ::close(fd);
   if (stored < data.size()) return kDiskFull;

@@ -53,6 +53,12 @@ class SimFileSystem : public FileSystem {
   std::string substitutedDrive(char letter) override;
   bool shellCopyFile(const std::string& from, const std::string& to) override;
   uint32_t logicalDrives() override;
+  // Fixed for a drive that is there, Removable for one without a disk, NoRootDir for
+  // none, unless setDriveType says otherwise (SimDrives.cpp).
+  uint32_t driveType(const std::string& root) override;
+  // A drive given a size counts every file stored on it against that size; any other
+  // drive tells the host's figures. NotReady for a drive without a disk.
+  long diskSpace(const std::string& root, DiskSpace* out) override;
   // One file held for acting on (SimOpenFile.cpp).
   std::unique_ptr<OpenFile> openFile(const std::string& path, long* error) override;
   long identityAt(const std::string& path, FileIdentity* identity) override;
@@ -81,6 +87,13 @@ class SimFileSystem : public FileSystem {
   // A disk that fills up: each later write stores at most this many bytes, then fails
   // with ERROR_DISK_FULL.
   void limitWrites(size_t bytes) { writeLimit_ = bytes; }
+  // A drive of `total` bytes, `usedElsewhere` of them taken by what the test does not
+  // write (Windows, other programs): free space is what neither these nor the files on the
+  // drive take, and a write past it stores what fits and fails with ERROR_DISK_FULL.
+  void setDriveSize(char letter, uint64_t total, uint64_t usedElsewhere);
+  // Another program takes (or gives back) room on the drive meanwhile.
+  void useSpace(char letter, int64_t bytes);
+  void setDriveType(char letter, uint32_t type);
   // Creates the folder and every missing parent.
   void makeFolders(const std::string& path);
 
@@ -144,6 +157,17 @@ class SimFileSystem : public FileSystem {
   std::multiset<std::string> held_;                        // physical paths of held folders
   std::unordered_map<char, std::string> substitutes_;      // drive letter -> folder
   size_t writeLimit_ = static_cast<size_t>(-1);
+  struct DriveSize {
+    uint64_t total = 0, usedElsewhere = 0;
+  };
+  std::map<char, DriveSize> driveSizes_;
+  std::map<char, uint32_t> driveTypes_;
+  // The drive a host path is stored on, a substituted drive's folder followed; 0 for none.
+  char driveOf(const std::string& host) const;
+  uint64_t bytesStoredOn(char letter) const;
+  // How many of `bytes` written at `offset` into the file at `host`, now `size` bytes
+  // long, fit on its drive.
+  size_t bytesThatFit(const std::string& host, uint64_t offset, size_t bytes, uint64_t size) const;
   friend class SimHeldFolder;
   // Keeps the bytes of the file `fd` reads (readable, its last name about to go) in
   // removedBytes under `host`, when the tests ask for it.

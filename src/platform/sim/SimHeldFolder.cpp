@@ -198,6 +198,23 @@ class SimHeldFolder : public HeldFolder {
     return std::make_unique<SimOpenFile>(files_, fd, host, windowsPath(host), !link);
   }
 
+  std::unique_ptr<OpenFile> createChildFile(const std::string& given, long* error) override {
+    const std::string name = onDisk(given);
+    if (!plainName(name)) {
+      *error = winerr::InvalidParameter;
+      return nullptr;
+    }
+    // O_EXCL with O_NOFOLLOW refuses any entry of the name, a dangling link included.
+    const int fd = ::openat(fd_, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0) {
+      *error = errno == EEXIST ? winerr::FileExists : errnoError();
+      return nullptr;
+    }
+    *error = winerr::Success;
+    const std::string host = host_ + "/" + name;
+    return std::make_unique<SimOpenFile>(files_, fd, host, windowsPath(host), true);
+  }
+
   long removeChildFolder(const std::string& name, std::unique_ptr<HeldFolder> child, bool clearAttributes) override {
     auto* held = dynamic_cast<SimHeldFolder*>(child.get());
     if (!held || !plainName(name) || !sameEntry(name, held->fd_)) return winerr::AccessDenied;

@@ -199,7 +199,9 @@ long SimOpenFile::readAt(uint64_t offset, size_t bytes, std::string* out) {
 long SimOpenFile::writeAt(uint64_t offset, const std::string& data) {
   if (!writable_) return winerr::AccessDenied;
   files_.handleJournal.push_back("write " + std::to_string(offset) + " " + std::to_string(data.size()));
-  const size_t stored = std::min(data.size(), files_.writeLimit_);
+  struct stat st;
+  const uint64_t size = ::fstat(fd_, &st) == 0 ? static_cast<uint64_t>(st.st_size) : 0;
+  const size_t stored = files_.bytesThatFit(host_, offset, data.size(), size);
   if (::pwrite(fd_, data.data(), stored, static_cast<off_t>(offset)) != static_cast<ssize_t>(stored))
     return fromErrno(errno);
   return stored < data.size() ? 112 : winerr::Success;  // ERROR_DISK_FULL

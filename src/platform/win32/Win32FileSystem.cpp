@@ -4,6 +4,7 @@
 
 #include "platform/PathHeldFolder.h"
 #include "platform/WininitRename.h"
+#include "platform/win32/LateFunction.h"
 #include "platform/win32/Win32NtFolder.h"
 
 namespace platform::win32 {
@@ -193,5 +194,28 @@ void Win32FileSystem::closeFolderWatch(std::uintptr_t watch) {
 namespace platform::win32 {
 
 uint32_t Win32FileSystem::logicalDrives() { return GetLogicalDrives(); }
+
+uint32_t Win32FileSystem::driveType(const std::string& root) { return GetDriveTypeA(root.c_str()); }
+
+long Win32FileSystem::diskSpace(const std::string& root, DiskSpace* out) {
+  *out = DiskSpace();
+  // The first Windows 95 has no GetDiskFreeSpaceExA; importing it would keep the program
+  // from starting there.
+  static const auto extended = lateFunction<decltype(&::GetDiskFreeSpaceExA)>("kernel32.dll", "GetDiskFreeSpaceExA");
+  if (extended) {
+    ULARGE_INTEGER toCaller{}, total{}, free{};
+    if (!extended(root.c_str(), &toCaller, &total, &free)) return lastError();
+    out->freeToCaller = toCaller.QuadPart;
+    out->total = total.QuadPart;
+    return ERROR_SUCCESS;
+  }
+  DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
+  if (!GetDiskFreeSpaceA(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters))
+    return lastError();
+  const uint64_t cluster = static_cast<uint64_t>(sectorsPerCluster) * bytesPerSector;
+  out->freeToCaller = cluster * freeClusters;
+  out->total = cluster * clusters;
+  return ERROR_SUCCESS;
+}
 
 }  // namespace platform::win32

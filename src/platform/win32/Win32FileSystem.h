@@ -26,6 +26,8 @@ class Win32FileSystem : public FileSystem {
   std::string substitutedDrive(char letter) override;
   bool shellCopyFile(const std::string& from, const std::string& to) override;  // Win32ShellCopy.cpp
   uint32_t logicalDrives() override;
+  uint32_t driveType(const std::string& root) override;
+  long diskSpace(const std::string& root, DiskSpace* out) override;
   // One file held for acting on (Win32OpenFile.cpp).
   std::unique_ptr<OpenFile> openFile(const std::string& path, long* error) override;
   long identityAt(const std::string& path, FileIdentity* identity) override;

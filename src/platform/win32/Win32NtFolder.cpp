@@ -78,6 +78,18 @@ nt::Status openRelative(HANDLE folder, const std::wstring& name, ACCESS_MASK acc
   return status;
 }
 
+// Creates `name` relative to `folder`; FILE_CREATE fails on any entry of that name, a link
+// included, so nothing already there is opened.
+nt::Status createRelative(HANDLE folder, const std::wstring& name, ACCESS_MASK access, HANDLE* out) {
+  nt::UnicodeString objectName{static_cast<USHORT>(name.size() * sizeof(WCHAR)),
+                               static_cast<USHORT>(name.size() * sizeof(WCHAR)), const_cast<WCHAR*>(name.c_str())};
+  nt::ObjectAttributes attributes{sizeof(nt::ObjectAttributes), folder, &objectName, nt::kObjCaseInsensitive,
+                                  nullptr, nullptr};
+  nt::IoStatusBlock io{};
+  return nt::api().createFile(out, access, &attributes, &io, nullptr, FILE_ATTRIBUTE_NORMAL, 0, nt::kFileCreate,
+                              nt::kNonDirectoryFile | nt::kSynchronousIoNonAlert, nullptr, 0);
+}
+
 long setAttributesThrough(HANDLE handle, DWORD attributes) {
   nt::BasicInformation basic{};
   basic.fileAttributes = attributes;
@@ -292,6 +304,22 @@ std::unique_ptr<OpenFile> NtHeldFolder::openChildFile(const std::string& name, l
   }
   *error = winerr::Success;
   // Every action of the handle goes through it on the NT family; the name is for the log.
+  return std::make_unique<Win32OpenFile>(file, name);
+}
+
+std::unique_ptr<OpenFile> NtHeldFolder::createChildFile(const std::string& name, long* error) {
+  if (!nt::api().complete() || !plainName(name)) {
+    *error = nt::api().complete() ? winerr::InvalidParameter : ERROR_CALL_NOT_IMPLEMENTED;
+    return nullptr;
+  }
+  HANDLE file = INVALID_HANDLE_VALUE;
+  const nt::Status status =
+      createRelative(handle_, wideName(name), GENERIC_READ | GENERIC_WRITE | DELETE | SYNCHRONIZE, &file);
+  if (status < 0) {
+    *error = nt::api().error(status);
+    return nullptr;
+  }
+  *error = winerr::Success;
   return std::make_unique<Win32OpenFile>(file, name);
 }
 

@@ -29,6 +29,7 @@ class NtHeldFolder : public HeldFolder {
   bool isChild(const std::string& name, const FileIdentity& file) override;
   long childIdentity(const std::string& name, FileIdentity* identity) override;
   std::unique_ptr<OpenFile> openChildFile(const std::string& name, long* error) override;
+  std::unique_ptr<OpenFile> createChildFile(const std::string& name, long* error) override;
 
  private:
   // The sub-folder held relative to this one; with `forRemoval` also with delete access.

@@ -1,0 +1,310 @@
+// The free-space wipe on the Shredder page: filling a drive down to the room kept for
+// Windows, every way it is stopped, what a crash left, links, and the drives it refuses.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <string>
+
+#include "app/CleaningRun.h"
+#include "panic/Panic.h"
+#include "platform/OpenFile.h"
+#include "platform/WinError.h"
+#include "program/Startup.h"
+#include "shredder/WipeFolder.h"
+#include "shredder/WipePage.h"
+#include "TestApp.h"
+
+namespace {
+
+using platform::DiskSpace;
+using platform::drivetype::CdRom;
+using platform::drivetype::Fixed;
+using platform::drivetype::RamDisk;
+using platform::drivetype::Remote;
+using platform::drivetype::Removable;
+
+constexpr uint64_t MB = 1ull << 20;
+const std::string kFolder = "D:\\Quellery Free Space Wipe";
+
+class WipeFreeSpace : public ::testing::Test, public TestApp {
+ protected:
+  void SetUp() override {
+    addDrive('D');
+    // 200 MB, 100 MB free: the 64 MB margin leaves 36 MB to wipe.
+    machine.files.setDriveSize('D', 200 * MB, 100 * MB);
+  }
+  void addDrive(char letter) { ::mkdir((machine.hostRoot + "/" + std::string(1, letter)).c_str(), 0755); }
+  void wipe(const std::string& drive) {
+    shredder::fillWipeDrives(app);
+    app.frm.shredder.cmbWipeDrive.setText(drive);
+    app.frm.shredder.cmdWipeFree.click();
+  }
+  std::string label() { return app.frm.shredder.lblWipeProgress.caption(); }
+  uint64_t freeOnD() {
+    DiskSpace space;
+    EXPECT_EQ(platform::winerr::Success, machine.files.diskSpace("D:\\", &space));
+    return space.freeToCaller;
+  }
+  bool exists(const std::string& path) { return machine.files.getAttributes(path) != platform::fileattr::Invalid; }
+  uint64_t bytesWritten(size_t from = 0) {
+    uint64_t bytes = 0;
+    for (size_t i = from; i < machine.files.handleJournal.size(); ++i) {
+      const std::string& entry = machine.files.handleJournal[i];
+      if (entry.compare(0, 6, "write ") == 0) bytes += std::stoull(entry.substr(entry.rfind(' ') + 1));
+    }
+    return bytes;
+  }
+};
+
+TEST_F(WipeFreeSpace, FillsTheDriveDownToTheMarginThenLeavesNoFillerAndNoFolder) {
+  bool sawFiller = false;
+  uint64_t lowestFree = UINT64_MAX;
+  for (uint32_t at = 2; at < 60; ++at)
+    machine.loop.at(now() + at, [&] {
+      sawFiller = sawFiller || exists(kFolder + "\\fill00001.tmp");
+      lowestFree = std::min(lowestFree, freeOnD());
+    });
+  wipe("D:");
+  EXPECT_TRUE(sawFiller);
+  EXPECT_EQ(64 * MB, lowestFree);  // the margin is kept, and reached
+  EXPECT_EQ(36 * MB, bytesWritten());
+  EXPECT_EQ(100 * MB, freeOnD());
+  EXPECT_FALSE(exists(kFolder));
+  // The zeros reach the disk before the filler goes.
+  EXPECT_EQ("flush", machine.files.handleJournal.back());
+  EXPECT_EQ(0u, label().find("Wiped 36 MB of free space on D: in "));
+  EXPECT_NE(std::string::npos, label().find("the 64 MB kept free for Windows are not wiped. The filler files are removed."))
+      << label();
+  EXPECT_TRUE(app.frm.shredder.cmdWipeFree.inFront());
+}
+
+TEST_F(WipeFreeSpace, OnADriveOverSixGigabytesTheMarginIsOnePercent) {
+  machine.files.setDriveSize('D', 10000 * MB, 10000 * MB - 120 * MB);
+  wipe("D:");
+  EXPECT_EQ(20 * MB, bytesWritten());  // 120 MB free less 100 MB kept
+  EXPECT_NE(std::string::npos, label().find("the 100 MB kept free")) << label();
+}
+
+TEST_F(WipeFreeSpace, ShowsMegabytesSpeedAndTimeLeftWhileItWipes) {
+  std::string seen;
+  machine.loop.at(now() + 12, [&] { seen = label(); });
+  wipe("D:");
+  // The simulated clock moves 1 ms a block: about 1,000 MB/s.
+  EXPECT_NE(std::string::npos, seen.find(" of 36 MB, ")) << seen;
+  EXPECT_NE(std::string::npos, seen.find(" MB/s, ")) << seen;
+  EXPECT_NE(std::string::npos, seen.find(" s left")) << seen;
+}
+
+// Each way a wipe is stopped ends it at once: no block is written after it, and every
+// filler and the folder are gone before the stop's own handler returns (the program may
+// end right after it).
+struct StopPath {
+  const char* name;
+  void (*stop)(TestApp&);
+};
+
+class WipeStops : public WipeFreeSpace, public ::testing::WithParamInterface<StopPath> {};
+
+TEST_P(WipeStops, MidWipeLeavesNoFillerAndWritesNoFurtherBlock) {
+  size_t journalAtStop = 0;
+  bool goneAtOnce = false;
+  machine.loop.at(now() + 10, [&] {
+    EXPECT_TRUE(exists(kFolder + "\\fill00001.tmp"));
+    journalAtStop = machine.files.handleJournal.size();
+    try {
+      GetParam().stop(*this);
+    } catch (...) {
+      goneAtOnce = !exists(kFolder);
+      throw;
+    }
+    goneAtOnce = !exists(kFolder);
+  });
+  try {
+    wipe("D:");
+  } catch (const platform::ProgramEnded&) {
+  }
+  EXPECT_TRUE(goneAtOnce);
+  EXPECT_EQ(0u, bytesWritten(journalAtStop));
+  EXPECT_FALSE(exists(kFolder));
+  EXPECT_EQ(100 * MB, freeOnD());
+  EXPECT_FALSE(app.endWipe);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachWay, WipeStops,
+    ::testing::Values(StopPath{"StopButton", [](TestApp& t) { t.app.frm.shredder.cmdWipeStop.click(); }},
+                      StopPath{"PanicKey", [](TestApp& t) { panic::Panic(t.app); }},
+                      StopPath{"Close", [](TestApp& t) { program::cmdExit_Click(t.app); }},
+                      StopPath{"SessionEnd",
+                               [](TestApp& t) {
+                                 program::SessionEnding(t.app);
+                                 program::SessionEnded(t.app, true);
+                               }}),
+    [](const ::testing::TestParamInfo<StopPath>& info) { return std::string(info.param.name); });
+
+TEST_F(WipeFreeSpace, StopSaysHowFarItGotAndThatTheFillersAreRemoved) {
+  machine.loop.at(now() + 10, [&] { app.frm.shredder.cmdWipeStop.click(); });
+  wipe("D:");
+  EXPECT_EQ(0u, label().find("Stopped after ")) << label();
+  EXPECT_NE(std::string::npos, label().find(" of 36 MB on D:. The filler files are removed.")) << label();
+}
+
+TEST_F(WipeFreeSpace, ADiskFilledBySomethingElseEndsTheWipeCleanlyAndSaysSo) {
+  machine.loop.at(now() + 10, [&] { machine.files.limitWrites(1000); });
+  wipe("D:");
+  machine.files.limitWrites(SIZE_MAX);
+  EXPECT_FALSE(exists(kFolder));
+  EXPECT_EQ(0u, label().find("Wiped ")) << label();
+  EXPECT_NE(std::string::npos, label().find(" of 36 MB free on D:: the drive filled up meanwhile. The filler files are removed."))
+      << label();
+  EXPECT_EQ(std::string::npos, label().find("of free space")) << "never reported as a whole wipe";
+}
+
+TEST_F(WipeFreeSpace, NoPassStartsWhileItWipesAndItDoesNotStartDuringAPass) {
+  bool passStarted = false;
+  machine.loop.at(now() + 10, [&] {
+    app.frm.cleaning.cmdClean.click();
+    passStarted = app.flags.cleaningInProgress || app.frm.lstClean.listCount() != 0;
+  });
+  wipe("D:");
+  EXPECT_FALSE(passStarted);
+  EXPECT_EQ(36 * MB, bytesWritten());
+
+  app.flags.cleaningInProgress = true;
+  machine.files.handleJournal.clear();
+  wipe("D:");
+  app.flags.cleaningInProgress = false;
+  EXPECT_EQ(0u, bytesWritten());
+  EXPECT_EQ("Not now: a cleaning run or a panic is under way.", label());
+}
+
+// What a crash left: removed at start-up when it is the program's, and nothing beside it.
+class WipeLeftover : public WipeFreeSpace {
+ protected:
+  void leaveCrashedWipe() {
+    machine.files.makeFolders(kFolder);
+    machine.files.writeFile(kFolder + "\\About this folder.txt", "Quellery writes this folder");
+    machine.files.writeFile(kFolder + "\\fill00001.tmp", std::string(4096, '\0'));
+    machine.files.writeFile(kFolder + "\\fill00002.tmp", std::string(4096, '\0'));
+  }
+};
+
+TEST_F(WipeLeftover, IsRemovedAtStartAndAFileBesideItStays) {
+  leaveCrashedWipe();
+  machine.files.writeFile("D:\\Quellery Free Space Wipe.txt", "mine");
+  shredder::RemoveLeftoverWipeFolders(app);
+  EXPECT_FALSE(exists(kFolder));
+  EXPECT_TRUE(exists("D:\\Quellery Free Space Wipe.txt"));
+}
+
+TEST_F(WipeLeftover, HoldingAnythingElseStaysWhole) {
+  const struct {
+    const char* what;
+    void (*add)(WipeLeftover&);
+  } cases[] = {
+      {"a user's file", [](WipeLeftover& t) { t.machine.files.writeFile(kFolder + "\\letter.doc", "mine"); }},
+      {"a sub-folder", [](WipeLeftover& t) { t.machine.files.makeFolders(kFolder + "\\fill00003.tmp"); }},
+      {"a link named as a filler",
+       [](WipeLeftover& t) {
+         t.machine.files.makeFolders("C:\\Mine");
+         t.machine.files.writeFile("C:\\Mine\\keep.txt", "mine");
+         t.machine.files.makeLink(kFolder + "\\fill00003.tmp", t.machine.files.hostPath("C:\\Mine\\keep.txt"));
+       }},
+      {"no note", [](WipeLeftover& t) { t.machine.files.deleteFile(kFolder + "\\About this folder.txt"); }},
+  };
+  for (const auto& c : cases) {
+    leaveCrashedWipe();
+    c.add(*this);
+    shredder::RemoveLeftoverWipeFolders(app);
+    EXPECT_TRUE(exists(kFolder + "\\fill00001.tmp")) << c.what;
+    EXPECT_TRUE(exists(kFolder + "\\fill00002.tmp")) << c.what;
+    if (std::string(c.what) == "a link named as a filler") {
+      std::string kept;
+      machine.files.readFile("C:\\Mine\\keep.txt", &kept);
+      EXPECT_EQ("mine", kept);
+    }
+    ::system(("rm -rf '" + machine.files.hostPath(kFolder) + "'").c_str());
+  }
+}
+
+TEST_F(WipeLeftover, IsRemovedBeforeANewWipeTooAndTheWipeGoesOn) {
+  leaveCrashedWipe();
+  wipe("D:");
+  EXPECT_FALSE(exists(kFolder));
+  EXPECT_EQ(0u, label().find("Wiped 36 MB of free space on D:")) << label();
+}
+
+TEST_F(WipeFreeSpace, ALinkPlantedAsTheFolderIsNeverWrittenThrough) {
+  machine.files.makeFolders("C:\\Target");
+  machine.files.makeLink(kFolder, machine.files.hostPath("C:\\Target"));
+  wipe("D:");
+  std::vector<platform::FindData> inTarget;
+  machine.files.findFiles("C:\\Target\\*", &inTarget);
+  EXPECT_EQ(2u, inTarget.size()) << "only . and ..";
+  EXPECT_EQ(0u, bytesWritten());
+  EXPECT_EQ("D: is not wiped: a folder named \"Quellery Free Space Wipe\" is there and holds what is not the "
+            "program's.",
+            label());
+  shredder::RemoveLeftoverWipeFolders(app);
+  EXPECT_NE(platform::fileattr::Invalid, machine.files.getAttributes(kFolder));
+}
+
+TEST_F(WipeFreeSpace, AFillerIsCreatedNewSoALinkOfItsNameIsNeverOpened) {
+  machine.files.makeFolders("D:\\Held");
+  machine.files.writeFile("C:\\keep.txt", "mine");
+  machine.files.makeLink("D:\\Held\\fill00001.tmp", machine.files.hostPath("C:\\keep.txt"));
+  machine.files.makeLink("D:\\Held\\fill00002.tmp", machine.files.hostPath("C:\\gone.txt"));  // dangling
+  platform::FileIdentity identity;
+  auto held = machine.files.holdFolder("D:\\Held", &identity);
+  ASSERT_TRUE(held);
+  for (const char* name : {"fill00001.tmp", "fill00002.tmp"}) {
+    long error = 0;
+    EXPECT_FALSE(held->createChildFile(name, &error)) << name;
+    EXPECT_EQ(platform::winerr::FileExists, error) << name;
+  }
+  std::string kept;
+  machine.files.readFile("C:\\keep.txt", &kept);
+  EXPECT_EQ("mine", kept);
+  EXPECT_FALSE(exists("C:\\gone.txt"));
+}
+
+TEST_F(WipeFreeSpace, EachRefusedDriveSaysWhy) {
+  for (char letter : {'N', 'E', 'F', 'R', 'S', 'T'}) addDrive(letter);
+  machine.files.setDriveType('N', Remote);
+  machine.files.setDriveType('E', CdRom);
+  machine.files.setDriveType('F', Removable);
+  machine.files.setDriveType('R', RamDisk);
+  machine.files.makeFolders("C:\\Folder");
+  machine.files.substitute('S', "C:\\Folder");
+  machine.files.setDriveSize('T', 200 * MB, 150 * MB);
+  machine.files.notReadyDrives = 1u << ('U' - 'A');
+  machine.files.setDriveType('U', Fixed);
+  const struct {
+    const char* drive;
+    const char* expected;
+  } cases[] = {
+      {"N:", "N: is not wiped: it is a network drive, whose free space is the server's."},
+      {"E:", "E: is not wiped: it is a removable disk or CD-ROM, which may change while the wipe writes."},
+      {"F:", "F: is not wiped: it is a removable disk or CD-ROM, which may change while the wipe writes."},
+      {"R:", "R: is not wiped: it is a RAM disk, which keeps nothing past a restart."},
+      {"S:", "S: is not wiped: it is a substituted folder of another drive."},
+      {"U:", "U: is not wiped: its root cannot be opened."},
+      {"T:", "T: is not wiped: it has no more free space than the room kept free for Windows (64 MB, or 1% of a "
+             "larger drive)."},
+  };
+  for (const auto& c : cases) {
+    app.frm.shredder.cmbWipeDrive.addItem(c.drive);  // as if listed before it changed
+    app.frm.shredder.cmbWipeDrive.setText(c.drive);
+    app.frm.shredder.cmdWipeFree.click();
+    EXPECT_EQ(c.expected, label()) << c.drive;
+  }
+  EXPECT_EQ(0u, bytesWritten());
+  shredder::fillWipeDrives(app);
+  const ui::ListBox& list = app.frm.shredder.cmbWipeDrive;
+  std::string listed;
+  for (int i = 0; i < list.listCount(); ++i) listed += list.list(i) + " ";
+  EXPECT_EQ("C: D: T: U: ", listed) << "local fixed drives only";
+}
+
+}  // namespace
