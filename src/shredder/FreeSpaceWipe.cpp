@@ -39,7 +39,7 @@ class Wipe {
       return result;
     }
     const uint64_t margin = wipeMargin(space.total);
-    result.figures.target = space.freeToCaller - margin;
+    result.figures.target = space.freeToCaller;
     std::string reason;
     if (!makeFolder(&reason)) {
       clearUp();
@@ -54,7 +54,7 @@ class Wipe {
     clearUp();
     result.fillersLeft = fillersLeft_;
     result.folderLeft = folderLeft_;
-    result.message = endText(letter_, result, wipeMargin(space.total), reason);
+    result.message = endText(letter_, result, reason);
     return result;
   }
 
@@ -107,12 +107,21 @@ class Wipe {
     const std::string root = driveRoot(letter_);
     const std::string zeros(kBlockBytes, '\0');
     uint64_t inFiller = 0;
+    // The margin keeps Windows and other programs going through the long fill. Once the
+    // fill has brought the drive down to it, the margin is written too, at once, and freed
+    // with the rest: no free byte stays unwiped. A drive brought below the margin by
+    // another program meanwhile ends the wipe instead.
+    bool reachedMargin = false, lastStretch = false;
     for (;;) {
       if (stopped_) return WipeEnd::Stopped;
       DiskSpace space;
       if (files_.diskSpace(root, &space) != winerr::Success)
         return (*reason = "its free space could not be read", WipeEnd::Failed);
-      if (space.freeToCaller <= margin) return closeFiller(reason) ? WipeEnd::Done : WipeEnd::Failed;
+      if (!lastStretch && space.freeToCaller <= margin) {
+        if (!reachedMargin) return WipeEnd::DriveFilled;
+        lastStretch = true;
+      }
+      if (lastStretch && space.freeToCaller == 0) return closeFiller(reason) ? WipeEnd::Done : WipeEnd::Failed;
       if (!filler_ || inFiller >= kFillerBytes) {
         if (!closeFiller(reason)) return WipeEnd::Failed;
         long error = 0;
@@ -122,10 +131,13 @@ class Wipe {
         made_.push_back(name);
         inFiller = 0;
       }
-      const size_t bytes =
-          static_cast<size_t>(std::min<uint64_t>({kBlockBytes, space.freeToCaller - margin, kFillerBytes - inFiller}));
+      const uint64_t room = lastStretch ? space.freeToCaller : space.freeToCaller - margin;
+      const size_t bytes = static_cast<size_t>(std::min<uint64_t>({kBlockBytes, room, kFillerBytes - inFiller}));
+      reachedMargin = !lastStretch && bytes == room;
       const long rc = filler_->writeAt(inFiller, bytes == kBlockBytes ? zeros : zeros.substr(0, bytes));
-      if (rc == kDiskFull || rc == kHandleDiskFull) return WipeEnd::DriveFilled;
+      // Full in the last stretch is where it ends; before it, another program filled the drive.
+      if (rc == kDiskFull || rc == kHandleDiskFull)
+        return lastStretch ? (closeFiller(reason) ? WipeEnd::Done : WipeEnd::Failed) : WipeEnd::DriveFilled;
       if (rc != winerr::Success) return (*reason = "a filler file could not be written", WipeEnd::Failed);
       inFiller += bytes;
       figures->done += bytes;

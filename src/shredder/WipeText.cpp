@@ -48,13 +48,13 @@ std::string refusedText(char letter, const char* reason) {
   return std::string(1, letter) + ": is not wiped: " + reason + ".";
 }
 
-std::string endText(char letter, const WipeResult& result, uint64_t margin, const std::string& reason) {
+std::string endText(char letter, const WipeResult& result, const std::string& reason) {
   const std::string drive = std::string(1, letter) + ":";
   const WipeFigures& f = result.figures;
   switch (result.end) {
     case WipeEnd::Done:
       return "Wiped " + megabytes(f.done) + " MB of free space on " + drive + " in " + seconds(f.elapsedMs / 1000) +
-             "; the " + megabytes(margin) + " MB kept free for Windows are not wiped." + whatStays(letter, result);
+             "." + whatStays(letter, result);
     case WipeEnd::Stopped:
       return "Stopped after " + doneOfTarget(f) + " on " + drive + "." + whatStays(letter, result);
     case WipeEnd::DriveFilled:

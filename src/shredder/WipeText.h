@@ -12,6 +12,6 @@ std::string wipeProgressText(const WipeFigures& figures);
 std::string refusedText(char letter, const char* reason);
 // How the wipe ended, never claiming more than was written and flushed, and whether its
 // filler files are gone.
-std::string endText(char letter, const WipeResult& result, uint64_t margin, const std::string& reason);
+std::string endText(char letter, const WipeResult& result, const std::string& reason);
 
 }  // namespace shredder
