@@ -54,7 +54,7 @@ status=0
 drive_made=
 listed=$("$ROOT/scripts/wine-run.sh" "$BUILD/e2e_driver.exe" --gtest_list_tests 2>/dev/null || true)
 if grep -q '^WipeFreeSpace\.' <<<"$listed"; then
-  trap 'bash "$wipe_drive" remove "$WINEPREFIX"' EXIT
+  trap 'wineserver -k 2>/dev/null || true; bash "$wipe_drive" remove "$WINEPREFIX"' EXIT
   trap 'exit 143' TERM INT HUP
   made=0
   bash "$wipe_drive" make "$WINEPREFIX" || made=$?
