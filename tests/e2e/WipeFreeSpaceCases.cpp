@@ -1,6 +1,6 @@
 // End-to-end case of the free-space wipe on a drive made for it: run-e2e.sh mounts a small
-// file system image as W: after writing a file of a marker and deleting it, so that the
-// marker lies in the free space. Here the real program wipes W: from its Shredder page;
+// file system image as W: after filling it with a file of a marker and deleting it, so that
+// the marker lies in all its free space. Here the real program wipes W: from its Shredder page;
 // afterwards the host (tests/e2e/wipe-drive.sh) looks for the marker in the raw image and
 // checks the file system. Where the host cannot mount an image it says why, and the case
 // skips with that reason.
