@@ -34,6 +34,9 @@ export WINEPREFIX="${QUELLERY_E2E_PREFIX:-$ROOT/build/wineprefix-e2e-$run}"
 if [ -e "$WINEPREFIX/.ready" ]; then
   WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true
 fi
+# A run cut short may have left the wipe case's drive mounted inside the prefix.
+wipe_drive="$ROOT/tests/e2e/wipe-drive.sh"
+bash "$wipe_drive" remove "$WINEPREFIX"
 rm -rf "$WINEPREFIX"
 
 # The prefix reaches nothing of the host, so the program under test runs from a
@@ -45,15 +48,33 @@ mkdir -p "$program" "$WINEPREFIX/drive_c/screenshots" "$WINEPREFIX/drive_c/e2e"
 cp "$BUILD/Quellery.exe" "$BUILD/iea.exe" "$program/"
 # The stand-in for wineboot.exe while a case asks for a restart.
 cp "$BUILD/restart_recorder.exe" "$WINEPREFIX/drive_c/e2e/"
+# The free-space wipe case fills a drive made for it, when this run holds the case.
+# Made or not, it goes when the run ends, however it ends.
+status=0
+drive_made=
+listed=$("$ROOT/scripts/wine-run.sh" "$BUILD/e2e_driver.exe" --gtest_list_tests 2>/dev/null || true)
+if grep -q '^WipeFreeSpace\.' <<<"$listed"; then
+  trap 'wineserver -k 2>/dev/null || true; bash "$wipe_drive" remove "$WINEPREFIX"' EXIT
+  trap 'exit 143' TERM INT HUP
+  made=0
+  bash "$wipe_drive" make "$WINEPREFIX" || made=$?
+  case $made in
+    0) drive_made=1 ;;
+    2) ;;  # not here: the case skips, saying why
+    *) status=1 ;;
+  esac
+fi
 # Wine writes the traces a case asks for to standard error, which goes to a file on
 # C: for the driver to read; the rest of it is shown afterwards.
 wine_log="$WINEPREFIX/drive_c/e2e/wine-stderr.log"
-status=0
 SCREENSHOT_DIR='C:\screenshots' \
   "$ROOT/scripts/wine-run.sh" "$BUILD/e2e_driver.exe" 'C:\Quellery\Quellery.exe' 2>"$wine_log" || status=$?
 grep -Ev '^[0-9a-f]{4}:(Call|Ret|trace:relay|Starting thread) ' "$wine_log" >&2 || true
 # Wine's own background programs of the prefix would hold this script's output open.
 wineserver -k 2>/dev/null || true
+if [ -n "$drive_made" ]; then
+  bash "$wipe_drive" check "$WINEPREFIX" || status=1
+fi
 
 # The driver pictures windows as BMP files; PNG copies
 # beside them are easier to look at.
