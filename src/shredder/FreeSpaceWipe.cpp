@@ -21,6 +21,7 @@ namespace {
 constexpr size_t kBlockBytes = 1u << 20;
 // Far below FAT32's 4 GB a file, and few enough files for a large drive.
 constexpr uint64_t kFillerBytes = 256ull << 20;
+constexpr uint32_t kShowEveryMs = 200;
 constexpr long kDiskFull = 112, kHandleDiskFull = 39;  // ERROR_DISK_FULL, ERROR_HANDLE_DISK_FULL
 
 // One wipe: what it made on the drive, held until it is removed again.
@@ -142,7 +143,12 @@ class Wipe {
       inFiller += bytes;
       figures->done += bytes;
       figures->elapsedMs = session_.os.loop.tickCount() - start;
-      if (progress) progress(*figures);
+      // Drawn a few times a second: a label and a bar redrawn for every block cost the
+      // wipe more than its writes.
+      if (progress && (shownAt_ == 0 || figures->elapsedMs - shownAt_ >= kShowEveryMs)) {
+        progress(*figures);
+        shownAt_ = figures->elapsedMs == 0 ? 1 : figures->elapsedMs;
+      }
       erase::yieldOnce(session_.run());
     }
   }
@@ -177,6 +183,7 @@ class Wipe {
   std::unique_ptr<OpenFile> filler_;
   std::vector<std::string> made_;  // the note, then the fillers, as made
   bool stopped_ = false;
+  uint32_t shownAt_ = 0;  // when the progress was last shown, 0 before it was
   int fillersLeft_ = 0;
   bool folderLeft_ = false;
 };
