@@ -32,8 +32,7 @@ std::string number(uint32_t value, unsigned bytes) {
 
 // Opera's tags and fields; an end is a flag, its tag with the top bit set and no length.
 constexpr uint32_t kDomain = 0x01, kPath = 0x02, kCookie = 0x03, kDomainEnd = 0x84, kPathEnd = 0x85;
-constexpr uint32_t kCookieName = 0x10, kCookieValue = 0x11, kCookieExpiry = 0x12, kPathName = 0x1D,
-                   kDomainName = 0x1E;
+constexpr uint32_t kCookieName = 0x10, kCookieValue = 0x11, kCookieExpiry = 0x12, kPathName = 0x1D, kDomainName = 0x1E;
 
 std::string record(uint32_t tag, const std::string& payload) {
   return number(tag, 1) + number(static_cast<uint32_t>(payload.size()), 2) + payload;
@@ -43,10 +42,13 @@ std::string record(uint32_t tag, const std::string& payload) {
 
 std::string ieCookieEntry(const std::string& host) { return "Cookie:" + userName() + "@" + host + "/"; }
 
+std::string ieCookieFile(const std::string& host) {
+  return cookieFolder() + "\\" + userName() + "@" + host + "[1].txt";
+}
+
 bool cacheIECookie(const std::string& host, const std::string& text) {
-  const std::string folder = cookieFolder();
-  if (folder.empty()) return false;
-  const std::string file = folder + "\\" + userName() + "@" + host + "[1].txt";
+  if (cookieFolder().empty()) return false;
+  const std::string file = ieCookieFile(host);
   if (!writeFile(file, text)) return false;
   FILETIME never = {};
   return CommitUrlCacheEntryA(ieCookieEntry(host).c_str(), file.c_str(), never, never,
@@ -96,8 +98,8 @@ OperaCookies& OperaCookies::path(const std::string& name) {
 }
 
 OperaCookies& OperaCookies::cookie(const std::string& name, const std::string& value) {
-  bytes_ += record(kCookie, record(kCookieName, name) + record(kCookieValue, value) +
-                                record(kCookieExpiry, number(0x71B4A500, 4)));
+  bytes_ += record(
+      kCookie, record(kCookieName, name) + record(kCookieValue, value) + record(kCookieExpiry, number(0x71B4A500, 4)));
   return *this;
 }
 

@@ -10,6 +10,7 @@ namespace e2e {
 // --- Internet Explorer: "Cookie:user@host/" entries of the URL cache, each with its file in
 // the Cookies folder, stored with both type bits as Windows stores them.
 std::string ieCookieEntry(const std::string& host);
+std::string ieCookieFile(const std::string& host);
 bool cacheIECookie(const std::string& host, const std::string& text);
 // The text of the entry's file; "(not in the cache)" when the cache has no such entry.
 std::string cachedIECookie(const std::string& host);
