@@ -148,6 +148,18 @@ void ListBox::click(int i) {
   setListIndex(i);
 }
 
+void ListBox::takeUserMarks(const std::vector<bool>& marks, int caret) {
+  bool marked = false;
+  for (int i = 0; i < listCount() && i < static_cast<int>(marks.size()); ++i)
+    if (marks[i] != selected(i)) {
+      setSelected(i, marks[i]);
+      marked = true;
+    }
+  const int before = listIndex_;
+  setListIndex(caret);
+  if (listIndex_ == before && marked && onClick) onClick();
+}
+
 void ListBox::setSelected(int i, bool on) {
   selected_.at(i) = on ? 1 : 0;
   notify(Change::Selection, i);

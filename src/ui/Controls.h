@@ -81,6 +81,10 @@ class ListBox : public Control {
   void setSelected(int i, bool on);
   // A user's plain click on entry i.
   void click(int i);
+  // A multiple-selection list's marks and caret as its window shows them after a user's
+  // click or key. One click, one onClick: a mark taken back on the line of the caret is as
+  // much a change as a mark on a new line.
+  void takeUserMarks(const std::vector<bool>& marks, int caret);
   // A double click on an entry, after the click that selected it.
   void dblClick();
   // A combo box shows its entry, or a typed text when no entry is selected.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <vector>
 
 #include "../../res/resource.h"
 #include "program/App.h"
@@ -451,13 +452,11 @@ void MainView::onCommand(HWND from, int code) {
         if (code != LBN_SELCHANGE) break;
         auto* list = static_cast<ui::ListBox*>(control);
         if (list->multiSelect) {
-          // Read before the model's echoes move the caret back to the old index.
+          // Read whole before the model's echoes move the caret back to the old index.
           const int caret = static_cast<int>(SendMessageA(from, LB_GETCARETINDEX, 0, 0));
-          for (int i = 0; i < list->listCount(); ++i) {
-            const bool on = SendMessageA(from, LB_GETSEL, i, 0) > 0;
-            if (on != list->selected(i)) list->setSelected(i, on);
-          }
-          list->setListIndex(caret);
+          std::vector<bool> marks(list->listCount());
+          for (int i = 0; i < list->listCount(); ++i) marks[i] = SendMessageA(from, LB_GETSEL, i, 0) > 0;
+          list->takeUserMarks(marks, caret);
         } else {
           list->setListIndex(static_cast<int>(SendMessageA(from, LB_GETCURSEL, 0, 0)));
         }

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the C++ source that holds the browsers' databases the end-to-end driver seeds:
-a Firefox 52 places.sqlite and a Chrome 49 History, made by the host's SQLite, since the
-driver runs on Windows without one.
+a Firefox 52 places.sqlite, a Firefox 4 cookies.sqlite and a Chrome 49 History, made by the
+host's SQLite, since the driver runs on Windows without one.
 
 usage: make-browser-databases.py <output .cpp>
 """
@@ -54,6 +54,24 @@ FIREFOX_52 = """
   INSERT INTO moz_annos (place_id, anno_attribute_id, content) VALUES (2, 1, 'private-clinic note');
 """
 
+# Firefox 4's cookies.sqlite, in WAL mode: a site's own cookie and its sub-domain's, and the
+# cookies of two hosts that only look like it. BrowserDatabaseFixtures.h lists the rows.
+FIREFOX_4_COOKIES = """
+  PRAGMA journal_mode = WAL;
+  CREATE TABLE moz_cookies (id INTEGER PRIMARY KEY, baseDomain TEXT, name TEXT, value TEXT, host TEXT, path TEXT,
+    expiry INTEGER, lastAccessed INTEGER, creationTime INTEGER, isSecure INTEGER, isHttpOnly INTEGER,
+    CONSTRAINT moz_uniqueid UNIQUE (name, host, path));
+  CREATE INDEX moz_basedomain ON moz_cookies (baseDomain);
+  INSERT INTO moz_cookies VALUES
+    (1, 'example.com', 'SID', 'fx-sid-31d4', '.example.com', '/', 1900000000, 1480000000000001, 1480000000000001, 0, 1),
+    (2, 'example.com', 'lang', 'fx-lang-en', 'www.example.com', '/', 1900000000, 1480000000000002, 1480000000000002,
+     0, 0),
+    (3, 'badexample.com', 'track', 'fx-track-77a0', 'badexample.com', '/', 1900000000, 1480000000000003,
+     1480000000000003, 0, 0),
+    (4, 'com.evil', 'steal', 'fx-steal-5e11', 'example.com.evil', '/', 1900000000, 1480000000000004,
+     1480000000000004, 0, 0);
+"""
+
 # Chrome 49's History: a page, its visit, what was searched for on it and its segment.
 CHROME_49 = """
   CREATE TABLE meta (key LONGVARCHAR NOT NULL UNIQUE PRIMARY KEY, value LONGVARCHAR);
@@ -104,6 +122,7 @@ def main():
     text = ("// Written by the build from tests/e2e/make-browser-databases.py.\n"
             '#include "BrowserDatabaseFixtures.h"\n\nnamespace e2e {\n\n' +
             definition("firefox52Places", database(FIREFOX_52)) + "\n" +
+            definition("firefox4Cookies", database(FIREFOX_4_COOKIES)) + "\n" +
             definition("chrome49History", database(CHROME_49)) + "\n}  // namespace e2e\n")
     os.makedirs(os.path.dirname(os.path.abspath(sys.argv[1])), exist_ok=True)
     with open(sys.argv[1], "w") as out:

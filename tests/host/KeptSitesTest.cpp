@@ -171,6 +171,23 @@ TEST_F(CookieSites, AMarkedSiteIsKeptInEveryBrowserAndItsLookAlikesGo) {
   EXPECT_EQ(machine.urlCache.urls(), Names{});
 }
 
+// The window reports every line's mark and the caret after each click; a mark taken back on
+// the line just clicked leaves the caret where it was.
+TEST_F(CookieSites, AMarkTakenBackOnTheLineJustClickedIsSavedAsTheOthersAre) {
+  app.frm.cookieSites.cmdGetSites.click();
+  ASSERT_EQ(shownSites(), (Names{"badexample.com  (Firefox 2, Internet Explorer 1)", "com.evil  (Firefox 2)",
+                                 "example.com  (Firefox 3, Internet Explorer 1)"}));
+  ui::ListBox& list = app.frm.cookieSites.lstSites;
+  list.takeUserMarks({false, false, true}, 2);
+  EXPECT_EQ(read(kSites), "example.com\r\n");
+  list.takeUserMarks({true, false, true}, 0);  // a slip
+  EXPECT_EQ(read(kSites), "badexample.com\r\nexample.com\r\n");
+  list.takeUserMarks({false, false, true}, 0);
+  EXPECT_EQ(read(kSites), "example.com\r\n") << "the site unmarked on the page is still kept";
+  walk(engine::Mode::Clean);
+  EXPECT_EQ(machine.urlCache.urls(), Names{"Cookie:user@www.example.com/"});
+}
+
 TEST_F(CookieSites, AListOfSitesThatCannotBeReadRemovesNoCookieAndIsNeverOverwrittenByMarks) {
   machine.files.writeFile(kSites, "example.com\r\n*.bank.example\r\n");
   const std::string database = raw(kCookiesSqlite);
