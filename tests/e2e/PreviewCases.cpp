@@ -87,9 +87,10 @@ TEST(Preview, TheTempRowCountsTheSeededFilesAndTheRunThenRemovesExactlyThem) {
   ASSERT_TRUE(e2e::waitUntil([&] { return !IsWindowEnabled(stop) && SendMessageA(items, LVM_GETITEMCOUNT, 0, 0) == 2; }));
   e2e::expectEq("the row's item", "Clean Windows Temp File Folder", cell(program, items, 0, 0));
   e2e::expectEq("files", "3", cell(program, items, 0, 1));
-  e2e::expectEq("size", "5.85 KB", cell(program, items, 0, 7));  // 6,000 bytes
+  e2e::expectEq("kept", "0", cell(program, items, 0, 7));
+  e2e::expectEq("size", "5.85 KB", cell(program, items, 0, 8));  // 6,000 bytes
   e2e::expectEq("totals", "Total", cell(program, items, 1, 0));
-  e2e::expectEq("total size", "5.85 KB", cell(program, items, 1, 7));
+  e2e::expectEq("total size", "5.85 KB", cell(program, items, 1, 8));
   for (const auto& file : seeded) EXPECT_TRUE(e2e::exists(temp + "\\" + file.first)) << "a preview removes nothing";
 
   const std::string pictures = e2e::screenshotDir(exePath);

@@ -65,11 +65,12 @@ TEST(PreviewViewWine, TheListAndTheBarAreMadeWhenFirstShownAndFollowTheModelBoth
   GetClassNameA(list, className, sizeof className);
   EXPECT_STREQ(className, "SysListView32");
   EXPECT_EQ(columnCaption(list, 0), "Item");
-  EXPECT_EQ(columnCaption(list, 7), "Size");
+  EXPECT_EQ(columnCaption(list, 7), "Kept");
+  EXPECT_EQ(columnCaption(list, 8), "Size");
   ASSERT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 3);
   EXPECT_EQ(cell(list, 0, 0), "Clean Windows Temp File Folder");
   EXPECT_EQ(cell(list, 0, 1), "2");
-  EXPECT_EQ(cell(list, 0, 7), "4.88 KB");
+  EXPECT_EQ(cell(list, 0, 8), "4.88 KB");
   EXPECT_EQ(cell(list, 2, 0), "Total");
   EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 7);
   EXPECT_EQ(SendMessageA(bar, PBM_GETRANGE, FALSE, 0), 29);
@@ -80,9 +81,9 @@ TEST(PreviewViewWine, TheListAndTheBarAreMadeWhenFirstShownAndFollowTheModelBoth
   click.hdr.idFrom = GetDlgCtrlID(list);
   click.hdr.code = LVN_COLUMNCLICK;
   click.iItem = -1;
-  click.iSubItem = 7;
+  click.iSubItem = 8;
   SendMessageA(GetParent(list), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
-  EXPECT_EQ(p.lvwItems.sortColumn(), 7);
+  EXPECT_EQ(p.lvwItems.sortColumn(), 8);
   EXPECT_EQ(cell(list, 0, 0), "Clean Clipboard") << "the smallest first";
   EXPECT_EQ(cell(list, 2, 0), "Total");
 
