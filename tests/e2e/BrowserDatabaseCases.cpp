@@ -23,27 +23,12 @@ using e2e::shellFolder;
 const char kVisited[] = "private-clinic";
 const std::string kSqliteHeader("SQLite format 3\0", 16);
 
+using e2e::filesHolding;
 using e2e::makeFolders;
 
 bool put(const std::string& path, const std::string& bytes) {
   makeFolders(path.substr(0, path.rfind('\\')));
   return e2e::writeFile(path, bytes);
-}
-
-// The files of `folder` (not below it) whose bytes hold `text`: journals and WALs
-// left beside a database count as much as the database.
-std::vector<std::string> filesHolding(const std::string& folder, const std::string& text) {
-  std::vector<std::string> found;
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-  if (find == INVALID_HANDLE_VALUE) return {"(cannot list " + folder + ")"};
-  do {
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    const std::string path = folder + "\\" + entry.cFileName;
-    if (e2e::readFile(path).find(text) != std::string::npos) found.push_back(path);
-  } while (FindNextFileA(find, &entry));
-  FindClose(find);
-  return found;
 }
 
 // Ticks the one item, runs it to the end and checks that its line says it did its work.

@@ -20,6 +20,7 @@
 
 namespace {
 
+using e2e::filesHolding;
 using e2e::listing;
 using e2e::Program;
 
@@ -111,22 +112,6 @@ void seedCookies(const Stores& s) {
   ASSERT_TRUE(put(s.firefoxCookies, e2e::firefox4Cookies()));
   ASSERT_EQ(e2e::firefoxCookieRows(s.firefoxCookies).size(), 4u) << listing(e2e::firefoxCookieRows(s.firefoxCookies));
   ASSERT_TRUE(put(s.operaCookies, operaFile(true)));
-}
-
-// The files of `folder` (not below it) whose bytes hold `text`: a WAL beside the database
-// counts as much as the database.
-std::vector<std::string> filesHolding(const std::string& folder, const std::string& text) {
-  std::vector<std::string> found;
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-  if (find == INVALID_HANDLE_VALUE) return {"(cannot list " + folder + ")"};
-  do {
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    const std::string path = folder + "\\" + entry.cFileName;
-    if (e2e::readFile(path).find(text) != std::string::npos) found.push_back(path);
-  } while (FindNextFileA(find, &entry));
-  FindClose(find);
-  return found;
 }
 
 // The non-empty lines of a text, whatever ends them.

@@ -77,6 +77,39 @@ std::string readFile(const std::string& path, const std::string& missing) {
   return text;
 }
 
+std::vector<std::string> entries(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::string name = data.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  return names;
+}
+
+std::string joined(const std::vector<std::string>& names) {
+  std::string out;
+  for (const std::string& name : names) out += (out.empty() ? "" : ", ") + name;
+  return out;
+}
+
+std::vector<std::string> filesHolding(const std::string& folder, const std::string& text) {
+  std::vector<std::string> found;
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return {"(cannot list " + folder + ")"};
+  do {
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    const std::string path = folder + "\\" + entry.cFileName;
+    if (readFile(path).find(text) != std::string::npos) found.push_back(path);
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
+  return found;
+}
+
 std::string listing(const std::vector<std::string>& lines) {
   std::ostringstream out;
   for (size_t i = 0; i < lines.size(); ++i) out << "  " << i << " \"" << lines[i] << "\"\n";

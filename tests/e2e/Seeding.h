@@ -29,6 +29,13 @@ void makeFolders(const std::string& folder);
 std::string readFile(const std::string& path, const std::string& missing = "(no file)");
 // The list's lines, numbered and quoted, for a failure message.
 std::string listing(const std::vector<std::string>& lines);
+// The names in a folder but "." and "..".
+std::vector<std::string> entries(const std::string& folder);
+// Names joined by ", ", for a failure message.
+std::string joined(const std::vector<std::string>& names);
+// The files of `folder` (not below it) whose bytes hold `text`: journals and WALs left
+// beside a database count as much as the database.
+std::vector<std::string> filesHolding(const std::string& folder, const std::string& text);
 
 // TMP and TEMP for the programs started meanwhile.
 struct TempIs {

@@ -23,27 +23,9 @@ using e2e::fail;
 using e2e::Program;
 using e2e::waitUntil;
 
+using e2e::entries;
 using e2e::exists;
-
-// The names in a folder but "." and "..".
-std::vector<std::string> entries(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::string name = data.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
-  return names;
-}
-
-std::string joined(const std::vector<std::string>& names) {
-  std::string out;
-  for (const std::string& name : names) out += (out.empty() ? "" : ", ") + name;
-  return out;
-}
+using e2e::joined;
 
 // The program's folder: the folder of the Quellery.exe under test.
 std::string programFolder() {

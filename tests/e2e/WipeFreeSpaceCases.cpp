@@ -19,8 +19,10 @@
 
 namespace {
 
+using e2e::entries;
 using e2e::expectEq;
 using e2e::fail;
+using e2e::joined;
 using e2e::Program;
 
 const char* const kDrive = "W:";
@@ -30,26 +32,6 @@ const char* const kSkipReason = "C:\\e2e\\wipe-drive\\skipped.txt";
 const char* const kResult = "C:\\e2e\\wipe-drive\\result.txt";
 constexpr DWORD kWipeDeadlineMs = 60000;
 constexpr ULONGLONG kMegabyte = 1ull << 20;
-
-// The names in a folder but "." and "..".
-std::vector<std::string> entries(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::string name = data.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
-  return names;
-}
-
-std::string joined(const std::vector<std::string>& names) {
-  std::string out;
-  for (const std::string& name : names) out += (out.empty() ? "" : ", ") + name;
-  return out;
-}
 
 // The entries of a drop-down list in another process. Wide messages, as for a list box:
 // the text comes back as UTF-16 across processes.
