@@ -101,6 +101,8 @@ void RemoveLeftoverWipeFolders(app::Session& session) {
   FileSystem& files = session.os.files;
   for (const std::string& drive : wipeableDrives(files)) {
     const std::string root = drive + "\\";
+    // Start-up lists no drive's root for a folder that is not there.
+    if (files.getAttributes(root + kWipeFolderName) == fileattr::Invalid) continue;
     FileIdentity identity;
     std::unique_ptr<HeldFolder> held = files.holdFolder(root, &identity);
     if (!held || (identity.attributes & fileattr::ReparsePoint)) continue;
