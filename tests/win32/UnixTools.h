@@ -39,8 +39,13 @@ inline bool runUnix(const std::string& tool, const std::string& arguments) {
   std::string line = tool + " " + arguments;
   if (!CreateProcessA(image.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
     return false;
-  CloseHandle(pi.hProcess);
-  CloseHandle(pi.hThread);
+  // A Unix program has no Windows process: Wine hands back no process handle, and 32-bit
+  // Wine leaves stray values in the rest, which may be handles of ours (closing one closed
+  // the driver's HKEY_CURRENT_USER).
+  if (pi.hProcess) {
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+  }
   return true;
 }
 
