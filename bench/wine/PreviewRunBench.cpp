@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "../../tests/win32/UnixTools.h"
 #include "BenchClock.h"
 
 namespace {
@@ -56,8 +57,7 @@ std::vector<std::string> treeFolders(const std::string& folder) {
 
 bool seed(const std::string& folder) {
   CreateDirectoryA(folder.c_str(), nullptr);
-  for (int i = 0; i < kFiles; ++i)
-    if (!writeTen(fileName(folder, i))) return false;
+  if (!winetest::seedFiles(folder, "cache", kFiles)) return false;
   for (const std::string& level : treeFolders(folder))
     if (!CreateDirectoryA(level.c_str(), nullptr) || !writeTen(level + "\\f.tmp")) return false;
   return true;

@@ -219,7 +219,7 @@ class Walk {
     } else {
       bool refused = false;
       std::string note;  // what became of its bytes, when the run overwrites them
-      rc = RemoveChildOverwriting(run_, *frame.folder, entry.name, rules_.clearAttributes, [&](uint32_t attributes) {
+      rc = RemoveListedOverwriting(run_, *frame.folder, entry, rules_.clearAttributes, [&](uint32_t attributes) {
         seen = attributes;
         refused = (attributes & (fileattr::ReparsePoint | rules_.keep)) != 0;
         return refused ? winerr::AccessDenied : winerr::Success;

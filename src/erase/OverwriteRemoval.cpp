@@ -131,4 +131,11 @@ long RemoveChildOverwriting(const RunContext& run, HeldFolder& folder, const std
   return winerr::Success;
 }
 
+long RemoveListedOverwriting(const RunContext& run, HeldFolder& folder, const FindData& listed, bool clearAttributes,
+                             const EntryCheck& check, std::string* note) {
+  note->clear();
+  if (run.flags.overwritePasses <= 0) return folder.removeListedFile(listed, clearAttributes);
+  return RemoveChildOverwriting(run, folder, listed.name, clearAttributes, check, note);
+}
+
 }  // namespace erase

@@ -32,5 +32,9 @@ extern const char kOverwriteLevelsText[];
 // leftBehind.
 long RemoveChildOverwriting(const RunContext& run, platform::HeldFolder& folder, const std::string& name,
                             bool clearAttributes, const platform::EntryCheck& check, std::string* note);
+// The same for a file `folder` has just listed, judged by that listing: without passes it
+// goes as HeldFolder::removeListedFile removes it, and `check` is not asked again.
+long RemoveListedOverwriting(const RunContext& run, platform::HeldFolder& folder, const platform::FindData& listed,
+                             bool clearAttributes, const platform::EntryCheck& check, std::string* note);
 
 }  // namespace erase

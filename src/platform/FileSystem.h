@@ -86,6 +86,13 @@ class HeldFolder {
   // what that handle sees, and deletes it through the same handle. With `clearAttributes`
   // read-only, hidden and system are cleared through the handle first.
   virtual long removeChildFile(const std::string& name, bool clearAttributes, const EntryCheck& check) = 0;
+  // Removes the file as this folder's last listing showed it, judged by that listing, through
+  // a handle of its own opened relative to this folder as that very entry (a link as the
+  // link, never what it leads to; a folder refused by the open itself). Nothing more is
+  // asked of the handle: on the NT family the open is the whole removal, as DeleteFileA's
+  // is. An entry put in its place after the listing is still only an entry of this folder.
+  // With `clearAttributes` the listed read-only, hidden and system go first, through the handle.
+  virtual long removeListedFile(const FindData& listed, bool clearAttributes) = 0;
   // Removes the sub-folder `name`, held as `child` through holdChild and emptied since,
   // through the child's own handle; with `clearAttributes` a read-only folder goes too.
   virtual long removeChildFolder(const std::string& name, std::unique_ptr<HeldFolder> child,

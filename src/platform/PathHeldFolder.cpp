@@ -89,6 +89,11 @@ long PathHeldFolder::removeChildFile(const std::string& name, bool clearAttribut
   return files_.deleteFile(path);
 }
 
+// No handles and no links here: the name is looked at again as removeChildFile does.
+long PathHeldFolder::removeListedFile(const FindData& listed, bool clearAttributes) {
+  return removeChildFile(listed.name, clearAttributes, nullptr);
+}
+
 bool PathHeldFolder::isChild(const std::string&, const FileIdentity& file) { return !file.known; }
 
 long PathHeldFolder::childIdentity(const std::string& name, FileIdentity* identity) {

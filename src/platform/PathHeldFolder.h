@@ -18,6 +18,7 @@ class PathHeldFolder : public HeldFolder {
   std::unique_ptr<HeldFolder> holdChild(const std::string& name, FileIdentity* identity, long* error) override;
   std::unique_ptr<HeldFolder> holdChildToLookIn(const std::string& name, FileIdentity* identity, long* error) override;
   long removeChildFile(const std::string& name, bool clearAttributes, const EntryCheck& check) override;
+  long removeListedFile(const FindData& listed, bool clearAttributes) override;
   long removeChildFolder(const std::string& name, std::unique_ptr<HeldFolder> child, bool clearAttributes) override;
   // Without file ids nothing can be compared: taken as the file. With them, a walk by path
   // cannot tell, so it is not.

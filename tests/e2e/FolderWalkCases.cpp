@@ -76,11 +76,7 @@ std::vector<std::string> runItem(const char* array, int index, double* seconds) 
 TEST(FolderWalk, TwentyThousandFilesAndATreeDeeperThanMaxPathLeaveTheTempFolderAndTheKeptAreCounted) {
   const std::string temp = "C:\\qe2e-deep-temp";
   CreateDirectoryA(temp.c_str(), nullptr);
-  for (int i = 0; i < 20000; ++i) {
-    char name[32];
-    std::snprintf(name, sizeof name, "\\f%05d.tmp", i);
-    ASSERT_TRUE(e2e::writeFile(temp + name, "x")) << name;
-  }
+  ASSERT_TRUE(winetest::seedFiles(temp, "f", 20000));
   ASSERT_EQ(30, deepTree(temp, 30));
   for (const char* kept : {"hidden.tmp", "system.tmp", "readonly.tmp"}) ASSERT_TRUE(e2e::writeFile(temp + "\\" + kept, "k"));
   SetFileAttributesA((temp + "\\hidden.tmp").c_str(), FILE_ATTRIBUTE_HIDDEN);

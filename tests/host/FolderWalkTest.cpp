@@ -245,6 +245,27 @@ TEST_F(FolderWalk, ACacheFolderSwappedForALinkWhileTheCacheIsEmptiedIsNotFollowe
   EXPECT_FALSE(there(content + "\\AAAAAAAA"));
 }
 
+// A file is removed as its folder's listing showed it, through a handle that opens the
+// entry itself: whatever is put under its name after the listing, only that entry can go.
+TEST_F(FolderWalk, FilesSwappedForLinksAfterTheListingLeaveWhatTheLinksLeadToWhole) {
+  file("C:\\Temp\\a.txt");
+  file("C:\\Temp\\b.txt");
+  file("C:\\Temp\\c.txt");
+  file("C:\\Precious\\letter.doc");
+  duringTheWalk([&] {
+    ASSERT_EQ(0, fs.swapForLink("C:\\Temp\\b.txt", fs.hostPath("C:\\Precious\\letter.doc")));
+    ASSERT_EQ(0, fs.swapForLink("C:\\Temp\\c.txt", fs.hostPath("C:\\Precious")));
+  });
+  std::string path = "C:\\Temp";
+  erase::EraseFolder(app.run(), path, false, true);
+  ASSERT_TRUE(attacked);
+  std::string data;
+  EXPECT_EQ(0, fs.readFile("C:\\Precious\\letter.doc", &data));
+  EXPECT_EQ("data", data);
+  EXPECT_FALSE(hostThere(fs.hostPath("C:\\Temp") + "/b.txt")) << "the file link went, as itself";
+  EXPECT_TRUE(hostThere(fs.hostPath("C:\\Temp") + "/c.txt")) << "a folder link is no file to remove";
+}
+
 TEST_F(FolderWalk, AnOperaCacheBehindARepointedJunctionIsNotEmptiedThroughIt) {
   machine.registry.setString(hkey::LocalMachine, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Opera.exe",
                              "Path", "C:\\Link");

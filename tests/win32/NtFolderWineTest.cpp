@@ -145,7 +145,43 @@ TEST(NtFolderWine, AFolderHeldThroughALinkStaysTheOneWalkedWhenTheLinkIsRepointe
   EXPECT_TRUE(exists(victim.path() + "\\Cache\\a.txt"));
   EXPECT_TRUE(exists(victim.path() + "\\Cache\\b.txt"));
   EXPECT_FALSE(exists(real.path() + "\\Cache\\a.txt"));
-  // The link stays for the scratch folder to clear: starting rm here, Wine's CreateProcess
-  // of a Unix program resumed and closed a stale handle of ours, once the registry's.
-  held.reset();
+  held.reset();  // the link stays for the scratch folder to clear
+}
+
+// A listed file goes in one open that deletes on close: read-only refuses it unless the
+// listing's attributes are cleared first, a folder is refused by the open, and a file
+// another program holds without sharing its deletion stays.
+TEST(NtFolderWine, AListedFileGoesInOneOpenAndWhatRefusesADeletionStill) {
+  WinePlatform w;
+  ScratchFolder scratch("qnt-listed");
+  for (const char* name : {"plain.txt", "readonly.txt", "cleared.txt", "held.txt"})
+    writeFile(scratch.path() + "\\" + name);
+  for (const char* name : {"readonly.txt", "cleared.txt"})
+    SetFileAttributesA((scratch.path() + "\\" + name).c_str(), FILE_ATTRIBUTE_READONLY);
+  CreateDirectoryA((scratch.path() + "\\folder").c_str(), nullptr);
+  HANDLE holder = CreateFileA((scratch.path() + "\\held.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  platform::FileIdentity identity;
+  std::unique_ptr<platform::HeldFolder> held = w.files.holdFolder(scratch.path(), &identity);
+  ASSERT_TRUE(held);
+  std::vector<platform::FindData> entries;
+  ASSERT_EQ(0, held->list(&entries));
+  auto removed = [&](const std::string& name, bool clear) {
+    for (const platform::FindData& entry : entries)
+      if (entry.name == name) return held->removeListedFile(entry, clear);
+    return -1L;
+  };
+  EXPECT_EQ(0, removed("plain.txt", false));
+  EXPECT_EQ(5, removed("readonly.txt", false)) << "ERROR_ACCESS_DENIED";
+  EXPECT_EQ(0, removed("cleared.txt", true));
+  EXPECT_NE(0, removed("folder", true));
+  EXPECT_EQ(32, removed("held.txt", true)) << "ERROR_SHARING_VIOLATION";
+  CloseHandle(holder);
+  EXPECT_FALSE(exists(scratch.path() + "\\plain.txt"));
+  EXPECT_TRUE(exists(scratch.path() + "\\readonly.txt"));
+  EXPECT_FALSE(exists(scratch.path() + "\\cleared.txt"));
+  EXPECT_TRUE(exists(scratch.path() + "\\folder"));
+  EXPECT_TRUE(exists(scratch.path() + "\\held.txt"));
+  SetFileAttributesA((scratch.path() + "\\readonly.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }

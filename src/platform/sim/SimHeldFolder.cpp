@@ -150,6 +150,26 @@ class SimHeldFolder : public HeldFolder {
     return winerr::Success;
   }
 
+  long removeListedFile(const FindData& listed, bool clearAttributes) override {
+    const std::string name = onDisk(listed.name);
+    if (!plainName(name)) return winerr::InvalidParameter;
+    const int fd = openEntry(fd_, name.c_str());
+    if (fd < 0) return errnoError();
+    SimHeldFolder entry(files_, fd);
+    // The open itself refuses a folder, and a junction or folder link, which are folders too.
+    struct stat followed;
+    if (::fstatat(fd_, name.c_str(), &followed, 0) == 0 && S_ISDIR(followed.st_mode)) return winerr::AccessDenied;
+    const std::string host = entry.host_;
+    if (files_.locked_.count(host)) return winerr::SharingViolation;
+    // Only what the listing showed is cleared: read-only set since refuses the deletion.
+    if (const long rc = clearOrRefuse(host, clearAttributes && (listed.attributes & kClearable))) return rc;
+    if (!sameEntry(name, fd)) return winerr::AccessDenied;
+    keepBytesIfLastName(name);
+    if (::unlinkat(fd_, name.c_str(), 0) != 0) return errnoError();
+    files_.attributes_.erase(host);
+    return winerr::Success;
+  }
+
   bool isChild(const std::string& given, const FileIdentity& file) override {
     if (!file.known) return true;
     const std::string name = onDisk(given);

@@ -79,7 +79,7 @@ enum : ULONG {
 constexpr ULONG kObjCaseInsensitive = 0x40;
 constexpr ULONG kFileOpen = 1, kFileCreate = 2;
 constexpr ULONG kDirectoryFile = 0x1, kSynchronousIoNonAlert = 0x20, kNonDirectoryFile = 0x40,
-                kOpenForBackupIntent = 0x4000, kOpenReparsePoint = 0x200000;
+                kDeleteOnClose = 0x1000, kOpenForBackupIntent = 0x4000, kOpenReparsePoint = 0x200000;
 constexpr Status kNoMoreFiles = static_cast<Status>(0x80000006);
 constexpr Status kInvalidParameter = static_cast<Status>(0xC000000D);
 

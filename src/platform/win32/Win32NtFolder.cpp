@@ -270,6 +270,28 @@ long NtHeldFolder::removeChildFile(const std::string& name, bool clearAttributes
   return deleteThrough(file);
 }
 
+long NtHeldFolder::removeListedFile(const FindData& listed, bool clearAttributes) {
+  if (!nt::api().complete()) return ERROR_CALL_NOT_IMPLEMENTED;
+  if (!plainName(listed.name)) return winerr::InvalidParameter;
+  const ULONG share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  HANDLE file = INVALID_HANDLE_VALUE;
+  if (!clearAttributes || !(listed.attributes & kClearable)) {
+    // Deleted as the handle closes. A read-only file refuses this open, as it refuses any
+    // deletion.
+    const nt::Status status = openRelative(handle_, wideName(listed.name), DELETE | SYNCHRONIZE, share,
+                                           nt::kNonDirectoryFile | nt::kDeleteOnClose, &file);
+    if (status < 0) return nt::api().error(status);
+    CloseHandle(file);
+    return winerr::Success;
+  }
+  const nt::Status status =
+      openRelative(handle_, wideName(listed.name), kRemoval | SYNCHRONIZE, share, nt::kNonDirectoryFile, &file);
+  if (status < 0) return nt::api().error(status);
+  NtHeldFolder entry(file, volumeSerial_);  // closes it
+  if (const long rc = clearThrough(file, listed.attributes, true)) return rc;
+  return deleteThrough(file);
+}
+
 bool NtHeldFolder::isChild(const std::string& name, const FileIdentity& file) {
   if (!file.known) return true;
   FileIdentity identity;

@@ -25,6 +25,7 @@ class NtHeldFolder : public HeldFolder {
   std::unique_ptr<HeldFolder> holdChild(const std::string& name, FileIdentity* identity, long* error) override;
   std::unique_ptr<HeldFolder> holdChildToLookIn(const std::string& name, FileIdentity* identity, long* error) override;
   long removeChildFile(const std::string& name, bool clearAttributes, const EntryCheck& check) override;
+  long removeListedFile(const FindData& listed, bool clearAttributes) override;
   long removeChildFolder(const std::string& name, std::unique_ptr<HeldFolder> child, bool clearAttributes) override;
   bool isChild(const std::string& name, const FileIdentity& file) override;
   long childIdentity(const std::string& name, FileIdentity* identity) override;
