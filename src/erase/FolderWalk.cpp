@@ -88,7 +88,8 @@ class Walk {
         finish();
         continue;
       }
-      const FindData entry = frame.entries[frame.next++];
+      // Moved out: the listing is not read again, and a copy costs an allocation per entry.
+      const FindData entry = std::move(frame.entries[frame.next++]);
       try {
         visit(entry);
       } catch (const std::exception&) {

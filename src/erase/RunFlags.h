@@ -18,6 +18,10 @@ struct RunFlags {
   bool sessionEnding = false;
   // Nobody watches the pass (the command line): it needs none of the pauses meant for the eye.
   bool unattended = false;
+  // Yields such a pass has let pass since its last: with no window to repaint and no Stop
+  // to click, it answers Windows (the session ending) on every 32nd yield, a few
+  // milliseconds apart, instead of paying an event-loop pass for every file.
+  uint32_t yieldsPassedBy = 0;
   // Catalogue position of the pass's next item, shared so that a pass finished inside
   // another (the session ending during a run) is not cleaned twice by the outer one.
   int16_t nextItem = 0;

@@ -8,6 +8,9 @@
 namespace erase {
 
 void yieldOnce(const erase::RunContext& run) {
+  constexpr uint32_t kUnattendedYieldEvery = 32;
+  if (run.flags.unattended && ++run.flags.yieldsPassedBy < kUnattendedYieldEvery) return;
+  run.flags.yieldsPassedBy = 0;
   try {
     run.os.loop.doEvents();
   } catch (const std::exception&) {

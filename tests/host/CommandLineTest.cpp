@@ -247,6 +247,28 @@ TEST_F(CommandLineRun, CleanWithoutPausesTakesNoTimeOfItsOwn) {
   EXPECT_FALSE(present(temp + "\\a.tmp"));
 }
 
+// With no window to repaint and no Stop to click, a /clean answers Windows every few files
+// (32) rather than after each: still during the walk, at a fraction of the cost.
+TEST_F(CommandLineRun, AnUnattendedWalkAnswersWindowsEveryFewFilesNotAfterEachFile) {
+  for (int i = 0; i < 640; ++i)
+    ASSERT_EQ(0, machine.files.writeFile(temp + "\\f" + std::to_string(i) + ".tmp", "1"));
+  auto filesLeft = [&] {
+    std::vector<platform::FindData> found;
+    machine.files.findFiles(temp + "\\*.tmp", &found);
+    return static_cast<int>(found.size());
+  };
+  int leftWhenAnswered = -1;
+  machine.loop.at(now() + 5, [&] { leftWhenAnswered = filesLeft(); });
+  const uint64_t before = machine.loop.dispatchCount();
+  EXPECT_EQ(0, run("/clean"));
+  const uint64_t answers = machine.loop.dispatchCount() - before;
+  EXPECT_GE(answers, 640u / 32);
+  EXPECT_LT(answers, 640u / 8);
+  EXPECT_GT(leftWhenAnswered, 0) << "answered only once the walk was over";
+  EXPECT_LT(leftWhenAnswered, 642) << "answered before the walk began";
+  EXPECT_EQ(0, filesLeft());
+}
+
 TEST_F(CommandLineRun, AnotherCopyRunningMeansNothingIsDone) {
   machine.system.otherInstance = true;
   EXPECT_EQ(2, run("/clean /report:C:\\r.txt"));

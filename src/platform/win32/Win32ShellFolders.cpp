@@ -34,17 +34,13 @@ bool Win32Shell::specialFolderLocation(std::uintptr_t owner, int csidl, std::str
 }
 
 long Win32Shell::folderPath(std::uintptr_t owner, int csidl, std::string* path) {
-  // shfolder.dll is a redistributable that early Windows 95 and 98 lack: looked up, not linked.
-  HMODULE shfolder = LoadLibraryA("shfolder.dll");
-  auto lookup = shfolder ? reinterpret_cast<GetFolderPathFn>(reinterpret_cast<void*>(GetProcAddress(shfolder, "SHGetFolderPathA"))) : nullptr;
-  if (!lookup) {
-    if (shfolder) FreeLibrary(shfolder);
-    return static_cast<long>(0x80004001u);  // E_NOTIMPL
-  }
+  // shfolder.dll is a redistributable that early Windows 95 and 98 lack: looked up, not
+  // linked, and kept once loaded (a run asks for a dozen folders, each load costs).
+  static const auto lookup = lateFunction<GetFolderPathFn>("shfolder.dll", "SHGetFolderPathA");
+  if (!lookup) return static_cast<long>(0x80004001u);  // E_NOTIMPL
   char buffer[MAX_PATH + 1] = {};
   const HRESULT hr = lookup(reinterpret_cast<HWND>(owner), csidl, nullptr, 0, buffer);
   if (SUCCEEDED(hr)) *path = buffer;
-  FreeLibrary(shfolder);
   return static_cast<long>(hr);
 }
 
