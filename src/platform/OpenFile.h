@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/FileSystem.h"
@@ -27,7 +28,7 @@ class OpenFile {
   virtual long size(uint64_t* bytes) = 0;
   // Up to `bytes` bytes from `offset` into `out`: fewer where the file ends first.
   virtual long readAt(uint64_t offset, size_t bytes, std::string* out) = 0;
-  virtual long writeAt(uint64_t offset, const std::string& data) = 0;
+  virtual long writeAt(uint64_t offset, std::string_view data) = 0;
   virtual long flush() = 0;  // the written data has reached the disk
   virtual long setLength(uint64_t length) = 0;
   virtual long setAttributes(uint32_t attributes) = 0;

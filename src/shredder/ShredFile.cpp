@@ -6,6 +6,8 @@
 // can open the file while it is held.
 
 #include <algorithm>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/Session.h"
@@ -27,25 +29,27 @@ constexpr int kMediumIndex = 2;
 constexpr int kGrowthRounds = 4;         // bytes appended meanwhile are chased this often
 constexpr uint32_t kKeptBits = fileattr::ReadOnly | fileattr::Hidden | fileattr::System;
 
-// The stream repeated from the file's first byte: the bytes that belong at `offset`.
-std::string streamAt(const std::string& stream, uint64_t offset, size_t length) {
-  std::string out;
-  out.reserve(length);
-  size_t from = static_cast<size_t>(offset % stream.size());
-  while (out.size() < length) {
-    const size_t n = std::min(stream.size() - from, length - out.size());
-    out.append(stream, from, n);
-    from = 0;
+// The stream repeated from the file's first byte, long enough that the bytes belonging at
+// any offset, one chunk of them, start within its first repetition: made once, not per chunk.
+struct RepeatedStream {
+  explicit RepeatedStream(const std::string& stream) : period(stream.size()) {
+    bytes.reserve(kChunkBytes + period);
+    while (bytes.size() < kChunkBytes + period) bytes += stream;
   }
-  return out;
-}
+  // The `length` bytes (at most a chunk) that belong at `offset`.
+  std::string_view at(uint64_t offset, size_t length) const {
+    return std::string_view(bytes).substr(static_cast<size_t>(offset % period), length);
+  }
+  size_t period;
+  std::string bytes;
+};
 
 // Writes the stream over [from, to) and flushes it to the disk; false when a write fails.
-bool overwriteRange(const erase::RunContext& run, OpenFile& file, const std::string& stream, uint64_t from,
+bool overwriteRange(const erase::RunContext& run, OpenFile& file, const RepeatedStream& stream, uint64_t from,
                     uint64_t to) {
   for (uint64_t at = from; at < to; at += kChunkBytes) {
     const size_t n = static_cast<size_t>(std::min<uint64_t>(kChunkBytes, to - at));
-    if (file.writeAt(at, streamAt(stream, at, n)) != winerr::Success) return false;
+    if (file.writeAt(at, stream.at(at, n)) != winerr::Success) return false;
     erase::yieldOnce(run);
   }
   return from == to || file.flush() == winerr::Success;
@@ -54,7 +58,7 @@ bool overwriteRange(const erase::RunContext& run, OpenFile& file, const std::str
 // Overwrites every byte of one stream of the file. The old bytes first, in place and
 // flushed, so they are gone before the file grows (a small file may move out of its
 // first place once it grows); then up to `minimum`; then whatever was appended meanwhile.
-const char* overwriteAll(app::Session& session, OpenFile& file, const std::string& stream, uint64_t minimum) {
+const char* overwriteAll(app::Session& session, OpenFile& file, const RepeatedStream& stream, uint64_t minimum) {
   uint64_t size = 0;
   if (file.size(&size) != winerr::Success) return "cannot be examined";
   if (!overwriteRange(session.run(), file, stream, 0, size)) return size ? "overwriting failed" : "cannot be written";
@@ -114,8 +118,8 @@ const char* shred(app::Session& session, std::unique_ptr<OpenFile>& file, const 
                   const Reopen& reopen) {
   std::vector<StreamInfo> streams;
   if (const char* reason = prepare(file, &streams, reopen)) return reason;
-  const std::string stream = shredStream(factor);
-  if (const char* failure = overwriteAll(session, *file, stream, stream.size())) return failure;
+  const RepeatedStream stream(shredStream(factor));
+  if (const char* failure = overwriteAll(session, *file, stream, stream.period)) return failure;
   for (const StreamInfo& info : streams) {
     long error = 0;
     std::unique_ptr<OpenFile> named = file->openStream(info.name, &error);

@@ -196,7 +196,7 @@ long SimOpenFile::readAt(uint64_t offset, size_t bytes, std::string* out) {
   return winerr::Success;
 }
 
-long SimOpenFile::writeAt(uint64_t offset, const std::string& data) {
+long SimOpenFile::writeAt(uint64_t offset, std::string_view data) {
   if (!writable_) return winerr::AccessDenied;
   files_.handleJournal.push_back("write " + std::to_string(offset) + " " + std::to_string(data.size()));
   struct stat st;

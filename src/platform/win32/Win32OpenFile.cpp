@@ -204,7 +204,7 @@ long Win32OpenFile::readAt(uint64_t offset, size_t bytes, std::string* out) {
   return ERROR_SUCCESS;
 }
 
-long Win32OpenFile::writeAt(uint64_t offset, const std::string& data) {
+long Win32OpenFile::writeAt(uint64_t offset, std::string_view data) {
   if (const long rc = seek(offset)) return rc;
   DWORD written = 0;
   if (!data.empty() && (!WriteFile(handle_, data.data(), static_cast<DWORD>(data.size()), &written, nullptr) ||

@@ -26,7 +26,7 @@ class Win32OpenFile : public OpenFile {
   FileIdentity identity() override;
   long size(uint64_t* bytes) override;
   long readAt(uint64_t offset, size_t bytes, std::string* out) override;
-  long writeAt(uint64_t offset, const std::string& data) override;
+  long writeAt(uint64_t offset, std::string_view data) override;
   long flush() override;
   long setLength(uint64_t length) override;
   long setAttributes(uint32_t attributes) override;
