@@ -63,11 +63,13 @@ inline bool seedFiles(const std::string& folder, const std::string& stem, int co
   const BOOL wrote = WriteFile(file, ones.data(), static_cast<DWORD>(ones.size()), &written, nullptr);
   CloseHandle(file);
   if (!wrote || written != ones.size()) return false;
-  const bool started = runUnix("split", "-b 1 -d -a 5 --additional-suffix=.tmp \"" + unixPath(bytes) + "\" \"" +
-                                            unixPath(folder) + "/" + stem + "\"");
   char last[16];
   std::snprintf(last, sizeof last, "%05d.tmp", count - 1);
   const std::string lastPath = folder + "\\" + stem + last;
+  // Only split's own last file may end the wait: one left from before would end it at once.
+  DeleteFileA(lastPath.c_str());
+  const bool started = runUnix("split", "-b 1 -d -a 5 --additional-suffix=.tmp \"" + unixPath(bytes) + "\" \"" +
+                                            unixPath(folder) + "/" + stem + "\"");
   bool done = false;
   for (int i = 0; started && i < 6000 && !done; ++i) {
     WIN32_FILE_ATTRIBUTE_DATA data;
