@@ -13,6 +13,8 @@ namespace erase {
 // MAX_PATH less the terminating zero: the longest path a narrow Windows call takes.
 constexpr size_t kLongestPath = 259;
 
+// Dispatches what is pending for the window; a pass nobody watches does so on every 32nd
+// call only (RunFlags::yieldsPassedBy).
 void yieldOnce(const erase::RunContext& run);
 bool aborted(const erase::RunContext& run);
 
