@@ -205,16 +205,24 @@ void removeSeeds(const Stores& s) {
   for (const char* name : {"", "-wal", "-shm", "-journal"}) DeleteFileA((s.firefoxCookies + name).c_str());
 }
 
+// Each case starts from every browser's seeded cookies and takes them away however it ends.
+class CookieSites : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(exePath.empty()) << "the driver needs the path of Quellery.exe";
+    ASSERT_EQ(FindWindowA(nullptr, e2e::kCaption), nullptr) << "another Quellery is running";
+    removeSeeds(s);
+    seedCookies(s);
+  }
+  void TearDown() override { removeSeeds(s); }
+
+  const std::string exePath = e2e::programPath();
+  const Stores s = storesOf(exePath);
+};
+
 }  // namespace
 
-TEST(CookieSites, AMarkedSiteKeepsItsCookiesInEveryBrowserAndTheLookAlikesLoseTheirs) {
-  const std::string exePath = e2e::programPath();
-  ASSERT_FALSE(exePath.empty()) << "the driver needs the path of Quellery.exe";
-  ASSERT_EQ(FindWindowA(nullptr, e2e::kCaption), nullptr) << "another Quellery is running";
-  const Stores s = storesOf(exePath);
-  removeSeeds(s);
-  seedCookies(s);
-  if (HasFatalFailure()) return removeSeeds(s);
+TEST_F(CookieSites, AMarkedSiteKeepsItsCookiesInEveryBrowserAndTheLookAlikesLoseTheirs) {
 
   Program program;
   ASSERT_TRUE(program.start(exePath));
@@ -222,7 +230,7 @@ TEST(CookieSites, AMarkedSiteKeepsItsCookiesInEveryBrowserAndTheLookAlikesLoseTh
   std::vector<std::string> shown;
   if (!list || !showsTheSites(list, &shown)) {
     program.terminate();
-    return removeSeeds(s);
+    return;
   }
   for (int i = 0; i < static_cast<int>(shown.size()); ++i)
     EXPECT_EQ(SendMessageA(list, LB_GETSEL, i, 0), 0) << "marked before any click: " << shown[i];
@@ -270,21 +278,12 @@ TEST(CookieSites, AMarkedSiteKeepsItsCookiesInEveryBrowserAndTheLookAlikesLoseTh
   EXPECT_TRUE(e2e::readFile(s.operaCookies) == operaFile(false))
       << s.operaCookies << " is not the file less the cookies of badexample.com and example.com.evil";
   EXPECT_EQ(linesOf(e2e::readFile(s.keptSites)), std::vector<std::string>{kSite});
-
-  removeSeeds(s);
 }
 
 // The list of kept sites cannot be read (a folder has its name): no cookie can be told kept,
 // so the page warns that nothing is kept or removed, and each cookie item removes nothing and
 // says why in place of "Done...". A folder must not read as no list, which keeps nothing.
-TEST(CookieSites, AnUnreadableListOfKeptSitesKeepsEveryCookieAndNoItemSaysDone) {
-  const std::string exePath = e2e::programPath();
-  ASSERT_FALSE(exePath.empty()) << "the driver needs the path of Quellery.exe";
-  ASSERT_EQ(FindWindowA(nullptr, e2e::kCaption), nullptr) << "another Quellery is running";
-  const Stores s = storesOf(exePath);
-  removeSeeds(s);
-  seedCookies(s);
-  if (HasFatalFailure()) return removeSeeds(s);
+TEST_F(CookieSites, AnUnreadableListOfKeptSitesKeepsEveryCookieAndNoItemSaysDone) {
   ASSERT_TRUE(CreateDirectoryA(s.keptSites.c_str(), nullptr)) << s.keptSites;
 
   Program program;
@@ -320,5 +319,4 @@ TEST(CookieSites, AnUnreadableListOfKeptSitesKeepsEveryCookieAndNoItemSaysDone) 
   EXPECT_EQ(e2e::firefoxCookieRows(s.firefoxCookies), allRows);
   EXPECT_TRUE(e2e::readFile(s.operaCookies) == operaFile(true)) << s.operaCookies << " changed";
   EXPECT_EQ(GetFileAttributesA(s.keptSites.c_str()), DWORD{FILE_ATTRIBUTE_DIRECTORY}) << s.keptSites;
-  removeSeeds(s);
 }
