@@ -139,15 +139,7 @@ class SimHeldFolder : public HeldFolder {
     const FileIdentity identity = entry.identity();
     if (identity.attributes & fileattr::Directory) return winerr::AccessDenied;
     if (const long refusal = check ? check(identity.attributes) : winerr::Success) return refusal;
-    const std::string host = entry.host_;
-    if (files_.locked_.count(host)) return winerr::SharingViolation;
-    if (const long rc = clearOrRefuse(host, clearAttributes)) return rc;
-    // Deleting by name is deleting the entry the handle holds: nothing ran in between.
-    if (!sameEntry(name, fd)) return winerr::AccessDenied;
-    keepBytesIfLastName(name);
-    if (::unlinkat(fd_, name.c_str(), 0) != 0) return errnoError();
-    files_.attributes_.erase(host);
-    return winerr::Success;
+    return removeOpenedEntry(name, fd, entry.host_, clearAttributes);
   }
 
   long removeListedFile(const FindData& listed, bool clearAttributes) override {
@@ -159,15 +151,8 @@ class SimHeldFolder : public HeldFolder {
     // The open itself refuses a folder, and a junction or folder link, which are folders too.
     struct stat followed;
     if (::fstatat(fd_, name.c_str(), &followed, 0) == 0 && S_ISDIR(followed.st_mode)) return winerr::AccessDenied;
-    const std::string host = entry.host_;
-    if (files_.locked_.count(host)) return winerr::SharingViolation;
     // Only what the listing showed is cleared: read-only set since refuses the deletion.
-    if (const long rc = clearOrRefuse(host, clearAttributes && (listed.attributes & kClearable))) return rc;
-    if (!sameEntry(name, fd)) return winerr::AccessDenied;
-    keepBytesIfLastName(name);
-    if (::unlinkat(fd_, name.c_str(), 0) != 0) return errnoError();
-    files_.attributes_.erase(host);
-    return winerr::Success;
+    return removeOpenedEntry(name, fd, entry.host_, clearAttributes && (listed.attributes & kClearable));
   }
 
   bool isChild(const std::string& given, const FileIdentity& file) override {
@@ -302,6 +287,19 @@ class SimHeldFolder : public HeldFolder {
     struct stat byName, byHandle;
     return ::fstatat(fd_, name.c_str(), &byName, AT_SYMLINK_NOFOLLOW) == 0 && ::fstat(fd, &byHandle) == 0 &&
            byName.st_dev == byHandle.st_dev && byName.st_ino == byHandle.st_ino;
+  }
+
+  // Deletes the entry `name`, opened as `fd` (host path `host`): refused while another
+  // program holds it or while read-only stays.
+  long removeOpenedEntry(const std::string& name, int fd, const std::string& host, bool clearAttributes) {
+    if (files_.locked_.count(host)) return winerr::SharingViolation;
+    if (const long rc = clearOrRefuse(host, clearAttributes)) return rc;
+    // Deleting by name is deleting the entry the handle holds: nothing ran in between.
+    if (!sameEntry(name, fd)) return winerr::AccessDenied;
+    keepBytesIfLastName(name);
+    if (::unlinkat(fd_, name.c_str(), 0) != 0) return errnoError();
+    files_.attributes_.erase(host);
+    return winerr::Success;
   }
 
   // Read-only refuses a deletion unless the walk's rules clear it.
