@@ -52,11 +52,14 @@ check: deps
 	cmake --build build/host -j$(JOBS) --target host_tests
 	build/host/host_tests --gtest_brief=1
 
-# Builds only the programs it starts.
+# Builds only the programs it starts, while the Wine prefix is made (once, a quarter
+# of a new machine's first run).
 run: deps
 	cmake -S . -B build/$(WINRUN) -DCMAKE_TOOLCHAIN_FILE=$(TOOLCHAIN_$(WINRUN))
-	cmake --build build/$(WINRUN) -j$(JOBS) --target Quellery iea
-	scripts/run.sh
+	@scripts/wine-run.sh --prepare >build/prepare.log 2>&1 & prepare=$$!; \
+	  cmake --build build/$(WINRUN) -j$(JOBS) --target Quellery iea; built=$$?; \
+	  wait $$prepare || echo "run: the Wine prefix is made again on start (build/prepare.log)"; \
+	  [ $$built = 0 ] && scripts/run.sh
 
 bench: deps
 	cmake -S . -B build/host

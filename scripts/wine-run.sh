@@ -5,6 +5,7 @@
 # drive, since the prefix reaches nothing of the host (scripts/wine-sandbox.sh).
 # The run fails when a link to the host has appeared in the prefix meanwhile.
 # Provides an X display (the shared Xvfb) when DISPLAY is unset.
+#   scripts/wine-run.sh --prepare   makes the prefix ready and runs nothing
 set -euo pipefail
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 
@@ -29,6 +30,7 @@ else
   WINE=$WINELOADER
 fi
 "$HERE/wine-prefix.sh"
+[ "${1:-}" != --prepare ] || exit 0
 
 program="${1:?usage: wine-run.sh PROGRAM.exe [ARGS...]}"
 shift
