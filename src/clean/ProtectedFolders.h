@@ -15,8 +15,9 @@ struct ProtectedFolders {
   std::string profilesRoot;       // normalised; each folder in it is someone's profile
 };
 
-// Asks Windows for each folder by both shell lookups (each is missing from some Windows
-// the other serves) and the registry; a lookup that fails adds nothing. The shell folders
+// Asks Windows for each folder by the shell's folder lookup, by the older one where that
+// has no answer (each is missing from some Windows the other serves), and by the registry;
+// a lookup that fails adds nothing. The shell folders
 // `except` are left out: they name the folder being judged.
 ProtectedFolders LookUpProtectedFolders(const erase::RunContext& run, const std::vector<int>& except);
 

@@ -100,6 +100,17 @@ TEST_F(TempFolderGuard, ProgramFilesNamedOnlyInTheRegistryIsGuardedToo) {
   EXPECT_TRUE(survives("C:\\Program Files\\", "C:\\Program Files"));
 }
 
+TEST_F(TempFolderGuard, AShellFolderEitherLookupAloneAnswersIsGuarded) {
+  const std::string documents = "C:\\Documents and Settings\\User\\My Documents";
+  // Windows 95 without shfolder.dll: only the older lookup knows My Documents.
+  machine.shell.missingFromFolderPath.insert(5);
+  EXPECT_TRUE(survives(documents + "\\", documents));
+  // A shell too old for an id that shfolder.dll answers.
+  machine.shell.missingFromFolderPath.clear();
+  machine.shell.missingFromLocation.insert(5);
+  EXPECT_TRUE(survives(documents + "\\", documents));
+}
+
 TEST_F(TempFolderGuard, ATempFolderThatIsALinkIsNotFollowed) {
   machine.files.makeFolders("D:\\Data");
   ASSERT_EQ(0, machine.files.makeLink("C:\\Temp", machine.files.hostPath("D:\\")));

@@ -1,5 +1,6 @@
 #pragma once
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,9 @@ class SimShell : public Shell {
     uint32_t type;
   };
   std::vector<MessageBoxShown> messageBoxes;
-  // The shell's folders by CSIDL; a missing id makes both lookups fail.
+  // The shell's folders by CSIDL; a missing id makes both lookups fail. Each lookup may
+  // also be made to miss ids the other answers, as on Windows 95 without shfolder.dll.
+  std::set<int> missingFromFolderPath, missingFromLocation;
   std::map<int, std::string> specialFolders{
       {6, "C:\\Documents and Settings\\User\\Favorites"},
       {26, "C:\\Documents and Settings\\User\\Application Data"},
