@@ -71,7 +71,7 @@ class FolderMatch {
   // True when the folder `up` levels above the judged folder (0: the judged folder) is `folder`.
   bool isAbove(size_t up, const std::string& folder) {
     if (up > parents_.size()) return false;
-    if (held_.known) return of(folder).sameAs(up == 0 ? held_ : of(parents_[up - 1]));
+    if (held_.known) return up == 0 ? isHeld(folder) : oneFolder(folder, parents_[up - 1]);
     if (marker_.empty()) return false;
     return run_.os.files.getAttributes(erase::AddBackslash(folder) + namesBelow(up) + marker_) !=
            platform::fileattr::Invalid;
@@ -86,18 +86,53 @@ class FolderMatch {
   }
 
  private:
-  const FileIdentity& of(const std::string& normalised) {
-    auto found = known_.find(platform::upperCased(normalised));
-    if (found != known_.end()) return found->second;
+  // What was learnt of a folder reached by its path, each part asked for once.
+  struct Seen {
+    bool indexTold = false;
+    uint64_t index = 0;
+    bool identityTold = false;
     FileIdentity identity;
+  };
+
+  // Folders whose file ids differ are two; only where the ids agree are the volumes, which
+  // cost Windows several requests to tell, asked for and compared too.
+  bool isHeld(const std::string& folder) {
+    const Seen& seen = indexOf(folder);
+    if (seen.indexTold && seen.index != held_.fileIndex) return false;
+    return identityOf(folder).sameAs(held_);
+  }
+  bool oneFolder(const std::string& a, const std::string& b) {
+    const Seen& first = indexOf(a);
+    const Seen& second = indexOf(b);
+    if (first.indexTold && second.indexTold && first.index != second.index) return false;
+    return identityOf(a).sameAs(identityOf(b));
+  }
+
+  Seen& indexOf(const std::string& normalised) {
+    auto found = seen_.find(platform::upperCased(normalised));
+    if (found != seen_.end()) return found->second;
+    Seen seen;
+    try {
+      seen.indexTold = run_.os.files.fileIndexAt(erase::FolderToOpen(normalised), &seen.index) ==
+                       platform::winerr::Success;
+    } catch (const std::exception&) {
+      seen.indexTold = false;
+    }
+    return seen_.emplace(platform::upperCased(normalised), seen).first->second;
+  }
+
+  const FileIdentity& identityOf(const std::string& normalised) {
+    Seen& seen = indexOf(normalised);
+    if (seen.identityTold) return seen.identity;
+    seen.identityTold = true;
     std::unique_ptr<platform::HeldFolder> opened;
     try {
-      opened = run_.os.files.holdFolder(erase::FolderToOpen(normalised), &identity);
+      opened = run_.os.files.holdFolder(erase::FolderToOpen(normalised), &seen.identity);
     } catch (const std::exception&) {
       opened.reset();
     }
-    if (!opened) identity = FileIdentity();
-    return known_.emplace(platform::upperCased(normalised), identity).first->second;
+    if (!opened) seen.identity = FileIdentity();
+    return seen.identity;
   }
 
   // The last `up` names of the judged folder, each followed by a backslash.
@@ -118,7 +153,7 @@ class FolderMatch {
   const std::string folder_;
   const FileIdentity& held_;
   const std::vector<std::string> parents_;
-  std::map<std::string, FileIdentity> known_;
+  std::map<std::string, Seen> seen_;  // by upper-cased path
   std::string marker_;  // its name in the judged folder, once dropped
 };
 

@@ -159,6 +159,10 @@ class FileSystem {
   // opened as itself), asking for its attributes only and sharing everything: neither a
   // program that holds the file nor the program's own held folders keep it out.
   virtual long identityAt(const std::string& path, FileIdentity* identity) = 0;
+  // The file id alone of what `path` leads to, opened as identityAt opens it: one request,
+  // where a whole identity also asks for the volume, which costs Windows several. Fails
+  // where Windows keeps no file ids.
+  virtual long fileIndexAt(const std::string& path, uint64_t* index) = 0;
   // The folder a substituted drive stands for ("C:\\WINDOWS" for "subst X: C:\\WINDOWS"),
   // as QueryDosDeviceA tells it; empty for any other drive.
   virtual std::string substitutedDrive(char letter) = 0;

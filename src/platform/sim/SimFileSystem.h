@@ -62,6 +62,7 @@ class SimFileSystem : public FileSystem {
   // One file held for acting on (SimOpenFile.cpp).
   std::unique_ptr<OpenFile> openFile(const std::string& path, long* error) override;
   long identityAt(const std::string& path, FileIdentity* identity) override;
+  long fileIndexAt(const std::string& path, uint64_t* index) override;
   std::unique_ptr<OpenFile> createNewFile(const std::string& path, long* error) override;
 
   // For tests: the host path behind a Windows path (the path it would have when missing).

@@ -328,6 +328,17 @@ long SimFileSystem::identityAt(const std::string& path, FileIdentity* identity) 
   return folder->childIdentity(path.substr(slash + 1), identity);
 }
 
+long SimFileSystem::fileIndexAt(const std::string& path, uint64_t* index) {
+  FileIdentity identity;
+  long rc = identityAt(path, &identity);
+  // identityAt names an entry of a folder; a drive root opens as itself.
+  if (rc != winerr::Success && path.size() == 3) rc = holdFolder(path, &identity) ? winerr::Success : rc;
+  if (rc != winerr::Success) return rc;
+  if (!identity.known) return winerr::CallNotImplemented;
+  *index = identity.fileIndex;
+  return winerr::Success;
+}
+
 std::unique_ptr<HeldFolder> SimFileSystem::holdFolder(const std::string& path, FileIdentity* identity) {
   *identity = FileIdentity();
   if (!fileIdsKnown) return holdFolderByPath(*this, path, identity);

@@ -154,6 +154,21 @@ long Win32FileSystem::identityAt(const std::string& path, FileIdentity* identity
   return rc;
 }
 
+long Win32FileSystem::fileIndexAt(const std::string& path, uint64_t* index) {
+  if (isWindows9x()) return ERROR_CALL_NOT_IMPLEMENTED;
+  auto open = [&](DWORD flags) {
+    return CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
+  };
+  HANDLE handle = open(FILE_FLAG_OPEN_REPARSE_POINT);
+  // NT 4 knows no reparse points and may refuse the flag.
+  if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER) handle = open(0);
+  if (handle == INVALID_HANDLE_VALUE) return lastError();
+  const long rc = fileIndexOf(handle, index);
+  CloseHandle(handle);
+  return rc;
+}
+
 std::string Win32FileSystem::substitutedDrive(char letter) {
   const char device[3] = {letter, ':', 0};
   char target[MAX_PATH + 8] = {};

@@ -31,6 +31,7 @@ class Win32FileSystem : public FileSystem {
   // One file held for acting on (Win32OpenFile.cpp).
   std::unique_ptr<OpenFile> openFile(const std::string& path, long* error) override;
   long identityAt(const std::string& path, FileIdentity* identity) override;
+  long fileIndexAt(const std::string& path, uint64_t* index) override;
   std::unique_ptr<OpenFile> createNewFile(const std::string& path, long* error) override;
 };
 

@@ -160,6 +160,17 @@ bool identityOf(HANDLE handle, FileIdentity* identity) {
   return true;
 }
 
+long fileIndexOf(HANDLE handle, uint64_t* index) {
+  const nt::Api& a = nt::api();
+  if (!a.complete()) return ERROR_CALL_NOT_IMPLEMENTED;
+  nt::IoStatusBlock io{};
+  nt::InternalInformation internal{};
+  const nt::Status status = a.queryInformationFile(handle, &io, &internal, sizeof internal, nt::FileInternalInformation);
+  if (status < 0) return a.error(status);
+  *index = static_cast<uint64_t>(internal.indexNumber.QuadPart);
+  return winerr::Success;
+}
+
 NtHeldFolder::NtHeldFolder(HANDLE handle, uint32_t volumeSerial) : handle_(handle), volumeSerial_(volumeSerial) {}
 
 NtHeldFolder::~NtHeldFolder() {

@@ -11,6 +11,8 @@ namespace platform::win32 {
 
 // What the handle tells of the file or folder behind it; false when it tells nothing.
 bool identityOf(HANDLE handle, FileIdentity* identity);
+// The file's index on its volume alone, in one request.
+long fileIndexOf(HANDLE handle, uint64_t* index);
 
 class NtHeldFolder : public HeldFolder {
  public:
