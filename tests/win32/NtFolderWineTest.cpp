@@ -185,3 +185,22 @@ TEST(NtFolderWine, AListedFileGoesInOneOpenAndWhatRefusesADeletionStill) {
   EXPECT_TRUE(exists(scratch.path() + "\\held.txt"));
   SetFileAttributesA((scratch.path() + "\\readonly.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
+
+// The guard tells folders apart by the index alone before it asks for the volume: an index
+// that disagreed with the whole identity's would let an alias of a kept folder pass.
+TEST(NtFolderWine, AFileIndexAloneIsTheIndexOfTheWholeIdentity) {
+  WinePlatform w;
+  ScratchFolder scratch("qnt-index");
+  ScratchFolder other("qnt-index-other");
+  ASSERT_TRUE(runUnix("ln", "-s \"" + unixPath(other.path()) + "\" \"" + unixPath(scratch.path()) + "/link\""));
+  ASSERT_TRUE(waitFor([&] { return exists(scratch.path() + "\\link"); }));
+  for (const std::string& path : {scratch.path(), other.path(), scratch.path() + "\\link", std::string("C:\\")}) {
+    platform::FileIdentity whole;
+    ASSERT_TRUE(w.files.holdFolder(path, &whole)) << path;
+    uint64_t index = 0;
+    ASSERT_EQ(0, w.files.fileIndexAt(path, &index)) << path;
+    EXPECT_EQ(index, whole.fileIndex) << path;
+  }
+  runUnix("rm", "-f \"" + unixPath(scratch.path()) + "/link\"");
+  waitFor([&] { return !exists(scratch.path() + "\\link"); });
+}
