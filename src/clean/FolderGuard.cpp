@@ -77,6 +77,21 @@ class FolderMatch {
            platform::fileattr::Invalid;
   }
 
+  // True where file ids alone told whether `folder` is the judged folder or lies in it:
+  // the ids of the folder and of every folder above it were read, and any that matched
+  // the judged folder's was compared on the volume too.
+  bool toldById(const std::string& folder) {
+    if (!held_.known) return false;
+    auto told = [&](const std::string& path) {
+      const Seen& seen = indexOf(path);
+      return seen.indexTold && (seen.index != held_.fileIndex || seen.identity.known);
+    };
+    if (!told(folder)) return false;
+    for (const std::string& parent : erase::ParentFolders(folder))
+      if (!told(parent)) return false;
+    return true;
+  }
+
   // True when `folder`, or a folder holding it, is the judged folder.
   bool isOrHolds(const std::string& folder) {
     if (isAbove(0, folder)) return true;
@@ -175,18 +190,30 @@ bool insideWindowsByName(const erase::RunContext& run, const std::string& form, 
   return !inAllowedFolder(run, form.substr(0, 3 + names[0].size() + 1), form, allowed);
 }
 
+// The kept folder by any of `keptForms` is the judged folder, or lies in it, by name.
+FolderRefusal keptByName(const std::vector<std::string>& keptForms, const std::vector<std::string>& forms) {
+  for (const std::string& keptForm : keptForms)
+    for (const std::string& form : forms)
+      if (keptForm == form) return FolderRefusal::OwnFolder;
+  for (const std::string& keptForm : keptForms)
+    for (const std::string& form : forms)
+      if (startsWith(keptForm, form)) return FolderRefusal::HoldsOwnFolders;
+  return FolderRefusal::None;
+}
+
 FolderRefusal keptFolderMet(const erase::RunContext& run, FolderMatch& match, const std::vector<std::string>& forms,
                             const std::vector<std::string>& kept) {
   for (const std::string& folder : kept) {
-    const std::vector<std::string> keptForms = spellingsOf(run, folder);
-    for (const std::string& keptForm : keptForms)
-      for (const std::string& form : forms)
-        if (keptForm == form) return FolderRefusal::OwnFolder;
+    const FolderRefusal asSpelt = keptByName({platform::upperCased(folder)}, forms);
+    if (asSpelt != FolderRefusal::None) return asSpelt;
     if (match.isAbove(0, folder)) return FolderRefusal::OwnFolder;
-    for (const std::string& keptForm : keptForms)
-      for (const std::string& form : forms)
-        if (startsWith(keptForm, form)) return FolderRefusal::HoldsOwnFolders;
     if (match.isOrHolds(folder)) return FolderRefusal::HoldsOwnFolders;
+    // Its other spellings (8.3, behind a substituted drive), each a request to Windows,
+    // are needed only where file ids could not tell.
+    if (!match.toldById(folder)) {
+      const FolderRefusal byName = keptByName(spellingsOf(run, folder), forms);
+      if (byName != FolderRefusal::None) return byName;
+    }
   }
   return FolderRefusal::None;
 }

@@ -12,6 +12,7 @@
 #include "erase/ActivityLog.h"
 #include "erase/FolderPaths.h"
 #include "erase/PathChecks.h"
+#include "platform/NameCase.h"
 
 namespace {
 
@@ -109,6 +110,19 @@ TEST_F(TempFolderGuard, AShellFolderEitherLookupAloneAnswersIsGuarded) {
   machine.shell.missingFromFolderPath.clear();
   machine.shell.missingFromLocation.insert(5);
   EXPECT_TRUE(survives(documents + "\\", documents));
+}
+
+// File ids decide where they can be read; a kept folder whose id cannot be read is still
+// met by its 8.3 name.
+TEST_F(TempFolderGuard, AKeptFolderWhoseIdCannotBeReadIsMetByItsShortName) {
+  const std::string documents = "C:\\Documents and Settings\\User\\My Documents";
+  std::string shortName;
+  ASSERT_EQ(0, machine.files.getShortPathName(documents, &shortName));
+  ASSERT_NE(platform::upperCased(shortName), platform::upperCased(documents));
+  machine.files.identityRefused.insert(platform::upperCased(documents));
+  EXPECT_TRUE(survives(shortName + "\\", documents));
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(log.back(), (Entry{"Windows Temporary Files", "Terminated"}));
 }
 
 TEST_F(TempFolderGuard, ATempFolderThatIsALinkIsNotFollowed) {

@@ -85,6 +85,9 @@ class SimFileSystem : public FileSystem {
   // False plays Windows 95, 98 and ME, which tell no file ids: a held folder's identity
   // is its attributes only.
   bool fileIdsKnown = true;
+  // Paths, upper-cased and spelt as the program gives them, that open for no identity, as
+  // a folder the user may not open: what the program learns of them is their names alone.
+  std::set<std::string> identityRefused;
   // A disk that fills up: each later write stores at most this many bytes, then fails
   // with ERROR_DISK_FULL.
   void limitWrites(size_t bytes) { writeLimit_ = bytes; }

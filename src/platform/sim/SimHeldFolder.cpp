@@ -320,6 +320,7 @@ class SimHeldFolder : public HeldFolder {
 
 long SimFileSystem::identityAt(const std::string& path, FileIdentity* identity) {
   *identity = FileIdentity();
+  if (identityRefused.count(upperCased(path))) return winerr::AccessDenied;
   const size_t slash = path.find_last_of('\\');
   if (slash == std::string::npos || slash + 1 == path.size()) return winerr::PathNotFound;
   FileIdentity folderSeen;
@@ -341,6 +342,7 @@ long SimFileSystem::fileIndexAt(const std::string& path, uint64_t* index) {
 
 std::unique_ptr<HeldFolder> SimFileSystem::holdFolder(const std::string& path, FileIdentity* identity) {
   *identity = FileIdentity();
+  if (identityRefused.count(upperCased(path))) return nullptr;
   if (!fileIdsKnown) return holdFolderByPath(*this, path, identity);
   const Resolved r = resolve(path);
   if (r.error) return nullptr;
