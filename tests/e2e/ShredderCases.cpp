@@ -187,7 +187,9 @@ TEST(ShredderE2E, AnEntrySwappedForAHardLinkMidShredLeavesTheOtherFileWhole) {
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "CreateHardLinkA")));
   ASSERT_NE(createHardLink, nullptr);
   // The shred has begun once the file is held: nobody else may open it. Looked for every
-  // millisecond: where the disk takes writes at memory speed the whole shred is short.
+  // millisecond, but a busy machine may not run this loop at all while a short shred
+  // runs: when the swap lands (before the hold, during it, or never) is told, not asserted.
+  // The host tests make the swap land mid-shred every time.
   bool held = false;
   for (const DWORD begin = GetTickCount(); !held && GetTickCount() - begin < 10000; Sleep(1)) {
     HANDLE h = CreateFileA(victim.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -195,7 +197,6 @@ TEST(ShredderE2E, AnEntrySwappedForAHardLinkMidShredLeavesTheOtherFileWhole) {
     if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
     held = h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
   }
-  EXPECT_TRUE(held) << "the shred never held the file";
   int swaps = 0;
   const DWORD start = GetTickCount();
   while (GetTickCount() - start < 60000 && exists(victim) && !swaps) {
@@ -206,7 +207,7 @@ TEST(ShredderE2E, AnEntrySwappedForAHardLinkMidShredLeavesTheOtherFileWhole) {
   // The list file goes once every entry was dealt with.
   e2e::waitUntil([&] { return !exists(list); }, 60000);
   program.terminate();
-  std::printf("swaps made while the shred ran: %d\n", swaps);
+  std::printf("shred seen holding the file: %s; swaps made: %d\n", held ? "yes" : "no", swaps);
   EXPECT_TRUE(e2e::readFile(other) == kept) << "the other file was overwritten through the swapped name";
   DeleteFileA(victim.c_str());
   DeleteFileA((victim + ".moved").c_str());
