@@ -39,7 +39,7 @@ quellery_pid() {
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 
 out="$(mktemp)"
-"$RUN" "$dir/StartupBench.exe" "${win}Quellery.exe" "${win}BareWindow.exe" "${STARTS:-9}" >"$out" 2>/dev/null &
+"$RUN" "$dir/StartupBench.exe" "${win}Quellery.exe" "${win}BareWindow.exe" "${win}CommonControlsWindow.exe" "${STARTS:-9}" >"$out" 2>/dev/null &
 bench=$!
 # Up to ten minutes for the starts; the idle program is looked for only once it is idle.
 for _ in $(seq 6000); do grep -q '^idle: measuring' "$out" && break; kill -0 "$bench" 2>/dev/null || break; sleep 0.1; done

@@ -3,10 +3,12 @@
 // Every program is closed as a user closes it (WM_CLOSE, then its end awaited), so that no
 // start pays for Wine tidying up after the last one, and the ratio is believed only when
 // the bare window started after Quellery agrees with the bare window started after itself.
+// A window that loads the common controls as Quellery does, and shows nothing of them, is
+// timed in the same rounds: the floor of any window built of them, printed beside the ratio.
 // Then the private memory of each once shown, and Quellery idle for ten seconds with the
 // hardware page in front, announced by a line "idle: measuring" so that the caller can
 // read the process's CPU time from outside (Wine tells no CPU times of another process).
-//   StartupBench.exe QUELLERY.EXE BAREWINDOW.EXE [STARTS]
+//   StartupBench.exe QUELLERY.EXE BAREWINDOW.EXE COMMONCONTROLSWINDOW.EXE [STARTS]
 #include <windows.h>
 #include <commctrl.h>
 
@@ -162,28 +164,31 @@ int measureIdle(const char* quellery) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: StartupBench QUELLERY.EXE BAREWINDOW.EXE [STARTS]\n");
+  if (argc < 4) {
+    std::fprintf(stderr, "usage: StartupBench QUELLERY.EXE BAREWINDOW.EXE COMMONCONTROLSWINDOW.EXE [STARTS]\n");
     return 2;
   }
   std::setvbuf(stdout, nullptr, _IONBF, 0);  // the caller reads the idle line as it comes
   const char* quellery = argv[1];
   const char* bare = argv[2];
-  const int starts = std::max(1, argc > 3 ? std::atoi(argv[3]) : 9);
-  std::vector<double> unused, bareAfterBare, quelleryTimes, bareAfterQuellery;
+  const char* commonControls = argv[3];
+  const int starts = std::max(1, argc > 4 ? std::atoi(argv[4]) : 9);
+  std::vector<double> unused, bareAfterBare, quelleryTimes, bareAfterQuellery, commonControlsTimes;
   // One start of each first, unmeasured: Wine's first start of a program loads its DLLs cold.
-  if (!timeStart(quellery, &unused) || !timeStart(bare, &unused)) {
+  if (!timeStart(quellery, &unused) || !timeStart(bare, &unused) || !timeStart(commonControls, &unused)) {
     std::printf("startup_ratio: a program did not show its window or did not close\n");
     return 1;
   }
-  // Rounds of three, so that both bare figures see the same load of a shared machine: the
-  // bare window after a bare window, Quellery, the bare window after Quellery.
+  // Rounds of four, so that every figure sees the same load of a shared machine: the bare
+  // window after a bare window, Quellery, the bare window after Quellery, the floor.
   for (int i = 0; i < starts; ++i)
-    if (!timeStart(bare, &bareAfterBare) || !timeStart(quellery, &quelleryTimes) || !timeStart(bare, &bareAfterQuellery))
+    if (!timeStart(bare, &bareAfterBare) || !timeStart(quellery, &quelleryTimes) ||
+        !timeStart(bare, &bareAfterQuellery) || !timeStart(commonControls, &commonControlsTimes))
       return 1;
   printSamples("bare window after itself", bareAfterBare);
   printSamples("Quellery", quelleryTimes);
   printSamples("bare window after Quellery", bareAfterQuellery);
+  printSamples("window with the common controls", commonControlsTimes);
   const double own = median(bareAfterBare), q = median(quelleryTimes), b = median(bareAfterQuellery);
   std::printf("startup_ms: Quellery %.1f, bare window %.1f after it, %.1f after itself (medians of %d starts each)\n",
               q, b, own, starts);
@@ -194,6 +199,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::printf("startup_ratio: %.2f (Quellery %.1f ms / bare window %.1f ms)\n", q / b, q, b);
+  const double floor = median(commonControlsTimes);
+  std::printf("startup_floor_ratio: %.2f (a window with the common controls loaded %.1f ms / bare window %.1f ms); "
+              "Quellery over it: %.2f\n",
+              floor / b, floor, b, q / floor);
 
   const double quelleryMb = privateMb(quellery), bareMb = privateMb(bare);
   std::printf("private_mb: Quellery %.1f, bare window %.1f, over the bare window %.1f\n", quelleryMb, bareMb,
