@@ -25,11 +25,17 @@ HANDLE openFolder(const std::string& path, DWORD flags) {
                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
 }
 
-// Attribute access alone, sharing everything: neither a program that holds the entry nor
-// a held folder of ours keeps it out.
-HANDLE openToIdentify(const std::string& path, DWORD flags) {
-  return CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
+// The entry itself, never what a link names, with attribute access alone and sharing
+// everything: neither a program that holds the entry nor a held folder of ours keeps it out.
+HANDLE openToIdentify(const std::string& path) {
+  auto open = [&](DWORD flags) {
+    return CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
+  };
+  HANDLE handle = open(FILE_FLAG_OPEN_REPARSE_POINT);
+  // NT 4 knows no reparse points and may refuse the flag.
+  if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER) handle = open(0);
+  return handle;
 }
 
 }  // namespace
@@ -152,7 +158,7 @@ std::unique_ptr<HeldFolder> Win32FileSystem::holdFolder(const std::string& path,
 
 long Win32FileSystem::identityAt(const std::string& path, FileIdentity* identity) {
   *identity = FileIdentity();
-  HANDLE handle = openToIdentify(path, FILE_FLAG_OPEN_REPARSE_POINT);
+  HANDLE handle = openToIdentify(path);
   if (handle == INVALID_HANDLE_VALUE) return lastError();
   const bool known = identityOf(handle, identity);
   const long rc = known ? ERROR_SUCCESS : lastError();
@@ -162,9 +168,7 @@ long Win32FileSystem::identityAt(const std::string& path, FileIdentity* identity
 
 long Win32FileSystem::fileIndexAt(const std::string& path, uint64_t* index) {
   if (isWindows9x()) return ERROR_CALL_NOT_IMPLEMENTED;
-  HANDLE handle = openToIdentify(path, FILE_FLAG_OPEN_REPARSE_POINT);
-  // NT 4 knows no reparse points and may refuse the flag.
-  if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER) handle = openToIdentify(path, 0);
+  HANDLE handle = openToIdentify(path);
   if (handle == INVALID_HANDLE_VALUE) return lastError();
   const long rc = fileIndexOf(handle, index);
   CloseHandle(handle);
